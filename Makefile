@@ -1,0 +1,32 @@
+# Front door: make deps | build | test | run | asan | bench
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+ORDER      ?= 1
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+export QT_QPA_PLATFORM ?= offscreen
+
+.PHONY: deps build test run asan fuzz clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@scripts/run-order.sh $(BUILD) $(ORDER)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

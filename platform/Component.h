@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+enum class TOperation { opInsert, opRemove };
+
+/// A named object with an owner that deletes it and a list of components told of its destruction.
+class TComponent {
+public:
+    /// The owner, when given, takes ownership and deletes this component in its own destructor.
+    explicit TComponent(TComponent* owner);
+    virtual ~TComponent();
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    /// The class name as the layout knows it ("TRLBand"); used for generated component names.
+    virtual QString ClassName() const;
+
+    TComponent* Owner() const { return m_owner; }
+    const QString& Name() const { return m_name; }
+    virtual void SetName(const QString& name);
+
+    /// Owned components in the order they were created.
+    const std::vector<TComponent*>& Components() const { return m_components; }
+    int ComponentCount() const { return int(m_components.size()); }
+    /// Case-insensitive lookup among the owned components; nullptr when absent.
+    TComponent* FindComponent(QStringView name) const;
+
+    /// `subscriber` is told (Notification with opRemove) when this component is destroyed.
+    void FreeNotification(TComponent* subscriber);
+    void RemoveFreeNotification(TComponent* subscriber);
+
+    /// Set while a stored layout is being read into the component.
+    bool IsLoading() const { return m_loading; }
+    bool IsDestroying() const { return m_destroying; }
+    void BeginLoading() { m_loading = true; }
+    /// Ends loading and calls Loaded.
+    void EndLoading();
+
+protected:
+    /// Called on subscribers and on the owner when `component` is inserted or destroyed.
+    virtual void Notification(TComponent* component, TOperation operation);
+    virtual void Loaded() {}
+    /// Deletes every owned component, oldest first; derived destructors call it when the
+    /// owned components must go before the derived part does.
+    void DestroyComponents();
+
+private:
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+
+    TComponent* m_owner = nullptr;
+    QString m_name;
+    std::vector<TComponent*> m_components;
+    std::vector<TComponent*> m_subscribers;
+    bool m_loading = false;
+    bool m_destroying = false;
+};

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "platform/Component.h"
+#include "platform/Graphics.h"
+
+#include <QRect>
+#include <vector>
+
+/// Limits a control's size; 0 means no limit.
+struct TSizeConstraints {
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+
+    bool operator==(const TSizeConstraints&) const = default;
+};
+
+/// A visual element of a parent/child tree with bounds, font and colour, as the GUI framework
+/// has it; not a window. Report controls derive from it and print instead of painting.
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    /// Destroys the child controls first, whoever owns them, then leaves the parent.
+    ~TControl() override;
+
+    QString ClassName() const override;
+
+    TControl* Parent() const { return m_parent; }
+    virtual void SetParent(TControl* parent);
+    /// Child controls in insertion order.
+    const std::vector<TControl*>& Controls() const { return m_controls; }
+    int ControlCount() const { return int(m_controls.size()); }
+    /// The position of `control` among the children; -1 when it is not one.
+    int IndexOfControl(const TControl* control) const;
+
+    int Left() const { return m_bounds.left(); }
+    int Top() const { return m_bounds.top(); }
+    int Width() const { return m_bounds.width(); }
+    int Height() const { return m_bounds.height(); }
+    /// Left, top, right and bottom with right and bottom exclusive.
+    QRect BoundsRect() const { return m_bounds; }
+    /// Applies the constraints, then BoundsChanged when anything moved.
+    virtual void SetBounds(int left, int top, int width, int height);
+    void SetBoundsRect(const QRect& rect) { SetBounds(rect.left(), rect.top(), rect.width(), rect.height()); }
+    void SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
+    void SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
+    void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+    void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+    /// The client area in the control's own coordinates.
+    virtual QRect ClientRect() const { return QRect(0, 0, Width(), Height()); }
+
+    const TSizeConstraints& Constraints() const { return m_constraints; }
+    void SetConstraints(const TSizeConstraints& constraints);
+
+    const TFont& Font() const { return m_font; }
+    /// Setting a font turns ParentFont off.
+    void SetFont(const TFont& font);
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool parentFont);
+
+    TColor Color() const { return m_color; }
+    /// Setting a colour turns ParentColor off.
+    virtual void SetColor(TColor color);
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool parentColor);
+
+    bool Visible() const { return m_visible; }
+    virtual void SetVisible(bool visible);
+
+protected:
+    virtual void BoundsChanged(const QRect& previous) { Q_UNUSED(previous); }
+    virtual void FontChanged() {}
+    virtual void ColorChanged() {}
+    virtual void ParentChanged(TControl* previous) { Q_UNUSED(previous); }
+    /// Bounds without constraints or hooks, for derived classes that enforce their own rules.
+    void StoreBounds(const QRect& bounds) { m_bounds = bounds; }
+
+private:
+    void ApplyFont(const TFont& font);
+    void ApplyColor(TColor color);
+    void PropagateFont();
+    void PropagateColor();
+
+    TControl* m_parent = nullptr;
+    std::vector<TControl*> m_controls;
+    QRect m_bounds;
+    TSizeConstraints m_constraints;
+    TFont m_font;
+    TColor m_color = clBtnFace;
+    bool m_parentFont = true;
+    bool m_parentColor = true;
+    bool m_visible = true;
+};

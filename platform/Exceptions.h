@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QByteArray>
+#include <exception>
+
+/// The library's failure: carries the exact message text shown to the user.
+class EReportError : public std::exception {
+public:
+    explicit EReportError(QString message);
+
+    const QString& Message() const { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};
+
+/// The silent abort: caught where the user's action began and never shown.
+class EAbort : public std::exception {
+public:
+    const char* what() const noexcept override { return "Operation aborted"; }
+};

@@ -1,0 +1,106 @@
+#include "platform/Graphics.h"
+
+#include <QFontMetrics>
+#include <cmath>
+
+namespace {
+
+constexpr int kPointsPerInch = 72;
+
+} // namespace
+
+int TFont::Size() const
+{
+    const int pixels = Height < 0 ? -Height : Height;
+    // The platform's MulDiv rounds halves away from zero.
+    const int points = int(std::lround(double(pixels) * kPointsPerInch / kScreenPixelsPerInch));
+    return Height < 0 ? points : -points;
+}
+
+void TFont::SetSize(int points)
+{
+    Height = -int(std::lround(double(points) * kScreenPixelsPerInch / kPointsPerInch));
+}
+
+QFont ToQFont(const TFont& font)
+{
+    QFont result(font.Name);
+    result.setStyleStrategy(QFont::PreferAntialias);
+    result.setHintingPreference(QFont::PreferNoHinting);
+    result.setKerning(false);
+    if (font.Height < 0) {
+        result.setPixelSize(-font.Height);
+    } else if (font.Height > 0) {
+        // A positive height is the cell height; scale it down to the em height.
+        QFont probe = result;
+        probe.setPixelSize(font.Height);
+        const QFontMetrics metrics(probe);
+        const int cell = metrics.ascent() + metrics.descent();
+        result.setPixelSize(cell > 0 ? std::max(1, font.Height * font.Height / cell) : font.Height);
+    }
+    result.setBold(font.Style.testFlag(fsBold));
+    result.setItalic(font.Style.testFlag(fsItalic));
+    result.setUnderline(font.Style.testFlag(fsUnderline));
+    result.setStrikeOut(font.Style.testFlag(fsStrikeOut));
+    if (font.Pitch == fpFixed)
+        result.setFixedPitch(true);
+    return result;
+}
+
+Qt::PenStyle ToQtPenStyle(TPenStyle style)
+{
+    switch (style) {
+    case psDash:
+        return Qt::DashLine;
+    case psDot:
+        return Qt::DotLine;
+    case psDashDot:
+        return Qt::DashDotLine;
+    case psDashDotDot:
+        return Qt::DashDotDotLine;
+    case psClear:
+        return Qt::NoPen;
+    case psSolid:
+    case psInsideFrame:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+Qt::BrushStyle ToQtBrushStyle(TBrushStyle style)
+{
+    switch (style) {
+    case bsClear:
+        return Qt::NoBrush;
+    case bsHorizontal:
+        return Qt::HorPattern;
+    case bsVertical:
+        return Qt::VerPattern;
+    case bsFDiagonal:
+        return Qt::FDiagPattern;
+    case bsBDiagonal:
+        return Qt::BDiagPattern;
+    case bsCross:
+        return Qt::CrossPattern;
+    case bsDiagCross:
+        return Qt::DiagCrossPattern;
+    case bsSolid:
+        break;
+    }
+    return Qt::SolidPattern;
+}
+
+QPen ToQPen(const TPen& pen)
+{
+    QPen result(ToQColor(pen.Color));
+    result.setWidth(std::max(pen.Width, 0));
+    result.setStyle(ToQtPenStyle(pen.Style));
+    result.setCapStyle(Qt::SquareCap);
+    result.setJoinStyle(Qt::MiterJoin);
+    return result;
+}
+
+QBrush ToQBrush(const TBrush& brush)
+{
+    return QBrush(ToQColor(brush.Color), ToQtBrushStyle(brush.Style));
+}

@@ -1,0 +1,87 @@
+#include "platform/Exceptions.h"
+#include "platform/Graphics.h"
+#include "platform/Measure.h"
+#include "platform/Picture.h"
+#include "tests/common/TestHelpers.h"
+
+#include <QFontInfo>
+#include <QImage>
+#include <gtest/gtest.h>
+
+TEST(Graphics, FontSizeAndHeight)
+{
+    struct Case { int height; int size; };
+    const Case cases[] = {{-13, 10}, {-11, 8}, {-16, 12}, {-9, 7}, {-12, 9}};
+    for (const Case& c : cases) {
+        TFont font;
+        font.Height = c.height;
+        EXPECT_EQ(font.Size(), c.size) << "height " << c.height;
+        font.SetSize(c.size);
+        EXPECT_EQ(font.Height, c.height) << "size " << c.size;
+    }
+}
+
+TEST(Graphics, ColoursKeepRedInTheLowByte)
+{
+    EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));
+    EXPECT_EQ(ToQColor(RGBColor(1, 2, 3)), QColor(1, 2, 3));
+    EXPECT_EQ(FromQColor(QColor(0, 0, 255)), clBlue);
+    // System colours resolve to a real RGB value, never to the flag bits.
+    EXPECT_EQ(ColorToRGB(clBtnFace) & ~0xFFFFFF, 0);
+}
+
+TEST(Graphics, NegativeHeightIsTheFontsPixelSize)
+{
+    TFont font;
+    font.Name = u"Arial"_qs;
+    font.Height = -13;
+    EXPECT_EQ(ToQFont(font).pixelSize(), 13);
+    const QFontMetrics metrics = MeasuringMetrics(font);
+    // Liberation Sans stands in for Arial: ascent + descent of a 13-pixel em is about 15.
+    EXPECT_GE(metrics.height(), 14);
+    EXPECT_LE(metrics.height(), 16);
+}
+
+TEST(Graphics, MeasureTextGrowsWithTheText)
+{
+    TFont font;
+    font.Name = u"Arial"_qs;
+    font.Height = -13;
+    const QSize one = MeasureText(u"M", font);
+    const QSize two = MeasureText(u"MM", font);
+    EXPECT_EQ(two.width(), 2 * one.width());
+    EXPECT_EQ(one.height(), two.height());
+    EXPECT_EQ(MeasureText(u"", font).width(), 0);
+    const int regular = MeasureText(u"rrrr", font).width();
+    font.Style = fsBold;
+    EXPECT_GT(MeasureText(u"rrrr", font).width(), regular) << "bold must be measured with the bold face";
+}
+
+TEST(Picture, BitmapRoundTripKeepsPixels)
+{
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixelColor(1, 0, QColor(255, 0, 0));
+    const QByteArray bytes = SaveBitmap(image);
+    ASSERT_TRUE(bytes.startsWith("BM"));
+    EXPECT_EQ(DetectPictureFormat(bytes), TPictureFormat::Bitmap);
+    const QImage back = LoadPicture(bytes);
+    EXPECT_EQ(back.size(), QSize(3, 2));
+    EXPECT_EQ(back.pixelColor(1, 0), QColor(255, 0, 0));
+    EXPECT_EQ(back.pixelColor(0, 1), QColor(255, 255, 255));
+}
+
+TEST(Picture, IconRoundTrip)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(QColor(0, 128, 0));
+    const QByteArray bytes = SaveIcon(image);
+    EXPECT_EQ(DetectPictureFormat(bytes), TPictureFormat::Icon);
+    EXPECT_EQ(LoadPicture(bytes).pixelColor(5, 5), QColor(0, 128, 0));
+}
+
+TEST(Picture, GarbageIsAClearError)
+{
+    EXPECT_EQ(ErrorOf([] { LoadPicture("hello"); }), u"Unknown picture format"_qs);
+    EXPECT_TRUE(ErrorOf([] { LoadPicture(QByteArray("BM\0\0\0\0", 6)); }).startsWith(u"Invalid bmp picture"));
+}
