@@ -59,7 +59,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
         return;
     const QRect previous = m_bounds;
     m_bounds = next;
-    BoundsChanged(previous);
+    BoundsChanged(TRect::FromQRect(previous));
 }
 
 void TControl::SetConstraints(const TSizeConstraints& constraints)

@@ -2,6 +2,7 @@
 
 #include "platform/Component.h"
 #include "platform/Graphics.h"
+#include "platform/Rect.h"
 
 #include <QRect>
 #include <vector>
@@ -38,17 +39,16 @@ public:
     int Top() const { return m_bounds.top(); }
     int Width() const { return m_bounds.width(); }
     int Height() const { return m_bounds.height(); }
-    /// Left, top, right and bottom with right and bottom exclusive.
-    QRect BoundsRect() const { return m_bounds; }
+    TRect BoundsRect() const { return TRect::FromQRect(m_bounds); }
     /// Applies the constraints, then BoundsChanged when anything moved.
     virtual void SetBounds(int left, int top, int width, int height);
-    void SetBoundsRect(const QRect& rect) { SetBounds(rect.left(), rect.top(), rect.width(), rect.height()); }
+    void SetBoundsRect(const TRect& rect) { SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height()); }
     void SetLeft(int left) { SetBounds(left, Top(), Width(), Height()); }
     void SetTop(int top) { SetBounds(Left(), top, Width(), Height()); }
     void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
     void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
     /// The client area in the control's own coordinates.
-    virtual QRect ClientRect() const { return QRect(0, 0, Width(), Height()); }
+    virtual TRect ClientRect() const { return TRect::FromSize(0, 0, Width(), Height()); }
 
     const TSizeConstraints& Constraints() const { return m_constraints; }
     void SetConstraints(const TSizeConstraints& constraints);
@@ -69,12 +69,12 @@ public:
     virtual void SetVisible(bool visible);
 
 protected:
-    virtual void BoundsChanged(const QRect& previous) { Q_UNUSED(previous); }
+    virtual void BoundsChanged(const TRect& previous) { Q_UNUSED(previous); }
     virtual void FontChanged() {}
     virtual void ColorChanged() {}
     virtual void ParentChanged(TControl* previous) { Q_UNUSED(previous); }
     /// Bounds without constraints or hooks, for derived classes that enforce their own rules.
-    void StoreBounds(const QRect& bounds) { m_bounds = bounds; }
+    void StoreBounds(const TRect& bounds) { m_bounds = bounds.ToQRect(); }
 
 private:
     void ApplyFont(const TFont& font);
