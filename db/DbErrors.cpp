@@ -1,0 +1,54 @@
+#include "db/DbErrors.h"
+
+#include "db/Field.h"
+#include "platform/Component.h"
+#include "platform/Exceptions.h"
+
+QString ComponentLabel(const TComponent& component)
+{
+    return component.Name().isEmpty() ? component.ClassName() : component.Name();
+}
+
+void RaiseFieldNotFound(const TComponent& dataSet, QStringView fieldName)
+{
+    throw EReportError(QStringLiteral("%1: field \"%2\" not found").arg(ComponentLabel(dataSet), fieldName));
+}
+
+void RaiseDuplicateField(const TComponent& dataSet, QStringView fieldName)
+{
+    throw EReportError(QStringLiteral("%1: duplicate field \"%2\"").arg(ComponentLabel(dataSet), fieldName));
+}
+
+void RaiseDataSetOpen(const TComponent& dataSet, QStringView action)
+{
+    throw EReportError(
+        QStringLiteral("%1: cannot %2 while the dataset is open").arg(ComponentLabel(dataSet), action));
+}
+
+void RaiseBadValue(
+    const TComponent& dataSet, QStringView fieldName, int record, QStringView value, TFieldType type)
+{
+    throw EReportError(QStringLiteral("%1: record %2, field \"%3\": \"%4\" is not a valid %5 value")
+                           .arg(ComponentLabel(dataSet))
+                           .arg(record)
+                           .arg(fieldName, value, FieldTypeName(type)));
+}
+
+void RaiseWrongValueCount(const TComponent& dataSet, int expected, int given)
+{
+    throw EReportError(QStringLiteral("%1: a record needs %2 values, %3 given")
+                           .arg(ComponentLabel(dataSet))
+                           .arg(expected)
+                           .arg(given));
+}
+
+void RaiseLinkError(const TComponent& dataSet, QStringView detail)
+{
+    throw EReportError(QStringLiteral("%1: %2").arg(ComponentLabel(dataSet), detail));
+}
+
+void RaiseNotAPicture(const TComponent& dataSet, QStringView fieldName, QStringView reason)
+{
+    throw EReportError(QStringLiteral("%1: field \"%2\" holds no picture: %3")
+                           .arg(ComponentLabel(dataSet), fieldName, reason));
+}

@@ -1,0 +1,231 @@
+#include "db/FieldValue.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QTime>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+std::optional<double> ParseNumber(const QString& text)
+{
+    bool ok = false;
+    double value = QLocale().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> ToNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Bool:
+        return value.toDouble();
+    case QMetaType::QString:
+        return ParseNumber(value.toString());
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QVariant> ToInteger(const QVariant& value, qint64 low, qint64 high)
+{
+    const std::optional<double> number = ToNumber(value);
+    if (!number || *number != std::trunc(*number) || *number < double(low) || *number > double(high))
+        return std::nullopt;
+    return QVariant(int(*number));
+}
+
+std::optional<QVariant> ToBoolean(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Bool)
+        return value;
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed();
+        if (text.compare(u"true", Qt::CaseInsensitive) == 0 || text == u"1")
+            return QVariant(true);
+        if (text.compare(u"false", Qt::CaseInsensitive) == 0 || text == u"0")
+            return QVariant(false);
+        return std::nullopt;
+    }
+    if (const std::optional<double> number = ToNumber(value))
+        return QVariant(*number != 0);
+    return std::nullopt;
+}
+
+std::optional<QVariant> ToDate(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().isValid() ? std::optional<QVariant>(value) : std::nullopt;
+    if (value.typeId() == QMetaType::QDateTime)
+        return QVariant(value.toDateTime().date());
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QString text = value.toString().trimmed();
+    QDate date = QDate::fromString(text, Qt::ISODate);
+    if (!date.isValid())
+        date = QLocale().toDate(text, QLocale::ShortFormat);
+    return date.isValid() ? std::optional<QVariant>(QVariant(date)) : std::nullopt;
+}
+
+std::optional<QVariant> ToTime(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QTime)
+        return value.toTime().isValid() ? std::optional<QVariant>(value) : std::nullopt;
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QTime time = QTime::fromString(value.toString().trimmed(), Qt::ISODateWithMs);
+    return time.isValid() ? std::optional<QVariant>(QVariant(time)) : std::nullopt;
+}
+
+std::optional<QVariant> ToDateTime(const QVariant& value)
+{
+    QDateTime result;
+    if (value.typeId() == QMetaType::QDateTime)
+        result = value.toDateTime();
+    else if (value.typeId() == QMetaType::QDate)
+        result = QDateTime(value.toDate(), QTime(0, 0), Qt::UTC);
+    else if (value.typeId() == QMetaType::QString)
+        result = QDateTime::fromString(value.toString().trimmed(), Qt::ISODateWithMs);
+    if (!result.isValid())
+        return std::nullopt;
+    // Stored timestamps carry no zone: keep the wall-clock reading.
+    return QVariant(QDateTime(result.date(), result.time(), Qt::UTC));
+}
+
+std::optional<QVariant> ToBytes(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray().isEmpty() ? QVariant() : value;
+    if (value.typeId() == QMetaType::QString)
+        return value.toString().isEmpty() ? QVariant() : QVariant(value.toString().toUtf8());
+    return std::nullopt;
+}
+
+template<typename T> int Compare3(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+bool IsNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+std::optional<QVariant> ConvertToFieldType(const QVariant& value, TFieldType type)
+{
+    if (value.isNull() || !value.isValid())
+        return QVariant();
+    switch (type) {
+    case TFieldType::ftString:
+    case TFieldType::ftMemo: {
+        if (!value.canConvert<QString>())
+            return std::nullopt;
+        const QString text = value.toString();
+        return text.isEmpty() ? QVariant() : QVariant(text);
+    }
+    case TFieldType::ftSmallint:
+        return ToInteger(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
+    case TFieldType::ftInteger:
+    case TFieldType::ftAutoInc:
+        return ToInteger(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+    case TFieldType::ftBCD:
+        if (const std::optional<double> number = ToNumber(value))
+            return QVariant(*number);
+        return std::nullopt;
+    case TFieldType::ftBoolean:
+        return ToBoolean(value);
+    case TFieldType::ftDate:
+        return ToDate(value);
+    case TFieldType::ftTime:
+        return ToTime(value);
+    case TFieldType::ftDateTime:
+        return ToDateTime(value);
+    case TFieldType::ftBytes:
+    case TFieldType::ftFmtMemo:
+    case TFieldType::ftGraphic:
+    case TFieldType::ftBlob:
+    case TFieldType::ftOle:
+        return ToBytes(value);
+    }
+    return std::nullopt;
+}
+
+int CompareFieldValues(const QVariant& a, const QVariant& b)
+{
+    const bool aNull = a.isNull() || !a.isValid();
+    const bool bNull = b.isNull() || !b.isValid();
+    if (aNull || bNull)
+        return Compare3(!aNull, !bNull);
+    if (IsNumber(a) && IsNumber(b))
+        return Compare3(a.toDouble(), b.toDouble());
+    if (a.typeId() == b.typeId()) {
+        switch (a.typeId()) {
+        case QMetaType::QString:
+            return Compare3(QStringView(a.toString()).compare(b.toString(), Qt::CaseSensitive), 0);
+        case QMetaType::Bool:
+            return Compare3(a.toBool(), b.toBool());
+        case QMetaType::QDate:
+            return Compare3(a.toDate(), b.toDate());
+        case QMetaType::QTime:
+            return Compare3(a.toTime(), b.toTime());
+        case QMetaType::QDateTime:
+            return Compare3(a.toDateTime(), b.toDateTime());
+        case QMetaType::QByteArray:
+            return Compare3(a.toByteArray(), b.toByteArray());
+        default:
+            break;
+        }
+    }
+    return Compare3(a.toString().compare(b.toString(), Qt::CaseSensitive), 0);
+}
+
+QString FormatGeneralFloat(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    constexpr int kSignificantDigits = 15;
+    // Fixed notation for decimal exponents -5 < e < 15, as 'g' does; only the exponent's look differs.
+    QString text = QString::number(value == 0 ? 0.0 : value, 'g', kSignificantDigits);
+    QString exponent;
+    if (const qsizetype e = text.indexOf(u'e'); e >= 0) {
+        const int power = text.sliced(e + 1).toInt();
+        exponent = u'E' + QString::number(power);
+        text.truncate(e);
+    }
+    const QString decimalPoint = QLocale().decimalPoint();
+    if (decimalPoint != u".")
+        text.replace(u'.', decimalPoint);
+    return text + exponent;
+}
+
+QString FormatShortDate(QDate date)
+{
+    return QLocale().toString(date, QLocale::ShortFormat);
+}
