@@ -1,0 +1,105 @@
+#pragma once
+
+#include "pages/RLMacros.h"
+#include "platform/Component.h"
+
+#include <QString>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class QFile;
+class QIODevice;
+class TRLGraphicSurface;
+
+/// The prepared report's pages: a temporary file holding every page record, and a cache of at
+/// most five live pages. A page obtained from `Pages` is valid only until the next request to
+/// the same store; a reader on another thread takes its own copy with `PageCopy`.
+class TRLGraphicStorage : public TComponent {
+public:
+    /// Pages kept alive at most.
+    static constexpr int kCacheSize = 5;
+    /// The page file layout written by SaveToStream.
+    static constexpr int kFileVersion = 3;
+
+    explicit TRLGraphicStorage(TComponent* owner = nullptr);
+    ~TRLGraphicStorage() override;
+    QString ClassName() const override;
+
+    /// Stores a finished page and keeps it in the cache, which owns it from then on.
+    TRLGraphicSurface* Add(std::unique_ptr<TRLGraphicSurface> surface);
+    /// The page at a 0-based index, owned by the store; nullptr when the index is outside the
+    /// pages or the page cannot be read.
+    TRLGraphicSurface* Pages(int index);
+    /// A copy of the page owned by the caller, read without touching the cache; nullptr as Pages.
+    std::unique_ptr<TRLGraphicSurface> PageCopy(int index);
+    int PageCount() const;
+    /// Empties the temporary file, the page index, the cache and the macros.
+    void Clear();
+
+    /// Writes the page file, replacing an existing one; the file is removed when writing fails.
+    void SaveToFile(const QString& fileName);
+    void SaveToStream(QIODevice& stream);
+    /// Replaces the store's pages and macros by those of a page file.
+    void LoadFromFile(const QString& fileName);
+    void LoadFromStream(QIODevice& stream, const QString& source);
+
+    /// Adds a user that keeps the store alive (not the owner, not twice).
+    void Link(TComponent* user);
+    /// Removes a user; an ownerless store with no users left deletes itself.
+    void Unlink(TComponent* user);
+    int UserCount() const { return int(m_users.size()); }
+
+    int FirstPageNumber() const;
+    void SetFirstPageNumber(int number);
+    int LastPageNumber() const;
+    void SetLastPageNumber(int number);
+    /// 1 portrait, 2 landscape.
+    int Orientation() const;
+    void SetOrientation(int orientation);
+    /// Millimetres; -1 when negative, 0 when missing or not a number.
+    double PaperWidth() const;
+    void SetPaperWidth(double millimetres);
+    double PaperHeight() const;
+    void SetPaperHeight(double millimetres);
+    QString Title() const;
+    void SetTitle(const QString& title);
+    /// Dots.
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+    /// Millimetres in the page's orientation.
+    double OrientedWidth() const;
+    double OrientedHeight() const;
+    /// Dots; -1 when the millimetre value is negative.
+    int OrientedPixelWidth() const;
+    int OrientedPixelHeight() const;
+
+    TRLMacros& Macros() { return m_macros; }
+    const TRLMacros& Macros() const { return m_macros; }
+    int FileVersion() const { return kFileVersion; }
+    /// The temporary file's name; empty until the first page is stored.
+    QString TempFileName() const { return m_tempFileName; }
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    friend class TRLGraphicSurface;
+    void StorePage(TRLGraphicSurface& surface);
+    void CachePage(std::unique_ptr<TRLGraphicSurface> surface);
+    /// Takes a page out of the cache without freeing it.
+    std::unique_ptr<TRLGraphicSurface> Detach(TRLGraphicSurface& surface);
+    std::unique_ptr<TRLGraphicSurface> ReadPage(int index);
+    void OpenTempFile();
+    void CloseTempFile();
+
+    std::vector<std::unique_ptr<TRLGraphicSurface>> m_cache;
+    /// 64-bit, so that a temporary file past 2 GiB stays readable.
+    std::vector<qint64> m_pageIndex;
+    std::unique_ptr<QFile> m_tempFile;
+    QString m_tempFileName;
+    TRLMacros m_macros;
+    std::vector<TComponent*> m_users;
+    mutable std::recursive_mutex m_mutex;
+};

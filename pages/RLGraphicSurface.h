@@ -1,0 +1,162 @@
+#pragma once
+
+#include "pages/RLGraphicObject.h"
+#include "pages/RLGraphicObjects.h"
+#include "pages/RLMacros.h"
+#include "platform/Graphics.h"
+#include "platform/Rect.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <span>
+#include <vector>
+
+class TCanvas;
+class TRLByteReader;
+class TRLByteWriter;
+class TRLGraphicStorage;
+
+/// One page: drawing objects in drawing order, page size in dots (96 per inch), the font name
+/// table its text objects refer to, and the page's macros. Every drawing operation opens the
+/// page and marks it modified.
+class TRLGraphicSurface {
+public:
+    TRLGraphicSurface();
+    /// Leaves the store's cache (without being freed by it) before going.
+    ~TRLGraphicSurface();
+    TRLGraphicSurface(const TRLGraphicSurface&) = delete;
+    TRLGraphicSurface& operator=(const TRLGraphicSurface&) = delete;
+
+    TRLGraphicStorage* Storage() const { return m_storage; }
+    /// Leaves the old store's cache, if any, without being freed.
+    void SetStorage(TRLGraphicStorage* storage);
+    /// Position in the store; -1 until first stored.
+    int PageIndex() const { return m_pageIndex; }
+
+    /// Page size in dots.
+    qint32 Width = 0;
+    qint32 Height = 0;
+
+    const TPen& Pen() const { return m_pen; }
+    void SetPen(const TPen& pen);
+    const TBrush& Brush() const { return m_brush; }
+    void SetBrush(const TBrush& brush);
+    const TFont& Font() const { return m_font; }
+    void SetFont(const TFont& font);
+
+    bool Opened() const { return m_opened; }
+    bool Modified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+    /// Makes (0, 0, Width, Height) the clip rectangle and empties the clip stack; nothing when open.
+    void Open();
+    void Close();
+    /// Frees the objects, empties the font table and the macros.
+    void Clear();
+
+    // Drawing operations, each adding one object with the current tools.
+    void FillRect(const TRect& rect);
+    void Rectangle(int left, int top, int right, int bottom);
+    void Rectangle(const TRect& rect);
+    void Ellipse(int left, int top, int right, int bottom);
+    void Ellipse(const TRect& rect);
+    /// Bounds: the points' box widened by one dot on every side.
+    void Polygon(std::span<const QPoint> points);
+    /// Bounds: the points' box widened by one dot on every side.
+    void Polyline(std::span<const QPoint> points);
+    /// A line from the pen position to (x, y), then the pen position is (x, y).
+    void LineTo(int x, int y);
+    void MoveTo(int x, int y);
+    QPoint PenPos() const { return m_penPos; }
+    /// A one-dot pixel object of the colour.
+    void SetPixel(int x, int y, TColor color);
+    void TextOutEx(const TRect& rect, int x, int y, const QString& text, TRLMetaTextAlignment alignment,
+        TRLMetaTextLayout layout, quint16 textFlags);
+    /// At natural size; bounds (x, y, x + width, y + height).
+    void Draw(int x, int y, const QImage& bitmap, bool integralWidth = false);
+    void StretchDraw(const TRect& rect, const QImage& picture, bool integralWidth = false);
+    /// As StretchDraw with tagged picture data (pages/RLPictureData.h), kept byte for byte.
+    void StretchDrawData(const TRect& rect, const QByteArray& data, bool integralWidth = false);
+    /// Fits the picture into rect keeping its proportions.
+    void ScaleDraw(const TRect& rect, const QImage& picture, bool center);
+    /// The picture at natural size cut to rect.
+    void ClipDraw(const TRect& rect, const QImage& picture, bool center);
+    /// Clones every object of `source` moved by (x, y).
+    void DrawSurface(int x, int y, const TRLGraphicSurface& source);
+    /// The objects of `source` meeting sourceRect, scaled into destRect under a clip.
+    void CopyRect(const TRect& destRect, const TRLGraphicSurface& source, const TRect& sourceRect);
+    /// Pushes the current clip rectangle; nests with ResetClipRect.
+    void SetClipRect(const TRect& rect);
+    void ResetClipRect();
+    TRect ClipRect() const { return m_clipRect; }
+
+    /// Measured with the current font at 96 dpi.
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+
+    /// The highest row at or above `row` not inside a keep-whole text; true when it is above 0.
+    bool FindFreeRow(int row, int& freeRow) const;
+
+    /// Draws the whole page scaled into rect; clipping is removed afterwards, also on failure.
+    void PaintTo(TCanvas& canvas, const TRect& rect);
+
+    /// Page macros: 1 portrait, 2 landscape.
+    int Orientation() const;
+    void SetOrientation(int orientation);
+    /// Millimetres; -1 when negative, 0 when missing or not a number.
+    double PaperWidth() const;
+    void SetPaperWidth(double millimetres);
+    double PaperHeight() const;
+    void SetPaperHeight(double millimetres);
+    TRLMacros& Macros() { return m_macros; }
+    const TRLMacros& Macros() const { return m_macros; }
+
+    int ObjectCount() const { return int(m_objects.size()); }
+    TRLGraphicObject* Objects(int index) const { return m_objects.at(std::size_t(index)).get(); }
+    /// A new object of kind T appended to the page, which owns it.
+    template<class T> T& AddObject();
+    /// Appends an object made for this page; the page owns it.
+    TRLGraphicObject& Adopt(std::unique_ptr<TRLGraphicObject> object);
+
+    const QStringList& FontNames() const { return m_fontNames; }
+    /// Index of the face in the font table, appended when missing (compared exactly).
+    int FontIndex(const QString& faceName);
+
+    /// The page record.
+    void SaveToStream(TRLByteWriter& out) const;
+    /// Clears the page, then reads a page record; "File is corrupted!" on a wrong magic, and a
+    /// message naming the field for any other malformed part.
+    void LoadFromStream(TRLByteReader& in);
+
+    // Used while painting: the clip stack of the canvas.
+    void PushPaintClip(const TRect& rect);
+    TRect PopPaintClip();
+    TRect PaintClip() const { return m_clipRect; }
+
+private:
+    friend class TRLGraphicStorage;
+    template<class T> T& AddDrawing();
+    void SetPageIndex(int index) { m_pageIndex = index; }
+
+    TRLGraphicStorage* m_storage = nullptr;
+    int m_pageIndex = -1;
+    std::vector<std::unique_ptr<TRLGraphicObject>> m_objects;
+    TPen m_pen;
+    TBrush m_brush;
+    TFont m_font;
+    bool m_opened = false;
+    bool m_modified = false;
+    QStringList m_fontNames;
+    std::vector<TRect> m_clipStack;
+    TRect m_clipRect;
+    TRLMacros m_macros;
+    QPoint m_penPos;
+};
+
+template<class T> T& TRLGraphicSurface::AddObject()
+{
+    return static_cast<T&>(Adopt(std::make_unique<T>(*this)));
+}

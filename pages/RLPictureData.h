@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+
+// Picture data of an image object: a three-letter tag, then the picture's own file bytes.
+constexpr QByteArrayView kPictureTagNone { "NIL" };
+constexpr QByteArrayView kPictureTagBitmap { "BMP" };
+constexpr QByteArrayView kPictureTagIcon { "ICO" };
+
+/// "BMP" + a Windows bitmap file of the image; "NIL" for a null image.
+QByteArray BitmapPictureData(const QImage& picture);
+/// "ICO" + the icon file bytes as they are.
+QByteArray IconPictureData(QByteArrayView iconFile);
+/// The picture of tagged data; a null image for "NIL" or an unknown tag. Bytes that do not
+/// decode throw EReportError.
+QImage DecodePictureData(QByteArrayView data);
