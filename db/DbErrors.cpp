@@ -52,3 +52,16 @@ void RaiseNotAPicture(const TComponent& dataSet, QStringView fieldName, QStringV
     throw EReportError(QStringLiteral("%1: field \"%2\" holds no picture: %3")
                            .arg(ComponentLabel(dataSet), fieldName, reason));
 }
+
+void RaiseTableError(const QString& file, const QString& fault)
+{
+    throw EReportError(QStringLiteral("Paradox table \"%1\": %2").arg(file, fault));
+}
+
+void RaiseTableValueError(const QString& file, int record, QStringView fieldName, const QString& fault)
+{
+    throw EReportError(QStringLiteral("Paradox table \"%1\", record %2, field \"%3\": %4")
+                           .arg(file)
+                           .arg(record)
+                           .arg(fieldName, fault));
+}

@@ -18,3 +18,9 @@ QString ComponentLabel(const TComponent& component);
 /// A fault in the master-detail or index settings of a dataset.
 [[noreturn]] void RaiseLinkError(const TComponent& dataSet, QStringView detail);
 [[noreturn]] void RaiseNotAPicture(const TComponent& dataSet, QStringView fieldName, QStringView reason);
+
+/// A fault of a table file as a whole (missing, truncated, corrupt, encrypted).
+[[noreturn]] void RaiseTableError(const QString& file, const QString& fault);
+/// A value of one record that cannot be read; `record` counts from 1.
+[[noreturn]] void RaiseTableValueError(
+    const QString& file, int record, QStringView fieldName, const QString& fault);

@@ -1,0 +1,406 @@
+#include "db/ParadoxReader.h"
+
+#include "db/DbErrors.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTime>
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+
+using namespace paradox;
+
+namespace {
+
+bool AllZero(QByteArrayView bytes)
+{
+    for (char c : bytes)
+        if (c != 0)
+            return false;
+    return true;
+}
+
+QByteArrayView UpToNul(QByteArrayView bytes)
+{
+    const qsizetype end = bytes.indexOf('\0');
+    return end < 0 ? bytes : bytes.first(end);
+}
+
+const uchar* Bytes(QByteArrayView view)
+{
+    return reinterpret_cast<const uchar*>(view.data());
+}
+
+/// Big-endian with the top bit flipped, as integer field values are stored.
+qint64 FlippedInteger(QByteArrayView bytes)
+{
+    quint64 value = 0;
+    for (char c : bytes)
+        value = (value << 8) | quint8(c);
+    const quint64 signBit = quint64(1) << (bytes.size() * 8 - 1);
+    value ^= signBit;
+    return (value & signBit) ? qint64(value) - qint64(signBit << 1) : qint64(value);
+}
+
+double FlippedDouble(QByteArrayView bytes)
+{
+    quint8 raw[8];
+    for (int i = 0; i < 8; ++i)
+        raw[i] = quint8(bytes[i]);
+    if (raw[0] & 0x80) {
+        raw[0] &= 0x7F;
+    } else {
+        for (quint8& b : raw)
+            b = quint8(~b);
+    }
+    return qFromBigEndian<double>(raw);
+}
+
+} // namespace
+
+TFieldType FieldTypeOf(TPxFieldType type)
+{
+    switch (type) {
+    case TPxFieldType::Alpha:
+        return TFieldType::ftString;
+    case TPxFieldType::Date:
+        return TFieldType::ftDate;
+    case TPxFieldType::Short:
+        return TFieldType::ftSmallint;
+    case TPxFieldType::Long:
+        return TFieldType::ftInteger;
+    case TPxFieldType::Currency:
+        return TFieldType::ftCurrency;
+    case TPxFieldType::Number:
+        return TFieldType::ftFloat;
+    case TPxFieldType::Logical:
+        return TFieldType::ftBoolean;
+    case TPxFieldType::Memo:
+        return TFieldType::ftMemo;
+    case TPxFieldType::Binary:
+        return TFieldType::ftBlob;
+    case TPxFieldType::FormattedMemo:
+        return TFieldType::ftFmtMemo;
+    case TPxFieldType::Ole:
+        return TFieldType::ftOle;
+    case TPxFieldType::Graphic:
+        return TFieldType::ftGraphic;
+    case TPxFieldType::Time:
+        return TFieldType::ftTime;
+    case TPxFieldType::Timestamp:
+        return TFieldType::ftDateTime;
+    case TPxFieldType::AutoIncrement:
+        return TFieldType::ftAutoInc;
+    case TPxFieldType::Bcd:
+        return TFieldType::ftBCD;
+    case TPxFieldType::Bytes:
+        return TFieldType::ftBytes;
+    }
+    return TFieldType::ftBytes;
+}
+
+QString PxFieldTypeName(TPxFieldType type)
+{
+    switch (type) {
+    case TPxFieldType::Alpha:
+        return QStringLiteral("alpha");
+    case TPxFieldType::Date:
+        return QStringLiteral("date");
+    case TPxFieldType::Short:
+        return QStringLiteral("short");
+    case TPxFieldType::Long:
+        return QStringLiteral("long");
+    case TPxFieldType::Currency:
+        return QStringLiteral("currency");
+    case TPxFieldType::Number:
+        return QStringLiteral("number");
+    case TPxFieldType::Logical:
+        return QStringLiteral("logical");
+    case TPxFieldType::Memo:
+        return QStringLiteral("memo");
+    case TPxFieldType::Binary:
+        return QStringLiteral("binary");
+    case TPxFieldType::FormattedMemo:
+        return QStringLiteral("formatted memo");
+    case TPxFieldType::Ole:
+        return QStringLiteral("OLE");
+    case TPxFieldType::Graphic:
+        return QStringLiteral("graphic");
+    case TPxFieldType::Time:
+        return QStringLiteral("time");
+    case TPxFieldType::Timestamp:
+        return QStringLiteral("timestamp");
+    case TPxFieldType::AutoIncrement:
+        return QStringLiteral("autoincrement");
+    case TPxFieldType::Bcd:
+        return QStringLiteral("BCD");
+    case TPxFieldType::Bytes:
+        return QStringLiteral("bytes");
+    }
+    return QStringLiteral("unknown");
+}
+
+TParadoxReader TParadoxReader::FromFile(const QString& path)
+{
+    QFile tableFile(path);
+    if (!tableFile.exists())
+        RaiseTableError(path, QStringLiteral("the file does not exist"));
+    if (!tableFile.open(QIODevice::ReadOnly))
+        RaiseTableError(path, QStringLiteral("cannot be opened: %1").arg(tableFile.errorString()));
+    QByteArray table = tableFile.readAll();
+    if (tableFile.error() != QFileDevice::NoError)
+        RaiseTableError(path, QStringLiteral("cannot be read: %1").arg(tableFile.errorString()));
+
+    // Parse the header first so that a table without blob fields never looks for a .MB.
+    const TParadoxReader probe(table, std::nullopt, path, true);
+    if (!probe.HasBlobFields())
+        return TParadoxReader(std::move(table), std::nullopt, path);
+
+    const QFileInfo info(path);
+    const QString wanted = info.completeBaseName() + QStringLiteral(".MB");
+    QString blobPath;
+    for (const QFileInfo& candidate : info.dir().entryInfoList(QDir::Files | QDir::Hidden))
+        if (candidate.fileName().compare(wanted, Qt::CaseInsensitive) == 0)
+            blobPath = candidate.filePath();
+    if (blobPath.isEmpty())
+        RaiseTableError(path, QStringLiteral("the blob file %1 is missing").arg(wanted));
+    QFile blobFile(blobPath);
+    if (!blobFile.open(QIODevice::ReadOnly))
+        RaiseTableError(blobPath, QStringLiteral("cannot be opened: %1").arg(blobFile.errorString()));
+    QByteArray blobs = blobFile.readAll();
+    if (blobFile.error() != QFileDevice::NoError)
+        RaiseTableError(blobPath, QStringLiteral("cannot be read: %1").arg(blobFile.errorString()));
+    return TParadoxReader(std::move(table), std::move(blobs), path);
+}
+
+bool IsPxBlobType(TPxFieldType type)
+{
+    return type == TPxFieldType::Memo || type == TPxFieldType::Binary || type == TPxFieldType::FormattedMemo
+        || type == TPxFieldType::Ole || type == TPxFieldType::Graphic;
+}
+
+QByteArrayView TParadoxReader::FieldBytes(int record, int field) const
+{
+    Q_ASSERT(record >= 0 && record < m_recordCount && field >= 0 && field < int(m_fields.size()));
+    const auto block = std::upper_bound(m_blocks.begin(), m_blocks.end(), record, [](int r, const TBlock& b) {
+        return r < b.firstRecord;
+    }) - 1;
+    const qint64 offset
+        = block->offset + qint64(record - block->firstRecord) * m_recordSize + m_fields[field].offset;
+    return QByteArrayView(m_table.constData() + offset, m_fields[field].storedSize);
+}
+
+bool TParadoxReader::IsNull(int record, int field) const
+{
+    const QByteArrayView bytes = FieldBytes(record, field);
+    switch (m_fields[field].type) {
+    case TPxFieldType::Alpha:
+    case TPxFieldType::Bcd:
+        return bytes[0] == 0;
+    default:
+        if (IsPxBlobType(m_fields[field].type))
+            return BlobBytes(record, field).isEmpty();
+        return AllZero(bytes);
+    }
+}
+
+QVariant TParadoxReader::Value(int record, int field) const
+{
+    const QByteArrayView bytes = FieldBytes(record, field);
+    const TPxFieldType type = m_fields[field].type;
+    if (IsPxBlobType(type)) {
+        const QByteArray blob = BlobBytes(record, field);
+        if (blob.isEmpty())
+            return {};
+        return type == TPxFieldType::Memo ? QVariant(Decode(blob)) : QVariant(blob);
+    }
+    if (IsNull(record, field))
+        return {};
+    switch (type) {
+    case TPxFieldType::Alpha:
+        return Decode(UpToNul(bytes));
+    case TPxFieldType::Bytes:
+        return QByteArray(bytes.data(), bytes.size());
+    case TPxFieldType::Short:
+    case TPxFieldType::Long:
+    case TPxFieldType::AutoIncrement:
+        return int(FlippedInteger(bytes));
+    case TPxFieldType::Logical:
+        return quint8(bytes[0]) != kLogicalFalse;
+    case TPxFieldType::Date: {
+        const qint64 days = FlippedInteger(bytes);
+        if (days < 1 || days > kLastDay)
+            FailValue(record, field, QStringLiteral("day number %1 is not a date").arg(days));
+        return QDate::fromJulianDay(days + kJulianDayOfDayZero);
+    }
+    case TPxFieldType::Time: {
+        const qint64 milliseconds = FlippedInteger(bytes);
+        if (milliseconds < 0 || milliseconds >= kMillisecondsPerDay)
+            FailValue(record, field, QStringLiteral("%1 ms is not a time of day").arg(milliseconds));
+        return QTime::fromMSecsSinceStartOfDay(int(milliseconds));
+    }
+    case TPxFieldType::Currency:
+    case TPxFieldType::Number: {
+        const double value = FlippedDouble(bytes);
+        if (!std::isfinite(value))
+            FailValue(record, field, QStringLiteral("the stored number is not finite"));
+        return value;
+    }
+    case TPxFieldType::Timestamp: {
+        const double value = FlippedDouble(bytes);
+        if (!std::isfinite(value) || value < double(kMillisecondsPerDay)
+            || value >= double(kLastDay + 1) * double(kMillisecondsPerDay))
+            FailValue(record, field, QStringLiteral("%1 ms is not a timestamp").arg(value, 0, 'g', 17));
+        const qint64 total = std::llround(value);
+        const qint64 days = total / kMillisecondsPerDay;
+        const QDate date = QDate::fromJulianDay(days + kJulianDayOfDayZero);
+        return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(total % kMillisecondsPerDay)), Qt::UTC);
+    }
+    case TPxFieldType::Bcd:
+        return DecodeBcd(bytes, m_fields[field].sizeByte);
+    default:
+        break;
+    }
+    return {};
+}
+
+QVariant TParadoxReader::DecodeBcd(QByteArrayView bytes, int decimals) const
+{
+    const bool negative = (quint8(bytes[0]) & kBcdPositiveBit) == 0;
+    QByteArray digits(kBcdDigits, '0');
+    for (int i = 0; i < kBcdDigits; ++i) {
+        const quint8 byte = quint8(bytes[1 + i / 2]);
+        quint8 nibble = i % 2 == 0 ? byte >> 4 : byte & 0x0F;
+        if (negative)
+            nibble ^= 0x0F;
+        // Engines store only about 18 real digits; whatever follows the first non-digit is noise.
+        if (nibble > 9)
+            break;
+        digits[i] = char('0' + nibble);
+    }
+    const QByteArray text = (negative ? QByteArray("-") : QByteArray()) + digits.first(kBcdDigits - decimals)
+        + '.' + digits.sliced(kBcdDigits - decimals);
+    return text.toDouble();
+}
+
+QByteArray TParadoxReader::BlobBytes(int record, int field) const
+{
+    const QByteArrayView bytes = FieldBytes(record, field);
+    const int leader = m_fields[field].storedSize - kBlobDescriptorSize;
+    const uchar* descriptor = Bytes(bytes) + leader;
+    const quint32 offsetAndIndex = qFromLittleEndian<quint32>(descriptor);
+    const quint32 length = qFromLittleEndian<quint32>(descriptor + 4);
+    const quint16 modNumber = qFromLittleEndian<quint16>(descriptor + 8);
+    if (length == 0)
+        return {};
+    if (length <= quint32(leader))
+        return QByteArray(bytes.data(), length);
+    const QByteArrayView blob = BlobFromBlobFile(record, field, offsetAndIndex, length, modNumber);
+    return QByteArray(blob.data(), blob.size());
+}
+
+QByteArrayView TParadoxReader::BlobFromBlobFile(
+    int record, int field, quint32 offsetAndIndex, quint32 length, quint16 modNumber) const
+{
+    if (!m_blobs)
+        FailValue(record, field, QStringLiteral("the blob file (.MB) is missing"));
+    const QByteArrayView mb(*m_blobs);
+    const qint64 mbSize = mb.size();
+    const qint64 offset = offsetAndIndex & kBlobOffsetMask;
+    const int index = int(offsetAndIndex & kBlobIndexMask);
+    if (offset < kMbBlockSize || offset % kMbBlockSize != 0 || offset + kMbBlockSize > mbSize)
+        FailValue(record, field,
+            QStringLiteral("blob offset 0x%1 lies outside the blob file (%2 bytes)")
+                .arg(offset, 0, 16)
+                .arg(mbSize));
+    if (qint64(length) > mbSize)
+        FailValue(record, field,
+            QStringLiteral("blob length %1 exceeds the blob file (%2 bytes)").arg(length).arg(mbSize));
+    const uchar* block = Bytes(mb) + offset;
+    const quint8 blockType = block[kMbBlockTypeOffset];
+    qint64 dataOffset = 0;
+    quint16 storedMod = 0;
+    if (blockType == kMbSingleBlob) {
+        const qint64 units = qFromLittleEndian<quint16>(block + kMbBlockUnitsOffset);
+        const quint32 storedLength = qFromLittleEndian<quint32>(block + kSingleBlobLengthOffset);
+        if (index != kSingleBlobIndex)
+            FailValue(record, field,
+                QStringLiteral("slot %1 refers to the single-blob block at 0x%2")
+                    .arg(index)
+                    .arg(offset, 0, 16));
+        if (units < 1 || offset + units * kMbBlockSize > mbSize)
+            FailValue(record, field,
+                QStringLiteral("the blob block at 0x%1 claims %2 units, past the end of the blob file")
+                    .arg(offset, 0, 16)
+                    .arg(units));
+        if (storedLength != length)
+            FailValue(record, field,
+                QStringLiteral("the record gives the blob %1 bytes, its block at 0x%2 says %3")
+                    .arg(length)
+                    .arg(offset, 0, 16)
+                    .arg(storedLength));
+        if (kSingleBlobDataOffset + qint64(length) > units * kMbBlockSize)
+            FailValue(record, field,
+                QStringLiteral("the blob of %1 bytes overflows its block at 0x%2")
+                    .arg(length)
+                    .arg(offset, 0, 16));
+        dataOffset = offset + kSingleBlobDataOffset;
+        storedMod = qFromLittleEndian<quint16>(block + kSingleBlobModOffset);
+    } else if (blockType == kMbSuballocated) {
+        if (index >= kSlotCount)
+            FailValue(record, field,
+                QStringLiteral("slot %1 does not exist in the blob block at 0x%2")
+                    .arg(index)
+                    .arg(offset, 0, 16));
+        const uchar* slot = block + kSlotTableOffset + index * kSlotSize;
+        const int chunk = slot[0];
+        const int chunks = slot[1];
+        const int tail = slot[4];
+        if (chunk < kFirstDataChunk || chunks < 1 || tail < 1 || tail > kChunkSize
+            || chunk + chunks > kChunksPerBlock)
+            FailValue(record, field,
+                QStringLiteral("slot %1 of the blob block at 0x%2 is unused or corrupt")
+                    .arg(index)
+                    .arg(offset, 0, 16));
+        const qint64 slotLength = qint64(chunks - 1) * kChunkSize + tail;
+        if (slotLength != qint64(length))
+            FailValue(record, field,
+                QStringLiteral("the record gives the blob %1 bytes, slot %2 of the block at 0x%3 holds %4")
+                    .arg(length)
+                    .arg(index)
+                    .arg(offset, 0, 16)
+                    .arg(slotLength));
+        dataOffset = offset + qint64(chunk) * kChunkSize;
+        storedMod = qFromLittleEndian<quint16>(slot + 2);
+    } else {
+        const QString kind = blockType == kMbHeaderBlock ? QStringLiteral("the header block")
+            : blockType == kMbFreeBlock                  ? QStringLiteral("a free block")
+                                        : QStringLiteral("a block of unknown type %1").arg(blockType);
+        FailValue(record, field,
+            QStringLiteral("the blob reference points to %1 at 0x%2").arg(kind).arg(offset, 0, 16));
+    }
+    if (storedMod != modNumber)
+        Warn(QStringLiteral("record %1, field \"%2\": modification number %3 differs from the blob file's %4")
+                 .arg(record + 1)
+                 .arg(m_fields[field].name)
+                 .arg(modNumber)
+                 .arg(storedMod));
+    return mb.sliced(dataOffset, length);
+}
+
+QString TParadoxReader::Decode(QByteArrayView bytes) const
+{
+    if (!m_byteTable) {
+        m_decoder.resetState();
+        return m_decoder(bytes);
+    }
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char c : bytes)
+        *out++ = QChar((*m_byteTable)[quint8(c)]);
+    return text;
+}
