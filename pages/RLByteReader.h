@@ -40,6 +40,8 @@ public:
     [[noreturn]] void Fail(QStringView field, QStringView problem) const;
 
 private:
+    void ReadInto(char* buffer, qint64 count, QStringView field);
+
     QIODevice& m_device;
     QString m_source;
     qint64 m_limit;

@@ -32,7 +32,7 @@ public:
     TRLGraphicSurface& operator=(const TRLGraphicSurface&) = delete;
 
     TRLGraphicStorage* Storage() const { return m_storage; }
-    /// Leaves the old store's cache, if any, without being freed.
+    /// Leaves the old store's cache, if any, without being freed: the caller owns the page then.
     void SetStorage(TRLGraphicStorage* storage);
     /// Position in the store; -1 until first stored.
     int PageIndex() const { return m_pageIndex; }
@@ -122,7 +122,7 @@ public:
     TRLGraphicObject& Adopt(std::unique_ptr<TRLGraphicObject> object);
 
     const QStringList& FontNames() const { return m_fontNames; }
-    /// Index of the face in the font table, appended when missing (compared exactly).
+    /// Index of the face in the font table, appended when missing (compared without case).
     int FontIndex(const QString& faceName);
 
     /// The page record.
@@ -131,10 +131,11 @@ public:
     /// message naming the field for any other malformed part.
     void LoadFromStream(TRLByteReader& in);
 
-    // Used while painting: the clip stack of the canvas.
+    // The clip stack, shared by drawing (SetClipRect) and painting (the clip objects).
     void PushPaintClip(const TRect& rect);
+    /// The newest saved rectangle, now current; the whole page when none is saved.
     TRect PopPaintClip();
-    TRect PaintClip() const { return m_clipRect; }
+    void ResetPaintClips(const TRect& rect);
 
 private:
     friend class TRLGraphicStorage;
@@ -142,6 +143,8 @@ private:
     void SetPageIndex(int index) { m_pageIndex = index; }
 
     TRLGraphicStorage* m_storage = nullptr;
+    /// Owned by the store's cache.
+    bool m_inCache = false;
     int m_pageIndex = -1;
     std::vector<std::unique_ptr<TRLGraphicObject>> m_objects;
     TPen m_pen;

@@ -1,0 +1,118 @@
+#include "pages/RLByteReader.h"
+
+#include "pages/RLCodePage.h"
+#include "platform/Exceptions.h"
+
+#include <QIODevice>
+#include <QtEndian>
+
+TRLByteReader::TRLByteReader(QIODevice& device, QString source, qint64 limit)
+    : m_device(device)
+    , m_source(std::move(source))
+    , m_limit(limit < 0 ? device.size() : limit)
+{
+}
+
+void TRLByteReader::Fail(QStringView field, QStringView problem) const
+{
+    throw EReportError(
+        QStringLiteral("%1: %2 at byte %3: %4").arg(m_source, field).arg(m_device.pos()).arg(problem));
+}
+
+QByteArray TRLByteReader::ReadBytes(qint64 count, QStringView field)
+{
+    if (count < 0)
+        Fail(field, QStringLiteral("negative length %1").arg(count));
+    if (count > Remaining())
+        Fail(field, QStringLiteral("%1 bytes needed, %2 left").arg(count).arg(Remaining()));
+    QByteArray bytes = m_device.read(count);
+    if (bytes.size() != count)
+        Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device.errorString()));
+    return bytes;
+}
+
+void TRLByteReader::ReadInto(char* buffer, qint64 count, QStringView field)
+{
+    if (count > Remaining())
+        Fail(field, QStringLiteral("%1 bytes needed, %2 left").arg(count).arg(Remaining()));
+    if (m_device.read(buffer, count) != count)
+        Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device.errorString()));
+}
+
+quint8 TRLByteReader::ReadUInt8(QStringView field)
+{
+    char byte = 0;
+    ReadInto(&byte, sizeof byte, field);
+    return quint8(byte);
+}
+
+quint16 TRLByteReader::ReadUInt16(QStringView field)
+{
+    char bytes[sizeof(quint16)];
+    ReadInto(bytes, sizeof bytes, field);
+    return qFromLittleEndian<quint16>(bytes);
+}
+
+qint32 TRLByteReader::ReadInt32(QStringView field)
+{
+    char bytes[sizeof(qint32)];
+    ReadInto(bytes, sizeof bytes, field);
+    return qFromLittleEndian<qint32>(bytes);
+}
+
+QString TRLByteReader::ReadText(QStringView field)
+{
+    return FromWindows1252(ReadCountedBytes(field));
+}
+
+QByteArray TRLByteReader::ReadCountedBytes(QStringView field)
+{
+    const qint32 count = ReadInt32(field);
+    return ReadBytes(count, field);
+}
+
+qint32 TRLByteReader::ReadCount(qint64 itemSize, QStringView field)
+{
+    const qint32 count = ReadInt32(field);
+    if (count < 0)
+        Fail(field, QStringLiteral("negative count %1").arg(count));
+    if (qint64(count) * itemSize > Remaining())
+        Fail(field,
+            QStringLiteral("%1 items of at least %2 bytes do not fit in the %3 bytes left")
+                .arg(count)
+                .arg(itemSize)
+                .arg(Remaining()));
+    return count;
+}
+
+void TRLByteReader::Skip(qint64 count, QStringView field)
+{
+    if (count < 0 || count > Remaining())
+        Fail(field, QStringLiteral("cannot skip %1 bytes, %2 left").arg(count).arg(Remaining()));
+    Seek(Position() + count, field);
+}
+
+qint64 TRLByteReader::Position() const
+{
+    return m_device.pos();
+}
+
+void TRLByteReader::Seek(qint64 position, QStringView field)
+{
+    if (position < 0 || position > m_limit)
+        Fail(field, QStringLiteral("position %1 is outside the %2 bytes").arg(position).arg(m_limit));
+    if (!m_device.seek(position))
+        Fail(field, QStringLiteral("cannot seek to %1 (%2)").arg(position).arg(m_device.errorString()));
+}
+
+qint64 TRLByteReader::Remaining() const
+{
+    return m_limit - m_device.pos();
+}
+
+TRLByteReader TRLByteReader::Sub(qint64 length, QStringView field)
+{
+    if (length < 0 || length > Remaining())
+        Fail(field, QStringLiteral("length %1 exceeds the %2 bytes left").arg(length).arg(Remaining()));
+    return TRLByteReader(m_device, m_source, Position() + length);
+}

@@ -1,0 +1,463 @@
+#include "pages/RLGraphicStorage.h"
+
+#include "pages/RLByteReader.h"
+#include "pages/RLByteWriter.h"
+#include "pages/RLGraphicSurface.h"
+#include "platform/Exceptions.h"
+#include "support/Geometry.h"
+#include "support/TempFiles.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr QByteArrayView kStorageMagic { "RLGraphicStorage3\x1A", 18 };
+constexpr qint64 kCountedStringMinBytes = sizeof(qint32);
+/// An offset table entry and the entry's length field.
+constexpr qint64 kPageEntryMinBytes = 2 * sizeof(qint32);
+constexpr qint64 kInt32Max = std::numeric_limits<qint32>::max();
+constexpr qint64 kCopyChunkBytes = 64 * 1024;
+
+const QString kFirstPageNumberMacro = QStringLiteral("FirstPageNumber");
+const QString kLastPageNumberMacro = QStringLiteral("LastPageNumber");
+const QString kOrientationMacro = QStringLiteral("Orientation");
+const QString kPaperWidthMacro = QStringLiteral("PaperWidth");
+const QString kPaperHeightMacro = QStringLiteral("PaperHeight");
+const QString kTitleMacro = QStringLiteral("Title");
+const QString kWidthMacro = QStringLiteral("Width");
+const QString kHeightMacro = QStringLiteral("Height");
+constexpr int kPortrait = 1;
+
+QString TempSource(const QString& fileName, int index)
+{
+    return QStringLiteral("page %1 in the temporary page file %2").arg(index + 1).arg(fileName);
+}
+
+[[noreturn]] void RaiseTooLarge(int page, qint64 position)
+{
+    throw EReportError(
+        QStringLiteral("Cannot write the page file: page %1 would start at byte %2, beyond the "
+                       "2 GiB that its 32-bit offset can address")
+            .arg(page)
+            .arg(position));
+}
+
+int MillimetresToDots(double millimetres)
+{
+    return millimetres < 0 ? -1 : MillimetersToPixels(millimetres);
+}
+
+} // namespace
+
+TRLGraphicStorage::TRLGraphicStorage(TComponent* owner)
+    : TComponent(owner)
+{
+}
+
+TRLGraphicStorage::~TRLGraphicStorage()
+{
+    for (TComponent* user : std::vector<TComponent*>(m_users))
+        user->RemoveFreeNotification(this);
+    m_users.clear();
+    for (auto& page : m_cache)
+        page->m_inCache = false;
+    m_cache.clear();
+    CloseTempFile();
+}
+
+QString TRLGraphicStorage::ClassName() const
+{
+    return QStringLiteral("TRLGraphicStorage");
+}
+
+TRLGraphicSurface* TRLGraphicStorage::Add(std::unique_ptr<TRLGraphicSurface> surface)
+{
+    const std::lock_guard lock(m_mutex);
+    TRLGraphicSurface* page = surface.get();
+    page->SetStorage(this);
+    StorePage(*page);
+    CachePage(std::move(surface));
+    return page;
+}
+
+TRLGraphicSurface* TRLGraphicStorage::Pages(int index)
+{
+    const std::lock_guard lock(m_mutex);
+    if (index < 0 || index >= PageCount())
+        return nullptr;
+    for (const auto& page : m_cache) {
+        if (page->PageIndex() == index)
+            return page.get();
+    }
+    std::unique_ptr<TRLGraphicSurface> page = ReadPage(index);
+    if (!page)
+        return nullptr;
+    TRLGraphicSurface* result = page.get();
+    CachePage(std::move(page));
+    return result;
+}
+
+std::unique_ptr<TRLGraphicSurface> TRLGraphicStorage::PageCopy(int index)
+{
+    const std::lock_guard lock(m_mutex);
+    if (index < 0 || index >= PageCount())
+        return nullptr;
+    for (const auto& page : m_cache) {
+        if (page->PageIndex() == index && page->Modified())
+            StorePage(*page);
+    }
+    return ReadPage(index);
+}
+
+int TRLGraphicStorage::PageCount() const
+{
+    const std::lock_guard lock(m_mutex);
+    return int(m_pageIndex.size());
+}
+
+void TRLGraphicStorage::Clear()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_tempFile)
+        m_tempFile->resize(0);
+    m_pageIndex.clear();
+    for (auto& page : m_cache)
+        page->m_inCache = false;
+    m_cache.clear();
+    m_macros.Clear();
+}
+
+void TRLGraphicStorage::StorePage(TRLGraphicSurface& surface)
+{
+    OpenTempFile();
+    TRLByteWriter out(*m_tempFile, m_tempFileName);
+    out.SeekToEnd();
+    const qint64 position = out.Position();
+    try {
+        const qint64 lengthField = out.BeginSized();
+        surface.SaveToStream(out);
+        out.EndSized(lengthField);
+    } catch (...) {
+        // The index keeps pointing at the last complete copy.
+        m_tempFile->resize(position);
+        throw;
+    }
+    if (surface.PageIndex() < 0) {
+        m_pageIndex.push_back(position);
+        surface.SetPageIndex(int(m_pageIndex.size() - 1));
+    } else {
+        m_pageIndex.at(std::size_t(surface.PageIndex())) = position;
+    }
+    surface.SetModified(false);
+}
+
+void TRLGraphicStorage::CachePage(std::unique_ptr<TRLGraphicSurface> surface)
+{
+    if (int(m_cache.size()) >= kCacheSize) {
+        std::unique_ptr<TRLGraphicSurface>& oldest = m_cache.front();
+        if (oldest->Modified())
+            StorePage(*oldest);
+        oldest->m_inCache = false;
+        m_cache.erase(m_cache.begin());
+    }
+    surface->m_storage = this;
+    surface->m_inCache = true;
+    m_cache.push_back(std::move(surface));
+}
+
+std::unique_ptr<TRLGraphicSurface> TRLGraphicStorage::Detach(TRLGraphicSurface& surface)
+{
+    const std::lock_guard lock(m_mutex);
+    const auto found = std::find_if(
+        m_cache.begin(), m_cache.end(), [&](const auto& page) { return page.get() == &surface; });
+    if (found == m_cache.end())
+        return nullptr;
+    std::unique_ptr<TRLGraphicSurface> page = std::move(*found);
+    m_cache.erase(found);
+    page->m_inCache = false;
+    return page;
+}
+
+std::unique_ptr<TRLGraphicSurface> TRLGraphicStorage::ReadPage(int index)
+{
+    auto page = std::make_unique<TRLGraphicSurface>();
+    page->m_storage = this;
+    page->SetPageIndex(index);
+    try {
+        const QString source = TempSource(m_tempFileName, index);
+        TRLByteReader in(*m_tempFile, source);
+        in.Seek(m_pageIndex.at(std::size_t(index)), u"page position");
+        const qint32 length = in.ReadInt32(u"page record length");
+        TRLByteReader record = in.Sub(length, u"page record length");
+        page->LoadFromStream(record);
+    } catch (const std::exception&) {
+        // A page that cannot be read is no page; the caller skips it.
+        return nullptr;
+    }
+    return page;
+}
+
+void TRLGraphicStorage::OpenTempFile()
+{
+    if (m_tempFile)
+        return;
+    const QString fileName = NewTempFileName();
+    RegisterTempFile(fileName);
+    auto file = std::make_unique<QFile>(fileName);
+    if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate)) {
+        const QString error = file->errorString();
+        file->remove();
+        UnregisterTempFile(fileName);
+        throw EReportError(
+            QStringLiteral("Cannot create the temporary page file %1: %2").arg(fileName, error));
+    }
+    m_tempFile = std::move(file);
+    m_tempFileName = fileName;
+}
+
+void TRLGraphicStorage::CloseTempFile()
+{
+    if (!m_tempFile)
+        return;
+    m_tempFile->close();
+    m_tempFile->remove();
+    UnregisterTempFile(m_tempFileName);
+    m_tempFile.reset();
+    m_tempFileName.clear();
+}
+
+void TRLGraphicStorage::SaveToFile(const QString& fileName)
+{
+    // Written beside the target and renamed over it at the end, so that a failed save leaves
+    // any existing file as it was and no partial file behind.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EReportError(QStringLiteral("Cannot create %1: %2").arg(fileName, file.errorString()));
+    try {
+        SaveToStream(file);
+    } catch (...) {
+        file.cancelWriting();
+        throw;
+    }
+    if (!file.commit())
+        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+}
+
+void TRLGraphicStorage::SaveToStream(QIODevice& stream)
+{
+    const std::lock_guard lock(m_mutex);
+    for (const auto& page : m_cache) {
+        if (page->Modified())
+            StorePage(*page);
+    }
+    const auto* file = qobject_cast<const QFileDevice*>(&stream);
+    TRLByteWriter out(stream, file ? file->fileName() : QStringLiteral("the page file"));
+    out.WriteBytes(kStorageMagic);
+    const QStringList macros = m_macros.Strings();
+    out.WriteInt32(qint32(macros.size()));
+    for (const QString& line : macros)
+        out.WriteText(line);
+    const int count = PageCount();
+    out.WriteInt32(count);
+    const qint64 tablePosition = out.Position();
+    for (int i = 0; i < count; ++i)
+        out.WriteInt32(0);
+
+    std::vector<qint32> offsets;
+    offsets.reserve(std::size_t(count));
+    QByteArray chunk;
+    for (int i = 0; i < count; ++i) {
+        TRLByteReader in(*m_tempFile, TempSource(m_tempFileName, i));
+        in.Seek(m_pageIndex[std::size_t(i)], u"page position");
+        const qint32 length = in.ReadInt32(u"page record length");
+        if (length < 0 || length > in.Remaining())
+            in.Fail(
+                u"page record length", QStringLiteral("%1 bytes, %2 left").arg(length).arg(in.Remaining()));
+        const qint64 offset = out.Position();
+        if (offset > kInt32Max)
+            RaiseTooLarge(i + 1, offset);
+        offsets.push_back(qint32(offset));
+        out.WriteInt32(length);
+        for (qint64 left = length; left > 0; left -= chunk.size()) {
+            chunk = in.ReadBytes(std::min(left, kCopyChunkBytes), u"page record");
+            out.WriteBytes(chunk);
+        }
+    }
+    out.Seek(tablePosition);
+    for (const qint32 offset : offsets)
+        out.WriteInt32(offset);
+    out.SeekToEnd();
+}
+
+void TRLGraphicStorage::LoadFromFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EReportError(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
+    LoadFromStream(file, fileName);
+}
+
+void TRLGraphicStorage::LoadFromStream(QIODevice& stream, const QString& source)
+{
+    // Read into a second store and take its pages only when the whole file has been read, so a
+    // bad file leaves this store as it was.
+    TRLGraphicStorage loaded(nullptr);
+    TRLByteReader in(stream, source);
+    if (in.ReadBytes(kStorageMagic.size(), u"page file header") != kStorageMagic)
+        in.Fail(u"page file header", QStringLiteral("not a page file (\"RLGraphicStorage3\" expected)"));
+    const qint32 macroCount = in.ReadCount(kCountedStringMinBytes, u"macro count");
+    for (qint32 i = 0; i < macroCount; ++i)
+        loaded.m_macros.AddString(in.ReadText(u"macro"));
+    const qint32 pageCount = in.ReadCount(kPageEntryMinBytes, u"page count");
+    std::vector<qint32> offsets(static_cast<std::size_t>(pageCount));
+    for (qint32& offset : offsets)
+        offset = in.ReadInt32(u"page offset");
+    for (qint32 i = 0; i < pageCount; ++i) {
+        const QString field = QStringLiteral("page %1").arg(i + 1);
+        in.Seek(offsets[std::size_t(i)], field);
+        const qint32 length = in.ReadInt32(field);
+        TRLByteReader record = in.Sub(length, field);
+        auto page = std::make_unique<TRLGraphicSurface>();
+        try {
+            page->LoadFromStream(record);
+        } catch (const EReportError& error) {
+            throw EReportError(QStringLiteral("%1: %2: %3").arg(source, field, error.Message()));
+        }
+        loaded.Add(std::move(page));
+    }
+
+    const std::lock_guard lock(m_mutex);
+    Clear();
+    CloseTempFile();
+    m_macros = loaded.m_macros;
+    m_pageIndex.swap(loaded.m_pageIndex);
+    m_tempFile.swap(loaded.m_tempFile);
+    m_tempFileName.swap(loaded.m_tempFileName);
+    m_cache.swap(loaded.m_cache);
+    for (auto& page : m_cache)
+        page->m_storage = this;
+}
+
+void TRLGraphicStorage::Link(TComponent* user)
+{
+    const std::lock_guard lock(m_mutex);
+    if (!user || user == Owner() || std::find(m_users.begin(), m_users.end(), user) != m_users.end())
+        return;
+    m_users.push_back(user);
+    user->FreeNotification(this);
+}
+
+void TRLGraphicStorage::Unlink(TComponent* user)
+{
+    if (IsDestroying())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (std::erase(m_users, user) > 0 && user)
+            user->RemoveFreeNotification(this);
+        if (Owner() || !m_users.empty())
+            return;
+    }
+    delete this;
+}
+
+void TRLGraphicStorage::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove
+        && std::find(m_users.begin(), m_users.end(), component) != m_users.end())
+        Unlink(component);
+}
+
+int TRLGraphicStorage::FirstPageNumber() const
+{
+    return m_macros.IntValue(kFirstPageNumberMacro, 0);
+}
+
+void TRLGraphicStorage::SetFirstPageNumber(int number)
+{
+    m_macros.SetIntValue(kFirstPageNumberMacro, number);
+}
+
+int TRLGraphicStorage::LastPageNumber() const
+{
+    return m_macros.IntValue(kLastPageNumberMacro, 0);
+}
+
+void TRLGraphicStorage::SetLastPageNumber(int number)
+{
+    m_macros.SetIntValue(kLastPageNumberMacro, number);
+}
+
+int TRLGraphicStorage::Orientation() const
+{
+    return m_macros.IntValue(kOrientationMacro, kPortrait);
+}
+
+void TRLGraphicStorage::SetOrientation(int orientation)
+{
+    m_macros.SetIntValue(kOrientationMacro, orientation);
+}
+
+double TRLGraphicStorage::PaperWidth() const
+{
+    return m_macros.MillimetreValue(kPaperWidthMacro, 0);
+}
+
+void TRLGraphicStorage::SetPaperWidth(double millimetres)
+{
+    m_macros.SetMillimetreValue(kPaperWidthMacro, millimetres);
+}
+
+double TRLGraphicStorage::PaperHeight() const
+{
+    return m_macros.MillimetreValue(kPaperHeightMacro, 0);
+}
+
+void TRLGraphicStorage::SetPaperHeight(double millimetres)
+{
+    m_macros.SetMillimetreValue(kPaperHeightMacro, millimetres);
+}
+
+QString TRLGraphicStorage::Title() const
+{
+    return m_macros.Value(kTitleMacro);
+}
+
+void TRLGraphicStorage::SetTitle(const QString& title)
+{
+    m_macros.SetValue(kTitleMacro, title);
+}
+
+void TRLGraphicStorage::SetWidth(int width)
+{
+    m_macros.SetIntValue(kWidthMacro, width);
+}
+
+void TRLGraphicStorage::SetHeight(int height)
+{
+    m_macros.SetIntValue(kHeightMacro, height);
+}
+
+double TRLGraphicStorage::OrientedWidth() const
+{
+    return Orientation() == kPortrait ? PaperWidth() : PaperHeight();
+}
+
+double TRLGraphicStorage::OrientedHeight() const
+{
+    return Orientation() == kPortrait ? PaperHeight() : PaperWidth();
+}
+
+int TRLGraphicStorage::OrientedPixelWidth() const
+{
+    return MillimetresToDots(OrientedWidth());
+}
+
+int TRLGraphicStorage::OrientedPixelHeight() const
+{
+    return MillimetresToDots(OrientedHeight());
+}

@@ -1,0 +1,38 @@
+#include "pages/RLPictureData.h"
+
+#include "platform/Exceptions.h"
+#include "platform/Picture.h"
+
+namespace {
+
+QImage DecodeTagged(QByteArrayView file, TPictureFormat expected, QStringView kind)
+{
+    if (DetectPictureFormat(file) != expected)
+        throw EReportError(QStringLiteral("Picture data tagged %1 does not hold a %1 file").arg(kind));
+    return LoadPicture(file);
+}
+
+} // namespace
+
+QByteArray BitmapPictureData(const QImage& picture)
+{
+    if (picture.isNull())
+        return kPictureTagNone.toByteArray();
+    return kPictureTagBitmap.toByteArray() + SaveBitmap(picture);
+}
+
+QByteArray IconPictureData(QByteArrayView iconFile)
+{
+    return kPictureTagIcon.toByteArray() + iconFile.toByteArray();
+}
+
+QImage DecodePictureData(QByteArrayView data)
+{
+    const QByteArrayView file
+        = data.size() >= kPictureTagNone.size() ? data.sliced(kPictureTagNone.size()) : QByteArrayView();
+    if (data.startsWith(kPictureTagBitmap))
+        return DecodeTagged(file, TPictureFormat::Bitmap, u"BMP");
+    if (data.startsWith(kPictureTagIcon))
+        return DecodeTagged(file, TPictureFormat::Icon, u"ICO");
+    return {};
+}

@@ -1,0 +1,221 @@
+#include "pages/RLRendering.h"
+
+#include "pages/RLGraphicObject.h"
+#include "pages/RLPictureData.h"
+#include "support/TextUtils.h"
+
+#include <QPainter>
+#include <array>
+#include <cmath>
+#include <span>
+
+namespace {
+
+constexpr int kPointsPerInch = 72;
+/// One dash-pattern unit is this many pen widths.
+constexpr int kPatternUnitPerPenWidth = 4;
+
+constexpr std::array<int, 2> kDashPattern = { 3, 1 };
+constexpr std::array<int, 2> kDotPattern = { 1, 1 };
+constexpr std::array<int, 4> kDashDotPattern = { 2, 1, 1, 1 };
+constexpr std::array<int, 6> kDashDotDotPattern = { 3, 1, 1, 1, 1, 1 };
+
+std::span<const int> DashPattern(TPenStyle style)
+{
+    switch (style) {
+    case psDash:
+        return kDashPattern;
+    case psDot:
+        return kDotPattern;
+    case psDashDot:
+        return kDashDotPattern;
+    case psDashDotDot:
+        return kDashDotDotPattern;
+    case psSolid:
+    case psClear:
+    case psInsideFrame:
+        break;
+    }
+    return {};
+}
+
+TPenMode PenModeOf(quint8 code)
+{
+    // The platform draws four of the sixteen stored modes; the rest draw as copy.
+    switch (code) {
+    case MetaPenModeNot:
+        return pmNot;
+    case MetaPenModeXor:
+        return pmXor;
+    case MetaPenModeNotXor:
+        return pmNotXor;
+    default:
+        return pmCopy;
+    }
+}
+
+constexpr QChar kBlank = u' ';
+/// Hostile bounds (or a font whose blank has no width) must not widen a text for ever.
+constexpr int kMaxJustifyBlanks = 4096;
+/// Beyond this many dashes a line is drawn solid rather than walked dash by dash.
+constexpr qint64 kMaxDashSegments = 1 << 16;
+
+} // namespace
+
+void ToCanvasPen(const TRLMetaPen& metaPen, TPen& pen)
+{
+    pen.Color = FromStoredColor(metaPen.Color);
+    pen.Mode = PenModeOf(metaPen.Mode);
+    const bool knownStyle = metaPen.Style >= MetaPenStyleSolid && metaPen.Style <= MetaPenStyleInsideFrame;
+    pen.Style = knownStyle ? TPenStyle(metaPen.Style - MetaPenStyleSolid) : psSolid;
+    pen.Width = metaPen.Width;
+}
+
+void ScalePenWidth(TPen& pen, double scaleX)
+{
+    if (pen.Width >= 2)
+        pen.Width = std::max(1, int(std::trunc(pen.Width * scaleX)));
+}
+
+void ToCanvasBrush(const TRLMetaBrush& metaBrush, TBrush& brush)
+{
+    brush.Color = FromStoredColor(metaBrush.Color);
+    const bool knownStyle
+        = metaBrush.Style >= MetaBrushStyleSolid && metaBrush.Style <= MetaBrushStyleDiagCross;
+    brush.Style = knownStyle ? TBrushStyle(metaBrush.Style - MetaBrushStyleSolid) : bsSolid;
+}
+
+void ToCanvasFont(const TRLMetaFont& metaFont, TCanvas& canvas, double scaleY)
+{
+    TFont& font = canvas.Font;
+    font.Charset = metaFont.Charset;
+    font.Color = FromStoredColor(metaFont.Color);
+    font.Name = metaFont.Name();
+    switch (metaFont.Pitch) {
+    case MetaFontPitchVariable:
+        font.Pitch = fpVariable;
+        break;
+    case MetaFontPitchFixed:
+        font.Pitch = fpFixed;
+        break;
+    default:
+        font.Pitch = fpDefault;
+        break;
+    }
+    font.Style = TFontStyles::fromInt(metaFont.Style & kMetaFontStyleMask);
+    const int fontPixelsPerInch = metaFont.PixelsPerInch != 0 ? metaFont.PixelsPerInch : kScreenPixelsPerInch;
+    const int canvasPixelsPerInch
+        = canvas.FontPixelsPerInch != 0 ? canvas.FontPixelsPerInch : kScreenPixelsPerInch;
+    const int points = RoundHalfEven(metaFont.Size * scaleY * fontPixelsPerInch / canvasPixelsPerInch);
+    // Points to pixels as the platform's font size does (halves away from zero).
+    font.Height = -int(std::lround(double(points) * canvasPixelsPerInch / kPointsPerInch));
+}
+
+void DrawAlignedText(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,
+    TRLMetaTextAlignment alignment, TRLMetaTextLayout layout, quint16 textFlags)
+{
+    const int blankWidth = canvas.TextWidth(QStringView(&kBlank, 1));
+    const QString padded = text + kBlank;
+    const int width = canvas.TextWidth(padded);
+    const int height = canvas.TextHeight(padded);
+
+    int left = x;
+    if (alignment == TRLMetaTextAlignment::Right)
+        left = rect.Right - width;
+    else if (alignment == TRLMetaTextAlignment::Center)
+        left = (rect.Left + rect.Right - width) / 2;
+    left += blankWidth / 2;
+
+    int top = y;
+    if (layout == TRLMetaTextLayout::Bottom)
+        top = rect.Bottom - height;
+    else if (layout == TRLMetaTextLayout::Center)
+        top = (rect.Top + rect.Bottom - height) / 2;
+
+    QString drawn = text;
+    if (alignment == TRLMetaTextAlignment::Justify) {
+        const int available = rect.Right - left;
+        int cursor = int(drawn.size());
+        for (int blanks = 0; blanks < kMaxJustifyBlanks; ++blanks) {
+            if (canvas.TextWidth(drawn + kBlank) > available || !InsertJustifyBlank(drawn, cursor))
+                break;
+        }
+    }
+
+    if (textFlags & kTextFlagNoClip)
+        canvas.TextOut(left, top, drawn);
+    else
+        canvas.TextRect(rect, left, top, drawn);
+}
+
+void DrawPicture(TCanvas& canvas, TRect rect, QByteArrayView data, bool integralWidth)
+{
+    const QImage picture = DecodePictureData(data);
+    if (picture.isNull())
+        return;
+    if (integralWidth && picture.width() > 0) {
+        const int times = rect.Width() / picture.width();
+        rect.Right = rect.Left + times * picture.width() + 1;
+    }
+    canvas.StretchDraw(rect, picture);
+}
+
+void StyledLineTo(TCanvas& canvas, int x, int y)
+{
+    const std::span<const int> pattern = DashPattern(canvas.Pen.Style);
+    const QPoint start = canvas.PenPos();
+    const double dx = double(x) - start.x();
+    const double dy = double(y) - start.y();
+    const double exactLength = std::sqrt(dx * dx + dy * dy);
+    const int length = RoundHalfEven(exactLength);
+    const qint64 unit = qint64(canvas.Pen.Width) * kPatternUnitPerPenWidth;
+    if (pattern.empty() || canvas.Pen.Width <= 1 || length / unit > kMaxDashSegments) {
+        canvas.LineTo(x, y);
+        return;
+    }
+    const double directionX = exactLength > 0 ? dx / exactLength : 0;
+    const double directionY = exactLength > 0 ? dy / exactLength : 0;
+    const TPenStyle savedStyle = canvas.Pen.Style;
+    const int savedWidth = canvas.Pen.Width;
+    canvas.Pen.Style = psSolid;
+
+    if (canvas.Brush.Style != bsClear) {
+        // The gaps show the brush colour.
+        const TColor penColor = canvas.Pen.Color;
+        canvas.Pen.Color = canvas.Brush.Color;
+        canvas.LineTo(x, y);
+        canvas.Pen.Color = penColor;
+        canvas.MoveTo(start.x(), start.y());
+    }
+
+    double distance = 0;
+    std::size_t segment = 0;
+    bool drawing = true;
+    do {
+        distance = std::min<double>(length, distance + double(pattern[segment] * unit));
+        const int px = start.x() + RoundHalfEven(distance * directionX);
+        const int py = start.y() + RoundHalfEven(distance * directionY);
+        if (drawing)
+            canvas.LineTo(px, py);
+        else
+            canvas.MoveTo(px, py);
+        drawing = !drawing;
+        segment = (segment + 1) % pattern.size();
+    } while (distance < length);
+
+    canvas.Pen.Style = savedStyle;
+    canvas.Pen.Width = savedWidth;
+}
+
+void ApplyClipRect(TCanvas& canvas, const TRect& rect)
+{
+    canvas.RemoveClip();
+    if (rect.Width() == 0 || rect.Height() == 0)
+        return;
+    canvas.IntersectClipRect(rect);
+}
+
+void RemoveClip(TCanvas& canvas)
+{
+    canvas.RemoveClip();
+}

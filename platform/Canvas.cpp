@@ -1,0 +1,170 @@
+#include "platform/Canvas.h"
+
+#include <QFontMetrics>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPolygon>
+
+namespace {
+
+QPainter::CompositionMode CompositionOf(TPenMode mode)
+{
+    switch (mode) {
+    case pmXor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    case pmNot:
+        return QPainter::RasterOp_NotDestination;
+    case pmCopy:
+        break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+/// The outline rectangle whose one-dot pen covers the dots left .. right - 1 and top .. bottom - 1.
+QRect OutlineRect(const TRect& rect)
+{
+    return QRect(rect.Left, rect.Top, rect.Width() - 1, rect.Height() - 1);
+}
+
+} // namespace
+
+TCanvas::TCanvas(QPainter& painter)
+    : m_painter(painter)
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
+void TCanvas::ApplyPen(bool withBrush) const
+{
+    QPen pen = ToQPen(Pen);
+    // Line ends stop at the end point, so that dashes laid out by hand keep their length.
+    pen.setCapStyle(Qt::FlatCap);
+    m_painter.setPen(pen);
+    m_painter.setBrush(withBrush ? ToQBrush(Brush) : QBrush(Qt::NoBrush));
+    // Raster operations exist only on raster devices; a printer draws them as copy.
+    const QPaintEngine* engine = m_painter.paintEngine();
+    if (engine && engine->type() == QPaintEngine::Raster)
+        m_painter.setCompositionMode(CompositionOf(Pen.Mode));
+}
+
+QFont TCanvas::DeviceFont() const
+{
+    return ToQFont(Font);
+}
+
+void TCanvas::MoveTo(int x, int y)
+{
+    m_penPos = QPoint(x, y);
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    const QPoint to(x, y);
+    ApplyPen(false);
+    if (to != m_penPos)
+        m_painter.drawLine(m_penPos, to);
+    m_penPos = to;
+}
+
+void TCanvas::FillRect(const TRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.fillRect(rect.ToQRect(), ToQBrush(Brush));
+}
+
+void TCanvas::Rectangle(const TRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    ApplyPen(true);
+    if (Pen.Style == psClear) {
+        m_painter.setPen(Qt::NoPen);
+        m_painter.drawRect(rect.ToQRect());
+        return;
+    }
+    m_painter.drawRect(OutlineRect(rect));
+}
+
+void TCanvas::Ellipse(const TRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    ApplyPen(true);
+    m_painter.drawEllipse(OutlineRect(rect));
+}
+
+void TCanvas::Polygon(std::span<const QPoint> points)
+{
+    if (points.empty())
+        return;
+    ApplyPen(true);
+    m_painter.drawPolygon(points.data(), int(points.size()), Qt::OddEvenFill);
+}
+
+void TCanvas::Polyline(std::span<const QPoint> points)
+{
+    if (points.empty())
+        return;
+    ApplyPen(false);
+    m_painter.drawPolyline(points.data(), int(points.size()));
+}
+
+int TCanvas::TextWidth(QStringView text) const
+{
+    return QFontMetrics(DeviceFont(), m_painter.device()).horizontalAdvance(text.toString());
+}
+
+int TCanvas::TextHeight(QStringView text) const
+{
+    Q_UNUSED(text);
+    return QFontMetrics(DeviceFont(), m_painter.device()).height();
+}
+
+void TCanvas::TextOut(int x, int y, QStringView text)
+{
+    const QFontMetrics metrics(DeviceFont(), m_painter.device());
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (Brush.Style != bsClear)
+        m_painter.fillRect(
+            QRect(x, y, metrics.horizontalAdvance(text.toString()), metrics.height()), ToQColor(Brush.Color));
+    m_painter.setFont(DeviceFont());
+    m_painter.setPen(ToQColor(Font.Color));
+    m_painter.drawText(QPoint(x, y + metrics.ascent()), text.toString());
+}
+
+void TCanvas::TextRect(const TRect& rect, int x, int y, QStringView text)
+{
+    m_painter.save();
+    m_painter.setClipRect(rect.ToQRect(), Qt::IntersectClip);
+    // An opaque brush paints the whole rectangle, as the platform's clipped text output does.
+    if (Brush.Style != bsClear && !rect.IsEmpty())
+        m_painter.fillRect(rect.ToQRect(), ToQColor(Brush.Color));
+    const QFontMetrics metrics(DeviceFont(), m_painter.device());
+    m_painter.setFont(DeviceFont());
+    m_painter.setPen(ToQColor(Font.Color));
+    m_painter.drawText(QPoint(x, y + metrics.ascent()), text.toString());
+    m_painter.restore();
+}
+
+void TCanvas::StretchDraw(const TRect& rect, const QImage& picture)
+{
+    if (rect.IsEmpty() || picture.isNull())
+        return;
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.drawImage(rect.ToQRect(), picture);
+}
+
+void TCanvas::IntersectClipRect(const TRect& rect)
+{
+    m_painter.setClipRect(rect.ToQRect(), Qt::IntersectClip);
+}
+
+void TCanvas::RemoveClip()
+{
+    m_painter.setClipping(false);
+}
