@@ -1,0 +1,1 @@
+// Keeps the filters library buildable before its first source arrives.
