@@ -1,3 +1,5 @@
+#include "support/Startup.h"
+
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     QGuiApplication app(argc, argv);
+    // Language, number formats and temporary directory from the environment, as the program has them.
+    const TQuirelLibrary library;
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "support/Clock.h"
+#include "support/FormatSettings.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringView>
+
+/// A date and time through the platform's format codes (letters in either case):
+/// c (short date, then long time unless it is midnight), d dd ddd dddd (day, two digits, short
+/// and long day name), ddddd dddddd (short and long date format), m mm mmm mmmm (month, or minutes
+/// right after an hour code), yy yyyy, h hh (12-hour with an am/pm code), n nn (minutes), s ss,
+/// z zzz (milliseconds), t tt (short and long time format), am/pm a/p (as written) and ampm (the
+/// locale's words), "/" and ":" (the locale's separators), text in ' or " as it is.
+/// An empty format is "c".
+QString FormatDateTime(QStringView format, const QDateTime& value, const TFormatSettings& settings);
+QString FormatDateTime(QStringView format, const QDateTime& value);
+
+/// The locale's short date, long time and default date-time ("c") forms.
+QString DateToStr(const QDateTime& value);
+QString TimeToStr(const QDateTime& value);
+QString DateTimeToStr(const QDateTime& value);
