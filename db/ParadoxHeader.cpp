@@ -291,25 +291,31 @@ void TParadoxReader::CheckFields()
         TPxField& field = m_fields[i];
         const quint8 code = quint8(field.type);
         if (!IsKnownType(code))
-            Fail(QStringLiteral("field \"%1\" has the unknown type code 0x%2")
+            Fail(QStringLiteral("field %1 \"%2\" has the unknown type code 0x%3")
+                     .arg(int(i) + 1)
                      .arg(field.name)
                      .arg(int(code), 2, 16, QChar(u'0')));
         const int fixed = FixedSize(field.type);
         const QString typeName = PxFieldTypeName(field.type);
         if (fixed != 0 && field.sizeByte != fixed)
-            Fail(QStringLiteral("field \"%1\": a %2 field takes %3 bytes, the header says %4")
+            Fail(QStringLiteral("field %1 \"%2\": a %3 field takes %4 bytes, the header says %5")
+                     .arg(int(i) + 1)
                      .arg(field.name, typeName)
                      .arg(fixed)
                      .arg(field.sizeByte));
         if ((field.type == TPxFieldType::Alpha || field.type == TPxFieldType::Bytes) && field.sizeByte < 1)
-            Fail(QStringLiteral("field \"%1\": an %2 field of size 0").arg(field.name, typeName));
+            Fail(QStringLiteral("field %1 \"%2\": an %3 field of size 0")
+                     .arg(int(i) + 1)
+                     .arg(field.name, typeName));
         if (field.type == TPxFieldType::Bcd && field.sizeByte > kBcdMaxDecimals)
-            Fail(QStringLiteral("field \"%1\": %2 decimals, at most %3 are possible")
+            Fail(QStringLiteral("field %1 \"%2\": %3 decimals, at most %4 are possible")
+                     .arg(int(i) + 1)
                      .arg(field.name)
                      .arg(field.sizeByte)
                      .arg(kBcdMaxDecimals));
         if (IsPxBlobType(field.type) && field.sizeByte < kBlobDescriptorSize)
-            Fail(QStringLiteral("field \"%1\": a %2 field of size %3 has no room for its blob reference")
+            Fail(QStringLiteral("field %1 \"%2\": a %3 field of size %4 has no room for its blob reference")
+                     .arg(int(i) + 1)
                      .arg(field.name, typeName)
                      .arg(field.sizeByte));
         field.storedSize

@@ -247,7 +247,10 @@ TEST(ParadoxSamples, FormattedMemoIsReadAsStoredBytes)
     const TParadoxReader table = OpenSample(u"fmemo.db"_s);
     const QByteArray row1 = table.Value(0, 1).toByteArray();
     ASSERT_EQ(row1.size(), 169);
-    EXPECT_EQ(row1.first(12), QByteArray::fromHex("07000000" "04000000" "0a001100"));
+    EXPECT_EQ(row1.first(12),
+        QByteArray::fromHex("07000000"
+                            "04000000"
+                            "0a001100"));
     EXPECT_EQ(row1.sliced(44, 4), QByteArray("123\0", 4));
     const QByteArray row2 = table.Value(1, 1).toByteArray();
     ASSERT_EQ(row2.size(), 726);
