@@ -1,0 +1,5 @@
+target_sources(filters PRIVATE
+    RLFilterProgress.cpp
+    RLFilters.cpp
+    RLSpoolFilter.cpp
+)

@@ -1,0 +1,333 @@
+#include "filters/RLFilters.h"
+
+#include "filters/RLFilterProgress.h"
+#include "filters/RLSpoolFilter.h"
+#include "pages/RLGraphicStorage.h"
+#include "pages/RLGraphicSurface.h"
+#include "platform/Exceptions.h"
+#include "support/LocaleTexts.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QThread>
+#include <exception>
+
+namespace {
+
+constexpr int kPrintingCaptionText = 0;
+constexpr int kSavingCaptionText = 1;
+
+std::vector<TRLCustomFilter*>& Registry()
+{
+    static std::vector<TRLCustomFilter*> filters;
+    return filters;
+}
+
+bool OnGuiThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return !app || QThread::currentThread() == app->thread();
+}
+
+/// Runs `call` on the GUI thread and waits for it; its exception is rethrown here.
+void CallOnGuiThread(bool inThread, const std::function<void()>& call)
+{
+    if (!inThread || OnGuiThread()) {
+        call();
+        return;
+    }
+    std::exception_ptr failure;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [&] {
+            try {
+                call();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+QString WithLeadingDot(const QString& extension)
+{
+    return extension.startsWith(u'.') ? extension : u'.' + extension;
+}
+
+[[noreturn]] void RaiseFilterBusy(const TRLCustomFilter& filter)
+{
+    throw EReportError(QStringLiteral("Filter %1 is still running").arg(filter.DisplayName()));
+}
+
+}
+
+TRLCustomFilter::TRLCustomFilter(TComponent* owner)
+    : TComponent(owner)
+{
+    Registry().push_back(this);
+}
+
+TRLCustomFilter::~TRLCustomFilter()
+{
+    std::erase(Registry(), this);
+    JoinThread();
+    AttachPages(nullptr);
+}
+
+void TRLCustomFilter::SetDisplayName(const QString& displayName)
+{
+    m_displayName = displayName;
+}
+
+bool TRLCustomFilter::DisplayNameStored() const
+{
+    return DisplayName() != Name();
+}
+
+QString TRLCustomFilter::GetDisplayName() const
+{
+    return m_displayName.isEmpty() ? Name() : m_displayName;
+}
+
+void TRLCustomFilter::FilterPages(TRLGraphicStorage& pages, int firstPage, int lastPage, bool background)
+{
+    if (Running())
+        RaiseFilterBusy(*this);
+    JoinThread();
+    m_canceled = false;
+    m_lastRunError.clear();
+    m_fromPage = std::max(1, firstPage);
+    m_toPage = lastPage == -1 ? pages.PageCount() : std::min(lastPage, pages.PageCount());
+    AttachPages(&pages);
+    if (!background) {
+        Run(false);
+        return;
+    }
+    m_thread.reset(QThread::create([this] {
+        try {
+            Run(true);
+        } catch (const EReportError& error) {
+            m_lastRunError = error.Message();
+        } catch (const EAbort&) {
+            // A silent abort ends the run without a message.
+        } catch (const std::exception& error) {
+            m_lastRunError = QString::fromLocal8Bit(error.what());
+        }
+    }));
+    m_thread->start();
+}
+
+bool TRLCustomFilter::Running() const
+{
+    return m_thread && m_thread->isRunning();
+}
+
+void TRLCustomFilter::WaitForRun()
+{
+    if (!m_thread)
+        return;
+    if (OnGuiThread()) {
+        // The run's progress calls wait for this thread's event loop.
+        while (!m_thread->wait(10))
+            QCoreApplication::processEvents();
+    } else {
+        m_thread->wait();
+    }
+}
+
+QString TRLCustomFilter::LastRunError() const
+{
+    if (Running())
+        return {};
+    return m_lastRunError;
+}
+
+void TRLCustomFilter::JoinThread()
+{
+    WaitForRun();
+    m_thread.reset();
+}
+
+void TRLCustomFilter::AttachPages(TRLGraphicStorage* pages)
+{
+    if (m_pages == pages)
+        return;
+    if (TRLGraphicStorage* old = std::exchange(m_pages, nullptr)) {
+        old->RemoveFreeNotification(this);
+        old->Unlink(this);
+    }
+    if (pages) {
+        m_pages = pages;
+        pages->FreeNotification(this);
+        pages->Link(this);
+    }
+}
+
+void TRLCustomFilter::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == m_pages)
+        m_pages = nullptr;
+}
+
+void TRLCustomFilter::BeginDoc()
+{
+    InternalBeginDoc();
+}
+
+void TRLCustomFilter::EndDoc()
+{
+    InternalEndDoc();
+    AttachPages(nullptr);
+}
+
+void TRLCustomFilter::NewPage()
+{
+    InternalNewPage();
+}
+
+void TRLCustomFilter::DrawPage(TRLGraphicSurface& page)
+{
+    InternalDrawPage(page);
+}
+
+void TRLCustomFilter::Run(bool inThread)
+{
+    std::unique_ptr<TRLFilterProgress> progress;
+    const TRLFilterProgressFactory& factory = FilterProgressFactory();
+    if (ShowProgress && factory) {
+        CallOnGuiThread(inThread, [&] { progress = factory(RunCaption(), [this] { m_canceled = true; }); });
+    }
+    const auto finish = [&] {
+        if (progress)
+            CallOnGuiThread(inThread, [&] { progress.reset(); });
+        AttachPages(nullptr);
+    };
+    try {
+        RunPages(progress.get(), inThread);
+    } catch (...) {
+        try {
+            finish();
+        } catch (...) {
+            // The run's own failure is the one to report.
+        }
+        throw;
+    }
+    finish();
+}
+
+void TRLCustomFilter::RunPages(TRLFilterProgress* progress, bool inThread)
+{
+    if (progress)
+        CallOnGuiThread(inThread, [&] { progress->SetMaxProgress(m_toPage - m_fromPage + 1); });
+    BeginDoc();
+    try {
+        for (int n = m_fromPage; n <= m_toPage; ++n) {
+            if (!m_pages)
+                break;
+            if (n > m_fromPage)
+                NewPage();
+            // A page from Pages() lives until the next request to the store; a run on another
+            // thread reads its own copy so that the GUI thread may use the store meanwhile.
+            std::unique_ptr<TRLGraphicSurface> copy;
+            TRLGraphicSurface* page = nullptr;
+            if (inThread) {
+                copy = m_pages->PageCopy(n - 1);
+                page = copy.get();
+            } else {
+                page = m_pages->Pages(n - 1);
+            }
+            if (!page)
+                break;
+            DrawPage(*page);
+            if (progress)
+                CallOnGuiThread(inThread, [&] { progress->StepForward(); });
+            if (m_canceled)
+                break;
+        }
+    } catch (...) {
+        EndDoc();
+        throw;
+    }
+    EndDoc();
+}
+
+TRLCustomPrintFilter::TRLCustomPrintFilter(TComponent* owner)
+    : TRLCustomFilter(owner)
+{
+}
+
+QString TRLCustomPrintFilter::GetOptionsLabel() const
+{
+    return {};
+}
+
+QStringList TRLCustomPrintFilter::GetOptions() const
+{
+    return {};
+}
+
+int TRLCustomPrintFilter::GetSelectedOption() const
+{
+    return -1;
+}
+
+void TRLCustomPrintFilter::SetSelectedOption(int)
+{
+}
+
+void TRLCustomPrintFilter::SetOrientation(int)
+{
+}
+
+QString TRLCustomPrintFilter::RunCaption() const
+{
+    return LocaleText(kPrintingCaptionText);
+}
+
+TRLCustomSaveFilter::TRLCustomSaveFilter(TComponent* owner)
+    : TRLCustomFilter(owner)
+{
+}
+
+void TRLCustomSaveFilter::SetDefaultExt(const QString& extension)
+{
+    m_defaultExt = extension.isEmpty() ? extension : WithLeadingDot(extension);
+}
+
+QString TRLCustomSaveFilter::RunCaption() const
+{
+    return LocaleText(kSavingCaptionText);
+}
+
+const std::vector<TRLCustomFilter*>& ActiveFilters()
+{
+    return Registry();
+}
+
+TRLSpoolFilter& SpoolFilter()
+{
+    static TRLSpoolFilter filter(nullptr);
+    return filter;
+}
+
+void FilterPages(
+    TRLGraphicStorage& pages, TRLCustomFilter* filter, int firstPage, int lastPage, bool background)
+{
+    TRLCustomFilter& target = filter ? *filter : SpoolFilter();
+    target.FilterPages(pages, firstPage, lastPage, background);
+}
+
+TRLCustomSaveFilter* SaveFilterByFileName(const QString& fileName)
+{
+    const QString extension = WithLeadingDot(QFileInfo(fileName).suffix());
+    for (TRLCustomFilter* filter : Registry()) {
+        auto* saveFilter = dynamic_cast<TRLCustomSaveFilter*>(filter);
+        if (saveFilter
+            && WithLeadingDot(saveFilter->DefaultExt()).compare(extension, Qt::CaseInsensitive) == 0)
+            return saveFilter;
+    }
+    return nullptr;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "filters/RLFilters.h"
+#include "platform/Rect.h"
+
+#include <QPoint>
+
+class TCanvas;
+class TRLPrinterWrapper;
+struct TRLPrinterMetrics;
+
+/// Maps page dots to printer pixels: scaled, then moved to the sheet's corner. A rectangle never
+/// shrinks to nothing: a mapped right at or left of left becomes left + 1, and so for bottom.
+class TRLPrinterMapping {
+public:
+    /// A zero page width or height gives the factor 1 on that axis.
+    TRLPrinterMapping(const TRect& printerRect, int pageWidth, int pageHeight);
+
+    QPoint MapPoint(QPoint point) const;
+    TRect MapRect(const TRect& rect) const;
+    double ScaleX() const { return m_scaleX; }
+    double ScaleY() const { return m_scaleY; }
+    const TRect& PrinterRect() const { return m_printerRect; }
+
+private:
+    TRect m_printerRect;
+    double m_scaleX = 1;
+    double m_scaleY = 1;
+};
+
+/// The whole sheet in printer pixels: the origin is minus the unprintable offsets. Orientation 2
+/// is landscape; paper sizes are millimetres in portrait sense.
+TRect ComputePrinterRect(
+    const TRLPrinterMetrics& metrics, int orientation, double paperWidth, double paperHeight);
+
+/// Draws every object of the page through the mapping, clipped to the sheet; the canvas's clip
+/// is removed afterwards, also on failure.
+void PaintPageOnPrinter(TCanvas& canvas, const TRLGraphicSurface& page, const TRLPrinterMapping& mapping);
+
+/// Output to the printer of the shared printer wrapper. A change of paper size or orientation
+/// between pages ends the print job and starts another.
+class TRLSpoolFilter : public TRLCustomPrintFilter {
+public:
+    explicit TRLSpoolFilter(TComponent* owner);
+    ~TRLSpoolFilter() override;
+
+    /// Printer pixels of the open job's sheet.
+    const TRect& PrinterRect() const { return m_printerRect; }
+    bool DocStarted() const { return m_docStarted; }
+    /// Millimetres, portrait sense, of the open job.
+    double PaperWidth() const { return m_paperWidth; }
+    double PaperHeight() const { return m_paperHeight; }
+    /// 1 portrait, 2 landscape.
+    int Orientation() const { return m_orientation; }
+
+    /// Opens a job for the paper unless the open one already has it.
+    void SelectPaper(int orientation, double paperWidth, double paperHeight);
+
+protected:
+    void InternalBeginDoc() override;
+    void InternalEndDoc() override;
+    void InternalNewPage() override;
+    void InternalDrawPage(TRLGraphicSurface& page) override;
+
+private:
+    TRect m_printerRect;
+    bool m_docStarted = false;
+    double m_paperWidth = 0;
+    double m_paperHeight = 0;
+    int m_orientation = 0;
+};
