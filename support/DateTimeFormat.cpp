@@ -1,5 +1,11 @@
 #include "support/DateTimeFormat.h"
 
+#include <QList>
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
 namespace {
 
 // Nested formats (c, ddddd, t) cannot loop: each names a locale format, and those are read once.
@@ -179,7 +185,135 @@ void TDateTimeWriter::Write(QStringView format, int depth)
     m_twelveHour = outerTwelveHour;
 }
 
+constexpr int kTwoDigitYearPivot = 50;
+constexpr int kHoursPerHalfDay = 12;
+
+/// The whole numbers of a date word ("05/03/2026"), or nothing when it holds anything else.
+std::optional<std::vector<QStringView>> NumbersOf(QStringView word, QStringView separator)
+{
+    std::vector<QStringView> numbers;
+    qsizetype i = 0;
+    while (i < word.size()) {
+        const qsizetype start = i;
+        while (i < word.size() && word[i].isDigit())
+            ++i;
+        if (i == start)
+            return std::nullopt;
+        numbers.push_back(word.mid(start, i - start));
+        if (i < word.size() && !word.mid(i).startsWith(separator))
+            return std::nullopt;
+        i += separator.size();
+    }
+    return numbers;
+}
+
+/// Positions of day, month and year in the short date format (0, 1, 2).
+std::array<int, 3> DateOrder(const QString& shortDateFormat)
+{
+    std::array<std::pair<qsizetype, int>, 3> found
+        = { std::pair<qsizetype, int> { -1, 0 }, { -1, 1 }, { -1, 2 } };
+    const QString lower = shortDateFormat.toLower();
+    found[0].first = lower.indexOf(u'd');
+    found[1].first = lower.indexOf(u'm');
+    found[2].first = lower.indexOf(u'y');
+    std::sort(found.begin(), found.end());
+    std::array<int, 3> order {};
+    for (int i = 0; i < 3; ++i)
+        order[size_t(found[size_t(i)].second)] = i;
+    return order;
+}
+
+std::optional<QDate> ReadDate(QStringView word, const TFormatSettings& settings)
+{
+    const auto numbers = NumbersOf(word, settings.DateSeparator);
+    if (!numbers || numbers->size() < 2 || numbers->size() > 3)
+        return std::nullopt;
+    std::array<int, 3> order = DateOrder(settings.ShortDateFormat);
+    int year = Now().date().year();
+    if (numbers->size() == 2) {
+        // Without a year the day and month keep their relative order.
+        const bool dayFirst = order[0] < order[1];
+        order = { dayFirst ? 0 : 1, dayFirst ? 1 : 0, 2 };
+    } else {
+        const QStringView yearText = (*numbers)[size_t(order[2])];
+        year = yearText.toInt();
+        if (yearText.size() <= 2)
+            year += year < kTwoDigitYearPivot ? 2000 : 1900;
+    }
+    const QDate date(year, (*numbers)[size_t(order[1])].toInt(), (*numbers)[size_t(order[0])].toInt());
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QTime> ReadTime(QStringView word, QStringView amPm, const TFormatSettings& settings)
+{
+    const QList<QStringView> parts = word.split(settings.TimeSeparator);
+    if (parts.size() < 2 || parts.size() > 3)
+        return std::nullopt;
+    bool ok[4] = { false, false, true, true };
+    int hour = parts[0].toInt(&ok[0]);
+    const int minute = parts[1].toInt(&ok[1]);
+    int second = 0;
+    int millisecond = 0;
+    if (parts.size() == 3) {
+        const QList<QStringView> secondParts = parts[2].split(u'.');
+        second = secondParts[0].toInt(&ok[2]);
+        if (secondParts.size() == 2)
+            millisecond = secondParts[1].toInt(&ok[3]);
+        else if (secondParts.size() > 2)
+            return std::nullopt;
+    }
+    if (!(ok[0] && ok[1] && ok[2] && ok[3]))
+        return std::nullopt;
+    if (!amPm.isEmpty()) {
+        const bool am = amPm.compare(settings.TimeAMString, Qt::CaseInsensitive) == 0
+            || amPm.compare(u"am", Qt::CaseInsensitive) == 0;
+        const bool pm = amPm.compare(settings.TimePMString, Qt::CaseInsensitive) == 0
+            || amPm.compare(u"pm", Qt::CaseInsensitive) == 0;
+        if ((!am && !pm) || hour < 1 || hour > kHoursPerHalfDay)
+            return std::nullopt;
+        hour = hour % kHoursPerHalfDay + (pm ? kHoursPerHalfDay : 0);
+    }
+    const QTime time(hour, minute, second, millisecond);
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
 } // namespace
+
+bool TryStrToDateTime(QStringView text, TDateTime& value, const TFormatSettings& settings)
+{
+    const QList<QStringView> words = text.trimmed().split(u' ', Qt::SkipEmptyParts);
+    if (words.isEmpty() || words.size() > 3)
+        return false;
+    qsizetype next = 0;
+    std::optional<QDate> date;
+    if (!words[0].contains(settings.TimeSeparator)) {
+        date = ReadDate(words[0], settings);
+        if (!date)
+            return false;
+        next = 1;
+    }
+    std::optional<QTime> time;
+    if (next < words.size()) {
+        const QStringView amPm = next + 1 < words.size() ? words[next + 1] : QStringView();
+        if (next + 2 < words.size())
+            return false;
+        time = ReadTime(words[next], amPm, settings);
+        if (!time)
+            return false;
+    }
+    const QDate day = date ? *date : FromDateTimeValue(0).date();
+    value = ToDateTimeValue(QDateTime(day, time.value_or(QTime(0, 0))));
+    return true;
+}
+
+bool TryStrToDateTime(QStringView text, TDateTime& value)
+{
+    return TryStrToDateTime(text, value, FormatSettings());
+}
 
 QString FormatDateTime(QStringView format, const QDateTime& value, const TFormatSettings& settings)
 {

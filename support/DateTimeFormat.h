@@ -21,3 +21,10 @@ QString FormatDateTime(QStringView format, const QDateTime& value);
 QString DateToStr(const QDateTime& value);
 QString TimeToStr(const QDateTime& value);
 QString DateTimeToStr(const QDateTime& value);
+
+/// Reads a date, a time or both as the locale writes them: day, month and year in the order of
+/// ShortDateFormat, separated by DateSeparator (the year may be left out: this year; two digits
+/// mean 1950 to 2049), then a time h:n[:s[.z]] with an optional AM/PM word. A time alone is on
+/// day 0. False for anything else, including impossible dates such as 31/02.
+bool TryStrToDateTime(QStringView text, TDateTime& value, const TFormatSettings& settings);
+bool TryStrToDateTime(QStringView text, TDateTime& value);

@@ -11,9 +11,15 @@ namespace {
 
 std::atomic<bool> g_initialized = false;
 
+// At exit() the function-local statics made after this handler was registered (the live
+// texts) are already gone, so only the files are cleaned up here; their list is a namespace
+// global that outlives the handler.
 void FinalizeAtExit()
 {
-    FinalizeLibrary();
+    if (!g_initialized.exchange(false))
+        return;
+    DeleteRegisteredTempFiles();
+    RemoveTempFileSignalHandlers();
 }
 
 } // namespace

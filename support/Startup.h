@@ -6,8 +6,8 @@
 /// registered temporary files on SIGINT and SIGTERM. Run before any report, form or dialog.
 void InitializeLibrary();
 /// In reverse order: deletes the registered temporary files, restores the signal handlers and
-/// clears the texts, the log name and the temporary directory. Also runs at exit() when
-/// InitializeLibrary ran and FinalizeLibrary did not.
+/// clears the texts, the log name and the temporary directory. When the program leaves through
+/// exit() without it, the registered temporary files are still deleted.
 void FinalizeLibrary();
 
 /// Initializes the library for the lifetime of the object (one per program, in main).

@@ -237,6 +237,9 @@ TDateTime TVariant::ToDateTime() const
 {
     if (Type() == TVariantType::Date)
         return Get<TVariantType::Date>();
+    TDateTime value = 0;
+    if (Type() == TVariantType::String && TryStrToDateTime(Get<TVariantType::String>(), value))
+        return value;
     try {
         return ToDouble();
     } catch (const EReportError&) {

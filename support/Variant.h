@@ -46,6 +46,7 @@ public:
     /// The text form in the current locale; empty and null give "". True is "True"; a date
     /// prints as the locale's date and time (time alone on day 0, date alone at midnight).
     QString ToString() const;
+    /// Strings are read as the locale writes dates and times, else as a day count.
     TDateTime ToDateTime() const;
     /// The elements of an array (throws for any other type).
     const std::vector<TVariant>& Elements() const;

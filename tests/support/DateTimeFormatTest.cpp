@@ -99,3 +99,40 @@ TEST(DateTimeFormat, Codes)
             << c.locale << " \"" << QString::fromUtf16(c.format).toStdString() << "\"";
     }
 }
+
+TEST(DateTimeFormat, TryStrToDateTime)
+{
+    struct Case {
+        const char* locale;
+        const char16_t* text;
+        bool ok;
+        QDateTime expected;
+    };
+    const int thisYear = QDate::currentDate().year();
+    const Case cases[] = {
+        { "pt_BR", u"05/03/2026", true, QDateTime(QDate(2026, 3, 5), QTime(0, 0)) },
+        { "pt_BR", u" 5/3/2026 14:07:09 ", true, QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9)) },
+        { "pt_BR", u"5/3/26", true, QDateTime(QDate(2026, 3, 5), QTime(0, 0)) },
+        { "pt_BR", u"5/3/75", true, QDateTime(QDate(1975, 3, 5), QTime(0, 0)) },
+        { "pt_BR", u"5/3", true, QDateTime(QDate(thisYear, 3, 5), QTime(0, 0)) },
+        { "pt_BR", u"14:07", true, QDateTime(QDate(1899, 12, 30), QTime(14, 7)) },
+        { "pt_BR", u"31/02/2026", false, {} },
+        { "pt_BR", u"05/03/2026 25:00", false, {} },
+        { "pt_BR", u"amanhã", false, {} },
+        { "pt_BR", u"", false, {} },
+        { "en_US", u"3/5/2026 2:07 PM", true, QDateTime(QDate(2026, 3, 5), QTime(14, 7)) },
+        { "en_US", u"3/5/2026 12:30 am", true, QDateTime(QDate(2026, 3, 5), QTime(0, 30)) },
+        { "en_US", u"3/5/2026 13:00 PM", false, {} },
+        { "en_US", u"3/5/2026 1:00 XM", false, {} },
+        { "de_DE", u"05.03.2026 14:07:09.250", true, QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9, 250)) },
+    };
+    for (const Case& c : cases) {
+        TDateTime value = -1;
+        const QString text = QString::fromUtf16(c.text);
+        EXPECT_EQ(TryStrToDateTime(text, value, SettingsOf(c.locale)), c.ok)
+            << c.locale << " " << text.toStdString();
+        if (c.ok) {
+            EXPECT_EQ(FromDateTimeValue(value), c.expected) << c.locale << " " << text.toStdString();
+        }
+    }
+}

@@ -1,4 +1,5 @@
 #include "support/Variant.h"
+#include "support/Clock.h"
 #include "support/FormatSettings.h"
 #include "tests/common/TestHelpers.h"
 
@@ -96,6 +97,11 @@ TEST_F(VariantIn, StringsAreNumbersInTheCurrentLocale)
         u"05/03/2026 14:07:09"_qs);
     EXPECT_EQ(TVariant::FromDateTime(QDateTime(QDate(2026, 3, 5), QTime(0, 0))).ToString(), u"05/03/2026"_qs);
     EXPECT_EQ(TVariant::FromDateTime(0.5).ToString(), u"12:00:00"_qs);
+    EXPECT_EQ(FromDateTimeValue(TVariant(u"05/03/2026 14:07").ToDateTime()),
+        QDateTime(QDate(2026, 3, 5), QTime(14, 7)));
+    EXPECT_EQ(TVariant(u"2,5").ToDateTime(), 2.5);
+    EXPECT_EQ(ErrorOf([] { TVariant(u"ontem").ToDateTime(); }),
+        u"Could not convert variant of type (String) into type (Date)"_qs);
 }
 
 TEST(Variant, IntegerDivisionAndLogic)
