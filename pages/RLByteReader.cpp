@@ -15,16 +15,26 @@ TRLByteReader::TRLByteReader(QIODevice& device, QString source, qint64 limit)
 
 void TRLByteReader::Fail(QStringView field, QStringView problem) const
 {
+    FailAt(m_device.pos(), field, problem);
+}
+
+void TRLByteReader::FailAt(qint64 position, QStringView field, QStringView problem) const
+{
     throw EReportError(
-        QStringLiteral("%1: %2 at byte %3: %4").arg(m_source, field).arg(m_device.pos()).arg(problem));
+        QStringLiteral("%1: %2 at byte %3: %4").arg(m_source, field).arg(position).arg(problem));
+}
+
+void TRLByteReader::CheckLength(qint64 start, qint64 length, QStringView field) const
+{
+    if (length < 0)
+        FailAt(start, field, QStringLiteral("negative length %1").arg(length));
+    if (length > Remaining())
+        FailAt(start, field, QStringLiteral("%1 byte(s) needed, %2 left").arg(length).arg(Remaining()));
 }
 
 QByteArray TRLByteReader::ReadBytes(qint64 count, QStringView field)
 {
-    if (count < 0)
-        Fail(field, QStringLiteral("negative length %1").arg(count));
-    if (count > Remaining())
-        Fail(field, QStringLiteral("%1 bytes needed, %2 left").arg(count).arg(Remaining()));
+    CheckLength(Position(), count, field);
     QByteArray bytes = m_device.read(count);
     if (bytes.size() != count)
         Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device.errorString()));
@@ -33,8 +43,7 @@ QByteArray TRLByteReader::ReadBytes(qint64 count, QStringView field)
 
 void TRLByteReader::ReadInto(char* buffer, qint64 count, QStringView field)
 {
-    if (count > Remaining())
-        Fail(field, QStringLiteral("%1 bytes needed, %2 left").arg(count).arg(Remaining()));
+    CheckLength(Position(), count, field);
     if (m_device.read(buffer, count) != count)
         Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device.errorString()));
 }
@@ -67,17 +76,20 @@ QString TRLByteReader::ReadText(QStringView field)
 
 QByteArray TRLByteReader::ReadCountedBytes(QStringView field)
 {
+    const qint64 start = Position();
     const qint32 count = ReadInt32(field);
+    CheckLength(start, count, field);
     return ReadBytes(count, field);
 }
 
 qint32 TRLByteReader::ReadCount(qint64 itemSize, QStringView field)
 {
+    const qint64 start = Position();
     const qint32 count = ReadInt32(field);
     if (count < 0)
-        Fail(field, QStringLiteral("negative count %1").arg(count));
+        FailAt(start, field, QStringLiteral("negative count %1").arg(count));
     if (qint64(count) * itemSize > Remaining())
-        Fail(field,
+        FailAt(start, field,
             QStringLiteral("%1 items of at least %2 bytes do not fit in the %3 bytes left")
                 .arg(count)
                 .arg(itemSize)
@@ -87,8 +99,7 @@ qint32 TRLByteReader::ReadCount(qint64 itemSize, QStringView field)
 
 void TRLByteReader::Skip(qint64 count, QStringView field)
 {
-    if (count < 0 || count > Remaining())
-        Fail(field, QStringLiteral("cannot skip %1 bytes, %2 left").arg(count).arg(Remaining()));
+    CheckLength(Position(), count, field);
     Seek(Position() + count, field);
 }
 
@@ -112,7 +123,6 @@ qint64 TRLByteReader::Remaining() const
 
 TRLByteReader TRLByteReader::Sub(qint64 length, QStringView field)
 {
-    if (length < 0 || length > Remaining())
-        Fail(field, QStringLiteral("length %1 exceeds the %2 bytes left").arg(length).arg(Remaining()));
+    CheckLength(Position(), length, field);
     return TRLByteReader(m_device, m_source, Position() + length);
 }

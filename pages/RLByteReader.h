@@ -38,9 +38,12 @@ public:
 
     /// The error for a malformed field, naming the source, the field and the position.
     [[noreturn]] void Fail(QStringView field, QStringView problem) const;
+    [[noreturn]] void FailAt(qint64 position, QStringView field, QStringView problem) const;
 
 private:
     void ReadInto(char* buffer, qint64 count, QStringView field);
+    /// Refuses a negative length or one beyond the bytes left; `start` is where its field began.
+    void CheckLength(qint64 start, qint64 length, QStringView field) const;
 
     QIODevice& m_device;
     QString m_source;

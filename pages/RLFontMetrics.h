@@ -8,8 +8,12 @@
 
 /// A font measured for PDF font descriptors, in thousandths of an em.
 struct TRLFontMetrics {
+    /// Every glyph has the same advance.
     bool FixedPitch = false;
+    /// As asked for.
     QString FaceName;
+    /// The installed family that fontconfig chose for it (a metric twin may stand in).
+    QString MeasuredFace;
     qint32 FirstChar = 0;
     qint32 LastChar = 0;
     /// Advance widths of Windows-1252 codes FirstChar .. LastChar; 0 elsewhere.
@@ -19,10 +23,12 @@ struct TRLFontMetrics {
     qint32 Flags = 32;
     /// Left, top (y up: the highest point), right, bottom.
     TRect FontBBox;
+    /// Tenths of a degree, counter-clockwise from vertical (negative for a right-leaning face).
     qint32 ItalicAngle = 0;
     qint32 CapHeight = 0;
     qint32 XHeight = 0;
     qint32 Ascent = 0;
+    /// Below the baseline, positive.
     qint32 Descent = 0;
     qint32 InternalLeading = 0;
     qint32 MaxWidth = 0;

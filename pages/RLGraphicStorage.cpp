@@ -118,6 +118,15 @@ int TRLGraphicStorage::PageCount() const
     return int(m_pageIndex.size());
 }
 
+std::vector<int> TRLGraphicStorage::CachedPageIndexes() const
+{
+    const std::lock_guard lock(m_mutex);
+    std::vector<int> indexes;
+    for (const auto& page : m_cache)
+        indexes.push_back(page->PageIndex());
+    return indexes;
+}
+
 void TRLGraphicStorage::Clear()
 {
     const std::lock_guard lock(m_mutex);

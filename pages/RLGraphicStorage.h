@@ -34,6 +34,8 @@ public:
     /// A copy of the page owned by the caller, read without touching the cache; nullptr as Pages.
     std::unique_ptr<TRLGraphicSurface> PageCopy(int index);
     int PageCount() const;
+    /// Indexes of the pages now in the cache, oldest first.
+    std::vector<int> CachedPageIndexes() const;
     /// Empties the temporary file, the page index, the cache and the macros.
     void Clear();
 

@@ -422,7 +422,7 @@ void TRLGraphicSurface::LoadFromStream(TRLByteReader& in)
     for (qint32 i = 0; i < objectCount; ++i) {
         const auto kind = TRLObjectKind(in.ReadUInt8(u"object kind"));
         const qint32 size = in.ReadInt32(u"object body size");
-        TRLByteReader body = in.Sub(size, u"object body size");
+        TRLByteReader body = in.Sub(size, u"object body");
         if (TRLGraphicObject* object = TRLGraphicObject::CreateObject(kind, *this))
             object->LoadFromStream(body);
         // Unknown kinds are skipped by their size, and so is anything a known kind left unread.

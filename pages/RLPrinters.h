@@ -83,6 +83,9 @@ public:
     /// nullptr when no printer is selected.
     QPrinter* Printer();
 
+    /// Replaces the platform's list (entries "name|port"), for tests without a print scheduler.
+    void SetPrinterListForTest(const QStringList& entries, int selected);
+
 private:
     void EnsurePrinter();
 
@@ -92,6 +95,7 @@ private:
     std::unique_ptr<QPainter> m_painter;
     std::unique_ptr<TCanvas> m_canvas;
     int m_copies = 1;
+    bool m_landscape = false;
 };
 
 /// The shared wrapper, created on first use.
