@@ -65,3 +65,14 @@ void RaiseTableValueError(const QString& file, int record, QStringView fieldName
                            .arg(record)
                            .arg(fieldName, fault));
 }
+
+void RaiseStructureMismatch(
+    const QString& file, QStringView fieldName, const QString& declaredType, const QString& storedType)
+{
+    if (storedType.isEmpty())
+        throw EReportError(
+            QStringLiteral("Table \"%1\": the declared field \"%2\" (%3) is not in the stored table")
+                .arg(file, fieldName, declaredType));
+    throw EReportError(QStringLiteral("Table \"%1\": field \"%2\" is declared %3 but stored as %4")
+                           .arg(file, fieldName, declaredType, storedType));
+}

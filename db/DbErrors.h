@@ -24,3 +24,6 @@ QString ComponentLabel(const TComponent& component);
 /// A value of one record that cannot be read; `record` counts from 1.
 [[noreturn]] void RaiseTableValueError(
     const QString& file, int record, QStringView fieldName, const QString& fault);
+/// A declared field the stored table lacks (`storedType` empty) or holds with another type.
+[[noreturn]] void RaiseStructureMismatch(
+    const QString& file, QStringView fieldName, const QString& declaredType, const QString& storedType);

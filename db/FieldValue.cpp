@@ -9,12 +9,18 @@
 
 namespace {
 
+/// A number in the locale's notation, else in C notation; thousands separators are refused, since
+/// "1,000" is one thousand or one depending on who reads it.
 std::optional<double> ParseNumber(const QString& text)
 {
+    QLocale local;
+    local.setNumberOptions(local.numberOptions() | QLocale::RejectGroupSeparator);
+    QLocale c = QLocale::c();
+    c.setNumberOptions(c.numberOptions() | QLocale::RejectGroupSeparator);
     bool ok = false;
-    double value = QLocale().toDouble(text.trimmed(), &ok);
+    double value = local.toDouble(text.trimmed(), &ok);
     if (!ok)
-        value = QLocale::c().toDouble(text.trimmed(), &ok);
+        value = c.toDouble(text.trimmed(), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

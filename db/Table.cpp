@@ -1,0 +1,115 @@
+#include "db/Table.h"
+
+#include "db/Alias.h"
+#include "db/DbErrors.h"
+
+namespace {
+
+/// Stored kinds a declared field accepts: the same kind, and the double-holding kinds for each other.
+bool StoredTypeFits(TFieldType declared, TFieldType stored)
+{
+    if (declared == stored)
+        return true;
+    const auto isDouble
+        = [](TFieldType t) { return t == TFieldType::ftFloat || t == TFieldType::ftCurrency; };
+    if (isDouble(declared) && isDouble(stored))
+        return true;
+    return declared == TFieldType::ftInteger && stored == TFieldType::ftAutoInc;
+}
+
+} // namespace
+
+TTable::TTable(TComponent* owner)
+    : TDataSet(owner)
+{
+}
+
+TTable::~TTable() = default;
+
+QString TTable::ClassName() const
+{
+    return QStringLiteral("TTable");
+}
+
+void TTable::SetDatabaseName(const QString& name)
+{
+    if (Active())
+        RaiseDataSetOpen(*this, QStringLiteral("change DatabaseName"));
+    m_databaseName = name;
+}
+
+void TTable::SetTableName(const QString& name)
+{
+    if (Active())
+        RaiseDataSetOpen(*this, QStringLiteral("change TableName"));
+    m_tableName = name;
+}
+
+TField* TTable::AddField(const QString& fieldName, TFieldType type, int size)
+{
+    return CreateField(fieldName, type, size);
+}
+
+QString TTable::ResolveFilePath() const
+{
+    if (m_tableName.isEmpty())
+        RaiseLinkError(*this, QStringLiteral("no TableName"));
+    if (m_databaseName.isEmpty())
+        return m_tableName;
+    const QString directory = m_databaseName.contains(u'/')
+        ? m_databaseName
+        : ResolveAlias(m_databaseName, DataDirectoryOption());
+    return FindFileIgnoringCase(directory, m_tableName);
+}
+
+void TTable::DoOpen()
+{
+    m_filePath = ResolveFilePath();
+    m_reader = std::make_unique<TParadoxReader>(TParadoxReader::FromFile(m_filePath));
+    try {
+        BindFields();
+    } catch (...) {
+        m_reader.reset();
+        throw;
+    }
+}
+
+void TTable::BindFields()
+{
+    const std::vector<TPxField>& stored = m_reader->Fields();
+    if (FieldCount() == 0) {
+        for (const TPxField& column : stored)
+            CreateField(column.name, FieldTypeOf(column.type), column.sizeByte);
+    }
+    m_columns.assign(size_t(FieldCount()), -1);
+    for (int i = 0; i < FieldCount(); ++i) {
+        const TField& field = *Field(i);
+        for (size_t c = 0; c < stored.size(); ++c) {
+            if (stored[c].name.compare(field.FieldName(), Qt::CaseInsensitive) == 0) {
+                m_columns[i] = int(c);
+                break;
+            }
+        }
+        if (m_columns[i] < 0)
+            RaiseStructureMismatch(m_filePath, field.FieldName(), FieldTypeName(field.DataType()), QString());
+        const TPxField& column = stored[size_t(m_columns[i])];
+        if (!StoredTypeFits(field.DataType(), FieldTypeOf(column.type)))
+            RaiseStructureMismatch(
+                m_filePath, field.FieldName(), FieldTypeName(field.DataType()), PxFieldTypeName(column.type));
+    }
+}
+
+void TTable::DoClose()
+{
+    m_reader.reset();
+}
+
+int TTable::StoredRecordCount() const
+{
+    return m_reader ? m_reader->RecordCount() : 0;
+}
+
+QVariant TTable::StoredValue(int record, const TField& field) const
+{
+    return m_reader->Value(record, m_columns[size_t(field.Index())]);
+}
