@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/Rect.h"
+#include "report/RLTypes.h"
+
+#include <QImage>
+
+class TRLCustomSite;
+class TRLGraphicSurface;
+
+enum TRLImageArrange { baAligned, baSidebySide, baCenter, baDistributed };
+
+/// A picture painted inside a site: aligned, centred or tiled. Owned by the site.
+class TRLBackground {
+public:
+    explicit TRLBackground(TRLCustomSite* owner);
+
+    TRLControlAlign Align = faClient;
+    TRLImageArrange Arrange = baAligned;
+    bool Stretch = false;
+    /// Size of one placed or tiled picture cell, in pixels.
+    int Width = 40;
+    int Height = 40;
+
+    bool AutoSize() const { return m_autoSize; }
+    /// Turning it on takes the picture's size.
+    void SetAutoSize(bool autoSize);
+    const QImage& Picture() const { return m_picture; }
+    void SetPicture(const QImage& picture);
+    /// Width and Height := the picture's size, when there is a picture.
+    void AdjustSize();
+
+    void DrawBackground(TRLGraphicSurface& surface, const TRect& rect) const;
+
+private:
+    TRect AlignedCell(const TRect& rect) const;
+    void DrawTiled(TRLGraphicSurface& surface, const TRect& rect) const;
+
+    TRLCustomSite* m_owner;
+    bool m_autoSize = true;
+    QImage m_picture;
+};

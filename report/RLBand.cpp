@@ -1,0 +1,277 @@
+#include "report/RLBand.h"
+
+#include "pages/RLGraphicSurface.h"
+#include "report/RLReport.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kBandDefaultWidth = 185;
+constexpr int kBandDefaultHeight = 16;
+
+/// Restores the saved bounds of a band and its controls when printing ends, also on failure.
+class BoundsRestorer {
+public:
+    explicit BoundsRestorer(TRLCustomControl& control)
+        : m_control(control)
+    {
+        m_control.SaveBoundsTree();
+    }
+    ~BoundsRestorer() { m_control.RestoreBoundsTree(); }
+    BoundsRestorer(const BoundsRestorer&) = delete;
+    BoundsRestorer& operator=(const BoundsRestorer&) = delete;
+
+private:
+    TRLCustomControl& m_control;
+};
+
+/// Clears the target's clip when the background drawing fails half-way.
+class ClipGuard {
+public:
+    ClipGuard(TRLGraphicSurface& surface, const TRect& rect)
+        : m_surface(surface)
+    {
+        m_surface.SetClipRect(rect);
+    }
+    ~ClipGuard() { m_surface.ResetClipRect(); }
+    ClipGuard(const ClipGuard&) = delete;
+    ClipGuard& operator=(const ClipGuard&) = delete;
+
+private:
+    TRLGraphicSurface& m_surface;
+};
+
+std::vector<TRLCustomBand*> SiblingBands(const TRLCustomBand& band)
+{
+    std::vector<TRLCustomBand*> bands;
+    if (!band.Parent())
+        return bands;
+    for (TControl* child : band.Parent()->Controls())
+        if (auto* other = dynamic_cast<TRLCustomBand*>(child); other && other != &band)
+            bands.push_back(other);
+    return bands;
+}
+
+} // namespace
+
+TRLCustomBand::TRLCustomBand(TComponent* owner)
+    : TRLCustomBandSet(owner)
+{
+    SetAlignDefault(faTop);
+    SetAutoExpandDefault(true);
+    SetAutoExpandFlags(false, true);
+    SetBounds(Left(), Top(), kBandDefaultWidth, kBandDefaultHeight);
+}
+
+QString TRLCustomBand::ClassName() const
+{
+    return QStringLiteral("TRLCustomBand");
+}
+
+void TRLCustomBand::SetBandType(TRLBandType type)
+{
+    if (type == m_bandType)
+        return;
+    m_bandType = type;
+    if (TRLCustomSite* site = OwnerSite())
+        site->Realign();
+}
+
+void TRLCustomBand::SetCarbonCopies(int copies)
+{
+    m_carbonCopies = std::max(copies, 1);
+    if (m_groupIndex == 0)
+        return;
+    for (TRLCustomBand* band : SiblingBands(*this))
+        if (band->m_groupIndex == m_groupIndex)
+            band->m_carbonCopies = m_carbonCopies;
+}
+
+void TRLCustomBand::SetGroupIndex(int index)
+{
+    m_groupIndex = std::max(index, 0);
+    if (m_groupIndex == 0)
+        return;
+    for (TRLCustomBand* band : SiblingBands(*this))
+        if (band->m_groupIndex == m_groupIndex) {
+            m_carbonCopies = band->m_carbonCopies;
+            break;
+        }
+}
+
+QString TRLCustomBand::BandTypeName() const
+{
+    static const char* const kNames[kBandTypeCount]
+        = { "Header", "Title", "ColumnHeader", "Detail", "ColumnFooter", "Summary", "Footer" };
+    return QString::fromLatin1(kNames[m_bandType]);
+}
+
+bool TRLCustomBand::IsCounting() const
+{
+    return m_bandType == btDetail && Computable && !IsBlank();
+}
+
+void TRLCustomBand::PrintBand()
+{
+    BoundsRestorer restorer(*this);
+    m_brokeSinceLastPiece = false;
+    if (!Visible())
+        return;
+    BeforePrintBand();
+    const bool neverBreaks = m_bandType == btColumnFooter || m_bandType == btFooter;
+    if (!(Options & boOptimisticPageBreak) && !neverBreaks) {
+        int available = 0;
+        if (!FitsInPager(Height(), available) && (IntegralHeight || available < Constraints().MinHeight))
+            BreakPageForBand();
+    }
+    if (DecidePrint()) {
+        FitBounds();
+        PrintControl();
+        RaiseAfterPrint();
+    }
+}
+
+void TRLCustomBand::EmitToSurface()
+{
+    const bool counting = IsCounting();
+    if (counting)
+        TRLCustomSite::DetailNotify(this);
+    PrintSite();
+    if (counting)
+        RequirePager()->NotifyDetailPrinted(this);
+    if (counting || m_bandType == btSummary)
+        MarkDataPrinted();
+}
+
+void TRLCustomBand::AfterSurfaceClose()
+{
+    TRLCustomBandSet::AfterSurfaceClose();
+    if (m_bandType == btDetail && Computable)
+        RequirePager()->AddDetailOnPage();
+    if (PageBreaking == pbAfterPrint)
+        RequireReport()->PageBreakPending = true;
+}
+
+void TRLCustomBand::MarkDataPrinted()
+{
+    for (TRLCustomPager* pager = OwnerPager(); pager; pager = pager->OwnerPager())
+        pager->SetDataOnPage(true);
+}
+
+void TRLCustomBand::BreakForBand(bool keep)
+{
+    TRLCustomPager* pager = RequirePager();
+    TRLCustomPager::BreakPage(pager, this, keep);
+    if (!keep)
+        m_brokeSinceLastPiece = true;
+}
+
+void TRLCustomBand::CapturePrintBounds()
+{
+    const TRLCustomPager* pager = RequirePager();
+    SetPrintBounds(TRect::FromSize(Left(), pager->NextFreeRow(), Width(), Height()));
+}
+
+bool TRLCustomBand::FitsInPager(int height, int& available)
+{
+    const TRLCustomPager* pager = RequirePager();
+    available = pager->PageLimit() - pager->NextFreeRow();
+    return available >= height;
+}
+
+void TRLCustomBand::BreakPageForBand()
+{
+    BreakForBand(false);
+    CapturePrintBounds();
+}
+
+void TRLCustomBand::AdvancePagerRow(int width, int height)
+{
+    Q_UNUSED(width);
+    TRLCustomPager* pager = RequirePager();
+    pager->SetNextFreeRow(pager->NextFreeRow() + height);
+}
+
+void TRLCustomBand::DrawOnParent()
+{
+    TRLCustomReport* report = RequireReport();
+    TRLCustomPager* pager = RequirePager();
+    RequireSurface();
+
+    bool breakBefore = false;
+    if ((m_bandType == btDetail || m_bandType == btSummary) && !IsBlank() && report->PageBreakPending) {
+        report->PageBreakPending = false;
+        breakBefore = true;
+    }
+    if (PageBreaking == pbBeforePrint && report->DataOnPage())
+        breakBefore = true;
+    if (m_bandType == btDetail && pager->MaxBands > 0 && pager->DetailsOnPage() >= pager->MaxBands
+        && !pager->IsCompleting())
+        breakBefore = true;
+    if (breakBefore)
+        BreakForBand(pager->KeepTogether());
+
+    if (AlignToBottom || m_bandType == btFooter) {
+        // A footer or summary that fits exactly at its limit stays on this page.
+        if (m_bandType == btColumnFooter || m_bandType == btSummary) {
+            const bool columnFooter = m_bandType == btColumnFooter;
+            const int limit = columnFooter ? pager->ColumnFooterLimit() : pager->SummaryLimit();
+            if (pager->NextFreeRow() <= limit) {
+                pager->SetNextFreeRow(limit);
+            } else {
+                BreakForBand(pager->KeepTogether());
+                const int newLimit = columnFooter ? pager->ColumnFooterLimit() : pager->SummaryLimit();
+                pager->SetNextFreeRow(std::max(pager->NextFreeRow(), newLimit));
+            }
+        } else if (m_bandType == btFooter && !pager->ExpandsToContent()) {
+            pager->SetNextFreeRow(std::max(pager->NextFreeRow(), pager->PageLimit()));
+        }
+    }
+
+    CapturePrintBounds();
+    const bool neverBreaks = m_bandType == btColumnFooter || m_bandType == btFooter;
+    const int printHeight = PrintBounds().Height();
+    int printed = 0;
+    int piece = 0;
+    while (printed < printHeight) {
+        piece = printHeight - printed;
+        int available = 0;
+        if (!neverBreaks && !FitsInPager(piece, available)) {
+            int freeRow = 0;
+            if (!IntegralHeight && available >= Constraints().MinHeight
+                && Surface()->FindFreeRow(printed + available, freeRow) && freeRow >= Constraints().MinHeight
+                && freeRow > printed)
+                piece = freeRow - printed;
+            else if (!m_brokeSinceLastPiece)
+                BreakPageForBand();
+            // Otherwise this band already broke the page and printed nothing since: another break
+            // would only leave a blank page, so the rest prints whole past the limit.
+        }
+        const TRect print = PrintBounds();
+        const TRect source { 0, printed, print.Width(), printed + piece };
+        const TRect destination { print.Left, print.Top, print.Left + print.Width(), print.Top + piece };
+        TRLGraphicSurface* target = RequireSurface();
+        if (Enabled()) {
+            ClipGuard clip(*target, destination);
+            DrawSiteBackground(
+                *target, TRect::FromSize(print.Left, print.Top - printed, print.Width(), printHeight));
+        }
+        target->CopyRect(destination, *Surface(), source);
+        m_brokeSinceLastPiece = false;
+        printed += piece;
+        if (printed < printHeight)
+            BreakPageForBand();
+    }
+    AdvancePagerRow(PrintBounds().Width(), piece);
+}
+
+TRLBand::TRLBand(TComponent* owner)
+    : TRLCustomBand(owner)
+{
+}
+
+QString TRLBand::ClassName() const
+{
+    return QStringLiteral("TRLBand");
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "report/RLBandSet.h"
+
+class TRLCustomPager;
+
+/// A horizontal strip of the page holding controls; printed by its pager, split across pages
+/// when allowed, repeated as carbon copies.
+class TRLCustomBand : public TRLCustomBandSet {
+public:
+    explicit TRLCustomBand(TComponent* owner);
+    QString ClassName() const override;
+
+    TRLBandType BandType() const { return m_bandType; }
+    /// Re-aligns the owner site: bands are ordered by type.
+    void SetBandType(TRLBandType type);
+    /// At least 1; shared by the site's bands with the same non-zero GroupIndex.
+    int CarbonCopies() const { return m_carbonCopies; }
+    void SetCarbonCopies(int copies);
+    /// At least 0; a band joining a group takes the group's CarbonCopies.
+    int GroupIndex() const { return m_groupIndex; }
+    void SetGroupIndex(int index);
+    /// The copy being printed, from 0.
+    int CurrentCopy() const { return m_currentCopy; }
+    void SetCurrentCopy(int copy) { m_currentCopy = copy; }
+
+    /// A detail band that counts as a record.
+    bool Computable = true;
+    TRLPageBreaking PageBreaking = pbNone;
+    TRLCompletionType Completion = ctNone;
+    /// Column footers and summaries pushed to the bottom of the page.
+    bool AlignToBottom = false;
+    /// Never split across pages.
+    bool IntegralHeight = true;
+    TRLBandOptions Options = 0;
+
+    /// Design label of the band type ("Detail", "ColumnHeader"...).
+    virtual QString BandTypeName() const;
+
+    /// Prints the band once at the pager's row (called by the pager).
+    void PrintBand();
+    void EmitToSurface() override;
+    void DrawOnParent() override;
+    void CapturePrintBounds() override;
+    /// available := the room left on the page for this band.
+    virtual bool FitsInPager(int height, int& available);
+    virtual void BreakPageForBand();
+    virtual void AdvancePagerRow(int width, int height);
+    /// Sets DataOnPage on every enclosing pager.
+    void MarkDataPrinted();
+    /// Counts as a record: a computable detail band not printed as a blank.
+    bool IsCounting() const;
+
+protected:
+    /// Runs at the start of each PrintBand (a grid re-reads its place in the pager).
+    virtual void BeforePrintBand() { }
+    void AfterSurfaceClose() override;
+    bool PrintsChildSites() const override { return true; }
+    /// A page break caused by this band; the band remembers it so that it never breaks twice
+    /// without printing something in between.
+    void BreakForBand(bool keep);
+    bool BrokeSinceLastPiece() const { return m_brokeSinceLastPiece; }
+
+private:
+    TRLBandType m_bandType = btDetail;
+    int m_carbonCopies = 1;
+    int m_groupIndex = 0;
+    int m_currentCopy = 0;
+    bool m_brokeSinceLastPiece = false;
+};
+
+class TRLBand : public TRLCustomBand {
+public:
+    explicit TRLBand(TComponent* owner);
+    QString ClassName() const override;
+};

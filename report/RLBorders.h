@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/Color.h"
+#include "platform/Graphics.h"
+#include "platform/Rect.h"
+#include "report/RLTypes.h"
+
+class TRLCustomControl;
+class TRLGraphicSurface;
+
+enum TRLBorderSides { sdCustom, sdNone, sdAll };
+enum TRLBorderSide { bsLeft, bsTop, bsRight, bsBottom };
+
+/// Solid bars along chosen sides of a control. Owned by the control; changes re-fit it.
+class TRLBorders {
+public:
+    explicit TRLBorders(TRLCustomControl* owner);
+
+    TRLBorderSides Sides() const { return m_sides; }
+    /// sdNone clears every Draw and Fixed flag, sdAll sets every Draw flag, sdCustom only stores.
+    void SetSides(TRLBorderSides sides);
+    bool DrawLeft() const { return m_draw[bsLeft]; }
+    bool DrawTop() const { return m_draw[bsTop]; }
+    bool DrawRight() const { return m_draw[bsRight]; }
+    bool DrawBottom() const { return m_draw[bsBottom]; }
+    /// False also clears the side's Fixed flag; Sides is recomputed.
+    void SetDraw(TRLBorderSide side, bool draw);
+    bool Fixed(TRLBorderSide side) const { return m_fixed[side]; }
+    /// True also sets the side's Draw flag.
+    void SetFixed(TRLBorderSide side, bool fixed);
+    /// Pixels; negative values are ignored.
+    int Width() const { return m_width; }
+    void SetWidth(int width);
+    TColor Color = clBlack;
+    /// Stored only: the bars are always solid.
+    TBrushStyle Style = bsSolid;
+
+    /// The side is wanted and fixed, or the root report prints in full quality.
+    bool SideVisible(TRLBorderSide side) const;
+    /// Width on each visible side, 0 elsewhere.
+    TRLInsets Insets() const;
+    /// One solid rectangle per visible side, inside `rect`.
+    void DrawBorders(TRLGraphicSurface& surface, const TRect& rect) const;
+
+private:
+    void OwnerChanged();
+
+    TRLCustomControl* m_owner;
+    TRLBorderSides m_sides = sdNone;
+    bool m_draw[4] = { false, false, false, false };
+    bool m_fixed[4] = { false, false, false, false };
+    int m_width = 1;
+};

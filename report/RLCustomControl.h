@@ -1,0 +1,249 @@
+#pragma once
+
+#include "platform/Control.h"
+#include "report/RLTypes.h"
+
+#include <QSize>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+class TRLBorders;
+class TRLRealBounds;
+class TRLCustomSite;
+class TRLCustomBand;
+class TRLCustomPager;
+class TRLCustomGroup;
+class TRLCustomSkipper;
+class TRLCustomReport;
+
+/// The base of every printable element: geometry, captions, the print cycle, the layout rules
+/// and the lookups of the enclosing report elements.
+class TRLCustomControl : public TControl {
+public:
+    explicit TRLCustomControl(TComponent* owner);
+    ~TRLCustomControl() override;
+    QString ClassName() const override;
+
+    /// The runtime caption while the owning report prepares or finishes, else the design caption.
+    QString Caption() const;
+    /// Writes the runtime caption, and the design caption unless the owning report is printing; re-fits.
+    void SetCaption(const QString& caption);
+    /// FriendlyName, else the component name.
+    QString DisplayName() const;
+    const QString& FriendlyName() const { return m_friendlyName; }
+    /// An identifier unique (case-insensitively) among the report controls of the same owner.
+    void SetFriendlyName(const QString& name);
+    void SetName(const QString& name) override;
+    void SetParent(TControl* parent) override;
+
+    TRLControlAlign Align() const { return m_align; }
+    /// A value other than faNone clears Anchors; the owner site is re-aligned.
+    void SetAlign(TRLControlAlign align);
+    TRLControlAnchors Anchors() const { return m_anchors; }
+    /// A non-empty set resets Align to faNone without re-aligning.
+    void SetAnchors(TRLControlAnchors anchors);
+    TRLTextAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TRLTextAlignment alignment);
+    TRLTextLayout Layout() const { return m_layout; }
+    void SetLayout(TRLTextLayout layout);
+    bool AutoSize() const { return m_autoSize; }
+    /// Turning it on re-fits at once.
+    void SetAutoSize(bool autoSize);
+    bool AutoExpand() const { return m_autoExpand; }
+    /// Turning it on re-fits at once.
+    void SetAutoExpand(bool autoExpand);
+    /// The directions in which the control may grow by itself when a child grows.
+    bool HorzAutoExpand() const { return m_horzAutoExpand; }
+    bool VertAutoExpand() const { return m_vertAutoExpand; }
+    /// A pager whose print height shrinks to what it printed.
+    bool ExpandsToContent() const { return m_expandsToContent; }
+    TRLControlBehavior Behavior() const { return m_behavior; }
+    void SetBehavior(TRLControlBehavior behavior) { m_behavior = behavior; }
+    TRLControlBehavior DefaultBehavior() const { return m_defaultBehavior; }
+
+    bool Transparent() const { return m_transparent; }
+    /// True gives the control back its parent's colour (a report turns white).
+    void SetTransparent(bool transparent);
+    /// A colour other than white makes the control opaque, unless it is being loaded.
+    void SetColor(TColor color) override;
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool enabled) { m_enabled = enabled; }
+
+    TRLBorders* Borders() const { return m_borders.get(); }
+    TRLRealBounds* RealBounds() const { return m_realBounds.get(); }
+
+    TRLCustomControl* Holder() const { return m_firstTie.holder; }
+    /// Moves the control to the new holder's held list, captures the offsets and re-fits.
+    void SetHolder(TRLCustomControl* holder);
+    TRLHoldStyle HoldStyle() const { return m_firstTie.style; }
+    void SetHoldStyle(TRLHoldStyle style);
+    TRLCustomControl* SecondHolder() const { return m_secondTie.holder; }
+    void SetSecondHolder(TRLCustomControl* holder);
+    TRLHoldStyle SecondHoldStyle() const { return m_secondTie.style; }
+    void SetSecondHoldStyle(TRLHoldStyle style);
+    const std::vector<TRLCustomControl*>& HeldControls() const { return m_heldControls; }
+
+    /// The result of the last DecidePrint.
+    bool PrintFlag() const { return m_printFlag; }
+    /// Bounds before the last real change (anchors, site expansion).
+    const TRect& PreviousBounds() const { return m_previousBounds; }
+    /// Creation order among all report controls; children are printed in this order.
+    quint64 CreationSerial() const { return m_serial; }
+
+    // The print cycle.
+    virtual bool DecidePrint();
+    /// Empty while the control prints as a blank (completion, raBlankAndRetain), else BuildText.
+    QString ComposeText();
+    void PrintControl();
+    void MeasureControl();
+
+    // Layout.
+    /// Gives the control its natural size, placed by Alignment and Layout.
+    void FitBounds();
+    /// The single entry for every position or size change: fixed size, holders, constraints,
+    /// site expansion and re-alignment.
+    void SetBounds(int left, int top, int width, int height) override;
+    /// Bounds from a client rectangle enlarged by the border (or site client) insets.
+    virtual void SetClientBounds(const TRect& clientRect);
+    /// The caption as a value, for the expression parser.
+    virtual QVariant GetValueVariant(QStringView name) const;
+    /// Attribute lookup for the expression parser; nothing answers at this level.
+    virtual bool ResolveAttribute(QStringView name, QVariant& value) const;
+
+    virtual QSize MeasureContent();
+    /// The border width on each bordered side.
+    virtual TRLInsets BorderInsets() const;
+    virtual TRect SurfaceClientRect() const;
+    /// The control's rectangle inside its nearest site's surface.
+    virtual TRect SurfaceBoundsRect() const;
+    virtual TRect SurfaceSizeRect() const;
+    TRect SizeRect() const { return TRect::FromSize(0, 0, Width(), Height()); }
+    virtual QString BuildText();
+    /// A pager starts over.
+    virtual void ResetNotify();
+    /// A computable detail band was printed.
+    virtual void DetailNotify(TRLCustomBand* band);
+    virtual void EmitToSurface();
+    virtual void Realign();
+    virtual void MeasureForFooters();
+    virtual TRLGraphicSurface* OwnerSurface();
+
+    // Saved bounds around printing: the control and every report control inside it.
+    void SaveBoundsTree();
+    void RestoreBoundsTree();
+
+    // Lookups along the parent chain; the Require forms raise "Não encontrado".
+    TRLCustomReport* OwnerReport() const;
+    TRLCustomReport* RootReport() const;
+    TRLCustomSite* OwnerSite() const;
+    TRLCustomBand* OwnerBand() const;
+    TRLCustomGroup* OwnerGroup() const;
+    TRLCustomSkipper* OwnerSkipper() const;
+    TRLCustomPager* OwnerPager() const;
+    TRLCustomPager* RequirePager() const;
+    TRLCustomSkipper* RequireSkipper() const;
+    TRLCustomReport* RequireReport() const;
+    TRLGraphicSurface* RequireSurface();
+    /// The owning report is preparing or finishing.
+    bool IsPrinting() const;
+    /// The control prints as a blank: its pager is completing or its skipper retains a blank record.
+    bool IsBlank() const;
+
+    void RaiseBeforePrint(bool& printIt);
+    void RaiseBeforeText(QString& text, bool& printIt);
+    void RaiseAfterPrint();
+    void RaiseMeasureHeight();
+
+    TRLBeforePrintEvent BeforePrint;
+    /// The text form of BeforePrint, which text controls publish under that name.
+    TRLBeforeTextEvent BeforeText;
+    TRLAfterPrintEvent AfterPrint;
+    TRLNotifyEvent OnMeasureHeight;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+    void Loaded() override;
+    void SetAutoExpandFlags(bool horz, bool vert);
+    void SetExpandsToContent(bool expands) { m_expandsToContent = expands; }
+    void SetDefaultBehavior(TRLControlBehavior behavior);
+    void SetAutoSizeDefault(bool autoSize) { m_autoSize = autoSize; }
+    void SetAutoExpandDefault(bool autoExpand) { m_autoExpand = autoExpand; }
+    void SetAlignDefault(TRLControlAlign align) { m_align = align; }
+    /// Forces every later bounds change to this size (a report with a paper size).
+    void SetFixedSize(int width, int height, bool fixed);
+    bool HasFixedSize() const { return m_hasFixedSize; }
+    /// Whether a report control is being emitted right now (the printing state bit).
+    bool IsEmitting() const { return m_state & kStatePrinting; }
+    bool IsAligning() const { return m_state & kStateAligning; }
+    void SetPrintFlag(bool printFlag) { m_printFlag = printFlag; }
+
+    enum : unsigned {
+        kStatePrinting = 1,
+        kStateAligning = 2,
+        kStateHolderRefit = 4,
+        kStateFitting = 8,
+        kStateExpanding = 16,
+        kStateRestoring = 32,
+        kStateMeasuring = 64
+    };
+    /// Sets a state bit for the life of the object and clears it afterwards, also on failure.
+    class StateGuard {
+    public:
+        StateGuard(TRLCustomControl& control, unsigned bit);
+        ~StateGuard();
+        StateGuard(const StateGuard&) = delete;
+        StateGuard& operator=(const StateGuard&) = delete;
+
+    private:
+        TRLCustomControl& m_control;
+        unsigned m_bit;
+    };
+    bool HasState(unsigned bit) const { return m_state & bit; }
+
+private:
+    struct HoldTie {
+        TRLCustomControl* holder = nullptr;
+        TRLHoldStyle style = hsAsColumn;
+        int dx = 0;
+        int dy = 0;
+    };
+    void ChangeHolder(HoldTie& tie, TRLCustomControl* holder);
+    void CaptureHoldOffsets(HoldTie& tie);
+    void ApplyHoldTie(const HoldTie& tie, int& left, int& top, int& width, int& height) const;
+    bool WidthAdjustable() const;
+    bool HeightAdjustable() const;
+    void RefitHeldControls();
+    void ExpandOwnerSite();
+    bool IsNameTaken(const QString& name) const;
+
+    QString m_caption;
+    QString m_designCaption;
+    QString m_friendlyName;
+    TRLControlAlign m_align = faNone;
+    TRLControlAnchors m_anchors = 0;
+    TRLTextAlignment m_alignment = taLeftJustify;
+    TRLTextLayout m_layout = tlTop;
+    bool m_autoSize = false;
+    bool m_autoExpand = false;
+    bool m_horzAutoExpand = false;
+    bool m_vertAutoExpand = false;
+    bool m_expandsToContent = false;
+    TRLControlBehavior m_behavior = 0;
+    TRLControlBehavior m_defaultBehavior = 0;
+    bool m_transparent = true;
+    bool m_enabled = true;
+    bool m_printFlag = false;
+    std::unique_ptr<TRLBorders> m_borders;
+    std::unique_ptr<TRLRealBounds> m_realBounds;
+    HoldTie m_firstTie;
+    HoldTie m_secondTie;
+    std::vector<TRLCustomControl*> m_heldControls;
+    TRect m_savedBounds;
+    TRect m_previousBounds;
+    int m_fixedWidth = 0;
+    int m_fixedHeight = 0;
+    bool m_hasFixedSize = false;
+    unsigned m_state = 0;
+    quint64 m_serial = 0;
+};

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "report/RLBandSet.h"
+#include "report/RLSortedBands.h"
+
+class TRLCustomBand;
+
+/// A band set that prints its bands in header, detail and footer order and breaks pages.
+class TRLCustomPager : public TRLCustomBandSet {
+public:
+    explicit TRLCustomPager(TComponent* owner);
+    QString ClassName() const override;
+
+    /// Types of the bands placed directly on the pager.
+    TRLBandTypes BandTypesPresent() const;
+    TRLBandTypes AllowedBands() const { return BandTypesPresent(); }
+    /// Creates a TRLBand for each type newly included and destroys the bands of each type removed
+    /// (not while loading).
+    void SetAllowedBands(TRLBandTypes types);
+
+    int MaxBands = 0;
+    int MinBands = 0;
+    bool ForceMinBands = false;
+    TRLFooterMeasuring FooterMeasuring = fmNone;
+    /// A break before or after the pager (groups and nested skippers).
+    TRLPageBreaking PageBreaking = pbNone;
+
+    /// Computable details since the pager started (not reset per page).
+    int DetailsPrinted() const { return m_detailsPrinted; }
+    int DetailsOnPage() const { return m_detailsOnPage; }
+    void AddDetailOnPage() { ++m_detailsOnPage; }
+    int NextFreeRow() const { return m_nextFreeRow; }
+    void SetNextFreeRow(int row) { m_nextFreeRow = row; }
+    bool DataOnPage() const { return m_dataOnPage; }
+    void SetDataOnPage(bool data) { m_dataOnPage = data; }
+    /// The band or band set whose page break is in progress.
+    TRLCustomSite* BreakingBand() const { return m_breakingBand; }
+    /// Blank completion bands are being printed.
+    bool IsCompleting() const { return m_completing; }
+    TRLSortedBands& SortedBands() { return m_sortedBands; }
+
+    /// The lists of this pager and, recursively, of the pagers inside it.
+    void BuildSortedBands();
+    /// Start of a run: every printed flag, every control's ResetNotify, DetailsPrinted.
+    void ResetPagerState();
+
+    void PrintHeaderPart();
+    void PrintDetailPart();
+    void PrintFooterPart(bool withSummary);
+    /// True when it met the band whose break is in progress (the type is then left unmarked).
+    bool PrintBandsOfType(TRLBandType type);
+    void MeasureFooters();
+    /// Called for every computable detail band printed in this pager.
+    void NotifyDetailPrinted(TRLCustomBand* band);
+    /// Completion, footers with summary, close.
+    void FinishPager();
+    void CompleteBands();
+
+    // Limits in the pager's own coordinates.
+    int PageLimit() const;
+    int SummaryLimit() const;
+    int ColumnFooterLimit() const;
+    /// The pager's top on the page.
+    int AbsoluteTop() const;
+    /// The keep argument of a requested break: true while nothing (or too little) is on the page.
+    bool KeepTogether() const;
+
+    /// Closes the pagers from `pager` outwards and reopens them inwards; with `keep` the pager's
+    /// content travels to the new page.
+    static void BreakPage(TRLCustomPager* pager, TRLCustomSite* caller, bool keep);
+
+    void CapturePrintBounds() override;
+
+protected:
+    void BeforeSurfaceOpen() override;
+    void PrintContents() override;
+    void BeforeSurfaceClose() override;
+    void FinishSurface() override;
+    void AfterSurfaceClose() override;
+    /// The report fires OnPageStarting / OnPageEnding here.
+    virtual void PageStarted() { }
+    virtual void PageEnding() { }
+    /// Per-page state: flags but the title's, counts, the first free row.
+    void ResetPage();
+    /// Start of a group's or nested skipper's run: the break before it, the reset, the capture.
+    void BeginNestedRun();
+    /// The pager steps (groups and skippers) of the detail part, in creation order.
+    std::vector<TRLCustomPager*> ChildPagers() const;
+
+private:
+    std::vector<TRLCustomBand*> ChildBands() const;
+    int VisibleHeights(TRLBandType type, bool alignedToBottomOnly) const;
+    void PrintBandWithCopies(const std::vector<TRLCustomBand*>& block, bool& metBreaking);
+
+    TRLSortedBands m_sortedBands;
+    int m_detailsPrinted = 0;
+    int m_detailsOnPage = 0;
+    int m_nextFreeRow = 0;
+    bool m_dataOnPage = false;
+    bool m_completing = false;
+    TRLCustomSite* m_breakingBand = nullptr;
+    TRect m_savedPagerBounds;
+};

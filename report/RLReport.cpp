@@ -1,0 +1,403 @@
+#include "report/RLReport.h"
+
+#include "pages/RLGraphicStorage.h"
+#include "pages/RLGraphicSurface.h"
+#include "platform/Exceptions.h"
+#include "report/RLErrors.h"
+#include "report/RLMargins.h"
+#include "report/RLPageSetup.h"
+#include "report/RLTexts.h"
+#include "report/RLUserInterface.h"
+#include "support/Clock.h"
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr double kReportMarginMillimetres = 10.0;
+constexpr int kReportFontHeight = -13;
+constexpr int kPortraitCode = 1;
+constexpr int kLandscapeCode = 2;
+
+int PrinterToScreen(int printerPixels, int dpi)
+{
+    if (dpi <= 0)
+        return 0;
+    return int(std::lround(double(printerPixels) * kScreenPixelsPerInch / dpi));
+}
+
+/// Restores a value when the scope ends, also on failure.
+template<class T> class RestoreOnExit {
+public:
+    explicit RestoreOnExit(T& slot)
+        : m_slot(slot)
+        , m_saved(slot)
+    {
+    }
+    ~RestoreOnExit() { m_slot = m_saved; }
+    RestoreOnExit(const RestoreOnExit&) = delete;
+    RestoreOnExit& operator=(const RestoreOnExit&) = delete;
+
+private:
+    T& m_slot;
+    T m_saved;
+};
+
+} // namespace
+
+TRLCustomReport::TRLCustomReport(TComponent* owner)
+    : TRLCustomSkipper(owner)
+    , m_pages(new TRLGraphicStorage(nullptr))
+    , m_pageSetup(std::make_unique<TRLPageSetup>(this))
+    , m_previewOptions(std::make_unique<TRLPreviewOptions>())
+{
+    m_pages->Link(this);
+    Margins()->SetDefaults(kReportMarginMillimetres);
+    PrintEmpty = true;
+    TFont font;
+    font.Name = QStringLiteral("Arial");
+    font.Height = kReportFontHeight;
+    font.Style = {};
+    font.Color = clBlack;
+    SetFont(font);
+    TRLCustomControl::SetColor(clWhite);
+    PageSetupChanged();
+}
+
+TRLCustomReport::~TRLCustomReport()
+{
+    SetNextReport(nullptr);
+    if (m_priorReport)
+        m_priorReport->SetNextReport(nullptr);
+    m_pageSurface.reset();
+    if (m_pages) {
+        TRLGraphicStorage* pages = m_pages;
+        m_pages = nullptr;
+        pages->Unlink(this);
+    }
+}
+
+QString TRLCustomReport::ClassName() const
+{
+    return QStringLiteral("TRLCustomReport");
+}
+
+void TRLCustomReport::Notification(TComponent* component, TOperation operation)
+{
+    TRLCustomSkipper::Notification(component, operation);
+    if (operation != TOperation::opRemove)
+        return;
+    if (component == m_nextReport)
+        m_nextReport = nullptr;
+    if (component == m_priorReport)
+        m_priorReport = nullptr;
+    if (component == m_defaultFilter)
+        m_defaultFilter = nullptr;
+    if (component == m_pages)
+        m_pages = nullptr;
+}
+
+void TRLCustomReport::SetNextReport(TRLCustomReport* next)
+{
+    if (next == m_nextReport || next == this)
+        return;
+    // A chain that leads back here would have no first report.
+    for (TRLCustomReport* prior = m_priorReport; prior; prior = prior->m_priorReport)
+        if (prior == next)
+            return;
+    if (m_nextReport) {
+        m_nextReport->m_priorReport = nullptr;
+        RemoveFreeNotification(m_nextReport);
+    }
+    if (next && next->m_priorReport) {
+        next->m_priorReport->m_nextReport = nullptr;
+        next->m_priorReport->RemoveFreeNotification(next);
+    }
+    m_nextReport = next;
+    if (next) {
+        next->m_priorReport = this;
+        FreeNotification(next);
+    }
+}
+
+void TRLCustomReport::SetDefaultFilter(TComponent* filter)
+{
+    if (m_defaultFilter)
+        m_defaultFilter->RemoveFreeNotification(this);
+    m_defaultFilter = filter;
+    if (filter)
+        filter->FreeNotification(this);
+}
+
+// ---- Paper and margins --------------------------------------------------------------------
+
+void TRLCustomReport::PageSetupChanged()
+{
+    ReadPrinterMetrics();
+    const bool fixed = m_pageSetup->PaperSize() != TRLPaperSize::fpDefault;
+    SetFixedSize(m_pageSetup->OrientedPixelWidth(), m_pageSetup->OrientedPixelHeight(), fixed);
+    FitBounds();
+}
+
+void TRLCustomReport::ReadPrinterMetrics()
+{
+    m_printerMetrics = SharedPrinter().GetMetrics();
+}
+
+TRLInsets TRLCustomReport::MarginsPixels() const
+{
+    TRLInsets margins = TRLCustomSkipper::MarginsPixels();
+    if (!AdjustableMargins)
+        return margins;
+    const TRLPrinterMetrics& m = m_printerMetrics;
+    TRLInsets printer { PrinterToScreen(m.OffsetX, m.DpiX), PrinterToScreen(m.OffsetY, m.DpiY),
+        PrinterToScreen(m.MarginRight, m.DpiX), PrinterToScreen(m.MarginBottom, m.DpiY) };
+    if (m_pageSetup->Orientation() == poLandscape)
+        printer = { printer.Top, printer.Right, printer.Bottom, printer.Left };
+    return { std::max(margins.Left, printer.Left), std::max(margins.Top, printer.Top),
+        std::max(margins.Right, printer.Right), std::max(margins.Bottom, printer.Bottom) };
+}
+
+// ---- Pages --------------------------------------------------------------------------------
+
+TRLGraphicSurface* TRLCustomReport::PageSurface()
+{
+    if (!m_pageSurface) {
+        m_pageSurface = std::make_unique<TRLGraphicSurface>();
+        m_pageSurface->Width = Width();
+        m_pageSurface->Height = Height();
+        m_pageSurface->SetOrientation(
+            m_pageSetup->Orientation() == poLandscape ? kLandscapeCode : kPortraitCode);
+        m_pageSurface->SetPaperWidth(m_pageSetup->PaperWidth());
+        m_pageSurface->SetPaperHeight(m_pageSetup->PaperHeight());
+        m_pageSurface->Open();
+    }
+    return m_pageSurface.get();
+}
+
+TRLGraphicSurface* TRLCustomReport::SurfaceForChildren()
+{
+    return PageSurface();
+}
+
+TRLGraphicSurface* TRLCustomReport::OwnerSurface()
+{
+    return PageSurface();
+}
+
+void TRLCustomReport::CapturePrintBounds()
+{
+    SetPrintBounds(TRect::FromSize(0, 0, Width(), Height()));
+}
+
+void TRLCustomReport::AfterSurfaceClose()
+{
+    TRLCustomSkipper::AfterSurfaceClose();
+    TRLCustomReport* root = RootReport();
+    if (!m_pageSurface || !root->m_pages)
+        return;
+    root->m_pages->Add(std::move(m_pageSurface));
+    ++root->m_storedPageCount;
+}
+
+void TRLCustomReport::ClearPages()
+{
+    m_pageSurface.reset();
+    if (m_pages)
+        m_pages->Clear();
+    m_phase = rpIdle;
+    CancelRequested = false;
+    m_storedPageCount = 0;
+}
+
+int TRLCustomReport::CurrentPageNumber() const
+{
+    const TRLCustomReport* root = RootReport();
+    return root->FirstPageNumber + root->m_storedPageCount;
+}
+
+// ---- Records and progress ------------------------------------------------------------------
+
+void TRLCustomReport::FirstRecord()
+{
+    if (TRLCustomReport* root = RootReport(); root->m_progress)
+        root->m_progress->SetMaximum(DataCount());
+    TRLCustomSkipper::FirstRecord();
+}
+
+void TRLCustomReport::NextRecord()
+{
+    StepProgress();
+    TRLCustomSkipper::NextRecord();
+}
+
+void TRLCustomReport::StepProgress()
+{
+    TRLCustomReport* root = RootReport();
+    if (!root->m_progress)
+        return;
+    root->m_progress->StepIt();
+    root->m_progress->SetText(RLTexts::Page() + QLatin1Char(' ') + QString::number(CurrentPageNumber()));
+}
+
+int TRLCustomReport::ChainLength() const
+{
+    int count = 0;
+    for (const TRLCustomReport* report = this; report; report = report->m_nextReport)
+        ++count;
+    return count;
+}
+
+// ---- Preparation --------------------------------------------------------------------------
+
+bool TRLCustomReport::Prepare()
+{
+    const TRect savedBounds = BoundsRect();
+    TRLCustomReport* root = RootReport();
+    const bool ownsProgress = root == this && ShowProgress && RLUserInterface().CreateProgress;
+    bool result = false;
+    try {
+        ClearPages();
+        m_phase = rpPreparing;
+        m_prepareDateTime = Now();
+        if (ownsProgress)
+            m_progress = RLUserInterface().CreateProgress(
+                RLTexts::PreparingReport(), ChainLength(), [this] { CancelRequested = true; });
+        result = RunPreparation();
+    } catch (const EAbort&) {
+        m_phase = rpIdle;
+        result = false;
+    } catch (const EReportError& error) {
+        m_phase = rpIdle;
+        ReportErrorMessage(PreparationErrorMessage(Name(), error.Message()));
+        result = false;
+    } catch (const std::exception& error) {
+        m_phase = rpIdle;
+        ReportErrorMessage(PreparationErrorMessage(Name(), QString::fromLocal8Bit(error.what())));
+        result = false;
+    }
+    if (ownsProgress)
+        m_progress.reset();
+    SetBounds(savedBounds.Left, savedBounds.Top, savedBounds.Width(), savedBounds.Height());
+    return result;
+}
+
+bool TRLCustomReport::RunPreparation()
+{
+    TRLCustomReport* root = RootReport();
+    bool printIt = true;
+    RaiseBeforePrint(printIt);
+    if (!printIt)
+        return false;
+    BuildSortedBands();
+    ReadPrinterMetrics();
+    ResetPagerState();
+    CapturePrintBounds();
+    FirstRecord();
+    RunRecordLoop();
+    m_phase = rpFinishing;
+    if (PrintEmpty && DetailsPrinted() == 0) {
+        OpenSiteSurface();
+        PrintEmptySkippers();
+    }
+    FinishPager();
+    m_phase = rpReady;
+    if (root->CancelRequested) {
+        m_phase = rpIdle;
+        return false;
+    }
+    RaiseAfterPrint();
+    if (m_nextReport && !m_nextReport->Prepare())
+        return false;
+    WriteStoreMacros();
+    return true;
+}
+
+void TRLCustomReport::WriteStoreMacros()
+{
+    TRLGraphicStorage* store = RootReport()->m_pages;
+    if (!store)
+        return;
+    store->SetFirstPageNumber(FirstPageNumber);
+    store->SetLastPageNumber(store->PageCount() + FirstPageNumber - 1);
+    store->SetTitle(Title);
+    store->SetOrientation(m_pageSetup->Orientation() == poLandscape ? kLandscapeCode : kPortraitCode);
+    store->SetPaperWidth(m_pageSetup->PaperWidth());
+    store->SetPaperHeight(m_pageSetup->PaperHeight());
+    store->SetWidth(Width());
+    store->SetHeight(Height());
+}
+
+bool TRLCustomReport::Preview()
+{
+    if (ForcePrepare)
+        ClearPages();
+    if (m_phase == rpIdle && !Prepare())
+        return false;
+    if (!RLUserInterface().ShowPreview)
+        return false;
+    return RLUserInterface().ShowPreview(*this);
+}
+
+void TRLCustomReport::Print()
+{
+    SharedPrinter().SetPaperSize(m_pageSetup->Orientation() == poLandscape, m_pageSetup->ForceEmulation(),
+        m_pageSetup->PaperWidth(), m_pageSetup->PaperHeight());
+    TRLPrintJob job;
+    job.FromPage = 1;
+    job.ToPage = INT_MAX;
+    job.Filter = m_defaultFilter;
+    if (PrintDialog && RLUserInterface().RunPrintDialog) {
+        const std::optional<TRLPrintJob> chosen = RLUserInterface().RunPrintDialog(*this);
+        if (!chosen) {
+            CancelRequested = true;
+            throw EAbort();
+        }
+        job = *chosen;
+    }
+    if (m_phase == rpIdle && !Prepare())
+        return;
+    if (!RLUserInterface().RunPrint)
+        RaiseNoPrintOutput(*this);
+    RLUserInterface().RunPrint(*this, job);
+}
+
+// ---- Formulas and events ------------------------------------------------------------------
+
+QVariant TRLCustomReport::EvaluateFormula(TRLCustomControl& current, const QString& formula)
+{
+    if (!ExpressionParser)
+        return {};
+    RestoreOnExit<TRLCustomControl*> restore(m_formulaObject);
+    m_formulaObject = &current;
+    return ExpressionParser(current, formula);
+}
+
+void TRLCustomReport::RaiseFilterText(QString& text, bool& printIt)
+{
+    if (OnFilterText)
+        OnFilterText(this, text, printIt);
+}
+
+void TRLCustomReport::RaisePageStarting()
+{
+    if (OnPageStarting)
+        OnPageStarting(this);
+}
+
+void TRLCustomReport::RaisePageEnding()
+{
+    if (OnPageEnding)
+        OnPageEnding(this);
+}
+
+TRLReport::TRLReport(TComponent* owner)
+    : TRLCustomReport(owner)
+{
+}
+
+QString TRLReport::ClassName() const
+{
+    return QStringLiteral("TRLReport");
+}

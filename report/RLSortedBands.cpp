@@ -1,0 +1,31 @@
+#include "report/RLSortedBands.h"
+
+#include "report/RLBand.h"
+
+void TRLSortedBands::Clear()
+{
+    for (auto& list : m_lists)
+        list.clear();
+    m_printed.fill(false);
+}
+
+void TRLSortedBands::Add(TRLCustomBand* band)
+{
+    auto& list = m_lists[band->BandType()];
+    auto it = list.begin();
+    while (it != list.end() && (*it)->Top() <= band->Top())
+        ++it;
+    list.insert(it, band);
+}
+
+void TRLSortedBands::ResetPrinted()
+{
+    m_printed.fill(false);
+}
+
+void TRLSortedBands::ResetPrintedExceptTitle()
+{
+    const bool title = m_printed[btTitle];
+    m_printed.fill(false);
+    m_printed[btTitle] = title;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class TComponent;
+class TRLCustomReport;
+
+/// The progress window of a preparation, as the report drives it.
+class TRLProgress {
+public:
+    virtual ~TRLProgress() = default;
+    virtual void SetMaximum(int maximum) = 0;
+    virtual void StepIt() = 0;
+    virtual void SetText(const QString& text) = 0;
+};
+
+/// What the print dialog chose.
+struct TRLPrintJob {
+    int FromPage = 1;
+    int ToPage = 0;
+    /// The output filter to run; none means the layers above pick the printer.
+    TComponent* Filter = nullptr;
+    bool InBackground = false;
+};
+
+/// The windows the engine reaches without knowing them. The preview layer registers its Qt
+/// implementations at start-up; with nothing registered preparation runs without windows and
+/// reports its failures on stderr.
+struct TRLUserInterface {
+    /// Opens a progress window: caption, number of reports in the chain, and the action of its
+    /// cancel button.
+    std::function<std::unique_ptr<TRLProgress>(
+        const QString& caption, int reportCount, std::function<void()> cancel)>
+        CreateProgress;
+    /// Shows a preparation failure.
+    std::function<void(const QString& message)> ShowError;
+    /// Shows the prepared pages modally; true when the window was shown.
+    std::function<bool(TRLCustomReport& report)> ShowPreview;
+    /// Runs the print dialog for the report; nothing when the user cancels.
+    std::function<std::optional<TRLPrintJob>(TRLCustomReport& report)> RunPrintDialog;
+    /// Sends the report's pages to the chosen filter (or the printer).
+    std::function<void(TRLCustomReport& report, const TRLPrintJob& job)> RunPrint;
+};
+
+/// The process-wide registry.
+TRLUserInterface& RLUserInterface();
+
+/// Shows the message through ShowError, or writes it on stderr when nothing is registered.
+void ReportErrorMessage(const QString& message);

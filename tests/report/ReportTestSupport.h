@@ -1,0 +1,35 @@
+#pragma once
+
+#include "report/RLCustomControl.h"
+
+#include <QStringList>
+#include <functional>
+
+class TRLGraphicStorage;
+class TRLGraphicSurface;
+
+/// A leaf control for the engine's tests: prints its caption as one text object at its place,
+/// and measures to NaturalWidth x NaturalHeight when AutoSize is on.
+class TTestText : public TRLCustomControl {
+public:
+    explicit TTestText(TComponent* owner);
+    QString ClassName() const override;
+
+    /// When set, the text to print, asked at every print (a field's value, a counter).
+    std::function<QString()> Text;
+    int NaturalWidth = 0;
+    int NaturalHeight = 0;
+    /// The text object's keep-whole flag, which a band split must not cut through.
+    bool KeepWhole = true;
+
+    QString BuildText() override;
+    QSize MeasureContent() override;
+    void EmitToSurface() override;
+};
+
+/// The texts of one stored page, each as "text@left,top" in drawing order.
+QStringList PageTexts(TRLGraphicStorage& store, int page);
+/// Every page's texts, pages separated by " | ", texts by " ".
+QString DumpPages(TRLGraphicStorage& store);
+/// Only the texts of a page, in drawing order.
+QStringList PageWords(TRLGraphicStorage& store, int page);
