@@ -120,7 +120,8 @@ struct TPicture {
     bool Scientific = false;
     bool ExponentAlwaysSigned = false;
     QChar ExponentLetter;
-    int ExponentDigits = 0;
+    int ExponentPlaces = 0; // the "0"s after the exponent's sign
+    int ExponentDigits = 0; // the least digits printed, at most kMaxExponentDigits
 };
 
 bool IsExponentAt(QStringView section, qsizetype i)
@@ -165,13 +166,10 @@ TPicture ParsePicture(QStringView section)
             picture.Scientific = true;
             picture.ExponentLetter = c;
             picture.ExponentAlwaysSigned = section[i + 1] == u'+';
-            i += 2;
-            while (i < section.size() && section[i] == u'0' && picture.ExponentDigits < kMaxExponentDigits) {
-                ++picture.ExponentDigits;
-                ++i;
-            }
+            for (qsizetype j = i + 2; j < section.size() && section[j] == u'0'; ++j)
+                ++picture.ExponentPlaces;
+            picture.ExponentDigits = std::min(picture.ExponentPlaces, kMaxExponentDigits);
             // The rest of the section is text after the exponent.
-            --i;
             break;
         }
     }
@@ -296,10 +294,8 @@ QString ApplySection(
         } else if (!exponentDone && picture.Scientific && IsExponentAt(section, i)) {
             emitInteger(integerCount);
             out += digits.Exponent;
-            i += 2;
-            for (int n = 0; n < picture.ExponentDigits; ++n)
-                ++i;
-            --i;
+            // Past the letter, the sign and the exponent's digit places.
+            i += 1 + picture.ExponentPlaces;
             exponentDone = true;
         } else {
             out += c;

@@ -1,5 +1,6 @@
 #pragma once
 
+// Dates and times are formatted beside numbers; including this header brings both.
 #include "support/DateTimeFormat.h"
 #include "support/FormatSettings.h"
 

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -123,7 +124,14 @@ QString NewTempFileName(const QString& directory, const std::function<quint32()>
         const int fd = open(
             QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kTempFileMode);
         if (fd >= 0) {
+            // The umask may narrow the mode; the owner must still be able to write the file.
+            const int chmodResult = fchmod(fd, kTempFileMode);
+            const int chmodError = errno;
             close(fd);
+            if (chmodResult != 0) {
+                unlink(QFile::encodeName(path).constData());
+                RaiseCannotCreate(directory, chmodError);
+            }
             return path;
         }
         if (errno != EEXIST)

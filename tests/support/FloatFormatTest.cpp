@@ -101,6 +101,8 @@ TEST(FloatFormat, PictureDetails)
         { "0.00;-0.00;", 0, "0.00", "empty zero section uses the first" },
         { "00.0E+0", 12345, "12.3E+3", "two integer digits" },
         { "0.0E+00", 0.000123, "1.2E-04", "small exponent" },
+        { "0.0E+00 'x'", 1234, "1.2E+03 x", "text after the exponent" },
+        { "0E+000000", 5, "5E+0000", "at most four exponent digits" },
         { "0.0e-0", 1234, "1.2e3", "lower-case exponent" },
         { "E", 5, "E5", "E without a sign is text" },
     };

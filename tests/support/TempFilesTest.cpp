@@ -38,10 +38,13 @@ TEST(TempFiles, NewNameIsCreatedEmptyAndPrivate)
     QTemporaryDir dir;
     const QString saved = TempDir();
     SetTempDir(dir.path());
-    // A permissive umask must not widen the file's mode.
+    // Neither a permissive nor a narrow umask may change the file's mode.
     const mode_t savedMask = umask(0);
     const QString name = NewTempFileName();
+    umask(0277);
+    const QString narrowed = NewTempFileName();
     umask(savedMask);
+    EXPECT_EQ(PermissionsOf(narrowed), mode_t(0600));
     SetTempDir(saved);
 
     EXPECT_TRUE(QRegularExpression(u"^"_qs + QRegularExpression::escape(dir.path()) + u"/~qr\\d+\\.tmp$"_qs)

@@ -1,0 +1,233 @@
+#include "support/RLPublishedProperties.h"
+
+#include "platform/Control.h"
+#include "platform/Exceptions.h"
+
+#include <limits>
+
+namespace {
+
+[[noreturn]] void RaiseInvalidPropertyValue(QStringView property, const QString& value)
+{
+    throw EReportError(QStringLiteral("Invalid value \"%1\" for property %2").arg(value, property));
+}
+
+QString ValueText(const TVariant& value)
+{
+    return value.IsArray() ? value.TypeName() : value.ToString();
+}
+
+const QStringList& BooleanNames()
+{
+    static const QStringList names{QStringLiteral("False"), QStringLiteral("True")};
+    return names;
+}
+
+const QStringList& FontStyleNames()
+{
+    static const QStringList names{QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
+        QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut")};
+    return names;
+}
+
+const QStringList& FontPitchNames()
+{
+    static const QStringList names{QStringLiteral("fpDefault"), QStringLiteral("fpVariable"),
+        QStringLiteral("fpFixed")};
+    return names;
+}
+
+TVariant BooleanName(bool value)
+{
+    return TVariant(BooleanNames().at(value ? 1 : 0));
+}
+
+bool BooleanValue(QStringView property, const TVariant& value)
+{
+    if (value.Type() == TVariantType::Boolean)
+        return value.ToBool();
+    return EnumerationValue(property, BooleanNames(), value) == 1;
+}
+
+void AddFontProperty(TRLPublishedProperties& table, QString name, TRLPropertyKind kind,
+    std::function<TVariant(const TFont&)> read, std::function<void(TFont&, const TVariant&)> write)
+{
+    TRLPublishedProperty property;
+    property.Name = std::move(name);
+    property.Kind = kind;
+    property.AppliesTo = [](const TRLPathObject& object) {
+        return object.IsFont && dynamic_cast<TControl*>(object.Component);
+    };
+    property.Read = [read](const TRLPathObject& object) {
+        return read(static_cast<TControl*>(object.Component)->Font());
+    };
+    property.Write = [write](const TRLPathObject& object, const TVariant& value) {
+        auto* control = static_cast<TControl*>(object.Component);
+        TFont font = control->Font();
+        write(font, value);
+        control->SetFont(font);
+    };
+    table.Add(std::move(property));
+}
+
+void AddPlatformProperties(TRLPublishedProperties& table)
+{
+    const auto integer = TRLPropertyKind::Integer;
+    table.AddFor<TComponent>(u"Name"_qs, TRLPropertyKind::String, [](TComponent& c) { return TVariant(c.Name()); });
+    table.AddFor<TControl>(
+        u"Left"_qs, integer, [](TControl& c) { return TVariant(c.Left()); },
+        [](TControl& c, const TVariant& v) { c.SetLeft(IntegerValue(u"Left", v)); });
+    table.AddFor<TControl>(
+        u"Top"_qs, integer, [](TControl& c) { return TVariant(c.Top()); },
+        [](TControl& c, const TVariant& v) { c.SetTop(IntegerValue(u"Top", v)); });
+    table.AddFor<TControl>(
+        u"Width"_qs, integer, [](TControl& c) { return TVariant(c.Width()); },
+        [](TControl& c, const TVariant& v) { c.SetWidth(IntegerValue(u"Width", v)); });
+    table.AddFor<TControl>(
+        u"Height"_qs, integer, [](TControl& c) { return TVariant(c.Height()); },
+        [](TControl& c, const TVariant& v) { c.SetHeight(IntegerValue(u"Height", v)); });
+    table.AddFor<TControl>(
+        u"Visible"_qs, TRLPropertyKind::Enumeration, [](TControl& c) { return BooleanName(c.Visible()); },
+        [](TControl& c, const TVariant& v) { c.SetVisible(BooleanValue(u"Visible", v)); });
+    table.AddFor<TControl>(
+        u"Color"_qs, integer, [](TControl& c) { return TVariant(qint64(c.Color())); },
+        [](TControl& c, const TVariant& v) { c.SetColor(TColor(IntegerValue(u"Color", v))); });
+
+    TRLPublishedProperty font;
+    font.Name = u"Font"_qs;
+    font.Kind = TRLPropertyKind::Object;
+    font.AppliesTo
+        = [](const TRLPathObject& object) { return !object.IsFont && dynamic_cast<TControl*>(object.Component); };
+    font.Target = [](const TRLPathObject& object) { return TRLPathObject{object.Component, true}; };
+    table.Add(std::move(font));
+
+    AddFontProperty(
+        table, u"Name"_qs, TRLPropertyKind::String, [](const TFont& f) { return TVariant(f.Name); },
+        [](TFont& f, const TVariant& v) { f.Name = v.ToString(); });
+    AddFontProperty(
+        table, u"Size"_qs, integer, [](const TFont& f) { return TVariant(f.Size()); },
+        [](TFont& f, const TVariant& v) { f.SetSize(IntegerValue(u"Size", v)); });
+    AddFontProperty(
+        table, u"Height"_qs, integer, [](const TFont& f) { return TVariant(f.Height); },
+        [](TFont& f, const TVariant& v) { f.Height = IntegerValue(u"Height", v); });
+    AddFontProperty(
+        table, u"Color"_qs, integer, [](const TFont& f) { return TVariant(qint64(f.Color)); },
+        [](TFont& f, const TVariant& v) { f.Color = TColor(IntegerValue(u"Color", v)); });
+    AddFontProperty(
+        table, u"Style"_qs, TRLPropertyKind::Set,
+        [](const TFont& f) { return TVariant(SetText(FontStyleNames(), unsigned(f.Style.toInt()))); },
+        [](TFont& f, const TVariant& v) {
+            f.Style = TFontStyles::fromInt(int(SetValue(u"Style", FontStyleNames(), v)));
+        });
+    AddFontProperty(
+        table, u"Pitch"_qs, TRLPropertyKind::Enumeration,
+        [](const TFont& f) { return TVariant(FontPitchNames().at(int(f.Pitch))); },
+        [](TFont& f, const TVariant& v) { f.Pitch = TFontPitch(EnumerationValue(u"Pitch", FontPitchNames(), v)); });
+}
+
+} // namespace
+
+QString TRLPathObject::ClassName() const
+{
+    if (!Component)
+        return {};
+    return IsFont ? QStringLiteral("TFont") : Component->ClassName();
+}
+
+TRLPublishedProperties::TRLPublishedProperties()
+{
+    AddPlatformProperties(*this);
+}
+
+TRLPublishedProperties& TRLPublishedProperties::Instance()
+{
+    static TRLPublishedProperties table;
+    return table;
+}
+
+void TRLPublishedProperties::Add(TRLPublishedProperty property)
+{
+    m_properties.push_back(std::move(property));
+}
+
+const TRLPublishedProperty* TRLPublishedProperties::Find(const TRLPathObject& object, QStringView name) const
+{
+    if (!object.IsValid())
+        return nullptr;
+    for (auto it = m_properties.rbegin(); it != m_properties.rend(); ++it) {
+        if (name.compare(it->Name, Qt::CaseInsensitive) == 0 && it->AppliesTo(object))
+            return &*it;
+    }
+    return nullptr;
+}
+
+TVariant ReadPublishedProperty(const TRLPathObject& object, QStringView name)
+{
+    const TRLPublishedProperty* property = TRLPublishedProperties::Instance().Find(object, name);
+    if (!property || !property->Read)
+        return {};
+    return property->Read(object);
+}
+
+bool WritePublishedProperty(const TRLPathObject& object, QStringView name, const TVariant& value)
+{
+    const TRLPublishedProperty* property = TRLPublishedProperties::Instance().Find(object, name);
+    if (!property || !property->Write)
+        return false;
+    property->Write(object, value);
+    return true;
+}
+
+TRLPathObject PublishedObject(const TRLPathObject& object, QStringView name)
+{
+    const TRLPublishedProperty* property = TRLPublishedProperties::Instance().Find(object, name);
+    if (!property || property->Kind != TRLPropertyKind::Object || !property->Target)
+        return {};
+    return property->Target(object);
+}
+
+int EnumerationValue(QStringView property, const QStringList& names, const TVariant& value)
+{
+    const QString text = ValueText(value).trimmed();
+    for (int i = 0; i < names.size(); ++i) {
+        if (text.compare(names[i], Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    RaiseInvalidPropertyValue(property, text);
+}
+
+QString SetText(const QStringList& elementNames, unsigned bits)
+{
+    QStringList present;
+    for (int i = 0; i < elementNames.size(); ++i) {
+        if (bits & (1u << i))
+            present.append(elementNames[i]);
+    }
+    return u'[' + present.join(u',') + u']';
+}
+
+unsigned SetValue(QStringView property, const QStringList& elementNames, const TVariant& value)
+{
+    QString text = ValueText(value).trimmed();
+    if (text.startsWith(u'[') && text.endsWith(u']'))
+        text = text.mid(1, text.size() - 2);
+    unsigned bits = 0;
+    for (const QString& part : text.split(u',', Qt::SkipEmptyParts)) {
+        const int index = EnumerationValue(property, elementNames, TVariant(part.trimmed()));
+        bits |= 1u << index;
+    }
+    return bits;
+}
+
+int IntegerValue(QStringView property, const TVariant& value)
+{
+    qint64 number = 0;
+    try {
+        number = value.ToInt();
+    } catch (const EReportError&) {
+        RaiseInvalidPropertyValue(property, ValueText(value));
+    }
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        RaiseInvalidPropertyValue(property, ValueText(value));
+    return int(number);
+}
