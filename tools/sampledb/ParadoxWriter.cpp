@@ -6,15 +6,19 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringEncoder>
+#include <QStringDecoder>
 #include <QtEndian>
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
 
 using namespace paradox;
 
 namespace {
 
 constexpr int kWrittenCodePage = 1252;
+constexpr char kUnmappable = '?';
 constexpr quint8 kSortOrderAnsi850 = 0x11;
 constexpr char kSortOrderId[] = "ANSII850";
 constexpr int kHeaderAllocation = 0x800;
@@ -245,9 +249,24 @@ QByteArray TPxTableWriter::WriteHeader(int blockCount, int blockSizeCode) const
 
 QByteArray TPxTableWriter::EncodeText(const QString& text) const
 {
-    // Characters code page 1252 lacks become "?"; nothing is dropped silently.
-    QStringEncoder encoder("windows-1252");
-    return encoder(text);
+    // The encoder would substitute its own control byte; a character 1252 lacks becomes "?" instead.
+    static const std::map<char32_t, char> kByteOf = [] {
+        std::map<char32_t, char> map;
+        for (int byte = 1; byte < 256; ++byte) {
+            const char c = char(byte);
+            QStringDecoder decoder("windows-1252");
+            const QString decoded = decoder(QByteArrayView(&c, 1));
+            if (decoded.size() == 1 && decoded[0] != QChar::ReplacementCharacter)
+                map.emplace(decoded[0].unicode(), c);
+        }
+        return map;
+    }();
+    QByteArray bytes;
+    for (const char32_t codePoint : text.toUcs4()) {
+        const auto found = kByteOf.find(codePoint);
+        bytes += found == kByteOf.end() ? kUnmappable : found->second;
+    }
+    return bytes;
 }
 
 void TPxTableWriter::EncodeValue(QByteArray& record, int offset, const TPxColumn& column,
@@ -270,6 +289,11 @@ void TPxTableWriter::EncodeValue(QByteArray& record, int offset, const TPxColumn
         PutFlippedDouble(record, offset, value.toDouble());
         return;
     case TPxFieldType::Long:
+        // The flipped encoding of the smallest value is all zero bytes, the NULL pattern.
+        if (value.toLongLong() <= std::numeric_limits<qint32>::min()
+            || value.toLongLong() > std::numeric_limits<qint32>::max())
+            Fail(row, column.name,
+                QStringLiteral("%1 cannot be stored, its bytes mean NULL").arg(value.toLongLong()));
         PutFlippedInt32(record, offset, value.toInt());
         return;
     case TPxFieldType::Date: {

@@ -16,6 +16,7 @@ namespace {
 constexpr int kMemoLeader = 40;
 constexpr int kLogoWidth = 119;
 constexpr int kLogoHeight = 93;
+constexpr int kDotsPerMeter96Dpi = 3780;
 constexpr int kProductCount = 120;
 constexpr int kMilliPerUnit = 1000;
 constexpr int kCentsPerUnit = 100;
@@ -184,6 +185,9 @@ QByteArray SampleLogo()
             logo.setPixel(x, y, colour);
         }
     }
+    // The default resolution depends on whether a GUI is up; fix it at 96 dpi.
+    logo.setDotsPerMeterX(kDotsPerMeter96Dpi);
+    logo.setDotsPerMeterY(kDotsPerMeter96Dpi);
     return SaveBitmap(logo);
 }
 
@@ -240,9 +244,9 @@ std::vector<TSampleTable> SampleDatabase()
         auto& items = itemsByOrder[order.code];
         for (int seq = 1; seq <= order.itemCount; ++seq) {
             const TProduct& product = products[size_t(random.Next(0, kProductCount - 1))];
-            const qint64 milli = FractionalUnit(product.unit) ? random.Next(500, 250000)
-                                                              : qint64(random.Next(1, 500)) * kMilliPerUnit;
-            const qint64 priceCents = random.Next(50, 250000);
+            const qint64 milli = FractionalUnit(product.unit) ? random.Next(500, 120000)
+                                                              : qint64(random.Next(1, 60)) * kMilliPerUnit;
+            const qint64 priceCents = random.Next(50, 35000);
             const int rate = std::array { 7, 12, 18 }[size_t(random.Next(0, 2))];
             QVariant code = product.code;
             QVariant name = product.name;
