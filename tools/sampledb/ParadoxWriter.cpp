@@ -29,6 +29,8 @@ constexpr quint16 kExtensionChange = 1;
 constexpr quint32 kUpdateTime = 1767225600;
 constexpr int kBlockSizeCodes[] = { 2, 4, 8, 16, 32 };
 constexpr int kMbModNumber = 1;
+/// Block numbers are 16-bit.
+constexpr int kMaxBlockNumber = 0xFFFF;
 constexpr quint8 kGraphicPrefix[] = { 0x01, 0x00, 0x00, 0x01 };
 constexpr int kGraphicPrefixSize = 8;
 constexpr int kFirstSlot = kSlotCount - 1;
@@ -145,6 +147,9 @@ TPxFiles TPxTableWriter::Write() const
     const int blockSize = blockSizeCode * kBlockUnit;
     const int perBlock = (blockSize - kBlockHeaderSize) / m_recordSize;
     const int blockCount = int((m_records.size() + size_t(perBlock) - 1) / size_t(perBlock));
+    if (blockCount > kMaxBlockNumber)
+        Fail(0, QString(),
+            QStringLiteral("%1 records need more than %2 blocks").arg(m_records.size()).arg(kMaxBlockNumber));
 
     TPxFiles files;
     TBlobFile blobs { files.mb };
