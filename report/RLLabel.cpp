@@ -1,0 +1,87 @@
+#include "report/RLLabel.h"
+
+#include "pages/RLGraphicSurface.h"
+#include "platform/Measure.h"
+#include "report/RLBorders.h"
+#include "report/RLTextCodes.h"
+
+namespace {
+constexpr int kLabelWidth = 65;
+constexpr int kLabelHeight = 17;
+} // namespace
+
+TRLCustomLabel::TRLCustomLabel(TComponent* owner)
+    : TRLCustomControl(owner)
+{
+    SetAutoExpandFlags(true, false);
+    SetBounds(Left(), Top(), kLabelWidth, kLabelHeight);
+    SetAutoSizeDefault(true);
+    RefreshCaption();
+}
+
+QString TRLCustomLabel::ClassName() const
+{
+    return QStringLiteral("TRLCustomLabel");
+}
+
+void TRLCustomLabel::RefreshCaption()
+{
+    SetCaption(ComposeText());
+}
+
+QSize TRLCustomLabel::MeasureContent()
+{
+    if (!AutoSize())
+        return QSize(Width(), Height());
+    QString text = Caption();
+    if (text.isEmpty() && !IsPrinting())
+        text = Name();
+    int width = MeasureText(text + QLatin1Char(' '), Font()).width();
+    const TRLBorders& borders = *Borders();
+    if (borders.Width() > 0) {
+        const int allowance = borders.Width() + 1;
+        width
+            += (borders.SideVisible(bsLeft) ? allowance : 0) + (borders.SideVisible(bsRight) ? allowance : 0);
+    }
+    return QSize(width, Height());
+}
+
+void TRLCustomLabel::EmitToSurface()
+{
+    TRLCustomControl::EmitToSurface();
+    const TRect rect = SurfaceClientRect();
+    TRLGraphicSurface& surface = *RequireSurface();
+    NewGroupId();
+    surface.SetFont(Font());
+    const QString caption = Caption();
+    const int space = surface.TextWidth(QStringLiteral(" "));
+    const int w = surface.TextWidth(caption + QLatin1Char(' '));
+    const int h = surface.TextHeight(caption + QLatin1Char(' '));
+    const int half = space / 2;
+    int x = half + rect.Left;
+    if (Alignment() == taRightJustify)
+        x = half + rect.Right - w;
+    else if (Alignment() == taCenter)
+        x = half + (rect.Left + rect.Right - w) / 2;
+    int y = rect.Top;
+    if (Layout() == tlCenter)
+        y = (rect.Top + rect.Bottom - h) / 2;
+    else if (Layout() == tlBottom)
+        y = rect.Bottom - h;
+    TBrush brush = surface.Brush();
+    brush.Style = bsClear;
+    surface.SetBrush(brush);
+    // An auto-sized label may spill over its rectangle, so it is not clipped to it.
+    const quint16 flags = AutoSize() ? (kTextFlagKeepWhole | kTextFlagNoClip) : kTextFlagKeepWhole;
+    surface.TextOutEx(rect, x, y, caption, StoredAlignment(Alignment()), StoredLayout(Layout()), flags);
+}
+
+TRLLabel::TRLLabel(TComponent* owner)
+    : TRLCustomLabel(owner)
+{
+}
+
+QString TRLLabel::ClassName() const
+{
+    return QStringLiteral("TRLLabel");
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "report/RLLabel.h"
+
+enum TRLInfoType {
+    itCarbonCopy,
+    itDate,
+    itDetailCount,
+    itFullDate,
+    itHour,
+    itJunction,
+    itLastPageNumber,
+    itMend,
+    itNow,
+    itPageNumber,
+    itPagePreview,
+    itTitle,
+    itRecNo,
+    itCopyNo
+};
+
+/// A label showing what the report engine knows (dates, page and record numbers, title,
+/// continuation words), fitted into the Text mask.
+class TRLCustomSystemInfo : public TRLCustomLabel {
+public:
+    explicit TRLCustomSystemInfo(TComponent* owner);
+    QString ClassName() const override;
+
+    TRLInfoType Info() const { return m_info; }
+    void SetInfo(TRLInfoType info);
+    /// "mask|first;second|": the mask before the first "|" (each "#" takes one tab-separated
+    /// part of the information, or the information follows it); the junction or mend words
+    /// between the first and the next "|".
+    const QString& Text() const { return m_text; }
+    void SetText(const QString& text);
+
+    /// The information before the mask; "{LastPageNumber}" stays for the page to expand.
+    QString InfoText() const;
+    QString BuildText() override;
+
+private:
+    /// The two words of the junction or mend part, defaults put in for empty ones.
+    std::pair<QString, QString> Words(const QString& firstDefault, const QString& secondDefault) const;
+    QString DesignInfoText() const;
+
+    TRLInfoType m_info = itDate;
+    QString m_text;
+};
+
+class TRLSystemInfo : public TRLCustomSystemInfo {
+public:
+    explicit TRLSystemInfo(TComponent* owner);
+    QString ClassName() const override;
+};
