@@ -1,5 +1,11 @@
 target_sources(filters PRIVATE
     RLFilterProgress.cpp
+    RLFilterCommands.cpp
     RLFilters.cpp
+    RLPDFContent.cpp
+    RLPDFFilter.cpp
+    RLPDFFonts.cpp
+    RLPDFImages.cpp
+    RLPDFWriter.cpp
     RLSpoolFilter.cpp
 )

@@ -222,6 +222,7 @@ void TRLCustomFilter::RunPages(TRLFilterProgress* progress, bool inThread)
 {
     if (progress)
         CallOnGuiThread(inThread, [&] { progress->SetMaxProgress(m_toPage - m_fromPage + 1); });
+    m_runFailed = false;
     BeginDoc();
     try {
         for (int n = m_fromPage; n <= m_toPage; ++n) {
@@ -248,7 +249,9 @@ void TRLCustomFilter::RunPages(TRLFilterProgress* progress, bool inThread)
                 break;
         }
     } catch (...) {
+        m_runFailed = true;
         EndDoc();
+        m_runFailed = false;
         throw;
     }
     EndDoc();

@@ -21,7 +21,8 @@ class TRLSpoolFilter;
 class TRLCustomFilter : public TComponent {
 public:
     explicit TRLCustomFilter(TComponent* owner);
-    /// Waits for a background run still going, then leaves ActiveFilters.
+    /// Leaves ActiveFilters. A derived filter's destructor calls WaitForRun first, since a
+    /// background run still going uses the derived part.
     ~TRLCustomFilter() override;
 
     /// The stored text, or Name when it is empty.
@@ -71,6 +72,9 @@ protected:
     virtual void InternalDrawPage(TRLGraphicSurface& page) = 0;
     /// The progress window's caption.
     virtual QString RunCaption() const = 0;
+    /// True inside InternalEndDoc when the run is ending on a failure, so that a file output
+    /// can drop what it wrote instead of passing a partial file off as whole.
+    bool RunFailed() const { return m_runFailed; }
 
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -84,6 +88,7 @@ private:
     QString m_displayName;
     TRLGraphicStorage* m_pages = nullptr;
     std::atomic<bool> m_canceled = false;
+    bool m_runFailed = false;
     int m_fromPage = 1;
     int m_toPage = 0;
     std::unique_ptr<QThread> m_thread;

@@ -222,7 +222,10 @@ TRLSpoolFilter::TRLSpoolFilter(TComponent* owner)
 {
 }
 
-TRLSpoolFilter::~TRLSpoolFilter() = default;
+TRLSpoolFilter::~TRLSpoolFilter()
+{
+    WaitForRun();
+}
 
 void TRLSpoolFilter::SelectPaper(int orientation, double paperWidth, double paperHeight)
 {

@@ -1,0 +1,246 @@
+#include "filters/RLPDFFilter.h"
+
+#include "filters/RLPDFWriter.h"
+#include "pages/RLGraphicObjects.h"
+#include "pages/RLGraphicStorage.h"
+#include "pages/RLGraphicSurface.h"
+#include "platform/Exceptions.h"
+#include "support/Clock.h"
+#include "support/LocaleTexts.h"
+
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kPdfDisplayNameText = 58;
+constexpr QByteArrayView kHeader { "%PDF-1.2" };
+constexpr quint16 kDefaultPointSize = 10;
+constexpr double kLeadingPerPoint = 14.5 / 12;
+constexpr quint16 kMaxColumns = 8;
+constexpr quint16 kMaxRows = 4;
+
+[[noreturn]] void RaiseCannotCreate(const QString& fileName, const QString& reason)
+{
+    throw EReportError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
+}
+
+QByteArray MediaBox(int width, int height)
+{
+    return "/MediaBox [ 0 0 " + PdfPoints(width) + ' ' + PdfPoints(height) + " ]";
+}
+
+}
+
+const TRLPDFFilterDocumentInfo& DefaultPDFDocumentInfo()
+{
+    static const TRLPDFFilterDocumentInfo info = [] {
+        TRLPDFFilterDocumentInfo defaults;
+        defaults.Creator = QStringLiteral("QuirelReport v0.6 - band-oriented reports on Qt");
+        return defaults;
+    }();
+    return info;
+}
+
+TRLPDFFilter::TRLPDFFilter(TComponent* owner)
+    : TRLCustomSaveFilter(owner)
+    , m_documentInfo(DefaultPDFDocumentInfo())
+{
+    SetDefaultExt(QStringLiteral(".pdf"));
+    SetDisplayName(LocaleText(kPdfDisplayNameText));
+    DeriveGrid();
+}
+
+TRLPDFFilter::~TRLPDFFilter()
+{
+    WaitForRun();
+    CloseFile(false);
+}
+
+QString TRLPDFFilter::ClassName() const
+{
+    return QStringLiteral("TRLPDFFilter");
+}
+
+void TRLPDFFilter::SetDocumentInfo(const TRLPDFFilterDocumentInfo* info)
+{
+    m_documentInfo = info ? *info : TRLPDFFilterDocumentInfo {};
+}
+
+void TRLPDFFilter::DeriveGrid()
+{
+    m_gridFontPointSize = PageSetup.FontPointSize == 0 ? kDefaultPointSize : PageSetup.FontPointSize;
+    m_gridLeadingPointSize = quint16(std::lround(m_gridFontPointSize * kLeadingPerPoint));
+    m_gridColumnCount = std::clamp<quint16>(PageSetup.ColumnCount, 1, kMaxColumns);
+    m_gridRowCount = std::clamp<quint16>(PageSetup.RowCount, 1, kMaxRows);
+}
+
+void TRLPDFFilter::InternalBeginDoc()
+{
+    CloseFile(false);
+    ViewerOptions = voRegular;
+    PageMode = pmRegular;
+    FullPageMode = pmRegular;
+    PageLayout = plRegular;
+    FontEncoding = feWinAnsiEncoding;
+    ForceASCII = false;
+    m_fonts.Clear();
+    m_images.Clear();
+    m_measurer.Clear();
+    m_pageObjects.clear();
+    const TRLGraphicStorage* pages = Pages();
+    m_pageWidth = pages ? pages->OrientedPixelWidth() : 0;
+    m_pageHeight = pages ? pages->OrientedPixelHeight() : 0;
+
+    if (FileName.isEmpty())
+        RaiseCannotCreate(FileName, QStringLiteral("No file name was given."));
+    auto file = std::make_unique<QSaveFile>(FileName);
+    if (!file->open(QIODevice::WriteOnly))
+        RaiseCannotCreate(FileName, file->errorString());
+    m_file = std::move(file);
+    m_writer = std::make_unique<TRLPDFWriter>(*m_file);
+    WriteHeader();
+    WriteInfo();
+    WriteCatalog();
+    m_resourcesObject = m_writer->ReserveObject();
+}
+
+void TRLPDFFilter::WriteHeader()
+{
+    m_writer->WriteLine(kHeader);
+}
+
+void TRLPDFFilter::WriteInfo()
+{
+    struct TEntry {
+        QByteArrayView key;
+        const QString& value;
+    };
+    const TEntry entries[] = {
+        { "/Title(", m_documentInfo.Title },
+        { "/Subject(", m_documentInfo.Subject },
+        { "/Author(", m_documentInfo.Author },
+        { "/Keywords(", m_documentInfo.KeyWords },
+        { "/Creator(", m_documentInfo.Creator },
+        { "/Producer(", m_documentInfo.Producer },
+    };
+    m_infoObject = m_writer->BeginDictionary();
+    m_writer->WriteLine(
+        "/CreationDate(D:" + Now().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + ')');
+    for (const TEntry& entry : entries) {
+        // Escaped like any text string: an unbalanced parenthesis or a backslash in a title
+        // would otherwise end the string early and corrupt the file.
+        if (!entry.value.isEmpty())
+            m_writer->WriteLine(entry.key.toByteArray() + PdfStringBody(entry.value) + ')');
+    }
+    m_writer->EndDictionary();
+}
+
+void TRLPDFFilter::WriteCatalog()
+{
+    m_catalogObject = m_writer->BeginDictionary();
+    m_pageTreeObject = m_writer->ReserveObject();
+    m_writer->WriteLine("/Type/Catalog");
+    m_writer->WriteLine("/Pages " + TRLPDFWriter::Reference(m_pageTreeObject));
+    m_writer->EndDictionary();
+}
+
+void TRLPDFFilter::InternalNewPage()
+{
+}
+
+void TRLPDFFilter::InternalDrawPage(TRLGraphicSurface& page)
+{
+    if (!m_writer)
+        return;
+    std::vector<int> imageNumbers;
+    for (int i = 0; i < page.ObjectCount(); ++i) {
+        if (const auto* image = dynamic_cast<const TRLImageObject*>(page.Objects(i)))
+            imageNumbers.push_back(m_images.ImageFor(image->Data, *m_writer));
+    }
+
+    const int pageObject = m_writer->BeginDictionary();
+    m_pageObjects.push_back(pageObject);
+    m_writer->WriteLine("/Type/Page");
+    m_writer->WriteLine("/Parent " + TRLPDFWriter::Reference(m_pageTreeObject));
+    m_writer->WriteLine("/Resources " + TRLPDFWriter::Reference(m_resourcesObject));
+    m_writer->WriteLine(MediaBox(page.Width, page.Height));
+    const int contents = m_writer->ReserveObject();
+    m_writer->WriteLine("/Contents " + TRLPDFWriter::Reference(contents));
+    m_writer->EndDictionary();
+
+    const int length = m_writer->ReserveObject();
+    m_writer->BeginDictionary(contents);
+    m_writer->WriteLine("/Length " + TRLPDFWriter::Reference(length));
+    m_writer->BeginStream();
+    TRLPDFPageContent content(*m_writer, m_fonts, m_measurer, m_pageHeight, std::move(imageNumbers));
+    for (int i = 0; i < page.ObjectCount(); ++i)
+        content.WriteObject(*page.Objects(i));
+    m_writer->EndStream(length);
+}
+
+void TRLPDFFilter::InternalEndDoc()
+{
+    if (!m_writer)
+        return;
+    if (RunFailed()) {
+        CloseFile(false);
+        return;
+    }
+    try {
+        m_fonts.WriteFonts(*m_writer);
+        WriteResources();
+        WritePageTree();
+        m_writer->WriteTrailer(m_catalogObject, m_infoObject);
+    } catch (...) {
+        CloseFile(false);
+        throw;
+    }
+    CloseFile(true);
+}
+
+void TRLPDFFilter::WriteResources()
+{
+    m_writer->BeginDictionary(m_resourcesObject);
+    m_writer->WriteLine("/ProcSet [ /PDF/Text/ImageB ]");
+    m_writer->WriteLine("/Font <<");
+    for (int k = 1; k <= m_fonts.Count(); ++k)
+        m_writer->WriteLine(
+            "/F" + QByteArray::number(k) + ' ' + TRLPDFWriter::Reference(m_fonts.ObjectNumber(k)));
+    m_writer->WriteLine(">>");
+    m_writer->WriteLine("/XObject <<");
+    for (int k = 1; k <= m_images.Count(); ++k)
+        m_writer->WriteLine(
+            "/Image" + QByteArray::number(k) + ' ' + TRLPDFWriter::Reference(m_images.ObjectNumber(k)));
+    m_writer->WriteLine(">>");
+    m_writer->EndDictionary();
+}
+
+void TRLPDFFilter::WritePageTree()
+{
+    m_writer->BeginDictionary(m_pageTreeObject);
+    m_writer->WriteLine("/Type/Pages");
+    m_writer->WriteLine("/Count " + QByteArray::number(qsizetype(m_pageObjects.size())));
+    m_writer->WriteLine(MediaBox(m_pageWidth, m_pageHeight));
+    QByteArray kids = "/Kids [ ";
+    for (const int page : m_pageObjects)
+        kids += TRLPDFWriter::Reference(page) + ' ';
+    kids += ']';
+    m_writer->WriteLine(kids);
+    m_writer->EndDictionary();
+}
+
+void TRLPDFFilter::CloseFile(bool keep)
+{
+    m_writer.reset();
+    if (!m_file)
+        return;
+    std::unique_ptr<QSaveFile> file = std::move(m_file);
+    if (!keep) {
+        file->cancelWriting();
+        return;
+    }
+    if (!file->commit())
+        RaiseCannotCreate(file->fileName(), file->errorString());
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "filters/RLFilters.h"
+#include "filters/RLPDFContent.h"
+#include "filters/RLPDFFonts.h"
+#include "filters/RLPDFImages.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+
+class QSaveFile;
+class TRLPDFWriter;
+
+/// The texts of the information dictionary; empty ones are left out.
+struct TRLPDFFilterDocumentInfo {
+    QString Title;
+    QString Subject;
+    QString Author;
+    QString KeyWords;
+    QString Creator;
+    QString Producer;
+
+    bool operator==(const TRLPDFFilterDocumentInfo&) const = default;
+};
+
+/// What a new filter copies: every text empty but Creator.
+const TRLPDFFilterDocumentInfo& DefaultPDFDocumentInfo();
+
+enum TRLPDFFilterViewerOption : quint8 {
+    voRegular = 0x01,
+    voHideToolBar = 0x02,
+    voHideMenuBar = 0x04,
+    voHideWindowUI = 0x08,
+    voFitWindow = 0x10,
+    voCenterWindow = 0x20,
+};
+enum TRLPDFFilterPageMode : quint8 { pmRegular, pmOutlines, pmThumbs, pmFullScreen };
+enum TRLPDFFilterPageLayout : quint8 {
+    plRegular,
+    plSinglePage,
+    plOneColumn,
+    plTwoColumnLeft,
+    plTwoColumnRight
+};
+enum TRLPDFFilterFontEncoding : quint8 { feNoEncoding, feMacRomanEncoding, feWinAnsiEncoding };
+enum TRLPDFFilterColumnBorder : quint8 { cbRegular, cbSplitter, cbBorder };
+enum TRLPDFFilterDashPattern : quint8 { dpRegular, dpSolid, dp33, dp1222, dp2121, dp23535, dp13232 };
+
+/// Plain-text layout settings kept for the layout files; they do not shape the PDF.
+struct TRLPDFFilterTextControl {
+    bool FormFeed = true;
+    bool WordWrap = false;
+    qint32 TabSize = 8;
+};
+
+/// Column grid settings kept for the layout files; they do not shape the PDF.
+struct TRLPDFFilterPageSetup {
+    bool LandScape = false;
+    bool PageBorder = false;
+    TRLPDFFilterColumnBorder ColumnBorder = cbRegular;
+    TRLPDFFilterDashPattern BorderDashPattern = dpRegular;
+    quint16 ColumnCount = 1;
+    quint16 RowCount = 1;
+    quint16 FontPointSize = 0;
+    quint16 ColumnFontPointSize = 0;
+    quint16 LeadingPointSize = 0;
+    quint16 ColumnLeadingPointSize = 0;
+    quint16 CharCount = 0;
+};
+
+/// Writes the pages into a PDF 1.2 file, uncompressed: each distinct picture once as an image
+/// object, the fourteen standard fonts by name and every other face as a TrueType font with
+/// measured widths. Texts are Windows-1252 under /WinAnsiEncoding. The file is written beside
+/// its final name and replaces it only when the document is complete; a failed run leaves the
+/// previous file as it was.
+class TRLPDFFilter : public TRLCustomSaveFilter {
+public:
+    explicit TRLPDFFilter(TComponent* owner);
+    ~TRLPDFFilter() override;
+    QString ClassName() const override;
+
+    const TRLPDFFilterDocumentInfo& DocumentInfo() const { return m_documentInfo; }
+    /// Copies the six texts; nullptr clears them.
+    void SetDocumentInfo(const TRLPDFFilterDocumentInfo* info);
+    TRLPDFFilterDocumentInfo& DocumentInfo() { return m_documentInfo; }
+
+    // Viewer settings: InternalBeginDoc puts them back to their defaults, so they never reach
+    // the file.
+    quint8 ViewerOptions = voRegular;
+    TRLPDFFilterPageMode PageMode = pmRegular;
+    TRLPDFFilterPageMode FullPageMode = pmRegular;
+    TRLPDFFilterPageLayout PageLayout = plRegular;
+    TRLPDFFilterFontEncoding FontEncoding = feWinAnsiEncoding;
+    bool ForceASCII = false;
+
+    TRLPDFFilterTextControl TextControl;
+    TRLPDFFilterPageSetup PageSetup;
+    /// Derived from PageSetup when the filter is created.
+    quint16 GridFontPointSize() const { return m_gridFontPointSize; }
+    quint16 GridLeadingPointSize() const { return m_gridLeadingPointSize; }
+    quint16 GridColumnCount() const { return m_gridColumnCount; }
+    quint16 GridRowCount() const { return m_gridRowCount; }
+
+protected:
+    void InternalBeginDoc() override;
+    void InternalEndDoc() override;
+    void InternalNewPage() override;
+    void InternalDrawPage(TRLGraphicSurface& page) override;
+
+private:
+    void WriteHeader();
+    void WriteInfo();
+    void WriteCatalog();
+    void WriteResources();
+    void WritePageTree();
+    void DeriveGrid();
+    void CloseFile(bool keep);
+
+    TRLPDFFilterDocumentInfo m_documentInfo;
+    quint16 m_gridFontPointSize = 0;
+    quint16 m_gridLeadingPointSize = 0;
+    quint16 m_gridColumnCount = 1;
+    quint16 m_gridRowCount = 1;
+
+    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<TRLPDFWriter> m_writer;
+    TRLPDFFontTable m_fonts;
+    TRLPDFImageList m_images;
+    TRLPDFTextMeasurer m_measurer;
+    std::vector<int> m_pageObjects;
+    int m_infoObject = 0;
+    int m_catalogObject = 0;
+    int m_pageTreeObject = 0;
+    int m_resourcesObject = 0;
+    int m_pageWidth = 0;
+    int m_pageHeight = 0;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <unordered_map>
+#include <vector>
+
+class TRLPDFWriter;
+
+/// The pictures a PDF document embeds, each written once as an image object and found again by
+/// the 16-bit checksum of its picture data.
+class TRLPDFImageList {
+public:
+    static constexpr int kNoImage = 0;
+
+    /// The 1-based image number of the tagged picture data, writing its image object when the
+    /// picture is new; kNoImage for a picture without pixels. Throws EReportError when the data
+    /// does not decode.
+    int ImageFor(const QByteArray& data, TRLPDFWriter& writer);
+    int Count() const { return int(m_objectNumbers.size()); }
+    int ObjectNumber(int image) const { return m_objectNumbers.at(std::size_t(image - 1)); }
+    void Clear();
+
+private:
+    struct TEntry {
+        QByteArray Data;
+        int Image = 0;
+    };
+    /// Checksum to pictures; two pictures sharing a checksum are told apart by their data.
+    std::unordered_map<quint16, std::vector<TEntry>> m_pictures;
+    std::vector<int> m_objectNumbers;
+};
+
+/// An uncompressed RGB image object with ASCIIHex rows; returns its object number.
+int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture);

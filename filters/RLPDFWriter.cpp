@@ -1,0 +1,196 @@
+#include "filters/RLPDFWriter.h"
+
+#include "platform/Exceptions.h"
+#include "support/Windows1252.h"
+
+#include <QIODevice>
+#include <array>
+#include <charconv>
+
+namespace {
+
+constexpr QByteArrayView kLineEnd { "\r\n" };
+constexpr double kPointsPerInch = 72.0;
+constexpr double kDotsPerInch = 96.0;
+constexpr double kColorScale = 255.0;
+constexpr int kNumberDecimals = 4;
+/// Flushed to the device past this size.
+constexpr qsizetype kBufferLimit = 64 * 1024;
+constexpr int kOffsetDigits = 10;
+constexpr QByteArrayView kFreeEntry { "0000000000 65535 f" };
+constexpr QByteArrayView kInUseSuffix { " 00000 n" };
+constexpr char kFirstPrintable = 32;
+constexpr char kDelete = 127;
+
+[[noreturn]] void RaiseWriteFailed(const QIODevice& device)
+{
+    throw EReportError(QStringLiteral("Cannot write the PDF file: %1").arg(device.errorString()));
+}
+
+}
+
+QByteArray PdfNumber(double value)
+{
+    std::array<char, 64> digits {};
+    const auto [end, error] = std::to_chars(
+        digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, kNumberDecimals);
+    if (error != std::errc())
+        return QByteArrayLiteral("0");
+    QByteArray text(digits.data(), end - digits.data());
+    while (text.endsWith('0'))
+        text.chop(1);
+    if (text.endsWith('.'))
+        text.chop(1);
+    // A tiny negative value rounds to "-0", which is zero.
+    if (text == "-0")
+        text = QByteArrayLiteral("0");
+    return text;
+}
+
+QByteArray PdfPoints(double dots)
+{
+    return PdfNumber(dots / kDotsPerInch * kPointsPerInch);
+}
+
+QByteArray PdfColorComponent(quint8 component)
+{
+    return PdfNumber(component / kColorScale);
+}
+
+QByteArray PdfStringBody(QStringView text)
+{
+    const QByteArray bytes = ToWindows1252(text);
+    QByteArray body;
+    body.reserve(bytes.size() + bytes.size() / 8);
+    for (const char byte : bytes) {
+        if (byte == '(' || byte == ')' || byte == '\\') {
+            body += '\\';
+            body += byte;
+        } else if ((byte >= 0 && byte < kFirstPrintable) || byte == kDelete) {
+            const int code = static_cast<unsigned char>(byte);
+            body += '\\';
+            body += char('0' + ((code >> 6) & 7));
+            body += char('0' + ((code >> 3) & 7));
+            body += char('0' + (code & 7));
+        } else {
+            body += byte;
+        }
+    }
+    return body;
+}
+
+TRLPDFWriter::TRLPDFWriter(QIODevice& device)
+    : m_device(device)
+{
+    m_buffer.reserve(kBufferLimit + kBufferLimit / 4);
+}
+
+void TRLPDFWriter::Write(QByteArrayView bytes)
+{
+    m_buffer.append(bytes);
+    m_position += bytes.size();
+    if (m_buffer.size() >= kBufferLimit)
+        Flush();
+}
+
+void TRLPDFWriter::WriteLine(QByteArrayView line)
+{
+    Write(line);
+    Write(kLineEnd);
+}
+
+void TRLPDFWriter::WriteLineEnd()
+{
+    Write(kLineEnd);
+}
+
+void TRLPDFWriter::Flush()
+{
+    if (m_buffer.isEmpty())
+        return;
+    if (m_device.write(m_buffer) != m_buffer.size())
+        RaiseWriteFailed(m_device);
+    m_buffer.clear();
+}
+
+int TRLPDFWriter::ReserveObject()
+{
+    m_offsets.push_back(0);
+    return int(m_offsets.size());
+}
+
+void TRLPDFWriter::StartObject(int number)
+{
+    m_offsets.at(std::size_t(number - 1)) = m_position;
+}
+
+QByteArray TRLPDFWriter::Reference(int number)
+{
+    return QByteArray::number(number) + " 0 R";
+}
+
+int TRLPDFWriter::BeginDictionary(int number)
+{
+    if (number == 0)
+        number = ReserveObject();
+    StartObject(number);
+    WriteLine(QByteArray::number(number) + " 0 obj <<");
+    return number;
+}
+
+void TRLPDFWriter::EndDictionary()
+{
+    WriteLine(">> endobj");
+}
+
+int TRLPDFWriter::BeginPlainObject(int number)
+{
+    if (number == 0)
+        number = ReserveObject();
+    StartObject(number);
+    WriteLine(QByteArray::number(number) + " 0 obj");
+    return number;
+}
+
+void TRLPDFWriter::EndPlainObject()
+{
+    WriteLine("endobj");
+}
+
+void TRLPDFWriter::BeginStream()
+{
+    WriteLine(">>");
+    WriteLine("stream");
+    m_streamStart = m_position;
+}
+
+void TRLPDFWriter::EndStream(int lengthNumber)
+{
+    const qint64 length = m_position - m_streamStart;
+    WriteLine("endstream");
+    WriteLine("endobj");
+    BeginPlainObject(lengthNumber);
+    WriteLine(QByteArray::number(length));
+    EndPlainObject();
+}
+
+void TRLPDFWriter::WriteTrailer(int rootNumber, int infoNumber)
+{
+    const qint64 xrefOffset = m_position;
+    const QByteArray size = QByteArray::number(qint64(m_offsets.size()) + 1);
+    WriteLine("xref");
+    WriteLine("0 " + size);
+    WriteLine(kFreeEntry);
+    for (const qint64 offset : m_offsets)
+        WriteLine(QByteArray::number(offset).rightJustified(kOffsetDigits, '0').append(kInUseSuffix));
+    WriteLine("trailer");
+    WriteLine("<<");
+    WriteLine("/Size " + size);
+    WriteLine("/Root " + Reference(rootNumber));
+    WriteLine("/Info " + Reference(infoNumber));
+    WriteLine(">>");
+    WriteLine("startxref");
+    WriteLine(QByteArray::number(xrefOffset));
+    WriteLine("%%EOF");
+    Flush();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringView>
+#include <QtGlobal>
+#include <vector>
+
+class QIODevice;
+
+/// A real number with four decimals, a point and no exponent, then trailing zeros and a trailing
+/// point removed: 12.5, 3, 0.75.
+QByteArray PdfNumber(double value);
+/// Dots at 96 per inch as points.
+QByteArray PdfPoints(double dots);
+/// A colour component 0..255 as 0..1.
+QByteArray PdfColorComponent(quint8 component);
+/// The body of a PDF string (without the parentheses) holding the text as Windows-1252 bytes:
+/// '(', ')' and '\' get a backslash, other bytes below 32 and 127 become "\ooo", bytes of 128 and
+/// above stay; a character outside Windows-1252 becomes '?'.
+QByteArray PdfStringBody(QStringView text);
+
+/// Writes the objects of a PDF file and remembers their offsets for the cross-reference table.
+/// Every line ends with CR LF. Object numbers start at 1; a number may be reserved before its
+/// object is written.
+class TRLPDFWriter {
+public:
+    explicit TRLPDFWriter(QIODevice& device);
+    TRLPDFWriter(const TRLPDFWriter&) = delete;
+    TRLPDFWriter& operator=(const TRLPDFWriter&) = delete;
+
+    /// Bytes written so far.
+    qint64 Position() const { return m_position; }
+    void Write(QByteArrayView bytes);
+    void WriteLine(QByteArrayView line);
+    void WriteLineEnd();
+
+    /// A new object number whose offset is set when the object is written.
+    int ReserveObject();
+    int ObjectCount() const { return int(m_offsets.size()); }
+
+    /// "n 0 obj <<"; the number is reserved when 0 is given. Returns the number.
+    int BeginDictionary(int number = 0);
+    /// ">> endobj".
+    void EndDictionary();
+    /// "n 0 obj"; the number is reserved when 0 is given. Returns the number.
+    int BeginPlainObject(int number = 0);
+    /// "endobj".
+    void EndPlainObject();
+    /// Closes the open dictionary with ">>" and "stream"; the stream data follows.
+    void BeginStream();
+    /// "endstream", "endobj", then the plain object `lengthNumber` holding the data's length.
+    void EndStream(int lengthNumber);
+
+    /// The cross-reference table and the trailer; flushes everything to the device.
+    void WriteTrailer(int rootNumber, int infoNumber);
+    /// Sends the buffered bytes to the device.
+    void Flush();
+
+    /// "n 0 R".
+    static QByteArray Reference(int number);
+
+private:
+    void StartObject(int number);
+
+    QIODevice& m_device;
+    QByteArray m_buffer;
+    qint64 m_position = 0;
+    /// Byte offset of each object, index = number - 1; 0 until written.
+    std::vector<qint64> m_offsets;
+    qint64 m_streamStart = 0;
+};

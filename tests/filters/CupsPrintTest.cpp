@@ -1,0 +1,262 @@
+#include "filters/RLFilterCommands.h"
+#include "pages/RLGraphicSurface.h"
+#include "pages/RLPrinters.h"
+#include "tests/common/TestHelpers.h"
+#include "tests/filters/FilterTestPages.h"
+#include "tests/filters/PdfTestTools.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+// Prints through a real CUPS daemon of the test's own (its own socket, configuration and spool in
+// a temporary directory, never the system's) to a cups-pdf queue, and reads the PDF that the
+// queue writes back with pdftotext.
+
+namespace {
+
+constexpr QStringView kQueue = u"QuirelPDF";
+constexpr int kStartTimeoutMs = 15000;
+constexpr int kJobTimeoutMs = 90000;
+constexpr int kPollMs = 250;
+constexpr QStringView kCupsPdfBackend = u"/usr/lib/cups/backend/cups-pdf";
+const QStringList kCupsPdfPpds = { QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd"),
+    QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd") };
+
+bool WriteFile(const QString& fileName, const QString& text)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+/// What the machine lacks for this test; empty when nothing.
+QString MissingPieces()
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("needs root to run a private CUPS daemon with the cups-pdf backend");
+    QStringList missing;
+    for (const QString& tool : { u"cupsd"_qs, u"lpadmin"_qs, u"lpstat"_qs, u"pdftotext"_qs }) {
+        if (QStandardPaths::findExecutable(tool, { u"/usr/sbin"_qs, u"/usr/bin"_qs }).isEmpty())
+            missing << tool;
+    }
+    if (!QFileInfo::exists(kCupsPdfBackend.toString()))
+        missing << kCupsPdfBackend.toString();
+    if (std::none_of(kCupsPdfPpds.begin(), kCupsPdfPpds.end(),
+            [](const QString& ppd) { return QFileInfo::exists(ppd); }))
+        missing << u"the cups-pdf PPD"_qs;
+    if (missing.isEmpty())
+        return {};
+    return u"missing (packages cups, printer-driver-cups-pdf, poppler-utils): "_qs + missing.join(u", ");
+}
+
+/// A CUPS daemon in a temporary directory, stopped when the object goes.
+class TPrivateCups {
+public:
+    TPrivateCups()
+    {
+        // The filters run as the daemon's unprivileged user and must reach the spool.
+        QFile::setPermissions(m_dir.path(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                | QFile::ReadOther | QFile::ExeOther);
+        for (const char* folder : { "etc/ppd", "spool/tmp", "cache", "state", "log" })
+            QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
+    }
+    ~TPrivateCups() { Stop(); }
+
+    QString Socket() const { return m_dir.filePath(u"cups.sock"_qs); }
+    QString ErrorLog() const
+    {
+        QFile file(m_dir.filePath(u"log/error_log"_qs));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    bool Start(QString& problem)
+    {
+        const QString etc = m_dir.filePath(u"etc"_qs);
+        const QString conf = u"LogLevel warn\nListen "_qs + Socket()
+            + u"\nBrowsing Off\nWebInterface No\nDefaultAuthType None\n"
+              u"<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+              u"DefaultPolicy default\n<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n"_qs;
+        const QString files = u"ServerRoot "_qs + etc + u"\nRequestRoot "_qs + m_dir.filePath(u"spool"_qs)
+            + u"\nTempDir "_qs + m_dir.filePath(u"spool/tmp"_qs) + u"\nCacheDir "_qs
+            + m_dir.filePath(u"cache"_qs) + u"\nStateDir "_qs + m_dir.filePath(u"state"_qs)
+            + u"\nErrorLog "_qs + m_dir.filePath(u"log/error_log"_qs) + u"\nAccessLog "_qs
+            + m_dir.filePath(u"log/access_log"_qs) + u"\nPageLog "_qs + m_dir.filePath(u"log/page_log"_qs)
+            + u"\nDataDir /usr/share/cups\nServerBin /usr/lib/cups\n"_qs;
+        if (!WriteFile(etc + u"/cupsd.conf"_qs, conf) || !WriteFile(etc + u"/cups-files.conf"_qs, files)) {
+            problem = u"cannot write the daemon's configuration"_qs;
+            return false;
+        }
+        m_daemon.setProcessChannelMode(QProcess::MergedChannels);
+        m_daemon.start(QStandardPaths::findExecutable(u"cupsd"_qs, { u"/usr/sbin"_qs }),
+            { u"-f"_qs, u"-c"_qs, etc + u"/cupsd.conf"_qs, u"-s"_qs, etc + u"/cups-files.conf"_qs });
+        if (!m_daemon.waitForStarted()) {
+            problem = u"cupsd did not start: "_qs + m_daemon.errorString();
+            return false;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < kStartTimeoutMs) {
+            if (m_daemon.state() != QProcess::Running) {
+                problem = u"cupsd ended: "_qs + QString::fromUtf8(m_daemon.readAll()) + ErrorLog();
+                return false;
+            }
+            if (Client(u"lpstat"_qs, { u"-r"_qs }).contains(u"is running"_qs))
+                return true;
+            QThread::msleep(kPollMs);
+        }
+        problem = u"cupsd did not answer on its socket: "_qs + ErrorLog();
+        return false;
+    }
+
+    /// A CUPS client command against this daemon; its standard output (and error).
+    QString Client(const QString& program, QStringList arguments, int* exitCode = nullptr) const
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        arguments.prepend(Socket());
+        arguments.prepend(u"-h"_qs);
+        process.start(
+            QStandardPaths::findExecutable(program, { u"/usr/sbin"_qs, u"/usr/bin"_qs }), arguments);
+        process.waitForFinished(kStartTimeoutMs);
+        if (exitCode)
+            *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return QString::fromUtf8(process.readAll());
+    }
+
+    void Stop()
+    {
+        if (m_daemon.state() == QProcess::NotRunning)
+            return;
+        m_daemon.terminate();
+        if (!m_daemon.waitForFinished(kStartTimeoutMs)) {
+            m_daemon.kill();
+            m_daemon.waitForFinished();
+        }
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_daemon;
+};
+
+/// The cups-pdf output directory of jobs that root submits, as the package configures it.
+QString CupsPdfOutputDir()
+{
+    const passwd* root = ::getpwuid(0);
+    const QString home = root && root->pw_dir ? QString::fromLocal8Bit(root->pw_dir) : u"/root"_qs;
+    QFile conf(u"/etc/cups/cups-pdf.conf"_qs);
+    if (conf.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : conf.readAll().split('\n')) {
+            const QByteArray trimmed = line.trimmed();
+            if (trimmed.startsWith("Out ")) {
+                QString out = QString::fromLocal8Bit(trimmed.mid(4).trimmed());
+                out.replace(u"${HOME}"_qs, home);
+                out.replace(u"${USER}"_qs, u"root"_qs);
+                return out;
+            }
+        }
+    }
+    return home + u"/PDF"_qs;
+}
+
+QStringList PdfsNewerThan(const QString& dir, const QDateTime& since)
+{
+    QStringList found;
+    QDirIterator it(dir, { u"*.pdf"_qs }, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (QFileInfo(file).lastModified() >= since)
+            found << file;
+    }
+    return found;
+}
+
+}
+
+TEST(CupsPrint, PrintsThroughACupsPdfQueue)
+{
+    const QString missing = MissingPieces();
+    if (!missing.isEmpty())
+        GTEST_SKIP() << "CUPS print test skipped: " << missing.toStdString();
+
+    TPrivateCups cups;
+    QString problem;
+    ASSERT_TRUE(cups.Start(problem)) << problem.toStdString();
+    const QString ppd = QFileInfo::exists(kCupsPdfPpds[0]) ? kCupsPdfPpds[0] : kCupsPdfPpds[1];
+    int exitCode = 0;
+    const QString added = cups.Client(u"lpadmin"_qs,
+        { u"-p"_qs, kQueue.toString(), u"-E"_qs, u"-v"_qs, u"cups-pdf:/"_qs, u"-P"_qs, ppd, u"-o"_qs,
+            u"pdftops-renderer-default=pdftocairo"_qs },
+        &exitCode);
+    ASSERT_EQ(exitCode, 0) << added.toStdString() << cups.ErrorLog().toStdString();
+
+    qputenv("CUPS_SERVER", cups.Socket().toLocal8Bit());
+    SharedPrinter().RefreshPrinters();
+    ASSERT_TRUE(SharedPrinter().PrinterList().join(u' ').contains(kQueue))
+        << SharedPrinter().PrinterList().join(u", ").toStdString();
+
+    auto pages = MakeStore();
+    AddPage(*pages, [](TRLGraphicSurface& page) {
+        TFont font;
+        font.Name = u"Arial"_qs;
+        font.SetSize(14);
+        page.SetFont(font);
+        page.TextOutEx(TRect { 40, 40, 700, 80 }, 40, 40, u"Ordem de Compra 1"_qs, TRLMetaTextAlignment::Left,
+            TRLMetaTextLayout::Top, 0);
+        page.TextOutEx(TRect { 40, 100, 700, 140 }, 40, 100, u"Fornecedor Quirel"_qs,
+            TRLMetaTextAlignment::Left, TRLMetaTextLayout::Top, 0);
+        page.Rectangle(30, 30, 710, 150);
+    });
+
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
+    PrintPagesOnPrinter(*pages->Storage, kQueue.toString());
+
+    QElapsedTimer timer;
+    timer.start();
+    QStringList outputs;
+    const QString outputDir = CupsPdfOutputDir();
+    while (timer.elapsed() < kJobTimeoutMs) {
+        const bool queueEmpty
+            = cups.Client(u"lpstat"_qs, { u"-o"_qs, kQueue.toString() }).trimmed().isEmpty();
+        outputs = PdfsNewerThan(outputDir, started);
+        if (queueEmpty && !outputs.isEmpty())
+            break;
+        QThread::msleep(kPollMs);
+    }
+    qunsetenv("CUPS_SERVER");
+    ASSERT_EQ(outputs.size(), 1) << "cups-pdf output in " << outputDir.toStdString() << ": "
+                                 << outputs.join(u", ").toStdString() << "\n"
+                                 << cups.ErrorLog().toStdString();
+    const auto text = RunTool(u"pdftotext"_qs, { outputs[0], u"-"_qs });
+    QFile::remove(outputs[0]);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(text->contains(u"Ordem de Compra 1"_qs)) << text->toStdString();
+    EXPECT_LT(text->indexOf(u"Ordem de Compra 1"_qs), text->indexOf(u"Fornecedor Quirel"_qs))
+        << text->toStdString();
+}
+
+TEST(CupsPrint, UnknownPrinterIsAClearError)
+{
+    const QString missing = MissingPieces();
+    if (!missing.isEmpty())
+        GTEST_SKIP() << "CUPS print test skipped: " << missing.toStdString();
+    TPrivateCups cups;
+    QString problem;
+    ASSERT_TRUE(cups.Start(problem)) << problem.toStdString();
+    qputenv("CUPS_SERVER", cups.Socket().toLocal8Bit());
+    SharedPrinter().RefreshPrinters();
+    auto pages = MakePages(1);
+    const QString error = ErrorOf([&] { PrintPagesOnPrinter(*pages->Storage, u"NoSuchQueue"_qs); });
+    qunsetenv("CUPS_SERVER");
+    EXPECT_TRUE(error.endsWith(u": NoSuchQueue"_qs)) << error.toStdString();
+}

@@ -1,0 +1,120 @@
+#include "filters/RLFilterCommands.h"
+#include "pages/RLGraphicSurface.h"
+#include "tests/common/TestHelpers.h"
+#include "tests/filters/FilterTestPages.h"
+#include "tests/filters/PdfTestTools.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// The whole export read back by independent tools: qpdf checks the structure, pdftotext the
+// texts, pdfinfo the page size and count.
+
+namespace {
+
+const QStringList kItemTexts = { u"Ordem de Compra 1"_qs, u"Fornecedor: Papelaria Central (SP)"_qs,
+    u"Código"_qs, u"Descrição"_qs, u"Total: R$ 1.234,56"_qs };
+
+/// A few pages as an order prints them: texts in several fonts, frames, a logo on each page.
+std::unique_ptr<TTestPages> OrderLikePages(int pageCount)
+{
+    auto pages = MakeStore();
+    for (int n = 1; n <= pageCount; ++n) {
+        AddPage(*pages, [n](TRLGraphicSurface& page) {
+            page.StretchDraw(TRect { 38, 38, 138, 88 }, LogoPicture());
+            TFont font;
+            font.Name = u"Arial"_qs;
+            font.SetSize(12);
+            font.Style = fsBold;
+            page.SetFont(font);
+            int y = 120;
+            for (const QString& text : kItemTexts) {
+                page.TextOutEx(TRect { 38, y, 756, y + 20 }, 38, y, text, TRLMetaTextAlignment::Left,
+                    TRLMetaTextLayout::Top, 0);
+                font.Style = {};
+                font.Name = n % 2 ? u"Times New Roman"_qs : u"Helvetica"_qs;
+                page.SetFont(font);
+                y += 30;
+            }
+            page.TextOutEx(TRect { 38, 1000, 756, 1020 }, 38, 1000,
+                u"Página "_qs + QString::number(n) + u" de {LastPageNumber}"_qs, TRLMetaTextAlignment::Right,
+                TRLMetaTextLayout::Top, 0);
+            page.Rectangle(30, 110, 764, 280);
+            page.MoveTo(30, 990);
+            page.LineTo(764, 990);
+        });
+    }
+    return pages;
+}
+
+QString Squeezed(QString text)
+{
+    return text.replace(QRegularExpression(u"\\s+"_qs), u" "_qs).trimmed();
+}
+
+}
+
+TEST(PdfExport, IndependentToolsReadTheFile)
+{
+    const QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"ordem.pdf"_qs);
+    struct Case {
+        int pages;
+        const char* what;
+    };
+    const Case cases[] = { { 1, "one page" }, { 3, "three pages" }, { 12, "twelve pages" } };
+    for (const Case& c : cases) {
+        auto pages = OrderLikePages(c.pages);
+        ExportPagesToPdf(*pages->Storage, fileName);
+
+        const auto check = RunTool(u"qpdf"_qs, { u"--check"_qs, fileName });
+        if (!check)
+            GTEST_SKIP() << "qpdf is not installed";
+        EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_qs))
+            << c.what << check->toStdString();
+
+        const auto info = RunTool(u"pdfinfo"_qs, { fileName });
+        if (!info)
+            GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+        EXPECT_TRUE(
+            info->contains(QRegularExpression(u"Pages:\\s+"_qs + QString::number(c.pages) + u"\\n"_qs)))
+            << c.what << info->toStdString();
+        EXPECT_TRUE(info->contains(QRegularExpression(u"Page size:\\s+595.5 x 842.25 pts \\(A4\\)"_qs)))
+            << c.what << info->toStdString();
+        EXPECT_TRUE(info->contains(u"Creator:         QuirelReport v0.6"_qs)) << info->toStdString();
+
+        const auto text = RunTool(
+            u"pdftotext"_qs, { u"-layout"_qs, u"-f"_qs, u"1"_qs, u"-l"_qs, u"1"_qs, fileName, u"-"_qs });
+        ASSERT_TRUE(text.has_value());
+        const QString read = Squeezed(*text);
+        qsizetype at = -1;
+        for (const QString& expected : kItemTexts) {
+            const qsizetype found = read.indexOf(expected);
+            EXPECT_GT(found, at) << c.what << ": \"" << expected.toStdString()
+                                 << "\" in order in: " << read.toStdString();
+            at = std::max(at, found);
+        }
+        EXPECT_TRUE(read.contains(u"Página 1 de "_qs + QString::number(c.pages))) << read.toStdString();
+    }
+}
+
+TEST(PdfExport, ReplacesAnExistingFileAndLeavesNothingElse)
+{
+    const QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"ordem.pdf"_qs);
+    {
+        QFile old(fileName);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(100000, 'x'));
+    }
+    auto pages = OrderLikePages(1);
+    ExportPagesToPdf(*pages->Storage, fileName);
+    QFile written(fileName);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("%PDF-1.2\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"ordem.pdf"_qs });
+    EXPECT_EQ(pages->Storage->UserCount(), 0);
+}
