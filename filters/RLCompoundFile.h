@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class QIODevice;
+
+/// Writes a compound document (version 3, 512-byte sectors) whose root storage holds one stream,
+/// kept in normal sectors whatever its length. In file order: the header, the stream's sectors
+/// numbered from 0, the allocation-table sectors, the extra table sectors that list allocation-
+/// table sectors beyond the header's 109 slots (only for streams past about 7 MB), one directory
+/// sector. `stream` is read from its current position for `streamSize` bytes. Failures throw
+/// EReportError naming `target` (the output) or the stream's source.
+void WriteCompoundFile(QIODevice& out, const QString& target, const QString& streamName, QIODevice& stream,
+    qint64 streamSize, const QString& streamSource);
+
+/// The sector layout of a compound document holding a stream of `streamSize` bytes.
+struct TRLCompoundLayout {
+    quint32 StreamSectors = 0;
+    quint32 TableSectors = 0;
+    quint32 ExtraTableSectors = 0;
+    quint32 DirectorySector = 0;
+
+    static TRLCompoundLayout ForStream(qint64 streamSize);
+};

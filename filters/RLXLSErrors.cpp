@@ -1,0 +1,46 @@
+#include "filters/RLXLSErrors.h"
+
+#include "platform/Exceptions.h"
+
+#include <QIODevice>
+
+void RaiseXLSCannotCreate(const QString& fileName, const QString& reason)
+{
+    throw EReportError(QStringLiteral("Cannot create %1: %2").arg(fileName, reason));
+}
+
+void RaiseXLSCannotWrite(const QString& target, const QIODevice& device)
+{
+    throw EReportError(QStringLiteral("Cannot write %1: %2").arg(target, device.errorString()));
+}
+
+void RaiseXLSCannotRead(const QString& target, const QIODevice& device)
+{
+    throw EReportError(QStringLiteral("Cannot read %1: %2").arg(target, device.errorString()));
+}
+
+void RaiseXLSStreamTooLarge(const QString& target, qint64 size)
+{
+    throw EReportError(QStringLiteral(
+        "Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds")
+                           .arg(target)
+                           .arg(size));
+}
+
+void RaiseXLSTextTooLong(const QString& sheetName, int row, int column, qsizetype length)
+{
+    throw EReportError(QStringLiteral("Spreadsheet: the text of sheet \"%1\", row %2, column %3 has %4 "
+                                      "characters, more than the 32767 a cell holds")
+                           .arg(sheetName)
+                           .arg(row + 1)
+                           .arg(column + 1)
+                           .arg(length));
+}
+
+void RaiseXLSHeaderTooLong(const QString& which, qsizetype length)
+{
+    throw EReportError(
+        QStringLiteral("Spreadsheet: the page %1 has %2 characters, more than the 255 the format holds")
+            .arg(which)
+            .arg(length));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QIODevice;
+
+// The messages of the spreadsheet output, one maker per shape.
+
+/// "Cannot create <file>: <reason>".
+[[noreturn]] void RaiseXLSCannotCreate(const QString& fileName, const QString& reason);
+/// "Cannot write <target>: <reason>" with the device's error text.
+[[noreturn]] void RaiseXLSCannotWrite(const QString& target, const QIODevice& device);
+/// "Cannot read <target>: <reason>" with the device's error text.
+[[noreturn]] void RaiseXLSCannotRead(const QString& target, const QIODevice& device);
+/// A stream that a compound document of 512-byte sectors cannot hold.
+[[noreturn]] void RaiseXLSStreamTooLarge(const QString& target, qint64 size);
+/// A cell text longer than a BIFF8 cell holds.
+[[noreturn]] void RaiseXLSTextTooLong(const QString& sheetName, int row, int column, qsizetype length);
+/// A header or footer longer than the format allows; `which` is "header" or "footer".
+[[noreturn]] void RaiseXLSHeaderTooLong(const QString& which, qsizetype length);

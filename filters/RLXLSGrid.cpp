@@ -1,0 +1,170 @@
+#include "filters/RLXLSGrid.h"
+
+#include "filters/RLXLSWorksheet.h"
+#include "pages/RLGraphicObjects.h"
+#include "pages/RLGraphicSurface.h"
+#include "pages/RLRendering.h"
+#include "platform/Canvas.h"
+
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+/// Width units are dots * 381 / 10, exactly.
+constexpr qint64 kWidthUnitsPer10Dots = 381;
+constexpr qint64 kDotsPerWidthStep = 10;
+constexpr int kLastColumn = kXLSMaxColumns - 1;
+
+struct TPlacedText {
+    const TRLTextObject* Object;
+    QString Text;
+};
+
+quint8 HorizontalCode(TRLMetaTextAlignment alignment)
+{
+    switch (alignment) {
+    case TRLMetaTextAlignment::Right:
+        return kXLSAlignRight;
+    case TRLMetaTextAlignment::Center:
+        return kXLSAlignCenter;
+    case TRLMetaTextAlignment::Justify:
+        return kXLSAlignJustify;
+    case TRLMetaTextAlignment::Left:
+        break;
+    }
+    return kXLSAlignLeft;
+}
+
+/// The stored layout has three codes; a fourth (vertical justify) maps to its cell code too.
+quint8 VerticalCode(TRLMetaTextLayout layout)
+{
+    constexpr int kLayoutJustify = 4;
+    switch (int(layout)) {
+    case int(TRLMetaTextLayout::Bottom):
+        return kXLSAlignBottom;
+    case int(TRLMetaTextLayout::Center):
+        return kXLSAlignVCenter;
+    case kLayoutJustify:
+        return kXLSAlignVJustify;
+    default:
+        return kXLSAlignTop;
+    }
+}
+
+/// The cells a span covers: the first edge at or after its start, and the last before the first
+/// edge at or after its end less the minimum size; never before the first.
+std::pair<int, int> SpanCells(const TRLXLSEdgeList& edges, qint64 start, qint64 end, qint64 minimum)
+{
+    const int first = edges.FirstAtOrAfter(start);
+    const int after = edges.FirstAtOrAfter(end - minimum, first);
+    return { first, std::max(first, after - 1) };
+}
+
+} // namespace
+
+bool TRLXLSEdgeList::Insert(qint64 position, qint64 size)
+{
+    const auto place = std::lower_bound(m_edges.begin(), m_edges.end(), position,
+        [](const TEdge& edge, qint64 value) { return edge.Position < value; });
+    if (place != m_edges.end() && place->Position == position) {
+        place->Size = std::max(place->Size, size);
+        return true;
+    }
+    if (m_edges.size() >= std::size_t(kCapacity))
+        return false;
+    m_edges.insert(place, TEdge { position, size });
+    return true;
+}
+
+void TRLXLSEdgeList::Tile()
+{
+    for (std::size_t i = 0; i + 1 < m_edges.size(); ++i)
+        m_edges[i].Size = m_edges[i + 1].Position - m_edges[i].Position;
+}
+
+void TRLXLSEdgeList::Thin(qint64 minimum)
+{
+    for (std::size_t i = m_edges.size(); i-- > 0;) {
+        if (m_edges[i].Size >= minimum)
+            continue;
+        if (i > 0 && i + 1 < m_edges.size())
+            m_edges[i - 1].Size = m_edges[i + 1].Position - m_edges[i - 1].Position;
+        m_edges.erase(m_edges.begin() + qsizetype(i));
+    }
+}
+
+int TRLXLSEdgeList::FirstAtOrAfter(qint64 position, int from) const
+{
+    const auto start = m_edges.begin() + std::clamp(from, 0, Count());
+    const auto found = std::lower_bound(start, m_edges.end(), position,
+        [](const TEdge& edge, qint64 value) { return edge.Position < value; });
+    return int(found - m_edges.begin());
+}
+
+qint64 DotsToXLSWidth(qint64 dots)
+{
+    const qint64 scaled = dots * kWidthUnitsPer10Dots;
+    qint64 quotient = scaled / kDotsPerWidthStep;
+    qint64 remainder = scaled % kDotsPerWidthStep;
+    if (remainder < 0) {
+        --quotient;
+        remainder += kDotsPerWidthStep;
+    }
+    const qint64 twice = 2 * remainder;
+    if (twice > kDotsPerWidthStep || (twice == kDotsPerWidthStep && (quotient & 1) != 0))
+        ++quotient;
+    return quotient;
+}
+
+void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page)
+{
+    std::vector<TPlacedText> texts;
+    for (int i = 0; i < page.ObjectCount(); ++i) {
+        const auto* text = dynamic_cast<const TRLTextObject*>(page.Objects(i));
+        if (!text)
+            continue;
+        QString shown = text->DisplayText();
+        if (!shown.isEmpty())
+            texts.push_back({ text, std::move(shown) });
+    }
+
+    TRLXLSEdgeList columns;
+    TRLXLSEdgeList rows;
+    for (const TPlacedText& placed : texts) {
+        const TRect& bounds = placed.Object->BoundsRect;
+        const qint64 left = DotsToXLSWidth(bounds.Left);
+        columns.Insert(left, DotsToXLSWidth(bounds.Right) - left);
+        rows.Insert(bounds.Top, qint64(bounds.Bottom) - bounds.Top);
+    }
+    columns.Tile();
+    rows.Tile();
+    columns.Thin(kXLSMinColumnWidth);
+    rows.Thin(kXLSMinRowHeight);
+
+    // Columns past the format's last one are not made; their texts share the last column.
+    for (int i = 0; i < std::min(columns.Count(), kXLSMaxColumns); ++i)
+        sheet.FindCol(i, true)->Width = columns[i].Size;
+    for (int i = 0; i < rows.Count(); ++i)
+        sheet.FindRow(i, true)->Height = rows[i].Size;
+
+    // The font goes through a canvas as drawing does, so that the cell shows the drawn size.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    TCanvas canvas(painter);
+    for (const TPlacedText& placed : texts) {
+        const TRect& bounds = placed.Object->BoundsRect;
+        auto [firstColumn, lastColumn] = SpanCells(
+            columns, DotsToXLSWidth(bounds.Left), DotsToXLSWidth(bounds.Right), kXLSMinColumnWidth);
+        const auto [firstRow, lastRow] = SpanCells(rows, bounds.Top, bounds.Bottom, kXLSMinRowHeight);
+        firstColumn = std::min(firstColumn, kLastColumn);
+        lastColumn = std::min(lastColumn, kLastColumn);
+        TRLXLSRange& range = *sheet.FindRange(firstColumn, firstRow, lastColumn, lastRow, true);
+        sheet.SetValue(range, placed.Text);
+        ToCanvasFont(placed.Object->Font, canvas, 1.0);
+        range.Font = canvas.Font;
+        range.HorizontalAlignment = HorizontalCode(placed.Object->Alignment);
+        range.VerticalAlignment = VerticalCode(placed.Object->Layout);
+    }
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+class QIODevice;
+
+/// Record types that more than one writer needs.
+constexpr quint16 kRecordContinue = 0x003C;
+
+/// Where a string of a string table starts: its stream position, and its offset inside its
+/// record counted from the record's header.
+struct TRLXLSStringPlace {
+    qint64 StreamPosition = 0;
+    quint16 RecordOffset = 0;
+};
+
+/// BIFF8 record output, little-endian. This is the only place that writes record headers and
+/// CONTINUE records: a record is built between Begin and End and written at End. Write failures
+/// throw EReportError naming `target`.
+class TRLXLSRecordWriter {
+public:
+    /// Data bytes of one record at most; more continue in CONTINUE records.
+    static constexpr int kMaxRecordData = 8224;
+    /// Type and length.
+    static constexpr int kRecordHeaderSize = 4;
+
+    TRLXLSRecordWriter(QIODevice& device, QString target);
+    TRLXLSRecordWriter(const TRLXLSRecordWriter&) = delete;
+    TRLXLSRecordWriter& operator=(const TRLXLSRecordWriter&) = delete;
+
+    void Begin(quint16 type);
+    void WriteUInt8(quint8 value);
+    void WriteUInt16(quint16 value);
+    void WriteUInt32(quint32 value);
+    void WriteDouble(double value);
+    void WriteBytes(QByteArrayView bytes);
+    /// UTF-16LE code units, no count.
+    void WriteCharacters(QStringView text);
+    /// Character count (16 bits), flag 1, characters.
+    void WriteString16(QStringView text);
+    /// Character count (8 bits), flag 1, characters; the caller keeps the text under 256.
+    void WriteString8(QStringView text);
+    /// Writes the record (with CONTINUE records past kMaxRecordData) and returns the stream
+    /// position of its header.
+    qint64 End();
+
+    /// A whole record as stored, header included.
+    void WriteStoredRecord(QByteArrayView record);
+
+    /// Starts a string table: strings never split their count and flag, a CONTINUE record starts
+    /// before a string when 4 bytes or fewer remain, and a string that does not fit is split at
+    /// an even byte count and goes on after a flag byte 1. End closes it.
+    void BeginStringTable(quint16 type);
+    TRLXLSStringPlace WriteTableString(QStringView text);
+
+    /// Position in the device of the next record.
+    qint64 Position() const;
+    /// Overwrites bytes already written (a record's data fixed later), then returns to the end.
+    void Patch(qint64 position, QByteArrayView bytes);
+    void PatchUInt32(qint64 position, quint32 value);
+    const QString& Target() const { return m_target; }
+
+private:
+    /// Writes the data gathered so far as one record and goes on with a CONTINUE record.
+    void FlushPart();
+    void WriteRecord(quint16 type, QByteArrayView data);
+    void WriteDevice(QByteArrayView bytes);
+
+    QIODevice& m_device;
+    QString m_target;
+    QByteArray m_data;
+    quint16 m_type = 0;
+    bool m_open = false;
+    bool m_stringTable = false;
+    qint64 m_recordStart = 0;
+};

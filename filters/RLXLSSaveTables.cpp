@@ -1,0 +1,170 @@
+#include "filters/RLXLSSaveTables.h"
+
+#include "filters/RLXLSRange.h"
+
+#include <QtEndian>
+
+namespace {
+
+constexpr int kDefaultFontCount = 4;
+constexpr quint16 kFirstAddedFormat = 50;
+/// FONT index 4 is skipped by the format, so the list position is shifted by one.
+constexpr quint16 kFontIndexShift = 1;
+
+// The fixed currency formats; 0xF0 is the character "ð" in the code page they were made in.
+const TRLXLSFormatEntry kFixedFormats[] = {
+    { 5, QStringLiteral(u"#,##0\"\u00F0.\";\\-#,##0\"\u00F0.\"") },
+    { 6, QStringLiteral(u"#,##0\"\u00F0.\";[Red]\\-#,##0\"\u00F0.\"") },
+    { 7, QStringLiteral(u"#,##0.00\"\u00F0.\";\\-#,##0.00\"\u00F0.\"") },
+    { 8, QStringLiteral(u"#,##0.00\"\u00F0.\";[Red]\\-#,##0.00\"\u00F0.\"") },
+    { 42, QStringLiteral(u"_-* #,##0\"\u00F0.\"_-;\\-* #,##0\"\u00F0.\"_-;_-* \"-\"\"\u00F0.\"_-;_-@_-") },
+    { 41, QStringLiteral(u"_-* #,##0_\u00F0_._-;\\-* #,##0_\u00F0_._-;_-* \"-\"_\u00F0_._-;_-@_-") },
+    { 44,
+        QStringLiteral(
+            u"_-* #,##0.00\"\u00F0.\"_-;\\-* #,##0.00\"\u00F0.\"_-;_-* \"-\"??\"\u00F0.\"_-;_-@_-") },
+    { 43, QStringLiteral(u"_-* #,##0.00_\u00F0_._-;\\-* #,##0.00_\u00F0_._-;_-* \"-\"??_\u00F0_._-;_-@_-") },
+};
+
+/// The default cell format (XF 15) as stored.
+const QByteArray kDefaultCellFormat
+    = QByteArray::fromHex("00 00 00 00 01 00 20 00 00 00 00 00 00 00 00 00 00 00 c0 20");
+
+// Cell format (XF) layout.
+constexpr int kCellFormatSize = 20;
+constexpr quint16 kLockedCellOfStyle0 = 0x0001;
+constexpr quint8 kWrapBit = 0x08;
+constexpr int kVerticalShift = 4;
+constexpr quint16 kUsedAttributes = 0x7C00;
+constexpr quint16 kMergedCell = 0x0020;
+constexpr int kBorderStyleMask = 0x0F;
+constexpr int kColorMask = 0x7F;
+constexpr quint16 kDiagonalDownFlag = 0x4000;
+constexpr quint16 kDiagonalUpFlag = 0x8000;
+constexpr int kRightColorShift = 7;
+constexpr int kBottomColorShift = 7;
+constexpr int kDiagonalColorShift = 14;
+constexpr int kDiagonalStyleShift = 21;
+constexpr int kFillPatternShift = 26;
+constexpr int kBackgroundShift = 7;
+constexpr int kFillPatternMask = 0x3F;
+
+/// Past these, a further font or cell format falls back to the first one: readers refuse
+/// workbooks with more.
+constexpr std::size_t kMaxFonts = 4000;
+constexpr std::size_t kMaxCellFormats = 4000;
+
+QString FontKey(const TFont& font)
+{
+    return QStringLiteral("%1|%2|%3|%4|%5|%6")
+        .arg(font.Name)
+        .arg(font.Height)
+        .arg(int(font.Style.toInt()))
+        .arg(font.Charset)
+        .arg(font.Color)
+        .arg(int(font.Pitch));
+}
+
+void Put16(QByteArray& bytes, int offset, quint16 value)
+{
+    qToLittleEndian(value, bytes.data() + offset);
+}
+
+void Put32(QByteArray& bytes, int offset, quint32 value)
+{
+    qToLittleEndian(value, bytes.data() + offset);
+}
+
+} // namespace
+
+TRLXLSSaveTables::TRLXLSSaveTables()
+{
+    for (int i = 0; i < kDefaultFontCount; ++i) {
+        const TFont font = DefaultXLSFont();
+        m_fonts.push_back({ font, Palette.ColorIndex(font.Color) });
+        m_fontIndexes.insert(FontKey(font), 0);
+    }
+    m_formats.assign(std::begin(kFixedFormats), std::end(kFixedFormats));
+    m_cellFormats.push_back(kDefaultCellFormat);
+}
+
+quint16 TRLXLSSaveTables::FontIndex(const TFont& font)
+{
+    const QString key = FontKey(font);
+    auto found = m_fontIndexes.constFind(key);
+    if (found == m_fontIndexes.constEnd()) {
+        if (m_fonts.size() >= kMaxFonts)
+            return kFontIndexShift;
+        found = m_fontIndexes.insert(key, quint16(m_fonts.size()));
+        m_fonts.push_back({ font, Palette.ColorIndex(font.Color) });
+    }
+    return quint16(found.value() + kFontIndexShift);
+}
+
+quint16 TRLXLSSaveTables::FormatIndex(const QString& format)
+{
+    if (format.isEmpty())
+        return 0;
+    for (const TRLXLSFormatEntry& entry : m_formats) {
+        if (entry.Text == format)
+            return entry.Index;
+    }
+    const quint16 index = quint16(kFirstAddedFormat + m_addedFormats++);
+    m_formats.push_back({ index, format });
+    return index;
+}
+
+quint16 TRLXLSSaveTables::CellFormatIndex(const TRLXLSRange& range)
+{
+    const QByteArray bytes = CellFormatBytes(range);
+    auto found = m_cellFormatIndexes.constFind(bytes);
+    if (found == m_cellFormatIndexes.constEnd()) {
+        if (m_cellFormats.size() >= kMaxCellFormats)
+            return kFirstCellFormat;
+        found = m_cellFormatIndexes.insert(bytes, quint16(m_cellFormats.size()));
+        m_cellFormats.push_back(bytes);
+    }
+    return quint16(found.value() + kFirstCellFormat);
+}
+
+quint32 TRLXLSSaveTables::AddString(const QString& text)
+{
+    m_strings.push_back(text);
+    return quint32(m_strings.size() - 1);
+}
+
+QByteArray TRLXLSSaveTables::CellFormatBytes(const TRLXLSRange& range)
+{
+    const auto& borders = range.Borders.Items;
+    const auto styled = [&](TRLXLSBorderIndex side) { return borders[side].LineStyle != 0; };
+    const auto color = [&](TRLXLSBorderIndex side) {
+        return styled(side) ? quint32(Palette.ColorIndex(borders[side].Color) & kColorMask) : 0u;
+    };
+    const auto style
+        = [&](TRLXLSBorderIndex side) { return quint32(borders[side].LineStyle & kBorderStyleMask); };
+
+    QByteArray bytes(kCellFormatSize, '\0');
+    Put16(bytes, 0, FontIndex(range.Font));
+    Put16(bytes, 2, FormatIndex(range.Format));
+    Put16(bytes, 4, kLockedCellOfStyle0);
+    bytes[6] = char(range.HorizontalAlignment | (range.WrapText ? kWrapBit : 0)
+        | (range.VerticalAlignment << kVerticalShift));
+    bytes[7] = char(range.Rotation);
+    Put16(bytes, 8, range.CellArea().Merged() ? kUsedAttributes | kMergedCell : kUsedAttributes);
+    Put16(
+        bytes, 10, quint16(style(xbLeft) | style(xbRight) << 4 | style(xbTop) << 8 | style(xbBottom) << 12));
+    quint16 sideColors = quint16(color(xbLeft) | color(xbRight) << kRightColorShift);
+    if (styled(xbDiagonalDown))
+        sideColors |= kDiagonalDownFlag;
+    if (styled(xbDiagonalUp))
+        sideColors |= kDiagonalUpFlag;
+    Put16(bytes, 12, sideColors);
+    const TRLXLSBorderIndex diagonal = styled(xbDiagonalDown) ? xbDiagonalDown : xbDiagonalUp;
+    Put32(bytes, 14,
+        color(xbTop) | color(xbBottom) << kBottomColorShift | color(diagonal) << kDiagonalColorShift
+            | style(diagonal) << kDiagonalStyleShift
+            | quint32(range.FillPattern & kFillPatternMask) << kFillPatternShift);
+    const quint32 foreground = quint32(Palette.ColorIndex(range.ForegroundColor) & kColorMask);
+    const quint32 background = quint32(Palette.ColorIndex(range.BackgroundColor) & kColorMask);
+    Put16(bytes, 18, quint16(foreground | background << kBackgroundShift));
+    return bytes;
+}

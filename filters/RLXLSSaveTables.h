@@ -1,0 +1,64 @@
+#pragma once
+
+#include "filters/RLXLSPalette.h"
+#include "platform/Graphics.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <vector>
+
+class TRLXLSRange;
+
+struct TRLXLSFontEntry {
+    TFont Font;
+    /// Palette index + 8.
+    int ColorIndex = 0;
+};
+
+struct TRLXLSFormatEntry {
+    quint16 Index = 0;
+    QString Text;
+};
+
+/// What the workbook's globals list and the sheets refer to by index, gathered sheet by sheet and
+/// range by range while the sheets are written: palette, fonts, number formats, cell formats and
+/// shared strings.
+class TRLXLSSaveTables {
+public:
+    /// Style formats before the first cell format.
+    static constexpr int kStyleFormatCount = 15;
+    /// Every cell format before the first range's; it is the default cell format.
+    static constexpr int kFirstCellFormat = kStyleFormatCount;
+
+    TRLXLSSaveTables();
+
+    TRLXLSPalette Palette;
+
+    /// The index a cell format gives the font: its list position + 1 (FONT index 4 does not exist
+    /// in the format). Appended when missing.
+    quint16 FontIndex(const TFont& font);
+    /// 0 for an empty text; otherwise the fixed entry or the one added for it.
+    quint16 FormatIndex(const QString& format);
+    /// The range's cell format bytes, then its index (list position + 15), appended when new.
+    quint16 CellFormatIndex(const TRLXLSRange& range);
+    /// The next string index; equal texts are not merged.
+    quint32 AddString(const QString& text);
+
+    const std::vector<TRLXLSFontEntry>& Fonts() const { return m_fonts; }
+    const std::vector<TRLXLSFormatEntry>& Formats() const { return m_formats; }
+    /// 20 bytes each, without the record header; the default cell format first.
+    const std::vector<QByteArray>& CellFormats() const { return m_cellFormats; }
+    const std::vector<QString>& Strings() const { return m_strings; }
+
+private:
+    QByteArray CellFormatBytes(const TRLXLSRange& range);
+
+    std::vector<TRLXLSFontEntry> m_fonts;
+    QHash<QString, quint16> m_fontIndexes;
+    std::vector<TRLXLSFormatEntry> m_formats;
+    int m_addedFormats = 0;
+    std::vector<QByteArray> m_cellFormats;
+    QHash<QByteArray, quint16> m_cellFormatIndexes;
+    std::vector<QString> m_strings;
+};

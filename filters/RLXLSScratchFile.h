@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+/// An exclusive temporary file, registered for deletion at program end and deleted with this
+/// object, on every path.
+class TRLXLSScratchFile {
+public:
+    /// Throws EReportError when the temporary directory takes no new file.
+    TRLXLSScratchFile();
+    ~TRLXLSScratchFile();
+    TRLXLSScratchFile(const TRLXLSScratchFile&) = delete;
+    TRLXLSScratchFile& operator=(const TRLXLSScratchFile&) = delete;
+
+    QFile& File() { return m_file; }
+    QString FileName() const { return m_file.fileName(); }
+
+private:
+    QFile m_file;
+};

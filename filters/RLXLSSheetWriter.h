@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+class TRLXLSPageSetup;
+class TRLXLSRecordWriter;
+class TRLXLSSaveTables;
+class TRLXLSWorksheet;
+
+/// Where a written sheet lies in the stream it was written to, so that the workbook can point
+/// at it once the sheet part is placed after the globals.
+struct TRLXLSSheetPlace {
+    QString Title;
+    /// Its BOF record.
+    qint64 Start = 0;
+    /// The first block position inside its INDEX record.
+    qint64 IndexPositions = 0;
+    /// Each row block's DBCELL record.
+    std::vector<qint64> DbCells;
+};
+
+/// Writes one sheet's substream, BOF to EOF, taking its fonts, formats, cell formats and strings
+/// from `tables` range by range. The INDEX record holds the DBCELL positions in this stream.
+TRLXLSSheetPlace WriteWorksheet(TRLXLSRecordWriter& out, const TRLXLSWorksheet& sheet,
+    const TRLXLSPageSetup& setup, TRLXLSSaveTables& tables, bool firstSheet);

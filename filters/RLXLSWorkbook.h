@@ -1,0 +1,44 @@
+#pragma once
+
+#include "filters/RLXLSPageSetup.h"
+#include "filters/RLXLSWorksheet.h"
+
+#include <QFlags>
+#include <QString>
+#include <memory>
+#include <vector>
+
+enum TRLXLSFilterOption : quint8 { foFindValueCells = 0x1 };
+Q_DECLARE_FLAGS(TRLXLSFilterOptions, TRLXLSFilterOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLXLSFilterOptions)
+
+/// The document being exported: its sheets (owned), the page setup they share and the user name
+/// recorded in the file.
+class TRLXLSWorkbook {
+public:
+    static constexpr QStringView kUserName = u"QuirelReport";
+    static constexpr QStringView kSheetPrefix = u"Página";
+
+    TRLXLSWorkbook();
+    ~TRLXLSWorkbook();
+    TRLXLSWorkbook(const TRLXLSWorkbook&) = delete;
+    TRLXLSWorkbook& operator=(const TRLXLSWorkbook&) = delete;
+
+    QString UserName() const { return kUserName.toString(); }
+    TRLXLSPageSetup PageSetup;
+    /// Texts that read as numbers become number cells (TRLXLSWorksheet::SetValue).
+    bool FindValueCells = false;
+
+    /// A new sheet titled "Página" and the lowest number, from the sheet count + 1 upward, that
+    /// no sheet has yet (titles compared without regard to case).
+    TRLXLSWorksheet& AddWorksheet();
+    int WorksheetCount() const { return int(m_worksheets.size()); }
+    TRLXLSWorksheet& Worksheets(int index) const { return *m_worksheets.at(std::size_t(index)); }
+    /// Removes every sheet.
+    void Clear();
+
+private:
+    bool HasTitle(const QString& title) const;
+
+    std::vector<std::unique_ptr<TRLXLSWorksheet>> m_worksheets;
+};

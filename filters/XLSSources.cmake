@@ -1,0 +1,16 @@
+target_sources(filters PRIVATE
+    RLCompoundFile.cpp
+    RLXLSErrors.cpp
+    RLXLSFilter.cpp
+    RLXLSGlobalsWriter.cpp
+    RLXLSGrid.cpp
+    RLXLSPageSetup.cpp
+    RLXLSPalette.cpp
+    RLXLSRecordWriter.cpp
+    RLXLSSaveTables.cpp
+    RLXLSScratchFile.cpp
+    RLXLSSheetWriter.cpp
+    RLXLSWorkbook.cpp
+    RLXLSWorkbookWriter.cpp
+    RLXLSWorksheet.cpp
+)
