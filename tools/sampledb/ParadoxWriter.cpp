@@ -303,8 +303,8 @@ void TPxTableWriter::EncodeValue(QByteArray& record, int offset, const TPxColumn
         return;
     case TPxFieldType::Date: {
         const QDate date = value.toDate();
-        const qint64 day = date.toJulianDay() - kJulianDayOfDayZero;
-        if (!date.isValid() || day < 1 || day > kLastDay)
+        const qint64 day = date.isValid() ? date.toJulianDay() - kJulianDayOfDayZero : 0;
+        if (day < 1 || day > kLastDay)
             Fail(row, column.name, QStringLiteral("not a date between the years 1 and 9999"));
         PutFlippedInt32(record, offset, qint32(day));
         return;
