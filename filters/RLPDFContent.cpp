@@ -13,39 +13,49 @@ namespace {
 
 constexpr int kEllipsePoints = 36;
 
-QByteArray Color(const TRLStoredColor& color)
+constexpr double kColorScale = 255.0;
+
+void WriteColor(TRLPDFWriter& writer, const TRLStoredColor& color, QByteArrayView operatorName)
 {
-    return PdfColorComponent(color.Red) + ' ' + PdfColorComponent(color.Green) + ' '
-        + PdfColorComponent(color.Blue);
+    writer.WriteNumber(color.Red / kColorScale);
+    writer.Write(" ");
+    writer.WriteNumber(color.Green / kColorScale);
+    writer.Write(" ");
+    writer.WriteNumber(color.Blue / kColorScale);
+    writer.WriteLine(operatorName);
 }
 
-QByteArray DashLine(quint8 style)
+QByteArrayView DashLine(quint8 style)
 {
     switch (style) {
     case MetaPenStyleDash:
-        return QByteArrayLiteral("[3] 0 d");
+        return "[3] 0 d";
     case MetaPenStyleDot:
-        return QByteArrayLiteral("[1] 0 d");
+        return "[1] 0 d";
     case MetaPenStyleDashDot:
-        return QByteArrayLiteral("[2 1] 0 d");
+        return "[2 1] 0 d";
     case MetaPenStyleDashDotDot:
-        return QByteArrayLiteral("[3 5] 6 d");
+        return "[3 5] 6 d";
     case MetaPenStyleClear:
         return {};
     default:
-        return QByteArrayLiteral("[] 0 d");
+        return "[] 0 d";
     }
 }
 
+/// The pen's width, cap and dash, then its colour for stroking.
 void WritePen(TRLPDFWriter& writer, const TRLMetaPen& pen)
 {
-    const bool clear = pen.Style == MetaPenStyleClear;
-    writer.WriteLine((clear ? QByteArrayLiteral("0") : PdfPoints(pen.Width)) + " w");
+    if (pen.Style == MetaPenStyleClear)
+        writer.Write("0");
+    else
+        writer.WritePoints(pen.Width);
+    writer.WriteLine(" w");
     writer.WriteLine("0 J");
-    const QByteArray dash = DashLine(pen.Style);
+    const QByteArrayView dash = DashLine(pen.Style);
     if (!dash.isEmpty())
         writer.WriteLine(dash);
-    writer.WriteLine(Color(pen.Color) + " RG");
+    WriteColor(writer, pen.Color, " RG");
 }
 
 }
@@ -74,20 +84,23 @@ TRLPDFPageContent::TRLPDFPageContent(TRLPDFWriter& writer, TRLPDFFontTable& font
 {
 }
 
-QByteArray TRLPDFPageContent::Point(int x, int y) const
+void TRLPDFPageContent::WritePoint(double x, double y)
 {
-    return PdfPoints(x) + ' ' + PdfPoints(double(m_pageHeight) - y);
+    m_writer.WritePoints(x);
+    m_writer.Write(" ");
+    m_writer.WritePoints(m_pageHeight - y);
 }
 
-QByteArray TRLPDFPageContent::Point(const QPoint& point) const
+void TRLPDFPageContent::WriteRectangle(const TRect& rect, QByteArrayView operatorName)
 {
-    return Point(point.x(), point.y());
-}
-
-QByteArray TRLPDFPageContent::Rectangle(const TRect& rect) const
-{
-    return PdfPoints(rect.Left) + ' ' + PdfPoints(double(m_pageHeight) - rect.Bottom) + ' '
-        + PdfPoints(double(rect.Right) - rect.Left) + ' ' + PdfPoints(double(rect.Bottom) - rect.Top);
+    m_writer.WritePoints(rect.Left);
+    m_writer.Write(" ");
+    m_writer.WritePoints(double(m_pageHeight) - rect.Bottom);
+    m_writer.Write(" ");
+    m_writer.WritePoints(double(rect.Right) - rect.Left);
+    m_writer.Write(" ");
+    m_writer.WritePoints(double(rect.Bottom) - rect.Top);
+    m_writer.WriteLine(operatorName);
 }
 
 void TRLPDFPageContent::WriteObject(const TRLGraphicObject& object)
@@ -97,23 +110,25 @@ void TRLPDFPageContent::WriteObject(const TRLGraphicObject& object)
     case TRLObjectKind::Pixel:
         m_writer.WriteLine("0 w");
         m_writer.WriteLine("0 J");
-        m_writer.WriteLine(Color(static_cast<const TRLPixelObject&>(object).Color) + " rg");
-        m_writer.WriteLine(Rectangle(bounds) + " re");
+        WriteColor(m_writer, static_cast<const TRLPixelObject&>(object).Color, " rg");
+        WriteRectangle(bounds, " re");
         m_writer.WriteLine("f");
         break;
     case TRLObjectKind::Line: {
         const auto& line = static_cast<const TRLLineObject&>(object);
         WritePen(m_writer, line.Pen);
-        m_writer.WriteLine(Point(line.FromPoint) + " m");
-        m_writer.WriteLine(Point(line.ToPoint) + " l");
+        WritePoint(line.FromPoint.x(), line.FromPoint.y());
+        m_writer.WriteLine(" m");
+        WritePoint(line.ToPoint.x(), line.ToPoint.y());
+        m_writer.WriteLine(" l");
         m_writer.WriteLine("S");
         break;
     }
     case TRLObjectKind::Rectangle: {
         const auto& rectangle = static_cast<const TRLRectangleObject&>(object);
         WritePen(m_writer, rectangle.Pen);
-        m_writer.WriteLine(Color(rectangle.Brush.Color) + " rg");
-        m_writer.WriteLine(Rectangle(bounds) + " re");
+        WriteColor(m_writer, rectangle.Brush.Color, " rg");
+        WriteRectangle(bounds, " re");
         m_writer.WriteLine("f");
         break;
     }
@@ -122,14 +137,14 @@ void TRLPDFPageContent::WriteObject(const TRLGraphicObject& object)
         break;
     case TRLObjectKind::FillRect:
         m_writer.WriteLine("0 w");
-        m_writer.WriteLine(Color(static_cast<const TRLFillRectObject&>(object).Brush.Color) + " rg");
-        m_writer.WriteLine(Rectangle(bounds) + " re");
+        WriteColor(m_writer, static_cast<const TRLFillRectObject&>(object).Brush.Color, " rg");
+        WriteRectangle(bounds, " re");
         m_writer.WriteLine("f");
         break;
     case TRLObjectKind::Ellipse: {
         const auto& ellipse = static_cast<const TRLEllipseObject&>(object);
         WritePen(m_writer, ellipse.Pen);
-        m_writer.WriteLine(Color(ellipse.Brush.Color) + " rg");
+        WriteColor(m_writer, ellipse.Brush.Color, " rg");
         WriteEllipse(bounds);
         m_writer.WriteLine("b");
         break;
@@ -137,7 +152,7 @@ void TRLPDFPageContent::WriteObject(const TRLGraphicObject& object)
     case TRLObjectKind::Polygon: {
         const auto& polygon = static_cast<const TRLPolygonObject&>(object);
         WritePen(m_writer, polygon.Pen);
-        m_writer.WriteLine(Color(polygon.Brush.Color) + " rg");
+        WriteColor(m_writer, polygon.Brush.Color, " rg");
         WritePoints(polygon.Points);
         m_writer.WriteLine("b");
         break;
@@ -154,7 +169,7 @@ void TRLPDFPageContent::WriteObject(const TRLGraphicObject& object)
         break;
     case TRLObjectKind::SetClipRect:
         m_writer.WriteLine("q");
-        m_writer.WriteLine(Rectangle(bounds) + " re");
+        WriteRectangle(bounds, " re");
         m_writer.WriteLine("W n");
         break;
     case TRLObjectKind::ResetClipRect:
@@ -169,9 +184,9 @@ void TRLPDFPageContent::WriteText(const TRLTextObject& text)
     const QString displayText = text.DisplayText();
     const QString faceName = text.Font.Name();
     m_writer.WriteLine("q");
-    m_writer.WriteLine(Color(text.Font.Color) + " rg");
+    WriteColor(m_writer, text.Font.Color, " rg");
     if (!(text.TextFlags & kTextFlagNoClip)) {
-        m_writer.WriteLine(Rectangle(bounds) + " re");
+        WriteRectangle(bounds, " re");
         m_writer.WriteLine("W n");
     }
     int x = text.Origin.x();
@@ -183,9 +198,16 @@ void TRLPDFPageContent::WriteText(const TRLTextObject& text)
     }
     const int font = m_fonts.Register(faceName, text.Font.Style & kMetaFontStyleMask, m_writer);
     m_writer.WriteLine("BT");
-    m_writer.WriteLine("/F" + QByteArray::number(font) + ' ' + QByteArray::number(text.Font.Size) + " Tf");
-    m_writer.WriteLine(Point(x, bounds.Bottom) + " Td");
-    m_writer.WriteLine('(' + PdfStringBody(displayText) + ") Tj");
+    m_writer.Write("/F");
+    m_writer.Write(QByteArray::number(font));
+    m_writer.Write(" ");
+    m_writer.Write(QByteArray::number(text.Font.Size));
+    m_writer.WriteLine(" Tf");
+    WritePoint(x, bounds.Bottom);
+    m_writer.WriteLine(" Td");
+    m_writer.Write("(");
+    m_writer.Write(PdfStringBody(displayText));
+    m_writer.WriteLine(") Tj");
     m_writer.WriteLine("ET");
     m_writer.WriteLine("Q");
 }
@@ -196,21 +218,20 @@ void TRLPDFPageContent::WriteEllipse(const TRect& bounds)
     const double cy = (double(bounds.Top) + bounds.Bottom) / 2;
     const double rx = (double(bounds.Right) - bounds.Left) / 2;
     const double ry = (double(bounds.Bottom) - bounds.Top) / 2;
-    QByteArray line;
     for (int i = 0; i < kEllipsePoints; ++i) {
         const double angle = i * 2 * std::numbers::pi / kEllipsePoints;
-        const double x = cx + rx * std::cos(angle);
-        const double y = cy + ry * std::sin(angle);
-        line += PdfPoints(x) + ' ' + PdfPoints(m_pageHeight - y) + (i == 0 ? " m " : " l ");
+        WritePoint(cx + rx * std::cos(angle), cy + ry * std::sin(angle));
+        m_writer.Write(i == 0 ? " m " : " l ");
     }
-    m_writer.WriteLine(line);
+    m_writer.WriteLineEnd();
 }
 
 void TRLPDFPageContent::WritePoints(const std::vector<QPoint>& points)
 {
     bool first = true;
     for (const QPoint& point : points) {
-        m_writer.WriteLine(Point(point) + (first ? " m " : " l "));
+        WritePoint(point.x(), point.y());
+        m_writer.WriteLine(first ? " m " : " l ");
         first = false;
     }
 }
@@ -223,9 +244,15 @@ void TRLPDFPageContent::WriteImage(const TRect& bounds)
     if (image == TRLPDFImageList::kNoImage)
         return;
     m_writer.WriteLine("q");
-    m_writer.WriteLine("1 0 0 1 " + Point(bounds.Left, bounds.Bottom) + " cm");
-    m_writer.WriteLine(PdfPoints(double(bounds.Right) - bounds.Left) + " 0 0 "
-        + PdfPoints(double(bounds.Bottom) - bounds.Top) + " 0 0 cm");
-    m_writer.WriteLine("/Image" + QByteArray::number(image) + " Do");
+    m_writer.Write("1 0 0 1 ");
+    WritePoint(bounds.Left, bounds.Bottom);
+    m_writer.WriteLine(" cm");
+    m_writer.WritePoints(double(bounds.Right) - bounds.Left);
+    m_writer.Write(" 0 0 ");
+    m_writer.WritePoints(double(bounds.Bottom) - bounds.Top);
+    m_writer.WriteLine(" 0 0 cm");
+    m_writer.Write("/Image");
+    m_writer.Write(QByteArray::number(image));
+    m_writer.WriteLine(" Do");
     m_writer.WriteLine("Q");
 }

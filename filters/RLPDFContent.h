@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFontMetrics>
 #include <QString>
 #include <map>
@@ -35,13 +36,11 @@ public:
 
     void WriteObject(const TRLGraphicObject& object);
 
-    /// "x y" in points.
-    QByteArray Point(int x, int y) const;
-    QByteArray Point(const QPoint& point) const;
-    /// "left bottom width height" in points.
-    QByteArray Rectangle(const TRect& rect) const;
-
 private:
+    /// "x y" in points, y flipped.
+    void WritePoint(double x, double y);
+    /// "left bottom width height" in points, then the operator and a line end.
+    void WriteRectangle(const TRect& rect, QByteArrayView operatorName);
     void WriteText(const TRLTextObject& text);
     void WriteEllipse(const TRect& bounds);
     void WritePoints(const std::vector<QPoint>& points);

@@ -22,29 +22,42 @@ constexpr QByteArrayView kInUseSuffix { " 00000 n" };
 constexpr char kFirstPrintable = 32;
 constexpr char kDelete = 127;
 
+/// Room for any double in fixed notation with four decimals.
+constexpr qsizetype kNumberBufferSize = 330;
+
 [[noreturn]] void RaiseWriteFailed(const QIODevice& device)
 {
     throw EReportError(QStringLiteral("Cannot write the PDF file: %1").arg(device.errorString()));
+}
+
+/// Writes the number into `out` (at least kNumberBufferSize bytes); returns its length.
+qsizetype FormatNumber(double value, char* out)
+{
+    const auto [end, error]
+        = std::to_chars(out, out + kNumberBufferSize, value, std::chars_format::fixed, kNumberDecimals);
+    if (error != std::errc()) {
+        out[0] = '0';
+        return 1;
+    }
+    qsizetype length = end - out;
+    while (out[length - 1] == '0')
+        --length;
+    if (out[length - 1] == '.')
+        --length;
+    // A tiny negative value rounds to "-0", which is zero.
+    if (length == 2 && out[0] == '-' && out[1] == '0') {
+        out[0] = '0';
+        length = 1;
+    }
+    return length;
 }
 
 }
 
 QByteArray PdfNumber(double value)
 {
-    std::array<char, 64> digits {};
-    const auto [end, error] = std::to_chars(
-        digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, kNumberDecimals);
-    if (error != std::errc())
-        return QByteArrayLiteral("0");
-    QByteArray text(digits.data(), end - digits.data());
-    while (text.endsWith('0'))
-        text.chop(1);
-    if (text.endsWith('.'))
-        text.chop(1);
-    // A tiny negative value rounds to "-0", which is zero.
-    if (text == "-0")
-        text = QByteArrayLiteral("0");
-    return text;
+    std::array<char, kNumberBufferSize> digits {};
+    return QByteArray(digits.data(), FormatNumber(value, digits.data()));
 }
 
 QByteArray PdfPoints(double dots)
@@ -91,6 +104,17 @@ void TRLPDFWriter::Write(QByteArrayView bytes)
     m_position += bytes.size();
     if (m_buffer.size() >= kBufferLimit)
         Flush();
+}
+
+void TRLPDFWriter::WriteNumber(double value)
+{
+    std::array<char, kNumberBufferSize> digits {};
+    Write(QByteArrayView(digits.data(), FormatNumber(value, digits.data())));
+}
+
+void TRLPDFWriter::WritePoints(double dots)
+{
+    WriteNumber(dots / kDotsPerInch * kPointsPerInch);
 }
 
 void TRLPDFWriter::WriteLine(QByteArrayView line)

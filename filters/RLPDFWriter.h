@@ -34,6 +34,9 @@ public:
     void Write(QByteArrayView bytes);
     void WriteLine(QByteArrayView line);
     void WriteLineEnd();
+    /// As PdfNumber and PdfPoints, without a line end.
+    void WriteNumber(double value);
+    void WritePoints(double dots);
 
     /// A new object number whose offset is set when the object is written.
     int ReserveObject();

@@ -181,30 +181,86 @@ QStringList PdfsNewerThan(const QString& dir, const QDateTime& since)
     return found;
 }
 
-}
-
-TEST(CupsPrint, PrintsThroughACupsPdfQueue)
+/// Starts the daemon, adds the cups-pdf queue and points this process's CUPS clients at it
+/// (which keep the first server they reach, so one daemon serves every test); what went wrong.
+QString StartQueue(TPrivateCups& cups)
 {
-    const QString missing = MissingPieces();
-    if (!missing.isEmpty())
-        GTEST_SKIP() << "CUPS print test skipped: " << missing.toStdString();
-
-    TPrivateCups cups;
     QString problem;
-    ASSERT_TRUE(cups.Start(problem)) << problem.toStdString();
+    if (!cups.Start(problem))
+        return problem;
     const QString ppd = QFileInfo::exists(kCupsPdfPpds[0]) ? kCupsPdfPpds[0] : kCupsPdfPpds[1];
     int exitCode = 0;
     const QString added = cups.Client(u"lpadmin"_qs,
         { u"-p"_qs, kQueue.toString(), u"-E"_qs, u"-v"_qs, u"cups-pdf:/"_qs, u"-P"_qs, ppd, u"-o"_qs,
             u"pdftops-renderer-default=pdftocairo"_qs },
         &exitCode);
-    ASSERT_EQ(exitCode, 0) << added.toStdString() << cups.ErrorLog().toStdString();
-
+    if (exitCode != 0)
+        return u"lpadmin failed: "_qs + added + cups.ErrorLog();
     qputenv("CUPS_SERVER", cups.Socket().toLocal8Bit());
     SharedPrinter().RefreshPrinters();
-    ASSERT_TRUE(SharedPrinter().PrinterList().join(u' ').contains(kQueue))
-        << SharedPrinter().PrinterList().join(u", ").toStdString();
+    if (!SharedPrinter().PrinterList().join(u' ').contains(kQueue))
+        return u"the queue is not listed: "_qs + SharedPrinter().PrinterList().join(u", ");
+    return {};
+}
 
+/// Lines of `lpstat -o` for the queue's jobs in the given state ("completed" or "not-completed").
+QStringList Jobs(const TPrivateCups& cups, const QString& which)
+{
+    return cups.Client(u"lpstat"_qs, { u"-W"_qs, which, u"-o"_qs, kQueue.toString() })
+        .split(u'\n', Qt::SkipEmptyParts);
+}
+
+/// Waits (bounded) until the queue has no pending job and `count` completed ones in all.
+bool WaitForJobs(const TPrivateCups& cups, int count)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < kJobTimeoutMs) {
+        if (Jobs(cups, u"not-completed"_qs).isEmpty() && Jobs(cups, u"completed"_qs).size() >= count)
+            return true;
+        QThread::msleep(kPollMs);
+    }
+    return false;
+}
+
+}
+
+/// One private daemon for the suite; every test is skipped with the reason when the machine
+/// cannot run it.
+class CupsPrint : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_missing = MissingPieces();
+        if (!s_missing.isEmpty())
+            return;
+        s_cups = new TPrivateCups;
+        s_problem = StartQueue(*s_cups);
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_cups;
+        s_cups = nullptr;
+        qunsetenv("CUPS_SERVER");
+    }
+    void SetUp() override
+    {
+        if (!s_missing.isEmpty())
+            GTEST_SKIP() << "CUPS print test skipped: " << s_missing.toStdString();
+        ASSERT_TRUE(s_problem.isEmpty()) << s_problem.toStdString();
+    }
+    static TPrivateCups& Cups() { return *s_cups; }
+    static int CompletedJobs() { return int(Jobs(*s_cups, u"completed"_qs).size()); }
+
+private:
+    static inline QString s_missing;
+    static inline QString s_problem;
+    static inline TPrivateCups* s_cups = nullptr;
+};
+
+TEST_F(CupsPrint, PrintsThroughACupsPdfQueue)
+{
+    const int before = CompletedJobs();
     auto pages = MakeStore();
     AddPage(*pages, [](TRLGraphicSurface& page) {
         TFont font;
@@ -221,22 +277,12 @@ TEST(CupsPrint, PrintsThroughACupsPdfQueue)
     const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
     PrintPagesOnPrinter(*pages->Storage, kQueue.toString());
 
-    QElapsedTimer timer;
-    timer.start();
-    QStringList outputs;
+    ASSERT_TRUE(WaitForJobs(Cups(), before + 1)) << Cups().ErrorLog().toStdString();
     const QString outputDir = CupsPdfOutputDir();
-    while (timer.elapsed() < kJobTimeoutMs) {
-        const bool queueEmpty
-            = cups.Client(u"lpstat"_qs, { u"-o"_qs, kQueue.toString() }).trimmed().isEmpty();
-        outputs = PdfsNewerThan(outputDir, started);
-        if (queueEmpty && !outputs.isEmpty())
-            break;
-        QThread::msleep(kPollMs);
-    }
-    qunsetenv("CUPS_SERVER");
+    const QStringList outputs = PdfsNewerThan(outputDir, started);
     ASSERT_EQ(outputs.size(), 1) << "cups-pdf output in " << outputDir.toStdString() << ": "
                                  << outputs.join(u", ").toStdString() << "\n"
-                                 << cups.ErrorLog().toStdString();
+                                 << Cups().ErrorLog().toStdString();
     const auto text = RunTool(u"pdftotext"_qs, { outputs[0], u"-"_qs });
     QFile::remove(outputs[0]);
     ASSERT_TRUE(text.has_value());
@@ -245,18 +291,29 @@ TEST(CupsPrint, PrintsThroughACupsPdfQueue)
         << text->toStdString();
 }
 
-TEST(CupsPrint, UnknownPrinterIsAClearError)
+TEST_F(CupsPrint, UnknownPrinterIsAClearError)
 {
-    const QString missing = MissingPieces();
-    if (!missing.isEmpty())
-        GTEST_SKIP() << "CUPS print test skipped: " << missing.toStdString();
-    TPrivateCups cups;
-    QString problem;
-    ASSERT_TRUE(cups.Start(problem)) << problem.toStdString();
-    qputenv("CUPS_SERVER", cups.Socket().toLocal8Bit());
-    SharedPrinter().RefreshPrinters();
     auto pages = MakePages(1);
     const QString error = ErrorOf([&] { PrintPagesOnPrinter(*pages->Storage, u"NoSuchQueue"_qs); });
-    qunsetenv("CUPS_SERVER");
     EXPECT_TRUE(error.endsWith(u": NoSuchQueue"_qs)) << error.toStdString();
+}
+
+TEST_F(CupsPrint, EachChangeOfOrientationStartsAJob)
+{
+    const int before = CompletedJobs();
+    auto pages = MakePages(2);
+    AddPage(*pages, [](TRLGraphicSurface& page) {
+        page.Width = kA4Height;
+        page.Height = kA4Width;
+        page.SetOrientation(2);
+        page.Rectangle(10, 10, 1000, 700);
+    });
+    AddPage(*pages, [](TRLGraphicSurface& page) { page.Rectangle(10, 10, 700, 1000); });
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
+    PrintPagesOnPrinter(*pages->Storage, kQueue.toString());
+    // Pages 1-2 portrait, 3 landscape, 4 portrait: three jobs.
+    EXPECT_TRUE(WaitForJobs(Cups(), before + 3)) << Cups().ErrorLog().toStdString();
+    EXPECT_EQ(CompletedJobs(), before + 3) << Jobs(Cups(), u"completed"_qs).join(u'\n').toStdString();
+    for (const QString& output : PdfsNewerThan(CupsPdfOutputDir(), started))
+        QFile::remove(output);
 }
