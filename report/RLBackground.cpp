@@ -1,8 +1,22 @@
 #include "report/RLBackground.h"
 
 #include "pages/RLGraphicSurface.h"
+#include "platform/Exceptions.h"
+#include "report/RLCustomSite.h"
 
 #include <QPainter>
+
+namespace {
+
+[[noreturn]] void RaiseTileSheetTooLarge(const TRLCustomSite& site, const TRect& rect)
+{
+    throw EReportError(QStringLiteral("%1.Background: no room for a tiled picture of %2 x %3 pixels")
+                           .arg(site.Name())
+                           .arg(rect.Width())
+                           .arg(rect.Height()));
+}
+
+} // namespace
 
 TRLBackground::TRLBackground(TRLCustomSite* owner)
     : m_owner(owner)
@@ -121,6 +135,8 @@ void TRLBackground::DrawTiled(TRLGraphicSurface& surface, const TRect& rect) con
     if (rect.IsEmpty() || Width <= 0 || Height <= 0)
         return;
     QImage sheet(rect.Width(), rect.Height(), QImage::Format_ARGB32);
+    if (sheet.isNull())
+        RaiseTileSheetTooLarge(*m_owner, rect);
     sheet.fill(Qt::transparent);
     {
         QPainter painter(&sheet);

@@ -162,8 +162,11 @@ void TRLCustomBand::MarkDataPrinted()
 void TRLCustomBand::BreakForBand(bool keep)
 {
     TRLCustomPager* pager = RequirePager();
+    const TRLCustomReport* root = RequireReport()->RootReport();
+    const int storedBefore = root->StoredPageCount();
     TRLCustomPager::BreakPage(pager, this, keep);
-    if (!keep)
+    // Only a page that was really ended counts: a break before the first page is open only opens it.
+    if (root->StoredPageCount() != storedBefore)
         m_brokeSinceLastPiece = true;
 }
 

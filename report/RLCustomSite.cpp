@@ -84,10 +84,12 @@ TRect TRLCustomSite::ClientRect() const
 
 TRLInsets TRLCustomSite::ClientInsets() const
 {
-    const TRect client = ClientRect();
-    const int width = m_printBounds.IsEmpty() ? Width() : m_printBounds.Width();
-    const int height = m_printBounds.IsEmpty() ? Height() : m_printBounds.Height();
-    return { client.Left, client.Top, width - client.Right, height - client.Bottom };
+    // Margins, borders and inside margins: the same on whatever height the site prints with.
+    const TRLInsets margins = MarginsPixels();
+    const TRLInsets borders = BorderInsets();
+    const TRLInsets inside = MillimetresToInsets(*m_insideMargins);
+    return { margins.Left + borders.Left + inside.Left, margins.Top + borders.Top + inside.Top,
+        margins.Right + borders.Right + inside.Right, margins.Bottom + borders.Bottom + inside.Bottom };
 }
 
 void TRLCustomSite::SetClientBounds(const TRect& clientRect)
@@ -252,6 +254,15 @@ void TRLCustomSite::CloseSiteSurface()
     DrawOnParent();
     m_surface->Close();
     AfterSurfaceClose();
+}
+
+void TRLCustomSite::DiscardSurfaces()
+{
+    m_surface->Close();
+    m_surface->Clear();
+    for (TControl* child : Controls())
+        if (auto* site = dynamic_cast<TRLCustomSite*>(child))
+            site->DiscardSurfaces();
 }
 
 void TRLCustomSite::PrintContents()

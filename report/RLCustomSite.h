@@ -69,6 +69,8 @@ public:
     virtual void DrawOnParent();
     virtual void DrawSiteBackground(TRLGraphicSurface& surface, const TRect& rect);
 
+    /// Closes and empties the surfaces of this site and every site inside it (after a failed run).
+    void DiscardSurfaces();
     /// Direct children in creation order.
     std::vector<TControl*> ChildrenInCreationOrder() const;
 

@@ -237,8 +237,10 @@ void TRLCustomPager::PrintFooterPart(bool withSummary)
         return;
     if (withSummary && !m_sortedBands.Printed(btSummary) && PrintBandsOfType(btSummary))
         return;
-    if (!m_sortedBands.Printed(btFooter))
+    if (!m_sortedBands.Printed(btFooter)) {
+        PageEnding();
         PrintBandsOfType(btFooter);
+    }
 }
 
 void TRLCustomPager::PrintBandWithCopies(const std::vector<TRLCustomBand*>& block, bool& metBreaking)

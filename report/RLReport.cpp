@@ -204,6 +204,8 @@ void TRLCustomReport::AfterSurfaceClose()
 void TRLCustomReport::ClearPages()
 {
     m_pageSurface.reset();
+    // A failed run may have left band and pager surfaces open.
+    DiscardSurfaces();
     if (m_pages)
         m_pages->Clear();
     m_phase = rpIdle;
@@ -384,6 +386,20 @@ void TRLCustomReport::RaisePageStarting()
 {
     if (OnPageStarting)
         OnPageStarting(this);
+}
+
+void TRLCustomReport::PageStarted()
+{
+    m_pageEndingRaised = false;
+    RaisePageStarting();
+}
+
+void TRLCustomReport::PageEnding()
+{
+    if (m_pageEndingRaised)
+        return;
+    m_pageEndingRaised = true;
+    RaisePageEnding();
 }
 
 void TRLCustomReport::RaisePageEnding()

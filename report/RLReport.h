@@ -98,8 +98,9 @@ public:
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
-    void PageStarted() override { RaisePageStarting(); }
-    void PageEnding() override { RaisePageEnding(); }
+    void PageStarted() override;
+    /// Once per page, before the page's footers: on the last page those print before it closes.
+    void PageEnding() override;
     void AfterSurfaceClose() override;
 
 private:
@@ -121,6 +122,7 @@ private:
     TComponent* m_defaultFilter = nullptr;
     TRLCustomControl* m_formulaObject = nullptr;
     std::unique_ptr<TRLProgress> m_progress;
+    bool m_pageEndingRaised = false;
 };
 
 class TRLReport : public TRLCustomReport {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ReportFixture.h"
+
+#include "pages/RLGraphicObjects.h"
+#include "pages/RLGraphicStorage.h"
+#include "pages/RLGraphicSurface.h"
+
+#include <QString>
+#include <vector>
+
+/// The objects of kind T on a stored page, in drawing order.
+template<class T> std::vector<const T*> PageObjects(TRLGraphicStorage& store, int page)
+{
+    std::vector<const T*> found;
+    TRLGraphicSurface* surface = store.Pages(page);
+    if (!surface)
+        return found;
+    for (int i = 0; i < surface->ObjectCount(); ++i)
+        if (const auto* object = dynamic_cast<const T*>(surface->Objects(i)))
+            found.push_back(object);
+    return found;
+}
+
+/// A report fixture whose preparation failures are collected instead of shown.
+struct ControlReport : ReportFixture {
+    explicit ControlReport(int count = 1);
+    ~ControlReport();
+    ControlReport(const ControlReport&) = delete;
+    ControlReport& operator=(const ControlReport&) = delete;
+
+    /// A title band (printed once, at row 38 of the first page) of the given height.
+    TRLBand* AddTitleBand(int height);
+    /// Prepares; the failure messages shown, one per failed preparation, go to `errors`.
+    bool Prepare();
+    std::vector<const TRLTextObject*> TextObjects(int page = 0);
+
+    QStringList errors;
+};
+
+/// The font most tests print with.
+TFont TestFont();
+/// Pixel width of `text` in `font` measured by Qt on its own 96-dpi device.
+int QtWidth(const QString& text, const TFont& font);
+int QtHeight(const TFont& font);
+/// A rectangle as "left,top,right,bottom".
+QString RectText(const TRect& rect);
