@@ -501,3 +501,36 @@ TEST(PdfFilter, CancelledRunWritesTheDonePages)
         GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << info->toStdString();
 }
+
+TEST(PdfFile, ContentStreamOfEveryObjectKind)
+{
+    const QList<QByteArray> lines = PdfOfPages({ [](TRLGraphicSurface& page) {
+        page.SetPixel(10, 10, clRed);
+        page.SetPen(TPen { clBlue, 2, psDash });
+        page.MoveTo(20, 40);
+        page.LineTo(200, 40);
+        page.SetPen(TPen { clBlack, 1, psSolid });
+        page.SetBrush(TBrush { clYellow, bsSolid });
+        page.Rectangle(20, 60, 220, 100);
+        SetFont(page, QStringLiteral("Helvetica"), 10, fsItalic, clGreen);
+        Text(page, TRect { 24, 64, 216, 96 }, QStringLiteral("Item (1)"), TRLMetaTextAlignment::Left, 0);
+        page.FillRect(TRect { 300, 60, 340, 100 });
+        page.Ellipse(400, 60, 472, 96);
+        const QPoint triangle[] = { { 500, 60 }, { 560, 100 }, { 500, 100 } };
+        page.Polygon(triangle);
+        page.Polyline(triangle);
+        page.StretchDraw(TRect { 600, 60, 640, 80 }, LogoPicture());
+        page.SetClipRect(TRect { 20, 120, 220, 160 });
+        Text(page, TRect { 24, 124, 216, 156 }, QStringLiteral("clipped"));
+        page.ResetClipRect();
+    } });
+    const qsizetype contents = lines.indexOf("/Type/Page");
+    ASSERT_GE(contents, 0);
+    const qsizetype start = lines.indexOf("stream", contents);
+    const qsizetype end = lines.indexOf("endstream", start);
+    ASSERT_GT(end, start);
+    QStringList stream;
+    for (qsizetype i = start + 1; i < end; ++i)
+        stream << QString::fromLatin1(lines[i]);
+    ExpectMatchesGolden(stream.join(u'\n') + u'\n', u"filters/every-object-kind-content.txt"_qs);
+}
