@@ -101,7 +101,7 @@ const TRLParserValue* TRLExpressionParser::FindValue(QStringView name) const
 void TRLExpressionParser::SetValue(const QString& name, const TVariant& value)
 {
     std::erase_if(m_values, [&name](const TRLParserValue& v) { return IsName(v.Name, name); });
-    m_values.push_back({name, value});
+    m_values.push_back({ name, value });
 }
 
 TVariant TRLExpressionParser::EvaluateNode(const TRLParserNode& node)
@@ -252,8 +252,8 @@ TVariant TRLExpressionParser::ResolveIdentifier(const QString& name, const TVari
     RaiseUndefinedIdentifier(name);
 }
 
-void TRLExpressionParser::RaiseIdentifier(
-    const TRLParserOnIdentifierEvent& event, const QString& identifier, const TVariant& params, TVariant& result)
+void TRLExpressionParser::RaiseIdentifier(const TRLParserOnIdentifierEvent& event, const QString& identifier,
+    const TVariant& params, TVariant& result)
 {
     if (event)
         event(this, identifier, params, result);

@@ -51,6 +51,7 @@ void RaiseListIndexOutOfBounds(int index)
 
 void RaiseTextTooLong(qsizetype length, qsizetype limit)
 {
-    throw EReportError(
-        QStringLiteral("Text of %1 characters is too long for an expression (at most %2)").arg(length).arg(limit));
+    throw EReportError(QStringLiteral("Text of %1 characters is too long for an expression (at most %2)")
+                           .arg(length)
+                           .arg(limit));
 }

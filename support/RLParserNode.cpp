@@ -14,23 +14,23 @@ struct OperatorEntry {
 };
 
 constexpr OperatorEntry kOperators[] = {
-    {u"+", TRLNodeKind::Add, TRLNodeKind::UnaryPlus},
-    {u"-", TRLNodeKind::Subtract, TRLNodeKind::Negate},
-    {u"!", TRLNodeKind::Unrecognised, TRLNodeKind::Not},
-    {u"*", TRLNodeKind::Multiply, TRLNodeKind::Unrecognised},
-    {u"/", TRLNodeKind::Divide, TRLNodeKind::Unrecognised},
-    {u"^", TRLNodeKind::Power, TRLNodeKind::Unrecognised},
-    {u"\\", TRLNodeKind::Root, TRLNodeKind::Unrecognised},
-    {u">", TRLNodeKind::Greater, TRLNodeKind::Unrecognised},
-    {u"<", TRLNodeKind::Less, TRLNodeKind::Unrecognised},
-    {u"=", TRLNodeKind::Equal, TRLNodeKind::Unrecognised},
-    {u"#", TRLNodeKind::NotEqual, TRLNodeKind::Unrecognised},
-    {u"<>", TRLNodeKind::NotEqual, TRLNodeKind::Unrecognised},
-    {u">=", TRLNodeKind::GreaterEqual, TRLNodeKind::Unrecognised},
-    {u"<=", TRLNodeKind::LessEqual, TRLNodeKind::Unrecognised},
-    {u"|", TRLNodeKind::Or, TRLNodeKind::Unrecognised},
-    {u"&", TRLNodeKind::And, TRLNodeKind::Unrecognised},
-    {u":=", TRLNodeKind::Assign, TRLNodeKind::Unrecognised},
+    { u"+", TRLNodeKind::Add, TRLNodeKind::UnaryPlus },
+    { u"-", TRLNodeKind::Subtract, TRLNodeKind::Negate },
+    { u"!", TRLNodeKind::Unrecognised, TRLNodeKind::Not },
+    { u"*", TRLNodeKind::Multiply, TRLNodeKind::Unrecognised },
+    { u"/", TRLNodeKind::Divide, TRLNodeKind::Unrecognised },
+    { u"^", TRLNodeKind::Power, TRLNodeKind::Unrecognised },
+    { u"\\", TRLNodeKind::Root, TRLNodeKind::Unrecognised },
+    { u">", TRLNodeKind::Greater, TRLNodeKind::Unrecognised },
+    { u"<", TRLNodeKind::Less, TRLNodeKind::Unrecognised },
+    { u"=", TRLNodeKind::Equal, TRLNodeKind::Unrecognised },
+    { u"#", TRLNodeKind::NotEqual, TRLNodeKind::Unrecognised },
+    { u"<>", TRLNodeKind::NotEqual, TRLNodeKind::Unrecognised },
+    { u">=", TRLNodeKind::GreaterEqual, TRLNodeKind::Unrecognised },
+    { u"<=", TRLNodeKind::LessEqual, TRLNodeKind::Unrecognised },
+    { u"|", TRLNodeKind::Or, TRLNodeKind::Unrecognised },
+    { u"&", TRLNodeKind::And, TRLNodeKind::Unrecognised },
+    { u":=", TRLNodeKind::Assign, TRLNodeKind::Unrecognised },
 };
 
 } // namespace
@@ -147,14 +147,14 @@ int TreeDepth(const TRLParserNode& root)
         const TRLParserNode* node;
         int depth;
     };
-    std::vector<Pending> pending{{&root, 1}};
+    std::vector<Pending> pending { { &root, 1 } };
     int deepest = 0;
     while (!pending.empty()) {
         const Pending item = pending.back();
         pending.pop_back();
         deepest = std::max(deepest, item.depth);
         for (int i = 0; i < item.node->ChildCount(); ++i)
-            pending.push_back({&item.node->Child(i), item.depth + 1});
+            pending.push_back({ &item.node->Child(i), item.depth + 1 });
     }
     return deepest;
 }

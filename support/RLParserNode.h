@@ -59,7 +59,8 @@ public:
     TRLParserNode& Child(int index) const;
     void AddChild(std::unique_ptr<TRLParserNode> child);
     /// Puts `replacement` where `child` was and hands `child` back.
-    std::unique_ptr<TRLParserNode> ReplaceChild(TRLParserNode* child, std::unique_ptr<TRLParserNode> replacement);
+    std::unique_ptr<TRLParserNode> ReplaceChild(
+        TRLParserNode* child, std::unique_ptr<TRLParserNode> replacement);
 
     TRLNodeKind Kind;
     quint8 Priority;

@@ -34,16 +34,16 @@ TRLExpressionParser::PathTarget TRLExpressionParser::ResolvePath(const QString& 
     if (!Owner())
         return {};
     const QStringList parts = name.split(u'.');
-    TRLPathObject object{Owner(), false};
+    TRLPathObject object { Owner(), false };
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const bool last = i == parts.size() - 1;
         const TRLPathObject member = FindMember(object, parts[i]);
         if (member.IsValid()) {
             if (last)
-                return {member, QString(), true};
+                return { member, QString(), true };
             object = member;
         } else if (last) {
-            return {object, parts[i], true};
+            return { object, parts[i], true };
         } else {
             return {};
         }
@@ -64,7 +64,7 @@ TRLPathObject TRLExpressionParser::FindMember(const TRLPathObject& object, const
         if (name.compare(object.Component->Name(), Qt::CaseInsensitive) == 0)
             return object;
         if (TComponent* owned = object.Component->FindComponent(name))
-            return {owned, false};
+            return { owned, false };
     }
     return PublishedObject(object, name);
 }

@@ -16,12 +16,12 @@ struct WordOperator {
 };
 
 constexpr WordOperator kWordOperators[] = {
-    {u"not", u"!", tkOperator},
-    {u"and", u"&", tkOperator},
-    {u"or", u"|", tkOperator},
-    {u"div", u"/", tkOperator},
-    {u"begin", u"{", tkCodeEnter},
-    {u"end", u"}", tkCodeExit},
+    { u"not", u"!", tkOperator },
+    { u"and", u"&", tkOperator },
+    { u"or", u"|", tkOperator },
+    { u"div", u"/", tkOperator },
+    { u"begin", u"{", tkCodeEnter },
+    { u"end", u"}", tkCodeExit },
 };
 
 bool IsBlank(QChar c)
@@ -61,7 +61,7 @@ TRLParserToken TRLParserTokenizer::Next()
     SkipBlanks();
     const int position = int(m_index) + 1;
     if (AtEnd())
-        return {QString(), tkNull, position};
+        return { QString(), tkNull, position };
     const QChar c = m_text[m_index];
     if (IsIdentifierStart(c))
         return ReadIdentifier();
@@ -74,27 +74,27 @@ TRLParserToken TRLParserTokenizer::Next()
     ++m_index;
     switch (c.unicode()) {
     case u'(':
-        return {c, tkEnterBrackets, position};
+        return { c, tkEnterBrackets, position };
     case u')':
-        return {c, tkExitBrackets, position};
+        return { c, tkExitBrackets, position };
     case u',':
-        return {c, tkBracketsBreak, position};
+        return { c, tkBracketsBreak, position };
     case u'{':
-        return {c, tkCodeEnter, position};
+        return { c, tkCodeEnter, position };
     case u';':
-        return {c, tkCodeBreak, position};
+        return { c, tkCodeBreak, position };
     case u'}':
-        return {c, tkCodeExit, position};
+        return { c, tkCodeExit, position };
     case u':':
         if (Peek() == u'=') {
             ++m_index;
-            return {QStringLiteral(":="), tkOperator, position};
+            return { QStringLiteral(":="), tkOperator, position };
         }
         break;
     default:
         break;
     }
-    return {c, tkUnknown, position};
+    return { c, tkUnknown, position };
 }
 
 void TRLParserTokenizer::SkipBlanks()
@@ -115,9 +115,9 @@ TRLParserToken TRLParserTokenizer::ReadIdentifier()
     const QStringView word = m_text.sliced(start, m_index - start);
     for (const WordOperator& op : kWordOperators) {
         if (word.compare(op.word, Qt::CaseInsensitive) == 0)
-            return {op.symbol.toString(), op.kind, int(start) + 1};
+            return { op.symbol.toString(), op.kind, int(start) + 1 };
     }
-    return {word.toString(), tkIdentifier, int(start) + 1};
+    return { word.toString(), tkIdentifier, int(start) + 1 };
 }
 
 TRLParserToken TRLParserTokenizer::ReadNumber()
@@ -152,7 +152,7 @@ TRLParserToken TRLParserTokenizer::ReadNumber()
         }
         ++m_index;
     }
-    return {m_text.sliced(start, m_index - start).toString(), tkValue, int(start) + 1};
+    return { m_text.sliced(start, m_index - start).toString(), tkValue, int(start) + 1 };
 }
 
 TRLParserToken TRLParserTokenizer::ReadString(QChar quote)
@@ -178,7 +178,7 @@ TRLParserToken TRLParserTokenizer::ReadString(QChar quote)
         value += quote;
         ++m_index;
     }
-    return {value, tkLiteral, position};
+    return { value, tkLiteral, position };
 }
 
 TRLParserToken TRLParserTokenizer::ReadOperator(QChar first)
@@ -191,11 +191,11 @@ TRLParserToken TRLParserTokenizer::ReadOperator(QChar first)
         const QChar next = Peek();
         if (next == u'=' || (first == u'<' && next == u'>')) {
             ++m_index;
-            return {QString(first) + next, tkOperator, position};
+            return { QString(first) + next, tkOperator, position };
         }
         m_index = afterOperator;
     }
-    return {first, tkOperator, position};
+    return { first, tkOperator, position };
 }
 
 double NumberTokenValue(QStringView text, int position)

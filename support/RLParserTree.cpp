@@ -78,7 +78,7 @@ TRLParserTreeBuilder::LevelResult TRLParserTreeBuilder::ParseLevel(int depth, in
                 level.root->Priority = kOperandPriority;
                 level.root->Closed = true;
             }
-            return {std::move(level.root), std::move(token)};
+            return { std::move(level.root), std::move(token) };
         }
     }
 }
@@ -103,15 +103,15 @@ void TRLParserTreeBuilder::AddOperand(Level& level, std::unique_ptr<TRLParserNod
 void TRLParserTreeBuilder::AddOperator(Level& level, const QString& text)
 {
     TRLParserNode* current = level.current;
-    const bool unary
-        = IsUnaryText(text) && (!current || (IsOperatorLike(current->Kind) && !current->Closed));
+    const bool unary = IsUnaryText(text) && (!current || (IsOperatorLike(current->Kind) && !current->Closed));
     auto node = std::make_unique<TRLParserNode>(OperatorKind(text, unary));
     TRLParserNode* added = node.get();
-    level.current = added;
     if (!current) {
         AddToTree(level, std::move(node));
+        level.current = added;
         return;
     }
+    level.current = added;
     // Climb over the nodes that bind tighter; an equal priority stops the climb, so a chain of
     // the same operator nests to the right.
     TRLParserNode* reached = current;

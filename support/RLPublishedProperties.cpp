@@ -19,21 +19,21 @@ QString ValueText(const TVariant& value)
 
 const QStringList& BooleanNames()
 {
-    static const QStringList names{QStringLiteral("False"), QStringLiteral("True")};
+    static const QStringList names { QStringLiteral("False"), QStringLiteral("True") };
     return names;
 }
 
 const QStringList& FontStyleNames()
 {
-    static const QStringList names{QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
-        QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut")};
+    static const QStringList names { QStringLiteral("fsBold"), QStringLiteral("fsItalic"),
+        QStringLiteral("fsUnderline"), QStringLiteral("fsStrikeOut") };
     return names;
 }
 
 const QStringList& FontPitchNames()
 {
-    static const QStringList names{QStringLiteral("fpDefault"), QStringLiteral("fpVariable"),
-        QStringLiteral("fpFixed")};
+    static const QStringList names { QStringLiteral("fpDefault"), QStringLiteral("fpVariable"),
+        QStringLiteral("fpFixed") };
     return names;
 }
 
@@ -73,7 +73,8 @@ void AddFontProperty(TRLPublishedProperties& table, QString name, TRLPropertyKin
 void AddPlatformProperties(TRLPublishedProperties& table)
 {
     const auto integer = TRLPropertyKind::Integer;
-    table.AddFor<TComponent>(u"Name"_qs, TRLPropertyKind::String, [](TComponent& c) { return TVariant(c.Name()); });
+    table.AddFor<TComponent>(
+        u"Name"_qs, TRLPropertyKind::String, [](TComponent& c) { return TVariant(c.Name()); });
     table.AddFor<TControl>(
         u"Left"_qs, integer, [](TControl& c) { return TVariant(c.Left()); },
         [](TControl& c, const TVariant& v) { c.SetLeft(IntegerValue(u"Left", v)); });
@@ -96,9 +97,10 @@ void AddPlatformProperties(TRLPublishedProperties& table)
     TRLPublishedProperty font;
     font.Name = u"Font"_qs;
     font.Kind = TRLPropertyKind::Object;
-    font.AppliesTo
-        = [](const TRLPathObject& object) { return !object.IsFont && dynamic_cast<TControl*>(object.Component); };
-    font.Target = [](const TRLPathObject& object) { return TRLPathObject{object.Component, true}; };
+    font.AppliesTo = [](const TRLPathObject& object) {
+        return !object.IsFont && dynamic_cast<TControl*>(object.Component);
+    };
+    font.Target = [](const TRLPathObject& object) { return TRLPathObject { object.Component, true }; };
     table.Add(std::move(font));
 
     AddFontProperty(
@@ -122,7 +124,9 @@ void AddPlatformProperties(TRLPublishedProperties& table)
     AddFontProperty(
         table, u"Pitch"_qs, TRLPropertyKind::Enumeration,
         [](const TFont& f) { return TVariant(FontPitchNames().at(int(f.Pitch))); },
-        [](TFont& f, const TVariant& v) { f.Pitch = TFontPitch(EnumerationValue(u"Pitch", FontPitchNames(), v)); });
+        [](TFont& f, const TVariant& v) {
+            f.Pitch = TFontPitch(EnumerationValue(u"Pitch", FontPitchNames(), v));
+        });
 }
 
 } // namespace
