@@ -127,7 +127,7 @@ QString ThirtyLines()
 QString TechnicalText(int length)
 {
     const QString sentence
-        = u"Especificação técnica: material conforme norma, tolerância ±0,05 mm, ensaio de tração aprovado. "_s;
+        = u"Ficha técnica: material conforme norma, tolerância ±0,05 mm, ensaio de tração aprovado. "_s;
     QString text;
     while (text.size() < length)
         text += sentence;
