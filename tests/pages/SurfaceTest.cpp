@@ -192,7 +192,8 @@ TEST(Surface, DisplayTextExpandsMacros)
         { "open { without close {LastPageNumber", "open { without close {LastPageNumber" },
         { "{lastpagenumber}", "3" },
         { "{Loop}", "{FirstPageNumber}" },
-        { "{{LastPageNumber}}", "{3}" },
+        // The name runs from the first "{" to the next "}", so nested braces name nothing.
+        { "{{LastPageNumber}}", "{{LastPageNumber}}" },
         { "{Orientation}", "2" },
         { "", "" },
     };
