@@ -25,6 +25,15 @@ TRLBand* ControlReport::AddTitleBand(int height)
     return band;
 }
 
+TRLBand* ControlReport::AddDetailBand(int height)
+{
+    auto* band = new TRLBand(&form);
+    band->SetBandType(btDetail);
+    band->SetHeight(height);
+    band->SetParent(report);
+    return band;
+}
+
 bool ControlReport::Prepare()
 {
     return report->Prepare();

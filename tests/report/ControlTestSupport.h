@@ -31,6 +31,8 @@ struct ControlReport : ReportFixture {
 
     /// A title band (printed once, at row 38 of the first page) of the given height.
     TRLBand* AddTitleBand(int height);
+    /// A detail band (printed once per record) of the given height.
+    TRLBand* AddDetailBand(int height);
     /// Prepares; the failure messages shown, one per failed preparation, go to `errors`.
     bool Prepare();
     std::vector<const TRLTextObject*> TextObjects(int page = 0);

@@ -162,11 +162,11 @@ TEST(DBText, MasksPrefixOrReplaceTheFirstHash)
     for (const Case& c : cases) {
         ControlReport r;
         AddPriceField(r, u"10,00"_s);
-        TRLBand* band = r.AddTitleBand(30);
+        TRLBand* band = r.AddDetailBand(30);
         TRLDBText* text = AddDBText(r, band, u"preco"_s);
         text->SetText(c.mask);
-        ASSERT_TRUE(r.Prepare()) << c.mask;
-        ASSERT_EQ(r.TextObjects().size(), 1u) << c.mask;
+        ASSERT_TRUE(r.Prepare()) << c.mask.toStdString();
+        ASSERT_EQ(r.TextObjects().size(), 1u) << c.mask.toStdString();
         EXPECT_EQ(r.TextObjects()[0]->Text, c.printed) << "mask \"" << c.mask.toStdString() << "\"";
     }
 }
@@ -179,7 +179,7 @@ TEST(DBText, FieldDisplayTextIgnoresDisplayMask)
     r.data->AddField(u"TOTAL"_s, TFieldType::ftFloat);
     r.data->AppendRecord({ 1, u"x"_s, 1234.5 });
     r.data->Open();
-    TRLBand* band = r.AddTitleBand(30);
+    TRLBand* band = r.AddDetailBand(30);
     TRLDBText* text = AddDBText(r, band, u"TOTAL"_s);
     text->DisplayMask = u"#,##0.00"_s;
     ASSERT_TRUE(r.Prepare());
@@ -190,19 +190,20 @@ TEST(DBText, FieldDisplayTextIgnoresDisplayMask)
 TEST(DBText, MissingFieldStopsPreparationNamingControlAndField)
 {
     ControlReport r;
-    TRLBand* band = r.AddTitleBand(30);
+    TRLBand* band = r.AddDetailBand(30);
     TRLDBText* text = AddDBText(r, band, u"CODIGO"_s);
     EXPECT_EQ(ErrorOf([&] { text->GetField(); }), u"Não encontrado: RLDBText1.DataField \"CODIGO\""_s);
     EXPECT_FALSE(r.Prepare());
     ASSERT_EQ(r.errors.size(), 1);
-    EXPECT_TRUE(r.errors[0].endsWith(u"Não encontrado: RLDBText1.DataField \"CODIGO\""_s)) << r.errors[0];
+    EXPECT_TRUE(r.errors[0].endsWith(u"Não encontrado: RLDBText1.DataField \"CODIGO\""_s))
+        << r.errors[0].toStdString();
 }
 
 TEST(DBText, ClosedExhaustedOrMissingSourcePrintsEmpty)
 {
     {
         ControlReport r;
-        TRLBand* band = r.AddTitleBand(30);
+        TRLBand* band = r.AddDetailBand(30);
         TRLDBText* text = AddDBText(r, band, u"N"_s);
         text->SetDataSource(nullptr);
         text->SetText(u"N="_s);
@@ -211,7 +212,7 @@ TEST(DBText, ClosedExhaustedOrMissingSourcePrintsEmpty)
     }
     {
         ControlReport r(0);
-        TRLBand* band = r.AddTitleBand(30);
+        TRLBand* band = r.AddDetailBand(30);
         AddDBText(r, band, u"N"_s);
         ASSERT_TRUE(r.Prepare());
         ASSERT_EQ(r.TextObjects().size(), 1u);
@@ -223,7 +224,7 @@ TEST(DBText, ClosedExhaustedOrMissingSourcePrintsEmpty)
         other->AddField(u"N"_s, TFieldType::ftInteger);
         auto* closed = new TDataSource(&r.form);
         closed->SetDataSet(other);
-        TRLBand* band = r.AddTitleBand(30);
+        TRLBand* band = r.AddDetailBand(30);
         TRLDBText* text = AddDBText(r, band, u"N"_s);
         text->SetDataSource(closed);
         ASSERT_TRUE(r.Prepare());
@@ -250,11 +251,11 @@ TEST(DBText, OutsidePrintingShowsTheSource)
     ControlReport r;
     auto* text = new TRLDBText(&r.form);
     text->SetName(u"RLDBText5"_s);
+    text->SetDataSource(r.source);
     EXPECT_EQ(text->Caption(), u"RLDBText5"_s);
     text->SetDataFormula(u"N+1"_s);
     EXPECT_EQ(text->Caption(), u"(N+1)"_s);
     r.data->FindField(u"N")->SetDisplayLabel(u"Número"_s);
-    text->SetDataSource(r.source);
     text->SetDataField(u"n"_s);
     EXPECT_EQ(text->Caption(), u"Número"_s);
     text->SetDataField(u"SEM_CAMPO"_s);
@@ -289,7 +290,7 @@ TEST(DBText, FormulaGoesThroughTheReportsParserAndDisplayMask)
             Q_UNUSED(current);
             return c.value;
         };
-        TRLBand* band = r.AddTitleBand(30);
+        TRLBand* band = r.AddDetailBand(30);
         auto* text = new TRLDBText(&r.form);
         text->SetParent(band);
         text->SetDataSource(r.source);
@@ -306,7 +307,7 @@ TEST(DBText, FormulaGoesThroughTheReportsParserAndDisplayMask)
 TEST(DBText, WithoutParserAFormulaPrintsEmpty)
 {
     ControlReport r;
-    TRLBand* band = r.AddTitleBand(30);
+    TRLBand* band = r.AddDetailBand(30);
     auto* text = new TRLDBText(&r.form);
     text->SetParent(band);
     text->SetDataSource(r.source);
