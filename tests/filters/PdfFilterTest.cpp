@@ -534,3 +534,29 @@ TEST(PdfFile, ContentStreamOfEveryObjectKind)
         stream << QString::fromLatin1(lines[i]);
     ExpectMatchesGolden(stream.join(u'\n') + u'\n', u"filters/every-object-kind-content.txt"_qs);
 }
+
+TEST(PdfFilter, BackgroundRunWritesTheSameFile)
+{
+    auto pages = MakePages(4);
+    const QTemporaryDir dir;
+    const QByteArray foreground = WritePdf(*pages, dir);
+    TRLPDFFilter filter(nullptr);
+    filter.ShowProgress = false;
+    filter.FileName = dir.filePath(QStringLiteral("background.pdf"));
+    filter.FilterPages(*pages->Storage, 1, -1, true);
+    filter.WaitForRun();
+    EXPECT_TRUE(filter.LastRunError().isEmpty()) << filter.LastRunError().toStdString();
+    QFile file(filter.FileName);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray background = file.readAll();
+    // Only the creation date may differ, and it has the same length.
+    ASSERT_EQ(background.size(), foreground.size());
+    const QList<QByteArray> foregroundLines = PdfLines(foreground);
+    const QList<QByteArray> backgroundLines = PdfLines(background);
+    ASSERT_EQ(foregroundLines.size(), backgroundLines.size());
+    for (qsizetype i = 0; i < foregroundLines.size(); ++i) {
+        if (!foregroundLines[i].startsWith("/CreationDate(")) {
+            EXPECT_EQ(backgroundLines[i], foregroundLines[i]) << "line " << i;
+        }
+    }
+}
