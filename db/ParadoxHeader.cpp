@@ -119,30 +119,29 @@ bool TParadoxReader::HasBlobFields() const
         m_fields.begin(), m_fields.end(), [](const TPxField& f) { return IsPxBlobType(f.type); });
 }
 
+void TParadoxReader::RequireBytes(qint64 offset, int size) const
+{
+    if (offset < 0 || offset + size > m_table.size())
+        Fail(QStringLiteral("truncated: byte %1 lies past the end of the file (%2 bytes)")
+                 .arg(offset + size - 1)
+                 .arg(m_table.size()));
+}
+
 quint8 TParadoxReader::U8(qint64 offset) const
 {
-    if (offset < 0 || offset + 1 > m_table.size())
-        Fail(QStringLiteral("truncated: byte %1 lies past the end of the file (%2 bytes)")
-                 .arg(offset)
-                 .arg(m_table.size()));
+    RequireBytes(offset, 1);
     return quint8(m_table[offset]);
 }
 
 quint16 TParadoxReader::U16(qint64 offset) const
 {
-    if (offset < 0 || offset + 2 > m_table.size())
-        Fail(QStringLiteral("truncated: byte %1 lies past the end of the file (%2 bytes)")
-                 .arg(offset + 1)
-                 .arg(m_table.size()));
+    RequireBytes(offset, 2);
     return qFromLittleEndian<quint16>(m_table.constData() + offset);
 }
 
 quint32 TParadoxReader::U32(qint64 offset) const
 {
-    if (offset < 0 || offset + 4 > m_table.size())
-        Fail(QStringLiteral("truncated: byte %1 lies past the end of the file (%2 bytes)")
-                 .arg(offset + 3)
-                 .arg(m_table.size()));
+    RequireBytes(offset, 4);
     return qFromLittleEndian<quint32>(m_table.constData() + offset);
 }
 

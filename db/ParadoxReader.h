@@ -74,6 +74,7 @@ private:
     TParadoxReader(
         QByteArray table, std::optional<QByteArray> blobs, const QString& fileName, bool headerOnly);
     bool HasBlobFields() const;
+    void RequireBytes(qint64 offset, int size) const;
     quint8 U8(qint64 offset) const;
     quint16 U16(qint64 offset) const;
     quint32 U32(qint64 offset) const;
