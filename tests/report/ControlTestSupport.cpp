@@ -6,8 +6,20 @@
 #include <QImage>
 
 ControlReport::ControlReport(int count)
-    : ReportFixture(count)
 {
+    data = new TMemoryDataSet(&form);
+    data->SetName(QStringLiteral("Data"));
+    data->AddField(QStringLiteral("N"), TFieldType::ftInteger);
+    data->AddField(QStringLiteral("G"), TFieldType::ftString, 10);
+    for (int n = 1; n <= count; ++n)
+        data->AppendRecord({ n, QStringLiteral("x") });
+    data->Open();
+    source = new TDataSource(&form);
+    source->SetDataSet(data);
+    report = new TRLReport(&form);
+    report->SetName(QStringLiteral("RLReport1"));
+    report->ShowProgress = false;
+    report->SetDataSource(source);
     RLUserInterface().ShowError = [this](const QString& message) { errors << message; };
 }
 
@@ -16,22 +28,28 @@ ControlReport::~ControlReport()
     RLUserInterface().ShowError = nullptr;
 }
 
-TRLBand* ControlReport::AddTitleBand(int height)
+TRLBand* ControlReport::AddBand(TRLBandType type, int height)
 {
     auto* band = new TRLBand(&form);
-    band->SetBandType(btTitle);
+    band->SetBandType(type);
     band->SetHeight(height);
     band->SetParent(report);
     return band;
 }
 
+TRLBand* ControlReport::AddTitleBand(int height)
+{
+    return AddBand(btTitle, height);
+}
+
 TRLBand* ControlReport::AddDetailBand(int height)
 {
-    auto* band = new TRLBand(&form);
-    band->SetBandType(btDetail);
-    band->SetHeight(height);
-    band->SetParent(report);
-    return band;
+    return AddBand(btDetail, height);
+}
+
+int ControlReport::PageCount() const
+{
+    return report->Pages()->PageCount();
 }
 
 bool ControlReport::Prepare()

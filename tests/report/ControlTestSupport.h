@@ -1,6 +1,11 @@
 #pragma once
 
-#include "ReportFixture.h"
+#include "ReportTestSupport.h"
+
+#include "db/DataSource.h"
+#include "db/MemoryDataSet.h"
+#include "report/RLBand.h"
+#include "report/RLReport.h"
 
 #include "pages/RLGraphicObjects.h"
 #include "pages/RLGraphicStorage.h"
@@ -22,13 +27,21 @@ template<class T> std::vector<const T*> PageObjects(TRLGraphicStorage& store, in
     return found;
 }
 
-/// A report fixture whose preparation failures are collected instead of shown.
-struct ControlReport : ReportFixture {
+/// An A4 report (bands at left 38, from row 38) over a memory dataset of records N = 1..count
+/// and G = "x"; preparation failures are collected instead of shown.
+struct ControlReport {
     explicit ControlReport(int count = 1);
     ~ControlReport();
     ControlReport(const ControlReport&) = delete;
     ControlReport& operator=(const ControlReport&) = delete;
 
+    TComponent form { nullptr };
+    TMemoryDataSet* data = nullptr;
+    TDataSource* source = nullptr;
+    TRLReport* report = nullptr;
+
+    TRLBand* AddBand(TRLBandType type, int height);
+    int PageCount() const;
     /// A title band (printed once, at row 38 of the first page) of the given height.
     TRLBand* AddTitleBand(int height);
     /// A detail band (printed once per record) of the given height.

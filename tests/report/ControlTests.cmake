@@ -1,7 +1,6 @@
 quirel_add_test(NAME controls_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/ReportTestSupport.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/ReportFixture.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ControlTestSupport.cpp
         ${CMAKE_CURRENT_LIST_DIR}/LabelTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SystemInfoTest.cpp

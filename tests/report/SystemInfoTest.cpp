@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 TRLSystemInfo* AddInfo(
-    ReportFixture& r, TRLCustomBand* band, TRLInfoType info, const QString& text, int left = 0)
+    ControlReport& r, TRLCustomBand* band, TRLInfoType info, const QString& text, int left = 0)
 {
     auto* control = new TRLSystemInfo(&r.form);
     control->SetParent(band);
@@ -25,9 +25,9 @@ struct ThreePages : ControlReport {
     ThreePages()
         : ControlReport(25)
     {
-        header = AddBand(btHeader, 30, u"H"_s);
-        AddBand(btDetail, 100, u"D"_s, true);
-        footer = AddBand(btFooter, 40, u"F"_s);
+        header = AddBand(btHeader, 30);
+        detail = AddBand(btDetail, 100);
+        footer = AddBand(btFooter, 40);
     }
     /// The display text of the system information printed at `left` on each page.
     QStringList Printed(int left)
@@ -40,6 +40,7 @@ struct ThreePages : ControlReport {
         return texts;
     }
     TRLBand* header = nullptr;
+    TRLBand* detail = nullptr;
     TRLBand* footer = nullptr;
 };
 
@@ -134,14 +135,9 @@ TEST(SystemInfo, RecordCountersAndTitle)
 {
     ThreePages r;
     r.report->Title = u"Ordem de Compra"_s;
-    TRLBand* detail = nullptr;
-    for (TControl* child : r.report->Controls())
-        if (auto* band = dynamic_cast<TRLBand*>(child); band && band->BandType() == btDetail)
-            detail = band;
-    ASSERT_NE(detail, nullptr);
-    AddInfo(r, detail, itRecNo, u"#."_s, 100);
-    AddInfo(r, detail, itDetailCount, QString(), 200);
-    AddInfo(r, detail, itCarbonCopy, QString(), 300);
+    AddInfo(r, r.detail, itRecNo, u"#."_s, 100);
+    AddInfo(r, r.detail, itDetailCount, QString(), 200);
+    AddInfo(r, r.detail, itCarbonCopy, QString(), 300);
     AddInfo(r, r.footer, itTitle, QString(), 100);
     AddInfo(r, r.footer, itDetailCount, u"Itens: "_s, 200);
     ASSERT_TRUE(r.Prepare());
@@ -200,7 +196,7 @@ TEST(SystemInfo, OutsidePrintingNamesTheInformation)
         { itRecNo, u"(RecNo)"_s },
         { itCopyNo, u"(CopyNo)"_s },
     };
-    ReportFixture r(1);
+    ControlReport r(1);
     auto* control = new TRLSystemInfo(&r.form);
     for (const Case& c : cases) {
         control->SetInfo(c.info);
