@@ -194,7 +194,8 @@ QByteArray Directory(const QString& streamName, qint64 streamSize, const TRLComp
     return directory;
 }
 
-void CopyStream(TSectorWriter& out, QIODevice& stream, qint64 streamSize, const QString& source)
+void CopyStream(
+    TSectorWriter& out, QIODevice& stream, qint64 streamSize, qint64 storedSize, const QString& source)
 {
     QByteArray chunk(kCopyChunk, '\0');
     qint64 left = streamSize;
@@ -206,17 +207,25 @@ void CopyStream(TSectorWriter& out, QIODevice& stream, qint64 streamSize, const 
         out.Write(QByteArrayView(chunk.constData(), got));
         left -= got;
     }
-    const qint64 tail = streamSize % kSectorSize;
-    if (tail != 0)
-        out.Write(QByteArray(kSectorSize - tail, '\0'));
+    const qint64 sectors = (storedSize + kSectorSize - 1) / kSectorSize;
+    const qint64 padding = sectors * kSectorSize - streamSize;
+    if (padding > 0)
+        out.Write(QByteArray(padding, '\0'));
 }
 
 } // namespace
 
+qint64 CompoundStoredSize(qint64 streamSize)
+{
+    // Readers look for a stream shorter than the cutoff in the mini stream, which this writer
+    // does not make; so a short stream is padded with zeros to the cutoff.
+    return streamSize > 0 && streamSize < kMiniStreamCutoff ? kMiniStreamCutoff : streamSize;
+}
+
 TRLCompoundLayout TRLCompoundLayout::ForStream(qint64 streamSize)
 {
     TRLCompoundLayout layout;
-    layout.StreamSectors = CeilDiv(quint64(streamSize), kSectorSize);
+    layout.StreamSectors = CeilDiv(quint64(CompoundStoredSize(streamSize)), kSectorSize);
     // The table covers the stream, itself, the extra table and the directory; growing the table
     // may grow the extra table, so look for the smallest table that holds them all.
     quint32 tables = 1;
@@ -243,8 +252,9 @@ void WriteCompoundFile(QIODevice& out, const QString& target, const QString& str
     const TRLCompoundLayout layout = TRLCompoundLayout::ForStream(streamSize);
     TSectorWriter writer(out, target);
     writer.Write(Header(layout));
-    CopyStream(writer, stream, streamSize, streamSource);
+    const qint64 storedSize = CompoundStoredSize(streamSize);
+    CopyStream(writer, stream, streamSize, storedSize, streamSource);
     WriteAllocationTable(writer, layout);
     WriteExtraTable(writer, layout);
-    writer.Write(Directory(streamName, streamSize, layout));
+    writer.Write(Directory(streamName, storedSize, layout));
 }

@@ -9,10 +9,14 @@ class QIODevice;
 /// kept in normal sectors whatever its length. In file order: the header, the stream's sectors
 /// numbered from 0, the allocation-table sectors, the extra table sectors that list allocation-
 /// table sectors beyond the header's 109 slots (only for streams past about 7 MB), one directory
-/// sector. `stream` is read from its current position for `streamSize` bytes. Failures throw
-/// EReportError naming `target` (the output) or the stream's source.
+/// sector. A stream shorter than the mini-stream cutoff (4096 bytes) is stored padded with zeros
+/// to it, since readers look for such a stream in a mini stream. `stream` is read from its current position
+/// for `streamSize` bytes. Failures throw EReportError naming `target` (the output) or the stream's source.
 void WriteCompoundFile(QIODevice& out, const QString& target, const QString& streamName, QIODevice& stream,
     qint64 streamSize, const QString& streamSource);
+
+/// The stream's size as stored: at least 4096 bytes unless it is empty.
+qint64 CompoundStoredSize(qint64 streamSize);
 
 /// The sector layout of a compound document holding a stream of `streamSize` bytes.
 struct TRLCompoundLayout {

@@ -1,0 +1,153 @@
+#include "filters/RLXLSWorkbook.h"
+#include "support/FormatSettings.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+/// Number conventions of a test, restored afterwards.
+class TFormatScope {
+public:
+    explicit TFormatScope(const QString& decimal, const QString& thousands)
+        : m_saved(FormatSettings())
+    {
+        TFormatSettings settings = m_saved;
+        settings.DecimalSeparator = decimal;
+        settings.ThousandSeparator = thousands;
+        SetFormatSettings(settings);
+    }
+    ~TFormatScope() { SetFormatSettings(m_saved); }
+
+private:
+    TFormatSettings m_saved;
+};
+
+} // namespace
+
+TEST(XLSWorksheet, SheetsAreNamedPaginaAndTheLowestFreeNumber)
+{
+    TRLXLSWorkbook workbook;
+    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página1"));
+    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página2"));
+    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página3"));
+    // A sheet renamed to a later title, in other letter case, pushes the next one past it.
+    workbook.Worksheets(2).SetTitle(QStringLiteral("PÁGINA4"));
+    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página5"));
+    workbook.Clear();
+    EXPECT_EQ(workbook.WorksheetCount(), 0);
+    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página1"));
+}
+
+TEST(XLSWorksheet, TitleKeepsTheFirst31CharactersTrimmed)
+{
+    TRLXLSWorkbook workbook;
+    TRLXLSWorksheet& sheet = workbook.AddWorksheet();
+    struct Case {
+        QString title;
+        QString expected;
+    };
+    const Case cases[] = {
+        { QStringLiteral("  Itens  "), QStringLiteral("Itens") },
+        { QString(40, QLatin1Char('x')), QString(31, QLatin1Char('x')) },
+        { QString(30, QLatin1Char('y')) + QStringLiteral(" z"), QString(30, QLatin1Char('y')) },
+    };
+    for (const Case& c : cases) {
+        sheet.SetTitle(c.title);
+        EXPECT_EQ(sheet.Title(), c.expected) << c.title.toStdString();
+    }
+}
+
+TEST(XLSWorksheet, RangesTakeOverEqualAreasAndDeleteThoseTheyMeet)
+{
+    TRLXLSWorkbook workbook;
+    TRLXLSWorksheet& sheet = workbook.AddWorksheet();
+    EXPECT_TRUE(sheet.Empty());
+    TRLXLSRange* a = sheet.FindRange(0, 0, 2, 0, true);
+    TRLXLSRange* b = sheet.FindRange(3, 0, 3, 1, true);
+    TRLXLSRange* c = sheet.FindRange(0, 2, 0, 2, true);
+    EXPECT_EQ(sheet.RangeCount(), 3);
+    EXPECT_EQ(sheet.FindRange(0, 0, 2, 0, false), a);
+    EXPECT_EQ(sheet.FindRange(0, 0, 2, 0, true), a) << "an equal area is taken over";
+    EXPECT_EQ(sheet.FindRange(0, 0, 1, 0, false), nullptr) << "only an exact match is found";
+    EXPECT_EQ(sheet.UsedArea(), (TRLXLSCellArea { 0, 0, 3, 2 }));
+
+    TRLXLSRange* d = sheet.FindRange(2, 1, 3, 1, true);
+    const std::vector<TRLXLSRange*> left = sheet.Ranges();
+    EXPECT_EQ(left, (std::vector<TRLXLSRange*> { a, c, d })) << "b shared cell (3,1) with d";
+    TRLXLSRange* e = sheet.FindRange(0, 0, 5, 5, true);
+    EXPECT_EQ(sheet.Ranges(), (std::vector<TRLXLSRange*> { e })) << "a range over all deletes all";
+    EXPECT_EQ(sheet.UsedArea(), (TRLXLSCellArea { 0, 0, 5, 5 })) << "the used area never shrinks";
+    (void)b;
+}
+
+TEST(XLSWorksheet, ColumnsAndRowsWidenTheUsedArea)
+{
+    TRLXLSWorkbook workbook;
+    TRLXLSWorksheet& sheet = workbook.AddWorksheet();
+    EXPECT_EQ(sheet.FindCol(4, false), nullptr);
+    EXPECT_EQ(sheet.FindCol(4, true)->Width, 2048);
+    EXPECT_EQ(sheet.FindRow(7, true)->Height, 255);
+    EXPECT_EQ(sheet.UsedArea(), (TRLXLSCellArea { 4, 7, 4, 7 }));
+    EXPECT_EQ(sheet.FindCol(4, false)->Index, 4);
+}
+
+TEST(XLSWorksheet, ValuesNormalizeLineBreaksAndFindNumbersOnlyWhenAsked)
+{
+    const TFormatScope brazil(QStringLiteral(","), QStringLiteral("."));
+    TRLXLSWorkbook workbook;
+    TRLXLSWorksheet& sheet = workbook.AddWorksheet();
+    TRLXLSRange& range = *sheet.FindRange(0, 0, 0, 0, true);
+    sheet.SetValue(range, QStringLiteral("a\r\nb\rc\nd"));
+    EXPECT_EQ(range.Value(), QStringLiteral("a\nb\nc\nd"));
+    sheet.SetValue(range, QStringLiteral("1.234,50"));
+    EXPECT_EQ(range.CellKind(), TRLXLSCellKind::Text);
+    EXPECT_EQ(range.Value(), QStringLiteral("1.234,50"));
+    workbook.FindValueCells = true;
+    sheet.SetValue(range, QStringLiteral("1.234,50"));
+    EXPECT_EQ(range.CellKind(), TRLXLSCellKind::Number);
+    EXPECT_EQ(range.Number(), 1234.5);
+    sheet.SetValue(range, QStringLiteral("R$ 1.234,50"));
+    EXPECT_EQ(range.CellKind(), TRLXLSCellKind::Text);
+}
+
+TEST(XLSWorksheet, NumbersReadEntirelyInTheLocaleNotation)
+{
+    struct Case {
+        const char* text;
+        const char* decimal;
+        std::optional<double> number;
+    };
+    const Case cases[] = {
+        { "1.234,50", ",", 1234.5 },
+        { " 1234,5 ", ",", 1234.5 },
+        { "\n-3,5e2\n", ",", -350 },
+        { "+0,25", ",", 0.25 },
+        { ",5", ",", 0.5 },
+        { "7,", ",", 7 },
+        { "1.2.3", ",", 123 },
+        { "1,2,3", ",", std::nullopt },
+        { "1 234", ",", std::nullopt },
+        { "12%", ",", std::nullopt },
+        { "", ",", std::nullopt },
+        { "   ", ",", std::nullopt },
+        { ".", ",", std::nullopt },
+        { "-", ",", std::nullopt },
+        { "1e", ",", std::nullopt },
+        { "1e999", ",", std::nullopt },
+        { "inf", ",", std::nullopt },
+        { "nan", ",", std::nullopt },
+        { "0x10", ",", std::nullopt },
+        { "1,234.50", ".", 1234.5 },
+        { "1.234,50", ".", 1.2345 },
+        { "3.5E-1", ".", 0.35 },
+        { "٣", ".", std::nullopt },
+    };
+    for (const Case& c : cases) {
+        const auto number = ReadXLSNumber(QString::fromUtf8(c.text), QString::fromUtf8(c.decimal));
+        EXPECT_EQ(number.has_value(), c.number.has_value()) << '"' << c.text << "\" with " << c.decimal;
+        if (number && c.number) {
+            EXPECT_DOUBLE_EQ(*number, *c.number) << '"' << c.text << "\" with " << c.decimal;
+        }
+    }
+}
