@@ -4,4 +4,5 @@ quirel_add_test(NAME controls_tests
         ${CMAKE_CURRENT_LIST_DIR}/ControlTestSupport.cpp
         ${CMAKE_CURRENT_LIST_DIR}/LabelTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SystemInfoTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/MemoTest.cpp
     LIBS report)
