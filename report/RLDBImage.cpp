@@ -1,6 +1,7 @@
 #include "report/RLDBImage.h"
 
 #include "db/DataSet.h"
+#include "platform/Exceptions.h"
 
 TRLCustomDBImage::TRLCustomDBImage(TComponent* owner)
     : TRLCustomImage(owner)
@@ -16,14 +17,14 @@ QString TRLCustomDBImage::ClassName() const
 void TRLCustomDBImage::SetDataSource(TDataSource* source)
 {
     if (m_binding.SetDataSource(source))
-        LoadPicture();
+        ReloadPicture();
 }
 
 void TRLCustomDBImage::SetDataField(const QString& field)
 {
     if (!m_binding.SetDataField(field))
         return;
-    LoadPicture();
+    ReloadPicture();
     FitBounds();
 }
 
@@ -31,7 +32,7 @@ void TRLCustomDBImage::Notification(TComponent* component, TOperation operation)
 {
     TRLCustomImage::Notification(component, operation);
     if (operation == TOperation::opRemove && m_binding.SourceRemoved(component))
-        LoadPicture();
+        ReloadPicture();
 }
 
 void TRLCustomDBImage::LoadPicture()
@@ -41,6 +42,21 @@ void TRLCustomDBImage::LoadPicture()
     if (!field || !m_binding.HasRecord())
         return;
     SetPicture(field->Picture());
+}
+
+void TRLCustomDBImage::ReloadPicture()
+{
+    if (IsPrinting()) {
+        LoadPicture();
+        return;
+    }
+    // Outside printing the picture is only a preview: a field the dataset lacks yet, or bytes
+    // that are no picture, leave it empty, and printing reports the fault with its names.
+    try {
+        LoadPicture();
+    } catch (const EReportError&) {
+        SetPicture(QImage());
+    }
 }
 
 void TRLCustomDBImage::EmitToSurface()

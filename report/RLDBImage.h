@@ -16,6 +16,7 @@ public:
 
     TDataSource* DataSource() const { return m_binding.DataSource(); }
     /// Reloads the picture; cleared (and the picture emptied) when the data source is destroyed.
+    /// Outside printing a failed load only empties the picture: the fault is raised when printing.
     void SetDataSource(TDataSource* source);
     const QString& DataField() const { return m_binding.DataField(); }
     /// Reloads the picture and re-fits.
@@ -33,6 +34,9 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    /// LoadPicture; outside printing a failure leaves the picture empty instead.
+    void ReloadPicture();
+
     TRLFieldBinding m_binding;
 };
 
