@@ -36,6 +36,18 @@ QString TTestText::BuildText()
     return Text ? Text() : TRLCustomControl::BuildText();
 }
 
+void TTestText::DetailNotify(TRLCustomBand* band)
+{
+    TRLCustomControl::DetailNotify(band);
+    ++DetailNotices;
+}
+
+void TTestText::ResetNotify()
+{
+    TRLCustomControl::ResetNotify();
+    ++ResetNotices;
+}
+
 QSize TTestText::MeasureContent()
 {
     if (!AutoSize())

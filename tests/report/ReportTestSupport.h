@@ -22,7 +22,13 @@ public:
     /// The text object's keep-whole flag, which a band split must not cut through.
     bool KeepWhole = true;
 
+    /// DetailNotify and ResetNotify received.
+    int DetailNotices = 0;
+    int ResetNotices = 0;
+
     QString BuildText() override;
+    void DetailNotify(TRLCustomBand* band) override;
+    void ResetNotify() override;
     QSize MeasureContent() override;
     void EmitToSurface() override;
 };
