@@ -6,4 +6,5 @@ quirel_add_test(NAME controls_tests
         ${CMAKE_CURRENT_LIST_DIR}/SystemInfoTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MemoTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ImageTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/DrawTest.cpp
     LIBS report)
