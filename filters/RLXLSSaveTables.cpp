@@ -53,17 +53,6 @@ constexpr int kFillPatternMask = 0x3F;
 constexpr std::size_t kMaxFonts = 4000;
 constexpr std::size_t kMaxCellFormats = 4000;
 
-QString FontKey(const TFont& font)
-{
-    return QStringLiteral("%1|%2|%3|%4|%5|%6")
-        .arg(font.Name)
-        .arg(font.Height)
-        .arg(int(font.Style.toInt()))
-        .arg(font.Charset)
-        .arg(font.Color)
-        .arg(int(font.Pitch));
-}
-
 void Put16(QByteArray& bytes, int offset, quint16 value)
 {
     qToLittleEndian(value, bytes.data() + offset);
@@ -76,12 +65,18 @@ void Put32(QByteArray& bytes, int offset, quint32 value)
 
 } // namespace
 
+std::size_t qHash(const TFont& font, std::size_t seed)
+{
+    return qHashMulti(
+        seed, font.Name, font.Height, font.Style.toInt(), font.Charset, font.Color, int(font.Pitch));
+}
+
 TRLXLSSaveTables::TRLXLSSaveTables()
 {
     for (int i = 0; i < kDefaultFontCount; ++i) {
         const TFont font = DefaultXLSFont();
         m_fonts.push_back({ font, Palette.ColorIndex(font.Color) });
-        m_fontIndexes.insert(FontKey(font), 0);
+        m_fontIndexes.insert(font, 0);
     }
     m_formats.assign(std::begin(kFixedFormats), std::end(kFixedFormats));
     m_cellFormats.push_back(kDefaultCellFormat);
@@ -89,12 +84,11 @@ TRLXLSSaveTables::TRLXLSSaveTables()
 
 quint16 TRLXLSSaveTables::FontIndex(const TFont& font)
 {
-    const QString key = FontKey(font);
-    auto found = m_fontIndexes.constFind(key);
+    auto found = m_fontIndexes.constFind(font);
     if (found == m_fontIndexes.constEnd()) {
         if (m_fonts.size() >= kMaxFonts)
             return kFontIndexShift;
-        found = m_fontIndexes.insert(key, quint16(m_fonts.size()));
+        found = m_fontIndexes.insert(font, quint16(m_fonts.size()));
         m_fonts.push_back({ font, Palette.ColorIndex(font.Color) });
     }
     return quint16(found.value() + kFontIndexShift);

@@ -10,6 +10,9 @@
 
 class TRLXLSRange;
 
+/// Fonts are equal in every field: face, height, style, character set, colour and pitch.
+std::size_t qHash(const TFont& font, std::size_t seed = 0);
+
 struct TRLXLSFontEntry {
     TFont Font;
     /// Palette index + 8.
@@ -55,7 +58,7 @@ private:
     QByteArray CellFormatBytes(const TRLXLSRange& range);
 
     std::vector<TRLXLSFontEntry> m_fonts;
-    QHash<QString, quint16> m_fontIndexes;
+    QHash<TFont, quint16> m_fontIndexes;
     std::vector<TRLXLSFormatEntry> m_formats;
     int m_addedFormats = 0;
     std::vector<QByteArray> m_cellFormats;
