@@ -3,6 +3,7 @@
 #include "XLSTestReader.h"
 #include "filters/RLXLSFilter.h"
 #include "pages/RLGraphicStorage.h"
+#include "pages/RLGraphicSurface.h"
 #include "support/FormatSettings.h"
 #include "support/LocaleTexts.h"
 #include "support/TempFiles.h"
@@ -421,4 +422,48 @@ TEST(XLSFile, SuccessfulRunLeavesNoTemporaryFile)
     EXPECT_EQ(LanguageText(TLanguage::Portuguese, 59), QStringLiteral("Planilha Excel"));
     EXPECT_EQ(filter.DefaultExt(), QStringLiteral(".xls"));
     EXPECT_EQ(filter.Workbook().WorksheetCount(), 1);
+}
+
+TEST(XLSFile, CancelledRunSavesACompleteFileOfThePagesDone)
+{
+    class TCancelAfterTwo : public TRLXLSFilter {
+    public:
+        using TRLXLSFilter::TRLXLSFilter;
+
+    protected:
+        void InternalDrawPage(TRLGraphicSurface& page) override
+        {
+            TRLXLSFilter::InternalDrawPage(page);
+            if (Workbook().WorksheetCount() == 2)
+                SetCanceled(true);
+        }
+    };
+    QTemporaryDir dir;
+    auto store = MakeOrderStore(5, 3);
+    TCancelAfterTwo filter(nullptr);
+    filter.ShowProgress = false;
+    filter.FileName = dir.filePath(QStringLiteral("cancel.xls"));
+    filter.FilterPages(**store);
+    const TXLSTestStream stream = ReadCompoundStream(ReadWholeFile(filter.FileName));
+    ASSERT_EQ(stream.Error, QString());
+    QString error;
+    const auto records = WalkRecords(stream.Bytes, &error);
+    EXPECT_EQ(error, QString());
+    EXPECT_EQ(RecordsOfType(records, kBoundSheet).size(), 2u);
+    EXPECT_EQ(RecordsOfType(records, kBof).size(), 3u);
+}
+
+TEST(XLSFile, BackgroundRunWritesTheSameFile)
+{
+    QTemporaryDir dir;
+    auto store = MakeOrderStore(3, 4);
+    TRLXLSFilter foreground(nullptr);
+    foreground.SaveToFile(**store, dir.filePath(QStringLiteral("fore.xls")));
+    TRLXLSFilter background(nullptr);
+    background.ShowProgress = false;
+    background.FileName = dir.filePath(QStringLiteral("back.xls"));
+    background.FilterPages(**store, 1, -1, true);
+    background.WaitForRun();
+    EXPECT_EQ(background.LastRunError(), QString());
+    EXPECT_EQ(ReadWholeFile(background.FileName), ReadWholeFile(dir.filePath(QStringLiteral("fore.xls"))));
 }
