@@ -7,4 +7,6 @@ quirel_add_test(NAME controls_tests
         ${CMAKE_CURRENT_LIST_DIR}/MemoTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ImageTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/DrawTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/BordersTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/BackgroundTest.cpp
     LIBS report)
