@@ -87,6 +87,11 @@ void TCanvas::Rectangle(const TRect& rect)
         m_painter.drawRect(rect.ToQRect());
         return;
     }
+    // A one-dot-wide or high rectangle is all outline; the painter draws nothing for it.
+    if (rect.Width() == 1 || rect.Height() == 1) {
+        m_painter.fillRect(rect.ToQRect(), ToQColor(Pen.Color));
+        return;
+    }
     m_painter.drawRect(OutlineRect(rect));
 }
 
