@@ -10,7 +10,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <climits>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -466,4 +468,45 @@ TEST(XLSFile, BackgroundRunWritesTheSameFile)
     background.WaitForRun();
     EXPECT_EQ(background.LastRunError(), QString());
     EXPECT_EQ(ReadWholeFile(background.FileName), ReadWholeFile(dir.filePath(QStringLiteral("fore.xls"))));
+}
+
+TEST(XLSFile, RandomAndExtremeRectanglesGiveSoundFiles)
+{
+    // Overlapping, inverted, negative and huge rectangles: the grid must still fit the format.
+    std::mt19937 random(20261208);
+    const auto coordinate = [&](int spread) { return int(random() % (2 * spread)) - spread / 4; };
+    std::vector<std::vector<TXLSTestText>> pages;
+    for (const int spread : { 800, 5000, 2000000000 }) {
+        std::vector<TXLSTestText> texts;
+        for (int i = 0; i < 600; ++i) {
+            const int left = coordinate(spread / 2);
+            const int top = coordinate(spread / 2);
+            const int right = i % 7 == 0 ? left - 5 : left + int(random() % 400);
+            const int bottom = i % 11 == 0 ? top : top + int(random() % 60);
+            texts.push_back(Text(left, top, right, bottom, QString::number(i)));
+        }
+        texts.push_back(Text(INT_MIN, INT_MIN, INT_MAX, INT_MAX, QStringLiteral("everything")));
+        texts.push_back(Text(INT_MAX - 1, INT_MAX - 1, INT_MAX, INT_MAX, QStringLiteral("corner")));
+        pages.push_back(texts);
+    }
+    QTemporaryDir dir;
+    auto store = MakeStore(pages);
+    const TWritten written = WriteAndWalk(**store, dir.filePath(QStringLiteral("random.xls")));
+    ASSERT_EQ(written.Error, QString());
+    for (int sheetIndex = 1; sheetIndex <= 3; ++sheetIndex) {
+        const std::vector<TXLSTestRecord> sheet = Substream(written.Records, sheetIndex);
+        const auto dimensions = RecordsOfType(sheet, kDimensions);
+        ASSERT_EQ(dimensions.size(), 1u) << "sheet " << sheetIndex;
+        const quint32 rowLimit = U32(dimensions[0].Data, 4);
+        const int columnLimit = U16(dimensions[0].Data, 10);
+        EXPECT_LE(columnLimit, 256) << "sheet " << sheetIndex;
+        for (const quint16 type : { kLabelSst, kNumber, kBlank, kMulBlank }) {
+            for (const TXLSTestRecord& cell : RecordsOfType(sheet, type)) {
+                EXPECT_LT(U16(cell.Data, 0), rowLimit) << "sheet " << sheetIndex;
+                EXPECT_LT(U16(cell.Data, 2), columnLimit) << "sheet " << sheetIndex;
+            }
+        }
+        for (const TXLSTestRecord& row : RecordsOfType(sheet, kRow))
+            EXPECT_LE(U16(row.Data, 6), 8190) << "row height within 409.5 points";
+    }
 }
