@@ -52,6 +52,11 @@ void TRLXLSFilter::InternalEndDoc()
     const std::unique_ptr<TRLXLSWorkbookWriter> writer = std::move(m_writer);
     if (!writer || m_failed)
         return;
+    // A workbook needs a sheet; a run without pages gets one empty sheet.
+    if (writer->SheetCount() == 0) {
+        TRLXLSWorksheet& sheet = m_workbook.AddWorksheet();
+        writer->AddSheet(sheet);
+    }
     SaveXLSFile(FileName, *writer, m_workbook.UserName());
 }
 

@@ -15,7 +15,8 @@ class TRLXLSWorkbookWriter;
 /// edges; each text becomes a cell, or merged cells, with its font and alignment. Lines, fills
 /// and pictures are dropped. Sheets are written as the pages come, so memory holds one page's
 /// cells and the workbook's shared strings. The file is replaced only when the whole document is
-/// written: a run that fails leaves the previous file as it was, and no temporary file.
+/// written: a run that fails leaves the previous file as it was, and no temporary file. A run
+/// without pages writes one empty sheet, since a workbook needs one.
 class TRLXLSFilter : public TRLCustomSaveFilter {
 public:
     explicit TRLXLSFilter(TComponent* owner);

@@ -510,3 +510,17 @@ TEST(XLSFile, RandomAndExtremeRectanglesGiveSoundFiles)
             EXPECT_LE(U16(row.Data, 6), 8190) << "row height within 409.5 points";
     }
 }
+
+TEST(XLSFile, RunWithoutPagesGivesOneEmptySheet)
+{
+    QTemporaryDir dir;
+    auto store = MakeStore({});
+    const TWritten written = WriteAndWalk(**store, dir.filePath(QStringLiteral("none.xls")));
+    ASSERT_EQ(written.Error, QString());
+    const auto boundSheets = RecordsOfType(written.Records, kBoundSheet);
+    ASSERT_EQ(boundSheets.size(), 1u);
+    EXPECT_EQ(CountedString(boundSheets[0].Data, 6, 1), QStringLiteral("Página1"));
+    const auto dimensions = RecordsOfType(Substream(written.Records, 1), kDimensions);
+    ASSERT_EQ(dimensions.size(), 1u);
+    EXPECT_EQ(dimensions[0].Data, QByteArray(14, '\0'));
+}
