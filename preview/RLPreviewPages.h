@@ -1,0 +1,40 @@
+#pragma once
+
+#include "report/RLPreviewOptions.h"
+
+#include <QPoint>
+#include <QString>
+
+class TRLGraphicStorage;
+class TRLPreviewForm;
+
+/// How a preview window is shown.
+struct TRLPreviewWindowOptions {
+    TRLFormStyle FormStyle = fsNormal;
+    TRLFormPosition Position = poDesigned;
+    TRLWindowState WindowState = wsMaximized;
+    TRLBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize;
+    QString HelpFile;
+    int HelpContext = 0;
+    /// Empty keeps the localized "Pré-visualização".
+    QString Caption;
+    /// Percent.
+    double Zoom = 100.0;
+};
+
+/// The options a report that uses the defaults passes; the window state is replaced by the
+/// state of the last preview window when it closes.
+TRLPreviewWindowOptions& DefaultPreviewOptions();
+/// The report's own options, for a report that ignores the defaults.
+TRLPreviewWindowOptions PreviewWindowOptions(const TRLPreviewOptions& options);
+/// The window's designed place on the screen.
+QPoint DefaultDesignedPosition();
+
+/// Opens a preview window on the store. Modal: shows it and returns nullptr once it is closed
+/// (and freed). Otherwise returns the window, which frees itself when closed.
+TRLPreviewForm* PreviewPages(TRLGraphicStorage& pages, bool modal, const TRLPreviewWindowOptions& options);
+
+/// The save dialog's proposed file name for a store title: trimmed, without control
+/// characters, DEL and " * / : < > ? \ |, as a full path under the current directory; empty
+/// when nothing but dots is left.
+QString PreviewFileName(const QString& title);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class TRLCustomReport;
+struct TRLPrintJob;
+
+/// Fills the report's window registry (progress window, preparation error message, preview,
+/// print dialog, print output) and the filters' progress window with the Qt windows. The
+/// program calls it at start-up, after the application object exists.
+void RegisterPreviewWindows();
+/// Empties what RegisterPreviewWindows filled.
+void UnregisterPreviewWindows();
+
+/// Shows the report's prepared pages in the modal preview, with the global default options or
+/// the report's own ones; the report's DefaultFilter becomes the print parameters' filter.
+bool ShowReportPreview(TRLCustomReport& report);
+/// Sends the report's pages to the job's filter (the shared printer filter when none), with
+/// the report's ShowProgress. Needs no window: a headless program may register it too.
+void RunReportPrint(TRLCustomReport& report, const TRLPrintJob& job);
+
+/// Loads a page file into a store of its own and shows it in the modal preview with the
+/// default options. Throws EReportError, naming the file, when it cannot be read; no window
+/// opens then.
+void ShowPageFile(const QString& fileName);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/Component.h"
+#include "report/RLTypes.h"
+
+#include <QString>
+
+class TRLCustomPrintFilter;
+
+enum TRLPrintDialogOption : unsigned {
+    rpoPrintToFile = 0x01,
+    rpoPageNums = 0x02,
+    rpoSelection = 0x04,
+    rpoWarning = 0x08,
+    rpoHelp = 0x10,
+    rpoDisablePrintToFile = 0x20,
+    rpoDisableCopies = 0x40,
+    rpoDisablePrintInBackground = 0x80,
+};
+using TRLPrintDialogOptions = unsigned;
+
+enum TRLPrintRange { rprAllPages, rprSelection, rprPageNums };
+
+/// What the print dialog shows and returns; one shared instance, PrintParams().
+class TRLPrintParams : public TComponent {
+public:
+    static constexpr int kResetMaxPage = 9999;
+
+    explicit TRLPrintParams(TComponent* owner = nullptr);
+    ~TRLPrintParams() override;
+
+    TRLPrintDialogOptions Options
+        = rpoPrintToFile | rpoPageNums | rpoSelection | rpoWarning | rpoDisablePrintToFile;
+    int MinPage = 1;
+    int MaxPage() const { return m_maxPage; }
+    /// Moves ToPage along when it equalled the old maximum.
+    void SetMaxPage(int maxPage);
+    int FromPage = 1;
+    int ToPage = kResetMaxPage;
+    TRLPrintRange PrintRange = rprAllPages;
+    int Copies = 1;
+    /// Carried and shown only.
+    bool PrintToFile = false;
+    bool PrintInBackground = false;
+    /// Carried only.
+    QString FileName;
+    TRLPageOrientation Orientation = poPortrait;
+    /// nullptr: the shared printer filter. Cleared when the filter is destroyed.
+    TRLCustomPrintFilter* Filter() const { return m_filter; }
+    void SetFilter(TRLCustomPrintFilter* filter);
+    int HelpContext = 0;
+
+    /// Range 1 to 9999 of all pages, no file name, no help, copies from the printer.
+    void Reset();
+    /// Gives the printer the copy count.
+    void ApplyCopies();
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    int m_maxPage = kResetMaxPage;
+    TRLCustomPrintFilter* m_filter = nullptr;
+};
+
+/// The shared print parameters, created on first use.
+TRLPrintParams& PrintParams();

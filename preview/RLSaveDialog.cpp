@@ -1,0 +1,211 @@
+#include "preview/RLSaveDialog.h"
+
+#include "filters/RLFilters.h"
+#include "preview/RLPrintDialog.h"
+#include "preview/RLSaveParams.h"
+#include "support/LocaleTexts.h"
+#include "support/TextUtils.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+constexpr int kFileNameText = 13;
+constexpr int kCancelText = 19;
+constexpr int kSaveText = 21;
+constexpr int kSaveInBackgroundText = 42;
+constexpr int kPageRangeText = 43;
+constexpr int kFromText = 44;
+constexpr int kToText = 45;
+constexpr int kAllText = 46;
+constexpr int kPagesText = 47;
+constexpr int kSelectionText = 48;
+constexpr int kUseFilterText = 55;
+constexpr int kDefaultText = 62;
+constexpr QSize kDialogSize { 387, 237 };
+}
+
+TRLSaveDialog::TRLSaveDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("RLSaveDialog"));
+    setWindowTitle(LocaleText(kSaveText));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(kDialogSize);
+
+    LabelFileName = new QLabel(LocaleText(kFileNameText) + QLatin1Char(':'), this);
+    LabelFileName->setGeometry(8, 16, 96, 13);
+    EditFileName = new QLineEdit(this);
+    EditFileName->setGeometry(108, 12, 249, 21);
+    LabelFileName->setBuddy(EditFileName);
+    SpeedButtonLookup = new QToolButton(this);
+    SpeedButtonLookup->setText(QStringLiteral("..."));
+    SpeedButtonLookup->setGeometry(356, 12, 21, 21);
+    LabelUseFilter = new QLabel(LocaleText(kUseFilterText) + QLatin1Char(':'), this);
+    LabelUseFilter->setGeometry(8, 44, 96, 13);
+    ComboBoxFilters = new QComboBox(this);
+    ComboBoxFilters->setGeometry(108, 40, 177, 21);
+    ComboBoxFilters->setEditable(false);
+
+    GroupBoxPages = new QGroupBox(QLatin1Char(' ') + LocaleText(kPageRangeText) + QLatin1Char(' '), this);
+    GroupBoxPages->setGeometry(8, 68, 369, 101);
+    RadioButtonPagesAll = new QRadioButton(LocaleText(kAllText), GroupBoxPages);
+    RadioButtonPagesAll->setGeometry(8, 20, 100, 17);
+    RadioButtonPagesAll->setChecked(true);
+    RadioButtonPagesInterval = new QRadioButton(LocaleText(kPagesText), GroupBoxPages);
+    RadioButtonPagesInterval->setGeometry(8, 44, 72, 17);
+    RadioButtonPagesSelect = new QRadioButton(LocaleText(kSelectionText), GroupBoxPages);
+    RadioButtonPagesSelect->setGeometry(8, 72, 100, 17);
+    LabelFromPage = new QLabel(LocaleText(kFromText) + QLatin1Char(':'), GroupBoxPages);
+    LabelFromPage->setGeometry(84, 46, 24, 13);
+    EditFromPage = new QLineEdit(QStringLiteral("1"), GroupBoxPages);
+    EditFromPage->setGeometry(108, 42, 37, 21);
+    LabelToPage = new QLabel(LocaleText(kToText), GroupBoxPages);
+    LabelToPage->setGeometry(148, 46, 24, 13);
+    EditToPage = new QLineEdit(GroupBoxPages);
+    EditToPage->setGeometry(172, 42, 37, 21);
+
+    CheckBoxSaveInBackground = new QCheckBox(LocaleText(kSaveInBackgroundText), this);
+    CheckBoxSaveInBackground->setGeometry(8, 176, 250, 17);
+    ButtonSave = new QPushButton(LocaleText(kSaveText), this);
+    ButtonSave->setGeometry(220, 204, 75, 25);
+    ButtonSave->setDefault(true);
+    ButtonCancel = new QPushButton(LocaleText(kCancelText), this);
+    ButtonCancel->setGeometry(304, 204, 75, 25);
+
+    QObject::connect(ButtonSave, &QPushButton::clicked, this, &QDialog::accept);
+    QObject::connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    QObject::connect(SpeedButtonLookup, &QToolButton::clicked, this, [this] { SpeedButtonLookupClick(); });
+    QObject::connect(EditFromPage, &QLineEdit::textEdited, this, [this] { EditFromPageChange(); });
+    QObject::connect(EditToPage, &QLineEdit::textEdited, this, [this] { EditFromPageChange(); });
+    // Confirming an empty name would write a hidden ".rpf" in the current directory.
+    QObject::connect(EditFileName, &QLineEdit::textChanged, this,
+        [this](const QString& text) { ButtonSave->setEnabled(!text.trimmed().isEmpty()); });
+    ButtonSave->setEnabled(false);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+bool TRLSaveDialog::Execute()
+{
+    LoadControls();
+    EditFileName->setFocus();
+    if (exec() != QDialog::Accepted)
+        return false;
+    SaveControls();
+    return true;
+}
+
+void TRLSaveDialog::LoadControls()
+{
+    const TRLSaveParams& params = SaveParams();
+    ComboBoxFilters->clear();
+    ComboBoxFilters->addItem(LocaleText(kDefaultText), QVariant::fromValue<void*>(nullptr));
+    int selected = 0;
+    for (TRLCustomFilter* filter : ActiveFilters()) {
+        auto* saveFilter = dynamic_cast<TRLCustomSaveFilter*>(filter);
+        if (!saveFilter)
+            continue;
+        ComboBoxFilters->addItem(saveFilter->GetDisplayName(), QVariant::fromValue<void*>(saveFilter));
+        if (saveFilter == params.Filter())
+            selected = ComboBoxFilters->count() - 1;
+    }
+    ComboBoxFilters->setCurrentIndex(selected);
+    switch (params.SaveRange) {
+    case rsrAllPages:
+        RadioButtonPagesAll->setChecked(true);
+        break;
+    case rsrSelection:
+        RadioButtonPagesSelect->setChecked(true);
+        break;
+    case rsrPageNums:
+        RadioButtonPagesInterval->setChecked(true);
+        break;
+    }
+    EditFileName->setText(params.FileName);
+    EditFromPage->setText(PageNumberToText(params.FromPage));
+    EditToPage->setText(PageNumberToText(params.ToPage));
+    CheckBoxSaveInBackground->setChecked(params.SaveInBackground);
+    CheckBoxSaveInBackground->setEnabled(!(params.Options & rsoDisableSaveInBackground));
+    RadioButtonPagesInterval->setEnabled(true);
+    EditFromPage->setEnabled(true);
+    EditToPage->setEnabled(true);
+    RadioButtonPagesSelect->setEnabled(false);
+}
+
+TRLCustomSaveFilter* TRLSaveDialog::SelectedFilter() const
+{
+    if (ComboBoxFilters->currentIndex() < 0)
+        return nullptr;
+    return static_cast<TRLCustomSaveFilter*>(ComboBoxFilters->currentData().value<void*>());
+}
+
+void TRLSaveDialog::SaveControls()
+{
+    TRLSaveParams& params = SaveParams();
+    params.FileName = EditFileName->text();
+    if (RadioButtonPagesAll->isChecked()) {
+        params.SaveRange = rsrAllPages;
+        params.FromPage = params.MinPage;
+        params.ToPage = params.MaxPage();
+    } else if (RadioButtonPagesSelect->isChecked()) {
+        params.SaveRange = rsrSelection;
+        params.FromPage = PageNumberText(EditFromPage->text());
+        params.ToPage = params.FromPage;
+    } else {
+        params.SaveRange = rsrPageNums;
+        params.FromPage = PageNumberText(EditFromPage->text());
+        params.ToPage = PageNumberText(EditToPage->text());
+    }
+    params.SaveInBackground = CheckBoxSaveInBackground->isChecked();
+    params.SetFilter(SelectedFilter());
+    // The name decides: an extension no filter knows saves the page file under that name.
+    if (!FileNameExtension(params.FileName).isEmpty())
+        params.SetFilter(SaveFilterByFileName(params.FileName));
+    else if (params.Filter())
+        params.FileName += ForceExtDot(params.Filter()->DefaultExt());
+    else
+        params.FileName += kPageFileExt;
+}
+
+QString TRLSaveDialog::ChooserExtension() const
+{
+    const TRLCustomSaveFilter* filter = SelectedFilter();
+    return filter ? ForceExtDot(filter->DefaultExt()) : kPageFileExt.toString();
+}
+
+QString TRLSaveDialog::ChooserFilterText() const
+{
+    const TRLCustomSaveFilter* filter = SelectedFilter();
+    const QString name = filter ? filter->GetDisplayName() : kPageFileDescription.toString();
+    const QString extension = ChooserExtension();
+    // The chooser wants "Description (*.ext)"; the "|*.ext" half of the platform's pattern is
+    // already the parenthesised part.
+    return name + QStringLiteral(" (*") + extension + QLatin1Char(')');
+}
+
+void TRLSaveDialog::SpeedButtonLookupClick()
+{
+    QFileDialog chooser(this);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setNameFilter(ChooserFilterText());
+    chooser.setDefaultSuffix(ChooserExtension().mid(1));
+    chooser.selectFile(EditFileName->text());
+    if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty())
+        EditFileName->setText(chooser.selectedFiles().constFirst());
+}
+
+void TRLSaveDialog::EditFromPageChange()
+{
+    if (!RadioButtonPagesInterval->isChecked())
+        RadioButtonPagesInterval->setChecked(true);
+}

@@ -1,0 +1,434 @@
+#include "filters/RLFilters.h"
+#include "filters/RLPDFFilter.h"
+#include "pages/RLPrinters.h"
+#include "preview/RLPreviewForm.h"
+#include "preview/RLPreviewPages.h"
+#include "preview/RLPrintDialog.h"
+#include "preview/RLPrintParams.h"
+#include "preview/RLSaveDialog.h"
+#include "preview/RLSaveParams.h"
+#include "tests/preview/PreviewTestPages.h"
+#include "tests/preview/PreviewTestWindows.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// A save filter standing for the spreadsheet output, whose own filter is built elsewhere.
+class TSheetFilter : public TRLCustomSaveFilter {
+public:
+    explicit TSheetFilter(TComponent* owner)
+        : TRLCustomSaveFilter(owner)
+    {
+        SetDisplayName(QStringLiteral("Planilha Excel"));
+        SetDefaultExt(QStringLiteral("xls"));
+    }
+    int PagesDrawn = 0;
+
+protected:
+    void InternalBeginDoc() override { }
+    void InternalEndDoc() override { }
+    void InternalNewPage() override { }
+    void InternalDrawPage(TRLGraphicSurface&) override { ++PagesDrawn; }
+};
+
+/// A print filter with its own option list.
+class TOptionFilter : public TRLCustomPrintFilter {
+public:
+    explicit TOptionFilter(TComponent* owner)
+        : TRLCustomPrintFilter(owner)
+    {
+        SetDisplayName(QStringLiteral("Matricial"));
+    }
+    QString GetOptionsLabel() const override { return QStringLiteral("Modo"); }
+    QStringList GetOptions() const override
+    {
+        return { QStringLiteral("Rascunho"), QStringLiteral("Final") };
+    }
+    int GetSelectedOption() const override { return m_selected; }
+    void SetSelectedOption(int index) override { m_selected = index; }
+    void SetOrientation(int orientation) override { Orientation = orientation; }
+    int Orientation = 0;
+
+protected:
+    void InternalBeginDoc() override { }
+    void InternalEndDoc() override { }
+    void InternalNewPage() override { }
+    void InternalDrawPage(TRLGraphicSurface&) override { }
+
+private:
+    int m_selected = 1;
+};
+
+int IndexOfText(const QComboBox& combo, const QString& text)
+{
+    return combo.findText(text, Qt::MatchExactly);
+}
+
+} // namespace
+
+TEST(SaveDialog, ExtensionRules)
+{
+    TComponent owner(nullptr);
+    auto* pdf = new TRLPDFFilter(&owner);
+    pdf->SetDisplayName(QStringLiteral("Documento PDF"));
+    auto* sheet = new TSheetFilter(&owner);
+    struct Case {
+        QString typed;
+        QString chosen;
+        QString expectedName;
+        TRLCustomSaveFilter* expectedFilter;
+    };
+    const Case cases[] = {
+        { QStringLiteral("pedido.pdf"), QStringLiteral("Padrão"), QStringLiteral("pedido.pdf"), pdf },
+        { QStringLiteral("pedido"), QStringLiteral("Planilha Excel"), QStringLiteral("pedido.xls"), sheet },
+        { QStringLiteral("pedido"), QStringLiteral("Padrão"), QStringLiteral("pedido.rpf"), nullptr },
+        { QStringLiteral("pedido"), QStringLiteral("Documento PDF"), QStringLiteral("pedido.pdf"), pdf },
+        { QStringLiteral("pedido.PDF"), QStringLiteral("Planilha Excel"), QStringLiteral("pedido.PDF"), pdf },
+        { QStringLiteral("pedido.txt"), QStringLiteral("Documento PDF"), QStringLiteral("pedido.txt"),
+            nullptr },
+        { QStringLiteral("dir.v2/pedido"), QStringLiteral("Padrão"), QStringLiteral("dir.v2/pedido.rpf"),
+            nullptr },
+    };
+    for (const Case& c : cases) {
+        SaveParams().Reset();
+        SaveParams().SetFilter(nullptr);
+        TRLSaveDialog dialog;
+        WithModalWindow([&dialog] { dialog.Execute(); },
+            [&](QWidget&) {
+                dialog.EditFileName->clear();
+                QTest::keyClicks(dialog.EditFileName, c.typed);
+                dialog.ComboBoxFilters->setCurrentIndex(IndexOfText(*dialog.ComboBoxFilters, c.chosen));
+                QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
+            });
+        EXPECT_EQ(SaveParams().FileName, c.expectedName)
+            << c.typed.toStdString() << " with " << c.chosen.toStdString();
+        EXPECT_EQ(SaveParams().Filter(), c.expectedFilter)
+            << c.typed.toStdString() << " with " << c.chosen.toStdString();
+    }
+}
+
+TEST(SaveDialog, FilterListAndChooserPattern)
+{
+    TComponent owner(nullptr);
+    auto* pdf = new TRLPDFFilter(&owner);
+    pdf->SetDisplayName(QStringLiteral("Documento PDF"));
+    auto* unnamed = new TSheetFilter(&owner);
+    unnamed->SetDisplayName(QString());
+    SaveParams().Reset();
+    SaveParams().SetFilter(pdf);
+    TRLSaveDialog dialog;
+    dialog.LoadControls();
+    ASSERT_GE(dialog.ComboBoxFilters->count(), 3);
+    EXPECT_EQ(dialog.ComboBoxFilters->itemText(0), QStringLiteral("Padrão"));
+    EXPECT_NE(IndexOfText(*dialog.ComboBoxFilters, QString()), -1) << "empty display names are listed";
+    EXPECT_EQ(dialog.SelectedFilter(), pdf) << "the parameters' filter is selected";
+    EXPECT_EQ(dialog.ChooserFilterText(), QStringLiteral("Documento PDF (*.pdf)"));
+    EXPECT_EQ(dialog.ChooserExtension(), QStringLiteral(".pdf"));
+    dialog.ComboBoxFilters->setCurrentIndex(0);
+    EXPECT_EQ(dialog.ChooserFilterText(), QStringLiteral("QuirelReport (*.rpf)"));
+    EXPECT_FALSE(dialog.RadioButtonPagesSelect->isEnabled());
+    EXPECT_TRUE(dialog.RadioButtonPagesAll->isChecked());
+    EXPECT_FALSE(dialog.ButtonSave->isEnabled()) << "no file name yet";
+    QTest::keyClicks(dialog.EditFileName, QStringLiteral("x"));
+    EXPECT_TRUE(dialog.ButtonSave->isEnabled());
+    QTest::keyClicks(dialog.EditToPage, QStringLiteral("3"));
+    EXPECT_TRUE(dialog.RadioButtonPagesInterval->isChecked()) << "typing a page checks the interval";
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Salvar"));
+    EXPECT_EQ(dialog.EditFileName->geometry(), QRect(108, 12, 249, 21));
+    EXPECT_EQ(dialog.ButtonSave->geometry(), QRect(220, 204, 75, 25));
+}
+
+TEST(SaveDialog, DestroyedFilterLeavesTheParameters)
+{
+    auto* sheet = new TSheetFilter(nullptr);
+    SaveParams().SetFilter(sheet);
+    delete sheet;
+    EXPECT_EQ(SaveParams().Filter(), nullptr);
+    auto* printFilter = new TOptionFilter(nullptr);
+    PrintParams().SetFilter(printFilter);
+    delete printFilter;
+    EXPECT_EQ(PrintParams().Filter(), nullptr);
+}
+
+TEST(PrintParams, MaxPageMovesToPageAlong)
+{
+    struct Step {
+        const char* what;
+        int toPage;
+        int maxPage;
+        int expectedTo;
+    };
+    const Step steps[] = {
+        { "after Reset, MaxPage 5 moves ToPage", 0, 5, 5 },
+        { "ToPage 3, then MaxPage 8 keeps it", 3, 8, 3 },
+        { "ToPage equal to MaxPage follows", 8, 2, 2 },
+    };
+    PrintParams().Reset();
+    SaveParams().Reset();
+    for (const Step& step : steps) {
+        if (step.toPage) {
+            PrintParams().ToPage = step.toPage;
+            SaveParams().ToPage = step.toPage;
+        }
+        PrintParams().SetMaxPage(step.maxPage);
+        SaveParams().SetMaxPage(step.maxPage);
+        EXPECT_EQ(PrintParams().ToPage, step.expectedTo) << step.what;
+        EXPECT_EQ(SaveParams().ToPage, step.expectedTo) << step.what << " (save)";
+    }
+    PrintParams().Reset();
+    EXPECT_EQ(PrintParams().FromPage, 1);
+    EXPECT_EQ(PrintParams().ToPage, 9999);
+    EXPECT_EQ(PrintParams().MaxPage(), 9999);
+    EXPECT_EQ(PrintParams().PrintRange, rprAllPages);
+    EXPECT_EQ(PrintParams().Copies, SharedPrinter().Copies());
+}
+
+TEST(PrintDialog, PrinterEntries)
+{
+    struct Case {
+        QString name;
+        QString port;
+        QString expected;
+    };
+    const Case cases[] = {
+        { QStringLiteral("Laser"), QStringLiteral("ipp://host/printers/laser"),
+            QStringLiteral("Laser em ipp://host/printers/laser") },
+        { QStringLiteral("PDF"), QStringLiteral("PDF"), QStringLiteral("PDF") },
+        { QStringLiteral("Plain"), QString(), QStringLiteral("Plain") },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PrinterEntryText(c.name, c.port), c.expected) << c.name.toStdString();
+
+    SharedPrinter().SetPrinterListForTest(
+        { QStringLiteral("Laser|ipp://host/printers/laser"), QStringLiteral("PDF|PDF") }, 1);
+    TRLPrintDialog dialog;
+    dialog.RefreshPrinterList = false;
+    PrintParams().Reset();
+    dialog.LoadControls();
+    ASSERT_EQ(dialog.ComboBoxPrinterNames->count(), 2);
+    EXPECT_EQ(dialog.ComboBoxPrinterNames->itemText(0), QStringLiteral("Laser em ipp://host/printers/laser"));
+    EXPECT_EQ(dialog.ComboBoxPrinterNames->currentIndex(), 1) << "the selected printer";
+    dialog.ComboBoxPrinterNames->setCurrentIndex(0);
+    dialog.SaveControls();
+    EXPECT_EQ(SharedPrinter().PrinterIndex(), 0);
+    SharedPrinter().RefreshPrinters();
+}
+
+TEST(PrintDialog, OnlyTheDefaultEntryDisablesTheFilterCombo)
+{
+    PrintParams().Reset();
+    PrintParams().SetFilter(nullptr);
+    {
+        TRLPrintDialog dialog;
+        dialog.RefreshPrinterList = false;
+        dialog.LoadControls();
+        ASSERT_EQ(dialog.ComboBoxFilters->count(), 1) << "the shared printer filter has no name";
+        EXPECT_EQ(dialog.ComboBoxFilters->itemText(0), QStringLiteral("Padrão"));
+        EXPECT_FALSE(dialog.ComboBoxFilters->isEnabled());
+        EXPECT_FALSE(dialog.ComboBoxOptions->isVisibleTo(&dialog));
+    }
+    TOptionFilter filter(nullptr);
+    PrintParams().SetFilter(&filter);
+    PrintParams().Orientation = poLandscape;
+    TRLPrintDialog dialog;
+    dialog.RefreshPrinterList = false;
+    dialog.LoadControls();
+    EXPECT_EQ(dialog.ComboBoxFilters->count(), 2);
+    EXPECT_TRUE(dialog.ComboBoxFilters->isEnabled());
+    EXPECT_EQ(dialog.ComboBoxFilters->currentText(), QStringLiteral("Matricial"));
+    EXPECT_TRUE(dialog.ComboBoxOptions->isVisibleTo(&dialog));
+    EXPECT_EQ(dialog.LabelOptions->text(), QStringLiteral("Modo:"));
+    EXPECT_EQ(dialog.ComboBoxOptions->currentIndex(), 1);
+    EXPECT_EQ(filter.Orientation, 2) << "landscape reaches the filter";
+    dialog.ComboBoxOptions->setCurrentIndex(0);
+    dialog.SaveControls();
+    EXPECT_EQ(filter.GetSelectedOption(), 0);
+    EXPECT_EQ(PrintParams().Filter(), &filter);
+    dialog.ComboBoxFilters->setCurrentIndex(0);
+    EXPECT_FALSE(dialog.ComboBoxOptions->isVisibleTo(&dialog)) << "Padrão hides the options";
+    PrintParams().SetFilter(nullptr);
+}
+
+TEST(PrintDialog, ControlsIntoParameters)
+{
+    struct Case {
+        const char* what;
+        QRadioButton* TRLPrintDialog::*range;
+        QString from;
+        QString to;
+        QString copies;
+        TRLPrintRange expectedRange;
+        int expectedFrom;
+        int expectedTo;
+        int expectedCopies;
+    };
+    const Case cases[] = {
+        { "all pages", &TRLPrintDialog::RadioButtonPagesAll, u"2"_s, u"3"_s, u"2"_s, rprAllPages, 1, 7, 2 },
+        { "selection prints page 4 only", &TRLPrintDialog::RadioButtonPagesSelect, u"4"_s, u"6"_s, u"1"_s,
+            rprSelection, 4, 4, 1 },
+        { "interval", &TRLPrintDialog::RadioButtonPagesInterval, u"2"_s, u"5"_s, u"3"_s, rprPageNums, 2, 5,
+            3 },
+        { "not numbers count as 0", &TRLPrintDialog::RadioButtonPagesInterval, u"x"_s, u""_s, u"y"_s,
+            rprPageNums, 0, 0, 0 },
+        { "a range ending before it starts", &TRLPrintDialog::RadioButtonPagesInterval, u"5"_s, u"2"_s,
+            u"1"_s, rprPageNums, 5, 2, 1 },
+    };
+    for (const Case& c : cases) {
+        PrintParams().Reset();
+        PrintParams().SetMaxPage(7);
+        TRLPrintDialog dialog;
+        dialog.RefreshPrinterList = false;
+        dialog.LoadControls();
+        dialog.EditFromPage->setText(c.from);
+        dialog.EditToPage->setText(c.to);
+        dialog.EditCopies->setText(c.copies);
+        (dialog.*c.range)->setChecked(true);
+        dialog.SaveControls();
+        EXPECT_EQ(PrintParams().PrintRange, c.expectedRange) << c.what;
+        EXPECT_EQ(PrintParams().FromPage, c.expectedFrom) << c.what;
+        EXPECT_EQ(PrintParams().ToPage, c.expectedTo) << c.what;
+        EXPECT_EQ(PrintParams().Copies, c.expectedCopies) << c.what;
+    }
+    SharedPrinter().SetCopies(1);
+}
+
+TEST(PrintDialog, LayoutAndOptionRules)
+{
+    PrintParams().Reset();
+    PrintParams().Copies = 0;
+    PrintParams().Options = rpoPrintToFile | rpoDisableCopies | rpoDisablePrintInBackground;
+    TRLPrintDialog dialog;
+    dialog.RefreshPrinterList = false;
+    dialog.LoadControls();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Imprimir"));
+    EXPECT_EQ(dialog.GroupBoxPrinter->title(), QStringLiteral(" Impressora "));
+    EXPECT_EQ(dialog.GroupBoxPages->title(), QStringLiteral(" Intervalo de páginas "));
+    EXPECT_EQ(dialog.LabelFilterName->text(), QStringLiteral("Usar Filtro:"));
+    EXPECT_EQ(dialog.GroupBoxCopies->geometry(), QRect(236, 120, 185, 101));
+    EXPECT_EQ(dialog.EditCopies->text(), QString()) << "0 shows as empty";
+    EXPECT_FALSE(dialog.EditCopies->isEnabled());
+    EXPECT_TRUE(dialog.CheckBoxPrintToFile->isVisibleTo(&dialog));
+    EXPECT_TRUE(dialog.CheckBoxPrintToFile->isEnabled());
+    EXPECT_FALSE(dialog.CheckBoxPrintInBackground->isEnabled());
+    EXPECT_FALSE(dialog.RadioButtonPagesInterval->isEnabled()) << "no rpoPageNums";
+    EXPECT_FALSE(dialog.EditFromPage->isEnabled());
+    EXPECT_FALSE(dialog.RadioButtonPagesSelect->isEnabled()) << "no rpoSelection";
+    EXPECT_EQ(
+        dialog.EditCopies->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button))
+        << "a disabled edit takes the button face";
+    PrintParams().Options = rpoPageNums;
+    dialog.LoadControls();
+    EXPECT_FALSE(dialog.CheckBoxPrintToFile->isVisibleTo(&dialog));
+    EXPECT_TRUE(dialog.EditFromPage->isEnabled());
+    EXPECT_EQ(
+        dialog.EditFromPage->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base))
+        << "enabled again, the window colour again";
+    QTest::keyClicks(dialog.EditToPage, QStringLiteral("3"));
+    EXPECT_TRUE(dialog.RadioButtonPagesInterval->isChecked()) << "typing 3 checks the interval";
+    PrintParams().Options = rpoPrintToFile | rpoPageNums | rpoSelection | rpoWarning | rpoDisablePrintToFile;
+}
+
+TEST(PreviewCommands, CancelledPrintDialogDoesNothingButRestoreTheFocus)
+{
+    const auto pages = MakeNumberedPages(4);
+    TRLPreviewWindowOptions options;
+    options.WindowState = wsNormal;
+    TRLPreviewForm* form = PreviewPages(*pages->Storage, false, options);
+    int modalShown = 0;
+    WithModalWindow([form] { QTest::mouseClick(form->SpeedButtonPrint, Qt::LeftButton); },
+        [&modalShown](QWidget& modal) {
+            auto* dialog = dynamic_cast<TRLPrintDialog*>(&modal);
+            ASSERT_NE(dialog, nullptr);
+            ++modalShown;
+            EXPECT_EQ(PrintParams().MaxPage(), 4);
+            EXPECT_EQ(PrintParams().ToPage, 4);
+            QTest::mouseClick(dialog->ButtonCancel, Qt::LeftButton);
+        });
+    EXPECT_EQ(modalShown, 1);
+    EXPECT_EQ(form->focusWidget(), form->EditPageNo);
+    delete form;
+}
+
+TEST(PreviewCommands, SaveWritesThePageFileOrRunsTheChosenFilter)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TComponent owner(nullptr);
+    auto* sheet = new TSheetFilter(&owner);
+    const auto pages = MakeNumberedPages(5);
+    pages->Storage->SetTitle(QStringLiteral("Pedido: 12/24"));
+    TRLPreviewWindowOptions options;
+    options.WindowState = wsNormal;
+    TRLPreviewForm* form = PreviewPages(*pages->Storage, false, options);
+    QString proposed;
+    const QString pageFile = dir.filePath(QStringLiteral("ordem"));
+    WithModalWindow([form] { QTest::mouseClick(form->SpeedButtonSave, Qt::LeftButton); },
+        [&](QWidget& modal) {
+            auto& dialog = dynamic_cast<TRLSaveDialog&>(modal);
+            proposed = dialog.EditFileName->text();
+            dialog.EditFileName->setText(pageFile);
+            QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
+        });
+    EXPECT_EQ(proposed, QDir::current().absoluteFilePath(QStringLiteral("Pedido 1224")));
+    TRLGraphicStorage loaded;
+    loaded.LoadFromFile(pageFile + QStringLiteral(".rpf"));
+    EXPECT_EQ(loaded.PageCount(), 5);
+
+    WithModalWindow([form] { QTest::mouseClick(form->SpeedButtonSave, Qt::LeftButton); },
+        [&](QWidget& modal) {
+            auto& dialog = dynamic_cast<TRLSaveDialog&>(modal);
+            dialog.EditFileName->setText(dir.filePath(QStringLiteral("planilha")));
+            dialog.ComboBoxFilters->setCurrentIndex(
+                IndexOfText(*dialog.ComboBoxFilters, sheet->DisplayName()));
+            dialog.RadioButtonPagesInterval->setChecked(true);
+            dialog.EditFromPage->setText(QStringLiteral("2"));
+            dialog.EditToPage->setText(QStringLiteral("4"));
+            QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
+        });
+    EXPECT_EQ(sheet->FileName, dir.filePath(QStringLiteral("planilha.xls")));
+    EXPECT_EQ(sheet->PagesDrawn, 3) << "pages 2 to 4";
+    delete form;
+}
+
+TEST(PreviewCommands, FailedSaveIsReportedAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const auto pages = MakeNumberedPages(1);
+    TRLPreviewWindowOptions options;
+    options.WindowState = wsNormal;
+    TRLPreviewForm* form = PreviewPages(*pages->Storage, false, options);
+    const QString target = dir.filePath(QStringLiteral("missing/sub/ordem.rpf"));
+    QString message;
+    WithModalWindows([form] { QTest::mouseClick(form->SpeedButtonSave, Qt::LeftButton); },
+        { [&](QWidget& modal) {
+             auto& dialog = dynamic_cast<TRLSaveDialog&>(modal);
+             dialog.EditFileName->setText(target);
+             QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
+         },
+            [&](QWidget& modal) {
+                if (auto* box = qobject_cast<QMessageBox*>(&modal))
+                    message = box->text();
+                modal.close();
+            } });
+    EXPECT_TRUE(message.contains(target)) << message.toStdString();
+    EXPECT_FALSE(QFile::exists(target));
+    delete form;
+}
