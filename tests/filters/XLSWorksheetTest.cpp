@@ -151,3 +151,43 @@ TEST(XLSWorksheet, NumbersReadEntirelyInTheLocaleNotation)
         }
     }
 }
+
+TEST(XLSPageSetup, HeaderSectionsAndStoredMargins)
+{
+    struct Case {
+        QString left, center, right;
+        QString expected;
+    };
+    const Case cases[] = {
+        { QStringLiteral("A"), QString(), QStringLiteral("B"), QStringLiteral("&LA&RB") },
+        { QString(), QStringLiteral("C"), QString(), QStringLiteral("&CC") },
+        { QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("&LA&CC&RB") },
+        { QString(), QString(), QString(), QString() },
+    };
+    for (const Case& c : cases) {
+        TRLXLSPageSetup setup;
+        setup.LeftHeader = c.left;
+        setup.CenterHeader = c.center;
+        setup.RightHeader = c.right;
+        setup.LeftFooter = c.right;
+        setup.CenterFooter = c.center;
+        setup.RightFooter = c.left;
+        EXPECT_EQ(setup.HeaderText(), c.expected);
+        QString footer = c.expected;
+        footer.replace(QStringLiteral("&LA"), QStringLiteral("&LB"))
+            .replace(QStringLiteral("&RB"), QStringLiteral("&RA"));
+        EXPECT_EQ(setup.FooterText(), footer);
+    }
+    TRLXLSPageSetup setup;
+    EXPECT_FALSE(setup.LeftMarginStored() || setup.RightMarginStored() || setup.TopMarginStored()
+        || setup.BottomMarginStored());
+    setup.LeftMargin = 2.5;
+    setup.TopMargin = 2.0;
+    EXPECT_TRUE(setup.LeftMarginStored());
+    EXPECT_TRUE(setup.TopMarginStored());
+    EXPECT_FALSE(setup.RightMarginStored());
+    EXPECT_EQ(setup.PaperSize(), 9);
+    EXPECT_EQ(setup.Copies, 1);
+    EXPECT_EQ(setup.Zoom, 100);
+    EXPECT_TRUE(setup.FitToPagesTall && setup.FitToPagesWide);
+}
