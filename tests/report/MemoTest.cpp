@@ -254,3 +254,23 @@ TEST(Memo, MissingFieldAndFormulaExclusion)
     EXPECT_EQ(r.memo->DataField(), QString());
     EXPECT_EQ(r.memo->Caption(), u"(OBS)"_s);
 }
+
+TEST(Memo, FormulaValueIsItsText)
+{
+    struct Case {
+        QVariant value;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        { QVariant(), {} },
+        { QVariant(u"Pagar em 30 dias\rSem juros"_s), { u"Pagar em 30 dias"_s, u"Sem juros"_s } },
+        { QVariant(7), { u"7"_s } },
+    };
+    for (const Case& c : cases) {
+        MemoReport r { u"ignored"_s };
+        r.report->ExpressionParser = [&](TRLCustomControl&, const QString&) { return c.value; };
+        r.memo->SetDataFormula(u"TERMS"_s);
+        ASSERT_TRUE(r.Prepare());
+        EXPECT_EQ(r.Lines(), c.lines) << c.value.toString().toStdString();
+    }
+}
