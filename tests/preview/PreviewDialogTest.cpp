@@ -25,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <atomic>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -40,7 +41,8 @@ public:
         SetDisplayName(QStringLiteral("Planilha Excel"));
         SetDefaultExt(QStringLiteral("xls"));
     }
-    int PagesDrawn = 0;
+    ~TSheetFilter() override { WaitForRun(); }
+    std::atomic<int> PagesDrawn = 0;
 
 protected:
     void InternalBeginDoc() override { }
@@ -57,6 +59,8 @@ public:
     {
         SetDisplayName(QStringLiteral("Matricial"));
     }
+    ~TOptionFilter() override { WaitForRun(); }
+    int PagesDrawn = 0;
     QString GetOptionsLabel() const override { return QStringLiteral("Modo"); }
     QStringList GetOptions() const override
     {
@@ -71,7 +75,7 @@ protected:
     void InternalBeginDoc() override { }
     void InternalEndDoc() override { }
     void InternalNewPage() override { }
-    void InternalDrawPage(TRLGraphicSurface&) override { }
+    void InternalDrawPage(TRLGraphicSurface&) override { ++PagesDrawn; }
 
 private:
     int m_selected = 1;
@@ -430,5 +434,51 @@ TEST(PreviewCommands, FailedSaveIsReportedAndLeavesNoFile)
             } });
     EXPECT_TRUE(message.contains(target)) << message.toStdString();
     EXPECT_FALSE(QFile::exists(target));
+    delete form;
+}
+
+TEST(PreviewCommands, ConfirmedPrintRunsTheChosenFilterOverTheRange)
+{
+    TOptionFilter filter(nullptr);
+    const auto pages = MakeNumberedPages(5);
+    TRLPreviewWindowOptions options;
+    options.WindowState = wsNormal;
+    TRLPreviewForm* form = PreviewPages(*pages->Storage, false, options);
+    WithModalWindow([form] { QTest::mouseClick(form->SpeedButtonPrint, Qt::LeftButton); },
+        [&](QWidget& modal) {
+            auto& dialog = dynamic_cast<TRLPrintDialog&>(modal);
+            dialog.ComboBoxFilters->setCurrentIndex(
+                IndexOfText(*dialog.ComboBoxFilters, QStringLiteral("Matricial")));
+            dialog.EditFromPage->setText(QStringLiteral("2"));
+            dialog.EditToPage->setText(QStringLiteral("3"));
+            dialog.RadioButtonPagesInterval->setChecked(true);
+            QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
+        });
+    EXPECT_EQ(filter.PagesDrawn, 2) << "pages 2 and 3";
+    EXPECT_EQ(PrintParams().Filter(), &filter);
+    PrintParams().SetFilter(nullptr);
+    delete form;
+}
+
+TEST(PreviewCommands, SaveInBackgroundRunsInItsOwnThread)
+{
+    QTemporaryDir dir;
+    TComponent owner(nullptr);
+    auto* sheet = new TSheetFilter(&owner);
+    const auto pages = MakeNumberedPages(4);
+    TRLPreviewWindowOptions options;
+    options.WindowState = wsNormal;
+    TRLPreviewForm* form = PreviewPages(*pages->Storage, false, options);
+    WithModalWindow([form] { QTest::mouseClick(form->SpeedButtonSave, Qt::LeftButton); },
+        [&](QWidget& modal) {
+            auto& dialog = dynamic_cast<TRLSaveDialog&>(modal);
+            dialog.EditFileName->setText(dir.filePath(QStringLiteral("fundo.xls")));
+            dialog.CheckBoxSaveInBackground->setChecked(true);
+            QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
+        });
+    EXPECT_TRUE(SaveParams().SaveInBackground);
+    sheet->WaitForRun();
+    EXPECT_EQ(sheet->PagesDrawn, 4);
+    EXPECT_TRUE(sheet->LastRunError().isEmpty());
     delete form;
 }

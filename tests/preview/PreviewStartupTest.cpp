@@ -6,6 +6,8 @@
 #include "preview/RLPreview.h"
 #include "preview/RLPreviewForm.h"
 #include "preview/RLPreviewRegistration.h"
+#include "preview/RLPrintDialog.h"
+#include "report/RLReport.h"
 #include "report/RLUserInterface.h"
 #include "tests/common/TestHelpers.h"
 #include "tests/preview/PreviewTestPages.h"
@@ -20,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -225,4 +228,56 @@ TEST(PageFileView, CorruptOrMissingFileIsAClearErrorAndNoWindow)
         EXPECT_TRUE(message.contains(fileName)) << message.toStdString();
         EXPECT_FALSE(AnyPreviewWindowOpen()) << fileName.toStdString();
     }
+}
+
+TEST(ReportPreview, PreviewShowsThePreparedPagesModally)
+{
+    RegisterPreviewWindows();
+    TComponent form(nullptr);
+    auto* report = new TRLReport(&form);
+    report->SetName(QStringLiteral("RLReport1"));
+    report->Title = QStringLiteral("Pedido 7");
+    struct Case {
+        TRLPreviewDefaults defaults;
+        QString caption;
+        QString expectedTitle;
+    };
+    const Case cases[] = {
+        { pdUseDefaults, QStringLiteral("Ignorada"), QStringLiteral("Pré-visualização") },
+        { pdIgnoreDefaults, QStringLiteral("Ordem 7"), QStringLiteral("Ordem 7") },
+    };
+    for (const Case& c : cases) {
+        report->PreviewOptions()->Defaults = c.defaults;
+        report->PreviewOptions()->Caption = c.caption;
+        QString title;
+        int pageCount = 0;
+        bool result = false;
+        WithModalWindow([&] { result = report->Preview(); },
+            [&](QWidget& modal) {
+                auto& preview = dynamic_cast<TRLPreviewForm&>(modal);
+                title = preview.windowTitle();
+                pageCount = preview.Pages()->PageCount();
+                QTest::keyClick(preview.EditPageNo, Qt::Key_Escape);
+            });
+        EXPECT_TRUE(result);
+        EXPECT_EQ(title, c.expectedTitle);
+        EXPECT_EQ(pageCount, 1) << "an empty report prints one page";
+        EXPECT_FALSE(AnyPreviewWindowOpen());
+    }
+    UnregisterPreviewWindows();
+}
+
+TEST(ReportPreview, CancelledPrintDialogAbortsSilently)
+{
+    RegisterPreviewWindows();
+    TComponent form(nullptr);
+    auto* report = new TRLReport(&form);
+    WithModalWindow([&] { EXPECT_THROW(report->Print(), EAbort); },
+        [](QWidget& modal) {
+            auto& dialog = dynamic_cast<TRLPrintDialog&>(modal);
+            QTest::mouseClick(dialog.ButtonCancel, Qt::LeftButton);
+        });
+    EXPECT_TRUE(report->CancelRequested);
+    EXPECT_EQ(report->ReportPhase(), rpIdle) << "nothing prepared";
+    UnregisterPreviewWindows();
 }
