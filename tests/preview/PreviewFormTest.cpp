@@ -474,3 +474,29 @@ TEST(PreviewForm, DefaultFileNameFromTheTitle)
     for (const Case& c : cases)
         EXPECT_EQ(PreviewFileName(c.title), c.expected) << c.title.toStdString();
 }
+
+TEST(PreviewForm, FindKeysNeedControl)
+{
+    const auto pages = MakeNumberedPages(1);
+    const TFormCloser closer { OpenPreview(*pages->Storage) };
+    TRLPreviewForm& form = *closer.Form;
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool handled;
+        bool findOpen;
+    };
+    const Case cases[] = {
+        { Qt::Key_F, {}, false, false },
+        { Qt::Key_F3, {}, false, false },
+        { Qt::Key_A, Qt::ControlModifier, false, false },
+        { Qt::Key_F3, Qt::ControlModifier, true, true },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(form.HandleKey(c.key, c.modifiers), c.handled) << "key " << c.key;
+        EXPECT_EQ(form.FindWindow() != nullptr && form.FindWindow()->isVisible(), c.findOpen)
+            << "key " << c.key;
+    }
+    QTest::keyClicks(form.EditPageNo, QStringLiteral("f"));
+    EXPECT_EQ(form.EditPageNo->text(), QStringLiteral("1f")) << "a plain F reaches the page box";
+}
