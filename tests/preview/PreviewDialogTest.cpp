@@ -482,3 +482,17 @@ TEST(PreviewCommands, SaveInBackgroundRunsInItsOwnThread)
     EXPECT_TRUE(sheet->LastRunError().isEmpty());
     delete form;
 }
+
+TEST(PreviewCommands, PrinterSetupWithoutPrintersSaysSo)
+{
+    SharedPrinter().SetPrinterListForTest({}, -1);
+    const auto pages = MakeNumberedPages(1);
+    TRLPreviewWindowOptions options;
+    options.WindowState = wsNormal;
+    TRLPreviewForm* form = PreviewPages(*pages->Storage, false, options);
+    EXPECT_TRUE(form->SpeedButtonSetup->isEnabled());
+    EXPECT_EQ(MessageBoxTextOf([form] { QTest::mouseClick(form->SpeedButtonSetup, Qt::LeftButton); }),
+        QStringLiteral("Nenhuma impressora encontrada"));
+    delete form;
+    SharedPrinter().RefreshPrinters();
+}
