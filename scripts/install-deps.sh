@@ -14,7 +14,9 @@ packages=(
     # headless windows and screenshots
     xvfb xauth
     # independent readers used by the tests
-    qpdf poppler-utils python3
+    qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui
+    # a private print scheduler with a PDF queue for the printing test
+    cups printer-driver-cups-pdf
 )
 
 missing=()

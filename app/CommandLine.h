@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+/// What the command line asks of the program. Without an export option the program behaves as
+/// the interactive purchase-order printer; with one it never opens a window.
+struct TCommandLine {
+    /// The first positional argument, verbatim (it may be empty or start with a single "-").
+    std::optional<QString> Order;
+    QString DataDirectory;
+    QString PdfFile;
+    QString XlsFile;
+    QString PageFile;
+    /// Set by --print; an empty name means the default printer.
+    std::optional<QString> Printer;
+    QString ViewFile;
+    bool Help = false;
+    bool Version = false;
+
+    /// Any of --pdf, --xls, --rpf, --print.
+    bool HasExport() const;
+    bool IsHeadless() const { return HasExport() || Help || Version; }
+};
+
+/// Reads the arguments after the program name; throws EReportError with the reason on a bad
+/// command line (unknown option, missing value, an export option without an order).
+TCommandLine ParseCommandLine(const QStringList& arguments);
+
+/// The usage text printed by --help and after a command-line error.
+QString UsageText();
+QString VersionText();
+
+/// Exit codes of a headless run.
+constexpr int kExitSuccess = 0;
+constexpr int kExitOrderNotFound = 1;
+constexpr int kExitFailure = 2;

@@ -1,0 +1,7 @@
+#pragma once
+
+struct TCommandLine;
+
+/// Prepares the order once and writes every output the command line asks for, with no window.
+/// Problems go to stderr; returns kExitSuccess, kExitOrderNotFound or kExitFailure.
+int RunHeadless(const TCommandLine& options);

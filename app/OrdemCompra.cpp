@@ -1,0 +1,106 @@
+// Program entry: the interactive purchase-order printer, or a headless export run.
+#include "app/CommandLine.h"
+#include "app/HeadlessRun.h"
+#include "app/TelaPrincipal.h"
+#include "db/Alias.h"
+#include "platform/Exceptions.h"
+#include "preview/RLPreviewRegistration.h"
+#include "support/Startup.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <cstdio>
+
+namespace {
+
+const QString kApplicationTitle = QStringLiteral("Impressão Ordem Compra");
+
+QStringList ArgumentsAfterProgram(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+bool HasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void ShowError(const QString& message)
+{
+    QMessageBox::critical(nullptr, kApplicationTitle, message);
+}
+
+int RunInteractive(const TCommandLine& options)
+{
+    RegisterPreviewWindows();
+    if (!options.ViewFile.isEmpty()) {
+        try {
+            ShowPageFile(options.ViewFile);
+            return kExitSuccess;
+        } catch (const EReportError& error) {
+            std::fprintf(stderr, "ordemcompra: %s\n", error.Message().toLocal8Bit().constData());
+            ShowError(error.Message());
+            return kExitFailure;
+        }
+    }
+
+    SetDataDirectoryOption(options.DataDirectory);
+    TForm1 form(nullptr);
+    form.InputBox = [](const QString& caption, const QString& prompt, const QString& defaultText) {
+        bool accepted = false;
+        const QString text
+            = QInputDialog::getText(nullptr, caption, prompt, QLineEdit::Normal, defaultText, &accepted);
+        return accepted ? text : defaultText;
+    };
+    form.ShowMessage = [](const QString& message) { QMessageBox::information(nullptr, kApplicationTitle, message); };
+    try {
+        form.OpenTables();
+    } catch (const EReportError& error) {
+        ShowError(error.Message());
+        return kExitSuccess;
+    }
+    form.FormCreate(options.Order.value_or(QString()));
+    return kExitSuccess;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TCommandLine options;
+    try {
+        options = ParseCommandLine(ArgumentsAfterProgram(argc, argv));
+    } catch (const EReportError& error) {
+        std::fprintf(stderr, "ordemcompra: %s\n\n%s", error.Message().toLocal8Bit().constData(),
+            UsageText().toLocal8Bit().constData());
+        return kExitFailure;
+    }
+    if (options.Help) {
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        return kExitSuccess;
+    }
+    if (options.Version) {
+        std::fputs(VersionText().toLocal8Bit().constData(), stdout);
+        return kExitSuccess;
+    }
+
+    if (options.HasExport()) {
+        // Exports need fonts, never a window: no display is no obstacle.
+        if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+        const TQuirelLibrary library;
+        return RunHeadless(options);
+    }
+
+    QApplication application(argc, argv);
+    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
+    const TQuirelLibrary library;
+    return RunInteractive(options);
+}

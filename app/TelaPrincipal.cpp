@@ -1,0 +1,116 @@
+#include "app/TelaPrincipal.h"
+
+#include "db/Field.h"
+#include "db/Table.h"
+#include "filters/RLPDFFilter.h"
+#include "filters/RLXLSFilter.h"
+#include "report/RLDBText.h"
+#include "report/RLLabel.h"
+#include "report/RLReport.h"
+#include "support/FloatFormat.h"
+
+#include <QVariant>
+
+namespace {
+
+constexpr QStringView kQuantityPicture = u"###,###0.000";
+constexpr QStringView kMoneyPicture = u"###,###0.00";
+
+QString FieldText(TTable* table, QStringView fieldName)
+{
+    return table->FieldByName(fieldName)->AsString();
+}
+
+} // namespace
+
+QString FormatNumberText(const QString& text, QStringView picture)
+{
+    double value = 0;
+    if (!TryStrToFloat(text, value))
+        value = 0;
+    return FormatFloat(picture, value);
+}
+
+TForm1::TForm1(TComponent* owner, const QString& databaseName)
+    : TComponent(owner)
+{
+    SetName(QStringLiteral("Form1"));
+    Tables = CreateOrderTables(this, databaseName);
+    BuildLayout();
+    BuildFilters();
+}
+
+TForm1::~TForm1()
+{
+    // The report and its controls refer to the tables; they go first.
+    DestroyComponents();
+}
+
+QString TForm1::ClassName() const
+{
+    return QStringLiteral("TForm1");
+}
+
+void TForm1::OpenTables()
+{
+    OpenOrderTables(Tables);
+}
+
+void TForm1::BuildFilters()
+{
+    RLPDFFilter1 = new TRLPDFFilter(this);
+    RLPDFFilter1->SetName(QStringLiteral("RLPDFFilter1"));
+    RLPDFFilter1->SetDisplayName(QStringLiteral("Documento PDF"));
+    RLPDFFilter1->DocumentInfo().Creator = QStringLiteral("QuirelReport v0.6 \u2014 band-oriented report library");
+
+    RLXLSFilter1 = new TRLXLSFilter(this);
+    RLXLSFilter1->SetName(QStringLiteral("RLXLSFilter1"));
+    RLXLSFilter1->SetDisplayName(QStringLiteral("Planilha Excel"));
+}
+
+void TForm1::FormCreate(const QString& firstArgument)
+{
+    OrderNumberText = firstArgument;
+    if (OrderNumberText.isEmpty() && InputBox)
+        OrderNumberText = InputBox(QStringLiteral("Ordem de Compra"), QStringLiteral("Informe o Numero"), OrderNumberText);
+    if (LocateOrder(OrderNumberText))
+        RLReport1->Preview();
+    else if (ShowMessage)
+        ShowMessage(QStringLiteral("Ordem Compra não Encontrada!"));
+}
+
+bool TForm1::LocateOrder(const QString& orderNumberText)
+{
+    return Tables.Ordem->Locate(u"CODIGO", QVariant(orderNumberText));
+}
+
+void TForm1::RLBand1BeforePrint(TComponent* sender, bool& printIt)
+{
+    Q_UNUSED(sender);
+    Q_UNUSED(printIt);
+    TTable* parametros = Tables.Parametros;
+    RLLabel1->SetCaption(FieldText(parametros, u"CEP") + QStringLiteral(" - ") + FieldText(parametros, u"CIDADE")
+        + u'/' + FieldText(parametros, u"UF") + QStringLiteral(" - Fone: ") + FieldText(parametros, u"FONE"));
+    RLLabel30->SetCaption(FieldText(Tables.Ordem, u"TIPO_FRETE"));
+}
+
+void TForm1::RLDBText20BeforePrint(TComponent* sender, QString& text, bool& printIt)
+{
+    Q_UNUSED(sender);
+    Q_UNUSED(printIt);
+    text = FormatNumberText(text, kQuantityPicture);
+}
+
+void TForm1::RLDBText21BeforePrint(TComponent* sender, QString& text, bool& printIt)
+{
+    Q_UNUSED(sender);
+    Q_UNUSED(printIt);
+    text = FormatNumberText(text, kMoneyPicture);
+}
+
+void TForm1::RLDBText22BeforePrint(TComponent* sender, QString& text, bool& printIt)
+{
+    Q_UNUSED(sender);
+    Q_UNUSED(printIt);
+    text = FormatNumberText(text, kMoneyPicture);
+}
