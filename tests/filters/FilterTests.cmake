@@ -9,10 +9,12 @@ quirel_add_test(NAME filters_tests
     LIBS filters)
 
 # A private CUPS daemon and a cups-pdf queue; skipped with a message without root or packages.
+# The cases share the daemon's output folder, so they run one at a time.
 quirel_add_test(NAME filters_cups_tests
     SOURCES
         FilterTestPages.cpp
         PdfTestTools.cpp
         CupsPrintTest.cpp
     LIBS filters
-    LABELS cups)
+    LABELS cups
+    LOCK cups)

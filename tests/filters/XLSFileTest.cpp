@@ -92,6 +92,22 @@ QStringList TempFilesNow()
     return QDir(TempDir()).entryList({ QStringLiteral("~qr*.tmp") }, QDir::Files);
 }
 
+// Other test programs run beside this one in the shared temporary directory; counting files
+// there is only meaningful in a directory of the test's own.
+class TPrivateTempDir {
+public:
+    TPrivateTempDir()
+        : m_previous(TempDir())
+    {
+        SetTempDir(m_dir.path());
+    }
+    ~TPrivateTempDir() { SetTempDir(m_previous); }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
 /// The record at a stream position, or nullptr.
 const TXLSTestRecord* RecordAt(const std::vector<TXLSTestRecord>& records, qint64 offset)
 {
@@ -360,6 +376,7 @@ TEST(XLSFile, PagesBeyondTheGridLimitsStillGiveASoundFile)
 
 TEST(XLSFile, FailuresAreNamedAndLeaveNoFileBehind)
 {
+    const TPrivateTempDir privateTemp;
     QTemporaryDir dir;
     const QString existing = dir.filePath(QStringLiteral("kept.xls"));
     {
@@ -409,6 +426,7 @@ TEST(XLSFile, FailuresAreNamedAndLeaveNoFileBehind)
 
 TEST(XLSFile, SuccessfulRunLeavesNoTemporaryFile)
 {
+    const TPrivateTempDir privateTemp;
     QTemporaryDir dir;
     auto store = MakeOrderStore(2, 5);
     const QStringList tempBefore = TempFilesNow();
