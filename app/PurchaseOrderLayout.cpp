@@ -71,6 +71,8 @@ public:
         control->SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
         if (settings)
             settings(*control);
+        // The stored size wins over what auto-size made of the settings on the way.
+        control->SetBounds(bounds.left, bounds.top, bounds.width, bounds.height);
         control->EndLoading();
         return control;
     }
