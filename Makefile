@@ -2,6 +2,7 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 ORDER      ?= 1
+FUZZ_SECONDS ?= 30
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Release
 
@@ -24,6 +25,9 @@ asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	@scripts/fuzz-smoke.sh build-fuzz $(FUZZ_SECONDS)
 
 run: build
 	@scripts/run-order.sh $(BUILD) $(ORDER)

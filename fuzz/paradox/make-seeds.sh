@@ -14,5 +14,5 @@ for db in "$@"; do
     python3 -c 'import struct,sys; sys.stdout.buffer.write(struct.pack("<I", int(sys.argv[1])))' \
         "$(stat -c %s "$db")" >"$seed"
     cat "$db" >>"$seed"
-    [ -n "$mb" ] && cat "$mb" >>"$seed"
+    if [ -n "$mb" ]; then cat "$mb" >>"$seed"; fi
 done

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# make fuzz: builds the libFuzzer targets with clang and runs each for a bounded time from its
+# seeds; a crash, leak or sanitizer report fails the run.
+set -euo pipefail
+build=${1:-build-fuzz}
+seconds=${2:-30}
+samples="$(cd "$(dirname "$0")/.." && pwd)/../shared/paradox-samples"
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIREL_FUZZ=ON >/dev/null
+cmake --build "$build" -j "$(nproc)" --target paradox_fuzzer pagerecord_fuzzer
+
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+work="$build/fuzz-run"
+rm -rf "$work"
+mkdir -p "$work/paradox" "$work/pagerecord"
+cp fuzz/pagerecord/corpus/* "$work/pagerecord/"
+if compgen -G "$samples/*.[dD][bB]" >/dev/null; then
+    fuzz/paradox/make-seeds.sh "$work/paradox" "$samples"/*.[dD][bB]
+fi
+
+run() {
+    local target=$1 corpus=$2
+    shift 2
+    local binary
+    binary=$(cd "$build" && pwd)/fuzz/$corpus/$target
+    echo "fuzz: $target for ${seconds}s"
+    (cd "$work" && "$binary" -max_total_time="$seconds" -print_final_stats=1 "$@" "$corpus" \
+        >"$target.log" 2>&1) || {
+        tail -40 "$work/$target.log"
+        echo "fuzz: $target failed (log: $work/$target.log)" >&2
+        return 1
+    }
+    grep -E "^stat::number_of_executed_units" "$work/$target.log" || true
+}
+
+run paradox_fuzzer paradox -max_len=200000
+run pagerecord_fuzzer pagerecord
