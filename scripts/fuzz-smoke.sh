@@ -10,7 +10,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -D
 cmake --build "$build" -j "$(nproc)" --target paradox_fuzzer pagerecord_fuzzer parser_fuzzer
 
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 work="$build/fuzz-run"
 rm -rf "$work"
 mkdir -p "$work/paradox" "$work/pagerecord" "$work/parser"
