@@ -57,7 +57,8 @@ int RunInteractive(const TCommandLine& options)
             = QInputDialog::getText(nullptr, caption, prompt, QLineEdit::Normal, defaultText, &accepted);
         return accepted ? text : defaultText;
     };
-    form.ShowMessage = [](const QString& message) { QMessageBox::information(nullptr, kApplicationTitle, message); };
+    form.ShowMessage
+        = [](const QString& message) { QMessageBox::information(nullptr, kApplicationTitle, message); };
     try {
         form.OpenTables();
     } catch (const EReportError& error) {

@@ -61,7 +61,8 @@ void TForm1::BuildFilters()
     RLPDFFilter1 = new TRLPDFFilter(this);
     RLPDFFilter1->SetName(QStringLiteral("RLPDFFilter1"));
     RLPDFFilter1->SetDisplayName(QStringLiteral("Documento PDF"));
-    RLPDFFilter1->DocumentInfo().Creator = QStringLiteral("QuirelReport v0.6 \u2014 band-oriented report library");
+    RLPDFFilter1->DocumentInfo().Creator
+        = QStringLiteral("QuirelReport v0.6 \u2014 band-oriented report library");
 
     RLXLSFilter1 = new TRLXLSFilter(this);
     RLXLSFilter1->SetName(QStringLiteral("RLXLSFilter1"));
@@ -72,7 +73,8 @@ void TForm1::FormCreate(const QString& firstArgument)
 {
     OrderNumberText = firstArgument;
     if (OrderNumberText.isEmpty() && InputBox)
-        OrderNumberText = InputBox(QStringLiteral("Ordem de Compra"), QStringLiteral("Informe o Numero"), OrderNumberText);
+        OrderNumberText = InputBox(
+            QStringLiteral("Ordem de Compra"), QStringLiteral("Informe o Numero"), OrderNumberText);
     if (LocateOrder(OrderNumberText))
         RLReport1->Preview();
     else if (ShowMessage)
@@ -89,8 +91,9 @@ void TForm1::RLBand1BeforePrint(TComponent* sender, bool& printIt)
     Q_UNUSED(sender);
     Q_UNUSED(printIt);
     TTable* parametros = Tables.Parametros;
-    RLLabel1->SetCaption(FieldText(parametros, u"CEP") + QStringLiteral(" - ") + FieldText(parametros, u"CIDADE")
-        + u'/' + FieldText(parametros, u"UF") + QStringLiteral(" - Fone: ") + FieldText(parametros, u"FONE"));
+    RLLabel1->SetCaption(FieldText(parametros, u"CEP") + QStringLiteral(" - ")
+        + FieldText(parametros, u"CIDADE") + u'/' + FieldText(parametros, u"UF") + QStringLiteral(" - Fone: ")
+        + FieldText(parametros, u"FONE"));
     RLLabel30->SetCaption(FieldText(Tables.Ordem, u"TIPO_FRETE"));
 }
 

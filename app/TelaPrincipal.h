@@ -37,7 +37,8 @@ public:
     bool LocateOrder(const QString& orderNumberText);
 
     /// Asks for the order number; returns the default text when cancelled.
-    std::function<QString(const QString& caption, const QString& prompt, const QString& defaultText)> InputBox;
+    std::function<QString(const QString& caption, const QString& prompt, const QString& defaultText)>
+        InputBox;
     std::function<void(const QString& message)> ShowMessage;
 
     void RLBand1BeforePrint(TComponent* sender, bool& printIt);
