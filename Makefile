@@ -5,6 +5,11 @@ ORDER      ?= 1
 FUZZ_SECONDS ?= 30
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=Release
+# Several build folders of one checkout share compiled objects when ccache is at hand.
+CCACHE     := $(shell command -v ccache)
+ifneq ($(CCACHE),)
+CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
+endif
 
 export QT_QPA_PLATFORM ?= offscreen
 
