@@ -1,6 +1,4 @@
-# The expression parser's binding to the report. Guarded, because the parser's report tests
-# include it too while report/CMakeLists.txt does not yet.
-include_guard(GLOBAL)
+# The expression parser's binding to the report.
 target_sources(report PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/RLReportFormulas.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RLReportProperties.cpp

@@ -1,6 +1,7 @@
 #include "report/RLDBMemo.h"
 
 #include "db/DataSet.h"
+#include "report/RLReportFormulas.h"
 
 TRLCustomDBMemo::TRLCustomDBMemo(TComponent* owner)
     : TRLCustomMultiLine(owner)
@@ -48,10 +49,8 @@ QString TRLCustomDBMemo::DataText()
         return {};
     if (field)
         return field->AsString();
-    if (!DataFormula().isEmpty()) {
-        const QVariant value = m_binding.EvaluateFormula();
-        return value.isNull() ? QString() : value.toString();
-    }
+    if (!DataFormula().isEmpty())
+        return FormulaValueText(m_binding.EvaluateFormula());
     return {};
 }
 

@@ -245,6 +245,11 @@ TVariant ToVariant(const QVariant& value)
     return TVariant(value.toString());
 }
 
+QString FormulaValueText(const QVariant& value)
+{
+    return ToVariant(value).ToString();
+}
+
 QVariant ToQVariant(const TVariant& value)
 {
     switch (value.Type()) {

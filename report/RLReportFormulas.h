@@ -18,6 +18,9 @@ TRLExpressionParser* ReportExpressionParser(const TRLCustomReport& report);
 /// Values across the report's QVariant boundary: an invalid QVariant is empty, a null one (and a
 /// QVariant holding nullptr) is Null, dates become day counts, byte arrays Latin-1 text.
 TVariant ToVariant(const QVariant& value);
+/// A formula's value as text without a mask: the user's decimal separator, True and False, the
+/// locale's date form; empty for null.
+QString FormulaValueText(const QVariant& value);
 /// Empty gives an invalid QVariant, Null a QVariant holding nullptr, a date a QDateTime.
 QVariant ToQVariant(const TVariant& value);
 

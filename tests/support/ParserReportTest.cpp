@@ -101,6 +101,43 @@ TEST(ParserReport, DataFormulaPrintsTheSumOfTwoFieldsThroughTheDisplayMask)
     EXPECT_EQ(r.Printed(), QStringList({ u"1.236,50"_s, u"3,25"_s }));
 }
 
+TEST(ParserReport, FormulaValuesPrintThroughPicturesEditMasksOrTheDefaultText)
+{
+    struct Case {
+        QString formula;
+        QString mask;
+        QStringList printed;
+    };
+    // Numbers take the mask as a picture, other values as an edit mask; without a mask the
+    // user's decimal separator applies. The second record has no NOME (null prints nothing).
+    const Case cases[] = {
+        { u"PRECO / 2"_s, QString(), { u"617,25"_s, u"0,125"_s } },
+        { u"QUANT > 2"_s, QString(), { u"False"_s, u"True"_s } },
+        { u"if(QUANT > 2, -PRECO, 0)"_s, u"0.00;(0.00);zero"_s, { u"zero"_s, u"(0,25)"_s } },
+        { u"QUANT * 1000000"_s, u"#,##0"_s, { u"2.000.000"_s, u"3.000.000"_s } },
+        { u"NOME"_s, u">LLLLLLLL;0"_s, { u"PARAFUSO"_s, QString() } },
+    };
+    for (const Case& c : cases) {
+        FormulaReport r;
+        r.AddText(c.formula, r.source)->DisplayMask = c.mask;
+        ASSERT_TRUE(r.report->Prepare())
+            << c.formula.toStdString() << ": " << r.errors.join(u'\n').toStdString();
+        EXPECT_EQ(r.Printed(), c.printed) << c.formula.toStdString() << " with mask " << c.mask.toStdString();
+    }
+}
+
+TEST(ParserReport, MemoFormulaValuesUseTheDefaultText)
+{
+    FormulaReport r;
+    auto* memo = new TRLDBMemo(&r.form);
+    memo->SetParent(r.band);
+    memo->SetDataSource(r.source);
+    memo->SetDataFormula(u"if(QUANT > 2, PRECO / 2, QUANT = 2)"_s);
+    ASSERT_TRUE(r.report->Prepare()) << r.errors.join(u'\n').toStdString();
+    EXPECT_EQ(r.Printed(), QStringList({ u"True"_s, u"0,125"_s }))
+        << "a memo prints a formula's value as a data text without mask does";
+}
+
 TEST(ParserReport, NamesResolveAlongThePrintingControlAndItsParents)
 {
     struct Case {

@@ -5,9 +5,7 @@ quirel_add_test(NAME parser_tests
         ParserTokensTest.cpp
     LIBS support)
 
-# The report binding, over a real report; its sources join the report library here until
-# report/CMakeLists.txt includes them itself.
+# The report binding, over a real report.
 if(TARGET report)
-    include(${PROJECT_SOURCE_DIR}/report/FormulaSources.cmake)
     quirel_add_test(NAME parser_report_tests SOURCES ParserReportTest.cpp LIBS report)
 endif()
