@@ -1,6 +1,8 @@
 #pragma once
 
-// The expression parser's failures, one message shape each (fixed English texts).
+// The expression parser's failures, one message shape each (fixed English texts). They are
+// ordinary errors, not silent aborts: a broken formula must reach the preparation's message
+// instead of ending the report without a word.
 
 #include <QStringView>
 

@@ -1,5 +1,5 @@
 // Input: the text of a formula (UTF-8), evaluated for a data text of a small report over a
-// two-record table, with the parser bound to the report.
+// two-record table, with the parser bound to the report, and formatted as the text would print it.
 #include "db/DataSource.h"
 #include "db/MemoryDataSet.h"
 #include "platform/Exceptions.h"
@@ -26,8 +26,8 @@ struct Form {
         items->AddField(QStringLiteral("QUANT"), TFieldType::ftInteger);
         items->AddField(QStringLiteral("PRECO"), TFieldType::ftFloat);
         items->AddField(QStringLiteral("NOME"), TFieldType::ftString, 10);
-        items->AppendRecord({2, 1234.5, QStringLiteral("parafuso")});
-        items->AppendRecord({3, 0.25, QVariant()});
+        items->AppendRecord({ 2, 1234.5, QStringLiteral("parafuso") });
+        items->AppendRecord({ 3, 0.25, QVariant() });
         items->Open();
         source->SetName(QStringLiteral("DSItens"));
         source->SetDataSet(items);
@@ -47,7 +47,7 @@ struct Form {
         SetReportExpressionParser(*report, parser);
     }
 
-    TComponent form{nullptr};
+    TComponent form { nullptr };
     TMemoryDataSet* items = new TMemoryDataSet(&form);
     TDataSource* source = new TDataSource(&form);
     TRLReport* report = new TRLReport(&form);
@@ -61,7 +61,7 @@ Form& TheForm()
 {
     static int argc = 1;
     static char name[] = "parser_fuzzer";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = { name, nullptr };
     static QGuiApplication* application = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         auto* app = new QGuiApplication(argc, argv);
@@ -81,7 +81,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString formula = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     form.items->First();
     try {
-        form.report->EvaluateFormula(*form.text, formula);
+        const QVariant value = form.report->EvaluateFormula(*form.text, formula);
+        // What the data text would print: numbers through a picture, other values through an
+        // edit mask, and both without a mask.
+        for (const QString& mask :
+            { QString(), QStringLiteral("#,##0.00;(#,##0.00);zero"), QStringLiteral("!>LL-000;0;_") }) {
+            form.text->DisplayMask = mask;
+            form.text->FormatFormulaValue(value);
+        }
     } catch (const EReportError&) {
         // Refusing the formula with a message is the expected outcome for most inputs.
     }

@@ -126,7 +126,7 @@ TEST(ParserTokens, NumberValues)
         double value;
     };
     const Case cases[] = { { u"42"_s, 42 }, { u"1.5e+3"_s, 1500 }, { u"2E-2"_s, 0.02 }, { u"3."_s, 3 },
-        { u"0.25"_s, 0.25 } };
+        { u"1.e2"_s, 100 }, { u"007"_s, 7 }, { u"0.25"_s, 0.25 } };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(NumberTokenValue(c.text, 1), c.value) << c.text.toStdString();
     // An exponent letter without digits passes the reader but is no number: the error names the
