@@ -5,17 +5,35 @@
 
 #include <QIODevice>
 #include <QtEndian>
+#include <cstring>
 
 TRLByteReader::TRLByteReader(QIODevice& device, QString source, qint64 limit)
-    : m_device(device)
+    : m_device(&device)
     , m_source(std::move(source))
     , m_limit(limit < 0 ? device.size() : limit)
 {
 }
 
+TRLByteReader::TRLByteReader(QByteArray bytes, QString source)
+    : m_bytes(std::move(bytes))
+    , m_position(std::make_shared<qint64>(0))
+    , m_source(std::move(source))
+    , m_limit(m_bytes.size())
+{
+}
+
+TRLByteReader::TRLByteReader(const TRLByteReader& parent, qint64 limit)
+    : m_device(parent.m_device)
+    , m_bytes(parent.m_bytes)
+    , m_position(parent.m_position)
+    , m_source(parent.m_source)
+    , m_limit(limit)
+{
+}
+
 void TRLByteReader::Fail(QStringView field, QStringView problem) const
 {
-    FailAt(m_device.pos(), field, problem);
+    FailAt(Position(), field, problem);
 }
 
 void TRLByteReader::FailAt(qint64 position, QStringView field, QStringView problem) const
@@ -35,17 +53,27 @@ void TRLByteReader::CheckLength(qint64 start, qint64 length, QStringView field) 
 QByteArray TRLByteReader::ReadBytes(qint64 count, QStringView field)
 {
     CheckLength(Position(), count, field);
-    QByteArray bytes = m_device.read(count);
+    if (!m_device) {
+        QByteArray bytes = m_bytes.sliced(*m_position, count);
+        *m_position += count;
+        return bytes;
+    }
+    QByteArray bytes = m_device->read(count);
     if (bytes.size() != count)
-        Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device.errorString()));
+        Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device->errorString()));
     return bytes;
 }
 
 void TRLByteReader::ReadInto(char* buffer, qint64 count, QStringView field)
 {
     CheckLength(Position(), count, field);
-    if (m_device.read(buffer, count) != count)
-        Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device.errorString()));
+    if (!m_device) {
+        std::memcpy(buffer, m_bytes.constData() + *m_position, std::size_t(count));
+        *m_position += count;
+        return;
+    }
+    if (m_device->read(buffer, count) != count)
+        Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device->errorString()));
 }
 
 quint8 TRLByteReader::ReadUInt8(QStringView field)
@@ -105,24 +133,28 @@ void TRLByteReader::Skip(qint64 count, QStringView field)
 
 qint64 TRLByteReader::Position() const
 {
-    return m_device.pos();
+    return m_device ? m_device->pos() : *m_position;
 }
 
 void TRLByteReader::Seek(qint64 position, QStringView field)
 {
     if (position < 0 || position > m_limit)
         Fail(field, QStringLiteral("position %1 is outside the %2 bytes").arg(position).arg(m_limit));
-    if (!m_device.seek(position))
-        Fail(field, QStringLiteral("cannot seek to %1 (%2)").arg(position).arg(m_device.errorString()));
+    if (!m_device) {
+        *m_position = position;
+        return;
+    }
+    if (!m_device->seek(position))
+        Fail(field, QStringLiteral("cannot seek to %1 (%2)").arg(position).arg(m_device->errorString()));
 }
 
 qint64 TRLByteReader::Remaining() const
 {
-    return m_limit - m_device.pos();
+    return m_limit - Position();
 }
 
 TRLByteReader TRLByteReader::Sub(qint64 length, QStringView field)
 {
     CheckLength(Position(), length, field);
-    return TRLByteReader(m_device, m_source, Position() + length);
+    return TRLByteReader(*this, Position() + length);
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 
 class QIODevice;
 
@@ -14,6 +15,9 @@ public:
     /// Reads from the device's current position up to `limit` (an absolute position), or to the
     /// device's end when `limit` is negative.
     TRLByteReader(QIODevice& device, QString source, qint64 limit = -1);
+    /// Reads `bytes` from their start; a page record is read in one piece and parsed this way,
+    /// since a file seeks with a system call at every object.
+    TRLByteReader(QByteArray bytes, QString source);
 
     quint8 ReadUInt8(QStringView field);
     quint16 ReadUInt16(QStringView field);
@@ -45,7 +49,13 @@ private:
     /// Refuses a negative length or one beyond the bytes left; `start` is where its field began.
     void CheckLength(qint64 start, qint64 length, QStringView field) const;
 
-    QIODevice& m_device;
+    TRLByteReader(const TRLByteReader& parent, qint64 limit);
+
+    QIODevice* m_device = nullptr;
+    /// In memory, the bytes and the position shared with the readers made by Sub, as a device
+    /// shares its position.
+    QByteArray m_bytes;
+    std::shared_ptr<qint64> m_position;
     QString m_source;
     qint64 m_limit;
 };

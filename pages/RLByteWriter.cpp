@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 #include <QtEndian>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -19,9 +20,16 @@ constexpr qint64 kSizeFieldBytes = sizeof(qint32);
 } // namespace
 
 TRLByteWriter::TRLByteWriter(QIODevice& device, QString target)
-    : m_device(device)
+    : m_device(&device)
     , m_target(std::move(target))
 {
+}
+
+TRLByteWriter::TRLByteWriter(QByteArray& bytes, QString target)
+    : m_bytes(&bytes)
+    , m_target(std::move(target))
+{
+    m_bytes->resize(0);
 }
 
 void TRLByteWriter::WriteUInt8(quint8 value)
@@ -45,8 +53,16 @@ void TRLByteWriter::WriteBytes(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return;
-    if (m_device.write(bytes.data(), bytes.size()) != bytes.size())
-        RaiseWriteError(m_target, m_device);
+    if (m_bytes) {
+        const qint64 end = m_position + bytes.size();
+        if (end > m_bytes->size())
+            m_bytes->resize(end);
+        std::memcpy(m_bytes->data() + m_position, bytes.data(), std::size_t(bytes.size()));
+        m_position = end;
+        return;
+    }
+    if (m_device->write(bytes.data(), bytes.size()) != bytes.size())
+        RaiseWriteError(m_target, *m_device);
 }
 
 void TRLByteWriter::WriteText(QStringView text)
@@ -87,16 +103,25 @@ void TRLByteWriter::EndSized(qint64 sizeField)
 
 qint64 TRLByteWriter::Position() const
 {
-    return m_device.pos();
+    return m_bytes ? m_position : m_device->pos();
 }
 
 void TRLByteWriter::Seek(qint64 position)
 {
-    if (!m_device.seek(position))
-        RaiseWriteError(m_target, m_device);
+    if (m_bytes) {
+        if (position < 0 || position > m_bytes->size())
+            throw EReportError(QStringLiteral("Cannot write %1: position %2 is outside the %3 bytes written")
+                                   .arg(m_target)
+                                   .arg(position)
+                                   .arg(m_bytes->size()));
+        m_position = position;
+        return;
+    }
+    if (!m_device->seek(position))
+        RaiseWriteError(m_target, *m_device);
 }
 
 void TRLByteWriter::SeekToEnd()
 {
-    Seek(m_device.size());
+    Seek(m_bytes ? m_bytes->size() : m_device->size());
 }

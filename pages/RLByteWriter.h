@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -7,11 +8,15 @@
 
 class QIODevice;
 
-/// Little-endian writer for the page record and the page file. Write failures throw
-/// EReportError naming `target` (a file name or "page record").
+/// Little-endian writer for the page record and the page file, onto a device or into memory.
+/// Write failures throw EReportError naming `target` (a file name or "page record").
 class TRLByteWriter {
 public:
     TRLByteWriter(QIODevice& device, QString target);
+    /// Writes into `bytes` from its start, growing it as needed; a page record is built this way
+    /// and handed to its file in one write, since seeking back to fill size fields would
+    /// otherwise flush the file at every object.
+    TRLByteWriter(QByteArray& bytes, QString target);
 
     void WriteUInt8(quint8 value);
     void WriteUInt16(quint16 value);
@@ -33,6 +38,8 @@ public:
     const QString& Target() const { return m_target; }
 
 private:
-    QIODevice& m_device;
+    QIODevice* m_device = nullptr;
+    QByteArray* m_bytes = nullptr;
+    qint64 m_position = 0;
     QString m_target;
 };

@@ -142,17 +142,17 @@ void TRLGraphicStorage::Clear()
 void TRLGraphicStorage::StorePage(TRLGraphicSurface& surface)
 {
     OpenTempFile();
-    TRLByteWriter out(*m_tempFile, m_tempFileName);
-    out.SeekToEnd();
-    const qint64 position = out.Position();
-    try {
-        const qint64 lengthField = out.BeginSized();
-        surface.SaveToStream(out);
-        out.EndSized(lengthField);
-    } catch (...) {
-        // The index keeps pointing at the last complete copy.
+    // The record is built in memory and appended in one write; a failure leaves the file as it
+    // was, so the index keeps pointing at the last complete copy.
+    TRLByteWriter out(m_recordBuffer, m_tempFileName);
+    const qint64 lengthField = out.BeginSized();
+    surface.SaveToStream(out);
+    out.EndSized(lengthField);
+    const qint64 position = m_tempFile->size();
+    if (!m_tempFile->seek(position) || m_tempFile->write(m_recordBuffer) != m_recordBuffer.size()) {
+        const QString error = m_tempFile->errorString();
         m_tempFile->resize(position);
-        throw;
+        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(m_tempFileName, error));
     }
     if (surface.PageIndex() < 0) {
         m_pageIndex.push_back(position);
@@ -200,7 +200,7 @@ std::unique_ptr<TRLGraphicSurface> TRLGraphicStorage::ReadPage(int index)
         TRLByteReader in(*m_tempFile, source);
         in.Seek(m_pageIndex.at(std::size_t(index)), u"page position");
         const qint32 length = in.ReadInt32(u"page record length");
-        TRLByteReader record = in.Sub(length, u"page record length");
+        TRLByteReader record(in.ReadBytes(length, u"page record length"), source);
         page->LoadFromStream(record);
     } catch (const std::exception&) {
         // A page that cannot be read is no page; the caller skips it.

@@ -3,6 +3,7 @@
 #include "pages/RLMacros.h"
 #include "platform/Component.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <mutex>
@@ -101,6 +102,8 @@ private:
     std::vector<qint64> m_pageIndex;
     std::unique_ptr<QFile> m_tempFile;
     QString m_tempFileName;
+    /// Reused for every page record, so that storing a page does not allocate anew.
+    QByteArray m_recordBuffer;
     TRLMacros m_macros;
     std::vector<TComponent*> m_users;
     mutable std::recursive_mutex m_mutex;

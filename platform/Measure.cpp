@@ -1,6 +1,12 @@
 #include "platform/Measure.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QImage>
+#include <QThread>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -25,18 +31,100 @@ QFontMetrics MeasuringMetrics(const TFont& font)
     return QFontMetrics(ToQFont(font), &MeasuringImage());
 }
 
+namespace {
+
+/// What of a font decides its metrics; colour and character set do not.
+struct TMetricsKey {
+    QString Name;
+    int Height;
+    TFontStyles Style;
+    TFontPitch Pitch;
+};
+
+struct TMeasuredFont {
+    TMetricsKey Key;
+    QFontMetrics Metrics;
+    QHash<QString, int> Widths;
+};
+
+constexpr std::size_t kCachedFonts = 16;
+/// A report measures the same captions and values page after page; unique texts (the items' own
+/// values) would grow the table without bound, so it starts over when full.
+constexpr qsizetype kCachedWidthsPerFont = 4096;
+
+/// Building a font's metrics looks the font up anew each time, and shaping a text is the dearest
+/// step of measuring; both are kept per thread, the fonts in least recently used order.
+std::vector<std::unique_ptr<TMeasuredFont>>& MeasuredFonts()
+{
+    thread_local std::vector<std::unique_ptr<TMeasuredFont>> fonts;
+    return fonts;
+}
+
+thread_local bool t_forgetRegistered = false;
+
+void ForgetMeasuredFonts()
+{
+    MeasuredFonts().clear();
+    t_forgetRegistered = false;
+}
+
+TMeasuredFont& MeasuredFont(const TFont& font)
+{
+    std::vector<std::unique_ptr<TMeasuredFont>>& fonts = MeasuredFonts();
+    // Font engines must go before the application's font cache does, not at thread-local
+    // destruction after it; other threads end while the application still lives.
+    if (!t_forgetRegistered) {
+        const QCoreApplication* application = QCoreApplication::instance();
+        if (application && QThread::currentThread() == application->thread())
+            qAddPostRoutine(ForgetMeasuredFonts);
+        t_forgetRegistered = true;
+    }
+    const auto matches = [&font](const std::unique_ptr<TMeasuredFont>& measured) {
+        const TMetricsKey& key = measured->Key;
+        return key.Height == font.Height && key.Style == font.Style && key.Pitch == font.Pitch
+            && key.Name == font.Name;
+    };
+    auto found = std::find_if(fonts.begin(), fonts.end(), matches);
+    if (found == fonts.end()) {
+        if (fonts.size() >= kCachedFonts)
+            fonts.pop_back();
+        fonts.push_back(std::make_unique<TMeasuredFont>(TMeasuredFont {
+            { font.Name, font.Height, font.Style, font.Pitch }, MeasuringMetrics(font), {} }));
+        found = fonts.end() - 1;
+    }
+    if (found != fonts.begin())
+        std::rotate(fonts.begin(), found, found + 1);
+    return *fonts.front();
+}
+
+int CachedWidth(TMeasuredFont& measured, QStringView text)
+{
+    const QString key = text.toString();
+    const auto found = measured.Widths.constFind(key);
+    if (found != measured.Widths.cend())
+        return *found;
+    if (measured.Widths.size() >= kCachedWidthsPerFont)
+        measured.Widths.clear();
+    const int width = measured.Metrics.horizontalAdvance(key);
+    measured.Widths.insert(key, width);
+    return width;
+}
+
+} // namespace
+
 QSize MeasureText(QStringView text, const TFont& font)
 {
-    const QFontMetrics metrics = MeasuringMetrics(font);
-    return QSize(metrics.horizontalAdvance(text.toString()), metrics.height());
+    TMeasuredFont& measured = MeasuredFont(font);
+    return QSize(CachedWidth(measured, text), measured.Metrics.height());
 }
 
 int TextWidth(QStringView text, const TFont& font)
 {
-    return MeasureText(text, font).width();
+    return CachedWidth(MeasuredFont(font), text);
 }
 
-int TextHeight(QStringView text, const TFont& font)
+int TextHeight(QStringView /*text*/, const TFont& font)
 {
-    return MeasureText(text, font).height();
+    // One line's height is the font's, whatever the text.
+    return MeasuredFont(font).Metrics.height();
 }
