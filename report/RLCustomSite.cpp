@@ -10,6 +10,7 @@
 #include "support/Geometry.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -204,9 +205,19 @@ void TRLCustomSite::PrintSite()
 
 std::vector<TControl*> TRLCustomSite::ChildrenInCreationOrder() const
 {
+    // Each child's serial is looked up once: the lookup casts, and this runs for every band
+    // printed.
     std::vector<TControl*> children = Controls();
-    std::stable_sort(children.begin(), children.end(),
-        [](const TControl* a, const TControl* b) { return SerialOf(a) < SerialOf(b); });
+    std::vector<std::pair<quint64, TControl*>> keyed;
+    keyed.reserve(children.size());
+    for (TControl* child : children)
+        keyed.emplace_back(SerialOf(child), child);
+    const auto bySerial = [](const auto& a, const auto& b) { return a.first < b.first; };
+    if (std::is_sorted(keyed.begin(), keyed.end(), bySerial))
+        return children;
+    std::stable_sort(keyed.begin(), keyed.end(), bySerial);
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        children[i] = keyed[i].second;
     return children;
 }
 
