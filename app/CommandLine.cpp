@@ -44,11 +44,12 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             name = argument.left(equals);
             inlineValue = argument.mid(equals + 1);
         }
-        // Options that need a value take the next argument, whatever it looks like.
+        // The next argument is the value unless it is itself an option: "--rpf --data DIR" would
+        // otherwise write the pages to a file named "--data". "--rpf=--odd-name" still works.
         const auto value = [&]() -> QString {
             if (inlineValue)
                 return *inlineValue;
-            if (i + 1 >= arguments.size())
+            if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
                 RaiseUsage(QStringLiteral("%1 needs a value").arg(name));
             return arguments[++i];
         };
