@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QtEndian>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -91,4 +92,33 @@ TEST(SampleDatabase, LogoIsA24BitBitmap)
     EXPECT_EQ(qFromLittleEndian<qint32>(logo.constData() + 22), 93);
     EXPECT_EQ(qFromLittleEndian<quint16>(logo.constData() + 28), 24);
     EXPECT_FALSE(QImage::fromData(logo, "BMP").isNull());
+}
+
+TEST(SampleDatabase, LargeOrderIsAddedWithoutChangingTheOthers)
+{
+    constexpr int kItems = 2500;
+    const std::vector<TSampleTable> plain = SampleDatabase();
+    const std::vector<TSampleTable> large = SampleDatabase(kItems);
+    ASSERT_EQ(plain.size(), large.size());
+    for (size_t t = 0; t < plain.size(); ++t) {
+        SCOPED_TRACE(plain[t].fileName.toStdString());
+        const auto orderColumn = std::find_if(large[t].columns.begin(), large[t].columns.end(),
+            [&](const TPxColumn& column) { return column.name == (t == 0 ? u"CODIGO"_s : u"ORDEM"_s); });
+        if (t > 1 || orderColumn == large[t].columns.end()) {
+            EXPECT_EQ(large[t].records, plain[t].records);
+            continue;
+        }
+        // The large order's rows come on top; every other row stays where it was.
+        const size_t column = size_t(orderColumn - large[t].columns.begin());
+        std::vector<std::vector<QVariant>> others;
+        int largeRows = 0;
+        for (const auto& record : large[t].records) {
+            if (record[column].toInt() == kLargeOrderCode)
+                ++largeRows;
+            else
+                others.push_back(record);
+        }
+        EXPECT_EQ(others, plain[t].records);
+        EXPECT_EQ(largeRows, t == 0 ? 1 : kItems);
+    }
 }

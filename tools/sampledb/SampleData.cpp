@@ -191,7 +191,7 @@ QByteArray SampleLogo()
     return SaveBitmap(logo);
 }
 
-std::vector<TSampleTable> SampleDatabase()
+std::vector<TSampleTable> SampleDatabase(int largeOrderItems)
 {
     const TTableDefinition& ordem = OrderTableDefinition(u"Ordem");
     const TTableDefinition& itens = OrderTableDefinition(u"Itens");
@@ -222,7 +222,7 @@ std::vector<TSampleTable> SampleDatabase()
             { u"CIDADE"_s, u"Florianópolis"_s }, { u"UF"_s, u"SC"_s }, { u"CEP"_s, u"88010-000"_s },
             { u"FONE"_s, u"(48) 3333-4455"_s }, { u"PROX_S1"_s, 7 }, { u"CX_BALCAO"_s, false } }));
 
-    const TOrder orders[] = {
+    std::vector<TOrder> orders {
         { 1, u"F001"_s, u"Metalúrgica Gaúcha Ltda."_s, u"T01"_s, 3, u"CIF"_s, TwoParagraphs() },
         { 2, u"F002"_s, u"Ferragens São Jorge"_s, u"T02"_s, 0, u"FOB"_s, QVariant() },
         { 3, u"F003"_s, u"Distribuidora Paraná de Rolamentos"_s, u"T01"_s, 48, u"CIF"_s, u"Urgente."_s },
@@ -234,6 +234,9 @@ std::vector<TSampleTable> SampleDatabase()
         { 7, u"F006"_s, u"Plásticos Conceição"_s, u"T03"_s, 10000, u"CIF"_s, u"Contrato anual."_s },
         { 8, u"F001"_s, u"Metalúrgica Gaúcha Ltda."_s, u"T01"_s, 45, u"CIF"_s, ThirtyLines() },
     };
+    if (largeOrderItems > 0)
+        orders.push_back({ kLargeOrderCode, u"F006"_s, u"Plásticos Conceição"_s, u"T03"_s, largeOrderItems,
+            u"CIF"_s, u"Contrato plurianual."_s });
     const std::vector<TProduct> products = Products();
     TSampleTable orderTable { ordem.fileName, ColumnsOf(ordem), {} };
     std::map<int, std::vector<std::vector<QVariant>>> itemsByOrder;
@@ -286,7 +289,7 @@ std::vector<TSampleTable> SampleDatabase()
     auto& seventh = itemsByOrder[7];
     const auto half = seventh.begin() + std::ptrdiff_t(seventh.size() / 2);
     itemTable.records.insert(itemTable.records.end(), seventh.begin(), half);
-    for (const int code : { 1, 3, 2, 5, 4, 6, 8 })
+    for (const int code : { 1, 3, 2, 5, 4, 6, 8, kLargeOrderCode })
         itemTable.records.insert(
             itemTable.records.end(), itemsByOrder[code].begin(), itemsByOrder[code].end());
     itemTable.records.insert(itemTable.records.end(), half, seventh.end());

@@ -1,4 +1,5 @@
-// sampledb OUTDIR: writes the sample business database into OUTDIR.
+// sampledb [--large-order ITEMS] OUTDIR: writes the sample business database into OUTDIR, with
+// order 9 of ITEMS items added when asked (for benchmarks).
 #include "platform/Exceptions.h"
 #include "tools/sampledb/ParadoxWriter.h"
 #include "tools/sampledb/SampleData.h"
@@ -9,21 +10,36 @@
 
 namespace {
 constexpr int kExitFailure = 2;
-}
+/// Far beyond any benchmark; a mistyped count cannot fill the disk.
+constexpr int kMaxLargeOrderItems = 1'000'000;
+constexpr char kUsage[] = "usage: sampledb [--large-order ITEMS] OUTDIR\n";
+} // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QStringList arguments = app.arguments();
-    if (arguments.size() != 2) {
-        std::fputs("usage: sampledb OUTDIR\n", stderr);
+    QStringList arguments = app.arguments().mid(1);
+    int largeOrderItems = 0;
+    if (!arguments.isEmpty() && arguments.first() == u"--large-order") {
+        bool valid = arguments.size() >= 2;
+        if (valid)
+            largeOrderItems = arguments[1].toInt(&valid);
+        if (!valid || largeOrderItems < 1 || largeOrderItems > kMaxLargeOrderItems) {
+            std::fprintf(stderr, "sampledb: --large-order needs an item count from 1 to %d, not \"%s\"\n",
+                kMaxLargeOrderItems, arguments.size() >= 2 ? qPrintable(arguments[1]) : "");
+            return kExitFailure;
+        }
+        arguments = arguments.mid(2);
+    }
+    if (arguments.size() != 1 || arguments.first().startsWith(u'-')) {
+        std::fputs(kUsage, stderr);
         return kExitFailure;
     }
-    const QString directory = arguments[1];
+    const QString directory = arguments.first();
     try {
         if (!QDir().mkpath(directory))
             throw EReportError(QStringLiteral("Cannot create the directory \"%1\"").arg(directory));
-        for (const TSampleTable& table : SampleDatabase()) {
+        for (const TSampleTable& table : SampleDatabase(largeOrderItems)) {
             TPxTableWriter writer(table.fileName, table.columns);
             for (const auto& record : table.records)
                 writer.AddRecord(record);
