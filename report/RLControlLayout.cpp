@@ -37,12 +37,16 @@ void TRLCustomControl::FitBounds()
     int h = size.height();
     int left = Left();
     int top = Top();
+    // Centring rounds a new size up to even. A size that stays (a label's height, a fixed-size
+    // text) is kept as the layout stored it; rounding it would grow an odd one by a pixel.
+    const bool sizesWidth = w != Width();
+    const bool sizesHeight = h != Height();
     switch (m_alignment) {
     case taRightJustify:
         left = Left() + Width() - w;
         break;
     case taCenter:
-        if (w % 2 != 0)
+        if (sizesWidth && w % 2 != 0)
             ++w;
         left = Left() + (Width() - w) / 2;
         break;
@@ -54,7 +58,7 @@ void TRLCustomControl::FitBounds()
         top = Top() + Height() - h;
         break;
     case tlCenter:
-        if (h % 2 != 0)
+        if (sizesHeight && h % 2 != 0)
             ++h;
         top = Top() + (Height() - h) / 2;
         break;

@@ -3,6 +3,7 @@ quirel_add_test(NAME controls_tests
         ${CMAKE_CURRENT_LIST_DIR}/ReportTestSupport.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ControlTestSupport.cpp
         ${CMAKE_CURRENT_LIST_DIR}/LabelTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/FitBoundsTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SystemInfoTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MemoTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/ImageTest.cpp
