@@ -7,7 +7,7 @@ order=${2:-1}
 program="$build/app/ordemcompra"
 
 if [[ ! -x "$program" ]]; then
-    echo "make run: $program has not been built yet (the program is not part of this tree yet)" >&2
+    echo "make run: $program has not been built; run make build first" >&2
     exit 1
 fi
 
