@@ -4,7 +4,7 @@
 #include "filters/RLPDFImages.h"
 #include "filters/RLPDFWriter.h"
 #include "pages/RLGraphicObjects.h"
-#include "platform/Measure.h"
+#include "support/Windows1252.h"
 
 #include <cmath>
 #include <numbers>
@@ -60,25 +60,10 @@ void WritePen(TRLPDFWriter& writer, const TRLMetaPen& pen)
 
 }
 
-int TRLPDFTextMeasurer::TextWidth(const QString& text, const QString& faceName, int pointSize)
-{
-    const auto key = std::make_pair(faceName, pointSize);
-    auto found = m_metrics.find(key);
-    if (found == m_metrics.end()) {
-        TFont font;
-        font.Name = faceName;
-        font.SetSize(pointSize);
-        font.Style = {};
-        found = m_metrics.emplace(key, MeasuringMetrics(font)).first;
-    }
-    return found->second.horizontalAdvance(text);
-}
-
-TRLPDFPageContent::TRLPDFPageContent(TRLPDFWriter& writer, TRLPDFFontTable& fonts,
-    TRLPDFTextMeasurer& measurer, int pageHeight, std::vector<int> imageNumbers)
+TRLPDFPageContent::TRLPDFPageContent(
+    TRLPDFWriter& writer, TRLPDFFontTable& fonts, int pageHeight, std::vector<int> imageNumbers)
     : m_writer(writer)
     , m_fonts(fonts)
-    , m_measurer(measurer)
     , m_pageHeight(pageHeight)
     , m_imageNumbers(std::move(imageNumbers))
 {
@@ -181,32 +166,38 @@ void TRLPDFPageContent::WriteObject(const TRLGraphicObject& object)
 void TRLPDFPageContent::WriteText(const TRLTextObject& text)
 {
     const TRect& bounds = text.BoundsRect;
-    const QString displayText = text.DisplayText();
-    const QString faceName = text.Font.Name();
+    const QByteArray bytes = ToWindows1252(text.DisplayText());
+    const int pointSize = text.Font.Size;
     m_writer.WriteLine("q");
     WriteColor(m_writer, text.Font.Color, " rg");
     if (!(text.TextFlags & kTextFlagNoClip)) {
         WriteRectangle(bounds, " re");
         m_writer.WriteLine("W n");
     }
+    const int font = m_fonts.Register(text.Font.Name(), text.Font.Style & kMetaFontStyleMask, m_writer);
+    // Measured by the widths the file gives the font (a bold face is wider than its regular
+    // one), so that a right-aligned or centred text ends where its bounds say and is not cut by
+    // their clip.
     int x = text.Origin.x();
     if (text.Alignment == TRLMetaTextAlignment::Right) {
-        x = bounds.Right - m_measurer.TextWidth(displayText, faceName, text.Font.Size);
+        x = bounds.Right - m_fonts.TextWidth(font, bytes, pointSize);
     } else if (text.Alignment == TRLMetaTextAlignment::Center) {
-        const int width = m_measurer.TextWidth(displayText, faceName, text.Font.Size);
+        const int width = m_fonts.TextWidth(font, bytes, pointSize);
         x = (bounds.Left + bounds.Right - width) / 2;
     }
-    const int font = m_fonts.Register(faceName, text.Font.Style & kMetaFontStyleMask, m_writer);
+    // The baseline sits on the bounds' bottom raised by the font's descent, so that the clip
+    // does not cut the descenders (g, p, ç).
+    const int y = bounds.Bottom - m_fonts.DescentDots(font, pointSize);
     m_writer.WriteLine("BT");
     m_writer.Write("/F");
     m_writer.Write(QByteArray::number(font));
     m_writer.Write(" ");
-    m_writer.Write(QByteArray::number(text.Font.Size));
+    m_writer.Write(QByteArray::number(pointSize));
     m_writer.WriteLine(" Tf");
-    WritePoint(x, bounds.Bottom);
+    WritePoint(x, y);
     m_writer.WriteLine(" Td");
     m_writer.Write("(");
-    m_writer.Write(PdfStringBody(displayText));
+    m_writer.Write(PdfEscapedBytes(bytes));
     m_writer.WriteLine(") Tj");
     m_writer.WriteLine("ET");
     m_writer.WriteLine("Q");

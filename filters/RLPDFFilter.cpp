@@ -87,7 +87,6 @@ void TRLPDFFilter::InternalBeginDoc()
     ForceASCII = false;
     m_fonts.Clear();
     m_images.Clear();
-    m_measurer.Clear();
     m_pageObjects.clear();
     const TRLGraphicStorage* pages = Pages();
     m_pageWidth = pages ? pages->OrientedPixelWidth() : 0;
@@ -174,7 +173,7 @@ void TRLPDFFilter::InternalDrawPage(TRLGraphicSurface& page)
     m_writer->BeginDictionary(contents);
     m_writer->WriteLine("/Length " + TRLPDFWriter::Reference(length));
     m_writer->BeginStream();
-    TRLPDFPageContent content(*m_writer, m_fonts, m_measurer, m_pageHeight, std::move(imageNumbers));
+    TRLPDFPageContent content(*m_writer, m_fonts, m_pageHeight, std::move(imageNumbers));
     for (int i = 0; i < page.ObjectCount(); ++i)
         content.WriteObject(*page.Objects(i));
     m_writer->EndStream(length);

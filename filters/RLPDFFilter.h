@@ -127,7 +127,6 @@ private:
     std::unique_ptr<TRLPDFWriter> m_writer;
     TRLPDFFontTable m_fonts;
     TRLPDFImageList m_images;
-    TRLPDFTextMeasurer m_measurer;
     std::vector<int> m_pageObjects;
     int m_infoObject = 0;
     int m_catalogObject = 0;

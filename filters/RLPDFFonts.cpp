@@ -2,9 +2,13 @@
 
 #include "filters/RLPDFWriter.h"
 #include "pages/RLFontMetrics.h"
+#include "platform/Exceptions.h"
 #include "support/Windows1252.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -35,6 +39,24 @@ constexpr int kStem = 73;
 constexpr unsigned char kFirstRegular = 32;
 constexpr unsigned char kDelete = 127;
 constexpr QByteArrayView kNameDelimiters { "()<>[]{}/%#" };
+/// A pixel size of 1000 measures in thousandths of an em.
+constexpr int kMeasuringPixels = 1000;
+constexpr int kFirstMeasured = 32;
+constexpr int kLastMeasured = 255;
+/// Widths are thousandths of an em; a point is 96 / 72 dots.
+constexpr qint64 kWidthUnitsPerEm = 1000;
+constexpr qint64 kDotsPerInch = 96;
+constexpr qint64 kPointsPerInch = 72;
+
+/// Thousandths of an em at `pointSize` as dots, rounded up.
+int UnitsToDots(qint64 units, int pointSize)
+{
+    const qint64 numerator = units * pointSize * kDotsPerInch;
+    const qint64 denominator = kWidthUnitsPerEm * kPointsPerInch;
+    if (numerator <= 0)
+        return int(numerator / denominator);
+    return int((numerator + denominator - 1) / denominator);
+}
 
 QByteArray StyleSuffix(int styleBits)
 {
@@ -64,6 +86,50 @@ TFontStyles ToFontStyles(int styleBits)
     if (styleBits & kStyleStrikeOut)
         styles |= fsStrikeOut;
     return styles;
+}
+
+/// The family and style a standard name stands for: "Times-BoldItalic" is Times, bold, italic.
+std::pair<QString, TFontStyles> StandardFamilyAndStyle(const QByteArray& name)
+{
+    const qsizetype dash = name.indexOf('-');
+    const QByteArray family = dash < 0 ? name : name.left(dash);
+    const QByteArray variant = dash < 0 ? QByteArray() : name.mid(dash + 1).toLower();
+    TFontStyles style;
+    if (variant.contains("bold"))
+        style |= fsBold;
+    if (variant.contains("italic") || variant.contains("oblique"))
+        style |= fsItalic;
+    return { QString::fromLatin1(family), style };
+}
+
+/// Widths and descent of a standard font, which is never embedded: they only place aligned
+/// texts. The installed stand-in may be a face without outline tables (a CFF or Type 1 file), so
+/// its advances are taken from Qt when the tables cannot be read.
+TRLFontMetrics StandardFontMetrics(const QByteArray& name)
+{
+    const auto [family, style] = StandardFamilyAndStyle(name);
+    try {
+        return GetFontMetrics(family, style);
+    } catch (const EReportError&) {
+        // Measured by advances below.
+    }
+    QFont font(family);
+    font.setPixelSize(kMeasuringPixels);
+    font.setBold(style.testFlag(fsBold));
+    font.setItalic(style.testFlag(fsItalic));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF measured(font);
+    TRLFontMetrics metrics;
+    metrics.FaceName = family;
+    metrics.FirstChar = kFirstMeasured;
+    metrics.LastChar = kLastMeasured;
+    for (int code = kFirstMeasured; code <= kLastMeasured; ++code) {
+        const char byte = char(code);
+        const QString character = FromWindows1252(QByteArrayView(&byte, 1));
+        metrics.Widths[std::size_t(code)] = qint32(std::lround(measured.horizontalAdvance(character)));
+    }
+    metrics.Descent = qint32(std::lround(measured.descent()));
+    return metrics;
 }
 
 QByteArray Fields(std::initializer_list<qint32> values)
@@ -114,31 +180,64 @@ int TRLPDFFontTable::Register(const QString& faceName, int styleBits, TRLPDFWrit
         if (entry.StyleBits == styleBits && entry.FaceName.compare(faceName, Qt::CaseInsensitive) == 0)
             return int(i) + 1;
     }
-    m_entries.push_back(TEntry { faceName, styleBits, writer.ReserveObject() });
+    TEntry entry;
+    entry.FaceName = faceName;
+    entry.StyleBits = styleBits;
+    entry.ObjectNumber = writer.ReserveObject();
+    entry.PdfName = PdfFontName(faceName);
+    entry.Standard = IsStandardPdfFont(entry.PdfName);
+    if (!entry.Standard)
+        entry.PdfName += StyleSuffix(styleBits);
+    m_entries.push_back(std::move(entry));
     return int(m_entries.size());
 }
 
-void TRLPDFFontTable::WriteFonts(TRLPDFWriter& writer) const
+const TRLFontMetrics& TRLPDFFontTable::Metrics(int index)
+{
+    TEntry& entry = m_entries.at(std::size_t(index - 1));
+    if (!entry.Metrics) {
+        // A standard font is named without the entry's style, so a reader draws it as named.
+        entry.Metrics = std::make_unique<TRLFontMetrics>(entry.Standard
+                ? StandardFontMetrics(entry.PdfName)
+                : GetFontMetrics(entry.FaceName, ToFontStyles(entry.StyleBits)));
+    }
+    return *entry.Metrics;
+}
+
+int TRLPDFFontTable::TextWidth(int index, QByteArrayView bytes, int pointSize)
+{
+    const TRLFontMetrics& metrics = Metrics(index);
+    qint64 units = 0;
+    for (const char byte : bytes)
+        units += metrics.Widths[static_cast<unsigned char>(byte)];
+    return UnitsToDots(units, pointSize);
+}
+
+int TRLPDFFontTable::DescentDots(int index, int pointSize)
+{
+    return UnitsToDots(Metrics(index).Descent, pointSize);
+}
+
+void TRLPDFFontTable::WriteFonts(TRLPDFWriter& writer)
 {
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
-        const TEntry& entry = m_entries[i];
+        TEntry& entry = m_entries[i];
         const int index = int(i) + 1;
-        const QByteArray name = PdfFontName(entry.FaceName);
-        if (IsStandardPdfFont(name)) {
+        if (entry.Standard) {
             writer.BeginDictionary(entry.ObjectNumber);
             writer.WriteLine("/Type/Font/Subtype/Type1/Name/F" + QByteArray::number(index) + "/BaseFont/"
-                + name + "/Encoding/WinAnsiEncoding");
+                + entry.PdfName + "/Encoding/WinAnsiEncoding");
             writer.EndDictionary();
         } else {
-            WriteTrueTypeFont(writer, index, entry, name + StyleSuffix(entry.StyleBits));
+            WriteTrueTypeFont(writer, index, entry);
         }
     }
 }
 
-void TRLPDFFontTable::WriteTrueTypeFont(
-    TRLPDFWriter& writer, int index, const TEntry& entry, const QByteArray& name) const
+void TRLPDFFontTable::WriteTrueTypeFont(TRLPDFWriter& writer, int index, TEntry& entry)
 {
-    const TRLFontMetrics metrics = GetFontMetrics(entry.FaceName, ToFontStyles(entry.StyleBits));
+    const TRLFontMetrics& metrics = Metrics(index);
+    const QByteArray& name = entry.PdfName;
     const int descriptor = writer.ReserveObject();
 
     writer.BeginDictionary(entry.ObjectNumber);

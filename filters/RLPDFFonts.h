@@ -1,7 +1,11 @@
 #pragma once
 
+#include "pages/RLFontMetrics.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class TRLPDFWriter;
@@ -16,18 +20,29 @@ public:
     int ObjectNumber(int index) const { return m_entries.at(std::size_t(index - 1)).ObjectNumber; }
     void Clear() { m_entries.clear(); }
 
+    /// The metrics of the font as the file describes it (a standard font without its style),
+    /// measured once per document. Throws EReportError when the face cannot be measured.
+    const TRLFontMetrics& Metrics(int index);
+    /// Dots at 96 per inch, rounded up, that the Windows-1252 `bytes` advance in font `index` at
+    /// `pointSize`, by the same widths a reader takes from the file.
+    int TextWidth(int index, QByteArrayView bytes, int pointSize);
+    /// Dots, rounded up, that the font reaches below the baseline at `pointSize`.
+    int DescentDots(int index, int pointSize);
+
     /// The font objects, in table order: the fourteen standard names as Type1 fonts, every other
     /// face as a TrueType font with widths and a descriptor measured from the installed font.
-    void WriteFonts(TRLPDFWriter& writer) const;
+    void WriteFonts(TRLPDFWriter& writer);
 
 private:
     struct TEntry {
         QString FaceName;
         int StyleBits = 0;
         int ObjectNumber = 0;
+        QByteArray PdfName;
+        bool Standard = false;
+        std::unique_ptr<TRLFontMetrics> Metrics;
     };
-    void WriteTrueTypeFont(
-        TRLPDFWriter& writer, int index, const TEntry& entry, const QByteArray& name) const;
+    void WriteTrueTypeFont(TRLPDFWriter& writer, int index, TEntry& entry);
 
     std::vector<TEntry> m_entries;
 };

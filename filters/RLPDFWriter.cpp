@@ -72,7 +72,11 @@ QByteArray PdfColorComponent(quint8 component)
 
 QByteArray PdfStringBody(QStringView text)
 {
-    const QByteArray bytes = ToWindows1252(text);
+    return PdfEscapedBytes(ToWindows1252(text));
+}
+
+QByteArray PdfEscapedBytes(QByteArrayView bytes)
+{
     QByteArray body;
     body.reserve(bytes.size() + bytes.size() / 8);
     for (const char byte : bytes) {

@@ -19,6 +19,8 @@ QByteArray PdfColorComponent(quint8 component);
 /// '(', ')' and '\' get a backslash, other bytes below 32 and 127 become "\ooo", bytes of 128 and
 /// above stay; a character outside Windows-1252 becomes '?'.
 QByteArray PdfStringBody(QStringView text);
+/// As PdfStringBody, for text already in Windows-1252 bytes.
+QByteArray PdfEscapedBytes(QByteArrayView bytes);
 
 /// Writes the objects of a PDF file and remembers their offsets for the cross-reference table.
 /// Every line ends with CR LF. Object numbers start at 1; a number may be reserved before its

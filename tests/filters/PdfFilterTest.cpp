@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -217,37 +218,128 @@ TEST(PdfFile, TextStringsAreEscaped)
     }
 }
 
+namespace {
+
+/// The "x y Td" of the only text block in the lines, in points.
+QPointF TextPosition(const QList<QByteArray>& lines)
+{
+    for (const QByteArray& line : lines) {
+        if (line.endsWith(" Td")) {
+            const QList<QByteArray> fields = line.split(' ');
+            return { fields[0].toDouble(), fields[1].toDouble() };
+        }
+    }
+    ADD_FAILURE() << "no Td line";
+    return {};
+}
+
+/// What the file says font `name` advances for `text` at `points`, and how far it reaches below
+/// the baseline, both in points, read from its /Widths and its descriptor.
+struct TFileFont {
+    double width = 0;
+    double descent = 0;
+};
+TFileFont FileFontOf(
+    const QList<QByteArray>& lines, const QByteArray& name, const QByteArray& text, int points)
+{
+    TFileFont font;
+    const qsizetype start = lines.indexOf("/Type/Font/Subtype/TrueType/Name/F1/BaseFont/" + name);
+    const qsizetype widthsAt = lines.indexOf("/Widths [", start);
+    if (start < 0 || widthsAt < 0) {
+        ADD_FAILURE() << "no TrueType font " << name.toStdString();
+        return font;
+    }
+    const int firstChar = lines[start + 1].mid(QByteArray("/FirstChar ").size()).toInt();
+    QList<int> widths;
+    for (qsizetype i = widthsAt + 1; lines[i] != "]"; ++i) {
+        for (const QByteArray& field : lines[i].split(' ')) {
+            if (!field.isEmpty())
+                widths << field.toInt();
+        }
+    }
+    int units = 0;
+    for (const char byte : text)
+        units += widths.value(static_cast<unsigned char>(byte) - firstChar);
+    font.width = units * points / 1000.0;
+    const qsizetype descentAt = lines.indexOf(QByteArray("/FontName/") + name);
+    for (qsizetype i = descentAt; descentAt >= 0 && i < lines.size(); ++i) {
+        if (lines[i].startsWith("/Descent ")) {
+            font.descent = lines[i].mid(QByteArray("/Descent ").size()).toInt() * points / 1000.0;
+            break;
+        }
+    }
+    EXPECT_GT(font.width, 0) << name.toStdString();
+    EXPECT_GT(font.descent, 0) << name.toStdString();
+    return font;
+}
+
+}
+
+// A reader places the glyphs by the font's /Widths, so an aligned text is judged by them: it must
+// end inside its bounds (the clip would cut it) and at most one dot (0.75 point) short of where
+// the alignment puts it. Bold is wider than regular, which once cut right-aligned totals.
 TEST(PdfFile, TextBlockPlacement)
 {
-    const TRect bounds { 100, 200, 500, 220 };
-    const QString text = QStringLiteral("Total 1.234,56");
-    TFont measuring;
-    measuring.Name = QStringLiteral("Arial");
-    measuring.SetSize(10);
-    const int width = TextWidth(text, measuring);
-    ASSERT_GT(width, 0);
+    const TRect bounds { 100, 200, 500, 222 };
+    const double left = Points(bounds.Left).toDouble();
+    const double right = Points(bounds.Right).toDouble();
+    const double bottom = Points(kA4Height - bounds.Bottom).toDouble();
+    const QByteArray text = "Total 1.234,56 (agosto)";
+    constexpr double kDot = 0.75;
     struct Case {
         TRLMetaTextAlignment alignment;
-        int x;
+        TFontStyles style;
+        QByteArray fontName;
         const char* what;
     };
     const Case cases[] = {
-        { TRLMetaTextAlignment::Left, bounds.Left, "left: the origin" },
-        { TRLMetaTextAlignment::Justify, bounds.Left, "justify: the origin" },
-        { TRLMetaTextAlignment::Right, bounds.Right - width, "right: right edge minus the width" },
-        { TRLMetaTextAlignment::Center, (bounds.Left + bounds.Right - width) / 2, "centre" },
+        { TRLMetaTextAlignment::Left, fsBold, "Arial,Bold", "left, bold" },
+        { TRLMetaTextAlignment::Justify, {}, "Arial", "justify" },
+        { TRLMetaTextAlignment::Right, fsBold, "Arial,Bold", "right, bold" },
+        { TRLMetaTextAlignment::Right, {}, "Arial", "right, regular" },
+        { TRLMetaTextAlignment::Center, fsBold, "Arial,Bold", "centre, bold" },
     };
     for (const Case& c : cases) {
         const QList<QByteArray> lines = PdfOfPages({ [&](TRLGraphicSurface& page) {
-            SetFont(page, QStringLiteral("Arial"), 10, fsBold, clRed);
-            Text(page, bounds, text, c.alignment);
+            SetFont(page, QStringLiteral("Arial"), 10, c.style, clRed);
+            Text(page, bounds, QString::fromLatin1(text), c.alignment);
         } });
-        EXPECT_TRUE(ContainsLines(lines,
-            { "q", "1 0 0 rg", "BT", "/F1 10 Tf",
-                Points(c.x) + ' ' + Points(kA4Height - bounds.Bottom) + " Td", "(Total 1.234,56) Tj", "ET",
-                "Q" }))
-            << c.what;
+        EXPECT_TRUE(ContainsLines(lines, Lines({ "q", "1 0 0 rg", "BT", "/F1 10 Tf" }))) << c.what;
+        EXPECT_TRUE(ContainsLines(lines, Lines({ "(Total 1.234,56 \\(agosto\\)) Tj", "ET", "Q" }))) << c.what;
+        const TFileFont font = FileFontOf(lines, c.fontName, text, 10);
+        const QPointF at = TextPosition(lines);
+        const double end = at.x() + font.width;
+        switch (c.alignment) {
+        case TRLMetaTextAlignment::Right:
+            EXPECT_LE(end, right + 1e-9) << c.what << ": ends at " << end;
+            EXPECT_GT(end, right - kDot) << c.what << ": ends at " << end;
+            break;
+        case TRLMetaTextAlignment::Center:
+            EXPECT_NEAR(at.x() + font.width / 2, (left + right) / 2, kDot) << c.what;
+            EXPECT_LE(end, right) << c.what;
+            break;
+        default:
+            EXPECT_EQ(at.x(), left) << c.what << ": the origin";
+        }
+        // Descenders stay inside the bounds, the baseline at most a dot above them.
+        EXPECT_GE(at.y() - font.descent, bottom - 1e-9) << c.what;
+        EXPECT_LT(at.y() - font.descent, bottom + kDot) << c.what;
     }
+}
+
+// The standard fonts are not embedded, so a reader takes their widths from the standard
+// metrics: Helvetica's T, o, t, a and l advance 611, 556, 278, 556 and 222 thousandths.
+TEST(PdfFile, RightAlignedStandardFontByItsStandardWidths)
+{
+    const TRect bounds { 100, 200, 500, 222 };
+    const QList<QByteArray> lines = PdfOfPages({ [&](TRLGraphicSurface& page) {
+        SetFont(page, QStringLiteral("Helvetica"), 10, fsBold);
+        Text(page, bounds, QStringLiteral("Total"), TRLMetaTextAlignment::Right);
+    } });
+    const double width = (611 + 556 + 278 + 556 + 222) * 10 / 1000.0;
+    const double end = TextPosition(lines).x() + width;
+    EXPECT_LE(end, Points(bounds.Right).toDouble());
+    EXPECT_GT(end, Points(bounds.Right).toDouble() - 0.75);
 }
 
 TEST(PdfFile, ClippedTextWritesItsBounds)
