@@ -177,13 +177,34 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
     }
 }
 
-TEST_F(CommandLine, MissingDataDirectoryIsNamed)
+TEST_F(CommandLine, DataProblemsExitWithTwoAndNameWhatIsWrong)
 {
-    const QString missing = Output(u"no-such-directory"_s);
-    const TRun run = Run({ u"1"_s, u"--rpf"_s, Output(u"x.rpf"_s), u"--data"_s, missing });
-    EXPECT_EQ(run.exitCode, kExitFailure);
-    EXPECT_TRUE(run.err.contains(missing)) << run.err.toStdString();
-    EXPECT_TRUE(Outputs().isEmpty());
+    // A copy of the sample database whose item table stops inside its header.
+    QDir work(m_work.path());
+    ASSERT_TRUE(work.mkdir(u"truncated"_s));
+    ASSERT_TRUE(work.mkdir(u"empty"_s));
+    const QDir sample(SampleDatabaseDirectory());
+    for (const QString& name : sample.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(sample.filePath(name), work.filePath(u"truncated/"_s + name)));
+    QFile items(work.filePath(u"truncated/OrdemCompraItens.DB"_s));
+    ASSERT_TRUE(items.resize(100));
+
+    struct Case {
+        QString directory;
+        QString named;
+        const char* what;
+    };
+    const Case cases[] = {
+        { work.filePath(u"no-such-directory"_s), work.filePath(u"no-such-directory"_s), "missing directory" },
+        { work.filePath(u"empty"_s), u"OrdemCompra.DB"_s, "directory without the tables" },
+        { work.filePath(u"truncated"_s), u"OrdemCompraItens.DB"_s, "truncated table" },
+    };
+    for (const Case& c : cases) {
+        const TRun run = Run({ u"1"_s, u"--rpf"_s, Output(u"x.rpf"_s), u"--data"_s, c.directory });
+        EXPECT_EQ(run.exitCode, kExitFailure) << c.what;
+        EXPECT_TRUE(run.err.contains(c.named)) << c.what << ": " << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(Output(u"x.rpf"_s))) << c.what;
+    }
 }
 
 TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
