@@ -100,6 +100,13 @@ int main(int argc, char** argv)
         return RunHeadless(options);
     }
 
+    // Qt aborts the process when no platform plugin starts; say what is missing instead.
+    if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("ordemcompra: no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); "
+                   "write it with --pdf, --xls or --rpf instead\n",
+            stderr);
+        return kExitFailure;
+    }
     QApplication application(argc, argv);
     QGuiApplication::setApplicationDisplayName(kApplicationTitle);
     const TQuirelLibrary library;

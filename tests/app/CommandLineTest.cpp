@@ -62,8 +62,13 @@ protected:
         env.insert(u"SOURCE_DATE_EPOCH"_s, u"1795272800"_s);
         env.insert(u"TMPDIR"_s, TempPath());
         env.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
-        for (const QString& setting : environment)
-            env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+        // "NAME=value" sets a variable, "-NAME" removes it.
+        for (const QString& setting : environment) {
+            if (setting.startsWith(u'-'))
+                env.remove(setting.mid(1));
+            else
+                env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+        }
         process.setProcessEnvironment(env);
         // Relative names and stray outputs land where Outputs() looks.
         process.setWorkingDirectory(m_work.path());
@@ -234,6 +239,16 @@ TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
         EXPECT_EQ(
             QDir(Output(u"a-directory"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList())
             << c.what;
+    }
+}
+
+TEST_F(CommandLine, WindowsWithoutADisplayAreRefusedWithAReason)
+{
+    for (const QStringList& arguments :
+        { QStringList { u"1"_s }, QStringList(), QStringList { u"--view"_s, u"x.rpf"_s } }) {
+        const TRun run = Run(arguments + Data(), { u"-QT_QPA_PLATFORM"_s });
+        EXPECT_EQ(run.exitCode, kExitFailure) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.contains(u"no display"_s)) << run.err.toStdString();
     }
 }
 
