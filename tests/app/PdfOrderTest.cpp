@@ -1,0 +1,242 @@
+// The built program writing the sample orders as PDF, read back by independent tools: qpdf checks
+// the structure, pdfinfo the page size and count, pdftotext the texts.
+#include "app/OrderTables.h"
+#include "db/Alias.h"
+#include "db/Table.h"
+#include "support/LocaleTexts.h"
+#include "tests/common/TestHelpers.h"
+#include "tests/filters/PdfTestTools.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 2;
+constexpr int kRunTimeoutMs = 120000;
+/// The first page holds 48 item rows below the letterhead, and so does every other page.
+constexpr int kRowsPerPage = 48;
+
+struct TRun {
+    int exitCode = -1;
+    QString err;
+};
+
+/// The program on the bundled sample database (the alias's default), with no display, a fixed
+/// clock and the Brazilian locale; `environment` adds or overrides settings.
+TRun RunProgram(const QStringList& arguments, const QString& workDir, const QStringList& environment = {})
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : { u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"LC_ALL"_s, u"QUIREL_ALIAS_KORVANE"_s })
+        env.remove(name);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    env.insert(u"LANG"_s, u"pt_BR.UTF-8"_s);
+    env.insert(u"SOURCE_DATE_EPOCH"_s, u"1795272800"_s);
+    env.insert(u"TMPDIR"_s, workDir);
+    for (const QString& setting : environment)
+        env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(workDir);
+    process.start(QStringLiteral(ORDEMCOMPRA_EXECUTABLE), arguments);
+    TRun run;
+    if (!process.waitForFinished(kRunTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "ordemcompra did not finish: " << arguments.join(u' ').toStdString();
+        return run;
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "ordemcompra crashed";
+    run.exitCode = process.exitCode();
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+QString Squeezed(QString text)
+{
+    return text.replace(QRegularExpression(u"\\s+"_s), u" "_s).trimmed();
+}
+
+/// The sample database's tables, opened under the alias as the program opens them.
+class TOpenTables {
+public:
+    TOpenTables()
+        : Tables(CreateOrderTables(&m_owner, kBusinessAlias.toString()))
+    {
+        OpenOrderTables(Tables);
+    }
+    QString Text(TTable* table, QStringView field) const { return table->FieldByName(field)->DisplayText(); }
+
+private:
+    TComponent m_owner { nullptr };
+
+public:
+    TOrderTables Tables;
+};
+
+/// The texts of an order that its first page prints, in reading order (top to bottom, left to
+/// right), read from the tables: letterhead, supplier and carrier, each item's product code,
+/// name, reference and unit, payment and the remarks' lines.
+QStringList OrderTextsInReadingOrder(TOpenTables& open, int order)
+{
+    const TOrderTables& t = open.Tables;
+    QStringList texts;
+    if (!t.Ordem->Locate(u"CODIGO", QString::number(order))) {
+        ADD_FAILURE() << "order " << order << " is not in the sample database";
+        return texts;
+    }
+    texts << open.Text(t.Parametros, u"RAZAO_SOCIAL") << open.Text(t.Parametros, u"CGC")
+          << open.Text(t.Fornecedores, u"CODIGO") << open.Text(t.Fornecedores, u"NOME")
+          << open.Text(t.Fornecedores, u"ENDERECO") << open.Text(t.Fornecedores, u"BAIRRO")
+          << open.Text(t.Fornecedores, u"CIDADE") << open.Text(t.Fornecedores, u"CGC")
+          << open.Text(t.Fornecedores, u"EMAIL") << open.Text(t.Transp, u"NOME");
+    for (t.Itens->First(); !t.Itens->Eof(); t.Itens->Next()) {
+        texts << open.Text(t.Itens, u"PRODUTO") << open.Text(t.Itens, u"NOME_PRODUTO")
+              << open.Text(t.Produtos, u"REFERENCIA") << open.Text(t.Produtos, u"UNIDADE");
+    }
+    texts << open.Text(t.Ordem, u"FORMA_PAGAMENTO") << open.Text(t.Ordem, u"TIPO_PAGAMENTO");
+    for (const QString& line : open.Text(t.Ordem, u"OBS").split(u'\n'))
+        texts << line;
+    texts.removeAll(QString());
+    for (QString& text : texts)
+        text = Squeezed(text);
+    return texts;
+}
+
+class PdfOrders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_work.isValid());
+        // Qt's runtime directory would otherwise default into the temporary directory.
+        ASSERT_TRUE(m_runtime.isValid());
+        QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void TearDown() override
+    {
+        // Only the PDFs the tests asked for: no temporary file of the page store or the writer.
+        for (const QString& left : QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+            EXPECT_TRUE(left.endsWith(u".pdf")) << "left behind: " << left.toStdString();
+    }
+    QString Output(const QString& name) const { return m_work.filePath(name); }
+
+    /// Writes the order's PDF; empty when the run failed.
+    QString WriteOrder(int order)
+    {
+        const QString file = Output(QStringLiteral("order-%1.pdf").arg(order));
+        const TRun run = Run({ QString::number(order), u"--pdf"_s, file });
+        EXPECT_EQ(run.exitCode, kExitSuccess) << "order " << order << ": " << run.err.toStdString();
+        return run.exitCode == kExitSuccess ? file : QString();
+    }
+
+    TRun Run(const QStringList& arguments, QStringList environment = {}) const
+    {
+        environment << u"XDG_RUNTIME_DIR="_s + m_runtime.path();
+        return RunProgram(arguments, m_work.path(), environment);
+    }
+
+    QTemporaryDir m_work;
+    QTemporaryDir m_runtime;
+};
+
+}
+
+TEST_F(PdfOrders, EveryOrderIsAValidA4FileWithItsPageCount)
+{
+    TOpenTables open;
+    struct Case {
+        int order;
+        int pages;
+        const char* why;
+    };
+    // Rows fill 48 to a page; the summary follows the last row when it fits below it.
+    const Case cases[] = {
+        { 1, 1, "3 items and the summary" },
+        { 2, 1, "no item: the header and the summary" },
+        { 3, 2, "48 items fill page 1, the summary goes to page 2" },
+        { 4, 2, "60 items: 48 + 12 and the summary" },
+        { 5, 1, "2 items" },
+        { 6, 22, "1000 items: 21 pages of 48 leave 40 rows on page 21, no room for the summary" },
+        { 7, 209, "10000 items: 208 pages of 48 and 16 rows with the summary" },
+        { 8, 2, "45 items leave no room for the summary" },
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(open.Tables.Ordem->Locate(u"CODIGO", QString::number(c.order)));
+        const int items = open.Tables.Itens->RecordCount();
+        const int rowPages = std::max(1, (items + kRowsPerPage - 1) / kRowsPerPage);
+        EXPECT_TRUE(c.pages == rowPages || c.pages == rowPages + 1)
+            << "order " << c.order << ": " << items << " items cannot make " << c.pages << " pages";
+
+        const QString file = WriteOrder(c.order);
+        ASSERT_FALSE(file.isEmpty());
+        QFile pdf(file);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(pdf.read(10) == "%PDF-1.2\r\n") << "order " << c.order;
+
+        const auto check = RunTool(u"qpdf"_s, { u"--check"_s, file });
+        if (!check)
+            GTEST_SKIP() << "qpdf is not installed";
+        EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_s))
+            << "order " << c.order << ": " << check->toStdString();
+        const auto info = RunTool(u"pdfinfo"_s, { file });
+        if (!info)
+            GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+        EXPECT_TRUE(info->contains(QRegularExpression(u"Pages:\\s+%1\\n"_s.arg(c.pages))))
+            << "order " << c.order << " (" << c.why << "): " << info->toStdString();
+        EXPECT_TRUE(info->contains(QRegularExpression(u"Page size:\\s+595.5 x 842.25 pts"_s)))
+            << "order " << c.order << ": " << info->toStdString();
+        QFile::remove(file);
+    }
+}
+
+TEST_F(PdfOrders, OrderOneReadsBackInReadingOrder)
+{
+    TOpenTables open;
+    const QStringList expected = OrderTextsInReadingOrder(open, 1);
+    ASSERT_GE(expected.size(), 20);
+    const QString file = WriteOrder(1);
+    ASSERT_FALSE(file.isEmpty());
+    const auto text = RunTool(u"pdftotext"_s, { u"-layout"_s, u"-enc"_s, u"UTF-8"_s, file, u"-"_s });
+    if (!text)
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const QString read = Squeezed(*text);
+    qsizetype at = 0;
+    for (const QString& item : expected) {
+        const qsizetype found = read.indexOf(item, at);
+        EXPECT_GE(found, 0) << "\"" << item.toStdString() << "\" not found after position " << at
+                            << " in: " << read.toStdString();
+        if (found >= 0)
+            at = found + item.size();
+    }
+    EXPECT_TRUE(read.contains(u"Ordem Compra: 1"_s)) << read.toStdString();
+}
+
+TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
+{
+    // A scheduler socket that does not exist: there is no printer at all.
+    const QString noScheduler = u"CUPS_SERVER="_s + Output(u"no-cups.sock"_s);
+    SelectLanguage(TLanguage::English);
+    const QString notFound = LocaleText(3);
+    SelectLanguage();
+    struct Case {
+        QStringList arguments;
+        QString message;
+    };
+    const Case cases[] = {
+        { { u"1"_s, u"--print"_s }, u"ordemcompra: "_s + notFound + u'\n' },
+        { { u"1"_s, u"--print"_s, u"QuirelPDF"_s }, u"ordemcompra: "_s + notFound + u": QuirelPDF\n"_s },
+    };
+    for (const Case& c : cases) {
+        const TRun run = Run(c.arguments, { noScheduler, u"LANG=C"_s });
+        EXPECT_EQ(run.exitCode, kExitFailure) << c.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.endsWith(c.message)) << run.err.toStdString();
+    }
+}
