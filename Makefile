@@ -1,6 +1,7 @@
 # Front door: make deps | build | test | run | asan | bench
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
 ORDER      ?= 1
 FUZZ_SECONDS ?= 30
 JOBS       ?= $(shell nproc)
@@ -13,7 +14,7 @@ endif
 
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: deps build test run asan fuzz clean
+.PHONY: deps build test run asan fuzz bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -34,6 +35,10 @@ asan: deps
 
 fuzz: deps
 	@scripts/fuzz-smoke.sh build-fuzz $(FUZZ_SECONDS)
+
+# Release build in a folder of its own; prints every figure of the performance targets.
+bench: deps
+	@/usr/bin/python3 bench/run-bench.py --build $(BENCH_BUILD)
 
 run: build
 	@scripts/run-order.sh $(BUILD) $(ORDER)

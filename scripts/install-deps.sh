@@ -17,6 +17,8 @@ packages=(
     qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui
     # a private print scheduler with a PDF queue for the printing test
     cups printer-driver-cups-pdf
+    # the benchmark's peer, and profiling
+    python3-reportlab linux-perf valgrind
 )
 
 missing=()
