@@ -18,3 +18,6 @@ quirel_add_test(NAME filters_cups_tests
     LIBS filters
     LABELS cups
     LOCK cups)
+# One case prints an order of the bundled sample database through the built program.
+target_compile_definitions(filters_cups_tests PRIVATE ORDEMCOMPRA_EXECUTABLE="$<TARGET_FILE:ordemcompra>")
+add_dependencies(filters_cups_tests ordemcompra sampledb)
