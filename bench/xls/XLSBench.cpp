@@ -1,19 +1,26 @@
-// Times the spreadsheet export of a large order and follows the heap while it runs.
+// Times the spreadsheet export alone over a prepared order of the sample database and follows the
+// heap while it runs.
 //
-//   bench_xls [PAGES [ROWS]]     defaults: 209 pages of 48 item rows (order 7's size)
+//   bench_xls [ORDER|PAGES.rpf [RUNS [FILE]]]    defaults: order 7 (10,000 items, 209 pages), 5 runs
 //
-// The heap in use is sampled after each page: it should grow only by the shared strings of the
-// pages done, never by their cells.
+// Preparation (or reading the page file) is done once and not timed. Each run prints its wall and processor
+// time; the last line gives their medians. The heap in use is sampled after each page: it should grow only by
+// the shared strings of the pages done, never by their cells. With FILE the last run's output is
+// kept there, for byte comparisons between builds.
 
-#include "XLSTestPages.h"
+#include "app/TelaPrincipal.h"
 #include "filters/RLXLSFilter.h"
 #include "pages/RLGraphicStorage.h"
+#include "platform/Exceptions.h"
+#include "report/RLReport.h"
 #include "support/Startup.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -21,7 +28,8 @@
 
 namespace {
 
-/// Processor time of this process (user and system), which a busy machine does not inflate.
+/// Processor time of this process (user and system), which a busy machine inflates less than
+/// wall time.
 double CpuMilliseconds()
 {
     rusage usage {};
@@ -34,6 +42,13 @@ qint64 HeapInUse()
 {
     const struct mallinfo2 info = mallinfo2();
     return qint64(info.uordblks + info.hblkhd);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 class TSampledXLSFilter : public TRLXLSFilter {
@@ -57,24 +72,56 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const TQuirelLibrary library;
-    const int pages = argc > 1 ? std::atoi(argv[1]) : 209;
-    const int rows = argc > 2 ? std::atoi(argv[2]) : 48;
+    const QString order = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("7");
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const QString keep = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
 
-    auto store = MakeOrderStore(pages, rows);
+    // A page file gives the same pages whatever the preparation code of the build.
+    TComponent owner(nullptr);
+    TForm1 form(nullptr);
+    TRLGraphicStorage* store = nullptr;
+    QElapsedTimer preparing;
+    preparing.start();
+    if (order.endsWith(QStringLiteral(".rpf"))) {
+        store = new TRLGraphicStorage(&owner);
+        try {
+            store->LoadFromFile(order);
+        } catch (const EReportError& error) {
+            std::fprintf(stderr, "bench_xls: %s\n", qPrintable(error.Message()));
+            return 2;
+        }
+    } else {
+        form.OpenTables();
+        if (!form.LocateOrder(order)) {
+            std::fprintf(stderr, "bench_xls: order %s does not exist\n", qPrintable(order));
+            return 1;
+        }
+        form.RLReport1->ShowProgress = false;
+        if (!form.RLReport1->Prepare())
+            return 2;
+        store = form.RLReport1->Pages();
+    }
+    TRLGraphicStorage& pages = *store;
+    std::printf("order %s: %d pages prepared in %lld ms (not counted)\n", qPrintable(order),
+        pages.PageCount(), qint64(preparing.elapsed()));
+
     QTemporaryDir dir;
-    const QString fileName = dir.filePath(QStringLiteral("order7.xls"));
-    for (int run = 1; run <= 3; ++run) {
+    const QString fileName = dir.filePath(QStringLiteral("order.xls"));
+    std::vector<double> walls;
+    std::vector<double> cpus;
+    for (int run = 1; run <= runs; ++run) {
         TSampledXLSFilter filter(nullptr);
-        filter.Options = foFindValueCells;
         const qint64 before = HeapInUse();
         QElapsedTimer timer;
         timer.start();
         const double cpuBefore = CpuMilliseconds();
-        filter.SaveToFile(**store, fileName);
+        filter.SaveToFile(pages, fileName);
         const double cpu = CpuMilliseconds() - cpuBefore;
-        const qint64 elapsed = timer.elapsed();
-        std::printf("run %d: %d pages x %d rows -> %lld bytes in %lld ms (%.0f ms of processor time)\n", run,
-            pages, rows, qint64(QFileInfo(fileName).size()), elapsed, cpu);
+        const double elapsed = double(timer.nsecsElapsed()) / 1e6;
+        walls.push_back(elapsed);
+        cpus.push_back(cpu);
+        std::printf("run %d: %lld bytes in %.0f ms (%.0f ms of processor time)\n", run,
+            qint64(QFileInfo(fileName).size()), elapsed, cpu);
         const std::size_t n = filter.Heap.size();
         if (n >= 2) {
             const qint64 first = filter.Heap.front() - before;
@@ -82,6 +129,14 @@ int main(int argc, char** argv)
             std::printf(
                 "  heap over the start: after page 1 %lld KiB, after page %zu %lld KiB, %.1f KiB a page\n",
                 first / 1024, n, last / 1024, double(last - first) / 1024 / double(n - 1));
+        }
+    }
+    std::printf("median of %d runs: %.0f ms wall, %.0f ms processor\n", runs, Median(walls), Median(cpus));
+    if (!keep.isEmpty()) {
+        QFile::remove(keep);
+        if (!QFile::copy(fileName, keep)) {
+            std::fprintf(stderr, "bench_xls: cannot keep the output as %s\n", qPrintable(keep));
+            return 2;
         }
     }
     return 0;

@@ -1,0 +1,574 @@
+// The spreadsheet export of real orders of the sample database, end to end: the built program
+// writes the file (`ordemcompra ORDER --xls FILE`), then tools that share no code with the writer
+// read it (python3-xlrd, LibreOffice, and the tests' own compound-file reader and record walker).
+// Expected texts come from the order's tables, read here through the database layer.
+
+#include "../filters/XLSTestReader.h"
+#include "app/OrderTables.h"
+#include "app/TelaPrincipal.h"
+#include "db/Alias.h"
+#include "db/Field.h"
+#include "db/Table.h"
+#include "filters/RLXLSFilter.h"
+#include "pages/RLGraphicStorage.h"
+#include "platform/Component.h"
+#include "report/RLReport.h"
+#include "support/FormatSettings.h"
+#include "tests/common/TestHelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <optional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kRunTimeoutMs = 300000;
+constexpr const char* kEpoch = "1700000000";
+
+// BIFF8 records the structure checks follow.
+constexpr quint16 kBof = 0x0809;
+constexpr quint16 kBoundSheet = 0x0085;
+constexpr quint16 kIndex = 0x020B;
+constexpr quint16 kRow = 0x0208;
+constexpr quint16 kDbCell = 0x00D7;
+constexpr int kIndexFixedSize = 16;
+
+// Horizontal alignment codes of a cell format, as xlrd reports them.
+constexpr int kAlignLeft = 1;
+constexpr int kAlignCenter = 2;
+constexpr int kAlignRight = 3;
+constexpr int kWeightNormal = 400;
+constexpr int kWeightBold = 700;
+
+struct TRun {
+    bool Finished = false;
+    int ExitCode = -1;
+    QString Errors;
+};
+
+/// The built program under Brazilian conventions and a fixed clock, with its temporary files
+/// in `tempDir` and nothing else there: Qt's runtime folder goes to `runtimeDir`.
+TRun RunProgram(const QStringList& arguments, const QString& tempDir, const QString& runtimeDir)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"LANG"_s, u"pt_BR.UTF-8"_s);
+    environment.insert(u"LC_ALL"_s, u"pt_BR.UTF-8"_s);
+    environment.insert(u"SOURCE_DATE_EPOCH"_s, QString::fromLatin1(kEpoch));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"TMPDIR"_s, tempDir);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ORDEMCOMPRA_EXECUTABLE), arguments);
+    TRun run;
+    run.Finished = process.waitForFinished(kRunTimeoutMs) && process.exitStatus() == QProcess::NormalExit;
+    run.ExitCode = process.exitCode();
+    run.Errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+/// A number as the order prints it under pt_BR ("13.360,20"), or nothing.
+std::optional<double> BrazilianNumber(QString text)
+{
+    text.remove(u'.').replace(u',', u'.');
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+struct TOrderItem {
+    QString Product, Name, Reference, Unit;
+    double Quantity = 0, Price = 0, Total = 0, Rate = 0;
+};
+
+struct TOrderData {
+    QString CompanyTaxId, CompanyAddress, Supplier, Carrier;
+    double Total = 0;
+    QStringList Remarks;
+    std::vector<TOrderItem> Items;
+};
+
+/// The order as its tables hold it, through the same alias the program resolves.
+TOrderData ReadOrder(int order)
+{
+    TComponent owner(nullptr);
+    const TOrderTables t = CreateOrderTables(&owner, kBusinessAlias.toString());
+    OpenOrderTables(t);
+    TOrderData data;
+    if (!t.Ordem->Locate(u"CODIGO", QString::number(order))) {
+        ADD_FAILURE() << "order " << order << " is not in the sample database";
+        return data;
+    }
+    const auto text = [](TTable* table, QStringView field) { return table->FieldByName(field)->AsString(); };
+    const auto number = [](TTable* table, QStringView field) { return table->FieldByName(field)->AsFloat(); };
+    data.CompanyTaxId = text(t.Parametros, u"CGC");
+    data.CompanyAddress = text(t.Parametros, u"ENDERECO");
+    data.Supplier = text(t.Fornecedores, u"RAZAO_SOCIAL");
+    data.Carrier = text(t.Transp, u"NOME");
+    data.Total = number(t.Ordem, u"TOTAL_NOTA");
+    for (const QString& line : text(t.Ordem, u"OBS").split(u"\r\n"_s, Qt::SkipEmptyParts))
+        data.Remarks.append(line.trimmed());
+    for (t.Itens->First(); !t.Itens->Eof(); t.Itens->Next()) {
+        data.Items.push_back({ text(t.Itens, u"PRODUTO"), text(t.Itens, u"NOME_PRODUTO"),
+            text(t.Produtos, u"REFERENCIA"), text(t.Produtos, u"UNIDADE"), number(t.Itens, u"QUANTIDADE"),
+            number(t.Itens, u"PRECO"), number(t.Itens, u"TOTAL"), number(t.Itens, u"ALIQUOTA") });
+    }
+    return data;
+}
+
+struct TCell {
+    int Column = 0;
+    QString Kind, Value, Font;
+    int Height = 0, Weight = 0, Italic = 0, Horizontal = 0;
+};
+
+struct TMerge {
+    int FirstRow, LastRow, FirstColumn, LastColumn;
+};
+
+struct TSheet {
+    QString Name;
+    /// Non-blank cells by row, left to right.
+    QMap<int, std::vector<TCell>> Rows;
+    std::vector<TMerge> Merges;
+};
+
+struct TWorkbook {
+    QString User;
+    std::vector<TSheet> Sheets;
+    QString Error;
+
+    QStringList SheetNames() const
+    {
+        QStringList names;
+        for (const TSheet& sheet : Sheets)
+            names.append(sheet.Name);
+        return names;
+    }
+};
+
+/// What xlrd reads from the file (tests/filters/xls_dump.py).
+TWorkbook ReadWithXlrd(const QString& fileName)
+{
+    TWorkbook book;
+    const QString dump = XlrdDump(fileName, &book.Error);
+    for (const QString& line : dump.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(u'\t');
+        if (f[0] == u"user") {
+            book.User = f.value(1);
+        } else if (f[0] == u"sheet") {
+            book.Sheets.push_back({ f.value(1), {}, {} });
+        } else if (f[0] == u"merged" && !book.Sheets.empty()) {
+            book.Sheets.back().Merges.push_back(
+                { f.value(2).toInt(), f.value(3).toInt(), f.value(4).toInt(), f.value(5).toInt() });
+        } else if (f[0] == u"cell" && !book.Sheets.empty() && f.value(4) != u"blank") {
+            book.Sheets.back().Rows[f.value(2).toInt()].push_back(
+                { f.value(3).toInt(), f.value(4), f.value(5), f.value(6), f.value(7).toInt(),
+                    f.value(8).toInt(), f.value(9).toInt(), f.value(10).toInt() });
+        }
+    }
+    return book;
+}
+
+/// The merged range whose top-left cell this is, if any.
+const TMerge* MergeAt(const TSheet& sheet, int row, int column)
+{
+    for (const TMerge& merge : sheet.Merges) {
+        if (merge.FirstRow == row && merge.FirstColumn == column)
+            return &merge;
+    }
+    return nullptr;
+}
+
+/// The first cell holding exactly `text`, with its row; nullptr when none does.
+const TCell* FindText(const TSheet& sheet, const QString& text, int* row = nullptr)
+{
+    for (auto r = sheet.Rows.cbegin(); r != sheet.Rows.cend(); ++r) {
+        for (const TCell& cell : r.value()) {
+            if (cell.Value == text) {
+                if (row)
+                    *row = r.key();
+                return &cell;
+            }
+        }
+    }
+    return nullptr;
+}
+
+/// Whether a row holds the item's eight texts, left to right, in the order's column order.
+QString ItemRowMismatch(const std::vector<TCell>& cells, const TOrderItem& item)
+{
+    if (cells.size() != 8)
+        return u"%1 cells instead of 8"_s.arg(cells.size());
+    const QStringList texts { item.Product, item.Name, item.Reference, item.Unit };
+    for (int i = 0; i < 4; ++i) {
+        if (cells[std::size_t(i)].Value != texts[i])
+            return u"cell %1 holds \"%2\", not \"%3\""_s.arg(i).arg(cells[std::size_t(i)].Value, texts[i]);
+    }
+    // Quantities print with three decimals, money with two.
+    const double numbers[] = { item.Quantity, item.Price, item.Total, item.Rate };
+    const double precision[] = { 0.0005, 0.005, 0.005, 0.005 };
+    for (int i = 0; i < 4; ++i) {
+        const TCell& cell = cells[std::size_t(4 + i)];
+        const std::optional<double> value = BrazilianNumber(cell.Value);
+        if (!value || std::abs(*value - numbers[i]) > precision[i])
+            return u"cell %1 holds \"%2\", not %3"_s.arg(4 + i).arg(cell.Value).arg(numbers[i]);
+    }
+    return {};
+}
+
+/// Rows that hold an item, in sheet and row order, as (sheet index, row).
+std::vector<std::pair<int, int>> ItemRows(const TWorkbook& book, const TOrderData& order, QString* fault)
+{
+    std::vector<std::pair<int, int>> found;
+    std::size_t next = 0;
+    for (int s = 0; s < int(book.Sheets.size()); ++s) {
+        const TSheet& sheet = book.Sheets[std::size_t(s)];
+        for (auto r = sheet.Rows.cbegin(); r != sheet.Rows.cend(); ++r) {
+            const std::vector<TCell>& cells = r.value();
+            if (next >= order.Items.size() || cells.empty()
+                || cells.front().Value != order.Items[next].Product)
+                continue;
+            const QString mismatch = ItemRowMismatch(cells, order.Items[next]);
+            if (!mismatch.isEmpty() && fault->isEmpty())
+                *fault
+                    = u"item %1 on %2 row %3: %4"_s.arg(next + 1).arg(sheet.Name).arg(r.key()).arg(mismatch);
+            found.emplace_back(s, r.key());
+            ++next;
+        }
+    }
+    return found;
+}
+
+class XLSOrderExport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(QDir().mkpath(TempPath()));
+        ASSERT_TRUE(QDir().mkpath(RuntimePath()));
+        QFile::setPermissions(RuntimePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    TRun Run(const QStringList& arguments) const { return RunProgram(arguments, TempPath(), RuntimePath()); }
+
+    QString TempPath() const { return m_dir.filePath(u"tmp"_s); }
+    QString RuntimePath() const { return m_dir.filePath(u"runtime"_s); }
+
+    /// The order's spreadsheet, written by the program; empty when the run failed the test.
+    QString Export(int order)
+    {
+        const QString fileName = m_dir.filePath(u"ordem%1.xls"_s.arg(order));
+        const TRun run = Run({ QString::number(order), u"--xls"_s, fileName });
+        EXPECT_TRUE(run.Finished) << "order " << order;
+        EXPECT_EQ(run.ExitCode, 0) << "order " << order << ": " << run.Errors.toStdString();
+        EXPECT_TRUE(QDir(TempPath()).isEmpty()) << "temporary files left by order " << order;
+        return run.Finished && run.ExitCode == 0 ? fileName : QString();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+bool SkipWithoutXlrd()
+{
+    return PythonWithXlrd().isEmpty();
+}
+
+} // namespace
+
+TEST_F(XLSOrderExport, OrderOneTextsAreInTheirCellsWithTheirFontsAndMerges)
+{
+    if (SkipWithoutXlrd())
+        GTEST_SKIP() << "python3-xlrd is not installed: the workbook was not checked by xlrd";
+    const TOrderData order = ReadOrder(1);
+    ASSERT_FALSE(order.Items.empty());
+    const QString fileName = Export(1);
+    ASSERT_FALSE(fileName.isEmpty());
+    const TWorkbook book = ReadWithXlrd(fileName);
+    ASSERT_EQ(book.Error, QString());
+    EXPECT_EQ(book.User, u"QuirelReport"_s);
+    ASSERT_EQ(book.SheetNames(), QStringList { u"Página1"_s });
+    const TSheet& sheet = book.Sheets[0];
+
+    QString fault;
+    const auto rows = ItemRows(book, order, &fault);
+    EXPECT_EQ(fault, QString());
+    ASSERT_EQ(rows.size(), order.Items.size());
+    // Texts of one grid column of the page share one sheet column, row after row.
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].second, rows[i - 1].second + 1) << "item " << i + 1;
+        const std::vector<TCell>& above = sheet.Rows[rows[i - 1].second];
+        const std::vector<TCell>& cells = sheet.Rows[rows[i].second];
+        for (std::size_t c = 0; c < cells.size() && c < above.size(); ++c)
+            EXPECT_EQ(cells[c].Column, above[c].Column) << "item " << i + 1 << " cell " << c;
+    }
+
+    // The item texts: Verdana of 9 pixels (7 points), plain; codes left, numbers right aligned.
+    // The description is wider than its column and merges the columns it spans.
+    for (const auto& [s, row] : rows) {
+        const std::vector<TCell>& cells = book.Sheets[std::size_t(s)].Rows[row];
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            EXPECT_EQ(cells[c].Font, u"Verdana"_s) << "row " << row << " cell " << c;
+            EXPECT_EQ(cells[c].Height, 140) << "row " << row << " cell " << c;
+            EXPECT_EQ(cells[c].Weight, kWeightNormal) << "row " << row << " cell " << c;
+            EXPECT_EQ(cells[c].Horizontal, c < 4 ? kAlignLeft : kAlignRight)
+                << "row " << row << " cell " << c;
+        }
+        const TMerge* name = MergeAt(sheet, row, cells[1].Column);
+        ASSERT_NE(name, nullptr) << "row " << row;
+        EXPECT_EQ(name->LastRow, row);
+        EXPECT_LT(name->LastColumn, cells[2].Column);
+    }
+
+    // The column titles above the items: bold.
+    int titleRow = -1;
+    const TCell* title = FindText(sheet, u"Produto"_s, &titleRow);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(titleRow, rows.front().second - 1);
+    EXPECT_EQ(title->Column, sheet.Rows[rows.front().second].front().Column);
+    EXPECT_EQ(title->Weight, kWeightBold);
+
+    // The letterhead lines are centred over the page, each one merged range on its own row.
+    for (const QString& text : { order.CompanyTaxId, order.CompanyAddress }) {
+        int row = -1;
+        const TCell* cell = FindText(sheet, text, &row);
+        ASSERT_NE(cell, nullptr) << text.toStdString();
+        EXPECT_EQ(cell->Font, u"Arial"_s) << text.toStdString();
+        EXPECT_EQ(cell->Horizontal, kAlignCenter) << text.toStdString();
+        const TMerge* merge = MergeAt(sheet, row, cell->Column);
+        ASSERT_NE(merge, nullptr) << text.toStdString();
+        EXPECT_EQ(merge->LastRow, row);
+        EXPECT_GT(merge->LastColumn, cell->Column + 10) << text.toStdString();
+    }
+
+    // Supplier, carrier, the total and every line of the remarks are kept.
+    EXPECT_NE(FindText(sheet, order.Supplier), nullptr) << order.Supplier.toStdString();
+    EXPECT_NE(FindText(sheet, order.Carrier), nullptr) << order.Carrier.toStdString();
+    int totalRow = -1;
+    const TCell* totalLabel = FindText(sheet, u"Total  R$:"_s, &totalRow);
+    ASSERT_NE(totalLabel, nullptr);
+    const std::vector<TCell>& totalCells = sheet.Rows[totalRow];
+    ASSERT_FALSE(totalCells.empty());
+    const std::optional<double> total = BrazilianNumber(totalCells.back().Value);
+    ASSERT_TRUE(total.has_value()) << totalCells.back().Value.toStdString();
+    EXPECT_NEAR(*total, order.Total, 0.005);
+    ASSERT_FALSE(order.Remarks.isEmpty());
+    for (const QString& line : order.Remarks)
+        EXPECT_NE(FindText(sheet, line), nullptr) << line.toStdString();
+}
+
+TEST_F(XLSOrderExport, OrdersOfTwoPagesGiveTwoSheetsHoldingEveryItemOnce)
+{
+    if (SkipWithoutXlrd())
+        GTEST_SKIP() << "python3-xlrd is not installed: the workbook was not checked by xlrd";
+    // Order 3's 48 items fill the first page and leave the summary to the second; order 4's 60
+    // go on to the second page.
+    struct Case {
+        int order;
+        bool itemsOnSecondSheet;
+    };
+    for (const Case c : { Case { 3, false }, Case { 4, true } }) {
+        const TOrderData order = ReadOrder(c.order);
+        const QString fileName = Export(c.order);
+        ASSERT_FALSE(fileName.isEmpty());
+        const TWorkbook book = ReadWithXlrd(fileName);
+        ASSERT_EQ(book.Error, QString()) << "order " << c.order;
+        ASSERT_EQ(book.SheetNames(), (QStringList { u"Página1"_s, u"Página2"_s })) << "order " << c.order;
+        QString fault;
+        const auto rows = ItemRows(book, order, &fault);
+        EXPECT_EQ(fault, QString()) << "order " << c.order;
+        ASSERT_EQ(rows.size(), order.Items.size()) << "order " << c.order;
+        EXPECT_EQ(rows.front().first, 0) << "order " << c.order;
+        EXPECT_EQ(rows.back().first, c.itemsOnSecondSheet ? 1 : 0) << "order " << c.order;
+        // Each sheet repeats the column titles; the summary ends the last one.
+        for (const TSheet& sheet : book.Sheets)
+            EXPECT_NE(FindText(sheet, u"Vlr.Unit."_s), nullptr)
+                << "order " << c.order << " " << sheet.Name.toStdString();
+        EXPECT_EQ(FindText(book.Sheets[0], u"Total  R$:"_s), nullptr) << "order " << c.order;
+        EXPECT_NE(FindText(book.Sheets[1], u"Total  R$:"_s), nullptr) << "order " << c.order;
+    }
+}
+
+TEST_F(XLSOrderExport, LibreOfficeConvertsOrderOneToCsvHoldingTheItemRows)
+{
+    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "libreoffice-calc-nogui is not installed: the workbook was not opened by LibreOffice";
+    const TOrderData order = ReadOrder(1);
+    const QString fileName = Export(1);
+    ASSERT_FALSE(fileName.isEmpty());
+    QProcess process;
+    const QString profile = QUrl::fromLocalFile(m_dir.filePath(u"profile"_s)).toString();
+    process.start(soffice,
+        { u"-env:UserInstallation="_s + profile, u"--headless"_s, u"--convert-to"_s,
+            u"csv:Text - txt - csv (StarCalc):59,34,76"_s, u"--outdir"_s, m_dir.filePath(u"csv"_s),
+            fileName });
+    ASSERT_TRUE(process.waitForFinished(kRunTimeoutMs) && process.exitStatus() == QProcess::NormalExit);
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QFile csv(m_dir.filePath(u"csv/ordem1.csv"_s));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << process.readAllStandardOutput().toStdString();
+    // Semicolons separate the fields, so that the decimal commas need no quotes.
+    std::vector<std::vector<TCell>> records;
+    for (const QString& line : QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        std::vector<TCell> fields;
+        for (QString field : line.trimmed().split(u';')) {
+            if (field.startsWith(u'"') && field.endsWith(u'"') && field.size() >= 2)
+                field = field.mid(1, field.size() - 2).replace(u"\"\""_s, u"\""_s);
+            if (!field.isEmpty())
+                fields.push_back({ int(fields.size()), {}, field, {}, 0, 0, 0, 0 });
+        }
+        records.push_back(std::move(fields));
+    }
+    std::size_t next = 0;
+    for (const std::vector<TCell>& record : records) {
+        if (next < order.Items.size() && !record.empty()
+            && record.front().Value == order.Items[next].Product) {
+            EXPECT_EQ(ItemRowMismatch(record, order.Items[next]), QString()) << "item " << next + 1;
+            ++next;
+        }
+    }
+    EXPECT_EQ(next, order.Items.size()) << "item rows found in the CSV";
+}
+
+TEST_F(XLSOrderExport, FilesAreSoundCompoundDocumentsWhoseStreamPositionsHit)
+{
+    for (const int number : { 1, 3 }) {
+        const QString fileName = Export(number);
+        ASSERT_FALSE(fileName.isEmpty());
+        const TXLSTestStream stream = ReadCompoundStream(ReadWholeFile(fileName));
+        ASSERT_EQ(stream.Error, QString()) << "order " << number;
+        QString error;
+        const std::vector<TXLSTestRecord> records = WalkRecords(stream.Bytes, &error);
+        ASSERT_EQ(error, QString()) << "order " << number;
+        QMap<qint64, const TXLSTestRecord*> byOffset;
+        for (const TXLSTestRecord& record : records)
+            byOffset.insert(record.Offset, &record);
+        const auto typeAt
+            = [&](qint64 offset) { return byOffset.contains(offset) ? byOffset[offset]->Type : 0; };
+
+        const auto boundSheets = RecordsOfType(Substream(records, 0), kBoundSheet);
+        ASSERT_EQ(boundSheets.size(), number == 1 ? 1u : 2u) << "order " << number;
+        for (std::size_t s = 0; s < boundSheets.size(); ++s) {
+            EXPECT_EQ(typeAt(U32(boundSheets[s].Data, 0)), kBof) << "order " << number << " sheet " << s + 1;
+            const std::vector<TXLSTestRecord> sheet = Substream(records, int(s) + 1);
+            const auto index = RecordsOfType(sheet, kIndex);
+            ASSERT_EQ(index.size(), 1u);
+            const int blocks = int(index[0].Data.size() - kIndexFixedSize) / 4;
+            EXPECT_GT(blocks, 0) << "order " << number << " sheet " << s + 1;
+            EXPECT_EQ(blocks, int(RecordsOfType(sheet, kDbCell).size()));
+            for (int b = 0; b < blocks; ++b) {
+                const qint64 dbCell = U32(index[0].Data, kIndexFixedSize + 4 * b);
+                ASSERT_EQ(typeAt(dbCell), kDbCell)
+                    << "order " << number << " sheet " << s + 1 << " block " << b;
+                const QByteArray& data = byOffset[dbCell]->Data;
+                EXPECT_EQ(typeAt(dbCell - U32(data, 0)), kRow)
+                    << "order " << number << " sheet " << s + 1 << " block " << b;
+            }
+        }
+    }
+}
+
+TEST_F(XLSOrderExport, UnwritableTargetFailsWithItsNameAndLeavesNothing)
+{
+    QFile plain(m_dir.filePath(u"plain-file"_s));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString existingDirectory = m_dir.filePath(u"a-directory.xls"_s);
+    ASSERT_TRUE(QDir().mkpath(existingDirectory));
+    struct Case {
+        QString target;
+        const char* what;
+    };
+    const Case cases[] = {
+        { m_dir.filePath(u"plain-file/ordem.xls"_s), "a folder that is a file" },
+        { m_dir.filePath(u"missing/ordem.xls"_s), "a missing folder" },
+        { existingDirectory, "a folder in place of the file" },
+    };
+    for (const Case& c : cases) {
+        const TRun run = Run({ u"1"_s, u"--xls"_s, c.target });
+        ASSERT_TRUE(run.Finished) << c.what;
+        EXPECT_EQ(run.ExitCode, 2) << c.what;
+        EXPECT_TRUE(run.Errors.contains(c.target)) << c.what << ": " << run.Errors.toStdString();
+        EXPECT_TRUE(QDir(TempPath()).isEmpty()) << c.what << ": temporary files left";
+    }
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(u"missing"_s)));
+    EXPECT_TRUE(QDir(existingDirectory).isEmpty());
+
+    const QString never = m_dir.filePath(u"ordem99.xls"_s);
+    const TRun missing = Run({ u"99"_s, u"--xls"_s, never });
+    EXPECT_EQ(missing.ExitCode, 1) << missing.Errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(never));
+}
+
+/// The conventions of pt_BR for one test, as the program has them under LANG=pt_BR.UTF-8: the
+/// data texts print with them and the value cells are read with them. Restored afterwards.
+class TBrazilianLocale {
+public:
+    TBrazilianLocale()
+        : m_savedSettings(FormatSettings())
+    {
+        const QLocale brazil = LocaleOfPosixName(u"pt_BR.UTF-8");
+        QLocale::setDefault(brazil);
+        SetFormatSettings(TFormatSettings::FromLocales(brazil, brazil));
+    }
+    ~TBrazilianLocale()
+    {
+        QLocale::setDefault(m_savedLocale);
+        SetFormatSettings(m_savedSettings);
+    }
+
+private:
+    QLocale m_savedLocale;
+    TFormatSettings m_savedSettings;
+};
+
+TEST(XLSOrderValueCells, OrderOneNumbersBecomeNumberCellsWithFindValueCells)
+{
+    if (SkipWithoutXlrd())
+        GTEST_SKIP() << "python3-xlrd is not installed: the workbook was not checked by xlrd";
+    const TBrazilianLocale brazil;
+    const TOrderData order = ReadOrder(1);
+    TForm1 form(nullptr);
+    form.OpenTables();
+    ASSERT_TRUE(form.LocateOrder(u"1"_s));
+    form.RLReport1->ShowProgress = false;
+    ASSERT_TRUE(form.RLReport1->Prepare());
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"ordem1.xls"_s);
+    form.RLXLSFilter1->Options = foFindValueCells;
+    form.RLXLSFilter1->SaveToFile(*form.RLReport1->Pages(), fileName);
+    const TWorkbook book = ReadWithXlrd(fileName);
+    ASSERT_EQ(book.Error, QString());
+    ASSERT_EQ(book.Sheets.size(), 1u);
+    const TSheet& sheet = book.Sheets[0];
+    std::size_t next = 0;
+    for (const std::vector<TCell>& cells : sheet.Rows) {
+        if (next >= order.Items.size() || cells.size() != 8 || cells[0].Value != order.Items[next].Product)
+            continue;
+        const TOrderItem& item = order.Items[next++];
+        EXPECT_EQ(cells[1].Kind, u"text"_s) << item.Product.toStdString();
+        const double numbers[] = { item.Quantity, item.Price, item.Total, item.Rate };
+        for (int i = 0; i < 4; ++i) {
+            const TCell& cell = cells[std::size_t(4 + i)];
+            ASSERT_EQ(cell.Kind, u"number"_s) << item.Product.toStdString() << " cell " << 4 + i;
+            EXPECT_NEAR(cell.Value.toDouble(), numbers[i], i == 0 ? 0.0005 : 0.005)
+                << item.Product.toStdString() << " cell " << 4 + i;
+        }
+    }
+    EXPECT_EQ(next, order.Items.size());
+    // Codes, dates and the tax number do not read as numbers and stay texts.
+    const TCell* taxId = FindText(sheet, order.CompanyTaxId);
+    ASSERT_NE(taxId, nullptr);
+    EXPECT_EQ(taxId->Kind, u"text"_s);
+}
