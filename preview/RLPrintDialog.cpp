@@ -2,6 +2,7 @@
 
 #include "filters/RLFilters.h"
 #include "pages/RLPrinters.h"
+#include "preview/RLPageRangeBox.h"
 #include "preview/RLPrintParams.h"
 #include "support/LocaleTexts.h"
 
@@ -21,12 +22,7 @@ constexpr int kPrinterText = 38;
 constexpr int kNameText = 39;
 constexpr int kPrintToFileText = 40;
 constexpr int kPrintInBackgroundText = 41;
-constexpr int kPageRangeText = 43;
-constexpr int kFromText = 44;
 constexpr int kToText = 45;
-constexpr int kAllText = 46;
-constexpr int kPagesText = 47;
-constexpr int kSelectionText = 48;
 constexpr int kCopiesText = 49;
 constexpr int kNumberOfCopiesText = 50;
 constexpr int kOkText = 51;
@@ -109,23 +105,15 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
     CheckBoxPrintInBackground = new QCheckBox(LocaleText(kPrintInBackgroundText), GroupBoxPrinter);
     CheckBoxPrintInBackground->setGeometry(196, 76, 209, 17);
 
-    GroupBoxPages = new QGroupBox(Framed(LocaleText(kPageRangeText)), this);
+    GroupBoxPages = new TRLPageRangeBox(Labelled(LocaleText(kToText)), this);
     GroupBoxPages->setGeometry(8, 120, 217, 101);
-    RadioButtonPagesAll = new QRadioButton(LocaleText(kAllText), GroupBoxPages);
-    RadioButtonPagesAll->setGeometry(8, 20, 100, 17);
-    RadioButtonPagesAll->setChecked(true);
-    RadioButtonPagesInterval = new QRadioButton(LocaleText(kPagesText), GroupBoxPages);
-    RadioButtonPagesInterval->setGeometry(8, 44, 72, 17);
-    RadioButtonPagesSelect = new QRadioButton(LocaleText(kSelectionText), GroupBoxPages);
-    RadioButtonPagesSelect->setGeometry(8, 72, 100, 17);
-    LabelFromPage = new QLabel(Labelled(LocaleText(kFromText)), GroupBoxPages);
-    LabelFromPage->setGeometry(84, 46, 24, 13);
-    EditFromPage = new QLineEdit(QStringLiteral("1"), GroupBoxPages);
-    EditFromPage->setGeometry(108, 42, 37, 21);
-    LabelToPage = new QLabel(Labelled(LocaleText(kToText)), GroupBoxPages);
-    LabelToPage->setGeometry(148, 46, 24, 13);
-    EditToPage = new QLineEdit(GroupBoxPages);
-    EditToPage->setGeometry(172, 42, 37, 21);
+    RadioButtonPagesAll = GroupBoxPages->RadioButtonPagesAll;
+    RadioButtonPagesInterval = GroupBoxPages->RadioButtonPagesInterval;
+    RadioButtonPagesSelect = GroupBoxPages->RadioButtonPagesSelect;
+    LabelFromPage = GroupBoxPages->LabelFromPage;
+    EditFromPage = GroupBoxPages->EditFromPage;
+    LabelToPage = GroupBoxPages->LabelToPage;
+    EditToPage = GroupBoxPages->EditToPage;
 
     GroupBoxCopies = new QGroupBox(Framed(LocaleText(kCopiesText)), this);
     GroupBoxCopies->setGeometry(236, 120, 185, 101);
@@ -144,8 +132,6 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
     QObject::connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     QObject::connect(
         ComboBoxFilters, &QComboBox::currentIndexChanged, this, [this] { ComboBoxFiltersChange(); });
-    QObject::connect(EditFromPage, &QLineEdit::textEdited, this, [this] { EditFromPageChange(); });
-    QObject::connect(EditToPage, &QLineEdit::textEdited, this, [this] { EditFromPageChange(); });
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }
@@ -201,19 +187,7 @@ void TRLPrintDialog::LoadControls()
     LoadPrinters();
     LoadFilters();
     ComboBoxFiltersChange();
-    switch (params.PrintRange) {
-    case rprAllPages:
-        RadioButtonPagesAll->setChecked(true);
-        break;
-    case rprSelection:
-        RadioButtonPagesSelect->setChecked(true);
-        break;
-    case rprPageNums:
-        RadioButtonPagesInterval->setChecked(true);
-        break;
-    }
-    EditFromPage->setText(PageNumberToText(params.FromPage));
-    EditToPage->setText(PageNumberToText(params.ToPage));
+    GroupBoxPages->ShowRange(params.PrintRange, params.FromPage, params.ToPage);
     EditCopies->setText(PageNumberToText(params.Copies));
     PaintEnabled(*EditCopies, !(params.Options & rpoDisableCopies));
     CheckBoxPrintToFile->setVisible(params.Options & rpoPrintToFile);
@@ -239,19 +213,7 @@ TRLCustomPrintFilter* TRLPrintDialog::SelectedFilter() const
 void TRLPrintDialog::SaveControls()
 {
     TRLPrintParams& params = PrintParams();
-    if (RadioButtonPagesAll->isChecked()) {
-        params.PrintRange = rprAllPages;
-        params.FromPage = params.MinPage;
-        params.ToPage = params.MaxPage();
-    } else if (RadioButtonPagesSelect->isChecked()) {
-        params.PrintRange = rprSelection;
-        params.FromPage = PageNumberText(EditFromPage->text());
-        params.ToPage = params.FromPage;
-    } else {
-        params.PrintRange = rprPageNums;
-        params.FromPage = PageNumberText(EditFromPage->text());
-        params.ToPage = PageNumberText(EditToPage->text());
-    }
+    params.PrintRange = static_cast<TRLPrintRange>(GroupBoxPages->TakeRange(params));
     params.Copies = PageNumberText(EditCopies->text());
     params.PrintToFile = CheckBoxPrintToFile->isChecked();
     params.PrintInBackground = CheckBoxPrintInBackground->isChecked();
@@ -284,6 +246,5 @@ void TRLPrintDialog::ComboBoxFiltersChange()
 
 void TRLPrintDialog::EditFromPageChange()
 {
-    if (!RadioButtonPagesInterval->isChecked())
-        RadioButtonPagesInterval->setChecked(true);
+    GroupBoxPages->EditFromPageChange();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "preview/RLPageRangeBox.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -33,7 +35,7 @@ public:
     QComboBox* ComboBoxOptions = nullptr;
     QCheckBox* CheckBoxPrintToFile = nullptr;
     QCheckBox* CheckBoxPrintInBackground = nullptr;
-    QGroupBox* GroupBoxPages = nullptr;
+    TRLPageRangeBox* GroupBoxPages = nullptr;
     QRadioButton* RadioButtonPagesAll = nullptr;
     QRadioButton* RadioButtonPagesInterval = nullptr;
     QRadioButton* RadioButtonPagesSelect = nullptr;

@@ -4,50 +4,26 @@
 #include "pages/RLPrinters.h"
 
 TRLPrintParams::TRLPrintParams(TComponent* owner)
-    : TComponent(owner)
+    : TRLPageRangeParams(owner)
 {
 }
 
-TRLPrintParams::~TRLPrintParams()
+TRLCustomPrintFilter* TRLPrintParams::Filter() const
 {
-    SetFilter(nullptr);
-}
-
-void TRLPrintParams::SetMaxPage(int maxPage)
-{
-    if (ToPage == m_maxPage)
-        ToPage = maxPage;
-    m_maxPage = maxPage;
+    return static_cast<TRLCustomPrintFilter*>(FilterComponent());
 }
 
 void TRLPrintParams::SetFilter(TRLCustomPrintFilter* filter)
 {
-    if (filter == m_filter)
-        return;
-    if (m_filter)
-        m_filter->RemoveFreeNotification(this);
-    m_filter = filter;
-    if (m_filter)
-        m_filter->FreeNotification(this);
-}
-
-void TRLPrintParams::Notification(TComponent* component, TOperation operation)
-{
-    TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == m_filter)
-        m_filter = nullptr;
+    SetFilterComponent(filter);
 }
 
 void TRLPrintParams::Reset()
 {
-    MinPage = 1;
-    m_maxPage = kResetMaxPage;
-    FromPage = 1;
-    ToPage = kResetMaxPage;
+    ResetPageRange();
     PrintRange = rprAllPages;
     Copies = SharedPrinter().Copies();
     FileName.clear();
-    HelpContext = 0;
 }
 
 void TRLPrintParams::ApplyCopies()

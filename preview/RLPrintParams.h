@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Component.h"
+#include "preview/RLPageRangeParams.h"
 #include "report/RLTypes.h"
 
 #include <QString>
@@ -22,21 +22,12 @@ using TRLPrintDialogOptions = unsigned;
 enum TRLPrintRange { rprAllPages, rprSelection, rprPageNums };
 
 /// What the print dialog shows and returns; one shared instance, PrintParams().
-class TRLPrintParams : public TComponent {
+class TRLPrintParams : public TRLPageRangeParams {
 public:
-    static constexpr int kResetMaxPage = 9999;
-
     explicit TRLPrintParams(TComponent* owner = nullptr);
-    ~TRLPrintParams() override;
 
     TRLPrintDialogOptions Options
         = rpoPrintToFile | rpoPageNums | rpoSelection | rpoWarning | rpoDisablePrintToFile;
-    int MinPage = 1;
-    int MaxPage() const { return m_maxPage; }
-    /// Moves ToPage along when it equalled the old maximum.
-    void SetMaxPage(int maxPage);
-    int FromPage = 1;
-    int ToPage = kResetMaxPage;
     TRLPrintRange PrintRange = rprAllPages;
     int Copies = 1;
     /// Carried and shown only.
@@ -46,21 +37,13 @@ public:
     QString FileName;
     TRLPageOrientation Orientation = poPortrait;
     /// nullptr: the shared printer filter. Cleared when the filter is destroyed.
-    TRLCustomPrintFilter* Filter() const { return m_filter; }
+    TRLCustomPrintFilter* Filter() const;
     void SetFilter(TRLCustomPrintFilter* filter);
-    int HelpContext = 0;
 
     /// Range 1 to 9999 of all pages, no file name, no help, copies from the printer.
     void Reset();
     /// Gives the printer the copy count.
     void ApplyCopies();
-
-protected:
-    void Notification(TComponent* component, TOperation operation) override;
-
-private:
-    int m_maxPage = kResetMaxPage;
-    TRLCustomPrintFilter* m_filter = nullptr;
 };
 
 /// The shared print parameters, created on first use.

@@ -1,6 +1,7 @@
 #include "preview/RLSaveDialog.h"
 
 #include "filters/RLFilters.h"
+#include "preview/RLPageRangeBox.h"
 #include "preview/RLPrintDialog.h"
 #include "preview/RLSaveParams.h"
 #include "support/LocaleTexts.h"
@@ -23,12 +24,7 @@ constexpr int kFileNameText = 13;
 constexpr int kCancelText = 19;
 constexpr int kSaveText = 21;
 constexpr int kSaveInBackgroundText = 42;
-constexpr int kPageRangeText = 43;
-constexpr int kFromText = 44;
 constexpr int kToText = 45;
-constexpr int kAllText = 46;
-constexpr int kPagesText = 47;
-constexpr int kSelectionText = 48;
 constexpr int kUseFilterText = 55;
 constexpr int kDefaultText = 62;
 constexpr QSize kDialogSize { 387, 237 };
@@ -56,23 +52,15 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     ComboBoxFilters->setGeometry(108, 40, 177, 21);
     ComboBoxFilters->setEditable(false);
 
-    GroupBoxPages = new QGroupBox(QLatin1Char(' ') + LocaleText(kPageRangeText) + QLatin1Char(' '), this);
+    GroupBoxPages = new TRLPageRangeBox(LocaleText(kToText), this);
     GroupBoxPages->setGeometry(8, 68, 369, 101);
-    RadioButtonPagesAll = new QRadioButton(LocaleText(kAllText), GroupBoxPages);
-    RadioButtonPagesAll->setGeometry(8, 20, 100, 17);
-    RadioButtonPagesAll->setChecked(true);
-    RadioButtonPagesInterval = new QRadioButton(LocaleText(kPagesText), GroupBoxPages);
-    RadioButtonPagesInterval->setGeometry(8, 44, 72, 17);
-    RadioButtonPagesSelect = new QRadioButton(LocaleText(kSelectionText), GroupBoxPages);
-    RadioButtonPagesSelect->setGeometry(8, 72, 100, 17);
-    LabelFromPage = new QLabel(LocaleText(kFromText) + QLatin1Char(':'), GroupBoxPages);
-    LabelFromPage->setGeometry(84, 46, 24, 13);
-    EditFromPage = new QLineEdit(QStringLiteral("1"), GroupBoxPages);
-    EditFromPage->setGeometry(108, 42, 37, 21);
-    LabelToPage = new QLabel(LocaleText(kToText), GroupBoxPages);
-    LabelToPage->setGeometry(148, 46, 24, 13);
-    EditToPage = new QLineEdit(GroupBoxPages);
-    EditToPage->setGeometry(172, 42, 37, 21);
+    RadioButtonPagesAll = GroupBoxPages->RadioButtonPagesAll;
+    RadioButtonPagesInterval = GroupBoxPages->RadioButtonPagesInterval;
+    RadioButtonPagesSelect = GroupBoxPages->RadioButtonPagesSelect;
+    LabelFromPage = GroupBoxPages->LabelFromPage;
+    EditFromPage = GroupBoxPages->EditFromPage;
+    LabelToPage = GroupBoxPages->LabelToPage;
+    EditToPage = GroupBoxPages->EditToPage;
 
     CheckBoxSaveInBackground = new QCheckBox(LocaleText(kSaveInBackgroundText), this);
     CheckBoxSaveInBackground->setGeometry(8, 176, 250, 17);
@@ -85,8 +73,6 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     QObject::connect(ButtonSave, &QPushButton::clicked, this, &QDialog::accept);
     QObject::connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     QObject::connect(SpeedButtonLookup, &QToolButton::clicked, this, [this] { SpeedButtonLookupClick(); });
-    QObject::connect(EditFromPage, &QLineEdit::textEdited, this, [this] { EditFromPageChange(); });
-    QObject::connect(EditToPage, &QLineEdit::textEdited, this, [this] { EditFromPageChange(); });
     // Confirming an empty name would write a hidden ".rpf" in the current directory.
     QObject::connect(EditFileName, &QLineEdit::textChanged, this,
         [this](const QString& text) { ButtonSave->setEnabled(!text.trimmed().isEmpty()); });
@@ -120,20 +106,8 @@ void TRLSaveDialog::LoadControls()
             selected = ComboBoxFilters->count() - 1;
     }
     ComboBoxFilters->setCurrentIndex(selected);
-    switch (params.SaveRange) {
-    case rsrAllPages:
-        RadioButtonPagesAll->setChecked(true);
-        break;
-    case rsrSelection:
-        RadioButtonPagesSelect->setChecked(true);
-        break;
-    case rsrPageNums:
-        RadioButtonPagesInterval->setChecked(true);
-        break;
-    }
+    GroupBoxPages->ShowRange(params.SaveRange, params.FromPage, params.ToPage);
     EditFileName->setText(params.FileName);
-    EditFromPage->setText(PageNumberToText(params.FromPage));
-    EditToPage->setText(PageNumberToText(params.ToPage));
     CheckBoxSaveInBackground->setChecked(params.SaveInBackground);
     CheckBoxSaveInBackground->setEnabled(!(params.Options & rsoDisableSaveInBackground));
     RadioButtonPagesInterval->setEnabled(true);
@@ -153,19 +127,7 @@ void TRLSaveDialog::SaveControls()
 {
     TRLSaveParams& params = SaveParams();
     params.FileName = EditFileName->text();
-    if (RadioButtonPagesAll->isChecked()) {
-        params.SaveRange = rsrAllPages;
-        params.FromPage = params.MinPage;
-        params.ToPage = params.MaxPage();
-    } else if (RadioButtonPagesSelect->isChecked()) {
-        params.SaveRange = rsrSelection;
-        params.FromPage = PageNumberText(EditFromPage->text());
-        params.ToPage = params.FromPage;
-    } else {
-        params.SaveRange = rsrPageNums;
-        params.FromPage = PageNumberText(EditFromPage->text());
-        params.ToPage = PageNumberText(EditToPage->text());
-    }
+    params.SaveRange = static_cast<TRLSaveRange>(GroupBoxPages->TakeRange(params));
     params.SaveInBackground = CheckBoxSaveInBackground->isChecked();
     params.SetFilter(SelectedFilter());
     // The name decides: an extension no filter knows saves the page file under that name.
@@ -206,6 +168,5 @@ void TRLSaveDialog::SpeedButtonLookupClick()
 
 void TRLSaveDialog::EditFromPageChange()
 {
-    if (!RadioButtonPagesInterval->isChecked())
-        RadioButtonPagesInterval->setChecked(true);
+    GroupBoxPages->EditFromPageChange();
 }

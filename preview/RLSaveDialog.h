@@ -1,10 +1,11 @@
 #pragma once
 
+#include "preview/RLPageRangeBox.h"
+
 #include <QDialog>
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,7 +32,7 @@ public:
     QToolButton* SpeedButtonLookup = nullptr;
     QLabel* LabelUseFilter = nullptr;
     QComboBox* ComboBoxFilters = nullptr;
-    QGroupBox* GroupBoxPages = nullptr;
+    TRLPageRangeBox* GroupBoxPages = nullptr;
     QRadioButton* RadioButtonPagesAll = nullptr;
     QRadioButton* RadioButtonPagesInterval = nullptr;
     QRadioButton* RadioButtonPagesSelect = nullptr;

@@ -3,49 +3,25 @@
 #include "filters/RLFilters.h"
 
 TRLSaveParams::TRLSaveParams(TComponent* owner)
-    : TComponent(owner)
+    : TRLPageRangeParams(owner)
 {
 }
 
-TRLSaveParams::~TRLSaveParams()
+TRLCustomSaveFilter* TRLSaveParams::Filter() const
 {
-    SetFilter(nullptr);
-}
-
-void TRLSaveParams::SetMaxPage(int maxPage)
-{
-    if (ToPage == m_maxPage)
-        ToPage = maxPage;
-    m_maxPage = maxPage;
+    return static_cast<TRLCustomSaveFilter*>(FilterComponent());
 }
 
 void TRLSaveParams::SetFilter(TRLCustomSaveFilter* filter)
 {
-    if (filter == m_filter)
-        return;
-    if (m_filter)
-        m_filter->RemoveFreeNotification(this);
-    m_filter = filter;
-    if (m_filter)
-        m_filter->FreeNotification(this);
-}
-
-void TRLSaveParams::Notification(TComponent* component, TOperation operation)
-{
-    TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == m_filter)
-        m_filter = nullptr;
+    SetFilterComponent(filter);
 }
 
 void TRLSaveParams::Reset()
 {
+    ResetPageRange();
     FileName.clear();
-    MinPage = 1;
-    m_maxPage = kResetMaxPage;
-    FromPage = 1;
-    ToPage = kResetMaxPage;
     SaveRange = rsrAllPages;
-    HelpContext = 0;
 }
 
 TRLSaveParams& SaveParams()
