@@ -1,4 +1,5 @@
 // The site's layout of its children: 27 alignments placed in a fixed order, then anchors.
+#include "platform/ComponentCast.h"
 #include "report/RLBand.h"
 #include "report/RLCustomSite.h"
 #include "report/RLGroup.h"
@@ -17,11 +18,11 @@ constexpr int kContainerRank = 100;
 
 int KindRank(const TRLCustomControl* control)
 {
-    if (auto* band = dynamic_cast<const TRLCustomBand*>(control))
+    if (auto* band = ComponentCast<const TRLCustomBand>(control))
         return kBandRankStep * (int(band->BandType()) + 1);
-    if (dynamic_cast<const TRLCustomGroup*>(control))
+    if (ComponentCast<const TRLCustomGroup>(control))
         return kGroupRank;
-    if (dynamic_cast<const TRLCustomSite*>(control))
+    if (ComponentCast<const TRLCustomSite>(control))
         return kContainerRank;
     return kLeafRank;
 }
@@ -33,8 +34,8 @@ bool Precedes(const TRLCustomControl* a, const TRLCustomControl* b, TRLControlAl
     const int rankB = KindRank(b);
     if (rankA != rankB)
         return rankA < rankB;
-    auto* bandA = dynamic_cast<const TRLCustomBand*>(a);
-    auto* bandB = dynamic_cast<const TRLCustomBand*>(b);
+    auto* bandA = ComponentCast<const TRLCustomBand>(a);
+    auto* bandB = ComponentCast<const TRLCustomBand>(b);
     if (bandA && bandB && bandA->GroupIndex() != bandB->GroupIndex())
         return bandA->GroupIndex() < bandB->GroupIndex();
     switch (align) {
@@ -104,7 +105,7 @@ void TRLCustomSite::AlignChildren()
     StateGuard aligning(*this, kStateAligning);
     std::array<ControlList, kControlAlignCount> lists;
     for (TControl* child : ChildrenInCreationOrder()) {
-        auto* control = dynamic_cast<TRLCustomControl*>(child);
+        auto* control = ComponentCast<TRLCustomControl>(child);
         if (control && control->Visible())
             Insert(lists[control->Align()], control, control->Align());
     }
@@ -311,6 +312,6 @@ void TRLCustomSite::AlignChildren()
     }
 
     for (TControl* child : Controls())
-        if (auto* site = dynamic_cast<TRLCustomSite*>(child))
+        if (auto* site = ComponentCast<TRLCustomSite>(child))
             site->AlignChildren();
 }

@@ -1,6 +1,7 @@
 #include "report/RLBand.h"
 
 #include "pages/RLGraphicSurface.h"
+#include "platform/ComponentCast.h"
 #include "report/RLReport.h"
 
 #include <algorithm>
@@ -48,7 +49,7 @@ std::vector<TRLCustomBand*> SiblingBands(const TRLCustomBand& band)
     if (!band.Parent())
         return bands;
     for (TControl* child : band.Parent()->Controls())
-        if (auto* other = dynamic_cast<TRLCustomBand*>(child); other && other != &band)
+        if (auto* other = ComponentCast<TRLCustomBand>(child); other && other != &band)
             bands.push_back(other);
     return bands;
 }

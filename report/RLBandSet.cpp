@@ -1,5 +1,7 @@
 #include "report/RLBandSet.h"
 
+#include "platform/ComponentCast.h"
+
 TRLCustomBandSet::TRLCustomBandSet(TComponent* owner)
     : TRLCustomSite(owner)
 {
@@ -13,7 +15,7 @@ QString TRLCustomBandSet::ClassName() const
 void TRLCustomBandSet::BeforeSurfaceOpen()
 {
     for (TControl* parent = Parent(); parent; parent = parent->Parent())
-        if (auto* enclosing = dynamic_cast<TRLCustomBandSet*>(parent)) {
+        if (auto* enclosing = ComponentCast<TRLCustomBandSet>(parent)) {
             enclosing->m_openBandSets.push_back(this);
             break;
         }
@@ -23,7 +25,7 @@ void TRLCustomBandSet::AfterSurfaceClose()
 {
     m_openBandSets.clear();
     for (TControl* parent = Parent(); parent; parent = parent->Parent())
-        if (auto* enclosing = dynamic_cast<TRLCustomBandSet*>(parent)) {
+        if (auto* enclosing = ComponentCast<TRLCustomBandSet>(parent)) {
             std::erase(enclosing->m_openBandSets, this);
             break;
         }

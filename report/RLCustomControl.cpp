@@ -2,6 +2,7 @@
 
 #include "pages/RLGraphicObject.h"
 #include "pages/RLGraphicSurface.h"
+#include "platform/ComponentCast.h"
 #include "report/RLBand.h"
 #include "report/RLBorders.h"
 #include "report/RLCustomSite.h"
@@ -88,7 +89,7 @@ bool TRLCustomControl::IsNameTaken(const QString& name) const
     if (!Owner())
         return false;
     for (TComponent* component : Owner()->Components()) {
-        const auto* control = dynamic_cast<const TRLCustomControl*>(component);
+        const auto* control = ComponentCast<const TRLCustomControl>(component);
         if (control && control != this && name.compare(control->m_friendlyName, Qt::CaseInsensitive) == 0)
             return true;
     }
@@ -124,7 +125,7 @@ void TRLCustomControl::SetName(const QString& name)
 void TRLCustomControl::SetParent(TControl* parent)
 {
     // A band dropped on a band belongs to that band's container.
-    if (dynamic_cast<TRLCustomBand*>(this) && dynamic_cast<TRLCustomBand*>(parent))
+    if (dynamic_cast<TRLCustomBand*>(this) && ComponentCast<TRLCustomBand>(parent))
         parent = parent->Parent();
     TControl::SetParent(parent);
     FitBounds();
@@ -374,7 +375,7 @@ TRLInsets TRLCustomControl::BorderInsets() const
 TRect TRLCustomControl::SurfaceBoundsRect() const
 {
     TRect rect = BoundsRect();
-    for (TControl* parent = Parent(); parent && !dynamic_cast<TRLCustomSite*>(parent);
+    for (TControl* parent = Parent(); parent && !ComponentCast<TRLCustomSite>(parent);
          parent = parent->Parent()) {
         rect.Left += parent->Left();
         rect.Right += parent->Left();
@@ -408,7 +409,7 @@ void TRLCustomControl::SaveBoundsTree()
 {
     m_savedBounds = BoundsRect();
     for (TControl* child : Controls())
-        if (auto* control = dynamic_cast<TRLCustomControl*>(child))
+        if (auto* control = ComponentCast<TRLCustomControl>(child))
             control->SaveBoundsTree();
 }
 
@@ -420,7 +421,7 @@ void TRLCustomControl::RestoreBoundsTree()
         SetBounds(m_savedBounds.Left, m_savedBounds.Top, m_savedBounds.Width(), m_savedBounds.Height());
     }
     for (TControl* child : Controls())
-        if (auto* control = dynamic_cast<TRLCustomControl*>(child))
+        if (auto* control = ComponentCast<TRLCustomControl>(child))
             control->RestoreBoundsTree();
 }
 
@@ -429,7 +430,7 @@ void TRLCustomControl::RestoreBoundsTree()
 TRLCustomReport* TRLCustomControl::OwnerReport() const
 {
     for (const TControl* control = this; control; control = control->Parent())
-        if (auto* report = dynamic_cast<const TRLCustomReport*>(control))
+        if (auto* report = ComponentCast<const TRLCustomReport>(control))
             return const_cast<TRLCustomReport*>(report);
     return nullptr;
 }
@@ -447,7 +448,7 @@ TRLCustomReport* TRLCustomControl::RootReport() const
 TRLCustomSite* TRLCustomControl::OwnerSite() const
 {
     for (TControl* control = Parent(); control; control = control->Parent())
-        if (auto* site = dynamic_cast<TRLCustomSite*>(control))
+        if (auto* site = ComponentCast<TRLCustomSite>(control))
             return site;
     return nullptr;
 }
@@ -455,7 +456,7 @@ TRLCustomSite* TRLCustomControl::OwnerSite() const
 TRLCustomBand* TRLCustomControl::OwnerBand() const
 {
     for (TControl* control = Parent(); control; control = control->Parent())
-        if (auto* band = dynamic_cast<TRLCustomBand*>(control))
+        if (auto* band = ComponentCast<TRLCustomBand>(control))
             return band;
     return nullptr;
 }
@@ -463,9 +464,9 @@ TRLCustomBand* TRLCustomControl::OwnerBand() const
 TRLCustomGroup* TRLCustomControl::OwnerGroup() const
 {
     for (TControl* control = Parent(); control; control = control->Parent()) {
-        if (auto* group = dynamic_cast<TRLCustomGroup*>(control))
+        if (auto* group = ComponentCast<TRLCustomGroup>(control))
             return group;
-        if (dynamic_cast<TRLCustomPager*>(control))
+        if (ComponentCast<TRLCustomPager>(control))
             return nullptr;
     }
     return nullptr;
@@ -474,7 +475,7 @@ TRLCustomGroup* TRLCustomControl::OwnerGroup() const
 TRLCustomSkipper* TRLCustomControl::OwnerSkipper() const
 {
     for (const TControl* control = this; control; control = control->Parent())
-        if (auto* skipper = dynamic_cast<const TRLCustomSkipper*>(control))
+        if (auto* skipper = ComponentCast<const TRLCustomSkipper>(control))
             return const_cast<TRLCustomSkipper*>(skipper);
     return nullptr;
 }
@@ -482,7 +483,7 @@ TRLCustomSkipper* TRLCustomControl::OwnerSkipper() const
 TRLCustomPager* TRLCustomControl::OwnerPager() const
 {
     for (TControl* control = Parent(); control; control = control->Parent())
-        if (auto* pager = dynamic_cast<TRLCustomPager*>(control))
+        if (auto* pager = ComponentCast<TRLCustomPager>(control))
             return pager;
     return nullptr;
 }

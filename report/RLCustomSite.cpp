@@ -2,6 +2,7 @@
 
 #include "pages/RLGraphicObject.h"
 #include "pages/RLGraphicSurface.h"
+#include "platform/ComponentCast.h"
 #include "report/RLBackground.h"
 #include "report/RLBorders.h"
 #include "report/RLDegradeEffect.h"
@@ -16,9 +17,9 @@ namespace {
 
 quint64 SerialOf(const TControl* control)
 {
-    if (auto* report = dynamic_cast<const TRLCustomControl*>(control))
+    if (auto* report = ComponentCast<const TRLCustomControl>(control))
         return report->CreationSerial();
-    if (auto* foreign = dynamic_cast<const TRLForeignControl*>(control))
+    if (auto* foreign = ComponentCast<const TRLForeignControl>(control))
         return foreign->CreationSerial();
     return 0;
 }
@@ -37,7 +38,7 @@ TRect Shrink(const TRect& rect, const TRLInsets& insets)
 
 bool IsSite(const TControl* control)
 {
-    return dynamic_cast<const TRLCustomSite*>(control) != nullptr;
+    return ComponentCast<const TRLCustomSite>(control) != nullptr;
 }
 
 } // namespace
@@ -129,7 +130,7 @@ QSize TRLCustomSite::MeasureContent()
     int extentWidth = 0;
     int extentHeight = 0;
     for (TControl* child : Controls()) {
-        auto* control = dynamic_cast<TRLCustomControl*>(child);
+        auto* control = ComponentCast<TRLCustomControl>(child);
         if (!control || !control->Visible())
             continue;
         if (control->Align() == faNone) {
@@ -161,21 +162,21 @@ void TRLCustomSite::Realign()
 void TRLCustomSite::ResetNotify()
 {
     for (TControl* child : Controls())
-        if (auto* control = dynamic_cast<TRLCustomControl*>(child))
+        if (auto* control = ComponentCast<TRLCustomControl>(child))
             control->ResetNotify();
 }
 
 void TRLCustomSite::DetailNotify(TRLCustomBand* band)
 {
     for (TControl* child : Controls())
-        if (auto* control = dynamic_cast<TRLCustomControl*>(child))
+        if (auto* control = ComponentCast<TRLCustomControl>(child))
             control->DetailNotify(band);
 }
 
 void TRLCustomSite::MeasureForFooters()
 {
     for (TControl* child : Controls())
-        if (auto* control = dynamic_cast<TRLCustomControl*>(child))
+        if (auto* control = ComponentCast<TRLCustomControl>(child))
             control->MeasureControl();
     SetCaption(ComposeText());
 }
@@ -272,7 +273,7 @@ void TRLCustomSite::DiscardSurfaces()
     m_surface->Close();
     m_surface->Clear();
     for (TControl* child : Controls())
-        if (auto* site = dynamic_cast<TRLCustomSite*>(child))
+        if (auto* site = ComponentCast<TRLCustomSite>(child))
             site->DiscardSurfaces();
 }
 
@@ -289,7 +290,7 @@ void TRLCustomSite::PrepareChildren()
     if (!Enabled())
         return;
     for (TControl* child : ChildrenInCreationOrder()) {
-        auto* control = dynamic_cast<TRLCustomControl*>(child);
+        auto* control = ComponentCast<TRLCustomControl>(child);
         if (!control || IsSite(control))
             continue;
         if (control->DecidePrint())
@@ -304,14 +305,14 @@ void TRLCustomSite::PrintChildren()
     for (TControl* child : ChildrenInCreationOrder()) {
         if (IsSite(child))
             continue;
-        if (auto* control = dynamic_cast<TRLCustomControl*>(child)) {
+        if (auto* control = ComponentCast<TRLCustomControl>(child)) {
             if (control->PrintFlag()) {
                 control->PrintControl();
                 control->RaiseAfterPrint();
             }
             continue;
         }
-        auto* foreign = dynamic_cast<TRLForeignControl*>(child);
+        auto* foreign = ComponentCast<TRLForeignControl>(child);
         if (!foreign || !foreign->Visible())
             continue;
         const QImage picture = foreign->PaintToImage();
@@ -330,7 +331,7 @@ void TRLCustomSite::PrintChildSites()
     if (!Enabled())
         return;
     for (TControl* child : ChildrenInCreationOrder()) {
-        auto* site = dynamic_cast<TRLCustomSite*>(child);
+        auto* site = ComponentCast<TRLCustomSite>(child);
         if (!site || !site->DecidePrint())
             continue;
         site->PrintControl();

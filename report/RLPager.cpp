@@ -1,5 +1,6 @@
 #include "report/RLPager.h"
 
+#include "platform/ComponentCast.h"
 #include "report/RLBand.h"
 #include "report/RLGroup.h"
 #include "report/RLReport.h"
@@ -46,7 +47,7 @@ std::vector<TRLCustomBand*> TRLCustomPager::ChildBands() const
 {
     std::vector<TRLCustomBand*> bands;
     for (TControl* child : ChildrenInCreationOrder())
-        if (auto* band = dynamic_cast<TRLCustomBand*>(child))
+        if (auto* band = ComponentCast<TRLCustomBand>(child))
             bands.push_back(band);
     return bands;
 }
@@ -55,7 +56,7 @@ std::vector<TRLCustomPager*> TRLCustomPager::ChildPagers() const
 {
     std::vector<TRLCustomPager*> pagers;
     for (TControl* child : ChildrenInCreationOrder())
-        if (auto* pager = dynamic_cast<TRLCustomPager*>(child))
+        if (auto* pager = ComponentCast<TRLCustomPager>(child))
             pagers.push_back(pager);
     return pagers;
 }
@@ -136,7 +137,7 @@ void TRLCustomPager::BeforeSurfaceOpen()
 
 void TRLCustomPager::CapturePrintBounds()
 {
-    auto* enclosing = dynamic_cast<TRLCustomPager*>(Parent());
+    auto* enclosing = ComponentCast<TRLCustomPager>(Parent());
     if (!enclosing) {
         TRLCustomBandSet::CapturePrintBounds();
         return;
@@ -176,7 +177,7 @@ void TRLCustomPager::FinishSurface()
 void TRLCustomPager::AfterSurfaceClose()
 {
     TRLCustomBandSet::AfterSurfaceClose();
-    if (auto* enclosing = dynamic_cast<TRLCustomPager*>(Parent()))
+    if (auto* enclosing = ComponentCast<TRLCustomPager>(Parent()))
         enclosing->m_nextFreeRow += PrintBounds().Height();
     SetBounds(m_savedPagerBounds.Left, m_savedPagerBounds.Top, m_savedPagerBounds.Width(),
         m_savedPagerBounds.Height());
@@ -289,10 +290,10 @@ void TRLCustomPager::MeasureFooters()
 void TRLCustomPager::NotifyDetailPrinted(TRLCustomBand* band)
 {
     for (TControl* child : Controls()) {
-        auto* control = dynamic_cast<TRLCustomControl*>(child);
+        auto* control = ComponentCast<TRLCustomControl>(child);
         if (!control || control == band)
             continue;
-        if (dynamic_cast<TRLCustomBand*>(control) || !dynamic_cast<TRLCustomSite*>(control))
+        if (ComponentCast<TRLCustomBand>(control) || !ComponentCast<TRLCustomSite>(control))
             control->DetailNotify(band);
     }
     ++m_detailsPrinted;
@@ -358,7 +359,7 @@ void TRLCustomPager::CompleteBands()
 int TRLCustomPager::AbsoluteTop() const
 {
     int top = 0;
-    for (const TRLCustomSite* site = this; site && !dynamic_cast<const TRLCustomReport*>(site);
+    for (const TRLCustomSite* site = this; site && !ComponentCast<const TRLCustomReport>(site);
          site = site->OwnerSite())
         top += site->PrintBounds().Top;
     return top;
@@ -408,7 +409,7 @@ void TRLCustomPager::BreakPage(TRLCustomPager* pager, TRLCustomSite* caller, boo
     BreakingScope scope(pager->m_breakingBand, caller);
     if (!keep)
         pager->CloseSiteSurface();
-    if (auto* enclosing = dynamic_cast<TRLCustomPager*>(pager->Parent()))
+    if (auto* enclosing = ComponentCast<TRLCustomPager>(pager->Parent()))
         BreakPage(enclosing, caller, false);
     if (keep)
         pager->CapturePrintBounds();

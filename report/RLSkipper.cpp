@@ -2,6 +2,7 @@
 
 #include "db/DataSet.h"
 #include "db/DataSource.h"
+#include "platform/ComponentCast.h"
 #include "report/RLReport.h"
 
 TRLCustomSkipper::TRLCustomSkipper(TComponent* owner)
@@ -122,7 +123,7 @@ void TRLCustomSkipper::RunRecordLoop()
 void TRLCustomSkipper::PrintEmptySkippers()
 {
     for (TRLCustomPager* pager : ChildPagers()) {
-        auto* skipper = dynamic_cast<TRLCustomSkipper*>(pager);
+        auto* skipper = ComponentCast<TRLCustomSkipper>(pager);
         if (skipper && skipper->PrintEmpty && skipper->DecidePrint()) {
             skipper->FitBounds();
             skipper->PrintControl();

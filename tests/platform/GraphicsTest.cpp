@@ -1,5 +1,5 @@
-#include "platform/Exceptions.h"
 #include "platform/Graphics.h"
+#include "platform/Exceptions.h"
 #include "platform/Measure.h"
 #include "platform/Picture.h"
 #include "tests/common/TestHelpers.h"
@@ -10,8 +10,11 @@
 
 TEST(Graphics, FontSizeAndHeight)
 {
-    struct Case { int height; int size; };
-    const Case cases[] = {{-13, 10}, {-11, 8}, {-16, 12}, {-9, 7}, {-12, 9}};
+    struct Case {
+        int height;
+        int size;
+    };
+    const Case cases[] = { { -13, 10 }, { -11, 8 }, { -16, 12 }, { -9, 7 }, { -12, 9 } };
     for (const Case& c : cases) {
         TFont font;
         font.Height = c.height;
@@ -55,6 +58,43 @@ TEST(Graphics, MeasureTextGrowsWithTheText)
     const int regular = MeasureText(u"rrrr", font).width();
     font.Style = fsBold;
     EXPECT_GT(MeasureText(u"rrrr", font).width(), regular) << "bold must be measured with the bold face";
+}
+
+TEST(Graphics, RememberedMeasuresMatchFreshOnes)
+{
+    // More fonts than are kept and more texts than a font keeps, so that evicted entries are
+    // measured again; each answer must equal what fresh metrics of that very font give.
+    std::vector<TFont> fonts;
+    for (const QString& name : { u"Arial"_qs, u"Verdana"_qs, u"Courier New"_qs }) {
+        for (const int height : { -9, -11, -13, -16, 14 }) {
+            for (const TFontStyles style : { TFontStyles(), TFontStyles(fsBold), TFontStyles(fsItalic) }) {
+                TFont font;
+                font.Name = name;
+                font.Height = height;
+                font.Style = style;
+                fonts.push_back(font);
+            }
+        }
+    }
+    const QStringList texts { u"Mangueira hidráulica nº 6"_qs, u"3.037,05"_qs, u"iiii"_qs, u"WWWW"_qs };
+    for (int round = 0; round < 2; ++round) {
+        for (const TFont& font : fonts) {
+            const QFontMetrics expected = MeasuringMetrics(font);
+            for (const QString& text : texts) {
+                EXPECT_EQ(TextWidth(text, font), expected.horizontalAdvance(text))
+                    << font.Name.toStdString() << " " << font.Height << " " << text.toStdString();
+                EXPECT_EQ(TextHeight(text, font), expected.height()) << font.Name.toStdString();
+            }
+        }
+    }
+    TFont font;
+    font.Name = u"Arial"_qs;
+    font.Height = -11;
+    const QFontMetrics expected = MeasuringMetrics(font);
+    for (int i = 0; i < 10000; i += 7)
+        ASSERT_EQ(TextWidth(QString::number(i), font), expected.horizontalAdvance(QString::number(i))) << i;
+    for (int i = 0; i < 10000; i += 997)
+        EXPECT_EQ(TextWidth(QString::number(i), font), expected.horizontalAdvance(QString::number(i))) << i;
 }
 
 TEST(Picture, BitmapRoundTripKeepsPixels)
