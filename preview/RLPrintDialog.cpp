@@ -107,13 +107,6 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
 
     GroupBoxPages = new TRLPageRangeBox(Labelled(LocaleText(kToText)), this);
     GroupBoxPages->setGeometry(8, 120, 217, 101);
-    RadioButtonPagesAll = GroupBoxPages->RadioButtonPagesAll;
-    RadioButtonPagesInterval = GroupBoxPages->RadioButtonPagesInterval;
-    RadioButtonPagesSelect = GroupBoxPages->RadioButtonPagesSelect;
-    LabelFromPage = GroupBoxPages->LabelFromPage;
-    EditFromPage = GroupBoxPages->EditFromPage;
-    LabelToPage = GroupBoxPages->LabelToPage;
-    EditToPage = GroupBoxPages->EditToPage;
 
     GroupBoxCopies = new QGroupBox(Framed(LocaleText(kCopiesText)), this);
     GroupBoxCopies->setGeometry(236, 120, 185, 101);
@@ -196,10 +189,10 @@ void TRLPrintDialog::LoadControls()
     CheckBoxPrintInBackground->setEnabled(!(params.Options & rpoDisablePrintInBackground));
     CheckBoxPrintInBackground->setChecked(params.PrintInBackground);
     const bool pageNumbers = params.Options & rpoPageNums;
-    RadioButtonPagesInterval->setEnabled(pageNumbers);
-    PaintEnabled(*EditFromPage, pageNumbers);
-    PaintEnabled(*EditToPage, pageNumbers);
-    RadioButtonPagesSelect->setEnabled(params.Options & rpoSelection);
+    GroupBoxPages->RadioButtonPagesInterval->setEnabled(pageNumbers);
+    PaintEnabled(*GroupBoxPages->EditFromPage, pageNumbers);
+    PaintEnabled(*GroupBoxPages->EditToPage, pageNumbers);
+    GroupBoxPages->RadioButtonPagesSelect->setEnabled(params.Options & rpoSelection);
     setWindowFlag(Qt::WindowContextHelpButtonHint, params.Options & rpoHelp);
 }
 

@@ -35,14 +35,8 @@ public:
     QComboBox* ComboBoxOptions = nullptr;
     QCheckBox* CheckBoxPrintToFile = nullptr;
     QCheckBox* CheckBoxPrintInBackground = nullptr;
+    /// Holds the range buttons and the page edits.
     TRLPageRangeBox* GroupBoxPages = nullptr;
-    QRadioButton* RadioButtonPagesAll = nullptr;
-    QRadioButton* RadioButtonPagesInterval = nullptr;
-    QRadioButton* RadioButtonPagesSelect = nullptr;
-    QLabel* LabelFromPage = nullptr;
-    QLineEdit* EditFromPage = nullptr;
-    QLabel* LabelToPage = nullptr;
-    QLineEdit* EditToPage = nullptr;
     QGroupBox* GroupBoxCopies = nullptr;
     QLabel* LabelCopies = nullptr;
     QLineEdit* EditCopies = nullptr;

@@ -54,13 +54,6 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
 
     GroupBoxPages = new TRLPageRangeBox(LocaleText(kToText), this);
     GroupBoxPages->setGeometry(8, 68, 369, 101);
-    RadioButtonPagesAll = GroupBoxPages->RadioButtonPagesAll;
-    RadioButtonPagesInterval = GroupBoxPages->RadioButtonPagesInterval;
-    RadioButtonPagesSelect = GroupBoxPages->RadioButtonPagesSelect;
-    LabelFromPage = GroupBoxPages->LabelFromPage;
-    EditFromPage = GroupBoxPages->EditFromPage;
-    LabelToPage = GroupBoxPages->LabelToPage;
-    EditToPage = GroupBoxPages->EditToPage;
 
     CheckBoxSaveInBackground = new QCheckBox(LocaleText(kSaveInBackgroundText), this);
     CheckBoxSaveInBackground->setGeometry(8, 176, 250, 17);
@@ -110,10 +103,10 @@ void TRLSaveDialog::LoadControls()
     EditFileName->setText(params.FileName);
     CheckBoxSaveInBackground->setChecked(params.SaveInBackground);
     CheckBoxSaveInBackground->setEnabled(!(params.Options & rsoDisableSaveInBackground));
-    RadioButtonPagesInterval->setEnabled(true);
-    EditFromPage->setEnabled(true);
-    EditToPage->setEnabled(true);
-    RadioButtonPagesSelect->setEnabled(false);
+    GroupBoxPages->RadioButtonPagesInterval->setEnabled(true);
+    GroupBoxPages->EditFromPage->setEnabled(true);
+    GroupBoxPages->EditToPage->setEnabled(true);
+    GroupBoxPages->RadioButtonPagesSelect->setEnabled(false);
 }
 
 TRLCustomSaveFilter* TRLSaveDialog::SelectedFilter() const

@@ -32,14 +32,8 @@ public:
     QToolButton* SpeedButtonLookup = nullptr;
     QLabel* LabelUseFilter = nullptr;
     QComboBox* ComboBoxFilters = nullptr;
+    /// Holds the range buttons and the page edits.
     TRLPageRangeBox* GroupBoxPages = nullptr;
-    QRadioButton* RadioButtonPagesAll = nullptr;
-    QRadioButton* RadioButtonPagesInterval = nullptr;
-    QRadioButton* RadioButtonPagesSelect = nullptr;
-    QLabel* LabelFromPage = nullptr;
-    QLineEdit* EditFromPage = nullptr;
-    QLabel* LabelToPage = nullptr;
-    QLineEdit* EditToPage = nullptr;
     QCheckBox* CheckBoxSaveInBackground = nullptr;
     QPushButton* ButtonSave = nullptr;
     QPushButton* ButtonCancel = nullptr;

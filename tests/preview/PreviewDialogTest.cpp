@@ -148,13 +148,14 @@ TEST(SaveDialog, FilterListAndChooserPattern)
     EXPECT_EQ(dialog.ChooserExtension(), QStringLiteral(".pdf"));
     dialog.ComboBoxFilters->setCurrentIndex(0);
     EXPECT_EQ(dialog.ChooserFilterText(), QStringLiteral("QuirelReport (*.rpf)"));
-    EXPECT_FALSE(dialog.RadioButtonPagesSelect->isEnabled());
-    EXPECT_TRUE(dialog.RadioButtonPagesAll->isChecked());
+    EXPECT_FALSE(dialog.GroupBoxPages->RadioButtonPagesSelect->isEnabled());
+    EXPECT_TRUE(dialog.GroupBoxPages->RadioButtonPagesAll->isChecked());
     EXPECT_FALSE(dialog.ButtonSave->isEnabled()) << "no file name yet";
     QTest::keyClicks(dialog.EditFileName, QStringLiteral("x"));
     EXPECT_TRUE(dialog.ButtonSave->isEnabled());
-    QTest::keyClicks(dialog.EditToPage, QStringLiteral("3"));
-    EXPECT_TRUE(dialog.RadioButtonPagesInterval->isChecked()) << "typing a page checks the interval";
+    QTest::keyClicks(dialog.GroupBoxPages->EditToPage, QStringLiteral("3"));
+    EXPECT_TRUE(dialog.GroupBoxPages->RadioButtonPagesInterval->isChecked())
+        << "typing a page checks the interval";
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Salvar"));
     EXPECT_EQ(dialog.EditFileName->geometry(), QRect(108, 12, 249, 21));
     EXPECT_EQ(dialog.ButtonSave->geometry(), QRect(220, 204, 75, 25));
@@ -275,7 +276,7 @@ TEST(PrintDialog, ControlsIntoParameters)
 {
     struct Case {
         const char* what;
-        QRadioButton* TRLPrintDialog::*range;
+        QRadioButton* TRLPageRangeBox::*range;
         QString from;
         QString to;
         QString copies;
@@ -285,14 +286,14 @@ TEST(PrintDialog, ControlsIntoParameters)
         int expectedCopies;
     };
     const Case cases[] = {
-        { "all pages", &TRLPrintDialog::RadioButtonPagesAll, u"2"_s, u"3"_s, u"2"_s, rprAllPages, 1, 7, 2 },
-        { "selection prints page 4 only", &TRLPrintDialog::RadioButtonPagesSelect, u"4"_s, u"6"_s, u"1"_s,
+        { "all pages", &TRLPageRangeBox::RadioButtonPagesAll, u"2"_s, u"3"_s, u"2"_s, rprAllPages, 1, 7, 2 },
+        { "selection prints page 4 only", &TRLPageRangeBox::RadioButtonPagesSelect, u"4"_s, u"6"_s, u"1"_s,
             rprSelection, 4, 4, 1 },
-        { "interval", &TRLPrintDialog::RadioButtonPagesInterval, u"2"_s, u"5"_s, u"3"_s, rprPageNums, 2, 5,
+        { "interval", &TRLPageRangeBox::RadioButtonPagesInterval, u"2"_s, u"5"_s, u"3"_s, rprPageNums, 2, 5,
             3 },
-        { "not numbers count as 0", &TRLPrintDialog::RadioButtonPagesInterval, u"x"_s, u""_s, u"y"_s,
+        { "not numbers count as 0", &TRLPageRangeBox::RadioButtonPagesInterval, u"x"_s, u""_s, u"y"_s,
             rprPageNums, 0, 0, 0 },
-        { "a range ending before it starts", &TRLPrintDialog::RadioButtonPagesInterval, u"5"_s, u"2"_s,
+        { "a range ending before it starts", &TRLPageRangeBox::RadioButtonPagesInterval, u"5"_s, u"2"_s,
             u"1"_s, rprPageNums, 5, 2, 1 },
     };
     for (const Case& c : cases) {
@@ -301,10 +302,10 @@ TEST(PrintDialog, ControlsIntoParameters)
         TRLPrintDialog dialog;
         dialog.RefreshPrinterList = false;
         dialog.LoadControls();
-        dialog.EditFromPage->setText(c.from);
-        dialog.EditToPage->setText(c.to);
+        dialog.GroupBoxPages->EditFromPage->setText(c.from);
+        dialog.GroupBoxPages->EditToPage->setText(c.to);
         dialog.EditCopies->setText(c.copies);
-        (dialog.*c.range)->setChecked(true);
+        (dialog.GroupBoxPages->*c.range)->setChecked(true);
         dialog.SaveControls();
         EXPECT_EQ(PrintParams().PrintRange, c.expectedRange) << c.what;
         EXPECT_EQ(PrintParams().FromPage, c.expectedFrom) << c.what;
@@ -332,21 +333,22 @@ TEST(PrintDialog, LayoutAndOptionRules)
     EXPECT_TRUE(dialog.CheckBoxPrintToFile->isVisibleTo(&dialog));
     EXPECT_TRUE(dialog.CheckBoxPrintToFile->isEnabled());
     EXPECT_FALSE(dialog.CheckBoxPrintInBackground->isEnabled());
-    EXPECT_FALSE(dialog.RadioButtonPagesInterval->isEnabled()) << "no rpoPageNums";
-    EXPECT_FALSE(dialog.EditFromPage->isEnabled());
-    EXPECT_FALSE(dialog.RadioButtonPagesSelect->isEnabled()) << "no rpoSelection";
+    EXPECT_FALSE(dialog.GroupBoxPages->RadioButtonPagesInterval->isEnabled()) << "no rpoPageNums";
+    EXPECT_FALSE(dialog.GroupBoxPages->EditFromPage->isEnabled());
+    EXPECT_FALSE(dialog.GroupBoxPages->RadioButtonPagesSelect->isEnabled()) << "no rpoSelection";
     EXPECT_EQ(
         dialog.EditCopies->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button))
         << "a disabled edit takes the button face";
     PrintParams().Options = rpoPageNums;
     dialog.LoadControls();
     EXPECT_FALSE(dialog.CheckBoxPrintToFile->isVisibleTo(&dialog));
-    EXPECT_TRUE(dialog.EditFromPage->isEnabled());
-    EXPECT_EQ(
-        dialog.EditFromPage->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base))
+    EXPECT_TRUE(dialog.GroupBoxPages->EditFromPage->isEnabled());
+    EXPECT_EQ(dialog.GroupBoxPages->EditFromPage->palette().color(QPalette::Base),
+        QApplication::palette().color(QPalette::Base))
         << "enabled again, the window colour again";
-    QTest::keyClicks(dialog.EditToPage, QStringLiteral("3"));
-    EXPECT_TRUE(dialog.RadioButtonPagesInterval->isChecked()) << "typing 3 checks the interval";
+    QTest::keyClicks(dialog.GroupBoxPages->EditToPage, QStringLiteral("3"));
+    EXPECT_TRUE(dialog.GroupBoxPages->RadioButtonPagesInterval->isChecked())
+        << "typing 3 checks the interval";
     PrintParams().Options = rpoPrintToFile | rpoPageNums | rpoSelection | rpoWarning | rpoDisablePrintToFile;
 }
 
@@ -402,9 +404,9 @@ TEST(PreviewCommands, SaveWritesThePageFileOrRunsTheChosenFilter)
             dialog.EditFileName->setText(dir.filePath(QStringLiteral("planilha")));
             dialog.ComboBoxFilters->setCurrentIndex(
                 IndexOfText(*dialog.ComboBoxFilters, sheet->DisplayName()));
-            dialog.RadioButtonPagesInterval->setChecked(true);
-            dialog.EditFromPage->setText(QStringLiteral("2"));
-            dialog.EditToPage->setText(QStringLiteral("4"));
+            dialog.GroupBoxPages->RadioButtonPagesInterval->setChecked(true);
+            dialog.GroupBoxPages->EditFromPage->setText(QStringLiteral("2"));
+            dialog.GroupBoxPages->EditToPage->setText(QStringLiteral("4"));
             QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
         });
     EXPECT_EQ(sheet->FileName, dir.filePath(QStringLiteral("planilha.xls")));
@@ -449,9 +451,9 @@ TEST(PreviewCommands, ConfirmedPrintRunsTheChosenFilterOverTheRange)
             auto& dialog = dynamic_cast<TRLPrintDialog&>(modal);
             dialog.ComboBoxFilters->setCurrentIndex(
                 IndexOfText(*dialog.ComboBoxFilters, QStringLiteral("Matricial")));
-            dialog.EditFromPage->setText(QStringLiteral("2"));
-            dialog.EditToPage->setText(QStringLiteral("3"));
-            dialog.RadioButtonPagesInterval->setChecked(true);
+            dialog.GroupBoxPages->EditFromPage->setText(QStringLiteral("2"));
+            dialog.GroupBoxPages->EditToPage->setText(QStringLiteral("3"));
+            dialog.GroupBoxPages->RadioButtonPagesInterval->setChecked(true);
             QTest::mouseClick(dialog.ButtonOk, Qt::LeftButton);
         });
     EXPECT_EQ(filter.PagesDrawn, 2) << "pages 2 and 3";
