@@ -190,14 +190,14 @@ void TRLPDFPageContent::WriteText(const TRLTextObject& text)
     const int y = bounds.Bottom - m_fonts.DescentDots(font, pointSize);
     m_writer.WriteLine("BT");
     m_writer.Write("/F");
-    m_writer.Write(QByteArray::number(font));
+    m_writer.WriteInteger(font);
     m_writer.Write(" ");
-    m_writer.Write(QByteArray::number(pointSize));
+    m_writer.WriteInteger(pointSize);
     m_writer.WriteLine(" Tf");
     WritePoint(x, y);
     m_writer.WriteLine(" Td");
     m_writer.Write("(");
-    m_writer.Write(PdfEscapedBytes(bytes));
+    m_writer.WriteEscaped(bytes);
     m_writer.WriteLine(") Tj");
     m_writer.WriteLine("ET");
     m_writer.WriteLine("Q");
@@ -243,7 +243,7 @@ void TRLPDFPageContent::WriteImage(const TRect& bounds)
     m_writer.WritePoints(double(bounds.Bottom) - bounds.Top);
     m_writer.WriteLine(" 0 0 cm");
     m_writer.Write("/Image");
-    m_writer.Write(QByteArray::number(image));
+    m_writer.WriteInteger(image);
     m_writer.WriteLine(" Do");
     m_writer.WriteLine("Q");
 }

@@ -155,8 +155,10 @@ void TRLPDFFilter::InternalDrawPage(TRLGraphicSurface& page)
         return;
     std::vector<int> imageNumbers;
     for (int i = 0; i < page.ObjectCount(); ++i) {
-        if (const auto* image = dynamic_cast<const TRLImageObject*>(page.Objects(i)))
-            imageNumbers.push_back(m_images.ImageFor(image->Data, *m_writer));
+        const TRLGraphicObject& object = *page.Objects(i);
+        if (object.Kind() == TRLObjectKind::Image)
+            imageNumbers.push_back(
+                m_images.ImageFor(static_cast<const TRLImageObject&>(object).Data, *m_writer));
     }
 
     const int pageObject = m_writer->BeginDictionary();

@@ -177,7 +177,8 @@ int TRLPDFFontTable::Register(const QString& faceName, int styleBits, TRLPDFWrit
 {
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const TEntry& entry = m_entries[i];
-        if (entry.StyleBits == styleBits && entry.FaceName.compare(faceName, Qt::CaseInsensitive) == 0)
+        if (entry.StyleBits == styleBits
+            && (entry.FaceName == faceName || entry.FaceName.compare(faceName, Qt::CaseInsensitive) == 0))
             return int(i) + 1;
     }
     TEntry entry;

@@ -2,8 +2,6 @@
 
 #include "filters/RLPDFWriter.h"
 #include "pages/RLPictureData.h"
-#include "support/Checksum.h"
-#include "support/Windows1252.h"
 
 namespace {
 
@@ -21,9 +19,10 @@ void AppendHexByte(QByteArray& out, int value)
 
 int TRLPDFImageList::ImageFor(const QByteArray& data, TRLPDFWriter& writer)
 {
-    // The checksum runs over the text whose Windows-1252 bytes are the data.
-    const quint16 checksum = data.isEmpty() ? 0 : StringChecksum16(FromWindows1252(data));
-    std::vector<TEntry>& candidates = m_pictures[checksum];
+    // Found again by its bytes: two pictures that share a 16-bit checksum are different pictures
+    // all the same, and comparing the bytes of the few pictures of equal size costs less than
+    // summing every picture of every page.
+    std::vector<TEntry>& candidates = m_pictures[data.size()];
     for (const TEntry& entry : candidates) {
         if (entry.Data == data)
             return entry.Image;

@@ -8,7 +8,7 @@
 class TRLPDFWriter;
 
 /// The pictures a PDF document embeds, each written once as an image object and found again by
-/// the 16-bit checksum of its picture data.
+/// its picture data.
 class TRLPDFImageList {
 public:
     static constexpr int kNoImage = 0;
@@ -26,8 +26,8 @@ private:
         QByteArray Data;
         int Image = 0;
     };
-    /// Checksum to pictures; two pictures sharing a checksum are told apart by their data.
-    std::unordered_map<quint16, std::vector<TEntry>> m_pictures;
+    /// Data size to the pictures of that size.
+    std::unordered_map<qsizetype, std::vector<TEntry>> m_pictures;
     std::vector<int> m_objectNumbers;
 };
 

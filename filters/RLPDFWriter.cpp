@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -30,20 +31,68 @@ constexpr qsizetype kNumberBufferSize = 330;
     throw EReportError(QStringLiteral("Cannot write the PDF file: %1").arg(device.errorString()));
 }
 
+/// Strips trailing zeros and then a trailing point from a fixed-notation number.
+qsizetype TrimFraction(const char* text, qsizetype length)
+{
+    while (text[length - 1] == '0')
+        --length;
+    if (text[length - 1] == '.')
+        --length;
+    return length;
+}
+
+/// Below this magnitude value * 10^4 is exact enough in a double to stand for the value.
+constexpr double kFastLimit = 1e11;
+constexpr double kScale = 10000;
+/// How far value * 10^4 may lie from a whole number and still be that number: far below the
+/// half unit at which rounding to four decimals could go either way.
+constexpr double kWholeTolerance = 1e-6;
+
+/// Most numbers are dots times 0.75, which have at most four decimals: they are written from
+/// their whole number of ten-thousandths. Returns 0 when the number needs real rounding.
+qsizetype FormatExactNumber(double value, char* out)
+{
+    if (!(std::fabs(value) < kFastLimit))
+        return 0;
+    const double scaled = value * kScale;
+    const double whole = std::nearbyint(scaled);
+    if (std::fabs(scaled - whole) > kWholeTolerance)
+        return 0;
+    auto units = static_cast<long long>(whole);
+    // A value that rounds to zero is written without a sign.
+    if (units == 0) {
+        out[0] = '0';
+        return 1;
+    }
+    qsizetype length = 0;
+    if (units < 0) {
+        out[length++] = '-';
+        units = -units;
+    }
+    const long long integral = units / static_cast<long long>(kScale);
+    const long long fraction = units % static_cast<long long>(kScale);
+    length = std::to_chars(out + length, out + kNumberBufferSize, integral).ptr - out;
+    if (fraction != 0) {
+        out[length++] = '.';
+        for (long long digit = static_cast<long long>(kScale) / 10; digit > 0; digit /= 10)
+            out[length++] = char('0' + fraction / digit % 10);
+        length = TrimFraction(out, length);
+    }
+    return length;
+}
+
 /// Writes the number into `out` (at least kNumberBufferSize bytes); returns its length.
 qsizetype FormatNumber(double value, char* out)
 {
+    if (const qsizetype length = FormatExactNumber(value, out))
+        return length;
     const auto [end, error]
         = std::to_chars(out, out + kNumberBufferSize, value, std::chars_format::fixed, kNumberDecimals);
     if (error != std::errc()) {
         out[0] = '0';
         return 1;
     }
-    qsizetype length = end - out;
-    while (out[length - 1] == '0')
-        --length;
-    if (out[length - 1] == '.')
-        --length;
+    qsizetype length = TrimFraction(out, end - out);
     // A tiny negative value rounds to "-0", which is zero.
     if (length == 2 && out[0] == '-' && out[1] == '0') {
         out[0] = '0';
@@ -75,10 +124,11 @@ QByteArray PdfStringBody(QStringView text)
     return PdfEscapedBytes(ToWindows1252(text));
 }
 
-QByteArray PdfEscapedBytes(QByteArrayView bytes)
+namespace {
+
+/// Appends the bytes escaped as the body of a PDF string.
+void AppendEscaped(QByteArray& body, QByteArrayView bytes)
 {
-    QByteArray body;
-    body.reserve(bytes.size() + bytes.size() / 8);
     for (const char byte : bytes) {
         if (byte == '(' || byte == ')' || byte == '\\') {
             body += '\\';
@@ -93,6 +143,15 @@ QByteArray PdfEscapedBytes(QByteArrayView bytes)
             body += byte;
         }
     }
+}
+
+}
+
+QByteArray PdfEscapedBytes(QByteArrayView bytes)
+{
+    QByteArray body;
+    body.reserve(bytes.size() + bytes.size() / 8);
+    AppendEscaped(body, bytes);
     return body;
 }
 
@@ -114,6 +173,22 @@ void TRLPDFWriter::WriteNumber(double value)
 {
     std::array<char, kNumberBufferSize> digits {};
     Write(QByteArrayView(digits.data(), FormatNumber(value, digits.data())));
+}
+
+void TRLPDFWriter::WriteInteger(qint64 value)
+{
+    std::array<char, kNumberBufferSize> digits {};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    Write(QByteArrayView(digits.data(), result.ptr - digits.data()));
+}
+
+void TRLPDFWriter::WriteEscaped(QByteArrayView bytes)
+{
+    const qsizetype before = m_buffer.size();
+    AppendEscaped(m_buffer, bytes);
+    m_position += m_buffer.size() - before;
+    if (m_buffer.size() >= kBufferLimit)
+        Flush();
 }
 
 void TRLPDFWriter::WritePoints(double dots)
@@ -138,7 +213,8 @@ void TRLPDFWriter::Flush()
         return;
     if (m_device.write(m_buffer) != m_buffer.size())
         RaiseWriteFailed(m_device);
-    m_buffer.clear();
+    // Keeps the capacity: clear() would give it back and make the next writes grow it again.
+    m_buffer.resize(0);
 }
 
 int TRLPDFWriter::ReserveObject()

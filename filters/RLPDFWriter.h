@@ -39,6 +39,9 @@ public:
     /// As PdfNumber and PdfPoints, without a line end.
     void WriteNumber(double value);
     void WritePoints(double dots);
+    void WriteInteger(qint64 value);
+    /// Windows-1252 bytes escaped as the body of a string, as PdfEscapedBytes.
+    void WriteEscaped(QByteArrayView bytes);
 
     /// A new object number whose offset is set when the object is written.
     int ReserveObject();

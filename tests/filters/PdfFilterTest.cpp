@@ -1,4 +1,5 @@
 #include "filters/RLPDFFilter.h"
+#include "filters/RLPDFWriter.h"
 #include "pages/RLGraphicSurface.h"
 #include "platform/Exceptions.h"
 #include "platform/Measure.h"
@@ -11,7 +12,9 @@
 #include <QPointF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 
 namespace {
 
@@ -651,4 +654,29 @@ TEST(PdfFilter, BackgroundRunWritesTheSameFile)
             EXPECT_EQ(backgroundLines[i], foregroundLines[i]) << "line " << i;
         }
     }
+}
+
+// Numbers with at most four decimals (dots times 0.75) take a shortcut past the general rounding;
+// both must write what a correctly rounding formatter writes, trimmed.
+TEST(PdfFile, NumbersAgreeWithACorrectlyRoundingFormatter)
+{
+    const auto expected = [](double value) {
+        QByteArray text = QByteArray::number(value, 'f', 4);
+        while (text.endsWith('0'))
+            text.chop(1);
+        if (text.endsWith('.'))
+            text.chop(1);
+        return text == "-0" ? QByteArray("0") : text;
+    };
+    QList<double> values = { 0.0, -0.0, 12.5, 3.0, 0.75, 0.00004, -0.00004, 0.00005, 0.00015, 1e12, -1e12,
+        123456789.12345, 842.25, 1.0 / 3, 2.0 / 3, -2.0 / 3 };
+    for (int dots = -2000; dots <= 20000; dots += 7)
+        values << dots * 0.75 << dots / 96.0 * 72.0;
+    for (int component = 0; component <= 255; ++component)
+        values << component / 255.0;
+    for (int i = 0; i < 36; ++i)
+        values << 300 + 48 * std::cos(i * 2 * std::numbers::pi / 36)
+               << 824.25 + 24 * std::sin(i * 2 * std::numbers::pi / 36);
+    for (const double value : values)
+        EXPECT_EQ(PdfNumber(value), expected(value)) << QByteArray::number(value, 'g', 17).toStdString();
 }
