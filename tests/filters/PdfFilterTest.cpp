@@ -680,3 +680,27 @@ TEST(PdfFile, NumbersAgreeWithACorrectlyRoundingFormatter)
     for (const double value : values)
         EXPECT_EQ(PdfNumber(value), expected(value)) << QByteArray::number(value, 'g', 17).toStdString();
 }
+
+TEST(PdfFile, BoldAndRegularOfOneFaceAreTwoFonts)
+{
+    const QList<QByteArray> lines = PdfOfPages({ [](TRLGraphicSurface& page) {
+        SetFont(page, QStringLiteral("Verdana"), 9);
+        Text(page, TRect { 10, 10, 300, 30 }, QStringLiteral("regular"));
+        SetFont(page, QStringLiteral("Verdana"), 9, fsBold);
+        Text(page, TRect { 10, 40, 300, 60 }, QStringLiteral("bold"));
+        SetFont(page, QStringLiteral("verdana"), 12);
+        Text(page, TRect { 10, 70, 300, 90 }, QStringLiteral("regular again"));
+    } });
+    // Page 5, contents 6, length 7; the fonts reserve 8 and 9 as they are met.
+    EXPECT_TRUE(ContainsLines(lines, Lines({ "/Font <<", "/F1 8 0 R", "/F2 9 0 R", ">>" })));
+    EXPECT_EQ(CountLines(lines, "/F1 9 Tf"), 1);
+    EXPECT_EQ(CountLines(lines, "/F2 9 Tf"), 1);
+    EXPECT_EQ(CountLines(lines, "/F1 12 Tf"), 1) << "the face compares without letter case";
+    EXPECT_TRUE(ContainsLines(
+        lines, Lines({ "8 0 obj <<", "/Type/Font/Subtype/TrueType/Name/F1/BaseFont/Verdana" })));
+    EXPECT_TRUE(ContainsLines(
+        lines, Lines({ "9 0 obj <<", "/Type/Font/Subtype/TrueType/Name/F2/BaseFont/Verdana,Bold" })));
+    EXPECT_EQ(CountLines(lines, "/Type/FontDescriptor"), 2);
+    EXPECT_EQ(CountLines(lines, "/FontName/Verdana"), 1);
+    EXPECT_EQ(CountLines(lines, "/FontName/Verdana,Bold"), 1);
+}

@@ -3,6 +3,7 @@
 #include "pages/RLGraphicSurface.h"
 #include "pages/RLPrinters.h"
 #include "platform/Canvas.h"
+#include "platform/Graphics.h"
 #include "support/LocaleTexts.h"
 #include "tests/common/TestHelpers.h"
 #include "tests/filters/FilterTestPages.h"
@@ -146,4 +147,63 @@ TEST(FilterCommands, NoPrinterAtAllIsAClearError)
     qunsetenv("CUPS_SERVER");
     EXPECT_FALSE(LocaleText(3).isEmpty());
     EXPECT_EQ(pages->Storage->UserCount(), 0);
+}
+
+// Every kind of object reaches the sheet at the printer's resolution (here twice the page's):
+// each is drawn in its own place in red, and the sheet is red inside it and white beside it.
+TEST(SpoolFilter, PaintsEveryObjectKindAtThePrinterResolution)
+{
+    auto pages = MakeStore();
+    AddPage(*pages, [](TRLGraphicSurface& page) {
+        page.SetPen(TPen { clRed, 4, psSolid });
+        page.SetBrush(TBrush { clRed, bsSolid });
+        page.MoveTo(20, 20);
+        page.LineTo(200, 20);
+        page.Rectangle(20, 60, 120, 100);
+        page.Ellipse(140, 60, 240, 100);
+        const QPoint triangle[] = { { 260, 60 }, { 360, 60 }, { 260, 100 } };
+        page.Polygon(triangle);
+        const QPoint corner[] = { { 400, 60 }, { 500, 60 }, { 500, 100 } };
+        page.Polyline(corner);
+        page.SetPixel(520, 60, clRed);
+        page.FillRect(TRect { 540, 60, 580, 100 });
+        QImage red(4, 4, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        page.StretchDraw(TRect { 600, 60, 640, 100 }, red);
+        TFont font;
+        font.Name = u"Arial"_qs;
+        font.SetSize(40);
+        font.Color = clRed;
+        page.SetFont(font);
+        page.TextOutEx(TRect { 20, 140, 400, 220 }, 20, 140, u"HHH"_qs, TRLMetaTextAlignment::Left,
+            TRLMetaTextLayout::Top, 0);
+    });
+    const QImage sheet = PaintOnSheet(*pages->Storage->Pages(0), TRect { 0, 0, 2 * kA4Width, 2 * kA4Height });
+    struct Case {
+        QPoint at;
+        QColor color;
+        const char* what;
+    };
+    const Case cases[] = {
+        { { 200, 40 }, Qt::red, "line" },
+        { { 200, 50 }, Qt::white, "beside the line (4 dots wide, 8 pixels)" },
+        { { 140, 160 }, Qt::red, "rectangle" },
+        { { 380, 160 }, Qt::red, "ellipse centre" },
+        { { 284, 124 }, Qt::white, "ellipse's cut corner" },
+        { { 540, 140 }, Qt::red, "polygon" },
+        { { 700, 190 }, Qt::white, "the polygon's open half" },
+        { { 1000, 150 }, Qt::red, "polyline's vertical stroke" },
+        { { 900, 160 }, Qt::white, "inside the polyline's corner: no fill" },
+        { { 1041, 121 }, Qt::red, "pixel, two by two" },
+        { { 1120, 160 }, Qt::red, "fill" },
+        { { 1240, 160 }, Qt::red, "picture" },
+        { { 1290, 160 }, Qt::white, "right of the picture" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sheet.pixelColor(c.at), c.color) << c.what;
+    int redInText = 0;
+    for (int y = 280; y < 440; ++y)
+        for (int x = 40; x < 800; ++x)
+            redInText += sheet.pixelColor(x, y) == QColor(Qt::red);
+    EXPECT_GT(redInText, 2000) << "text";
 }
