@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -13,6 +14,8 @@ namespace {
 constexpr quint8 kStringUncompressed = 0x01;
 /// Count and flag of a table string stay together in one record, with room for a character.
 constexpr int kStringTableMinRoom = 4;
+/// Gathered output reaches the device in pieces of about this size.
+constexpr qsizetype kFlushSize = 64 * 1024;
 
 template<class T> void AppendLittle(QByteArray& data, T value)
 {
@@ -25,33 +28,33 @@ template<class T> void AppendLittle(QByteArray& data, T value)
 TRLXLSRecordWriter::TRLXLSRecordWriter(QIODevice& device, QString target)
     : m_device(device)
     , m_target(std::move(target))
+    , m_bufferStart(device.pos())
 {
-    m_data.reserve(kMaxRecordData + kRecordHeaderSize);
+    m_buffer.reserve(kFlushSize + kMaxRecordData + kRecordHeaderSize);
 }
 
 void TRLXLSRecordWriter::Begin(quint16 type)
 {
     Q_ASSERT(!m_open);
-    m_type = type;
     m_open = true;
     m_stringTable = false;
-    m_data.clear();
-    m_recordStart = m_device.pos();
+    m_recordStart = Position();
+    BeginPart(type);
 }
 
 void TRLXLSRecordWriter::WriteUInt8(quint8 value)
 {
-    m_data.append(char(value));
+    m_buffer.append(char(value));
 }
 
 void TRLXLSRecordWriter::WriteUInt16(quint16 value)
 {
-    AppendLittle(m_data, value);
+    AppendLittle(m_buffer, value);
 }
 
 void TRLXLSRecordWriter::WriteUInt32(quint32 value)
 {
-    AppendLittle(m_data, value);
+    AppendLittle(m_buffer, value);
 }
 
 void TRLXLSRecordWriter::WriteDouble(double value)
@@ -59,18 +62,22 @@ void TRLXLSRecordWriter::WriteDouble(double value)
     quint64 bits = 0;
     static_assert(sizeof bits == sizeof value);
     std::memcpy(&bits, &value, sizeof bits);
-    AppendLittle(m_data, bits);
+    AppendLittle(m_buffer, bits);
 }
 
 void TRLXLSRecordWriter::WriteBytes(QByteArrayView bytes)
 {
-    m_data.append(bytes.data(), bytes.size());
+    m_buffer.append(bytes.data(), bytes.size());
 }
 
 void TRLXLSRecordWriter::WriteCharacters(QStringView text)
 {
-    for (const QChar c : text)
-        AppendLittle(m_data, c.unicode());
+    if constexpr (std::endian::native == std::endian::little) {
+        m_buffer.append(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+    } else {
+        for (const QChar c : text)
+            AppendLittle(m_buffer, c.unicode());
+    }
 }
 
 void TRLXLSRecordWriter::WriteString16(QStringView text)
@@ -91,25 +98,31 @@ qint64 TRLXLSRecordWriter::End()
 {
     Q_ASSERT(m_open);
     m_open = false;
-    if (m_stringTable) {
-        WriteRecord(m_type, m_data);
-        return m_recordStart;
+    if (m_stringTable || PartSize() <= kMaxRecordData) {
+        EndPart();
+    } else {
+        const QByteArray data = m_buffer.sliced(m_partHeader + kRecordHeaderSize);
+        m_buffer.truncate(m_partHeader);
+        QByteArrayView rest(data);
+        quint16 type = m_type;
+        while (!rest.isEmpty()) {
+            const qsizetype part = std::min<qsizetype>(rest.size(), kMaxRecordData);
+            BeginPart(type);
+            m_buffer.append(rest.data(), part);
+            EndPart();
+            rest = rest.sliced(part);
+            type = kRecordContinue;
+        }
     }
-    QByteArrayView rest(m_data);
-    quint16 type = m_type;
-    do {
-        const qsizetype part = std::min<qsizetype>(rest.size(), kMaxRecordData);
-        WriteRecord(type, rest.first(part));
-        rest = rest.sliced(part);
-        type = kRecordContinue;
-    } while (!rest.isEmpty());
+    FlushWhenFull();
     return m_recordStart;
 }
 
 void TRLXLSRecordWriter::WriteStoredRecord(QByteArrayView record)
 {
     Q_ASSERT(!m_open);
-    WriteDevice(record);
+    m_buffer.append(record.data(), record.size());
+    FlushWhenFull();
 }
 
 void TRLXLSRecordWriter::BeginStringTable(quint16 type)
@@ -121,17 +134,17 @@ void TRLXLSRecordWriter::BeginStringTable(quint16 type)
 TRLXLSStringPlace TRLXLSRecordWriter::WriteTableString(QStringView text)
 {
     Q_ASSERT(m_open && m_stringTable);
-    if (kMaxRecordData - m_data.size() <= kStringTableMinRoom)
+    if (kMaxRecordData - PartSize() <= kStringTableMinRoom)
         FlushPart();
     TRLXLSStringPlace place;
-    place.StreamPosition = m_device.pos() + kRecordHeaderSize + m_data.size();
-    place.RecordOffset = quint16(kRecordHeaderSize + m_data.size());
+    place.StreamPosition = Position();
+    place.RecordOffset = quint16(kRecordHeaderSize + PartSize());
     WriteUInt16(quint16(text.size()));
     WriteUInt8(kStringUncompressed);
     // A UTF-16 character must not straddle two records, so every part holds an even byte count.
     QStringView rest = text;
     while (!rest.isEmpty()) {
-        const qsizetype room = (kMaxRecordData - m_data.size()) / 2;
+        const qsizetype room = (kMaxRecordData - PartSize()) / 2;
         if (room == 0) {
             FlushPart();
             WriteUInt8(kStringUncompressed);
@@ -144,18 +157,19 @@ TRLXLSStringPlace TRLXLSRecordWriter::WriteTableString(QStringView text)
     return place;
 }
 
-qint64 TRLXLSRecordWriter::Position() const
-{
-    return m_device.pos();
-}
-
 void TRLXLSRecordWriter::Patch(qint64 position, QByteArrayView bytes)
 {
     Q_ASSERT(!m_open);
+    if (position >= m_bufferStart && position + bytes.size() <= Position()) {
+        std::memcpy(m_buffer.data() + (position - m_bufferStart), bytes.data(), std::size_t(bytes.size()));
+        return;
+    }
+    Flush();
     const qint64 end = m_device.pos();
     if (!m_device.seek(position))
         RaiseXLSCannotWrite(m_target, m_device);
-    WriteDevice(bytes);
+    if (m_device.write(bytes.data(), bytes.size()) != bytes.size())
+        RaiseXLSCannotWrite(m_target, m_device);
     if (!m_device.seek(end))
         RaiseXLSCannotWrite(m_target, m_device);
 }
@@ -167,27 +181,49 @@ void TRLXLSRecordWriter::PatchUInt32(qint64 position, quint32 value)
     Patch(position, bytes);
 }
 
+void TRLXLSRecordWriter::Flush()
+{
+    WriteDevice(m_open ? m_partHeader : m_buffer.size());
+    // Others may have written to the device since; what comes next goes where it now stands.
+    if (m_buffer.isEmpty())
+        m_bufferStart = m_device.pos();
+}
+
 void TRLXLSRecordWriter::FlushPart()
 {
-    WriteRecord(m_type, m_data);
-    m_type = kRecordContinue;
-    m_data.clear();
+    EndPart();
+    BeginPart(kRecordContinue);
+    FlushWhenFull();
 }
 
-void TRLXLSRecordWriter::WriteRecord(quint16 type, QByteArrayView data)
+void TRLXLSRecordWriter::BeginPart(quint16 type)
 {
-    Q_ASSERT(data.size() <= kMaxRecordData);
-    char header[kRecordHeaderSize];
-    qToLittleEndian(type, header);
-    qToLittleEndian(quint16(data.size()), header + 2);
-    WriteDevice(QByteArrayView(header, kRecordHeaderSize));
-    WriteDevice(data);
+    m_type = type;
+    m_partHeader = m_buffer.size();
+    m_buffer.append(kRecordHeaderSize, '\0');
 }
 
-void TRLXLSRecordWriter::WriteDevice(QByteArrayView bytes)
+void TRLXLSRecordWriter::EndPart()
 {
-    if (bytes.isEmpty())
+    Q_ASSERT(PartSize() <= kMaxRecordData);
+    char* header = m_buffer.data() + m_partHeader;
+    qToLittleEndian(m_type, header);
+    qToLittleEndian(quint16(PartSize()), header + 2);
+}
+
+void TRLXLSRecordWriter::FlushWhenFull()
+{
+    if (m_buffer.size() >= kFlushSize)
+        WriteDevice(m_open ? m_partHeader : m_buffer.size());
+}
+
+void TRLXLSRecordWriter::WriteDevice(qsizetype length)
+{
+    if (length <= 0)
         return;
-    if (m_device.write(bytes.data(), bytes.size()) != bytes.size())
+    if (m_device.write(m_buffer.constData(), length) != length)
         RaiseXLSCannotWrite(m_target, m_device);
+    m_buffer.remove(0, length);
+    m_bufferStart += length;
+    m_partHeader -= length;
 }

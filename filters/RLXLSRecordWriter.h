@@ -19,8 +19,9 @@ struct TRLXLSStringPlace {
 };
 
 /// BIFF8 record output, little-endian. This is the only place that writes record headers and
-/// CONTINUE records: a record is built between Begin and End and written at End. Write failures
-/// throw EReportError naming `target`.
+/// CONTINUE records: a record is built between Begin and End. Output is gathered in memory and
+/// reaches the device in large pieces, so that a record costs no call into the device; Flush
+/// before the device is used in any other way. Write failures throw EReportError naming `target`.
 class TRLXLSRecordWriter {
 public:
     /// Data bytes of one record at most; more continue in CONTINUE records.
@@ -44,7 +45,7 @@ public:
     void WriteString16(QStringView text);
     /// Character count (8 bits), flag 1, characters; the caller keeps the text under 256.
     void WriteString8(QStringView text);
-    /// Writes the record (with CONTINUE records past kMaxRecordData) and returns the stream
+    /// Ends the record (with CONTINUE records past kMaxRecordData) and returns the stream
     /// position of its header.
     qint64 End();
 
@@ -58,21 +59,32 @@ public:
     TRLXLSStringPlace WriteTableString(QStringView text);
 
     /// Position in the device of the next record.
-    qint64 Position() const;
-    /// Overwrites bytes already written (a record's data fixed later), then returns to the end.
+    qint64 Position() const { return m_bufferStart + m_buffer.size(); }
+    /// Overwrites bytes already written (a record's data fixed later), in memory while they are
+    /// still there, else in the device, which then goes back to its end.
     void Patch(qint64 position, QByteArrayView bytes);
     void PatchUInt32(qint64 position, quint32 value);
+    /// Hands every finished record to the device.
+    void Flush();
     const QString& Target() const { return m_target; }
 
 private:
-    /// Writes the data gathered so far as one record and goes on with a CONTINUE record.
+    /// Ends the part gathered so far as one record and goes on with a CONTINUE record.
     void FlushPart();
-    void WriteRecord(quint16 type, QByteArrayView data);
-    void WriteDevice(QByteArrayView bytes);
+    void BeginPart(quint16 type);
+    void EndPart();
+    qsizetype PartSize() const { return m_buffer.size() - m_partHeader - kRecordHeaderSize; }
+    void FlushWhenFull();
+    void WriteDevice(qsizetype length);
 
     QIODevice& m_device;
     QString m_target;
-    QByteArray m_data;
+    /// Bytes not yet in the device: finished records, then the open record's parts.
+    QByteArray m_buffer;
+    /// Device position of the buffer's first byte.
+    qint64 m_bufferStart = 0;
+    /// Buffer offset of the header of the open record, or of its current CONTINUE part.
+    qsizetype m_partHeader = 0;
     quint16 m_type = 0;
     bool m_open = false;
     bool m_stringTable = false;

@@ -7,25 +7,40 @@
 #include "filters/RLXLSScratchFile.h"
 
 #include <QSaveFile>
+#include <QtEndian>
 
 namespace {
 
 const QString kStreamName = QStringLiteral("Workbook");
 constexpr qint64 kCopyChunk = 64 * 1024;
 
-void CopyDevice(QIODevice& from, const QString& source, QIODevice& to, const QString& target)
+/// Copies `from` whole into `to`, adding `base` to the 32-bit values at `relocations` (offsets in
+/// `from`, ascending): stream positions counted from the start of `from`.
+void CopyRelocated(QIODevice& from, const QString& source, QIODevice& to, const QString& target,
+    const std::vector<qint64>& relocations, quint32 base)
 {
     if (!from.seek(0))
         RaiseXLSCannotRead(source, from);
     QByteArray chunk(kCopyChunk, '\0');
+    qint64 position = 0;
+    auto next = relocations.begin();
     for (;;) {
-        const qint64 got = from.read(chunk.data(), kCopyChunk);
+        qint64 wanted = kCopyChunk;
+        // A value is never split between two pieces.
+        if (next != relocations.end() && *next<position + wanted&& * next + 4> position + wanted)
+            wanted = *next - position;
+        const qint64 got = from.read(chunk.data(), wanted);
         if (got < 0)
             RaiseXLSCannotRead(source, from);
         if (got == 0)
             break;
+        for (; next != relocations.end() && *next + 4 <= position + got; ++next) {
+            char* value = chunk.data() + (*next - position);
+            qToLittleEndian(quint32(qFromLittleEndian<quint32>(value) + base), value);
+        }
         if (to.write(chunk.constData(), got) != got)
             RaiseXLSCannotWrite(target, to);
+        position += got;
     }
 }
 
@@ -48,21 +63,24 @@ void TRLXLSWorkbookWriter::AddSheet(const TRLXLSWorksheet& sheet)
 void TRLXLSWorkbookWriter::WriteStream(QIODevice& out, const QString& target, const QString& userName)
 {
     std::vector<QString> titles;
-    for (const TRLXLSSheetPlace& place : m_places)
+    std::vector<qint64> relocations;
+    for (const TRLXLSSheetPlace& place : m_places) {
         titles.push_back(place.Title);
+        for (std::size_t block = 0; block < place.DbCells.size(); ++block)
+            relocations.push_back(place.IndexPositions + qint64(4 * block));
+    }
     TRLXLSRecordWriter writer(out, target);
     const std::vector<qint64> boundSheets = WriteGlobals(writer, m_tables, userName, titles);
     const qint64 base = writer.Position();
+    writer.Flush();
+    m_sheetWriter->Flush();
     if (!m_sheetPart->File().flush())
         RaiseXLSCannotWrite(m_sheetPart->FileName(), m_sheetPart->File());
-    CopyDevice(m_sheetPart->File(), m_sheetPart->FileName(), out, target);
-    for (std::size_t i = 0; i < m_places.size(); ++i) {
-        const TRLXLSSheetPlace& place = m_places[i];
-        writer.PatchUInt32(boundSheets[i], quint32(base + place.Start));
-        for (std::size_t block = 0; block < place.DbCells.size(); ++block)
-            writer.PatchUInt32(
-                base + place.IndexPositions + qint64(4 * block), quint32(base + place.DbCells[block]));
-    }
+    // The sheets' INDEX records point at their row blocks from the start of the sheet part.
+    CopyRelocated(m_sheetPart->File(), m_sheetPart->FileName(), out, target, relocations, quint32(base));
+    for (std::size_t i = 0; i < m_places.size(); ++i)
+        writer.PatchUInt32(boundSheets[i], quint32(base + m_places[i].Start));
+    writer.Flush();
 }
 
 void SaveXLSFile(const QString& fileName, TRLXLSWorkbookWriter& workbook, const QString& userName)

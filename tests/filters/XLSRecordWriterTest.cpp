@@ -1,3 +1,4 @@
+#include "../common/TestHelpers.h"
 #include "XLSTestReader.h"
 #include "filters/RLXLSRecordWriter.h"
 
@@ -34,6 +35,7 @@ TEST(XLSRecordWriter, LongRecordContinuesIn8224ByteParts)
     out.Begin(0x00FF);
     out.WriteBytes(QByteArray(20000, 'x'));
     EXPECT_EQ(out.End(), 0);
+    out.Flush();
     const std::vector<TPart> parts = Parts(buffer.data());
     ASSERT_EQ(parts.size(), 3u);
     EXPECT_EQ(parts[0].type, 0x00FF);
@@ -75,6 +77,7 @@ TEST(XLSRecordWriter, StringTableSplitsOnlyAtStringsOrEvenBytes)
         if (c.second > 0)
             second = out.WriteTableString(QString(c.second, QLatin1Char('b')));
         out.End();
+        out.Flush();
         const QByteArray stream = buffer.data();
         const std::vector<TPart> parts = Parts(stream);
         ASSERT_EQ(parts.size(), c.lengths.size()) << c.what;
@@ -110,7 +113,57 @@ TEST(XLSRecordWriter, StringsAreCountedUtf16WithFlagOne)
     out.Begin(0x0085);
     out.WriteString8(QStringLiteral("çã"));
     out.End();
+    out.Flush();
     const QByteArray expected = QByteArray::fromHex("1400 1300 0800 01 5000e100670069006e0061002000ac20"
                                                     "8500 0600 02 01 e700e300");
     EXPECT_EQ(buffer.data().toHex(), expected.toHex());
+}
+
+TEST(XLSRecordWriter, OutputReachesTheDeviceInPiecesAndPatchesFindTheirBytes)
+{
+    // 20,000 records of 8 bytes: far more than is gathered before the device gets a piece.
+    constexpr int kRecords = 20000;
+    constexpr quint16 kType = 0x0208;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TRLXLSRecordWriter out(buffer, QStringLiteral("test"));
+    std::vector<qint64> starts;
+    for (int i = 0; i < kRecords; ++i) {
+        EXPECT_EQ(out.Position(), qint64(12) * i);
+        out.Begin(kType);
+        out.WriteUInt32(0);
+        out.WriteUInt32(quint32(i));
+        starts.push_back(out.End());
+    }
+    EXPECT_GT(buffer.size(), 0) << "nothing reached the device before Flush";
+    EXPECT_LT(buffer.size(), qint64(12) * kRecords) << "everything reached the device before Flush";
+    // The first record lies in the device, the last one still in memory.
+    out.PatchUInt32(starts.front() + 4, 0xA0A0A0A0);
+    out.PatchUInt32(starts.back() + 4, 0xB0B0B0B0);
+    out.Begin(kType);
+    out.End();
+    out.Flush();
+    QString error;
+    const std::vector<TXLSTestRecord> records = WalkRecords(buffer.data(), &error);
+    ASSERT_EQ(error, QString());
+    ASSERT_EQ(records.size(), std::size_t(kRecords + 1));
+    for (int i = 0; i < kRecords; ++i) {
+        const TXLSTestRecord& record = records[std::size_t(i)];
+        ASSERT_EQ(record.Offset, starts[std::size_t(i)]) << "record " << i;
+        const quint32 patched = i == 0 ? 0xA0A0A0A0 : i == kRecords - 1 ? 0xB0B0B0B0 : 0;
+        ASSERT_EQ(U32(record.Data, 0), patched) << "record " << i;
+        ASSERT_EQ(U32(record.Data, 4), quint32(i)) << "record " << i;
+    }
+    EXPECT_EQ(records.back().Data.size(), 0);
+}
+
+TEST(XLSRecordWriter, WriteFailureNamesTheTarget)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadOnly);
+    TRLXLSRecordWriter out(buffer, QStringLiteral("sheet part"));
+    out.Begin(0x000A);
+    out.End();
+    const QString error = ErrorOf([&] { out.Flush(); });
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write sheet part: "))) << error.toStdString();
 }
