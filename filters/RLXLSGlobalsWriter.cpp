@@ -259,17 +259,16 @@ std::vector<qint64> WriteBoundSheets(TRLXLSRecordWriter& out, const std::vector<
 
 void WriteSharedStrings(TRLXLSRecordWriter& out, const TRLXLSSaveTables& tables)
 {
-    const std::vector<QString>& strings = tables.Strings();
-    if (strings.empty())
+    const std::size_t count = tables.StringCount();
+    if (count == 0)
         return;
-    const int perBucket
-        = std::max<int>(kStringsPerBucket, int((strings.size() + kMaxBuckets - 1) / kMaxBuckets));
+    const int perBucket = std::max<int>(kStringsPerBucket, int((count + kMaxBuckets - 1) / kMaxBuckets));
     std::vector<TRLXLSStringPlace> buckets;
     out.BeginStringTable(kRecordSst);
-    out.WriteUInt32(quint32(strings.size()));
-    out.WriteUInt32(quint32(strings.size()));
-    for (std::size_t i = 0; i < strings.size(); ++i) {
-        const TRLXLSStringPlace place = out.WriteTableString(strings[i]);
+    out.WriteUInt32(quint32(count));
+    out.WriteUInt32(quint32(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const TRLXLSStringPlace place = out.WriteTableString(tables.String(i));
         if (i % std::size_t(perBucket) == 0)
             buckets.push_back(place);
     }

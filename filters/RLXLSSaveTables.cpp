@@ -30,7 +30,6 @@ const QByteArray kDefaultCellFormat
     = QByteArray::fromHex("00 00 00 00 01 00 20 00 00 00 00 00 00 00 00 00 00 00 c0 20");
 
 // Cell format (XF) layout.
-constexpr int kCellFormatSize = 20;
 constexpr quint16 kLockedCellOfStyle0 = 0x0001;
 constexpr quint8 kWrapBit = 0x08;
 constexpr int kVerticalShift = 4;
@@ -53,12 +52,12 @@ constexpr int kFillPatternMask = 0x3F;
 constexpr std::size_t kMaxFonts = 4000;
 constexpr std::size_t kMaxCellFormats = 4000;
 
-void Put16(QByteArray& bytes, int offset, quint16 value)
+template<std::size_t N> void Put16(std::array<char, N>& bytes, int offset, quint16 value)
 {
     qToLittleEndian(value, bytes.data() + offset);
 }
 
-void Put32(QByteArray& bytes, int offset, quint32 value)
+template<std::size_t N> void Put32(std::array<char, N>& bytes, int offset, quint32 value)
 {
     qToLittleEndian(value, bytes.data() + offset);
 }
@@ -80,6 +79,11 @@ TRLXLSSaveTables::TRLXLSSaveTables()
     }
     m_formats.assign(std::begin(kFixedFormats), std::end(kFixedFormats));
     m_cellFormats.push_back(kDefaultCellFormat);
+}
+
+std::size_t TRLXLSSaveTables::TCellFormatHash::operator()(const TCellFormatBytes& bytes) const
+{
+    return qHashBits(bytes.data(), bytes.size());
 }
 
 quint16 TRLXLSSaveTables::FontIndex(const TFont& font)
@@ -109,24 +113,31 @@ quint16 TRLXLSSaveTables::FormatIndex(const QString& format)
 
 quint16 TRLXLSSaveTables::CellFormatIndex(const TRLXLSRange& range)
 {
-    const QByteArray bytes = CellFormatBytes(range);
-    auto found = m_cellFormatIndexes.constFind(bytes);
-    if (found == m_cellFormatIndexes.constEnd()) {
+    const TCellFormatBytes bytes = CellFormatBytes(range);
+    auto found = m_cellFormatIndexes.find(bytes);
+    if (found == m_cellFormatIndexes.end()) {
         if (m_cellFormats.size() >= kMaxCellFormats)
             return kFirstCellFormat;
-        found = m_cellFormatIndexes.insert(bytes, quint16(m_cellFormats.size()));
-        m_cellFormats.push_back(bytes);
+        found = m_cellFormatIndexes.emplace(bytes, quint16(m_cellFormats.size())).first;
+        m_cellFormats.emplace_back(bytes.data(), qsizetype(bytes.size()));
     }
-    return quint16(found.value() + kFirstCellFormat);
+    return quint16(found->second + kFirstCellFormat);
 }
 
-quint32 TRLXLSSaveTables::AddString(const QString& text)
+quint32 TRLXLSSaveTables::AddString(QStringView text)
 {
-    m_strings.push_back(text);
-    return quint32(m_strings.size() - 1);
+    m_stringCharacters.insert(m_stringCharacters.end(), text.utf16(), text.utf16() + text.size());
+    m_stringEnds.push_back(m_stringCharacters.size());
+    return quint32(m_stringEnds.size() - 1);
 }
 
-QByteArray TRLXLSSaveTables::CellFormatBytes(const TRLXLSRange& range)
+QStringView TRLXLSSaveTables::String(std::size_t index) const
+{
+    const std::size_t start = index == 0 ? 0 : m_stringEnds[index - 1];
+    return QStringView(m_stringCharacters.data() + start, qsizetype(m_stringEnds[index] - start));
+}
+
+TRLXLSSaveTables::TCellFormatBytes TRLXLSSaveTables::CellFormatBytes(const TRLXLSRange& range)
 {
     const auto& borders = range.Borders.Items;
     const auto styled = [&](TRLXLSBorderIndex side) { return borders[side].LineStyle != 0; };
@@ -136,7 +147,7 @@ QByteArray TRLXLSSaveTables::CellFormatBytes(const TRLXLSRange& range)
     const auto style
         = [&](TRLXLSBorderIndex side) { return quint32(borders[side].LineStyle & kBorderStyleMask); };
 
-    QByteArray bytes(kCellFormatSize, '\0');
+    TCellFormatBytes bytes {};
     Put16(bytes, 0, FontIndex(range.Font));
     Put16(bytes, 2, FormatIndex(range.Format));
     Put16(bytes, 4, kLockedCellOfStyle0);

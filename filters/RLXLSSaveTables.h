@@ -6,6 +6,9 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringView>
+#include <array>
+#include <unordered_map>
 #include <vector>
 
 class TRLXLSRange;
@@ -33,6 +36,8 @@ public:
     static constexpr int kStyleFormatCount = 15;
     /// Every cell format before the first range's; it is the default cell format.
     static constexpr int kFirstCellFormat = kStyleFormatCount;
+    /// Data bytes of a cell format (XF) record.
+    static constexpr std::size_t kCellFormatSize = 20;
 
     TRLXLSSaveTables();
 
@@ -46,22 +51,32 @@ public:
     /// The range's cell format bytes, then its index (list position + 15), appended when new.
     quint16 CellFormatIndex(const TRLXLSRange& range);
     /// The next string index; equal texts are not merged.
-    quint32 AddString(const QString& text);
+    quint32 AddString(QStringView text);
 
     const std::vector<TRLXLSFontEntry>& Fonts() const { return m_fonts; }
     const std::vector<TRLXLSFormatEntry>& Formats() const { return m_formats; }
     /// 20 bytes each, without the record header; the default cell format first.
     const std::vector<QByteArray>& CellFormats() const { return m_cellFormats; }
-    const std::vector<QString>& Strings() const { return m_strings; }
+    std::size_t StringCount() const { return m_stringEnds.size(); }
+    /// Valid until the next AddString.
+    QStringView String(std::size_t index) const;
 
 private:
-    QByteArray CellFormatBytes(const TRLXLSRange& range);
+    using TCellFormatBytes = std::array<char, kCellFormatSize>;
+    struct TCellFormatHash {
+        std::size_t operator()(const TCellFormatBytes& bytes) const;
+    };
+
+    TCellFormatBytes CellFormatBytes(const TRLXLSRange& range);
 
     std::vector<TRLXLSFontEntry> m_fonts;
     QHash<TFont, quint16> m_fontIndexes;
     std::vector<TRLXLSFormatEntry> m_formats;
     int m_addedFormats = 0;
     std::vector<QByteArray> m_cellFormats;
-    QHash<QByteArray, quint16> m_cellFormatIndexes;
-    std::vector<QString> m_strings;
+    std::unordered_map<TCellFormatBytes, quint16, TCellFormatHash> m_cellFormatIndexes;
+    /// The strings' characters one after another, and where each one ends: a workbook holds
+    /// every text of every page, so no string pays for a heap block of its own.
+    std::vector<char16_t> m_stringCharacters;
+    std::vector<std::size_t> m_stringEnds;
 };

@@ -30,11 +30,15 @@ bool TRLXLSCellArea::Intersects(const TRLXLSCellArea& other) const
 
 TFont DefaultXLSFont()
 {
-    TFont font;
-    font.Name = kDefaultFontName.toString();
-    font.SetSize(kDefaultFontSize);
-    font.Color = clBlack;
-    return font;
+    // Made once: every range starts with it.
+    static const TFont kDefault = [] {
+        TFont font;
+        font.Name = kDefaultFontName.toString();
+        font.SetSize(kDefaultFontSize);
+        font.Color = clBlack;
+        return font;
+    }();
+    return kDefault;
 }
 
 TRLXLSRange::TRLXLSRange(TRLXLSWorksheet& worksheet, const TRLXLSCellArea& area)
