@@ -4,9 +4,11 @@
 #include "support/Windows1252.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -15,8 +17,8 @@ constexpr double kPointsPerInch = 72.0;
 constexpr double kDotsPerInch = 96.0;
 constexpr double kColorScale = 255.0;
 constexpr int kNumberDecimals = 4;
-/// Flushed to the device past this size.
-constexpr qsizetype kBufferLimit = 64 * 1024;
+/// Bytes gathered before they go to the device.
+constexpr qsizetype kBufferSize = 64 * 1024;
 constexpr int kOffsetDigits = 10;
 constexpr QByteArrayView kFreeEntry { "0000000000 65535 f" };
 constexpr QByteArrayView kInUseSuffix { " 00000 n" };
@@ -105,7 +107,7 @@ qsizetype FormatNumber(double value, char* out)
 
 QByteArray PdfNumber(double value)
 {
-    std::array<char, kNumberBufferSize> digits {};
+    std::array<char, kNumberBufferSize> digits;
     return QByteArray(digits.data(), FormatNumber(value, digits.data()));
 }
 
@@ -126,69 +128,92 @@ QByteArray PdfStringBody(QStringView text)
 
 namespace {
 
-/// Appends the bytes escaped as the body of a PDF string.
-void AppendEscaped(QByteArray& body, QByteArrayView bytes)
+/// A byte takes at most four bytes once escaped ("\\ooo").
+constexpr qsizetype kMaxEscapedSize = 4;
+
+/// Writes the bytes escaped as the body of a PDF string into `out`, which has room for
+/// kMaxEscapedSize bytes per byte; returns the count written.
+qsizetype EscapeInto(char* out, QByteArrayView bytes)
 {
+    char* next = out;
     for (const char byte : bytes) {
         if (byte == '(' || byte == ')' || byte == '\\') {
-            body += '\\';
-            body += byte;
+            *next++ = '\\';
+            *next++ = byte;
         } else if ((byte >= 0 && byte < kFirstPrintable) || byte == kDelete) {
             const int code = static_cast<unsigned char>(byte);
-            body += '\\';
-            body += char('0' + ((code >> 6) & 7));
-            body += char('0' + ((code >> 3) & 7));
-            body += char('0' + (code & 7));
+            *next++ = '\\';
+            *next++ = char('0' + ((code >> 6) & 7));
+            *next++ = char('0' + ((code >> 3) & 7));
+            *next++ = char('0' + (code & 7));
         } else {
-            body += byte;
+            *next++ = byte;
         }
     }
+    return next - out;
 }
 
 }
 
 QByteArray PdfEscapedBytes(QByteArrayView bytes)
 {
-    QByteArray body;
-    body.reserve(bytes.size() + bytes.size() / 8);
-    AppendEscaped(body, bytes);
+    QByteArray body(bytes.size() * kMaxEscapedSize, Qt::Uninitialized);
+    body.truncate(EscapeInto(body.data(), bytes));
     return body;
 }
 
 TRLPDFWriter::TRLPDFWriter(QIODevice& device)
     : m_device(device)
+    , m_buffer(std::size_t(kBufferSize))
 {
-    m_buffer.reserve(kBufferLimit + kBufferLimit / 4);
 }
 
 void TRLPDFWriter::Write(QByteArrayView bytes)
 {
-    m_buffer.append(bytes);
-    m_position += bytes.size();
-    if (m_buffer.size() >= kBufferLimit)
+    if (bytes.size() > kBufferSize - m_used) {
         Flush();
+        if (bytes.size() > kBufferSize) {
+            WriteToDevice(bytes);
+            m_position += bytes.size();
+            return;
+        }
+    }
+    std::memcpy(m_buffer.data() + m_used, bytes.data(), std::size_t(bytes.size()));
+    m_used += bytes.size();
+    m_position += bytes.size();
+}
+
+char* TRLPDFWriter::Reserve(qsizetype size)
+{
+    if (size > kBufferSize - m_used)
+        Flush();
+    return m_buffer.data() + m_used;
+}
+
+void TRLPDFWriter::Commit(qsizetype size)
+{
+    m_used += size;
+    m_position += size;
 }
 
 void TRLPDFWriter::WriteNumber(double value)
 {
-    std::array<char, kNumberBufferSize> digits {};
-    Write(QByteArrayView(digits.data(), FormatNumber(value, digits.data())));
+    Commit(FormatNumber(value, Reserve(kNumberBufferSize)));
 }
 
 void TRLPDFWriter::WriteInteger(qint64 value)
 {
-    std::array<char, kNumberBufferSize> digits {};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-    Write(QByteArrayView(digits.data(), result.ptr - digits.data()));
+    char* out = Reserve(kNumberBufferSize);
+    Commit(std::to_chars(out, out + kNumberBufferSize, value).ptr - out);
 }
 
 void TRLPDFWriter::WriteEscaped(QByteArrayView bytes)
 {
-    const qsizetype before = m_buffer.size();
-    AppendEscaped(m_buffer, bytes);
-    m_position += m_buffer.size() - before;
-    if (m_buffer.size() >= kBufferLimit)
-        Flush();
+    constexpr qsizetype kChunk = kBufferSize / kMaxEscapedSize;
+    for (qsizetype start = 0; start < bytes.size(); start += kChunk) {
+        const QByteArrayView chunk = bytes.sliced(start, std::min(kChunk, bytes.size() - start));
+        Commit(EscapeInto(Reserve(chunk.size() * kMaxEscapedSize), chunk));
+    }
 }
 
 void TRLPDFWriter::WritePoints(double dots)
@@ -209,12 +234,14 @@ void TRLPDFWriter::WriteLineEnd()
 
 void TRLPDFWriter::Flush()
 {
-    if (m_buffer.isEmpty())
-        return;
-    if (m_device.write(m_buffer) != m_buffer.size())
+    WriteToDevice(QByteArrayView(m_buffer.data(), m_used));
+    m_used = 0;
+}
+
+void TRLPDFWriter::WriteToDevice(QByteArrayView bytes)
+{
+    if (!bytes.isEmpty() && m_device.write(bytes.data(), bytes.size()) != bytes.size())
         RaiseWriteFailed(m_device);
-    // Keeps the capacity: clear() would give it back and make the next writes grow it again.
-    m_buffer.resize(0);
 }
 
 int TRLPDFWriter::ReserveObject()

@@ -71,8 +71,15 @@ public:
 private:
     void StartObject(int number);
 
+    void WriteToDevice(QByteArrayView bytes);
+    /// Room for `size` bytes at the end of the buffer, flushing it first when needed.
+    char* Reserve(qsizetype size);
+    /// Counts `size` bytes written into the room Reserve gave.
+    void Commit(qsizetype size);
+
     QIODevice& m_device;
-    QByteArray m_buffer;
+    std::vector<char> m_buffer;
+    qsizetype m_used = 0;
     qint64 m_position = 0;
     /// Byte offset of each object, index = number - 1; 0 until written.
     std::vector<qint64> m_offsets;
