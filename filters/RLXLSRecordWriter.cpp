@@ -17,7 +17,7 @@ constexpr int kStringTableMinRoom = 4;
 /// Gathered output reaches the device in pieces of about this size.
 constexpr qsizetype kFlushSize = 64 * 1024;
 
-template<class T> void AppendLittle(QByteArray& data, T value)
+template<class Bytes, class T> void AppendLittle(Bytes& data, T value)
 {
     const T little = qToLittleEndian(value);
     data.append(reinterpret_cast<const char*>(&little), sizeof little);
@@ -30,7 +30,7 @@ TRLXLSRecordWriter::TRLXLSRecordWriter(QIODevice& device, QString target)
     , m_target(std::move(target))
     , m_bufferStart(device.pos())
 {
-    m_buffer.reserve(kFlushSize + kMaxRecordData + kRecordHeaderSize);
+    m_buffer.reserve(std::size_t(kFlushSize + kMaxRecordData + kRecordHeaderSize));
 }
 
 void TRLXLSRecordWriter::Begin(quint16 type)
@@ -44,7 +44,7 @@ void TRLXLSRecordWriter::Begin(quint16 type)
 
 void TRLXLSRecordWriter::WriteUInt8(quint8 value)
 {
-    m_buffer.append(char(value));
+    m_buffer.push_back(char(value));
 }
 
 void TRLXLSRecordWriter::WriteUInt16(quint16 value)
@@ -67,13 +67,13 @@ void TRLXLSRecordWriter::WriteDouble(double value)
 
 void TRLXLSRecordWriter::WriteBytes(QByteArrayView bytes)
 {
-    m_buffer.append(bytes.data(), bytes.size());
+    m_buffer.append(bytes.data(), std::size_t(bytes.size()));
 }
 
 void TRLXLSRecordWriter::WriteCharacters(QStringView text)
 {
     if constexpr (std::endian::native == std::endian::little) {
-        m_buffer.append(reinterpret_cast<const char*>(text.utf16()), 2 * text.size());
+        m_buffer.append(reinterpret_cast<const char*>(text.utf16()), 2 * std::size_t(text.size()));
     } else {
         for (const QChar c : text)
             AppendLittle(m_buffer, c.unicode());
@@ -101,14 +101,14 @@ qint64 TRLXLSRecordWriter::End()
     if (m_stringTable || PartSize() <= kMaxRecordData) {
         EndPart();
     } else {
-        const QByteArray data = m_buffer.sliced(m_partHeader + kRecordHeaderSize);
-        m_buffer.truncate(m_partHeader);
-        QByteArrayView rest(data);
+        const std::string data = m_buffer.substr(std::size_t(m_partHeader + kRecordHeaderSize));
+        m_buffer.resize(std::size_t(m_partHeader));
+        QByteArrayView rest(data.data(), qsizetype(data.size()));
         quint16 type = m_type;
         while (!rest.isEmpty()) {
             const qsizetype part = std::min<qsizetype>(rest.size(), kMaxRecordData);
             BeginPart(type);
-            m_buffer.append(rest.data(), part);
+            m_buffer.append(rest.data(), std::size_t(part));
             EndPart();
             rest = rest.sliced(part);
             type = kRecordContinue;
@@ -121,7 +121,7 @@ qint64 TRLXLSRecordWriter::End()
 void TRLXLSRecordWriter::WriteStoredRecord(QByteArrayView record)
 {
     Q_ASSERT(!m_open);
-    m_buffer.append(record.data(), record.size());
+    m_buffer.append(record.data(), std::size_t(record.size()));
     FlushWhenFull();
 }
 
@@ -183,9 +183,9 @@ void TRLXLSRecordWriter::PatchUInt32(qint64 position, quint32 value)
 
 void TRLXLSRecordWriter::Flush()
 {
-    WriteDevice(m_open ? m_partHeader : m_buffer.size());
+    WriteDevice(m_open ? m_partHeader : qsizetype(m_buffer.size()));
     // Others may have written to the device since; what comes next goes where it now stands.
-    if (m_buffer.isEmpty())
+    if (m_buffer.empty())
         m_bufferStart = m_device.pos();
 }
 
@@ -199,7 +199,7 @@ void TRLXLSRecordWriter::FlushPart()
 void TRLXLSRecordWriter::BeginPart(quint16 type)
 {
     m_type = type;
-    m_partHeader = m_buffer.size();
+    m_partHeader = qsizetype(m_buffer.size());
     m_buffer.append(kRecordHeaderSize, '\0');
 }
 
@@ -213,17 +213,17 @@ void TRLXLSRecordWriter::EndPart()
 
 void TRLXLSRecordWriter::FlushWhenFull()
 {
-    if (m_buffer.size() >= kFlushSize)
-        WriteDevice(m_open ? m_partHeader : m_buffer.size());
+    if (qsizetype(m_buffer.size()) >= kFlushSize)
+        WriteDevice(m_open ? m_partHeader : qsizetype(m_buffer.size()));
 }
 
 void TRLXLSRecordWriter::WriteDevice(qsizetype length)
 {
     if (length <= 0)
         return;
-    if (m_device.write(m_buffer.constData(), length) != length)
+    if (m_device.write(m_buffer.data(), length) != length)
         RaiseXLSCannotWrite(m_target, m_device);
-    m_buffer.remove(0, length);
+    m_buffer.erase(0, std::size_t(length));
     m_bufferStart += length;
     m_partHeader -= length;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+#include <string>
 
 class QIODevice;
 
@@ -59,7 +60,7 @@ public:
     TRLXLSStringPlace WriteTableString(QStringView text);
 
     /// Position in the device of the next record.
-    qint64 Position() const { return m_bufferStart + m_buffer.size(); }
+    qint64 Position() const { return m_bufferStart + qint64(m_buffer.size()); }
     /// Overwrites bytes already written (a record's data fixed later), in memory while they are
     /// still there, else in the device, which then goes back to its end.
     void Patch(qint64 position, QByteArrayView bytes);
@@ -73,14 +74,15 @@ private:
     void FlushPart();
     void BeginPart(quint16 type);
     void EndPart();
-    qsizetype PartSize() const { return m_buffer.size() - m_partHeader - kRecordHeaderSize; }
+    qsizetype PartSize() const { return qsizetype(m_buffer.size()) - m_partHeader - kRecordHeaderSize; }
     void FlushWhenFull();
     void WriteDevice(qsizetype length);
 
     QIODevice& m_device;
     QString m_target;
-    /// Bytes not yet in the device: finished records, then the open record's parts.
-    QByteArray m_buffer;
+    /// Bytes not yet in the device: finished records, then the open record's parts. A plain
+    /// string, whose small appends cost less than a QByteArray's.
+    std::string m_buffer;
     /// Device position of the buffer's first byte.
     qint64 m_bufferStart = 0;
     /// Buffer offset of the header of the open record, or of its current CONTINUE part.

@@ -57,8 +57,7 @@ public:
     const std::vector<TRLXLSFormatEntry>& Formats() const { return m_formats; }
     /// 20 bytes each, without the record header; the default cell format first.
     const std::vector<QByteArray>& CellFormats() const { return m_cellFormats; }
-    std::size_t StringCount() const { return m_stringEnds.size(); }
-    /// Valid until the next AddString.
+    std::size_t StringCount() const { return m_strings.size(); }
     QStringView String(std::size_t index) const;
 
 private:
@@ -75,8 +74,14 @@ private:
     int m_addedFormats = 0;
     std::vector<QByteArray> m_cellFormats;
     std::unordered_map<TCellFormatBytes, quint16, TCellFormatHash> m_cellFormatIndexes;
-    /// The strings' characters one after another, and where each one ends: a workbook holds
-    /// every text of every page, so no string pays for a heap block of its own.
-    std::vector<char16_t> m_stringCharacters;
-    std::vector<std::size_t> m_stringEnds;
+    struct TStringPlace {
+        std::size_t Block;
+        std::size_t Offset;
+        std::size_t Length;
+    };
+    /// The strings' characters one after another in large blocks: a workbook holds every text of
+    /// every page, so no string pays for a heap block of its own, and a block once filled is
+    /// never moved.
+    std::vector<std::vector<char16_t>> m_stringBlocks;
+    std::vector<TStringPlace> m_strings;
 };
