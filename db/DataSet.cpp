@@ -17,7 +17,7 @@ QStringList SplitFieldNames(const QString& names)
     return result;
 }
 
-int CompareKeyPrefix(const std::vector<QVariant>& a, const std::vector<QVariant>& b, size_t count)
+int CompareKeyPrefix(const QVariant* a, const QVariant* b, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
         if (const int c = CompareFieldValues(a[i], b[i]); c != 0)
@@ -290,16 +290,22 @@ void TDataSet::BuildOrder()
     for (int i = 0; i < count; ++i)
         m_order[i] = i;
     m_keys.clear();
+    m_keyWidth = indexFields.size();
     if (indexFields.empty())
         return;
-    m_keys.resize(count);
+    // One flat array: a vector per record cost two allocations each on tables of 100,000 rows.
+    m_keys.reserve(size_t(count) * m_keyWidth);
     for (int i = 0; i < count; ++i) {
-        m_keys[i].reserve(indexFields.size());
         for (const TField* field : indexFields)
-            m_keys[i].push_back(RecordValue(i, *field));
+            m_keys.push_back(RecordValue(i, *field));
     }
     std::stable_sort(m_order.begin(), m_order.end(),
-        [this](int a, int b) { return CompareKeyPrefix(m_keys[a], m_keys[b], m_keys[a].size()) < 0; });
+        [this](int a, int b) { return CompareKeyPrefix(KeyOf(a), KeyOf(b), m_keyWidth) < 0; });
+}
+
+const QVariant* TDataSet::KeyOf(int record) const
+{
+    return m_keys.data() + size_t(record) * m_keyWidth;
 }
 
 void TDataSet::ApplyRange()
@@ -312,7 +318,7 @@ void TDataSet::ApplyRange()
         m_rangeEnd = 0;
         const TDataSet* master = m_masterSource->DataSet();
         if (master && master->Active() && master->RecordCount() > 0 && !m_keys.empty()
-            && masterNames.size() <= qsizetype(m_keys.front().size())) {
+            && masterNames.size() <= qsizetype(m_keyWidth)) {
             const std::vector<TField*> indexFields = IndexFields();
             std::vector<QVariant> wanted;
             for (qsizetype i = 0; i < masterNames.size(); ++i) {
@@ -326,10 +332,10 @@ void TDataSet::ApplyRange()
             }
             if (wanted.size() == size_t(masterNames.size())) {
                 const auto less = [&](int record, const std::vector<QVariant>& key) {
-                    return CompareKeyPrefix(m_keys[record], key, key.size()) < 0;
+                    return CompareKeyPrefix(KeyOf(record), key.data(), key.size()) < 0;
                 };
                 const auto greater = [&](const std::vector<QVariant>& key, int record) {
-                    return CompareKeyPrefix(key, m_keys[record], key.size()) < 0;
+                    return CompareKeyPrefix(key.data(), KeyOf(record), key.size()) < 0;
                 };
                 const auto begin = std::lower_bound(m_order.begin(), m_order.end(), wanted, less);
                 const auto end = std::upper_bound(begin, m_order.end(), wanted, greater);

@@ -85,6 +85,7 @@ private:
     void ApplyRange();
     QVariant RecordValue(int record, const TField& field) const;
     std::vector<TField*> IndexFields() const;
+    const QVariant* KeyOf(int record) const;
     void RaiseNotice(bool activeChanged);
 
     std::vector<std::unique_ptr<TField>> m_fields;
@@ -95,7 +96,9 @@ private:
     TDataSource* m_masterSource = nullptr;
     /// Stored record numbers in index order, with their keys.
     std::vector<int> m_order;
-    std::vector<std::vector<QVariant>> m_keys;
+    /// m_keyWidth values per stored record, by stored record number.
+    std::vector<QVariant> m_keys;
+    size_t m_keyWidth = 0;
     /// The range: a slice [m_rangeBegin, m_rangeEnd) of m_order.
     int m_rangeBegin = 0;
     int m_rangeEnd = 0;
