@@ -40,4 +40,4 @@ run() {
 run paradox_fuzzer paradox -max_len=200000
 run pagerecord_fuzzer pagerecord
 run pagefile_fuzzer pagefile
-run parser_fuzzer parser -max_len=4096
+run parser_fuzzer parser -max_len=4096 -dict="$PWD/fuzz/parser/parser.dict"
