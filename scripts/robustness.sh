@@ -59,7 +59,9 @@ row() {
     timeout -k 5 "${ROBUSTNESS_TIMEOUT:-60}" "$@" >/dev/null 2>"$stderr"
     local code=$?
     local message
-    message=$(grep -v -e '^QStandardPaths' -e '^$' "$stderr" | head -3 | sed 's/^ordemcompra: //; s/|/\\|/g' | paste -sd '\t' | sed 's/\t/ — /g')
+    # The program's own lines, up to the usage text that follows a blank line; Qt's notes dropped.
+    message=$(awk '/^$/ { exit } !/^QStandardPaths|propagateSizeHints/' "$stderr" | head -3 |
+        sed 's/^ordemcompra: //; s/|/\\|/g' | paste -sd '\t' | sed 's/\t/ — /g')
     local problems=()
     case $expected in
     timeout) [[ $code == 124 ]] || problems+=("exit $code, expected the window to wait") ;;
