@@ -44,3 +44,16 @@ void RaiseXLSHeaderTooLong(const QString& which, qsizetype length)
             .arg(which)
             .arg(length));
 }
+
+void RaiseXLSBadCellArea(const QString& sheetName, int left, int top, int right, int bottom)
+{
+    throw EReportError(
+        QStringLiteral("Spreadsheet: the cell area from column %1, row %2 to column %3, row %4 "
+                       "does not fit sheet \"%5\" (columns 0 to 255, rows 0 to 65535, first "
+                       "before last)")
+            .arg(left)
+            .arg(top)
+            .arg(right)
+            .arg(bottom)
+            .arg(sheetName));
+}

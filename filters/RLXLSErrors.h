@@ -18,3 +18,5 @@ class QIODevice;
 [[noreturn]] void RaiseXLSTextTooLong(const QString& sheetName, int row, int column, qsizetype length);
 /// A header or footer longer than the format allows; `which` is "header" or "footer".
 [[noreturn]] void RaiseXLSHeaderTooLong(const QString& which, qsizetype length);
+/// A cell area outside a sheet or with its sides reversed.
+[[noreturn]] void RaiseXLSBadCellArea(const QString& sheetName, int left, int top, int right, int bottom);

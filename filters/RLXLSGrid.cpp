@@ -15,7 +15,7 @@ namespace {
 /// Width units are dots * 381 / 10, exactly.
 constexpr qint64 kWidthUnitsPer10Dots = 381;
 constexpr qint64 kDotsPerWidthStep = 10;
-constexpr int kLastColumn = kXLSMaxColumns - 1;
+constexpr int kLastColumn = kXLSSheetColumns - 1;
 
 struct TPlacedText {
     const TRLTextObject* Object;
@@ -144,7 +144,7 @@ void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page)
     rows.Thin(kXLSMinRowHeight);
 
     // Columns past the format's last one are not made; their texts share the last column.
-    for (int i = 0; i < std::min(columns.Count(), kXLSMaxColumns); ++i)
+    for (int i = 0; i < std::min(columns.Count(), kXLSSheetColumns); ++i)
         sheet.FindCol(i, true)->Width = columns[i].Size;
     for (int i = 0; i < rows.Count(); ++i)
         sheet.FindRow(i, true)->Height = rows[i].Size;

@@ -38,8 +38,6 @@ private:
 constexpr qint64 kXLSMinColumnWidth = 381;
 /// Rows closer than this many dots share one.
 constexpr qint64 kXLSMinRowHeight = 10;
-/// Columns a BIFF8 sheet has.
-constexpr int kXLSMaxColumns = 256;
 
 /// Dots to column width units (dots * 1440 * 2.54 / 96), rounded half to even.
 qint64 DotsToXLSWidth(qint64 dots);

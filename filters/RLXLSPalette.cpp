@@ -47,6 +47,15 @@ TRLXLSPalette::TRLXLSPalette()
 
 int TRLXLSPalette::ColorIndex(TColor color)
 {
+    if (m_lastIndex != 0 && color == m_lastColor)
+        return m_lastIndex;
+    m_lastColor = color;
+    m_lastIndex = RecordColor(color);
+    return m_lastIndex;
+}
+
+int TRLXLSPalette::RecordColor(TColor color)
+{
     const TColor rgb = ColorToRGB(color) & 0xFFFFFF;
     if (!Contains(m_used, rgb))
         m_used.push_back(rgb);

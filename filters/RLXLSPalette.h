@@ -24,7 +24,12 @@ public:
     TColor Colors(int index) const { return m_colors.at(std::size_t(index)); }
 
 private:
+    int RecordColor(TColor color);
+
     std::array<TColor, kColorCount> m_colors;
     std::vector<TColor> m_used;
     bool m_modified = false;
+    /// Cells mostly repeat the colour asked for last.
+    TColor m_lastColor = 0;
+    int m_lastIndex = 0;
 };

@@ -8,6 +8,10 @@
 
 class TRLXLSWorksheet;
 
+/// Columns and rows of a BIFF8 sheet.
+constexpr int kXLSSheetColumns = 256;
+constexpr int kXLSSheetRows = 65536;
+
 /// A rectangle of cells, 0-based and inclusive on every side.
 struct TRLXLSCellArea {
     int FirstColumn = 0;

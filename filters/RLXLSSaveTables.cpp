@@ -90,6 +90,8 @@ std::size_t TRLXLSSaveTables::TCellFormatHash::operator()(const TCellFormatBytes
 
 quint16 TRLXLSSaveTables::FontIndex(const TFont& font)
 {
+    if (m_lastFontIndex != 0 && font == m_lastFont)
+        return m_lastFontIndex;
     auto found = m_fontIndexes.constFind(font);
     if (found == m_fontIndexes.constEnd()) {
         if (m_fonts.size() >= kMaxFonts)
@@ -97,7 +99,9 @@ quint16 TRLXLSSaveTables::FontIndex(const TFont& font)
         found = m_fontIndexes.insert(font, quint16(m_fonts.size()));
         m_fonts.push_back({ font, Palette.ColorIndex(font.Color) });
     }
-    return quint16(found.value() + kFontIndexShift);
+    m_lastFont = font;
+    m_lastFontIndex = quint16(found.value() + kFontIndexShift);
+    return m_lastFontIndex;
 }
 
 quint16 TRLXLSSaveTables::FormatIndex(const QString& format)

@@ -70,6 +70,9 @@ private:
 
     std::vector<TRLXLSFontEntry> m_fonts;
     QHash<TFont, quint16> m_fontIndexes;
+    /// Neighbouring cells mostly share a font: the last one found is tried first.
+    TFont m_lastFont;
+    quint16 m_lastFontIndex = 0;
     std::vector<TRLXLSFormatEntry> m_formats;
     int m_addedFormats = 0;
     std::vector<QByteArray> m_cellFormats;

@@ -1,5 +1,6 @@
 #include "filters/RLXLSWorksheet.h"
 
+#include "filters/RLXLSErrors.h"
 #include "filters/RLXLSWorkbook.h"
 #include "support/FormatSettings.h"
 
@@ -11,6 +12,8 @@ namespace {
 
 constexpr QStringView kDefaultFontName = u"Arial";
 constexpr int kDefaultFontSize = 10;
+
+constexpr auto ByFirstColumn = [](const auto& entry, int column) { return entry.FirstColumn < column; };
 
 QString NormalizeLineBreaks(const QString& text)
 {
@@ -88,11 +91,14 @@ TRLXLSRow* TRLXLSWorksheet::FindRow(int index, bool create)
 TRLXLSRange* TRLXLSWorksheet::FindRange(int left, int top, int right, int bottom, bool create)
 {
     const TRLXLSCellArea area { left, top, right, bottom };
-    const auto row = m_rowIndex.find(top);
-    if (row != m_rowIndex.end()) {
-        const auto cell = row->second.find(left);
-        if (cell != row->second.end() && m_ranges[cell->second]->CellArea() == area)
-            return m_ranges[cell->second].get();
+    if (left < 0 || top < 0 || right < left || bottom < top || right >= kXLSSheetColumns
+        || bottom >= kXLSSheetRows)
+        RaiseXLSBadCellArea(m_title, left, top, right, bottom);
+    if (std::size_t(top) < m_rowIndex.size()) {
+        const std::vector<TRowEntry>& row = m_rowIndex[std::size_t(top)];
+        const auto cell = std::lower_bound(row.begin(), row.end(), left, ByFirstColumn);
+        if (cell != row.end() && cell->FirstColumn == left && m_ranges[cell->Slot]->CellArea() == area)
+            return m_ranges[cell->Slot].get();
     }
     if (!create)
         return nullptr;
@@ -100,8 +106,12 @@ TRLXLSRange* TRLXLSWorksheet::FindRange(int left, int top, int right, int bottom
     const std::size_t slot = m_ranges.size();
     m_ranges.push_back(std::make_unique<TRLXLSRange>(*this, area));
     ++m_liveRanges;
-    for (int r = top; r <= bottom; ++r)
-        m_rowIndex[r][left] = slot;
+    if (m_rowIndex.size() <= std::size_t(bottom))
+        m_rowIndex.resize(std::size_t(bottom) + 1);
+    for (int r = top; r <= bottom; ++r) {
+        std::vector<TRowEntry>& row = m_rowIndex[std::size_t(r)];
+        row.insert(std::lower_bound(row.begin(), row.end(), left, ByFirstColumn), TRowEntry { left, slot });
+    }
     Widen(area);
     return m_ranges.back().get();
 }
@@ -155,18 +165,18 @@ void TRLXLSWorksheet::Widen(const TRLXLSCellArea& area)
 void TRLXLSWorksheet::DeleteRangesMeeting(const TRLXLSCellArea& area)
 {
     std::vector<std::size_t> met;
-    for (int r = area.FirstRow; r <= area.LastRow; ++r) {
-        const auto row = m_rowIndex.find(r);
-        if (row == m_rowIndex.end())
-            continue;
+    const int lastRow = std::min(area.LastRow, int(m_rowIndex.size()) - 1);
+    for (int r = area.FirstRow; r <= lastRow; ++r) {
+        const std::vector<TRowEntry>& row = m_rowIndex[std::size_t(r)];
         // Ranges in a row do not overlap, so those ending at or after the area's first column
         // are the last ones starting at or before its last column.
-        auto cell = row->second.upper_bound(area.LastColumn);
-        while (cell != row->second.begin()) {
+        auto cell = std::upper_bound(row.begin(), row.end(), area.LastColumn,
+            [](int column, const TRowEntry& entry) { return column < entry.FirstColumn; });
+        while (cell != row.begin()) {
             --cell;
-            if (m_ranges[cell->second]->CellArea().LastColumn < area.FirstColumn)
+            if (m_ranges[cell->Slot]->CellArea().LastColumn < area.FirstColumn)
                 break;
-            met.push_back(cell->second);
+            met.push_back(cell->Slot);
         }
     }
     std::sort(met.begin(), met.end());
@@ -179,10 +189,8 @@ void TRLXLSWorksheet::DeleteRange(std::size_t slot)
 {
     const TRLXLSCellArea area = m_ranges[slot]->CellArea();
     for (int r = area.FirstRow; r <= area.LastRow; ++r) {
-        const auto row = m_rowIndex.find(r);
-        row->second.erase(area.FirstColumn);
-        if (row->second.empty())
-            m_rowIndex.erase(row);
+        std::vector<TRowEntry>& row = m_rowIndex[std::size_t(r)];
+        row.erase(std::lower_bound(row.begin(), row.end(), area.FirstColumn, ByFirstColumn));
     }
     m_ranges[slot].reset();
     --m_liveRanges;

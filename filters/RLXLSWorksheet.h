@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 class TRLXLSWorkbook;
@@ -32,7 +31,8 @@ public:
     TRLXLSCol* FindCol(int index, bool create);
     TRLXLSRow* FindRow(int index, bool create);
     /// The range with exactly this area; with `create` a missing one is made after every range
-    /// meeting the area has been deleted.
+    /// meeting the area has been deleted. Throws EReportError for an area outside a sheet's
+    /// 256 columns and 65,536 rows or with its sides reversed.
     TRLXLSRange* FindRange(int left, int top, int right, int bottom, bool create);
     /// Stores the text (CR LF and CR become LF); with the workbook's FindValueCells a text that
     /// reads entirely as a number in the locale's notation makes a number cell.
@@ -63,9 +63,13 @@ private:
     /// Creation order; a deleted range leaves an empty slot.
     std::vector<std::unique_ptr<TRLXLSRange>> m_ranges;
     int m_liveRanges = 0;
-    /// Per row, the ranges covering it by first column, so that finding the ranges an area
-    /// meets costs a lookup per row and not a pass over every range.
-    std::unordered_map<int, std::map<int, std::size_t>> m_rowIndex;
+    struct TRowEntry {
+        int FirstColumn;
+        std::size_t Slot;
+    };
+    /// Per row, the ranges covering it sorted by first column, so that finding the ranges an
+    /// area meets costs a search per row and not a pass over every range.
+    std::vector<std::vector<TRowEntry>> m_rowIndex;
     TRLXLSCellArea m_usedArea { -1, -1, -1, -1 };
 };
 

@@ -1,3 +1,4 @@
+#include "../common/TestHelpers.h"
 #include "filters/RLXLSWorkbook.h"
 #include "support/FormatSettings.h"
 
@@ -79,6 +80,41 @@ TEST(XLSWorksheet, RangesTakeOverEqualAreasAndDeleteThoseTheyMeet)
     EXPECT_EQ(sheet.Ranges(), (std::vector<TRLXLSRange*> { e })) << "a range over all deletes all";
     EXPECT_EQ(sheet.UsedArea(), (TRLXLSCellArea { 0, 0, 5, 5 })) << "the used area never shrinks";
     (void)b;
+}
+
+TEST(XLSWorksheet, AreasOutsideTheSheetOrReversedAreRefusedAndNamed)
+{
+    TRLXLSWorkbook workbook;
+    TRLXLSWorksheet& sheet = workbook.AddWorksheet();
+    struct Case {
+        int left, top, right, bottom;
+        const char* what;
+    };
+    const Case cases[] = {
+        { -1, 0, 0, 0, "a negative column" },
+        { 0, -3, 0, 0, "a negative row" },
+        { 2, 0, 1, 0, "right before left" },
+        { 0, 5, 0, 4, "bottom above top" },
+        { 250, 0, 256, 0, "past column 255" },
+        { 0, 65530, 0, 65536, "past row 65535" },
+    };
+    for (const Case& c : cases) {
+        for (const bool create : { false, true }) {
+            const QString error = ErrorOf([&] { sheet.FindRange(c.left, c.top, c.right, c.bottom, create); });
+            EXPECT_EQ(error,
+                QStringLiteral(
+                    "Spreadsheet: the cell area from column %1, row %2 to column %3, row %4 does not "
+                    "fit sheet \"Página1\" (columns 0 to 255, rows 0 to 65535, first before last)")
+                    .arg(c.left)
+                    .arg(c.top)
+                    .arg(c.right)
+                    .arg(c.bottom))
+                << c.what;
+        }
+    }
+    EXPECT_TRUE(sheet.Empty());
+    EXPECT_NE(sheet.FindRange(255, 65535, 255, 65535, true), nullptr) << "the last cell";
+    EXPECT_EQ(sheet.UsedArea(), (TRLXLSCellArea { 255, 65535, 255, 65535 }));
 }
 
 TEST(XLSWorksheet, ColumnsAndRowsWidenTheUsedArea)
