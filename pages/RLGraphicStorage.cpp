@@ -149,7 +149,9 @@ void TRLGraphicStorage::StorePage(TRLGraphicSurface& surface)
     surface.SaveToStream(out);
     out.EndSized(lengthField);
     const qint64 position = m_tempFile->size();
-    if (!m_tempFile->seek(position) || m_tempFile->write(m_recordBuffer) != m_recordBuffer.size()) {
+    // Flushed at once, so that a full disk fails this page and not a later read.
+    if (!m_tempFile->seek(position) || m_tempFile->write(m_recordBuffer) != m_recordBuffer.size()
+        || !m_tempFile->flush()) {
         const QString error = m_tempFile->errorString();
         m_tempFile->resize(position);
         throw EReportError(QStringLiteral("Cannot write %1: %2").arg(m_tempFileName, error));
