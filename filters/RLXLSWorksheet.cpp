@@ -17,6 +17,8 @@ constexpr auto ByFirstColumn = [](const auto& entry, int column) { return entry.
 
 QString NormalizeLineBreaks(const QString& text)
 {
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
     QString value = text;
     value.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     value.replace(QLatin1Char('\r'), QLatin1Char('\n'));
