@@ -59,7 +59,7 @@ public:
     void BeginStringTable(quint16 type);
     TRLXLSStringPlace WriteTableString(QStringView text);
 
-    /// Position in the device of the next record.
+    /// Stream position of the next byte, whether gathered or already in the device.
     qint64 Position() const { return m_bufferStart + qint64(m_buffer.size()); }
     /// Overwrites bytes already written (a record's data fixed later), in memory while they are
     /// still there, else in the device, which then goes back to its end.

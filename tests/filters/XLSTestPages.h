@@ -12,8 +12,9 @@ class TComponent;
 class TRLGraphicStorage;
 class TRLGraphicSurface;
 
-// Page stores built with the page-store API the way the report lays out a purchase order, until
-// real orders can be prepared.
+// Page stores built with the page-store API the way the report lays out a purchase order, for the
+// filter's own tests; the real orders of the sample database are exported by the program in
+// tests/app.
 
 struct TXLSTestText {
     TRect Rect;
