@@ -1,6 +1,7 @@
 #include "platform/Measure.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
 #include <QThread>
@@ -41,10 +42,17 @@ struct TMetricsKey {
     TFontPitch Pitch;
 };
 
+/// Characters of formatted numbers: no font substitutes, joins or kerns them (kerning is off),
+/// so a number's advance is the sum of its characters' own.
+constexpr QStringView kNumberCharacters = u"0123456789.,-/ ";
+
 struct TMeasuredFont {
     TMetricsKey Key;
     QFontMetrics Metrics;
+    QFontMetricsF MetricsF;
     QHash<QString, int> Widths;
+    /// Unrounded advances of kNumberCharacters, in their order; empty until first needed.
+    std::vector<qreal> NumberAdvances;
 };
 
 constexpr std::size_t kCachedFonts = 16;
@@ -88,8 +96,10 @@ TMeasuredFont& MeasuredFont(const TFont& font)
     if (found == fonts.end()) {
         if (fonts.size() >= kCachedFonts)
             fonts.pop_back();
-        fonts.push_back(std::make_unique<TMeasuredFont>(TMeasuredFont {
-            { font.Name, font.Height, font.Style, font.Pitch }, MeasuringMetrics(font), {} }));
+        const QFont qfont = ToQFont(font);
+        fonts.push_back(std::make_unique<TMeasuredFont>(
+            TMeasuredFont { { font.Name, font.Height, font.Style, font.Pitch },
+                QFontMetrics(qfont, &MeasuringImage()), QFontMetricsF(qfont, &MeasuringImage()), {}, {} }));
         found = fonts.end() - 1;
     }
     if (found != fonts.begin())
@@ -97,8 +107,30 @@ TMeasuredFont& MeasuredFont(const TFont& font)
     return *fonts.front();
 }
 
+/// The width of a formatted number, without shaping it; -1 for any other text. Item values are
+/// mostly unique, so the table of remembered widths does not help them.
+int NumberWidth(TMeasuredFont& measured, QStringView text)
+{
+    if (text.isEmpty())
+        return -1;
+    qreal advance = 0;
+    for (const QChar character : text) {
+        const qsizetype index = kNumberCharacters.indexOf(character);
+        if (index < 0)
+            return -1;
+        if (measured.NumberAdvances.empty()) {
+            for (const QChar numberCharacter : kNumberCharacters)
+                measured.NumberAdvances.push_back(measured.MetricsF.horizontalAdvance(numberCharacter));
+        }
+        advance += measured.NumberAdvances[std::size_t(index)];
+    }
+    return qRound(advance);
+}
+
 int CachedWidth(TMeasuredFont& measured, QStringView text)
 {
+    if (const int width = NumberWidth(measured, text); width >= 0)
+        return width;
     const QString key = text.toString();
     const auto found = measured.Widths.constFind(key);
     if (found != measured.Widths.cend())
