@@ -253,6 +253,13 @@ void TRLGraphicStorage::SaveToFile(const QString& fileName)
         file.cancelWriting();
         throw;
     }
+    // commit() does not check its own final flush, so a tail that meets a full disk would be
+    // committed truncated and reported as saved.
+    if (!file.flush()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, error));
+    }
     if (!file.commit())
         throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
 }

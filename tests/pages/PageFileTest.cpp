@@ -4,10 +4,13 @@
 #include "tests/pages/PageTestSupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -48,6 +51,12 @@ void LoadStore(TRLGraphicStorage& store, const QByteArray& bytes)
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     store.LoadFromStream(buffer, QStringLiteral("test.rpf"));
+}
+
+QByteArray FileBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 qint32 Int32At(const QByteArray& bytes, qsizetype position)
@@ -145,6 +154,30 @@ TEST(PageFile, SaveToFileAndLoadFromFile)
     const QString badPath = directory.filePath(QStringLiteral("no/such/dir/x.rpf"));
     EXPECT_TRUE(
         ErrorOf([&] { store->SaveToFile(badPath); }).startsWith(QStringLiteral("Cannot create ") + badPath));
+}
+
+TEST(PageFile, SaveCutShortByTheFileSizeLimitFailsAndKeepsThePreviousFile)
+{
+    const auto store = ThreePageStore();
+    QTemporaryDir directory;
+    const QString name = directory.filePath(QStringLiteral("order.rpf"));
+    store->SaveToFile(name);
+    const QByteArray previous = FileBytes(name);
+    // Small enough to sit in the write buffer until the last flush, which then fails as it
+    // would on a full disk.
+    ASSERT_LT(previous.size(), 16 * 1024);
+    rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = rlim_t(previous.size() / 2);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const QString error = ErrorOf([&] { store->SaveToFile(name); });
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write ") + name)) << error.toStdString();
+    EXPECT_EQ(FileBytes(name), previous);
+    EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files), QStringList { QStringLiteral("order.rpf") });
 }
 
 TEST(PageFile, OffsetsBeyondTwoGibibytesAreRefused)
