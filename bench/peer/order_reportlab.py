@@ -15,6 +15,7 @@ import io
 import json
 import os
 import sys
+import time
 
 from reportlab.lib.utils import ImageReader
 from reportlab.pdfbase.pdfmetrics import stringWidth
@@ -93,7 +94,9 @@ class OrderDrawing:
         logo = base64.b64decode(self.company["LOGO"])[GRAPHIC_HEADER_BYTES:]
         self.logo = ImageReader(io.BytesIO(logo))
         self.canvas = canvas.Canvas(out_path, pagesize=(PAGE_WIDTH, PAGE_HEIGHT), pageCompression=0)
-        self.stamp = ("14/11/2023", "22:13:20")
+        # The print date and hour, fixed by SOURCE_DATE_EPOCH as the program's are.
+        printed = time.localtime(int(os.environ.get("SOURCE_DATE_EPOCH", time.time())))
+        self.stamp = (time.strftime("%d/%m/%Y", printed), time.strftime("%H:%M:%S", printed))
 
     def text(self, font, x, y, text):
         self.canvas.setFont(*font)
