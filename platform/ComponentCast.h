@@ -12,8 +12,7 @@
 /// remembered per dynamic type, keyed by the address of its type_info, so each type is cast once
 /// per thread. Correct for any address a type_info has: another address only misses the cache.
 /// `T` must derive from TComponent without virtual inheritance.
-template <class T, class From>
-T* ComponentCast(From* object)
+template<class T, class From> T* ComponentCast(From* object)
 {
     static_assert(std::is_base_of_v<TComponent, std::remove_cv_t<T>>);
     static_assert(std::is_const_v<T> || !std::is_const_v<From>, "the cast would drop const");
