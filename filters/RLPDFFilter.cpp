@@ -7,6 +7,7 @@
 #include "platform/Exceptions.h"
 #include "support/Clock.h"
 #include "support/LocaleTexts.h"
+#include "support/SaveFiles.h"
 
 #include <QSaveFile>
 #include <algorithm>
@@ -242,6 +243,7 @@ void TRLPDFFilter::CloseFile(bool keep)
         file->cancelWriting();
         return;
     }
-    if (!file->commit())
-        RaiseCannotCreate(file->fileName(), file->errorString());
+    QString reason;
+    if (!CommitWholeFile(*file, reason))
+        RaiseCannotCreate(file->fileName(), reason);
 }

@@ -5,6 +5,8 @@
 #include "filters/RLXLSGlobalsWriter.h"
 #include "filters/RLXLSRecordWriter.h"
 #include "filters/RLXLSScratchFile.h"
+#include "platform/Exceptions.h"
+#include "support/SaveFiles.h"
 
 #include <QSaveFile>
 #include <QtEndian>
@@ -101,6 +103,7 @@ void SaveXLSFile(const QString& fileName, TRLXLSWorkbookWriter& workbook, const 
         file.cancelWriting();
         throw;
     }
-    if (!file.commit())
-        RaiseXLSCannotWrite(fileName, file);
+    QString reason;
+    if (!CommitWholeFile(file, reason))
+        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, reason));
 }

@@ -5,6 +5,7 @@
 #include "pages/RLGraphicSurface.h"
 #include "platform/Exceptions.h"
 #include "support/Geometry.h"
+#include "support/SaveFiles.h"
 #include "support/TempFiles.h"
 
 #include <QFile>
@@ -253,15 +254,9 @@ void TRLGraphicStorage::SaveToFile(const QString& fileName)
         file.cancelWriting();
         throw;
     }
-    // commit() does not check its own final flush, so a tail that meets a full disk would be
-    // committed truncated and reported as saved.
-    if (!file.flush()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, error));
-    }
-    if (!file.commit())
-        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    QString reason;
+    if (!CommitWholeFile(file, reason))
+        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, reason));
 }
 
 void TRLGraphicStorage::SaveToStream(QIODevice& stream)

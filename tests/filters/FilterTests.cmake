@@ -3,6 +3,7 @@ quirel_add_test(NAME filters_tests
         FilterTestPages.cpp
         PdfTestTools.cpp
         FilterRunTest.cpp
+        FullDiskTest.cpp
         PdfFilterTest.cpp
         PdfExportTest.cpp
         SpoolFilterTest.cpp

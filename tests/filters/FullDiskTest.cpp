@@ -1,0 +1,93 @@
+#include "filters/RLFilterCommands.h"
+#include "filters/RLXLSFilter.h"
+#include "tests/common/TestHelpers.h"
+#include "tests/filters/FilterTestPages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+/// A file-size limit stands in for a full disk: with SIGXFSZ ignored, a write past the limit
+/// fails with EFBIG as one past the free space fails with ENOSPC.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit m_previous {};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+QByteArray Contents(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}
+
+// A small file sits whole in the save file's buffer until it is committed, so the only write
+// that meets the full disk is the last flush.
+TEST(FullDisk, ASmallFileThatDoesNotFitFailsAndKeepsThePreviousOne)
+{
+    using TSave = std::function<void(TRLGraphicStorage&, const QString&)>;
+    const struct {
+        const char* what;
+        TSave save;
+    } cases[] = {
+        { "PDF", [](TRLGraphicStorage& pages, const QString& name) { ExportPagesToPdf(pages, name); } },
+        { "spreadsheet",
+            [](TRLGraphicStorage& pages, const QString& name) {
+                TRLXLSFilter filter(nullptr);
+                filter.SaveToFile(pages, name);
+            } },
+        { "page file", [](TRLGraphicStorage& pages, const QString& name) { pages.SaveToFile(name); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QTemporaryDir dir;
+        auto pages = MakePages(1);
+        const QString probe = dir.filePath(u"probe"_qs);
+        c.save(*pages->Storage, probe);
+        const qint64 size = QFileInfo(probe).size();
+        ASSERT_GT(size, 0);
+        ASSERT_LT(size, 16 * 1024) << "the case needs a file that fits the save file's buffer";
+        ASSERT_TRUE(QFile::remove(probe));
+
+        const QString target = dir.filePath(u"target"_qs);
+        {
+            QFile previous(target);
+            ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
+            previous.write("previous");
+        }
+        QString error;
+        {
+            const TFileSizeLimit limit(static_cast<rlim_t>(size - 1));
+            error = ErrorOf([&] { c.save(*pages->Storage, target); });
+        }
+        EXPECT_TRUE(error.contains(target)) << error.toStdString();
+        EXPECT_EQ(Contents(target), QByteArray("previous"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"target"_qs });
+    }
+}
