@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "support/Windows1252.h"
 
+#include <QFileDevice>
 #include <QIODevice>
 #include <algorithm>
 #include <array>
@@ -30,6 +31,8 @@ constexpr qsizetype kNumberBufferSize = 330;
 
 [[noreturn]] void RaiseWriteFailed(const QIODevice& device)
 {
+    if (const auto* file = qobject_cast<const QFileDevice*>(&device))
+        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(file->fileName(), device.errorString()));
     throw EReportError(QStringLiteral("Cannot write the PDF file: %1").arg(device.errorString()));
 }
 

@@ -91,3 +91,17 @@ TEST(FullDisk, ASmallFileThatDoesNotFitFailsAndKeepsThePreviousOne)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"target"_qs });
     }
 }
+
+TEST(FullDisk, ALargeFileStoppedPartWayNamesItAndLeavesNothing)
+{
+    const QTemporaryDir dir;
+    auto pages = MakePages(200);
+    const QString target = dir.filePath(u"large.pdf"_qs);
+    QString error;
+    {
+        const TFileSizeLimit limit(64 * 1024);
+        error = ErrorOf([&] { ExportPagesToPdf(*pages->Storage, target); });
+    }
+    EXPECT_TRUE(error.contains(target)) << error.toStdString();
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
