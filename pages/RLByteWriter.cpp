@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -32,21 +33,52 @@ TRLByteWriter::TRLByteWriter(QByteArray& bytes, QString target)
     m_bytes->resize(0);
 }
 
+TRLByteWriter::~TRLByteWriter()
+{
+    if (m_bytes)
+        m_bytes->resize(m_end);
+}
+
+QByteArrayView TRLByteWriter::Written() const
+{
+    return m_bytes ? QByteArrayView(m_bytes->constData(), m_end) : QByteArrayView();
+}
+
+void TRLByteWriter::Reserve(qint64 end)
+{
+    if (end > m_bytes->size())
+        m_bytes->resize(std::max({ end, m_bytes->capacity(), 2 * m_bytes->size() }));
+}
+
+// The fixed-size writes copy a constant count, which compiles to a plain store: a page record is
+// millions of small fields.
+template<class T> void TRLByteWriter::WriteFixed(T value)
+{
+    const T little = qToLittleEndian(value);
+    if (!m_bytes) {
+        WriteBytes(QByteArrayView(reinterpret_cast<const char*>(&little), sizeof little));
+        return;
+    }
+    const qint64 end = m_position + qint64(sizeof little);
+    Reserve(end);
+    std::memcpy(m_bytes->data() + m_position, &little, sizeof little);
+    m_position = end;
+    m_end = std::max(m_end, end);
+}
+
 void TRLByteWriter::WriteUInt8(quint8 value)
 {
-    WriteBytes(QByteArrayView(reinterpret_cast<const char*>(&value), 1));
+    WriteFixed(value);
 }
 
 void TRLByteWriter::WriteUInt16(quint16 value)
 {
-    const quint16 little = qToLittleEndian(value);
-    WriteBytes(QByteArrayView(reinterpret_cast<const char*>(&little), sizeof little));
+    WriteFixed(value);
 }
 
 void TRLByteWriter::WriteInt32(qint32 value)
 {
-    const qint32 little = qToLittleEndian(value);
-    WriteBytes(QByteArrayView(reinterpret_cast<const char*>(&little), sizeof little));
+    WriteFixed(value);
 }
 
 void TRLByteWriter::WriteBytes(QByteArrayView bytes)
@@ -55,10 +87,10 @@ void TRLByteWriter::WriteBytes(QByteArrayView bytes)
         return;
     if (m_bytes) {
         const qint64 end = m_position + bytes.size();
-        if (end > m_bytes->size())
-            m_bytes->resize(end);
+        Reserve(end);
         std::memcpy(m_bytes->data() + m_position, bytes.data(), std::size_t(bytes.size()));
         m_position = end;
+        m_end = std::max(m_end, end);
         return;
     }
     if (m_device->write(bytes.data(), bytes.size()) != bytes.size())
@@ -109,11 +141,11 @@ qint64 TRLByteWriter::Position() const
 void TRLByteWriter::Seek(qint64 position)
 {
     if (m_bytes) {
-        if (position < 0 || position > m_bytes->size())
+        if (position < 0 || position > m_end)
             throw EReportError(QStringLiteral("Cannot write %1: position %2 is outside the %3 bytes written")
                                    .arg(m_target)
                                    .arg(position)
-                                   .arg(m_bytes->size()));
+                                   .arg(m_end));
         m_position = position;
         return;
     }
@@ -123,5 +155,5 @@ void TRLByteWriter::Seek(qint64 position)
 
 void TRLByteWriter::SeekToEnd()
 {
-    Seek(m_bytes ? m_bytes->size() : m_device->size());
+    Seek(m_bytes ? m_end : m_device->size());
 }

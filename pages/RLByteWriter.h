@@ -13,10 +13,14 @@ class QIODevice;
 class TRLByteWriter {
 public:
     TRLByteWriter(QIODevice& device, QString target);
-    /// Writes into `bytes` from its start, growing it as needed; a page record is built this way
-    /// and handed to its file in one write, since seeking back to fill size fields would
-    /// otherwise flush the file at every object.
+    /// Writes into `bytes` from its start; a page record is built this way and handed to its
+    /// file in one write, since seeking back to fill size fields would otherwise flush the file
+    /// at every object. While writing, `bytes` may hold spare room past the end: use Written(),
+    /// or `bytes` once the writer is gone.
     TRLByteWriter(QByteArray& bytes, QString target);
+    ~TRLByteWriter();
+    TRLByteWriter(const TRLByteWriter&) = delete;
+    TRLByteWriter& operator=(const TRLByteWriter&) = delete;
 
     void WriteUInt8(quint8 value);
     void WriteUInt16(quint16 value);
@@ -36,10 +40,18 @@ public:
     void Seek(qint64 position);
     void SeekToEnd();
     const QString& Target() const { return m_target; }
+    /// In memory, the bytes written so far.
+    QByteArrayView Written() const;
 
 private:
+    /// Makes room in memory up to `end`, doubling, so that a field costs no reallocation.
+    void Reserve(qint64 end);
+    template<class T> void WriteFixed(T value);
+
     QIODevice* m_device = nullptr;
     QByteArray* m_bytes = nullptr;
     qint64 m_position = 0;
+    /// In memory, the bytes written; `m_bytes` is larger while the writer works.
+    qint64 m_end = 0;
     QString m_target;
 };

@@ -151,7 +151,8 @@ void TRLGraphicStorage::StorePage(TRLGraphicSurface& surface)
     out.EndSized(lengthField);
     const qint64 position = m_tempFile->size();
     // Flushed at once, so that a full disk fails this page and not a later read.
-    if (!m_tempFile->seek(position) || m_tempFile->write(m_recordBuffer) != m_recordBuffer.size()
+    const QByteArrayView record = out.Written();
+    if (!m_tempFile->seek(position) || m_tempFile->write(record.data(), record.size()) != record.size()
         || !m_tempFile->flush()) {
         const QString error = m_tempFile->errorString();
         m_tempFile->resize(position);
