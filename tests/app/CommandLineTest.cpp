@@ -4,11 +4,11 @@
 
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLGraphicSurface.h"
+#include "tests/app/ProgramRun.h"
 #include "tests/common/TestHelpers.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,13 +19,6 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitOrderNotFound = 1;
 constexpr int kExitFailure = 2;
-constexpr int kRunTimeoutMs = 120000;
-
-struct TRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 /// Runs the program with its own temporary directory (which the run must leave empty), no
 /// display, the Brazilian locale and a fixed clock unless `environment` says otherwise.
@@ -47,44 +40,10 @@ protected:
         EXPECT_TRUE(left.isEmpty()) << "temporary files left behind: " << left.join(u' ').toStdString();
     }
 
-    TRun Run(const QStringList& arguments, const QStringList& environment = {})
+    TProgramRun Run(const QStringList& arguments, const QStringList& environment = {})
     {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(u"DISPLAY"_s);
-        env.remove(u"WAYLAND_DISPLAY"_s);
-        env.remove(u"LC_ALL"_s);
-        env.remove(u"LC_MESSAGES"_s);
-        env.remove(u"LC_NUMERIC"_s);
-        env.remove(u"LC_TIME"_s);
-        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        env.insert(u"LANG"_s, u"pt_BR.UTF-8"_s);
-        env.insert(u"SOURCE_DATE_EPOCH"_s, u"1795272800"_s);
-        env.insert(u"TMPDIR"_s, TempPath());
-        env.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
-        // "NAME=value" sets a variable, "-NAME" removes it.
-        for (const QString& setting : environment) {
-            if (setting.startsWith(u'-'))
-                env.remove(setting.mid(1));
-            else
-                env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
-        }
-        process.setProcessEnvironment(env);
-        // Relative names and stray outputs land where Outputs() looks.
-        process.setWorkingDirectory(m_work.path());
-        process.start(QStringLiteral(ORDEMCOMPRA_EXECUTABLE), arguments);
-        TRun run;
-        if (!process.waitForFinished(kRunTimeoutMs)) {
-            process.kill();
-            process.waitForFinished();
-            ADD_FAILURE() << "ordemcompra did not finish: " << arguments.join(u' ').left(200).toStdString();
-            return run;
-        }
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "ordemcompra crashed";
-        run.exitCode = process.exitCode();
-        run.out = QString::fromUtf8(process.readAllStandardOutput());
-        run.err = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        return RunOrdemCompra(arguments, { TempPath(), m_work.path() },
+            QStringList { u"XDG_RUNTIME_DIR="_s + m_runtime.path() } + environment);
     }
 
     QStringList Data() const { return { u"--data"_s, SampleDatabaseDirectory() }; }
@@ -106,9 +65,9 @@ const QString kNotFound = u"Ordem Compra não Encontrada!"_s;
 TEST_F(CommandLine, PageFileOfAnOrderReadsBackAsTheGoldenPages)
 {
     const QString file = Output(u"order-4.rpf"_s);
-    const TRun run = Run(QStringList { u"4"_s, u"--rpf"_s, file } + Data());
-    ASSERT_EQ(run.exitCode, kExitSuccess) << run.err.toStdString();
-    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    const TProgramRun run = Run(QStringList { u"4"_s, u"--rpf"_s, file } + Data());
+    ASSERT_EQ(run.ExitCode, kExitSuccess) << run.Err.toStdString();
+    EXPECT_TRUE(run.Err.isEmpty()) << run.Err.toStdString();
 
     TRLGraphicStorage pages;
     pages.LoadFromFile(file);
@@ -121,10 +80,10 @@ TEST_F(CommandLine, PageFileOfAnOrderReadsBackAsTheGoldenPages)
 
 TEST_F(CommandLine, SeveralExportsInOneRun)
 {
-    const TRun run = Run(QStringList { u"1"_s, u"--rpf"_s, Output(u"o.rpf"_s), u"--pdf"_s, Output(u"o.pdf"_s),
-                             u"--xls"_s, Output(u"o.xls"_s) }
+    const TProgramRun run = Run(QStringList { u"1"_s, u"--rpf"_s, Output(u"o.rpf"_s), u"--pdf"_s,
+                                    Output(u"o.pdf"_s), u"--xls"_s, Output(u"o.xls"_s) }
         + Data());
-    ASSERT_EQ(run.exitCode, kExitSuccess) << run.err.toStdString();
+    ASSERT_EQ(run.ExitCode, kExitSuccess) << run.Err.toStdString();
     QFile pdf(Output(u"o.pdf"_s));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5) == "%PDF-");
@@ -151,9 +110,9 @@ TEST_F(CommandLine, OrdersThatDoNotExistExitWithOneAndWriteNothing)
         { u"99"_s, "no such order" },
     };
     for (const Case& c : cases) {
-        const TRun run = Run(QStringList { c.order, u"--rpf"_s, Output(u"missing.rpf"_s) } + Data());
-        EXPECT_EQ(run.exitCode, kExitOrderNotFound) << c.what << ": " << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(kNotFound)) << c.what << ": " << run.err.toStdString();
+        const TProgramRun run = Run(QStringList { c.order, u"--rpf"_s, Output(u"missing.rpf"_s) } + Data());
+        EXPECT_EQ(run.ExitCode, kExitOrderNotFound) << c.what << ": " << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.contains(kNotFound)) << c.what << ": " << run.Err.toStdString();
         EXPECT_TRUE(Outputs().isEmpty()) << c.what << ": " << Outputs().join(u' ').toStdString();
     }
 }
@@ -174,10 +133,10 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
         { { u"1"_s, u"--pdf="_s }, u"--pdf needs a file name"_s, "empty file name" },
     };
     for (const Case& c : cases) {
-        const TRun run = Run(Data() + c.arguments);
-        EXPECT_EQ(run.exitCode, kExitFailure) << c.what;
-        EXPECT_TRUE(run.err.contains(c.expected)) << c.what << ": " << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(u"Usage: ordemcompra"_s)) << c.what << ": usage follows the reason";
+        const TProgramRun run = Run(Data() + c.arguments);
+        EXPECT_EQ(run.ExitCode, kExitFailure) << c.what;
+        EXPECT_TRUE(run.Err.contains(c.expected)) << c.what << ": " << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.contains(u"Usage: ordemcompra"_s)) << c.what << ": usage follows the reason";
         EXPECT_TRUE(Outputs().isEmpty()) << c.what;
     }
 }
@@ -205,9 +164,9 @@ TEST_F(CommandLine, DataProblemsExitWithTwoAndNameWhatIsWrong)
         { work.filePath(u"truncated"_s), u"OrdemCompraItens.DB"_s, "truncated table" },
     };
     for (const Case& c : cases) {
-        const TRun run = Run({ u"1"_s, u"--rpf"_s, Output(u"x.rpf"_s), u"--data"_s, c.directory });
-        EXPECT_EQ(run.exitCode, kExitFailure) << c.what;
-        EXPECT_TRUE(run.err.contains(c.named)) << c.what << ": " << run.err.toStdString();
+        const TProgramRun run = Run({ u"1"_s, u"--rpf"_s, Output(u"x.rpf"_s), u"--data"_s, c.directory });
+        EXPECT_EQ(run.ExitCode, kExitFailure) << c.what;
+        EXPECT_TRUE(run.Err.contains(c.named)) << c.what << ": " << run.Err.toStdString();
         EXPECT_FALSE(QFile::exists(Output(u"x.rpf"_s))) << c.what;
     }
 }
@@ -231,10 +190,10 @@ TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
         { u"--xls"_s, Output(u"plain-file/order.xls"_s), "spreadsheet under a plain file" },
     };
     for (const Case& c : cases) {
-        const TRun run = Run(QStringList { u"1"_s, c.option, c.path } + Data());
-        EXPECT_EQ(run.exitCode, kExitFailure) << c.what << ": " << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(c.path))
-            << c.what << ": the message names the file: " << run.err.toStdString();
+        const TProgramRun run = Run(QStringList { u"1"_s, c.option, c.path } + Data());
+        EXPECT_EQ(run.ExitCode, kExitFailure) << c.what << ": " << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.contains(c.path))
+            << c.what << ": the message names the file: " << run.Err.toStdString();
         EXPECT_EQ(Outputs(), QStringList { u"plain-file"_s }) << c.what;
         EXPECT_EQ(
             QDir(Output(u"a-directory"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList())
@@ -246,19 +205,19 @@ TEST_F(CommandLine, WindowsWithoutADisplayAreRefusedWithAReason)
 {
     for (const QStringList& arguments :
         { QStringList { u"1"_s }, QStringList(), QStringList { u"--view"_s, u"x.rpf"_s } }) {
-        const TRun run = Run(arguments + Data(), { u"-QT_QPA_PLATFORM"_s });
-        EXPECT_EQ(run.exitCode, kExitFailure) << arguments.join(u' ').toStdString();
-        EXPECT_TRUE(run.err.contains(u"no display"_s)) << run.err.toStdString();
+        const TProgramRun run = Run(arguments + Data(), { u"-QT_QPA_PLATFORM"_s });
+        EXPECT_EQ(run.ExitCode, kExitFailure) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.Err.contains(u"no display"_s)) << run.Err.toStdString();
     }
 }
 
 TEST_F(CommandLine, HelpAndVersion)
 {
-    const TRun help = Run({ u"--help"_s });
-    EXPECT_EQ(help.exitCode, kExitSuccess);
-    EXPECT_TRUE(help.out.startsWith(u"Usage: ordemcompra"_s)) << help.out.toStdString();
-    EXPECT_TRUE(help.out.contains(u"--rpf FILE"_s));
-    const TRun version = Run({ u"--version"_s });
-    EXPECT_EQ(version.exitCode, kExitSuccess);
-    EXPECT_TRUE(version.out.contains(u"0.6"_s)) << version.out.toStdString();
+    const TProgramRun help = Run({ u"--help"_s });
+    EXPECT_EQ(help.ExitCode, kExitSuccess);
+    EXPECT_TRUE(help.Out.startsWith(u"Usage: ordemcompra"_s)) << help.Out.toStdString();
+    EXPECT_TRUE(help.Out.contains(u"--rpf FILE"_s));
+    const TProgramRun version = Run({ u"--version"_s });
+    EXPECT_EQ(version.ExitCode, kExitSuccess);
+    EXPECT_TRUE(version.Out.contains(u"0.6"_s)) << version.Out.toStdString();
 }

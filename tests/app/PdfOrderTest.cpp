@@ -4,12 +4,12 @@
 #include "db/Alias.h"
 #include "db/Table.h"
 #include "support/LocaleTexts.h"
+#include "tests/app/ProgramRun.h"
 #include "tests/common/TestHelpers.h"
 #include "tests/filters/PdfTestTools.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
@@ -21,44 +21,8 @@ namespace {
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 2;
-constexpr int kRunTimeoutMs = 120000;
 /// The first page holds 48 item rows below the letterhead, and so does every other page.
 constexpr int kRowsPerPage = 48;
-
-struct TRun {
-    int exitCode = -1;
-    QString err;
-};
-
-/// The program on the bundled sample database (the alias's default), with no display, a fixed
-/// clock and the Brazilian locale; `environment` adds or overrides settings.
-TRun RunProgram(const QStringList& arguments, const QString& workDir, const QStringList& environment = {})
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& name : { u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"LC_ALL"_s, u"QUIREL_ALIAS_KORVANE"_s })
-        env.remove(name);
-    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    env.insert(u"LANG"_s, u"pt_BR.UTF-8"_s);
-    env.insert(u"SOURCE_DATE_EPOCH"_s, u"1795272800"_s);
-    env.insert(u"TMPDIR"_s, workDir);
-    for (const QString& setting : environment)
-        env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(workDir);
-    process.start(QStringLiteral(ORDEMCOMPRA_EXECUTABLE), arguments);
-    TRun run;
-    if (!process.waitForFinished(kRunTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        ADD_FAILURE() << "ordemcompra did not finish: " << arguments.join(u' ').toStdString();
-        return run;
-    }
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "ordemcompra crashed";
-    run.exitCode = process.exitCode();
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
 
 QString Squeezed(QString text)
 {
@@ -132,15 +96,15 @@ protected:
     QString WriteOrder(int order)
     {
         const QString file = Output(QStringLiteral("order-%1.pdf").arg(order));
-        const TRun run = Run({ QString::number(order), u"--pdf"_s, file });
-        EXPECT_EQ(run.exitCode, kExitSuccess) << "order " << order << ": " << run.err.toStdString();
-        return run.exitCode == kExitSuccess ? file : QString();
+        const TProgramRun run = Run({ QString::number(order), u"--pdf"_s, file });
+        EXPECT_EQ(run.ExitCode, kExitSuccess) << "order " << order << ": " << run.Err.toStdString();
+        return run.ExitCode == kExitSuccess ? file : QString();
     }
 
-    TRun Run(const QStringList& arguments, QStringList environment = {}) const
+    TProgramRun Run(const QStringList& arguments, QStringList environment = {}) const
     {
         environment << u"XDG_RUNTIME_DIR="_s + m_runtime.path();
-        return RunProgram(arguments, m_work.path(), environment);
+        return RunOrdemCompra(arguments, { m_work.path(), {} }, environment);
     }
 
     QTemporaryDir m_work;
@@ -235,8 +199,8 @@ TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
         { { u"1"_s, u"--print"_s, u"QuirelPDF"_s }, u"ordemcompra: "_s + notFound + u": QuirelPDF\n"_s },
     };
     for (const Case& c : cases) {
-        const TRun run = Run(c.arguments, { noScheduler, u"LANG=C"_s });
-        EXPECT_EQ(run.exitCode, kExitFailure) << c.arguments.join(u' ').toStdString();
-        EXPECT_TRUE(run.err.endsWith(c.message)) << run.err.toStdString();
+        const TProgramRun run = Run(c.arguments, { noScheduler, u"LANG=C"_s });
+        EXPECT_EQ(run.ExitCode, kExitFailure) << c.arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.Err.endsWith(c.message)) << run.Err.toStdString();
     }
 }

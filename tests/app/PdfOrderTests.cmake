@@ -2,6 +2,7 @@
 quirel_add_test(NAME app_pdf_order_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/PdfOrderTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ProgramRun.cpp
         ${PROJECT_SOURCE_DIR}/tests/filters/PdfTestTools.cpp
     LIBS ordemcompra_tables)
 target_compile_definitions(app_pdf_order_tests PRIVATE ORDEMCOMPRA_EXECUTABLE="$<TARGET_FILE:ordemcompra>")

@@ -8,6 +8,7 @@ quirel_add_test(NAME app_program_tests
         ${CMAKE_CURRENT_LIST_DIR}/FormCreateTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/NumberHandlersTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/CommandLineTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ProgramRun.cpp
     LIBS ordemcompra_form sampledb_content)
 target_compile_definitions(app_program_tests PRIVATE ORDEMCOMPRA_EXECUTABLE="$<TARGET_FILE:ordemcompra>")
 add_dependencies(app_program_tests ordemcompra)

@@ -14,6 +14,7 @@
 #include "platform/Component.h"
 #include "report/RLReport.h"
 #include "support/FormatSettings.h"
+#include "tests/app/ProgramRun.h"
 #include "tests/common/TestHelpers.h"
 
 #include <QDir>
@@ -50,33 +51,6 @@ constexpr int kAlignCenter = 2;
 constexpr int kAlignRight = 3;
 constexpr int kWeightNormal = 400;
 constexpr int kWeightBold = 700;
-
-struct TRun {
-    bool Finished = false;
-    int ExitCode = -1;
-    QString Errors;
-};
-
-/// The built program under Brazilian conventions and a fixed clock, with its temporary files
-/// in `tempDir` and nothing else there: Qt's runtime folder goes to `runtimeDir`.
-TRun RunProgram(const QStringList& arguments, const QString& tempDir, const QString& runtimeDir)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"LANG"_s, u"pt_BR.UTF-8"_s);
-    environment.insert(u"LC_ALL"_s, u"pt_BR.UTF-8"_s);
-    environment.insert(u"SOURCE_DATE_EPOCH"_s, QString::fromLatin1(kEpoch));
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    environment.insert(u"TMPDIR"_s, tempDir);
-    environment.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ORDEMCOMPRA_EXECUTABLE), arguments);
-    TRun run;
-    run.Finished = process.waitForFinished(kRunTimeoutMs) && process.exitStatus() == QProcess::NormalExit;
-    run.ExitCode = process.exitCode();
-    run.Errors = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
 
 /// A number as the order prints it under pt_BR ("13.360,20"), or nothing.
 std::optional<double> BrazilianNumber(QString text)
@@ -261,7 +235,11 @@ protected:
         QFile::setPermissions(RuntimePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    TRun Run(const QStringList& arguments) const { return RunProgram(arguments, TempPath(), RuntimePath()); }
+    TProgramRun Run(const QStringList& arguments) const
+    {
+        return RunOrdemCompra(arguments, { TempPath(), {} },
+            { u"SOURCE_DATE_EPOCH="_s + QString::fromLatin1(kEpoch), u"XDG_RUNTIME_DIR="_s + RuntimePath() });
+    }
 
     QString TempPath() const { return m_dir.filePath(u"tmp"_s); }
     QString RuntimePath() const { return m_dir.filePath(u"runtime"_s); }
@@ -270,9 +248,9 @@ protected:
     QString Export(int order)
     {
         const QString fileName = m_dir.filePath(u"ordem%1.xls"_s.arg(order));
-        const TRun run = Run({ QString::number(order), u"--xls"_s, fileName });
+        const TProgramRun run = Run({ QString::number(order), u"--xls"_s, fileName });
         EXPECT_TRUE(run.Finished) << "order " << order;
-        EXPECT_EQ(run.ExitCode, 0) << "order " << order << ": " << run.Errors.toStdString();
+        EXPECT_EQ(run.ExitCode, 0) << "order " << order << ": " << run.Err.toStdString();
         EXPECT_TRUE(QDir(TempPath()).isEmpty()) << "temporary files left by order " << order;
         return run.Finished && run.ExitCode == 0 ? fileName : QString();
     }
@@ -496,18 +474,18 @@ TEST_F(XLSOrderExport, UnwritableTargetFailsWithItsNameAndLeavesNothing)
         { existingDirectory, "a folder in place of the file" },
     };
     for (const Case& c : cases) {
-        const TRun run = Run({ u"1"_s, u"--xls"_s, c.target });
+        const TProgramRun run = Run({ u"1"_s, u"--xls"_s, c.target });
         ASSERT_TRUE(run.Finished) << c.what;
         EXPECT_EQ(run.ExitCode, 2) << c.what;
-        EXPECT_TRUE(run.Errors.contains(c.target)) << c.what << ": " << run.Errors.toStdString();
+        EXPECT_TRUE(run.Err.contains(c.target)) << c.what << ": " << run.Err.toStdString();
         EXPECT_TRUE(QDir(TempPath()).isEmpty()) << c.what << ": temporary files left";
     }
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath(u"missing"_s)));
     EXPECT_TRUE(QDir(existingDirectory).isEmpty());
 
     const QString never = m_dir.filePath(u"ordem99.xls"_s);
-    const TRun missing = Run({ u"99"_s, u"--xls"_s, never });
-    EXPECT_EQ(missing.ExitCode, 1) << missing.Errors.toStdString();
+    const TProgramRun missing = Run({ u"99"_s, u"--xls"_s, never });
+    EXPECT_EQ(missing.ExitCode, 1) << missing.Err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(never));
 }
 

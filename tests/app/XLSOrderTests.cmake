@@ -3,6 +3,7 @@
 quirel_add_test(NAME app_xls_order_tests
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/XLSOrderTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/ProgramRun.cpp
         ${PROJECT_SOURCE_DIR}/tests/filters/XLSTestReader.cpp
     LIBS ordemcompra_form)
 target_compile_definitions(app_xls_order_tests PRIVATE ORDEMCOMPRA_EXECUTABLE="$<TARGET_FILE:ordemcompra>")

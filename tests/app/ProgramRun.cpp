@@ -1,0 +1,46 @@
+#include "tests/app/ProgramRun.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+constexpr int kRunTimeoutMs = 120000;
+}
+
+TProgramRun RunOrdemCompra(
+    const QStringList& arguments, const TProgramPlaces& places, const QStringList& environment)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : { u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"LC_ALL"_s, u"LC_MESSAGES"_s,
+             u"LC_NUMERIC"_s, u"LC_TIME"_s, u"QUIREL_ALIAS_KORVANE"_s })
+        env.remove(name);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    env.insert(u"LANG"_s, u"pt_BR.UTF-8"_s);
+    env.insert(u"SOURCE_DATE_EPOCH"_s, u"1795272800"_s);
+    env.insert(u"TMPDIR"_s, places.TempDir);
+    for (const QString& setting : environment) {
+        if (setting.startsWith(u'-'))
+            env.remove(setting.mid(1));
+        else
+            env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+    }
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(places.WorkDir.isEmpty() ? places.TempDir : places.WorkDir);
+    process.start(QStringLiteral(ORDEMCOMPRA_EXECUTABLE), arguments);
+    TProgramRun run;
+    if (!process.waitForFinished(kRunTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "ordemcompra did not finish: " << arguments.join(u' ').left(200).toStdString();
+        return run;
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "ordemcompra crashed";
+    run.Finished = process.exitStatus() == QProcess::NormalExit;
+    run.ExitCode = process.exitCode();
+    run.Out = QString::fromUtf8(process.readAllStandardOutput());
+    run.Err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/// How a run of the built program ended.
+struct TProgramRun {
+    bool Finished = false;
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+/// Where a run keeps its files.
+struct TProgramPlaces {
+    /// TMPDIR of the run, and its working directory unless WorkDir is given.
+    QString TempDir;
+    QString WorkDir;
+};
+
+/// Runs the built ordemcompra as an operator's shell would, but with no display, the Brazilian
+/// locale and a fixed clock. `environment` entries "NAME=value" set a variable, "-NAME" remove
+/// one. A run that does not finish in two minutes or crashes fails the test.
+TProgramRun RunOrdemCompra(
+    const QStringList& arguments, const TProgramPlaces& places, const QStringList& environment = {});
