@@ -3,6 +3,7 @@
 #include "db/DataSource.h"
 #include "db/DbErrors.h"
 #include "db/FieldValue.h"
+#include "support/TextUtils.h"
 
 #include <algorithm>
 
@@ -139,7 +140,7 @@ bool TDataSet::Locate(QStringView fieldName, const QVariant& value)
 TField* TDataSet::FindField(QStringView fieldName) const
 {
     for (const auto& field : m_fields)
-        if (fieldName.compare(field->FieldName(), Qt::CaseInsensitive) == 0)
+        if (SameNameIgnoringCase(fieldName, field->FieldName()))
             return field.get();
     return nullptr;
 }

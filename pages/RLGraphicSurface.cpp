@@ -7,6 +7,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Measure.h"
 #include "support/Geometry.h"
+#include "support/TextUtils.h"
 
 #include <QLatin1StringView>
 
@@ -115,7 +116,7 @@ template<class T> T& TRLGraphicSurface::AddDrawing()
 int TRLGraphicSurface::FontIndex(const QString& faceName)
 {
     for (qsizetype i = 0; i < m_fontNames.size(); ++i) {
-        if (m_fontNames[i].compare(faceName, Qt::CaseInsensitive) == 0)
+        if (SameNameIgnoringCase(m_fontNames[i], faceName))
             return int(i);
     }
     m_fontNames.append(faceName);

@@ -57,6 +57,11 @@ QString Token(QStringView text, int n, QChar delimiter)
     return text.mid(start, end < 0 ? -1 : end - start).toString();
 }
 
+bool SameNameIgnoringCase(QStringView a, QStringView b)
+{
+    return a.size() == b.size() && (a == b || a.compare(b, Qt::CaseInsensitive) == 0);
+}
+
 QString ForceExtDot(const QString& ext)
 {
     if (ext.isEmpty() || ext.startsWith(u'.'))

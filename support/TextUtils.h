@@ -19,6 +19,9 @@ bool InsertJustifyBlank(QString& text, int& cursor);
 /// are fewer than n fields.
 QString Token(QStringView text, int n, QChar delimiter);
 
+/// Names compared without case, as field and font names are. Case folding keeps the length, so
+/// names of different lengths are told apart without folding; equal names without it too.
+bool SameNameIgnoringCase(QStringView a, QStringView b);
 /// `ext` with a leading "." unless it is empty or has one.
 QString ForceExtDot(const QString& ext);
 

@@ -413,3 +413,17 @@ TEST(Surface, ClearEmptiesObjectsFontsAndMacros)
 }
 
 } // namespace
+
+TEST(Surface, FontNamesAreOneEntryWhateverTheirCase)
+{
+    TRLGraphicSurface page;
+    const int arial = page.FontIndex(QStringLiteral("Arial"));
+    EXPECT_EQ(page.FontIndex(QStringLiteral("ARIAL")), arial);
+    EXPECT_EQ(page.FontIndex(QStringLiteral("arial")), arial);
+    // Same length or a shared prefix is not the same name.
+    EXPECT_NE(page.FontIndex(QStringLiteral("Arian")), arial);
+    EXPECT_NE(page.FontIndex(QStringLiteral("Arial Black")), arial);
+    const int accented = page.FontIndex(QStringLiteral("Ágata"));
+    EXPECT_EQ(page.FontIndex(QStringLiteral("ágata")), accented);
+    EXPECT_NE(accented, arial);
+}
