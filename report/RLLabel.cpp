@@ -55,8 +55,9 @@ void TRLCustomLabel::EmitToSurface()
     surface.SetFont(Font());
     const QString caption = Caption();
     const int space = surface.TextWidth(QStringLiteral(" "));
-    const int w = surface.TextWidth(caption + QLatin1Char(' '));
-    const int h = surface.TextHeight(caption + QLatin1Char(' '));
+    const QString spaced = caption + QLatin1Char(' ');
+    const int w = surface.TextWidth(spaced);
+    const int h = surface.TextHeight(spaced);
     const int half = space / 2;
     int x = half + rect.Left;
     if (Alignment() == taRightJustify)

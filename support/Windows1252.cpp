@@ -60,17 +60,20 @@ char EncodeCharacter(char16_t c)
 
 QByteArray ToWindows1252(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    // One byte per code unit at most (a surrogate pair makes one); written through a pointer, as
+    // every text of every page passes here.
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            bytes += kUnmapped;
+            *out++ = kUnmapped;
             ++i;
             continue;
         }
-        bytes += EncodeCharacter(c.unicode());
+        *out++ = EncodeCharacter(c.unicode());
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 
