@@ -105,3 +105,12 @@ QString RectText(const TRect& rect)
 {
     return QStringLiteral("%1,%2,%3,%4").arg(rect.Left).arg(rect.Top).arg(rect.Right).arg(rect.Bottom);
 }
+
+TRLLabel* AddLabel(ControlReport& r, TRLBand* band, const QString& caption)
+{
+    auto* label = new TRLLabel(&r.form);
+    label->SetParent(band);
+    label->SetFont(TestFont());
+    label->SetCaption(caption);
+    return label;
+}

@@ -5,6 +5,7 @@
 #include "db/DataSource.h"
 #include "db/MemoryDataSet.h"
 #include "report/RLBand.h"
+#include "report/RLLabel.h"
 #include "report/RLReport.h"
 
 #include "pages/RLGraphicObjects.h"
@@ -55,6 +56,8 @@ struct ControlReport {
 
 /// The font most tests print with.
 TFont TestFont();
+/// A label of `r`'s form on `band`, in the test font.
+TRLLabel* AddLabel(ControlReport& r, TRLBand* band, const QString& caption);
 /// Pixel width of `text` in `font` measured by Qt on its own 96-dpi device.
 int QtWidth(const QString& text, const TFont& font);
 int QtHeight(const TFont& font);

@@ -11,15 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TRLLabel* AddLabel(ControlReport& r, TRLBand* band, const QString& caption)
-{
-    auto* label = new TRLLabel(&r.form);
-    label->SetParent(band);
-    label->SetFont(TestFont());
-    label->SetCaption(caption);
-    return label;
-}
-
 /// A caption whose measured width (with its trailing blank) is odd, or even.
 QString CaptionOfParity(bool odd)
 {

@@ -13,15 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TRLLabel* AddLabel(ControlReport& r, TRLBand* band, const QString& caption)
-{
-    auto* label = new TRLLabel(&r.form);
-    label->SetParent(band);
-    label->SetFont(TestFont());
-    label->SetCaption(caption);
-    return label;
-}
-
 TRLDBText* AddDBText(ControlReport& r, TRLBand* band, const QString& field)
 {
     auto* text = new TRLDBText(&r.form);
