@@ -206,16 +206,23 @@ void TRLCustomSite::PrintSite()
 
 std::vector<TControl*> TRLCustomSite::ChildrenInCreationOrder() const
 {
-    // Each child's serial is looked up once: the lookup casts, and this runs for every band
-    // printed.
+    // This runs for every band printed, and children are nearly always in creation order
+    // already: that is checked first, without allocating.
     std::vector<TControl*> children = Controls();
+    std::size_t sortedUpTo = 0;
+    for (quint64 previous = 0; sortedUpTo < children.size(); ++sortedUpTo) {
+        const quint64 serial = SerialOf(children[sortedUpTo]);
+        if (sortedUpTo > 0 && serial < previous)
+            break;
+        previous = serial;
+    }
+    if (sortedUpTo == children.size())
+        return children;
     std::vector<std::pair<quint64, TControl*>> keyed;
     keyed.reserve(children.size());
     for (TControl* child : children)
         keyed.emplace_back(SerialOf(child), child);
     const auto bySerial = [](const auto& a, const auto& b) { return a.first < b.first; };
-    if (std::is_sorted(keyed.begin(), keyed.end(), bySerial))
-        return children;
     std::stable_sort(keyed.begin(), keyed.end(), bySerial);
     for (std::size_t i = 0; i < keyed.size(); ++i)
         children[i] = keyed[i].second;
