@@ -164,8 +164,13 @@ QImage TField::Picture() const
     const QByteArray bytes = AsBytes();
     if (bytes.isEmpty())
         return {};
+    if (bytes == m_pictureBytes)
+        return m_picture;
     try {
-        return LoadPicture(GraphicPayload(bytes));
+        QImage picture = LoadPicture(GraphicPayload(bytes));
+        m_pictureBytes = bytes;
+        m_picture = picture;
+        return picture;
     } catch (const EReportError& error) {
         RaiseNotAPicture(*m_dataSet, m_fieldName, error.Message());
     }

@@ -80,4 +80,8 @@ private:
     TFieldType m_type;
     int m_size;
     QString m_displayLabel;
+    /// The last picture decoded and the bytes it came from: a report prints the same logo on
+    /// every page, and decoding it is dearer than comparing the bytes.
+    mutable QByteArray m_pictureBytes;
+    mutable QImage m_picture;
 };

@@ -449,3 +449,32 @@ TEST(Field, PictureLoadsAGraphicWithOrWithoutTheEngineHeader)
         data.FieldByName(u"LOGO")->Picture();
     }).startsWith(u"Parametros: field \"LOGO\" holds no picture: "));
 }
+
+TEST(Field, PictureFollowsTheRecordWhenPicturesRepeat)
+{
+    const auto bitmapOf = [](Qt::GlobalColor colour) {
+        QImage image(2, 2, QImage::Format_RGB32);
+        image.fill(colour);
+        return SaveBitmap(image);
+    };
+    TMemoryDataSet data(nullptr);
+    data.SetName(u"Parametros"_s);
+    data.AddField(u"LOGO"_s, TFieldType::ftGraphic);
+    const std::vector<Qt::GlobalColor> colours = { Qt::red, Qt::red, Qt::blue, Qt::red };
+    for (Qt::GlobalColor colour : colours)
+        data.AppendRecord({ bitmapOf(colour) });
+    data.AppendRecord({ QByteArray("not a picture") });
+    data.AppendRecord({ bitmapOf(Qt::red) });
+    data.Open();
+    for (std::size_t row = 0; row < colours.size(); ++row, data.Next()) {
+        QImage image = data.FieldByName(u"LOGO")->Picture();
+        EXPECT_EQ(image.pixelColor(0, 0), QColor(colours[row])) << "row " << row;
+        // A caller's change to its copy is not what the next record shows.
+        image.fill(Qt::green);
+    }
+    EXPECT_TRUE(ErrorOf([&] {
+        data.FieldByName(u"LOGO")->Picture();
+    }).startsWith(u"Parametros: field \"LOGO\" holds no picture: "));
+    data.Next();
+    EXPECT_EQ(data.FieldByName(u"LOGO")->Picture().pixelColor(1, 1), QColor(Qt::red));
+}
