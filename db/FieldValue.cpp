@@ -4,7 +4,10 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QTime>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -210,15 +213,36 @@ int CompareFieldValues(const QVariant& a, const QVariant& b)
     return Compare3(a.toString().compare(b.toString(), Qt::CaseSensitive), 0);
 }
 
+namespace {
+
+/// QString::number(value, 'g', 15), which is slow (double-conversion) and runs for every float a
+/// report shows; std::to_chars writes the same text except where the value lies exactly halfway
+/// at the sixteenth digit: Qt rounds that away from zero, to_chars to even. Such a value has
+/// sixteen significant digits ending in 5 as its shortest form, and is left to Qt.
+QString GeneralDigits(double value)
+{
+    constexpr int kSignificantDigits = 15;
+    char buffer[64];
+    const char* end = std::to_chars(buffer, std::end(buffer), value, std::chars_format::scientific).ptr;
+    const char* mantissaEnd = std::find(static_cast<const char*>(buffer), end, 'e');
+    const auto digits = std::count_if(
+        static_cast<const char*>(buffer), mantissaEnd, [](char c) { return c >= '0' && c <= '9'; });
+    if (digits > kSignificantDigits && mantissaEnd[-1] == '5')
+        return QString::number(value, 'g', kSignificantDigits);
+    end = std::to_chars(buffer, std::end(buffer), value, std::chars_format::general, kSignificantDigits).ptr;
+    return QString::fromLatin1(buffer, end - buffer);
+}
+
+} // namespace
+
 QString FormatGeneralFloat(double value)
 {
     if (std::isnan(value))
         return QStringLiteral("NAN");
     if (std::isinf(value))
         return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    constexpr int kSignificantDigits = 15;
     // Fixed notation for decimal exponents -5 < e < 15, as 'g' does; only the exponent's look differs.
-    QString text = QString::number(value == 0 ? 0.0 : value, 'g', kSignificantDigits);
+    QString text = GeneralDigits(value == 0 ? 0.0 : value);
     QString exponent;
     if (const qsizetype e = text.indexOf(u'e'); e >= 0) {
         const int power = text.sliced(e + 1).toInt();

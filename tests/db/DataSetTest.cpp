@@ -1,4 +1,5 @@
 #include "db/DataSource.h"
+#include "db/FieldValue.h"
 #include "db/GraphicBlob.h"
 #include "db/MemoryDataSet.h"
 #include "platform/Picture.h"
@@ -6,8 +7,11 @@
 
 #include <QDate>
 #include <QLocale>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iomanip>
 #include <memory>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -210,6 +214,54 @@ TEST(DataSet, DisplayTextFollowsTheLocale)
                 << "row " << row + 1 << " field " << data.Field(f)->FieldName().toStdString();
     }
     EXPECT_EQ(row, 7);
+}
+
+TEST(Field, GeneralFloatRoundsHalfwayDigitsAwayFromZero)
+{
+    const LocaleGuard c(QLocale::c());
+    struct Case {
+        double value;
+        QString text;
+    };
+    // Values exactly halfway at the sixteenth significant digit, and their neighbours.
+    const Case cases[] = {
+        { 594868057619406.5, u"594868057619407"_s },
+        { -139062841447566.5, u"-139062841447567"_s },
+        { 594868057619406.4, u"594868057619406"_s },
+        { 5925561096138885.0, u"5.92556109613889E15"_s },
+        { 5925561096138884.0, u"5.92556109613888E15"_s },
+        { 0.1 + 0.2, u"0.3"_s },
+        { -0.0, u"0"_s },
+        { 1e-5, u"1E-5"_s },
+        { 0.0001, u"0.0001"_s },
+        { 1.5e300, u"1.5E300"_s },
+        { 5e-324, u"4.94065645841247E-324"_s },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatGeneralFloat(c.value), c.text) << c.value;
+}
+
+TEST(Field, GeneralFloatWritesWhatQtWritesWithFifteenDigits)
+{
+    const LocaleGuard c(QLocale::c());
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<qint64> cents(-100'000'000'000'000, 100'000'000'000'000);
+    std::uniform_real_distribution<double> exponent(-20, 20);
+    int mismatches = 0;
+    for (int i = 0; i < 200'000 && mismatches < 5; ++i) {
+        for (double value :
+            { double(cents(random)) / 100, double(cents(random)) / 2, std::pow(10.0, exponent(random)) }) {
+            QString expected = QString::number(value, 'g', 15);
+            if (const qsizetype e = expected.indexOf(u'e'); e >= 0)
+                expected = expected.left(e) + u'E' + QString::number(expected.sliced(e + 1).toInt());
+            if (FormatGeneralFloat(value) != expected) {
+                ADD_FAILURE() << std::setprecision(17) << value << ": "
+                              << FormatGeneralFloat(value).toStdString() << " instead of "
+                              << expected.toStdString();
+                ++mismatches;
+            }
+        }
+    }
 }
 
 TEST(DataSet, AppendRecordRefusesValuesOfTheWrongKind)
