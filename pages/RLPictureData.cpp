@@ -18,7 +18,16 @@ QByteArray BitmapPictureData(const QImage& picture)
 {
     if (picture.isNull())
         return kPictureTagNone.toByteArray();
-    return kPictureTagBitmap.toByteArray() + SaveBitmap(picture);
+    // A report draws the same picture on every page (a logo), and encoding it is dear. An image's
+    // cache key changes with any change to its pixels and is never reused for another image.
+    struct TLastEncoded {
+        qint64 Key = 0;
+        QByteArray Data;
+    };
+    thread_local TLastEncoded last;
+    if (last.Data.isEmpty() || last.Key != picture.cacheKey())
+        last = TLastEncoded { picture.cacheKey(), kPictureTagBitmap.toByteArray() + SaveBitmap(picture) };
+    return last.Data;
 }
 
 QByteArray IconPictureData(QByteArrayView iconFile)

@@ -367,6 +367,27 @@ TEST(Surface, PictureDataTagsAndDecoding)
         QStringLiteral("Picture data tagged BMP does not hold a BMP file"));
 }
 
+TEST(Surface, PictureDataFollowsChangesToTheSamePicture)
+{
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const QImage copy = picture;
+    const QByteArray green = BitmapPictureData(picture);
+    EXPECT_EQ(BitmapPictureData(copy), green);
+    // Changed in place, through pixel access, and a copy changed apart from its original.
+    picture.fill(Qt::red);
+    EXPECT_EQ(DecodePictureData(BitmapPictureData(picture)).pixelColor(0, 0), QColor(Qt::red));
+    picture.setPixelColor(1, 1, Qt::blue);
+    EXPECT_EQ(DecodePictureData(BitmapPictureData(picture)).pixelColor(1, 1), QColor(Qt::blue));
+    reinterpret_cast<QRgb*>(picture.bits())[0] = qRgb(0, 0, 0);
+    EXPECT_EQ(DecodePictureData(BitmapPictureData(picture)).pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(BitmapPictureData(copy), green);
+    // Another picture of another size.
+    QImage other(1, 1, QImage::Format_RGB32);
+    other.fill(Qt::yellow);
+    EXPECT_EQ(DecodePictureData(BitmapPictureData(other)).size(), QSize(1, 1));
+}
+
 TEST(Surface, AssignAcrossPagesCopiesTheFontByNameAndTheArrays)
 {
     TRLGraphicSurface first;
