@@ -76,25 +76,34 @@ void TRLByteReader::ReadInto(char* buffer, qint64 count, QStringView field)
         Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device->errorString()));
 }
 
+// A page record in memory is read field by field, millions of them per report: a field that fits
+// is copied at once, and only one that does not goes the long way, to its error.
+template<class T> T TRLByteReader::ReadFixed(QStringView field)
+{
+    if (!m_device && m_limit - *m_position >= qint64(sizeof(T))) {
+        T value;
+        std::memcpy(&value, m_bytes.constData() + *m_position, sizeof value);
+        *m_position += qint64(sizeof value);
+        return qFromLittleEndian(value);
+    }
+    char bytes[sizeof(T)];
+    ReadInto(bytes, sizeof bytes, field);
+    return qFromLittleEndian<T>(bytes);
+}
+
 quint8 TRLByteReader::ReadUInt8(QStringView field)
 {
-    char byte = 0;
-    ReadInto(&byte, sizeof byte, field);
-    return quint8(byte);
+    return ReadFixed<quint8>(field);
 }
 
 quint16 TRLByteReader::ReadUInt16(QStringView field)
 {
-    char bytes[sizeof(quint16)];
-    ReadInto(bytes, sizeof bytes, field);
-    return qFromLittleEndian<quint16>(bytes);
+    return ReadFixed<quint16>(field);
 }
 
 qint32 TRLByteReader::ReadInt32(QStringView field)
 {
-    char bytes[sizeof(qint32)];
-    ReadInto(bytes, sizeof bytes, field);
-    return qFromLittleEndian<qint32>(bytes);
+    return ReadFixed<qint32>(field);
 }
 
 QString TRLByteReader::ReadText(QStringView field)

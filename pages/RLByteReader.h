@@ -46,6 +46,7 @@ public:
 
 private:
     void ReadInto(char* buffer, qint64 count, QStringView field);
+    template<class T> T ReadFixed(QStringView field);
     /// Refuses a negative length or one beyond the bytes left; `start` is where its field began.
     void CheckLength(qint64 start, qint64 length, QStringView field) const;
 

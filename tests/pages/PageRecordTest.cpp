@@ -1,3 +1,4 @@
+#include "pages/RLByteReader.h"
 #include "pages/RLGraphicObjects.h"
 #include "pages/RLGraphicSurface.h"
 #include "tests/common/TestHelpers.h"
@@ -402,6 +403,10 @@ TEST(PageRecord, HostileCountsAndLengthsFailNamingTheField)
     for (const Case& c : cases) {
         TRLGraphicSurface page;
         EXPECT_EQ(ErrorOf([&] { LoadPage(page, c.bytes); }), c.message) << c.what;
+        // The page store reads its records from memory: the same faults, the same messages.
+        TRLGraphicSurface fromMemory;
+        TRLByteReader in(c.bytes, QStringLiteral("page record"));
+        EXPECT_EQ(ErrorOf([&] { fromMemory.LoadFromStream(in); }), c.message) << c.what << " (in memory)";
     }
 }
 
