@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <iterator>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -215,19 +217,73 @@ int CompareFieldValues(const QVariant& a, const QVariant& b)
 
 namespace {
 
+/// The text of %g with `precision` significant digits (at most 15) for a normal value whose
+/// shortest decimal form has no more digits than that: the two then hold the same digits, since
+/// a double's spacing is far below a unit of the fifteenth digit, so the shortest form (fast to
+/// find) is only laid out as %g does.
+QString LayOutGeneral(bool negative, std::string_view digits, int exponent, int precision)
+{
+    QString text;
+    if (negative)
+        text += u'-';
+    const auto digit = [&digits](qsizetype i) {
+        return QLatin1Char(i < qsizetype(digits.size()) ? digits[std::size_t(i)] : '0');
+    };
+    if (exponent < -4 || exponent >= precision) {
+        text += digit(0);
+        if (digits.size() > 1) {
+            text += u'.';
+            text += QLatin1StringView(digits.substr(1));
+        }
+        text += exponent < 0 ? QStringLiteral("e-") : QStringLiteral("e+");
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            text += u'0';
+        text += QString::number(magnitude);
+        return text;
+    }
+    if (exponent < 0) {
+        text += QStringLiteral("0.") + QString(-exponent - 1, u'0') + QLatin1StringView(digits);
+        return text;
+    }
+    for (int i = 0; i <= exponent; ++i)
+        text += digit(i);
+    if (qsizetype(digits.size()) > exponent + 1) {
+        text += u'.';
+        text += QLatin1StringView(digits.substr(std::size_t(exponent) + 1));
+    }
+    return text;
+}
+
 /// QString::number(value, 'g', 15), which is slow (double-conversion) and runs for every float a
-/// report shows; std::to_chars writes the same text except where the value lies exactly halfway
-/// at the sixteenth digit: Qt rounds that away from zero, to_chars to even. Such a value has
-/// sixteen significant digits ending in 5 as its shortest form, and is left to Qt.
+/// report shows. Most values need fifteen digits or fewer and are laid out from their shortest
+/// form; the others are rounded by std::to_chars, which writes what Qt does except where the
+/// value lies exactly halfway at the sixteenth digit: Qt rounds that away from zero, to_chars to
+/// even. Such a value has sixteen significant digits ending in 5 as its shortest form, and is
+/// left to Qt.
 QString GeneralDigits(double value)
 {
     constexpr int kSignificantDigits = 15;
+    if (value == 0)
+        return QStringLiteral("0");
     char buffer[64];
     const char* end = std::to_chars(buffer, std::end(buffer), value, std::chars_format::scientific).ptr;
     const char* mantissaEnd = std::find(static_cast<const char*>(buffer), end, 'e');
-    const auto digits = std::count_if(
-        static_cast<const char*>(buffer), mantissaEnd, [](char c) { return c >= '0' && c <= '9'; });
-    if (digits > kSignificantDigits && mantissaEnd[-1] == '5')
+    char digits[32];
+    std::size_t count = 0;
+    for (const char* p = buffer; p < mantissaEnd; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits[count++] = *p;
+    // A subnormal value is too coarse for its shortest form to be its rounding.
+    if (count <= std::size_t(kSignificantDigits) && std::abs(value) >= std::numeric_limits<double>::min()) {
+        int exponent = 0;
+        for (const char* p = mantissaEnd + 2; p < end; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (mantissaEnd[1] == '-')
+            exponent = -exponent;
+        return LayOutGeneral(value < 0, std::string_view(digits, count), exponent, kSignificantDigits);
+    }
+    if (mantissaEnd[-1] == '5')
         return QString::number(value, 'g', kSignificantDigits);
     end = std::to_chars(buffer, std::end(buffer), value, std::chars_format::general, kSignificantDigits).ptr;
     return QString::fromLatin1(buffer, end - buffer);
