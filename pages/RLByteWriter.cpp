@@ -46,8 +46,11 @@ QByteArrayView TRLByteWriter::Written() const
 
 void TRLByteWriter::Reserve(qint64 end)
 {
-    if (end > m_bytes->size())
-        m_bytes->resize(std::max({ end, m_bytes->capacity(), 2 * m_bytes->size() }));
+    if (end <= m_room)
+        return;
+    m_bytes->resize(std::max({ end, m_bytes->capacity(), 2 * m_bytes->size() }));
+    m_data = m_bytes->data();
+    m_room = m_bytes->size();
 }
 
 // The fixed-size writes copy a constant count, which compiles to a plain store: a page record is
@@ -60,8 +63,9 @@ template<class T> void TRLByteWriter::WriteFixed(T value)
         return;
     }
     const qint64 end = m_position + qint64(sizeof little);
-    Reserve(end);
-    std::memcpy(m_bytes->data() + m_position, &little, sizeof little);
+    if (end > m_room)
+        Reserve(end);
+    std::memcpy(m_data + m_position, &little, sizeof little);
     m_position = end;
     m_end = std::max(m_end, end);
 }
@@ -88,7 +92,7 @@ void TRLByteWriter::WriteBytes(QByteArrayView bytes)
     if (m_bytes) {
         const qint64 end = m_position + bytes.size();
         Reserve(end);
-        std::memcpy(m_bytes->data() + m_position, bytes.data(), std::size_t(bytes.size()));
+        std::memcpy(m_data + m_position, bytes.data(), std::size_t(bytes.size()));
         m_position = end;
         m_end = std::max(m_end, end);
         return;

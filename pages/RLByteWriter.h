@@ -53,5 +53,8 @@ private:
     qint64 m_position = 0;
     /// In memory, the bytes written; `m_bytes` is larger while the writer works.
     qint64 m_end = 0;
+    /// In memory, `m_bytes`'s data and size, kept so that a field costs no call into it.
+    char* m_data = nullptr;
+    qint64 m_room = 0;
     QString m_target;
 };
