@@ -1,7 +1,7 @@
 #include "pages/RLByteReader.h"
 
-#include "pages/RLCodePage.h"
 #include "platform/Exceptions.h"
+#include "support/Windows1252.h"
 
 #include <QIODevice>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 #include "pages/RLFontMetrics.h"
 
-#include "pages/RLCodePage.h"
 #include "platform/Exceptions.h"
+#include "support/Windows1252.h"
 
 #include <QFont>
 #include <QRawFont>

@@ -79,14 +79,12 @@ QByteArray ToWindows1252(QStringView text)
 
 QString FromWindows1252(QByteArrayView bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     for (const char byte : bytes) {
         const auto value = char16_t(quint8(byte));
-        if (value >= kFirstHighByte && value < kFirstLatin1Byte)
-            text += QChar(kHighBytes[value - kFirstHighByte]);
-        else
-            text += QChar(value);
+        const bool high = value >= kFirstHighByte && value < kFirstLatin1Byte;
+        *out++ = QChar(high ? kHighBytes[value - kFirstHighByte] : value);
     }
     return text;
 }
