@@ -3,6 +3,7 @@
 #include "filters/RLPDFWriter.h"
 #include "pages/RLFontMetrics.h"
 #include "platform/Exceptions.h"
+#include "support/TextUtils.h"
 #include "support/Windows1252.h"
 
 #include <QFont>
@@ -177,8 +178,7 @@ int TRLPDFFontTable::Register(const QString& faceName, int styleBits, TRLPDFWrit
 {
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const TEntry& entry = m_entries[i];
-        if (entry.StyleBits == styleBits
-            && (entry.FaceName == faceName || entry.FaceName.compare(faceName, Qt::CaseInsensitive) == 0))
+        if (entry.StyleBits == styleBits && SameNameIgnoringCase(entry.FaceName, faceName))
             return int(i) + 1;
     }
     TEntry entry;
