@@ -1,6 +1,7 @@
 #include "filters/RLPDFWriter.h"
 
 #include "platform/Exceptions.h"
+#include "support/SaveFiles.h"
 #include "support/Windows1252.h"
 
 #include <QFileDevice>
@@ -32,7 +33,7 @@ constexpr qsizetype kNumberBufferSize = 330;
 [[noreturn]] void RaiseWriteFailed(const QIODevice& device)
 {
     if (const auto* file = qobject_cast<const QFileDevice*>(&device))
-        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(file->fileName(), device.errorString()));
+        RaiseCannotWrite(file->fileName(), device.errorString());
     throw EReportError(QStringLiteral("Cannot write the PDF file: %1").arg(device.errorString()));
 }
 

@@ -1,6 +1,7 @@
 #include "filters/RLXLSErrors.h"
 
 #include "platform/Exceptions.h"
+#include "support/SaveFiles.h"
 
 #include <QIODevice>
 
@@ -11,7 +12,7 @@ void RaiseXLSCannotCreate(const QString& fileName, const QString& reason)
 
 void RaiseXLSCannotWrite(const QString& target, const QIODevice& device)
 {
-    throw EReportError(QStringLiteral("Cannot write %1: %2").arg(target, device.errorString()));
+    RaiseCannotWrite(target, device.errorString());
 }
 
 void RaiseXLSCannotRead(const QString& target, const QIODevice& device)

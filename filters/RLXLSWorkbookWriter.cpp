@@ -105,5 +105,5 @@ void SaveXLSFile(const QString& fileName, TRLXLSWorkbookWriter& workbook, const 
     }
     QString reason;
     if (!CommitWholeFile(file, reason))
-        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, reason));
+        RaiseCannotWrite(fileName, reason);
 }

@@ -1,6 +1,7 @@
 #include "pages/RLByteWriter.h"
 
 #include "platform/Exceptions.h"
+#include "support/SaveFiles.h"
 #include "support/Windows1252.h"
 
 #include <QIODevice>
@@ -12,11 +13,6 @@
 namespace {
 
 constexpr qint64 kSizeFieldBytes = sizeof(qint32);
-
-[[noreturn]] void RaiseWriteError(const QString& target, const QIODevice& device)
-{
-    throw EReportError(QStringLiteral("Cannot write %1: %2").arg(target, device.errorString()));
-}
 
 } // namespace
 
@@ -98,7 +94,7 @@ void TRLByteWriter::WriteBytes(QByteArrayView bytes)
         return;
     }
     if (m_device->write(bytes.data(), bytes.size()) != bytes.size())
-        RaiseWriteError(m_target, *m_device);
+        RaiseCannotWrite(m_target, m_device->errorString());
 }
 
 void TRLByteWriter::WriteText(QStringView text)
@@ -154,7 +150,7 @@ void TRLByteWriter::Seek(qint64 position)
         return;
     }
     if (!m_device->seek(position))
-        RaiseWriteError(m_target, *m_device);
+        RaiseCannotWrite(m_target, m_device->errorString());
 }
 
 void TRLByteWriter::SeekToEnd()

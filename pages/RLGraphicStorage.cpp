@@ -156,7 +156,7 @@ void TRLGraphicStorage::StorePage(TRLGraphicSurface& surface)
         || !m_tempFile->flush()) {
         const QString error = m_tempFile->errorString();
         m_tempFile->resize(position);
-        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(m_tempFileName, error));
+        RaiseCannotWrite(m_tempFileName, error);
     }
     if (surface.PageIndex() < 0) {
         m_pageIndex.push_back(position);
@@ -257,7 +257,7 @@ void TRLGraphicStorage::SaveToFile(const QString& fileName)
     }
     QString reason;
     if (!CommitWholeFile(file, reason))
-        throw EReportError(QStringLiteral("Cannot write %1: %2").arg(fileName, reason));
+        RaiseCannotWrite(fileName, reason);
 }
 
 void TRLGraphicStorage::SaveToStream(QIODevice& stream)

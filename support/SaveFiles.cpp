@@ -1,5 +1,7 @@
 #include "support/SaveFiles.h"
 
+#include "platform/Exceptions.h"
+
 #include <QSaveFile>
 
 bool CommitWholeFile(QSaveFile& file, QString& reason)
@@ -14,4 +16,9 @@ bool CommitWholeFile(QSaveFile& file, QString& reason)
         return false;
     }
     return true;
+}
+
+void RaiseCannotWrite(const QString& target, const QString& reason)
+{
+    throw EReportError(QStringLiteral("Cannot write %1: %2").arg(target, reason));
 }

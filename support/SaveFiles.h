@@ -9,3 +9,6 @@ class QSaveFile;
 /// old one and report success. On failure the temporary file is removed, the target is left as
 /// it was, `reason` says why and the result is false.
 bool CommitWholeFile(QSaveFile& file, QString& reason);
+
+/// Throws EReportError "Cannot write <target>: <reason>", the message of every failed write.
+[[noreturn]] void RaiseCannotWrite(const QString& target, const QString& reason);
