@@ -2,6 +2,8 @@
 
 #include "platform/Exceptions.h"
 
+#include <cstdio>
+
 namespace {
 
 [[noreturn]] void RaiseUsage(const QString& reason)
@@ -120,4 +122,9 @@ QString UsageText()
 QString VersionText()
 {
     return QStringLiteral("ordemcompra 0.6 (QuirelReport v0.6)\n");
+}
+
+void PrintProgramError(const QString& message)
+{
+    std::fprintf(stderr, "ordemcompra: %s\n", message.toLocal8Bit().constData());
 }

@@ -28,6 +28,9 @@ struct TCommandLine {
 /// command line (unknown option, missing value, an export option without an order).
 TCommandLine ParseCommandLine(const QStringList& arguments);
 
+/// Writes "ordemcompra: <message>" on stderr, the program's way of reporting a failure.
+void PrintProgramError(const QString& message);
+
 /// The usage text printed by --help and after a command-line error.
 QString UsageText();
 QString VersionText();

@@ -10,14 +10,7 @@
 #include "platform/Exceptions.h"
 #include "report/RLReport.h"
 
-#include <cstdio>
-
 namespace {
-
-void PrintError(const QString& message)
-{
-    std::fprintf(stderr, "ordemcompra: %s\n", message.toLocal8Bit().constData());
-}
 
 void SaveThrough(TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QString& fileName)
 {
@@ -35,7 +28,7 @@ int RunHeadless(const TCommandLine& options)
         TForm1 form(nullptr);
         form.OpenTables();
         if (!form.LocateOrder(options.Order.value_or(QString()))) {
-            PrintError(QStringLiteral("Ordem Compra não Encontrada!"));
+            PrintProgramError(QStringLiteral("Ordem Compra não Encontrada!"));
             return kExitOrderNotFound;
         }
         form.RLReport1->ShowProgress = false;
@@ -53,11 +46,11 @@ int RunHeadless(const TCommandLine& options)
             PrintPagesOnPrinter(pages, *options.Printer);
         return kExitSuccess;
     } catch (const EReportError& error) {
-        PrintError(error.Message());
+        PrintProgramError(error.Message());
     } catch (const EAbort&) {
-        PrintError(QStringLiteral("aborted"));
+        PrintProgramError(QStringLiteral("aborted"));
     } catch (const std::exception& error) {
-        PrintError(QString::fromLocal8Bit(error.what()));
+        PrintProgramError(QString::fromLocal8Bit(error.what()));
     }
     return kExitFailure;
 }

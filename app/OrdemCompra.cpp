@@ -43,7 +43,7 @@ int RunInteractive(const TCommandLine& options)
             ShowPageFile(options.ViewFile);
             return kExitSuccess;
         } catch (const EReportError& error) {
-            std::fprintf(stderr, "ordemcompra: %s\n", error.Message().toLocal8Bit().constData());
+            PrintProgramError(error.Message());
             ShowError(error.Message());
             return kExitFailure;
         }
@@ -77,8 +77,8 @@ int main(int argc, char** argv)
     try {
         options = ParseCommandLine(ArgumentsAfterProgram(argc, argv));
     } catch (const EReportError& error) {
-        std::fprintf(stderr, "ordemcompra: %s\n\n%s", error.Message().toLocal8Bit().constData(),
-            UsageText().toLocal8Bit().constData());
+        PrintProgramError(error.Message());
+        std::fprintf(stderr, "\n%s", UsageText().toLocal8Bit().constData());
         return kExitFailure;
     }
     if (options.Help) {
