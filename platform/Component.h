@@ -41,7 +41,7 @@ public:
 protected:
     /// Called on subscribers and on the owner when `component` is inserted or destroyed.
     virtual void Notification(TComponent* component, TOperation operation);
-    virtual void Loaded() {}
+    virtual void Loaded() { }
     /// Deletes every owned component, oldest first; derived destructors call it when the
     /// owned components must go before the derived part does.
     void DestroyComponents();

@@ -70,8 +70,8 @@ public:
 
 protected:
     virtual void BoundsChanged(const TRect& previous) { Q_UNUSED(previous); }
-    virtual void FontChanged() {}
-    virtual void ColorChanged() {}
+    virtual void FontChanged() { }
+    virtual void ColorChanged() { }
     virtual void ParentChanged(TControl* previous) { Q_UNUSED(previous); }
     /// Bounds without constraints or hooks, for derived classes that enforce their own rules.
     void StoreBounds(const TRect& bounds) { m_bounds = bounds.ToQRect(); }

@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr QByteArrayView kBitmapMagic{"BM"};
-constexpr QByteArrayView kIconMagic{"\0\0\1\0", 4};
-constexpr QByteArrayView kPngMagic{"\x89PNG", 4};
-constexpr QByteArrayView kJpegMagic{"\xFF\xD8\xFF", 3};
+constexpr QByteArrayView kBitmapMagic { "BM" };
+constexpr QByteArrayView kIconMagic { "\0\0\1\0", 4 };
+constexpr QByteArrayView kPngMagic { "\x89PNG", 4 };
+constexpr QByteArrayView kJpegMagic { "\xFF\xD8\xFF", 3 };
 
 const char* QtFormatName(TPictureFormat format)
 {

@@ -14,7 +14,7 @@ struct TRect {
 
     static constexpr TRect FromSize(int left, int top, int width, int height)
     {
-        return {left, top, left + width, top + height};
+        return { left, top, left + width, top + height };
     }
     static TRect FromQRect(const QRect& rect)
     {

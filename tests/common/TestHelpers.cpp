@@ -50,9 +50,10 @@ void ExpectMatchesGolden(const QString& actual, const QString& relative)
         const QString expected = i < expectedLines.size() ? expectedLines[i] : QStringLiteral("<end>");
         const QString got = i < actualLines.size() ? actualLines[i] : QStringLiteral("<end>");
         if (expected != got) {
-            ADD_FAILURE() << relative.toStdString() << " line " << (i + 1) << "\n  expected: "
-                          << expected.toStdString() << "\n  actual:   " << got.toStdString()
-                          << "\n  diff -u " << path.toStdString() << ' ' << actualPath.toStdString();
+            ADD_FAILURE() << relative.toStdString() << " line " << (i + 1)
+                          << "\n  expected: " << expected.toStdString()
+                          << "\n  actual:   " << got.toStdString() << "\n  diff -u " << path.toStdString()
+                          << ' ' << actualPath.toStdString();
             return;
         }
     }

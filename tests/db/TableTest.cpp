@@ -1,7 +1,7 @@
 #include "db/Table.h"
-#include "platform/Exceptions.h"
 #include "db/Alias.h"
 #include "db/DataSource.h"
+#include "platform/Exceptions.h"
 #include "tests/common/TestHelpers.h"
 #include "tests/db/SampleTables.h"
 

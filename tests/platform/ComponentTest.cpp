@@ -41,7 +41,8 @@ TEST(Component, OwnerDeletesOwnedComponentsInCreationOrder)
     new Probe(owner, u"B"_qs, &log);
     new Probe(owner, u"C"_qs, &log);
     delete owner;
-    const std::vector<QString> expected{u"destroy Form1"_qs, u"destroy A"_qs, u"destroy B"_qs, u"destroy C"_qs};
+    const std::vector<QString> expected { u"destroy Form1"_qs, u"destroy A"_qs, u"destroy B"_qs,
+        u"destroy C"_qs };
     EXPECT_EQ(log, expected);
 }
 

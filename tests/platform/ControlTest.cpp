@@ -33,9 +33,9 @@ TEST(Control, ChildrenFollowParentFontUntilGivenTheirOwn)
 TEST(Control, ConstraintsLimitBounds)
 {
     TControl control(nullptr);
-    control.SetConstraints({10, 5, 100, 50});
+    control.SetConstraints({ 10, 5, 100, 50 });
     control.SetBounds(3, 4, 500, 1);
-    EXPECT_EQ(control.BoundsRect(), (TRect{3, 4, 103, 9}));
+    EXPECT_EQ(control.BoundsRect(), (TRect { 3, 4, 103, 9 }));
 }
 
 TEST(Control, DestroyingAParentDestroysChildrenOwnedElsewhere)
