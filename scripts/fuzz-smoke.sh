@@ -4,7 +4,7 @@
 set -euo pipefail
 build=${1:-build-fuzz}
 seconds=${2:-30}
-samples="$(cd "$(dirname "$0")/.." && pwd)/../shared/paradox-samples"
+samples="$(cd "$(dirname "$0")/.." && pwd)/tests/data/paradox"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIREL_FUZZ=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target paradox_fuzzer pagerecord_fuzzer pagefile_fuzzer parser_fuzzer
@@ -18,9 +18,7 @@ printf '1 + 2 * 3' >"$work/parser/arithmetic"
 printf '{x := 5; if(x > 2, Itens.PRECO * 2, "no")}' >"$work/parser/block"
 cp fuzz/pagerecord/corpus/* "$work/pagerecord/"
 cp fuzz/pagefile/corpus/* "$work/pagefile/"
-if compgen -G "$samples/*.[dD][bB]" >/dev/null; then
-    fuzz/paradox/make-seeds.sh "$work/paradox" "$samples"/*.[dD][bB]
-fi
+fuzz/paradox/make-seeds.sh "$work/paradox" "$samples"/*.[dD][bB]
 
 run() {
     local target=$1 corpus=$2

@@ -75,7 +75,6 @@ struct Case {
 
 TEST(ParadoxCorruption, DamagedTablesAreRefusedWithAMessageNamingFileAndFault)
 {
-    REQUIRE_SAMPLES();
     const Case cases[] = {
         { "empty file", "date5.db", nullptr, [](TableBytes& t) { t.db.clear(); }, "truncated: 0 bytes" },
         { "cut in the fixed header", "date5.db", nullptr, [](TableBytes& t) { t.db.truncate(0x57); },
@@ -216,7 +215,6 @@ TEST(ParadoxCorruption, DamagedTablesAreRefusedWithAMessageNamingFileAndFault)
 
 TEST(ParadoxCorruption, BadValueSpoilsOnlyItselfAndTheRestOfTheRecordReads)
 {
-    REQUIRE_SAMPLES();
     TableBytes t = Sample("date5.db");
     PutU32(t.db, kBlock1 + 6, 0x00003880);
     const TParadoxReader table(t.db, t.mb, u"date5.db"_s);
@@ -227,7 +225,6 @@ TEST(ParadoxCorruption, BadValueSpoilsOnlyItselfAndTheRestOfTheRecordReads)
 
 TEST(ParadoxCorruption, BlocksWinOverTheHeaderRecordCount)
 {
-    REQUIRE_SAMPLES();
     struct CountCase {
         quint32 headerCount;
         const char* what;
@@ -246,7 +243,6 @@ TEST(ParadoxCorruption, BlocksWinOverTheHeaderRecordCount)
 
 TEST(ParadoxCorruption, ModificationNumberMismatchIsAWarningNotAFailure)
 {
-    REQUIRE_SAMPLES();
     TableBytes t = Sample("memo.db", "memo.mb");
     PutU16(t.db, kMemoDescriptor + 8, 7);
     const TParadoxReader table(t.db, t.mb, u"memo.db"_s);
@@ -257,7 +253,6 @@ TEST(ParadoxCorruption, ModificationNumberMismatchIsAWarningNotAFailure)
 
 TEST(ParadoxCorruption, EveryTruncationEndsInAResultOrAClearError)
 {
-    REQUIRE_SAMPLES();
     struct SweepCase {
         const char* db;
         const char* mb;
@@ -291,7 +286,6 @@ TEST(ParadoxCorruption, EveryTruncationEndsInAResultOrAClearError)
 
 TEST(ParadoxCorruption, EveryHeaderByteFlipEndsInAResultOrAClearError)
 {
-    REQUIRE_SAMPLES();
     for (const char* file : { "CUSTOMER.DB", "date35.db", "GENERAL.DB" }) {
         const TableBytes whole = Sample(file, QByteArray(file) == "CUSTOMER.DB" ? "CUSTOMER.MB" : nullptr);
         const int realHeaderSize = qFromLittleEndian<quint16>(whole.db.constData() + 0x51);
@@ -312,7 +306,6 @@ TEST(ParadoxCorruption, EveryHeaderByteFlipEndsInAResultOrAClearError)
 
 TEST(ParadoxCorruption, MissingFilesAreNamed)
 {
-    REQUIRE_SAMPLES();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString missing = dir.filePath(u"NOWHERE.DB"_s);

@@ -40,7 +40,6 @@ struct StructureCase {
 
 TEST(ParadoxSamples, StructureOfEveryTable)
 {
-    REQUIRE_SAMPLES();
     using T = TPxFieldType;
     const StructureCase cases[] = {
         { "bcd.db", 11, 850, false, 3, { { "A", T::Bcd, 2 }, { "B", T::Bcd, 0 }, { "C", T::Bcd, 32 } } },
@@ -91,7 +90,6 @@ TEST(ParadoxSamples, StructureOfEveryTable)
 
 TEST(ParadoxSamples, HeaderNamesAndSortOrders)
 {
-    REQUIRE_SAMPLES();
     struct Case {
         const char* file;
         const char* tableName;
@@ -112,7 +110,6 @@ TEST(ParadoxSamples, HeaderNamesAndSortOrders)
 
 TEST(ParadoxSamples, ScalarValuesOfEveryType)
 {
-    REQUIRE_SAMPLES();
     const QVariant null;
     const auto date = [](int y, int m, int d) { return QVariant(QDate(y, m, d)); };
     const auto time = [](int h, int m, int s) { return QVariant(QTime(h, m, s)); };
@@ -166,7 +163,6 @@ TEST(ParadoxSamples, ScalarValuesOfEveryType)
 
 TEST(ParadoxSamples, BcdAndDoublesDecodeFromTheirStoredBytes)
 {
-    REQUIRE_SAMPLES();
     // Row 3 of bcd.db has B all zero (NULL) but A = 0.00 stored as C2 00..00: zero is not NULL.
     const TParadoxReader bcd = OpenSample(u"bcd.db"_s);
     EXPECT_FALSE(bcd.IsNull(2, 0));
@@ -178,7 +174,6 @@ TEST(ParadoxSamples, BcdAndDoublesDecodeFromTheirStoredBytes)
 
 TEST(ParadoxSamples, BytesFieldKeepsEmbeddedZeros)
 {
-    REQUIRE_SAMPLES();
     const TParadoxReader table = OpenSample(u"bytes.db"_s);
     const QByteArray value = table.Value(0, 0).toByteArray();
     ASSERT_EQ(value.size(), 255);
@@ -192,7 +187,6 @@ TEST(ParadoxSamples, BytesFieldKeepsEmbeddedZeros)
 
 TEST(ParadoxSamples, CustomerRowsAndMemosInLeaderSuballocatedAndSingleBlocks)
 {
-    REQUIRE_SAMPLES();
     const TParadoxReader table = OpenSample(u"CUSTOMER.DB"_s);
     struct Case {
         int row;
@@ -231,7 +225,6 @@ TEST(ParadoxSamples, CustomerRowsAndMemosInLeaderSuballocatedAndSingleBlocks)
 
 TEST(ParadoxSamples, MemoFromSuballocatedBlockAndFromLeader)
 {
-    REQUIRE_SAMPLES();
     const TParadoxReader table = OpenSample(u"memo.db"_s);
     const QString row1 = table.Value(0, 1).toString();
     EXPECT_EQ(row1.size(), 555);
@@ -243,7 +236,6 @@ TEST(ParadoxSamples, MemoFromSuballocatedBlockAndFromLeader)
 
 TEST(ParadoxSamples, FormattedMemoIsReadAsStoredBytes)
 {
-    REQUIRE_SAMPLES();
     const TParadoxReader table = OpenSample(u"fmemo.db"_s);
     const QByteArray row1 = table.Value(0, 1).toByteArray();
     ASSERT_EQ(row1.size(), 169);
@@ -260,7 +252,6 @@ TEST(ParadoxSamples, FormattedMemoIsReadAsStoredBytes)
 
 TEST(ParadoxSamples, GraphicBlobsCarryTheEightByteHeaderBeforeTheBitmap)
 {
-    REQUIRE_SAMPLES();
     struct Case {
         const char* file;
         int row;
@@ -296,7 +287,6 @@ TEST(ParadoxSamples, GraphicBlobsCarryTheEightByteHeaderBeforeTheBitmap)
 
 TEST(ParadoxSamples, OleBlobKeepsItsKindTwoHeader)
 {
-    REQUIRE_SAMPLES();
     const QByteArray blob = OpenSample(u"ole.db"_s).Value(0, 1).toByteArray();
     ASSERT_EQ(blob.size(), 365928);
     EXPECT_EQ(blob.first(8), QByteArray::fromHex("0100000260950500"));

@@ -2,15 +2,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <gtest/gtest.h>
 
 QString SampleDir()
 {
-    const QDir dir(QStringLiteral(QUIREL_SOURCE_DIR "/../shared/paradox-samples"));
-    return dir.exists(QStringLiteral("CUSTOMER.DB")) ? dir.absolutePath() : QString();
+    return QStringLiteral(QUIREL_SOURCE_DIR "/tests/data/paradox");
 }
 
 QByteArray SampleBytes(const QString& name)
 {
     QFile file(QDir(SampleDir()).filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "sample table " << file.fileName().toStdString() << ": " << file.errorString().toStdString();
+        return {};
+    }
+    return file.readAll();
 }

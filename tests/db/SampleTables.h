@@ -3,14 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-/// The engine-written sample tables beside the repository; empty when they are not there.
+/// The engine-written Paradox tables kept with the tests (tests/data/paradox).
 QString SampleDir();
-/// Bytes of a sample file; empty when missing.
+/// Bytes of a sample file; empty when missing, which the calling test then fails on.
 QByteArray SampleBytes(const QString& name);
-
-/// Skips the test, with a message, when the samples are absent.
-#define REQUIRE_SAMPLES()                                                                                    \
-    do {                                                                                                     \
-        if (SampleDir().isEmpty())                                                                           \
-            GTEST_SKIP() << "paradox samples not found beside the repository (../shared/paradox-samples)";   \
-    } while (false)

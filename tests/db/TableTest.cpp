@@ -51,7 +51,6 @@ public:
 
 TEST(Table, OpensWithDeclaredFieldsAndReadsInFileOrder)
 {
-    REQUIRE_SAMPLES();
     TTable customers(nullptr);
     customers.SetDatabaseName(SampleDir());
     customers.SetTableName(u"customer.db"_s); // any case, as on the original platform
@@ -72,7 +71,6 @@ TEST(Table, OpensWithDeclaredFieldsAndReadsInFileOrder)
 
 TEST(Table, WithoutDeclaredFieldsTakesTheStoredOnes)
 {
-    REQUIRE_SAMPLES();
     TTable decimals(nullptr);
     decimals.SetDatabaseName(SampleDir());
     decimals.SetTableName(u"DECIMAL.DB"_s);
@@ -90,7 +88,6 @@ TEST(Table, WithoutDeclaredFieldsTakesTheStoredOnes)
 
 TEST(Table, StructureMismatchNamesTableFieldAndTypes)
 {
-    REQUIRE_SAMPLES();
     const QString file = QDir(SampleDir()).filePath(u"GENERAL.DB"_s);
     struct Case {
         const char* field;
@@ -127,7 +124,6 @@ TEST(Table, StructureMismatchNamesTableFieldAndTypes)
 
 TEST(Table, MissingFileIsAnOpenErrorNamingIt)
 {
-    REQUIRE_SAMPLES();
     TTable table(nullptr);
     table.SetDatabaseName(SampleDir());
     table.SetTableName(u"OrdemCompra.DB"_s);
@@ -139,7 +135,6 @@ TEST(Table, MissingFileIsAnOpenErrorNamingIt)
 
 TEST(Table, OpensUnderTheAliasFromTheEnvironment)
 {
-    REQUIRE_SAMPLES();
     const EnvironmentGuard env("QUIREL_ALIAS_KORVANE", SampleDir());
     TTable table(nullptr);
     table.SetDatabaseName(u"KORVANE"_s);

@@ -1,1 +1,0 @@
-// Keeps the filters library buildable before its first source arrives.
