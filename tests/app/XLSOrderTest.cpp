@@ -24,7 +24,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
@@ -258,7 +257,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-bool SkipWithoutXlrd()
+bool XlrdMissing()
 {
     return PythonWithXlrd().isEmpty();
 }
@@ -267,8 +266,8 @@ bool SkipWithoutXlrd()
 
 TEST_F(XLSOrderExport, OrderOneTextsAreInTheirCellsWithTheirFontsAndMerges)
 {
-    if (SkipWithoutXlrd())
-        GTEST_SKIP() << "python3-xlrd is not installed: the workbook was not checked by xlrd";
+    if (XlrdMissing())
+        FAIL() << "python3-xlrd is not installed (make test-deps installs it)";
     const TOrderData order = ReadOrder(1);
     ASSERT_FALSE(order.Items.empty());
     const QString fileName = Export(1);
@@ -348,8 +347,8 @@ TEST_F(XLSOrderExport, OrderOneTextsAreInTheirCellsWithTheirFontsAndMerges)
 
 TEST_F(XLSOrderExport, OrdersOfTwoPagesGiveTwoSheetsHoldingEveryItemOnce)
 {
-    if (SkipWithoutXlrd())
-        GTEST_SKIP() << "python3-xlrd is not installed: the workbook was not checked by xlrd";
+    if (XlrdMissing())
+        FAIL() << "python3-xlrd is not installed (make test-deps installs it)";
     // Order 3's 48 items fill the first page and leave the summary to the second; order 4's 60
     // go on to the second page.
     struct Case {
@@ -382,16 +381,16 @@ TEST_F(XLSOrderExport, LibreOfficeConvertsOrderOneToCsvHoldingTheItemRows)
 {
     const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
     if (soffice.isEmpty())
-        GTEST_SKIP() << "libreoffice-calc-nogui is not installed: the workbook was not opened by LibreOffice";
+        FAIL() << "libreoffice-calc-nogui is not installed (make test-deps installs it)";
     const TOrderData order = ReadOrder(1);
     const QString fileName = Export(1);
     ASSERT_FALSE(fileName.isEmpty());
     QProcess process;
-    const QString profile = QUrl::fromLocalFile(m_dir.filePath(u"profile"_s)).toString();
+    process.setProcessEnvironment(LibreOfficeEnvironment());
     process.start(soffice,
-        { u"-env:UserInstallation="_s + profile, u"--headless"_s, u"--convert-to"_s,
-            u"csv:Text - txt - csv (StarCalc):59,34,76"_s, u"--outdir"_s, m_dir.filePath(u"csv"_s),
-            fileName });
+        LibreOfficeArguments(m_dir.filePath(u"profile"_s),
+            { u"--convert-to"_s, u"csv:Text - txt - csv (StarCalc):59,34,76"_s, u"--outdir"_s,
+                m_dir.filePath(u"csv"_s), fileName }));
     ASSERT_TRUE(process.waitForFinished(kRunTimeoutMs) && process.exitStatus() == QProcess::NormalExit);
     ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     QFile csv(m_dir.filePath(u"csv/ordem1.csv"_s));
@@ -513,8 +512,8 @@ private:
 
 TEST(XLSOrderValueCells, OrderOneNumbersBecomeNumberCellsWithFindValueCells)
 {
-    if (SkipWithoutXlrd())
-        GTEST_SKIP() << "python3-xlrd is not installed: the workbook was not checked by xlrd";
+    if (XlrdMissing())
+        FAIL() << "python3-xlrd is not installed (make test-deps installs it)";
     const TBrazilianLocale brazil;
     const TOrderData order = ReadOrder(1);
     TForm1 form(nullptr);

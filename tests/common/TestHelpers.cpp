@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #ifndef QUIREL_SOURCE_DIR
@@ -57,4 +58,20 @@ void ExpectMatchesGolden(const QString& actual, const QString& relative)
             return;
         }
     }
+}
+
+QStringList LibreOfficeArguments(const QString& profileDir, const QStringList& arguments)
+{
+    return QStringList { QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileDir).toString(),
+               QStringLiteral("--headless"), QStringLiteral("--norestore") }
+    + arguments;
+}
+
+QProcessEnvironment LibreOfficeEnvironment()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("LANGUAGE"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    return env;
 }

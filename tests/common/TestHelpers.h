@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <ostream>
 
@@ -16,3 +18,11 @@ QString TestSourcePath(const QString& relative);
 /// Compares `actual` line by line with tests/golden/<relative>; on a difference reports the
 /// first differing line and writes the actual text to the build tree for `diff -u`.
 void ExpectMatchesGolden(const QString& actual, const QString& relative);
+
+/// Arguments that run LibreOffice headless apart from any other instance of it: a profile of its
+/// own under `profileDir`; then `arguments`.
+QStringList LibreOfficeArguments(const QString& profileDir, const QStringList& arguments);
+
+/// The environment LibreOffice runs in: the user's, with the locale fixed to en_US.UTF-8 so that
+/// the numbers it writes are "1244.75" whatever locale the tests are run in.
+QProcessEnvironment LibreOfficeEnvironment();
