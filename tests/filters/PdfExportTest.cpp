@@ -72,13 +72,13 @@ TEST(PdfExport, IndependentToolsReadTheFile)
 
         const auto check = RunTool(u"qpdf"_qs, { u"--check"_qs, fileName });
         if (!check)
-            GTEST_SKIP() << "qpdf is not installed";
+            FAIL() << "qpdf is not installed";
         EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_qs))
             << c.what << check->toStdString();
 
         const auto info = RunTool(u"pdfinfo"_qs, { fileName });
         if (!info)
-            GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+            FAIL() << "pdfinfo (poppler-utils) is not installed";
         EXPECT_TRUE(
             info->contains(QRegularExpression(u"Pages:\\s+"_qs + QString::number(c.pages) + u"\\n"_qs)))
             << c.what << info->toStdString();
