@@ -109,6 +109,10 @@ void ToCanvasFont(const TRLMetaFont& metaFont, TCanvas& canvas, double scaleY)
     const int points = RoundHalfEven(metaFont.Size * scaleY * fontPixelsPerInch / canvasPixelsPerInch);
     // Points to pixels as the platform's font size does (halves away from zero).
     font.Height = -int(std::lround(double(points) * canvasPixelsPerInch / kPointsPerInch));
+    // On screen the size follows the zoom exactly instead of in whole points, so that a label
+    // keeps its distance from its value at every zoom.
+    canvas.FontPixelSize
+        = canvas.SmoothText ? metaFont.Size * scaleY * fontPixelsPerInch / double(kPointsPerInch) : 0.0;
 }
 
 void DrawAlignedText(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,

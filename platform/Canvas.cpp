@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr int kPointsPerInch = 72;
+
 QPainter::CompositionMode CompositionOf(TPenMode mode)
 {
     switch (mode) {
@@ -52,7 +54,13 @@ void TCanvas::ApplyPen(bool withBrush) const
 
 QFont TCanvas::DeviceFont() const
 {
-    return ToQFont(Font);
+    QFont font = ToQFont(Font);
+    if (SmoothText && FontPixelSize > 0) {
+        // A pixel size is whole; a point size at the device's resolution is not.
+        const int dpi = m_painter.device() ? m_painter.device()->logicalDpiY() : kScreenPixelsPerInch;
+        font.setPointSizeF(FontPixelSize * kPointsPerInch / (dpi > 0 ? dpi : kScreenPixelsPerInch));
+    }
+    return font;
 }
 
 void TCanvas::MoveTo(int x, int y)
@@ -121,25 +129,34 @@ void TCanvas::Polyline(std::span<const QPoint> points)
 
 int TCanvas::TextWidth(QStringView text) const
 {
+    if (SmoothText)
+        return qRound(QFontMetricsF(DeviceFont(), m_painter.device()).horizontalAdvance(text.toString()));
     return QFontMetrics(DeviceFont(), m_painter.device()).horizontalAdvance(text.toString());
 }
 
 int TCanvas::TextHeight(QStringView text) const
 {
     Q_UNUSED(text);
+    if (SmoothText)
+        return qRound(QFontMetricsF(DeviceFont(), m_painter.device()).height());
     return QFontMetrics(DeviceFont(), m_painter.device()).height();
+}
+
+double TCanvas::Ascent() const
+{
+    if (SmoothText)
+        return QFontMetricsF(DeviceFont(), m_painter.device()).ascent();
+    return QFontMetrics(DeviceFont(), m_painter.device()).ascent();
 }
 
 void TCanvas::TextOut(int x, int y, QStringView text)
 {
-    const QFontMetrics metrics(DeviceFont(), m_painter.device());
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (Brush.Style != bsClear)
-        m_painter.fillRect(
-            QRect(x, y, metrics.horizontalAdvance(text.toString()), metrics.height()), ToQColor(Brush.Color));
+        m_painter.fillRect(QRect(x, y, TextWidth(text), TextHeight(text)), ToQColor(Brush.Color));
     m_painter.setFont(DeviceFont());
     m_painter.setPen(ToQColor(Font.Color));
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), text.toString());
+    m_painter.drawText(QPointF(x, y + Ascent()), text.toString());
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, QStringView text)
@@ -149,10 +166,9 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, QStringView text)
     // An opaque brush paints the whole rectangle, as the platform's clipped text output does.
     if (Brush.Style != bsClear && !rect.IsEmpty())
         m_painter.fillRect(rect.ToQRect(), ToQColor(Brush.Color));
-    const QFontMetrics metrics(DeviceFont(), m_painter.device());
     m_painter.setFont(DeviceFont());
     m_painter.setPen(ToQColor(Font.Color));
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), text.toString());
+    m_painter.drawText(QPointF(x, y + Ascent()), text.toString());
     m_painter.restore();
 }
 

@@ -27,6 +27,11 @@ public:
     TFont Font;
     /// Resolution that font point sizes map to: 96 on screen and images, the printer's on a printer.
     int FontPixelsPerInch = kScreenPixelsPerInch;
+    /// Screen only: text is sized by FontPixelSize (fractional em height in pixels) and measured
+    /// with fractional advances, so it scales smoothly with the zoom. Off for printers.
+    bool SmoothText = false;
+    /// The em height in pixels that SmoothText draws with; 0 uses Font.Height.
+    double FontPixelSize = 0;
 
     QPoint PenPos() const { return m_penPos; }
     void MoveTo(int x, int y);
@@ -43,6 +48,8 @@ public:
 
     int TextWidth(QStringView text) const;
     int TextHeight(QStringView text) const;
+    /// Of the current font: fractional with SmoothText, whole otherwise.
+    double Ascent() const;
     /// Text whose cell's top-left corner is (x, y), over the brush unless the brush is clear.
     void TextOut(int x, int y, QStringView text);
     /// As TextOut, with the drawing cut to rect.

@@ -86,7 +86,7 @@ void TRLPreviewBox::paintEvent(QPaintEvent*)
     const int h = height();
     TRLGraphicSurface* page = Page();
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.fillRect(rect(), TRLPreview::kDeskColor);
     const TRect frame { 0, 0, w - kBorderSize, h - kBorderSize };
     painter.setPen(QPen(m_viewer.Active() ? QColor(Qt::black) : kSilver, 1));
     painter.setBrush(page ? QColor(Qt::white) : kGray);
@@ -94,6 +94,7 @@ void TRLPreviewBox::paintEvent(QPaintEvent*)
     const TRect pageArea { 1, 1, w - kBorderSize - 1, h - kBorderSize - 1 };
     if (page) {
         TCanvas canvas(painter);
+        canvas.SmoothText = true;
         page->PaintTo(canvas, pageArea);
         painter.setClipping(false);
     } else {
