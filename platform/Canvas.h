@@ -50,6 +50,10 @@ public:
     int TextHeight(QStringView text) const;
     /// Of the current font: fractional with SmoothText, whole otherwise.
     double Ascent() const;
+    double Descent() const;
+    double ExactTextWidth(QStringView text) const;
+    /// Text whose baseline starts at (x, baseline), no background; the clip applies.
+    void DrawTextAt(double x, double baseline, QStringView text);
     /// Text whose cell's top-left corner is (x, y), over the brush unless the brush is clear.
     void TextOut(int x, int y, QStringView text);
     /// As TextOut, with the drawing cut to rect.
@@ -64,6 +68,8 @@ public:
 private:
     void ApplyPen(bool withBrush) const;
     QFont DeviceFont() const;
+    bool Scaled() const;
+    double FontScale() const;
 
     QPainter& m_painter;
     QPoint m_penPos;
