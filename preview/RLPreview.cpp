@@ -547,7 +547,8 @@ void TRLPreview::BoxPressed(TRLPreviewBox& box, const QPoint& point)
     if (!m_editing)
         return;
     const double scale = m_zoomFactor / 100.0;
-    const QPoint pagePoint(RoundHalfEven(point.x() / scale), RoundHalfEven(point.y() / scale));
+    // The page starts inside the box's one-pixel frame.
+    const QPoint pagePoint(RoundHalfEven((point.x() - 1) / scale), RoundHalfEven((point.y() - 1) / scale));
     if (box.SelectAt(pagePoint))
         box.update();
 }

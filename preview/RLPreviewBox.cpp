@@ -20,9 +20,10 @@ constexpr int kHandleRadius = 3;
 constexpr int kFoundInflate = 3;
 constexpr int kFoundPenWidth = 3;
 
+/// A page point in the box: the page starts inside the one-pixel frame.
 QPoint ScaledPoint(int x, int y, double scale)
 {
-    return { RoundHalfEven(x * scale), RoundHalfEven(y * scale) };
+    return { RoundHalfEven(x * scale) + 1, RoundHalfEven(y * scale) + 1 };
 }
 }
 
