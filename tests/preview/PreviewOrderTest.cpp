@@ -16,11 +16,13 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -213,4 +215,70 @@ TEST(PreviewOrder, NoLabelTouchesItsValueAtAnyZoom)
         }
     }
     EXPECT_GT(checked, 200);
+}
+
+TEST(PreviewOrder, ThumbnailsOfALongOrderAreDrawnLazilyAndFollowThePage)
+{
+    TPreparedOrder order(QStringLiteral("7"));
+    ASSERT_GT(order.PageCount(), 200);
+    TRLPreviewWindowOptions options;
+    options.WindowState = wsNormal;
+    QPointer<TRLPreviewForm> form = PreviewPages(order.Pages(), false, options);
+    form->resize(1200, 900);
+    QApplication::processEvents();
+    TRLPreviewThumbnails& thumbnails = *form->Thumbnails;
+    EXPECT_FALSE(thumbnails.isVisible()) << "hidden until asked for";
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(form->SpeedButtonThumbnails, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_TRUE(thumbnails.isVisible());
+    EXPECT_LT(timer.elapsed(), 2000) << "showing the panel waits for no more than the pages in view";
+    EXPECT_GT(thumbnails.DrawnCount(), 0);
+    EXPECT_LT(thumbnails.DrawnCount(), 20) << "only the thumbnails in view are drawn";
+    EXPECT_EQ(thumbnails.CurrentPage(), 0);
+    // The current page is highlighted wherever the viewer goes, and shown in the panel.
+    TRLPreview& viewer = form->ActiveViewer();
+    viewer.LastPage();
+    QApplication::processEvents();
+    EXPECT_EQ(thumbnails.CurrentPage(), order.PageCount() - 1);
+    EXPECT_TRUE(thumbnails.viewport()->rect().intersects(thumbnails.visualRect(thumbnails.currentIndex())));
+    EXPECT_LT(thumbnails.DrawnCount(), 40);
+    // A click on a thumbnail goes to its page.
+    const QModelIndex third = thumbnails.model()->index(2, 0);
+    thumbnails.scrollTo(third);
+    QApplication::processEvents();
+    QTest::mouseClick(thumbnails.viewport(), Qt::LeftButton, {}, thumbnails.visualRect(third).center());
+    EXPECT_EQ(viewer.PageIndex(), 2);
+    EXPECT_EQ(thumbnails.CurrentPage(), 2);
+    EXPECT_EQ(form->EditPageNo->text(), QStringLiteral("3"));
+    QTest::mouseClick(form->SpeedButtonThumbnails, Qt::LeftButton);
+    EXPECT_FALSE(thumbnails.isVisible());
+    delete form.data();
+}
+
+TEST(PreviewOrder, HighDensityScreensGetPagesAtFullResolution)
+{
+    TPreparedOrder order(QStringLiteral("3"));
+    TRLPreview viewer;
+    viewer.resize(900, 700);
+    viewer.SetPages(&order.Pages());
+    viewer.SetZoomFactor(100);
+    TRLPreviewBox& box = viewer.Box(0);
+    QImage dense(box.size() * 2, QImage::Format_RGB32);
+    dense.setDevicePixelRatio(2);
+    dense.fill(Qt::white);
+    box.render(&dense);
+    // At density 2 a text stroke is drawn in device pixels: many 2 x 2 blocks are not of one
+    // colour, which a page drawn at density 1 and magnified never has.
+    int detailed = 0;
+    for (int y = 0; y + 1 < dense.height(); y += 2) {
+        for (int x = 0; x + 1 < dense.width(); x += 2) {
+            const QRgb pixel = dense.pixel(x, y);
+            if (dense.pixel(x + 1, y) != pixel || dense.pixel(x, y + 1) != pixel
+                || dense.pixel(x + 1, y + 1) != pixel)
+                ++detailed;
+        }
+    }
+    EXPECT_GT(detailed, 5000);
 }

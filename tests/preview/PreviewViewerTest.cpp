@@ -7,8 +7,8 @@
 #include <QClipboard>
 #include <QImage>
 #include <QScrollBar>
-#include <QWheelEvent>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
