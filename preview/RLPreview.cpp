@@ -223,7 +223,18 @@ int TRLPreview::PageWidthZoom() const
 {
     if (!m_pages)
         return 100;
-    return RoundHalfEven((width() - TRLPreviewBox::kBorderSize) * 100.0 / m_pages->OrientedPixelWidth());
+    const int pageWidth = std::max(1, m_pages->OrientedPixelWidth());
+    int zoom = RoundHalfEven((width() - TRLPreviewBox::kBorderSize) * 100.0 / pageWidth);
+    // A page taller than the viewer brings a vertical scroll bar: fit the width beside it, so
+    // that no horizontal one appears.
+    if (RoundHalfEven(m_pages->OrientedPixelHeight() * zoom / 100.0) + TRLPreviewBox::kBorderSize > height()) {
+        const int available = width() - verticalScrollBar()->sizeHint().width();
+        zoom = int(std::floor((available - TRLPreviewBox::kBorderSize) * 100.0 / pageWidth));
+        while (zoom > int(kMinimumZoom)
+            && RoundHalfEven(pageWidth * zoom / 100.0) + TRLPreviewBox::kBorderSize > available)
+            --zoom;
+    }
+    return zoom;
 }
 
 int TRLPreview::MultiplePagesZoom() const

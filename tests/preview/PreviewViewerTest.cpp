@@ -43,11 +43,12 @@ TEST(PreviewViewer, ZoomPresetsFollowTheViewerSize)
         int fullPage;
         int multiple;
     };
-    // round((W - 9) * 100 / 794), round((H - 9) * 100 / 1123); three pages, each 9 pixels of frame
-    // and shadow larger, fit the width: floor((W / 3 - 9) * 100 / 794).
+    // Page width: round((W - 9) * 100 / 794), or, when the page is then taller than the viewer,
+    // the width beside the vertical scroll bar; round((H - 9) * 100 / 1123); three pages, each 9
+    // pixels of frame and shadow larger, fit the width: floor((W / 3 - 9) * 100 / 794).
     const Case cases[] = {
-        { { 807, 600 }, 101, 53, 32 },
-        { { 1200, 1130 }, 150, 100, 49 },
+        { { 807, 600 }, 98, 53, 32 },
+        { { 1200, 1130 }, 148, 100, 49 },
         { { 400, 2000 }, 49, 49, 15 },
     };
     for (const Case& c : cases) {
@@ -55,6 +56,9 @@ TEST(PreviewViewer, ZoomPresetsFollowTheViewerSize)
         EXPECT_EQ(viewer->PageWidthZoom(), c.pageWidth) << c.size.width() << " x " << c.size.height();
         EXPECT_EQ(viewer->FullPageZoom(), c.fullPage) << c.size.width() << " x " << c.size.height();
         EXPECT_EQ(viewer->MultiplePagesZoom(), c.multiple) << c.size.width() << " x " << c.size.height();
+        viewer->ZoomPageWidth();
+        QApplication::processEvents();
+        EXPECT_FALSE(viewer->horizontalScrollBar()->isVisible()) << "page width, " << c.size.width();
     }
 }
 
