@@ -227,7 +227,8 @@ int TRLPreview::PageWidthZoom() const
     int zoom = RoundHalfEven((width() - TRLPreviewBox::kBorderSize) * 100.0 / pageWidth);
     // A page taller than the viewer brings a vertical scroll bar: fit the width beside it, so
     // that no horizontal one appears.
-    if (RoundHalfEven(m_pages->OrientedPixelHeight() * zoom / 100.0) + TRLPreviewBox::kBorderSize > height()) {
+    if (RoundHalfEven(m_pages->OrientedPixelHeight() * zoom / 100.0) + TRLPreviewBox::kBorderSize
+        > height()) {
         const int available = width() - verticalScrollBar()->sizeHint().width();
         zoom = int(std::floor((available - TRLPreviewBox::kBorderSize) * 100.0 / pageWidth));
         while (zoom > int(kMinimumZoom)

@@ -733,7 +733,10 @@ bool TRLPreviewForm::eventFilter(QObject* watched, QEvent* event)
         && static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // A text field with the focus keeps the keys that move its cursor.
-        if (qobject_cast<QLineEdit*>(watched) && IsFieldEditingKey(key->key(), key->modifiers()))
+        // (Up and Down, which a line edit passes on to its combo box, too.)
+        const auto* combo = qobject_cast<QComboBox*>(watched);
+        const bool field = qobject_cast<QLineEdit*>(watched) || (combo && combo->isEditable());
+        if (field && IsFieldEditingKey(key->key(), key->modifiers()))
             return QDialog::eventFilter(watched, event);
         if (HandleKey(key->key(), key->modifiers()))
             return true;

@@ -315,6 +315,12 @@ TEST(PreviewForm, TextFieldsKeepTheirEditingKeys)
         EXPECT_EQ(viewer.horizontalScrollBar()->value(), 50) << name;
         EXPECT_EQ(viewer.verticalScrollBar()->value(), 50) << name;
     }
+    // Up and Down in the zoom box step through its items, not the page.
+    zoomEdit->setFocus();
+    form.ComboBoxZoom->setCurrentIndex(2);
+    QTest::keyClick(zoomEdit, Qt::Key_Down);
+    EXPECT_EQ(form.ComboBoxZoom->currentIndex(), 3);
+    EXPECT_EQ(viewer.ZoomFactor(), 100) << "the item chosen by the arrow applies";
     // Page keys with Ctrl still page the viewer from a field.
     QTest::keyClick(form.EditPageNo, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(viewer.PageIndex(), 5);
