@@ -210,6 +210,11 @@ TRLPreviewForm::TRLPreviewForm(QWidget* parent)
 TRLPreviewForm::~TRLPreviewForm()
 {
     qApp->removeEventFilter(this);
+    // Hiding the window moves the focus out of the zoom box, which may then report its text;
+    // by then this window's members are gone.
+    QObject::disconnect(ComboBoxZoom, nullptr, this, nullptr);
+    QObject::disconnect(ComboBoxZoom->lineEdit(), nullptr, this, nullptr);
+    QObject::disconnect(EditPageNo, nullptr, this, nullptr);
     delete m_findWindow;
     // The viewers unlink the store before the window goes.
     Thumbnails->SetPages(nullptr);
