@@ -14,19 +14,24 @@ endif
 
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: deps build test run asan fuzz bench clean
+.PHONY: deps test-deps build test run asan fuzz bench clean
 
+# What building and running needs; the tests' readers, servers and locales come with make test.
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh build
+
+test-deps:
+	@scripts/install-deps.sh build test
 
 build: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+test: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-asan: deps
+asan: test-deps
+	@scripts/install-deps.sh fuzz
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIREL_SANITIZE=ON \
 		$(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -35,10 +40,12 @@ asan: deps
 		ctest --output-on-failure -j $(JOBS)
 
 fuzz: deps
+	@scripts/install-deps.sh fuzz
 	@scripts/fuzz-smoke.sh build-fuzz $(FUZZ_SECONDS)
 
 # Release build in a folder of its own; prints every figure of the performance targets.
 bench: deps
+	@scripts/install-deps.sh bench
 	@/usr/bin/python3 bench/run-bench.py --build $(BENCH_BUILD)
 
 run: build

@@ -1,39 +1,65 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs; does nothing when all are present.
+# Installs the Debian packages of the named groups; does nothing for what is already there.
+#   build  compile and run the program, its tools and the sample database (make deps)
+#   test   the test suites' outside readers, servers and locales (make test)
+#   fuzz   clang with libFuzzer and the sanitizers (make fuzz, make asan)
+#   bench  the benchmark's peer and the profilers (make bench)
+#   tidy   clang-tidy (make tidy)
 set -euo pipefail
 
-packages=(
-    # build
-    cmake ninja-build g++ make pkg-config
+declare -A groups
+groups[build]="cmake ninja-build g++ make pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev googletest
-    # fuzzing and sanitizers
-    clang libclang-rt-14-dev
-    # fonts the reports are measured and drawn with
-    fonts-liberation fonts-dejavu-core fontconfig
-    # headless windows and screenshots
+    fonts-liberation fonts-dejavu-core fontconfig"
+# googletest is in the build group because the test suites are configured in the same build tree.
+groups[test]="locales clang-format
     xvfb xauth openbox xdotool imagemagick
-    # independent readers used by the tests
     qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui
-    # a private print scheduler with a PDF queue for the printing test
-    cups printer-driver-cups-pdf
-    # the benchmark's peer, and profiling
-    python3-reportlab linux-perf valgrind
-)
+    cups printer-driver-cups-pdf"
+groups[fuzz]="clang libclang-rt-14-dev"
+groups[bench]="python3-reportlab linux-perf valgrind"
+groups[tidy]="clang-tidy"
 
-missing=()
-for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-    [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
+# The suite runs in the users' own locale as well as in English and C.
+test_locales=(pt_BR.UTF-8 en_US.UTF-8)
 
-if [[ ${#missing[@]} -eq 0 ]]; then
-    exit 0
-fi
-
-echo "Installing: ${missing[*]}"
+[[ $# -gt 0 ]] || set -- build
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+missing=()
+for group in "$@"; do
+    if [[ -z "${groups[$group]+set}" ]]; then
+        echo "install-deps: unknown group '$group' (known: ${!groups[*]})" >&2
+        exit 2
+    fi
+    for package in ${groups[$group]}; do
+        status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+        [[ "$status" == "install ok installed" ]] || missing+=("$package")
+    done
+done
+
+if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [[ " $* " == *" test "* ]]; then
+    generate=()
+    for name in "${test_locales[@]}"; do
+        # locale -a spells them in lower case without the dash: pt_BR.utf8.
+        short=$(echo "${name/UTF-8/utf8}")
+        locale -a | grep -qx "$short" || generate+=("$name")
+    done
+    if [[ ${#generate[@]} -gt 0 ]]; then
+        echo "Generating locales: ${generate[*]}"
+        for name in "${generate[@]}"; do
+            "${sudo[@]}" sed -i "s/^# *\($name UTF-8\)/\1/" /etc/locale.gen
+            grep -qx "$name UTF-8" /etc/locale.gen || echo "$name UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+        done
+        "${sudo[@]}" locale-gen >/dev/null
+    fi
+fi
