@@ -4,6 +4,7 @@
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
 #include "platform/Exceptions.h"
+#include "preview/RLPreviewPages.h"
 #include "preview/RLPreviewRegistration.h"
 #include "support/Startup.h"
 
@@ -59,6 +60,10 @@ int RunInteractive(const TCommandLine& options)
     };
     form.ShowMessage
         = [](const QString& message) { QMessageBox::information(nullptr, kApplicationTitle, message); };
+    // The preview proposes "Ordem Compra 3" as the name to save the order under.
+    form.BeforePreview = [](const QString& orderNumber) {
+        DefaultPreviewOptions().DocumentName = QStringLiteral("Ordem Compra ") + orderNumber;
+    };
     try {
         form.OpenTables();
     } catch (const EReportError& error) {

@@ -79,9 +79,11 @@ void TForm1::FormCreate(const QString& firstArgument)
     if (OrderNumberText.isEmpty() && InputBox)
         OrderNumberText = InputBox(
             QStringLiteral("Ordem de Compra"), QStringLiteral("Informe o Numero"), OrderNumberText);
-    if (LocateOrder(OrderNumberText))
+    if (LocateOrder(OrderNumberText)) {
+        if (BeforePreview)
+            BeforePreview(OrderNumberText.trimmed());
         RLReport1->Preview();
-    else if (ShowMessage)
+    } else if (ShowMessage)
         ShowMessage(QStringLiteral("Ordem Compra não Encontrada!"));
 }
 

@@ -40,6 +40,8 @@ public:
     std::function<QString(const QString& caption, const QString& prompt, const QString& defaultText)>
         InputBox;
     std::function<void(const QString& message)> ShowMessage;
+    /// Called with the located order's number just before its preview opens.
+    std::function<void(const QString& orderNumber)> BeforePreview;
 
     void RLBand1BeforePrint(TComponent* sender, bool& printIt);
     void RLDBText20BeforePrint(TComponent* sender, QString& text, bool& printIt);

@@ -90,6 +90,10 @@ void TRLTextObject::PaintTo(TCanvas& canvas, int offsetX, int offsetY, double sc
     ToCanvasBrush(Brush, canvas.Brush);
     ToCanvasFont(Font, canvas, scaleY);
     const QPoint origin = map.Point(Origin);
+    if (canvas.SmoothText) {
+        DrawScreenText(canvas, map.Rect(BoundsRect), origin.x(), DisplayText(), Alignment, TextFlags, scaleY);
+        return;
+    }
     DrawAlignedText(
         canvas, map.Rect(BoundsRect), origin.x(), origin.y(), DisplayText(), Alignment, Layout, TextFlags);
 }

@@ -59,6 +59,8 @@ constexpr QChar kBlank = u' ';
 constexpr int kMaxJustifyBlanks = 4096;
 /// Beyond this many dashes a line is drawn solid rather than walked dash by dash.
 constexpr qint64 kMaxDashSegments = 1 << 16;
+/// Measuring noise below which a descent counts as whole dots.
+constexpr double kDescentTolerance = 1e-6;
 
 } // namespace
 
@@ -109,11 +111,57 @@ void ToCanvasFont(const TRLMetaFont& metaFont, TCanvas& canvas, double scaleY)
     const int points = RoundHalfEven(metaFont.Size * scaleY * fontPixelsPerInch / canvasPixelsPerInch);
     // Points to pixels as the platform's font size does (halves away from zero).
     font.Height = -int(std::lround(double(points) * canvasPixelsPerInch / kPointsPerInch));
+    // On screen the size follows the zoom exactly instead of in whole points, so that a label
+    // keeps its distance from its value at every zoom.
+    canvas.FontPixelSize
+        = canvas.SmoothText ? metaFont.Size * scaleY * fontPixelsPerInch / double(kPointsPerInch) : 0.0;
+}
+
+void DrawScreenText(TCanvas& canvas, const TRect& rect, int x, const QString& text,
+    TRLMetaTextAlignment alignment, quint16 textFlags, double scaleY)
+{
+    double left = x;
+    if (alignment == TRLMetaTextAlignment::Right)
+        left = rect.Right - canvas.ExactTextWidth(text);
+    else if (alignment == TRLMetaTextAlignment::Center)
+        left = (rect.Left + rect.Right - canvas.ExactTextWidth(text)) / 2;
+
+    QString drawn = text;
+    if (alignment == TRLMetaTextAlignment::Justify) {
+        const double available = rect.Right - left;
+        int cursor = int(drawn.size());
+        for (int blanks = 0; blanks < kMaxJustifyBlanks; ++blanks) {
+            if (canvas.ExactTextWidth(drawn + kBlank) > available || !InsertJustifyBlank(drawn, cursor))
+                break;
+        }
+    }
+
+    QPainter& painter = canvas.Painter();
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const bool clipped = !(textFlags & kTextFlagNoClip);
+    if (clipped)
+        painter.setClipRect(rect.ToQRect(), Qt::IntersectClip);
+    if (canvas.Brush.Style != bsClear) {
+        const QRect area = clipped
+            ? rect.ToQRect()
+            : QRect(int(left), rect.Top, canvas.TextWidth(drawn), canvas.TextHeight(drawn));
+        painter.fillRect(area, ToQColor(canvas.Brush.Color));
+    }
+    // The export rounds the descent up to whole page dots.
+    const double descent
+        = scaleY > 0 ? std::ceil(canvas.Descent() / scaleY - kDescentTolerance) * scaleY : canvas.Descent();
+    canvas.DrawTextAt(left, rect.Bottom - descent, drawn);
+    painter.restore();
 }
 
 void DrawAlignedText(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,
     TRLMetaTextAlignment alignment, TRLMetaTextLayout layout, quint16 textFlags)
 {
+    if (canvas.SmoothText) {
+        DrawScreenText(canvas, rect, x, text, alignment, textFlags, 1.0);
+        return;
+    }
     const int blankWidth = canvas.TextWidth(QStringView(&kBlank, 1));
     const QString padded = text + kBlank;
     const int width = canvas.TextWidth(padded);

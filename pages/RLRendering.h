@@ -22,6 +22,12 @@ void ToCanvasFont(const TRLMetaFont& metaFont, TCanvas& canvas, double scaleY);
 /// widening its gaps, clipped to rect unless kTextFlagNoClip is set.
 void DrawAlignedText(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,
     TRLMetaTextAlignment alignment, TRLMetaTextLayout layout, quint16 textFlags);
+/// Screen text (a canvas with SmoothText) placed as the PDF export places it, so that the
+/// preview shows what the file holds: left at x, right and centre by the text's own width, the
+/// baseline on rect's bottom raised by the font's descent in whole page dots; scaleY is the
+/// page's scale on the canvas. Clipped to rect unless kTextFlagNoClip is set.
+void DrawScreenText(TCanvas& canvas, const TRect& rect, int x, const QString& text,
+    TRLMetaTextAlignment alignment, quint16 textFlags, double scaleY);
 /// Decodes tagged picture data and stretches it into rect; nothing for "NIL" or an unknown tag.
 void DrawPicture(TCanvas& canvas, TRect rect, QByteArrayView data, bool integralWidth);
 /// A line from the pen position that lays out dash patterns itself for pens wider than one dot.

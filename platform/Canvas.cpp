@@ -7,6 +7,9 @@
 
 namespace {
 
+/// Smooth text is measured and drawn at least this large, then scaled to its size.
+constexpr int kReferencePixelSize = 24;
+
 QPainter::CompositionMode CompositionOf(TPenMode mode)
 {
     switch (mode) {
@@ -50,9 +53,39 @@ void TCanvas::ApplyPen(bool withBrush) const
         m_painter.setCompositionMode(CompositionOf(Pen.Mode));
 }
 
+bool TCanvas::Scaled() const
+{
+    return SmoothText && FontPixelSize > 0;
+}
+
 QFont TCanvas::DeviceFont() const
 {
-    return ToQFont(Font);
+    QFont font = ToQFont(Font);
+    // Qt rounds every font size to whole pixels; a fractional size is the reference size
+    // drawn and measured through a scale.
+    if (Scaled())
+        font.setPixelSize(std::max(kReferencePixelSize, qRound(FontPixelSize)));
+    return font;
+}
+
+double TCanvas::FontScale() const
+{
+    return Scaled() ? FontPixelSize / std::max(kReferencePixelSize, qRound(FontPixelSize)) : 1.0;
+}
+
+void TCanvas::DrawTextAt(double x, double baseline, QStringView text)
+{
+    m_painter.setFont(DeviceFont());
+    m_painter.setPen(ToQColor(Font.Color));
+    if (!Scaled()) {
+        m_painter.drawText(QPointF(x, baseline), text.toString());
+        return;
+    }
+    m_painter.save();
+    m_painter.translate(x, baseline);
+    m_painter.scale(FontScale(), FontScale());
+    m_painter.drawText(QPointF(0, 0), text.toString());
+    m_painter.restore();
 }
 
 void TCanvas::MoveTo(int x, int y)
@@ -121,25 +154,46 @@ void TCanvas::Polyline(std::span<const QPoint> points)
 
 int TCanvas::TextWidth(QStringView text) const
 {
+    if (Scaled())
+        return qRound(ExactTextWidth(text));
     return QFontMetrics(DeviceFont(), m_painter.device()).horizontalAdvance(text.toString());
+}
+
+double TCanvas::ExactTextWidth(QStringView text) const
+{
+    if (!Scaled())
+        return TextWidth(text);
+    return QFontMetricsF(DeviceFont(), m_painter.device()).horizontalAdvance(text.toString()) * FontScale();
 }
 
 int TCanvas::TextHeight(QStringView text) const
 {
     Q_UNUSED(text);
+    if (Scaled())
+        return qRound(QFontMetricsF(DeviceFont(), m_painter.device()).height() * FontScale());
     return QFontMetrics(DeviceFont(), m_painter.device()).height();
+}
+
+double TCanvas::Ascent() const
+{
+    if (Scaled())
+        return QFontMetricsF(DeviceFont(), m_painter.device()).ascent() * FontScale();
+    return QFontMetrics(DeviceFont(), m_painter.device()).ascent();
+}
+
+double TCanvas::Descent() const
+{
+    if (Scaled())
+        return QFontMetricsF(DeviceFont(), m_painter.device()).descent() * FontScale();
+    return QFontMetrics(DeviceFont(), m_painter.device()).descent();
 }
 
 void TCanvas::TextOut(int x, int y, QStringView text)
 {
-    const QFontMetrics metrics(DeviceFont(), m_painter.device());
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (Brush.Style != bsClear)
-        m_painter.fillRect(
-            QRect(x, y, metrics.horizontalAdvance(text.toString()), metrics.height()), ToQColor(Brush.Color));
-    m_painter.setFont(DeviceFont());
-    m_painter.setPen(ToQColor(Font.Color));
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), text.toString());
+        m_painter.fillRect(QRect(x, y, TextWidth(text), TextHeight(text)), ToQColor(Brush.Color));
+    DrawTextAt(x, y + Ascent(), text);
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, QStringView text)
@@ -149,10 +203,7 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, QStringView text)
     // An opaque brush paints the whole rectangle, as the platform's clipped text output does.
     if (Brush.Style != bsClear && !rect.IsEmpty())
         m_painter.fillRect(rect.ToQRect(), ToQColor(Brush.Color));
-    const QFontMetrics metrics(DeviceFont(), m_painter.device());
-    m_painter.setFont(DeviceFont());
-    m_painter.setPen(ToQColor(Font.Color));
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), text.toString());
+    DrawTextAt(x, y + Ascent(), text);
     m_painter.restore();
 }
 

@@ -27,6 +27,11 @@ public:
     TFont Font;
     /// Resolution that font point sizes map to: 96 on screen and images, the printer's on a printer.
     int FontPixelsPerInch = kScreenPixelsPerInch;
+    /// Screen only: text is sized by FontPixelSize (fractional em height in pixels) and measured
+    /// with fractional advances, so it scales smoothly with the zoom. Off for printers.
+    bool SmoothText = false;
+    /// The em height in pixels that SmoothText draws with; 0 uses Font.Height.
+    double FontPixelSize = 0;
 
     QPoint PenPos() const { return m_penPos; }
     void MoveTo(int x, int y);
@@ -43,6 +48,12 @@ public:
 
     int TextWidth(QStringView text) const;
     int TextHeight(QStringView text) const;
+    /// Of the current font: fractional with SmoothText, whole otherwise.
+    double Ascent() const;
+    double Descent() const;
+    double ExactTextWidth(QStringView text) const;
+    /// Text whose baseline starts at (x, baseline), no background; the clip applies.
+    void DrawTextAt(double x, double baseline, QStringView text);
     /// Text whose cell's top-left corner is (x, y), over the brush unless the brush is clear.
     void TextOut(int x, int y, QStringView text);
     /// As TextOut, with the drawing cut to rect.
@@ -57,6 +68,8 @@ public:
 private:
     void ApplyPen(bool withBrush) const;
     QFont DeviceFont() const;
+    bool Scaled() const;
+    double FontScale() const;
 
     QPainter& m_painter;
     QPoint m_penPos;

@@ -16,11 +16,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kCopyText = 66;
+/// One notch of a mouse wheel, in eighths of a degree.
+constexpr int kWheelNotch = 120;
 }
+
+const QColor TRLPreview::kDeskColor(160, 160, 160);
 
 /// The viewer's face toward the store's component model: links the store and hears of its end.
 class TRLViewerLink : public TComponent {
@@ -52,6 +58,10 @@ TRLPreview::TRLPreview(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     horizontalScrollBar()->setSingleStep(kLineStep);
     verticalScrollBar()->setSingleStep(kLineStep);
+    QPalette desk = viewport()->palette();
+    desk.setColor(QPalette::Window, kDeskColor);
+    viewport()->setPalette(desk);
+    viewport()->setBackgroundRole(QPalette::Window);
     viewport()->setAutoFillBackground(true);
     for (int position = 0; position < kMultipleCount; ++position) {
         m_boxes[std::size_t(position)] = new TRLPreviewBox(*this, position);
@@ -104,6 +114,7 @@ void TRLPreview::StoreDestroyed()
     m_pages = nullptr;
     m_pageIndex = -1;
     RefreshBoxes();
+    RaiseChangeView();
 }
 
 void TRLPreview::SetZoomFactor(double zoom)
@@ -118,8 +129,16 @@ void TRLPreview::SetMultipleMode(bool on)
 {
     m_visibleCount = on ? kMultipleCount : 1;
     for (TRLPreviewBox* box : m_boxes)
-        box->setVisible(box->Position() < m_visibleCount);
+        box->setVisible(box->Position() < ShownCount());
     Layout();
+}
+
+int TRLPreview::ShownCount() const
+{
+    if (!m_pages || m_pageIndex < 0)
+        return m_visibleCount;
+    // Pages that do not exist are not shown as empty boxes.
+    return std::clamp(m_pages->PageCount() - m_pageIndex, 1, m_visibleCount);
 }
 
 void TRLPreview::SetEditing(bool editing)
@@ -204,18 +223,41 @@ int TRLPreview::PageWidthZoom() const
 {
     if (!m_pages)
         return 100;
-    return RoundHalfEven((width() - TRLPreviewBox::kBorderSize) * 100.0 / m_pages->OrientedPixelWidth());
+    const int pageWidth = std::max(1, m_pages->OrientedPixelWidth());
+    int zoom = RoundHalfEven((width() - TRLPreviewBox::kBorderSize) * 100.0 / pageWidth);
+    // A page taller than the viewer brings a vertical scroll bar: fit the width beside it, so
+    // that no horizontal one appears.
+    if (RoundHalfEven(m_pages->OrientedPixelHeight() * zoom / 100.0) + TRLPreviewBox::kBorderSize
+        > height()) {
+        const int available = width() - verticalScrollBar()->sizeHint().width();
+        zoom = int(std::floor((available - TRLPreviewBox::kBorderSize) * 100.0 / pageWidth));
+        while (zoom > int(kMinimumZoom)
+            && RoundHalfEven(pageWidth * zoom / 100.0) + TRLPreviewBox::kBorderSize > available)
+            --zoom;
+    }
+    return zoom;
 }
 
 int TRLPreview::MultiplePagesZoom() const
 {
     if (!m_pages)
         return 100;
-    const int byWidth = RoundHalfEven((width() - TRLPreviewBox::kBorderSize) / double(kMultipleCount) * 100.0
-        / m_pages->OrientedPixelWidth());
-    const int byHeight
-        = RoundHalfEven((height() - TRLPreviewBox::kBorderSize) * 100.0 / m_pages->OrientedPixelHeight());
-    return std::min(byWidth, byHeight);
+    // As many boxes as the store has pages, up to three, each with its border, all inside the
+    // viewer: no scroll bar appears.
+    const int count = std::clamp(m_pages->PageCount(), 1, kMultipleCount);
+    const int pageWidth = std::max(1, m_pages->OrientedPixelWidth());
+    const int pageHeight = std::max(1, m_pages->OrientedPixelHeight());
+    const auto fits = [&](int zoom) {
+        const int boxWidth = RoundHalfEven(pageWidth * zoom / 100.0) + TRLPreviewBox::kBorderSize;
+        const int boxHeight = RoundHalfEven(pageHeight * zoom / 100.0) + TRLPreviewBox::kBorderSize;
+        return count * boxWidth <= width() && boxHeight <= height();
+    };
+    const double byWidth = (double(width()) / count - TRLPreviewBox::kBorderSize) * 100.0 / pageWidth;
+    const double byHeight = (height() - TRLPreviewBox::kBorderSize) * 100.0 / pageHeight;
+    int zoom = int(std::floor(std::min(byWidth, byHeight)));
+    while (zoom > int(kMinimumZoom) && !fits(zoom))
+        --zoom;
+    return zoom;
 }
 
 void TRLPreview::ZoomFullPage()
@@ -234,6 +276,23 @@ void TRLPreview::ZoomMultiplePages()
 {
     SetMultipleMode(true);
     SetZoomFactor(MultiplePagesZoom());
+}
+
+void TRLPreview::ZoomAround(double zoom, const QPoint& anchor)
+{
+    const double oldScale = m_zoomFactor / 100.0;
+    int position = 0;
+    for (int index = 0; index < ShownCount(); ++index) {
+        if (Box(index).geometry().contains(anchor))
+            position = index;
+    }
+    const QPoint pageOrigin = Box(position).pos() + QPoint(1, 1);
+    const QPointF pagePoint = QPointF(anchor - pageOrigin) / oldScale;
+    SetZoomFactor(zoom);
+    const QPoint moved
+        = Box(position).pos() + QPoint(1, 1) + (pagePoint * (m_zoomFactor / 100.0)).toPoint() - anchor;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + moved.x());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + moved.y());
 }
 
 // ---- Scrolling ------------------------------------------------------------------------------
@@ -348,6 +407,7 @@ void TRLPreview::CopyPage()
     {
         QPainter painter(&bitmap);
         TCanvas canvas(painter);
+        canvas.SmoothText = true;
         page->PaintTo(canvas, TRect { 0, 0, page->Width, page->Height });
     }
     QGuiApplication::clipboard()->setImage(bitmap);
@@ -355,7 +415,7 @@ void TRLPreview::CopyPage()
 
 void TRLPreview::RefreshBoxes()
 {
-    for (int position = 0; position < m_visibleCount; ++position)
+    for (int position = 0; position < ShownCount(); ++position)
         Box(position).update();
 }
 
@@ -395,12 +455,18 @@ void TRLPreview::PlaceBoxes()
     std::array<QSize, kMultipleCount> sizes;
     int total = 0;
     int tallest = 0;
-    for (int position = 0; position < m_visibleCount; ++position) {
+    const int shown = ShownCount();
+    for (TRLPreviewBox* box : m_boxes)
+        box->setVisible(box->Position() < shown);
+    for (int position = 0; position < shown; ++position) {
         sizes[std::size_t(position)] = BoxSize(Box(position));
         total += sizes[std::size_t(position)].width();
         tallest = std::max(tallest, sizes[std::size_t(position)].height());
     }
-    const QSize client = viewport()->size();
+    // Pages that fit the viewer without scroll bars get none, whichever bars are showing now.
+    const QSize whole = maximumViewportSize();
+    const bool fitsWhole = total <= whole.width() && tallest <= whole.height();
+    const QSize client = fitsWhole ? whole : viewport()->size();
     QScrollBar* horizontal = horizontalScrollBar();
     QScrollBar* vertical = verticalScrollBar();
     horizontal->setRange(0, std::max(0, total - client.width()));
@@ -421,7 +487,7 @@ void TRLPreview::PlaceBoxes()
     } else {
         top = -vertical->value();
     }
-    for (int position = 0; position < m_visibleCount; ++position) {
+    for (int position = 0; position < shown; ++position) {
         const QSize boxSize = sizes[std::size_t(position)];
         Box(position).setGeometry(
             left, top + (tallest - boxSize.height()) / 2, boxSize.width(), boxSize.height());
@@ -448,13 +514,53 @@ void TRLPreview::mousePressEvent(QMouseEvent* event)
     RaiseEnter();
 }
 
+void TRLPreview::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (event->modifiers() & Qt::ControlModifier) {
+        m_zoomWheelRest += delta;
+        const int notches = m_zoomWheelRest / kWheelNotch;
+        m_zoomWheelRest -= notches * kWheelNotch;
+        if (notches != 0 && m_pages) {
+            const double wanted = std::round(m_zoomFactor * std::pow(kWheelZoomStep, notches));
+            const double highest = std::max(kWheelZoomLimit, m_zoomFactor);
+            ZoomAround(std::clamp(wanted, kMinimumZoom, highest), event->position().toPoint());
+        }
+        event->accept();
+        return;
+    }
+    if (delta != 0 && event->angleDelta().x() == 0 && !(event->modifiers() & Qt::ShiftModifier)
+        && WheelAcrossPages(delta)) {
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+bool TRLPreview::WheelAcrossPages(int delta)
+{
+    if (!m_pages)
+        return false;
+    const QScrollBar* vertical = verticalScrollBar();
+    const int before = m_pageIndex;
+    if (delta < 0 && vertical->value() >= vertical->maximum()) {
+        NextPage();
+    } else if (delta > 0 && vertical->value() <= vertical->minimum()) {
+        PriorPage();
+        if (m_pageIndex != before)
+            ScrollToBottom();
+    }
+    return m_pageIndex != before;
+}
+
 void TRLPreview::BoxPressed(TRLPreviewBox& box, const QPoint& point)
 {
     RaiseEnter();
     if (!m_editing)
         return;
     const double scale = m_zoomFactor / 100.0;
-    const QPoint pagePoint(RoundHalfEven(point.x() / scale), RoundHalfEven(point.y() / scale));
+    // The page starts inside the box's one-pixel frame.
+    const QPoint pagePoint(RoundHalfEven((point.x() - 1) / scale), RoundHalfEven((point.y() - 1) / scale));
     if (box.SelectAt(pagePoint))
         box.update();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <array>
 #include <functional>
 
@@ -19,6 +20,11 @@ public:
     static constexpr double kMinimumZoom = 10.0;
     /// Pixels moved by a line step of the scroll bars.
     static constexpr int kLineStep = 10;
+    /// Zoom factor of one wheel notch with Ctrl held, and the highest zoom the wheel reaches.
+    static constexpr double kWheelZoomStep = 1.1;
+    static constexpr double kWheelZoomLimit = 500.0;
+    /// The desk the pages lie on.
+    static const QColor kDeskColor;
 
     explicit TRLPreview(QWidget* parent = nullptr);
     ~TRLPreview() override;
@@ -37,6 +43,8 @@ public:
     bool MultipleMode() const { return m_visibleCount > 1; }
     void SetMultipleMode(bool on);
     int VisibleCount() const { return m_visibleCount; }
+    /// Boxes shown: the visible count, less the positions past the last page (at least one).
+    int ShownCount() const;
     TRLPreviewBox& Box(int position) const { return *m_boxes.at(std::size_t(position)); }
 
     /// Editing mode: a click selects the smallest object under it; off clears the selections.
@@ -61,6 +69,8 @@ public:
     void ZoomFullPage();
     void ZoomPageWidth();
     void ZoomMultiplePages();
+    /// Zooms to `zoom` keeping the page point under the viewport point `anchor` where it is.
+    void ZoomAround(double zoom, const QPoint& anchor);
 
     void ScrollToTop();
     void ScrollToBottom();
@@ -99,6 +109,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     friend class TRLPreviewBox;
@@ -112,6 +123,8 @@ private:
     void StoreDestroyed();
     void RaiseChangeView();
     void RaiseEnter();
+    /// The wheel past a page's end: true when it moved to the next or prior page.
+    bool WheelAcrossPages(int notches);
 
     TRLGraphicStorage* m_pages = nullptr;
     /// The component through which the viewer links the store and hears of its destruction.
@@ -129,4 +142,6 @@ private:
     int m_foundPage = -1;
     int m_foundObject = -1;
     bool m_found = false;
+    /// Wheel angle not yet turned into a zoom step (eighths of a degree).
+    int m_zoomWheelRest = 0;
 };

@@ -20,9 +20,10 @@ constexpr int kHandleRadius = 3;
 constexpr int kFoundInflate = 3;
 constexpr int kFoundPenWidth = 3;
 
+/// A page point in the box: the page starts inside the one-pixel frame.
 QPoint ScaledPoint(int x, int y, double scale)
 {
-    return { RoundHalfEven(x * scale), RoundHalfEven(y * scale) };
+    return { RoundHalfEven(x * scale) + 1, RoundHalfEven(y * scale) + 1 };
 }
 }
 
@@ -86,14 +87,15 @@ void TRLPreviewBox::paintEvent(QPaintEvent*)
     const int h = height();
     TRLGraphicSurface* page = Page();
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
-    const TRect frame { 0, 0, w - kBorderSize, h - kBorderSize };
+    painter.fillRect(rect(), TRLPreview::kDeskColor);
+    const TRect frame { 0, 0, w - kShadowSize, h - kShadowSize };
     painter.setPen(QPen(m_viewer.Active() ? QColor(Qt::black) : kSilver, 1));
     painter.setBrush(page ? QColor(Qt::white) : kGray);
     painter.drawRect(frame.Left, frame.Top, frame.Width() - 1, frame.Height() - 1);
-    const TRect pageArea { 1, 1, w - kBorderSize - 1, h - kBorderSize - 1 };
+    const TRect pageArea { 1, 1, w - kShadowSize - 1, h - kShadowSize - 1 };
     if (page) {
         TCanvas canvas(painter);
+        canvas.SmoothText = true;
         page->PaintTo(canvas, pageArea);
         painter.setClipping(false);
     } else {
@@ -102,9 +104,9 @@ void TRLPreviewBox::paintEvent(QPaintEvent*)
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(
-        TRect { w - kBorderSize, kShadowOffset, w - kShadowInset, h - kShadowInset }.ToQRect(), kGray);
+        TRect { w - kShadowSize, kShadowOffset, w - kShadowInset, h - kShadowInset }.ToQRect(), kGray);
     painter.fillRect(
-        TRect { kShadowOffset, h - kBorderSize, w - kBorderSize, h - kShadowInset }.ToQRect(), kGray);
+        TRect { kShadowOffset, h - kShadowSize, w - kShadowSize, h - kShadowInset }.ToQRect(), kGray);
     if (page) {
         PaintSelection(painter, *page);
         PaintFoundText(painter, *page);

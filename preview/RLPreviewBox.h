@@ -9,8 +9,11 @@ class TRLPreview;
 /// through its PaintTo with a frame and a drop shadow; a gray box with a cross past the last page.
 class TRLPreviewBox : public QWidget {
 public:
-    /// Frame, shadow and page border together: a box is this much larger than its page.
-    static constexpr int kBorderSize = 7;
+    /// The shadow's width right and below the frame.
+    static constexpr int kShadowSize = 7;
+    /// Frame and shadow together: a box is this much larger than its page, whose drawing fills
+    /// the frame's inside at exactly the zoom.
+    static constexpr int kBorderSize = kShadowSize + 2;
 
     TRLPreviewBox(TRLPreview& viewer, int position);
 

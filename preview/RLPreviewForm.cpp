@@ -8,18 +8,21 @@
 #include "preview/RLPreview.h"
 #include "preview/RLPreviewGlyphs.h"
 #include "preview/RLPreviewPages.h"
+#include "preview/RLPreviewThumbnails.h"
 #include "preview/RLPrintDialog.h"
 #include "preview/RLPrintParams.h"
 #include "preview/RLSaveDialog.h"
 #include "preview/RLSaveParams.h"
 #include "report/RLTypes.h"
 #include "support/LocaleTexts.h"
+#include "support/TextUtils.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +56,8 @@ constexpr int kSaveHintText = 36;
 constexpr int kSendHintText = 37;
 constexpr int kSplitText = 52;
 constexpr int kEditText = 67;
+constexpr int kZoomUpText = 64;
+constexpr int kZoomDownText = 65;
 
 constexpr QSize kDesignSize { 815, 375 };
 constexpr int kToolsHeight = 23;
@@ -68,6 +73,8 @@ constexpr int kFullPageItem = 9;
 constexpr int kMultiplePagesItem = 10;
 constexpr int kPortraitCode = 1;
 constexpr int kLandscapeCode = 2;
+constexpr int kThumbnailsBevelLeft = 749;
+constexpr int kThumbnailsButtonLeft = 755;
 const QString kAboutHint
     = QStringLiteral("QuirelReport 0.6\nBand reports for OrdemCompra, by its own developers");
 
@@ -95,6 +102,40 @@ QToolButton* GlyphButton(QWidget* parent, int left, TRLPreviewGlyph glyph, const
     QToolButton* button = SpeedButton(parent, left, kGlyphButton, hint);
     button->setIcon(PreviewGlyph(glyph));
     return button;
+}
+
+/// The hint followed by the shortcut in the platform's words, as "Imprimir (Ctrl+P)".
+QString HintWithShortcut(const QString& hint, const QKeySequence& shortcut)
+{
+    return hint + QStringLiteral(" (") + shortcut.toString(QKeySequence::NativeText) + QLatin1Char(')');
+}
+
+/// Keys that move the cursor of a text field; the field keeps them while it has the focus.
+bool IsFieldEditingKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    switch (key) {
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return !(modifiers & Qt::ControlModifier);
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        return true;
+    default:
+        return false;
+    }
+}
+
+/// What operators mostly save an order as: the PDF filter when one is live.
+TRLCustomSaveFilter* PreferredSaveFilter()
+{
+    for (TRLCustomFilter* filter : ActiveFilters()) {
+        auto* saveFilter = dynamic_cast<TRLCustomSaveFilter*>(filter);
+        if (saveFilter && ForceExtDot(saveFilter->DefaultExt()).compare(u".pdf", Qt::CaseInsensitive) == 0)
+            return saveFilter;
+    }
+    return nullptr;
 }
 
 bool IsAcceleratorCharacter(QChar character)
@@ -143,12 +184,17 @@ TRLPreviewForm::TRLPreviewForm(QWidget* parent)
     PanelContainer->setObjectName(QStringLiteral("PanelContainer"));
     PanelContainer->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     layout->addWidget(PanelContainer, 1);
-    auto* containerLayout = new QVBoxLayout(PanelContainer);
+    auto* containerLayout = new QHBoxLayout(PanelContainer);
     containerLayout->setContentsMargins(1, 1, 1, 1);
+    containerLayout->setSpacing(0);
+    Thumbnails = new TRLPreviewThumbnails(PanelContainer);
+    Thumbnails->setVisible(false);
+    Thumbnails->OnPageChosen = [this](int index) { ActiveViewer().GotoPageIndex(index); };
+    containerLayout->addWidget(Thumbnails);
     m_splitter = new QSplitter(Qt::Vertical, PanelContainer);
     m_splitter->setHandleWidth(kSplitterWidth);
     m_splitter->setChildrenCollapsible(false);
-    containerLayout->addWidget(m_splitter);
+    containerLayout->addWidget(m_splitter, 1);
 
     TimerRepeat = new QTimer(this);
     TimerRepeat->setInterval(kRepeatInterval);
@@ -164,17 +210,25 @@ TRLPreviewForm::TRLPreviewForm(QWidget* parent)
 TRLPreviewForm::~TRLPreviewForm()
 {
     qApp->removeEventFilter(this);
+    // Hiding the window moves the focus out of the zoom box, which may then report its text;
+    // by then this window's members are gone.
+    QObject::disconnect(ComboBoxZoom, nullptr, this, nullptr);
+    QObject::disconnect(ComboBoxZoom->lineEdit(), nullptr, this, nullptr);
+    QObject::disconnect(EditPageNo, nullptr, this, nullptr);
     delete m_findWindow;
     // The viewers unlink the store before the window goes.
+    Thumbnails->SetPages(nullptr);
     for (TRLPreview* viewer : m_viewers)
         viewer->SetPages(nullptr);
 }
 
 void TRLPreviewForm::BuildToolbar()
 {
-    SpeedButtonPrint = SpeedButton(PanelTools, 1, kCaptionButton, LocaleText(kPrintText));
+    SpeedButtonPrint = SpeedButton(
+        PanelTools, 1, kCaptionButton, HintWithShortcut(LocaleText(kPrintText), QKeySequence::Print));
     SpeedButtonPrint->setText(LocaleText(kPrintText));
-    SpeedButtonSave = SpeedButton(PanelTools, 51, kCaptionButton, LocaleText(kSaveHintText));
+    SpeedButtonSave = SpeedButton(
+        PanelTools, 51, kCaptionButton, HintWithShortcut(LocaleText(kSaveHintText), QKeySequence::Save));
     SpeedButtonSave->setText(LocaleText(kSaveText));
     SpeedButtonSend = SpeedButton(PanelTools, 101, kCaptionButton, LocaleText(kSendHintText));
     SpeedButtonSend->setText(LocaleText(kSendText));
@@ -182,14 +236,20 @@ void TRLPreviewForm::BuildToolbar()
     Bevels[0] = Bevel(PanelTools, 156);
     SpeedButtonSetup = GlyphButton(PanelTools, 162, TRLPreviewGlyph::Setup, LocaleText(kSetupText));
     Bevels[1] = Bevel(PanelTools, 189);
-    SpeedButtonFirst = GlyphButton(PanelTools, 195, TRLPreviewGlyph::First, LocaleText(kFirstPageText));
-    SpeedButtonPrior = GlyphButton(PanelTools, 217, TRLPreviewGlyph::Prior, LocaleText(kPriorPageText));
+    SpeedButtonFirst = GlyphButton(PanelTools, 195, TRLPreviewGlyph::First,
+        HintWithShortcut(LocaleText(kFirstPageText), QKeySequence(Qt::CTRL | Qt::Key_Home)));
+    SpeedButtonPrior = GlyphButton(PanelTools, 217, TRLPreviewGlyph::Prior,
+        HintWithShortcut(LocaleText(kPriorPageText), QKeySequence(Qt::Key_PageUp)));
     BuildPagePanel();
-    SpeedButtonNext = GlyphButton(PanelTools, 378, TRLPreviewGlyph::Next, LocaleText(kNextPageText));
-    SpeedButtonLast = GlyphButton(PanelTools, 400, TRLPreviewGlyph::Last, LocaleText(kLastPageText));
+    SpeedButtonNext = GlyphButton(PanelTools, 378, TRLPreviewGlyph::Next,
+        HintWithShortcut(LocaleText(kNextPageText), QKeySequence(Qt::Key_PageDown)));
+    SpeedButtonLast = GlyphButton(PanelTools, 400, TRLPreviewGlyph::Last,
+        HintWithShortcut(LocaleText(kLastPageText), QKeySequence(Qt::CTRL | Qt::Key_End)));
     Bevels[2] = Bevel(PanelTools, 427);
-    SpeedButtonZoomDown = GlyphButton(PanelTools, 433, TRLPreviewGlyph::ZoomDown, QString());
-    SpeedButtonZoomUp = GlyphButton(PanelTools, 455, TRLPreviewGlyph::ZoomUp, QString());
+    SpeedButtonZoomDown = GlyphButton(PanelTools, 433, TRLPreviewGlyph::ZoomDown,
+        HintWithShortcut(LocaleText(kZoomDownText), QKeySequence(Qt::CTRL | Qt::Key_Minus)));
+    SpeedButtonZoomUp = GlyphButton(PanelTools, 455, TRLPreviewGlyph::ZoomUp,
+        HintWithShortcut(LocaleText(kZoomUpText), QKeySequence(Qt::CTRL | Qt::Key_Plus)));
     BuildZoomPanel();
     Bevels[3] = Bevel(PanelTools, 626);
     SpeedButtonViews = GlyphButton(PanelTools, 632, TRLPreviewGlyph::Views, LocaleText(kSplitText));
@@ -197,7 +257,12 @@ void TRLPreviewForm::BuildToolbar()
     SpeedButtonEdit = GlyphButton(PanelTools, 663, TRLPreviewGlyph::Edit, LocaleText(kEditText));
     SpeedButtonEdit->setCheckable(true);
     Bevels[5] = Bevel(PanelTools, 689);
-    SpeedButtonClose = SpeedButton(PanelTools, 695, { 49, 22 }, LocaleText(kCloseText));
+    SpeedButtonClose
+        = SpeedButton(PanelTools, 695, { 49, 22 }, HintWithShortcut(LocaleText(kCloseText), Qt::Key_Escape));
+    BevelThumbnails = Bevel(PanelTools, kThumbnailsBevelLeft);
+    SpeedButtonThumbnails = GlyphButton(PanelTools, kThumbnailsButtonLeft, TRLPreviewGlyph::Thumbnails,
+        QCoreApplication::translate("TRLPreviewForm", "Page thumbnails"));
+    SpeedButtonThumbnails->setCheckable(true);
     SpeedButtonClose->setText(LocaleText(kCloseText));
     PanelAbout = new QFrame(PanelTools);
     PanelAbout->setFixedSize(kGlyphButton.width(), kToolsHeight - kToolTop);
@@ -221,6 +286,8 @@ void TRLPreviewForm::BuildToolbar()
             viewer->SetEditing(on);
     });
     QObject::connect(SpeedButtonClose, &QToolButton::clicked, this, [this] { close(); });
+    QObject::connect(
+        SpeedButtonThumbnails, &QToolButton::toggled, this, [this](bool on) { ShowThumbnails(on); });
 }
 
 void TRLPreviewForm::BuildPagePanel()
@@ -294,6 +361,7 @@ void TRLPreviewForm::SetPages(TRLGraphicStorage* pages)
 {
     for (TRLPreview* viewer : m_viewers)
         viewer->SetPages(pages);
+    Thumbnails->SetPages(pages);
     ShowState();
 }
 
@@ -377,6 +445,9 @@ void TRLPreviewForm::ShowState()
     const TRLPreview& viewer = ActiveViewer();
     TRLGraphicStorage* pages = viewer.Pages();
     PanelPageCount->setText(pages ? QString::number(pages->PageCount()) : QString());
+    if (Thumbnails->Pages() != pages)
+        Thumbnails->SetPages(pages);
+    Thumbnails->SetCurrentPage(viewer.PageIndex());
     if (!m_pageTyping) {
         const QSignalBlocker blocker(EditPageNo);
         EditPageNo->setText(pages ? QString::number(viewer.PageIndex() + 1) : QString());
@@ -441,6 +512,21 @@ void TRLPreviewForm::ZoomUp()
     TRLPreview& viewer = ActiveViewer();
     viewer.SetZoomFactor(viewer.ZoomFactor() + kZoomStep);
     ShowZoom();
+}
+
+void TRLPreviewForm::ZoomActualSize()
+{
+    ActiveViewer().SetMultipleMode(false);
+    ActiveViewer().SetZoomFactor(100);
+    ShowZoom();
+}
+
+void TRLPreviewForm::ShowThumbnails(bool on)
+{
+    if (SpeedButtonThumbnails->isChecked() != on)
+        SpeedButtonThumbnails->setChecked(on);
+    Thumbnails->setVisible(on);
+    Thumbnails->SetCurrentPage(ActiveViewer().PageIndex());
 }
 
 void TRLPreviewForm::PageButtonPressed(int direction)
@@ -518,7 +604,11 @@ void TRLPreviewForm::Save()
     TRLSaveParams& params = SaveParams();
     params.Reset();
     params.SetMaxPage(pages->PageCount());
-    params.FileName = PreviewFileName(pages->Title());
+    if (!params.Filter())
+        params.SetFilter(PreferredSaveFilter());
+    const QString extension = params.Filter() ? ForceExtDot(params.Filter()->DefaultExt())
+                                              : TRLSaveDialog::kPageFileExt.toString();
+    params.FileName = ProposedSaveFileName(pages->Title(), DocumentName, extension);
     if (params.FileName.isEmpty() && params.Filter())
         params.FileName = params.Filter()->FileName;
     try {
@@ -610,6 +700,32 @@ bool TRLPreviewForm::HandleKey(int key, Qt::KeyboardModifiers modifiers)
             return false;
         OpenFindWindow();
         return true;
+    case Qt::Key_P:
+        if (!control)
+            return false;
+        Print();
+        return true;
+    case Qt::Key_S:
+        if (!control)
+            return false;
+        Save();
+        return true;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        if (!control)
+            return false;
+        ZoomUp();
+        return true;
+    case Qt::Key_Minus:
+        if (!control)
+            return false;
+        ZoomDown();
+        return true;
+    case Qt::Key_0:
+        if (!control)
+            return false;
+        ZoomActualSize();
+        return true;
     default:
         return false;
     }
@@ -621,6 +737,12 @@ bool TRLPreviewForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget*>(watched)->window() == this) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        // A text field with the focus keeps the keys that move its cursor.
+        // (Up and Down, which a line edit passes on to its combo box, too.)
+        const auto* combo = qobject_cast<QComboBox*>(watched);
+        const bool field = qobject_cast<QLineEdit*>(watched) || (combo && combo->isEditable());
+        if (field && IsFieldEditingKey(key->key(), key->modifiers()))
+            return QDialog::eventFilter(watched, event);
         if (HandleKey(key->key(), key->modifiers()))
             return true;
     }

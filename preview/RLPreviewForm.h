@@ -14,6 +14,7 @@ class QTimer;
 class QToolButton;
 class TRLGraphicStorage;
 class TRLPreview;
+class TRLPreviewThumbnails;
 class TfrmRLFindDialog;
 
 /// The preview window: a toolbar over one or two page viewers of the same store. Closing it
@@ -57,6 +58,14 @@ public:
     QToolButton* SpeedButtonSend = nullptr;
     QFrame* PanelAbout = nullptr;
     QToolButton* SpeedButtonAbout = nullptr;
+    /// Shows and hides the thumbnail panel; after SpeedButtonClose behind its own bevel.
+    QToolButton* SpeedButtonThumbnails = nullptr;
+    QFrame* BevelThumbnails = nullptr;
+    /// The side panel of page thumbnails, hidden at first.
+    TRLPreviewThumbnails* Thumbnails = nullptr;
+
+    /// Proposed as the file name when saving a store without a title.
+    QString DocumentName;
 
     /// Shows the store in every viewer.
     void SetPages(TRLGraphicStorage* pages);
@@ -78,6 +87,9 @@ public:
     void ApplyPageNumberText(const QString& text);
     void ZoomDown();
     void ZoomUp();
+    /// 100 percent, as Ctrl+0 sets it.
+    void ZoomActualSize();
+    void ShowThumbnails(bool on);
     /// One viewer becomes two, two become one.
     void ToggleSplitView();
     void Print();

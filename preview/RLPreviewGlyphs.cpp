@@ -3,6 +3,7 @@
 #include "support/HexBitmap.h"
 
 #include <QBitmap>
+#include <QPainter>
 #include <QPixmap>
 
 namespace {
@@ -110,14 +111,34 @@ const char* GlyphHex(TRLPreviewGlyph glyph)
     case TRLPreviewGlyph::Edit:
         return kEditGlyph;
     case TRLPreviewGlyph::About:
-        return kAboutGlyph;
+    case TRLPreviewGlyph::Thumbnails:
+        break;
     }
     return kAboutGlyph;
+}
+
+/// Three small pages one under the other, beside a larger one.
+QIcon ThumbnailsGlyph()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(Qt::black));
+    painter.setBrush(QColor(Qt::white));
+    for (int top : { 1, 6, 11 })
+        painter.drawRect(1, top, 4, 3);
+    painter.drawRect(7, 1, 8, 13);
+    painter.setPen(QColor(0, 0, 128));
+    for (int y : { 4, 6, 8, 10 })
+        painter.drawLine(9, y, 13, y);
+    return QIcon(pixmap);
 }
 }
 
 QIcon PreviewGlyph(TRLPreviewGlyph glyph)
 {
+    if (glyph == TRLPreviewGlyph::Thumbnails)
+        return ThumbnailsGlyph();
     const QImage bitmap = BitmapFromHex(QString::fromLatin1(GlyphHex(glyph)));
     QPixmap pixmap = QPixmap::fromImage(bitmap);
     pixmap.setMask(QBitmap::fromImage(bitmap.createMaskFromColor(bitmap.pixel(0, bitmap.height() - 1))));

@@ -95,6 +95,7 @@ TRLPreviewForm* PreviewPages(TRLGraphicStorage& pages, bool modal, const TRLPrev
     PlaceWindow(*form, options.Position);
     form->setWindowFlags(BorderFlags(options.BorderIcons, options.FormStyle));
     form->setWindowState(QtWindowState(options.WindowState));
+    form->DocumentName = options.DocumentName;
     form->setProperty("HelpFile", options.HelpFile);
     form->setProperty("HelpContext", options.HelpContext);
     if (!options.Caption.isEmpty())
@@ -126,4 +127,12 @@ QString PreviewFileName(const QString& title)
     if (name.count(QLatin1Char('.')) == name.size())
         return {};
     return QDir::current().absoluteFilePath(name);
+}
+
+QString ProposedSaveFileName(const QString& title, const QString& documentName, const QString& extension)
+{
+    QString name = PreviewFileName(title);
+    if (name.isEmpty())
+        name = PreviewFileName(documentName);
+    return name.isEmpty() ? name : name + extension;
 }

@@ -20,6 +20,8 @@ struct TRLPreviewWindowOptions {
     QString Caption;
     /// Percent.
     double Zoom = 100.0;
+    /// The name the save dialog proposes when the store has no title; empty proposes none.
+    QString DocumentName;
 };
 
 /// The options a report that uses the defaults passes; the window state is replaced by the
@@ -38,3 +40,6 @@ TRLPreviewForm* PreviewPages(TRLGraphicStorage& pages, bool modal, const TRLPrev
 /// characters, DEL and " * / : < > ? \ |, as a full path under the current directory; empty
 /// when nothing but dots is left.
 QString PreviewFileName(const QString& title);
+/// The save dialog's proposal: PreviewFileName of the title, else of the document name, with
+/// the extension of the filter (".rpf" without one); empty when neither gives a name.
+QString ProposedSaveFileName(const QString& title, const QString& documentName, const QString& extension);

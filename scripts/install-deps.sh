@@ -12,7 +12,7 @@ packages=(
     # fonts the reports are measured and drawn with
     fonts-liberation fonts-dejavu-core fontconfig
     # headless windows and screenshots
-    xvfb xauth
+    xvfb xauth openbox xdotool imagemagick
     # independent readers used by the tests
     qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui
     # a private print scheduler with a PDF queue for the printing test

@@ -393,7 +393,8 @@ TEST(PreviewCommands, SaveWritesThePageFileOrRunsTheChosenFilter)
             dialog.EditFileName->setText(pageFile);
             QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
         });
-    EXPECT_EQ(proposed, QDir::current().absoluteFilePath(QStringLiteral("Pedido 1224")));
+    // No filter chosen yet and no PDF filter live: the page file's extension.
+    EXPECT_EQ(proposed, QDir::current().absoluteFilePath(QStringLiteral("Pedido 1224.rpf")));
     TRLGraphicStorage loaded;
     loaded.LoadFromFile(pageFile + QStringLiteral(".rpf"));
     EXPECT_EQ(loaded.PageCount(), 5);
@@ -411,6 +412,38 @@ TEST(PreviewCommands, SaveWritesThePageFileOrRunsTheChosenFilter)
         });
     EXPECT_EQ(sheet->FileName, dir.filePath(QStringLiteral("planilha.xls")));
     EXPECT_EQ(sheet->PagesDrawn, 3) << "pages 2 to 4";
+    delete form;
+}
+
+TEST(PreviewCommands, SaveProposesTheDocumentNameAsAPdf)
+{
+    TComponent owner(nullptr);
+    auto* pdf = new TRLPDFFilter(&owner);
+    const auto pages = MakeNumberedPages(1);
+    pages->Storage->SetTitle(QString());
+    TRLPreviewWindowOptions options;
+    options.WindowState = wsNormal;
+    options.DocumentName = QStringLiteral("Ordem Compra 3");
+    TRLPreviewForm* form = PreviewPages(*pages->Storage, false, options);
+    QString proposed;
+    QString filter;
+    WithModalWindow([form] { QTest::keyClick(form->EditPageNo, Qt::Key_S, Qt::ControlModifier); },
+        [&](QWidget& modal) {
+            auto& dialog = dynamic_cast<TRLSaveDialog&>(modal);
+            proposed = dialog.EditFileName->text();
+            filter = dialog.ComboBoxFilters->currentText();
+            dialog.close();
+        });
+    EXPECT_EQ(proposed, QDir::current().absoluteFilePath(QStringLiteral("Ordem Compra 3.pdf")));
+    EXPECT_EQ(filter, pdf->GetDisplayName());
+    // A title wins over the document name.
+    pages->Storage->SetTitle(QStringLiteral("Pedido 7"));
+    WithModalWindow([form] { QTest::mouseClick(form->SpeedButtonSave, Qt::LeftButton); },
+        [&](QWidget& modal) {
+            proposed = dynamic_cast<TRLSaveDialog&>(modal).EditFileName->text();
+            modal.close();
+        });
+    EXPECT_EQ(proposed, QDir::current().absoluteFilePath(QStringLiteral("Pedido 7.pdf")));
     delete form;
 }
 

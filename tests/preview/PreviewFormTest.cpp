@@ -282,12 +282,83 @@ TEST(PreviewForm, KeyboardTableActsOnTheActiveViewer)
         viewer.GotoPageIndex(2);
         viewer.verticalScrollBar()->setValue(50);
         viewer.horizontalScrollBar()->setValue(50);
-        // Sent to the page box: the window sees the key first.
-        QTest::keyClick(form.EditPageNo, c.key, c.modifiers);
+        // Sent to the viewer: the window sees the key first.
+        QTest::keyClick(&viewer, c.key, c.modifiers);
         EXPECT_EQ(viewer.PageIndex(), c.expectedPage) << c.what;
         EXPECT_EQ(viewer.verticalScrollBar()->value(), c.expectedVertical) << c.what;
         EXPECT_EQ(viewer.horizontalScrollBar()->value(), c.expectedHorizontal) << c.what;
     }
+}
+
+TEST(PreviewForm, TextFieldsKeepTheirEditingKeys)
+{
+    const auto pages = MakeNumberedPages(6);
+    const TFormCloser closer { OpenPreview(*pages->Storage) };
+    TRLPreviewForm& form = *closer.Form;
+    TRLPreview& viewer = form.ActiveViewer();
+    viewer.SetZoomFactor(200);
+    viewer.horizontalScrollBar()->setValue(50);
+    viewer.verticalScrollBar()->setValue(50);
+    QLineEdit* zoomEdit = form.ComboBoxZoom->lineEdit();
+    for (QLineEdit* field : { form.EditPageNo, zoomEdit }) {
+        const std::string name = field == zoomEdit ? "zoom box" : "page box";
+        field->setText(QStringLiteral("123"));
+        field->setCursorPosition(1);
+        QTest::keyClick(field, Qt::Key_Home);
+        EXPECT_EQ(field->cursorPosition(), 0) << name;
+        QTest::keyClick(field, Qt::Key_End);
+        EXPECT_EQ(field->cursorPosition(), 3) << name;
+        QTest::keyClick(field, Qt::Key_Left);
+        EXPECT_EQ(field->cursorPosition(), 2) << name;
+        QTest::keyClick(field, Qt::Key_Right);
+        EXPECT_EQ(field->cursorPosition(), 3) << name;
+        EXPECT_EQ(viewer.horizontalScrollBar()->value(), 50) << name;
+        EXPECT_EQ(viewer.verticalScrollBar()->value(), 50) << name;
+    }
+    // Up and Down in the zoom box step through its items, not the page.
+    zoomEdit->setFocus();
+    form.ComboBoxZoom->setCurrentIndex(2);
+    QTest::keyClick(zoomEdit, Qt::Key_Down);
+    EXPECT_EQ(form.ComboBoxZoom->currentIndex(), 3);
+    EXPECT_EQ(viewer.ZoomFactor(), 100) << "the item chosen by the arrow applies";
+    // Page keys with Ctrl still page the viewer from a field.
+    QTest::keyClick(form.EditPageNo, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(viewer.PageIndex(), 5);
+}
+
+TEST(PreviewForm, CtrlShortcutsZoomPrintAndSave)
+{
+    const auto pages = MakeNumberedPages(2);
+    const TFormCloser closer { OpenPreview(*pages->Storage) };
+    TRLPreviewForm& form = *closer.Form;
+    TRLPreview& viewer = form.ActiveViewer();
+    viewer.SetZoomFactor(100);
+    QTest::keyClick(&viewer, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(viewer.ZoomFactor(), 110);
+    QTest::keyClick(&viewer, Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(viewer.ZoomFactor(), 120);
+    QTest::keyClick(&viewer, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(viewer.ZoomFactor(), 110);
+    EXPECT_EQ(form.ComboBoxZoom->currentText(), QStringLiteral("110%"));
+    viewer.ZoomMultiplePages();
+    QTest::keyClick(&viewer, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(viewer.ZoomFactor(), 100);
+    EXPECT_FALSE(viewer.MultipleMode());
+    QString printTitle;
+    WithModalWindow([&] { QTest::keyClick(&viewer, Qt::Key_P, Qt::ControlModifier); },
+        [&](QWidget& modal) {
+            printTitle = modal.windowTitle();
+            modal.close();
+        });
+    EXPECT_FALSE(printTitle.isEmpty()) << "Ctrl+P opens the print dialog";
+    QString saveTitle;
+    WithModalWindow([&] { QTest::keyClick(form.EditPageNo, Qt::Key_S, Qt::ControlModifier); },
+        [&](QWidget& modal) {
+            saveTitle = modal.windowTitle();
+            modal.close();
+        });
+    EXPECT_FALSE(saveTitle.isEmpty()) << "Ctrl+S opens the save dialog";
+    EXPECT_NE(printTitle, saveTitle);
 }
 
 TEST(PreviewForm, EscClosesAndTheStateIsRemembered)
@@ -372,17 +443,20 @@ TEST(PreviewForm, ToolbarCaptionsHintsAndAccelerators)
         int left;
     };
     const Case cases[] = {
-        { form.SpeedButtonPrint, QStringLiteral("&Imprimir"), QStringLiteral("Imprimir"), 1 },
-        { form.SpeedButtonSave, QStringLiteral("&Salvar"), QStringLiteral("Salvar em disco"), 51 },
+        { form.SpeedButtonPrint, QStringLiteral("&Imprimir"), QStringLiteral("Imprimir (Ctrl+P)"), 1 },
+        { form.SpeedButtonSave, QStringLiteral("&Salvar"), QStringLiteral("Salvar em disco (Ctrl+S)"), 51 },
         { form.SpeedButtonSend, QStringLiteral("&Enviar"), QStringLiteral("Enviar para"), 101 },
         { form.SpeedButtonSetup, QString(), QStringLiteral("Configurar impressora"), 162 },
-        { form.SpeedButtonFirst, QString(), QStringLiteral("Primeira página"), 195 },
-        { form.SpeedButtonPrior, QString(), QStringLiteral("Página anterior"), 217 },
-        { form.SpeedButtonNext, QString(), QStringLiteral("Próxima página"), 378 },
-        { form.SpeedButtonLast, QString(), QStringLiteral("Última página"), 400 },
+        { form.SpeedButtonFirst, QString(), QStringLiteral("Primeira página (Ctrl+Home)"), 195 },
+        { form.SpeedButtonPrior, QString(), QStringLiteral("Página anterior (PgUp)"), 217 },
+        { form.SpeedButtonNext, QString(), QStringLiteral("Próxima página (PgDown)"), 378 },
+        { form.SpeedButtonLast, QString(), QStringLiteral("Última página (Ctrl+End)"), 400 },
+        { form.SpeedButtonZoomDown, QString(), QStringLiteral("Diminuir o zoom (Ctrl+-)"), 433 },
+        { form.SpeedButtonZoomUp, QString(), QStringLiteral("Aumentar o zoom (Ctrl++)"), 455 },
         { form.SpeedButtonViews, QString(), QStringLiteral("Dividir a tela"), 632 },
         { form.SpeedButtonEdit, QString(), QStringLiteral("Editar"), 663 },
-        { form.SpeedButtonClose, QStringLiteral("&Fechar"), QStringLiteral("Fechar"), 695 },
+        { form.SpeedButtonClose, QStringLiteral("&Fechar"), QStringLiteral("Fechar (Esc)"), 695 },
+        { form.SpeedButtonThumbnails, QString(), QStringLiteral("Page thumbnails"), 755 },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.button->text(), c.text) << c.hint.toStdString();

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,17 +43,22 @@ TEST(PreviewViewer, ZoomPresetsFollowTheViewerSize)
         int fullPage;
         int multiple;
     };
-    // round((W - 7) * 100 / 794), round((H - 7) * 100 / 1123), round((W - 7) / 3 * 100 / 794).
+    // Page width: round((W - 9) * 100 / 794), or, when the page is then taller than the viewer,
+    // the width beside the vertical scroll bar; round((H - 9) * 100 / 1123); three pages, each 9
+    // pixels of frame and shadow larger, fit the width: floor((W / 3 - 9) * 100 / 794).
     const Case cases[] = {
-        { { 807, 600 }, 101, 53, 34 },
-        { { 1200, 1130 }, 150, 100, 50 },
-        { { 400, 2000 }, 49, 49, 16 },
+        { { 807, 600 }, 98, 53, 32 },
+        { { 1200, 1130 }, 148, 100, 49 },
+        { { 400, 2000 }, 49, 49, 15 },
     };
     for (const Case& c : cases) {
         const auto viewer = ShowViewer(pages->Storage, c.size);
         EXPECT_EQ(viewer->PageWidthZoom(), c.pageWidth) << c.size.width() << " x " << c.size.height();
         EXPECT_EQ(viewer->FullPageZoom(), c.fullPage) << c.size.width() << " x " << c.size.height();
         EXPECT_EQ(viewer->MultiplePagesZoom(), c.multiple) << c.size.width() << " x " << c.size.height();
+        viewer->ZoomPageWidth();
+        QApplication::processEvents();
+        EXPECT_FALSE(viewer->horizontalScrollBar()->isVisible()) << "page width, " << c.size.width();
     }
 }
 
@@ -88,34 +95,41 @@ TEST(PreviewViewer, BoxesAtFullSizeAreCentredWithBorder)
     const auto pages = MakeNumberedPages(1);
     const auto viewer = ShowViewer(pages->Storage, { 1000, 1200 });
     const TRLPreviewBox& box = viewer->Box(0);
-    // A4 portrait at 100 %: 794 + 7 by 1123 + 7.
-    EXPECT_EQ(box.size(), QSize(801, 1130));
-    EXPECT_EQ(box.pos(), QPoint((1000 - 801) / 2, (1200 - 1130) / 2));
+    // A4 portrait at 100 %: the page, a one-pixel frame round it and the 7-pixel shadow.
+    EXPECT_EQ(box.size(), QSize(803, 1132));
+    EXPECT_EQ(box.pos(), QPoint((1000 - 803) / 2, (1200 - 1132) / 2));
     EXPECT_FALSE(viewer->Box(1).isVisible());
 }
 
-TEST(PreviewViewer, OnePageInMultipleModeShowsGrayCrossedBoxes)
+TEST(PreviewViewer, MultipleModeShowsOnlyPagesThatExistAndFitsTheWindow)
 {
-    const auto pages = MakeNumberedPages(1);
-    const auto viewer = ShowViewer(pages->Storage, { 1200, 500 });
-    viewer->ZoomMultiplePages();
-    ASSERT_TRUE(viewer->MultipleMode());
-    const int zoom = int(viewer->ZoomFactor());
-    for (int position = 0; position < TRLPreview::kMultipleCount; ++position) {
-        TRLPreviewBox& box = viewer->Box(position);
-        EXPECT_TRUE(box.isVisible()) << "box " << position;
-        // Sized from the store's oriented size when there is no page: 794 x 1123 dots.
-        EXPECT_EQ(box.width(), qRound(794 * zoom / 100.0) + 7) << "box " << position;
-        EXPECT_EQ(box.height(), qRound(1123 * zoom / 100.0) + 7) << "box " << position;
-        EXPECT_EQ(box.Page() != nullptr, position == 0) << "box " << position;
-        // Away from the cross, inside the page area: white with a page, gray without.
-        const QColor inside = PixelOf(box, { box.width() / 2, box.height() / 4 });
-        EXPECT_EQ(inside, position == 0 ? QColor(Qt::white) : kShadowGray) << "box " << position;
+    struct Case {
+        int pages;
+        int shown;
+    };
+    for (const Case c : { Case { 1, 1 }, Case { 2, 2 }, Case { 5, 3 } }) {
+        const auto pages = MakeNumberedPages(c.pages);
+        const auto viewer = ShowViewer(pages->Storage, { 1200, 500 });
+        viewer->ZoomMultiplePages();
+        ASSERT_TRUE(viewer->MultipleMode());
+        EXPECT_EQ(viewer->ShownCount(), c.shown) << c.pages << " pages";
+        const int zoom = int(viewer->ZoomFactor());
+        for (int position = 0; position < TRLPreview::kMultipleCount; ++position) {
+            TRLPreviewBox& box = viewer->Box(position);
+            EXPECT_EQ(box.isVisible(), position < c.shown) << c.pages << " pages, box " << position;
+            if (position >= c.shown)
+                continue;
+            EXPECT_NE(box.Page(), nullptr);
+            EXPECT_EQ(box.width(), qRound(794 * zoom / 100.0) + TRLPreviewBox::kBorderSize);
+            EXPECT_EQ(PixelOf(box, { box.width() / 2, box.height() / 4 }), QColor(Qt::white));
+        }
+        QApplication::processEvents();
+        EXPECT_FALSE(viewer->horizontalScrollBar()->isVisible()) << c.pages << " pages";
+        EXPECT_FALSE(viewer->verticalScrollBar()->isVisible()) << c.pages << " pages";
+        // Paging on to the last group shows what is left of it, nothing more.
+        viewer->LastPage();
+        EXPECT_EQ(viewer->ShownCount(), c.shown);
     }
-    // The cross runs corner to corner of the page area, in the frame's pen.
-    TRLPreviewBox& empty = viewer->Box(1);
-    EXPECT_EQ(PixelOf(empty, { 2, 2 }), kSilver);
-    EXPECT_EQ(PixelOf(empty, { empty.width() - 9, 2 }), kSilver);
 }
 
 TEST(PreviewViewer, FrameShadowAndActiveColour)
@@ -289,7 +303,8 @@ TEST(PreviewViewer, SelectionHandlesOnlyForGroupedObjects)
     // A text of group 0 gets none.
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(50, 65));
     EXPECT_EQ(box.SelectedObject(), 0);
-    EXPECT_EQ(PixelOf(box, { 400, 600 }), QColor(Qt::black)) << "rectangle outline only";
+    // The page starts inside the box's one-pixel frame.
+    EXPECT_EQ(PixelOf(box, { 401, 601 }), QColor(Qt::black)) << "rectangle outline only";
     viewer->SetEditing(false);
     EXPECT_EQ(box.SelectedObject(), -1);
 }
@@ -344,4 +359,57 @@ TEST(PreviewViewer, DestroyingTheViewerUnlinksTheStore)
         EXPECT_EQ(pages->Storage->UserCount(), 1);
     }
     EXPECT_EQ(pages->Storage->UserCount(), 0);
+}
+
+namespace {
+void Wheel(TRLPreview& viewer, QPoint at, int delta, Qt::KeyboardModifiers modifiers)
+{
+    QWheelEvent event(at, viewer.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+        modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewer.viewport(), &event);
+}
+} // namespace
+
+TEST(PreviewViewer, CtrlWheelZoomsAroundThePointer)
+{
+    const auto pages = MakeNumberedPages(2);
+    const auto viewer = ShowViewer(pages->Storage, { 600, 600 });
+    viewer->SetZoomFactor(200);
+    // Away from the page's edges, so that the scroll bars can keep the point in place.
+    viewer->horizontalScrollBar()->setValue(500);
+    viewer->verticalScrollBar()->setValue(700);
+    const QPoint pointer(300, 250);
+    const auto pagePoint = [&] {
+        const QPoint inBox = pointer - viewer->Box(0).pos() - QPoint(1, 1);
+        return QPointF(inBox) / (viewer->ZoomFactor() / 100);
+    };
+    const QPointF before = pagePoint();
+    Wheel(*viewer, pointer, 120, Qt::ControlModifier);
+    EXPECT_EQ(viewer->ZoomFactor(), 220);
+    EXPECT_LE(QLineF(pagePoint(), before).length(), 1.5) << "the page point under the pointer stays";
+    Wheel(*viewer, pointer, -240, Qt::ControlModifier);
+    EXPECT_EQ(viewer->ZoomFactor(), 182);
+    EXPECT_LE(QLineF(pagePoint(), before).length(), 1.5);
+    EXPECT_EQ(viewer->PageIndex(), 0) << "zooming does not turn pages";
+}
+
+TEST(PreviewViewer, WheelContinuesToTheNextOrPriorPageAtAPageEnd)
+{
+    const auto pages = MakeNumberedPages(3);
+    const auto viewer = ShowViewer(pages->Storage, { 600, 600 });
+    QScrollBar& vertical = *viewer->verticalScrollBar();
+    ASSERT_GT(vertical.maximum(), 0);
+    Wheel(*viewer, { 300, 300 }, -120, {});
+    EXPECT_EQ(viewer->PageIndex(), 0) << "inside the page the wheel scrolls";
+    EXPECT_GT(vertical.value(), 0);
+    viewer->ScrollToBottom();
+    Wheel(*viewer, { 300, 300 }, -120, {});
+    EXPECT_EQ(viewer->PageIndex(), 1);
+    EXPECT_EQ(vertical.value(), 0) << "the next page starts at its top";
+    Wheel(*viewer, { 300, 300 }, 120, {});
+    EXPECT_EQ(viewer->PageIndex(), 0);
+    EXPECT_EQ(vertical.value(), vertical.maximum()) << "the prior page shows its end";
+    viewer->ScrollToTop();
+    Wheel(*viewer, { 300, 300 }, 120, {});
+    EXPECT_EQ(viewer->PageIndex(), 0) << "nothing before the first page";
 }
