@@ -26,7 +26,7 @@ constexpr int kMaxDraws = 1000;
 constexpr mode_t kTempFileMode = 0600;
 // A signal handler cannot allocate, so it reads the paths from this fixed table.
 constexpr int kSignalPathSlots = 4096;
-constexpr std::array<int, 2> kCleanupSignals = { SIGINT, SIGTERM };
+constexpr std::array<int, 4> kCleanupSignals = { SIGINT, SIGTERM, SIGHUP, SIGQUIT };
 
 std::mutex g_mutex;
 QString g_tempDir = QStringLiteral(".");
