@@ -238,6 +238,41 @@ TEST_F(CommandLine, CutBlockChainIsReadInFileOrderAndSaysSo)
     EXPECT_TRUE(a.readAll() == b.readAll()) << "all 45 items of order 8 are printed";
 }
 
+TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
+{
+    QDir work(m_work.path());
+    ASSERT_TRUE(work.mkdir(u"db"_s));
+    const QDir sample(SampleDatabaseDirectory());
+    for (const QString& file : sample.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(sample.filePath(file), work.filePath(u"db/"_s + file)));
+    const QString db = work.filePath(u"db"_s);
+    ASSERT_EQ(symlink(QFile::encodeName(db + u"/OrdemCompraItens.DB"_s).constData(),
+                  QFile::encodeName(work.filePath(u"link.xls"_s)).constData()),
+        0);
+    struct Case {
+        QString option;
+        QString output;
+        QString table;
+    };
+    const Case cases[] = {
+        { u"--pdf"_s, db + u"/OrdemCompra.DB"_s, u"OrdemCompra.DB"_s },
+        { u"--rpf"_s, db + u"/OrdemCompra.MB"_s, u"OrdemCompra.MB"_s },
+        { u"--xls"_s, work.filePath(u"link.xls"_s), u"OrdemCompraItens.DB"_s },
+    };
+    for (const Case& c : cases) {
+        QFile table(db + u'/' + c.table);
+        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+        const QByteArray before = table.readAll();
+        table.close();
+        const TProgramRun run = Run({ u"8"_s, c.option, c.output, u"--data"_s, db });
+        EXPECT_EQ(run.ExitCode, kExitFailure) << c.option.toStdString();
+        EXPECT_TRUE(run.Err.contains(u"Refused to write"_s) && run.Err.contains(c.table))
+            << run.Err.toStdString();
+        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(table.readAll() == before) << c.table.toStdString() << " changed";
+    }
+}
+
 TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
 {
     QFile blocker(Output(u"plain-file"_s));
