@@ -109,7 +109,11 @@ void SetTempDir(const QString& directory)
 
 void InitializeTempDir()
 {
-    SetTempDir(QDir::tempPath());
+    // QDir::tempPath() turns a TMPDIR that does not exist into "", which would put the files in the
+    // working directory; keep the name so that creating a file there fails naming it.
+    const QString configured = qEnvironmentVariable("TMPDIR");
+    SetTempDir(
+        configured.isEmpty() || QDir(configured).exists() ? QDir::tempPath() : QDir::cleanPath(configured));
 }
 
 QString NewTempFileName()

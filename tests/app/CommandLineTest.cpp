@@ -273,6 +273,17 @@ TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
     }
 }
 
+TEST_F(CommandLine, MissingTempDirectoryIsNamed)
+{
+    const QString missing = m_work.filePath(u"no-such-tmp"_s);
+    const TProgramRun run
+        = Run(QStringList { u"8"_s, u"--pdf"_s, Output(u"t.pdf"_s) } + Data(), { u"TMPDIR="_s + missing });
+    EXPECT_EQ(run.ExitCode, kExitFailure);
+    EXPECT_TRUE(run.Err.contains(u"Cannot create a temporary file in \""_s + missing + u'"'))
+        << run.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(Output(u"t.pdf"_s)));
+}
+
 TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
 {
     QFile blocker(Output(u"plain-file"_s));
