@@ -3,12 +3,19 @@
 #include "app/CommandLine.h"
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
+#include "db/Table.h"
 #include "filters/RLFilterCommands.h"
 #include "filters/RLPDFFilter.h"
 #include "filters/RLXLSFilter.h"
 #include "pages/RLGraphicStorage.h"
 #include "platform/Exceptions.h"
 #include "report/RLReport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 
@@ -19,6 +26,35 @@ void SaveThrough(TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QS
     filter.FilterPages(pages);
 }
 
+bool SameFile(const struct stat& a, const QString& path)
+{
+    struct stat b { };
+    return ::stat(QFile::encodeName(path).constData(), &b) == 0 && a.st_dev == b.st_dev
+        && a.st_ino == b.st_ino;
+}
+
+/// Writing an export over a table (its .DB, .MB or any file of the table's name) would destroy the
+/// data it was made from.
+void RefuseOutputOverTables(const QString& output, const TOrderTables& tables)
+{
+    struct stat target { };
+    if (output.isEmpty() || ::stat(QFile::encodeName(output).constData(), &target) != 0)
+        return;
+    for (const TTable* table : tables.Tables()) {
+        const QFileInfo tableFile(table->FilePath());
+        for (const QFileInfo& candidate :
+            tableFile.dir().entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
+            if (candidate.completeBaseName().compare(tableFile.completeBaseName(), Qt::CaseInsensitive) != 0
+                || !SameFile(target, candidate.filePath()))
+                continue;
+            throw EReportError(QCoreApplication::translate("OrdemCompra",
+                "Refused to write \"%1\": it is the table \"%2\" the order is read from. Choose another "
+                "output file; the table was left unchanged.")
+                                   .arg(output, candidate.filePath()));
+        }
+    }
+}
+
 } // namespace
 
 int RunHeadless(const TCommandLine& options)
@@ -27,6 +63,8 @@ int RunHeadless(const TCommandLine& options)
         SetDataDirectoryOption(options.DataDirectory);
         TForm1 form(nullptr);
         form.OpenTables();
+        for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
+            RefuseOutputOverTables(output, form.Tables);
         if (!form.LocateOrder(options.Order.value_or(QString()))) {
             PrintProgramError(QStringLiteral("Ordem Compra não Encontrada!"));
             return kExitOrderNotFound;

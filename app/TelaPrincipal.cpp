@@ -1,5 +1,6 @@
 #include "app/TelaPrincipal.h"
 
+#include "app/CommandLine.h"
 #include "db/Field.h"
 #include "db/Table.h"
 #include "filters/RLPDFFilter.h"
@@ -54,6 +55,9 @@ QString TForm1::ClassName() const
 void TForm1::OpenTables()
 {
     OpenOrderTables(Tables);
+    for (TTable* table : Tables.Tables())
+        for (const QString& repair : table->Repairs())
+            PrintProgramError(repair);
 }
 
 void TForm1::BuildFilters()

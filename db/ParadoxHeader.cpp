@@ -1,6 +1,9 @@
 #include "db/DbErrors.h"
 #include "db/ParadoxReader.h"
 
+#include "platform/Exceptions.h"
+
+#include <QCoreApplication>
 #include <QtEndian>
 #include <algorithm>
 
@@ -89,16 +92,18 @@ QByteArrayView UpToNul(QByteArrayView bytes)
 
 } // namespace
 
-TParadoxReader::TParadoxReader(QByteArray table, std::optional<QByteArray> blobs, const QString& fileName)
-    : TParadoxReader(std::move(table), std::move(blobs), fileName, false)
+TParadoxReader::TParadoxReader(
+    QByteArray table, std::optional<QByteArray> blobs, const QString& fileName, TPxLostRecords lost)
+    : TParadoxReader(std::move(table), std::move(blobs), fileName, lost, false)
 {
 }
 
-TParadoxReader::TParadoxReader(
-    QByteArray table, std::optional<QByteArray> blobs, const QString& fileName, bool headerOnly)
+TParadoxReader::TParadoxReader(QByteArray table, std::optional<QByteArray> blobs, const QString& fileName,
+    TPxLostRecords lost, bool headerOnly)
     : m_table(std::move(table))
     , m_blobs(std::move(blobs))
     , m_fileName(fileName)
+    , m_lost(lost)
 {
     ReadHeader();
     ReadVariablePart();
@@ -340,51 +345,104 @@ void TParadoxReader::CheckBlobFile() const
         Fail(what + QStringLiteral("it does not start with a header block"));
 }
 
+TParadoxReader::TBlock TParadoxReader::ReadBlock(
+    int block, qint64 blocksInFile, int firstRecord, int& next) const
+{
+    if (block > blocksInFile)
+        Fail(QStringLiteral("block %1 of the chain lies past the %2 blocks in the file")
+                 .arg(block)
+                 .arg(blocksInFile));
+    const qint64 fileSize = m_table.size();
+    const qint64 offset = m_headerSize + qint64(block - 1) * m_blockSize;
+    if (offset + kBlockHeaderSize > fileSize)
+        Fail(QStringLiteral("block %1 is cut off by the end of the file").arg(block));
+    next = U16(offset + kBlockNextOffset);
+    const int addDataSize = qint16(U16(offset + kBlockAddDataSizeOffset));
+    int count = 0;
+    if (addDataSize >= 0) {
+        if (addDataSize % m_recordSize != 0 || addDataSize + m_recordSize > m_blockSize - kBlockHeaderSize)
+            Fail(QStringLiteral("block %1 claims an impossible amount of data (%2 bytes after the first "
+                                "record of %3)")
+                     .arg(block)
+                     .arg(addDataSize)
+                     .arg(m_recordSize));
+        count = addDataSize / m_recordSize + 1;
+    }
+    if (offset + kBlockHeaderSize + qint64(count) * m_recordSize > fileSize)
+        Fail(QStringLiteral("block %1 is cut off by the end of the file: its %2 records do not fit")
+                 .arg(block)
+                 .arg(count));
+    return { offset + kBlockHeaderSize, firstRecord, count };
+}
+
 void TParadoxReader::ReadBlockChain()
 {
-    const qint64 fileSize = m_table.size();
-    const qint64 dataBytes = fileSize - m_headerSize;
+    const qint64 dataBytes = m_table.size() - m_headerSize;
     const qint64 blocksInFile = dataBytes <= 0 ? 0 : (dataBytes + m_blockSize - 1) / m_blockSize;
     std::vector<bool> visited(size_t(blocksInFile) + 1, false);
     qint64 total = 0;
+    int lastBlock = 0;
     for (int block = m_firstBlock; block != 0;) {
-        if (block > blocksInFile)
-            Fail(QStringLiteral("block %1 of the chain lies past the %2 blocks in the file")
-                     .arg(block)
-                     .arg(blocksInFile));
-        if (visited[block])
+        if (block <= blocksInFile && visited[block])
             Fail(QStringLiteral("the block chain loops back to block %1").arg(block));
+        int next = 0;
+        const TBlock read = ReadBlock(block, blocksInFile, int(total), next);
         visited[block] = true;
-        const qint64 offset = m_headerSize + qint64(block - 1) * m_blockSize;
-        if (offset + kBlockHeaderSize > fileSize)
-            Fail(QStringLiteral("block %1 is cut off by the end of the file").arg(block));
-        const int next = U16(offset + kBlockNextOffset);
-        const int addDataSize = qint16(U16(offset + kBlockAddDataSizeOffset));
-        int count = 0;
-        if (addDataSize >= 0) {
-            if (addDataSize % m_recordSize != 0
-                || addDataSize + m_recordSize > m_blockSize - kBlockHeaderSize)
-                Fail(QStringLiteral("block %1 claims an impossible amount of data (%2 bytes after the first "
-                                    "record of %3)")
-                         .arg(block)
-                         .arg(addDataSize)
-                         .arg(m_recordSize));
-            count = addDataSize / m_recordSize + 1;
-        }
-        if (offset + kBlockHeaderSize + qint64(count) * m_recordSize > fileSize)
-            Fail(QStringLiteral("block %1 is cut off by the end of the file: its %2 records do not fit")
-                     .arg(block)
-                     .arg(count));
-        if (count > 0)
-            m_blocks.push_back({ offset + kBlockHeaderSize, int(total), count });
-        total += count;
+        if (read.count > 0)
+            m_blocks.push_back(read);
+        total += read.count;
+        lastBlock = block;
         block = next;
     }
-    m_recordCount = int(total);
-    if (total != m_headerRecordCount)
+    if (total < m_headerRecordCount)
+        ReadBlocksInFileOrder(total, lastBlock, blocksInFile);
+    else
+        m_recordCount = int(total);
+    if (total > m_headerRecordCount)
         Warn(QStringLiteral("the header counts %1 records, the blocks hold %2; the blocks are read")
                  .arg(m_headerRecordCount)
                  .arg(total));
+}
+
+void TParadoxReader::ReadBlocksInFileOrder(qint64 chainRecords, int lastBlock, qint64 blocksInFile)
+{
+    // A chain cut short leaves its later blocks in the file: when every block, in file order, holds
+    // exactly the records the header counts, nothing is lost.
+    std::vector<TBlock> blocks;
+    qint64 total = 0;
+    bool readable = true;
+    try {
+        for (int block = 1; block <= blocksInFile; ++block) {
+            int next = 0;
+            const TBlock read = ReadBlock(block, blocksInFile, int(total), next);
+            if (read.count > 0)
+                blocks.push_back(read);
+            total += read.count;
+        }
+    } catch (const EReportError&) {
+        readable = false;
+    }
+    const QString chain = QCoreApplication::translate(
+        "TParadoxReader", "the block chain ends at block %1 with %2 of the %3 records the header counts")
+                              .arg(lastBlock)
+                              .arg(chainRecords)
+                              .arg(m_headerRecordCount);
+    if (!readable || total != m_headerRecordCount) {
+        const QString lost
+            = QCoreApplication::translate("TParadoxReader", "damaged: %1; the other records are lost")
+                  .arg(chain);
+        if (m_lost == TPxLostRecords::Refuse)
+            Fail(lost);
+        Warn(lost);
+        m_recordCount = int(chainRecords);
+        return;
+    }
+    m_blocks = std::move(blocks);
+    m_recordCount = int(total);
+    m_repairs.append(QCoreApplication::translate(
+        "TParadoxReader", "damaged: %1; all %2 records were read from the blocks in file order")
+                         .arg(chain)
+                         .arg(total));
 }
 
 void TParadoxReader::Warn(const QString& doubt) const

@@ -2,15 +2,21 @@
 
 #include "db/DbErrors.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTime>
 #include <QtEndian>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace paradox;
 
@@ -144,37 +150,107 @@ QString PxFieldTypeName(TPxFieldType type)
     return QStringLiteral("unknown");
 }
 
-TParadoxReader TParadoxReader::FromFile(const QString& path)
+namespace {
+
+/// Block numbers are 16 bits wide: no table reaches past this many blocks.
+constexpr qint64 kMaxBlocks = 0xFFFF;
+/// Blob offsets are 32 bits wide, and the last blob may run 65535 blocks further.
+constexpr qint64 kMaxBlobFileSize = qint64(kBlobOffsetMask) + 0xFFFF * qint64(kMbBlockSize);
+
+QString TranslatedFault(const char* text)
 {
-    QFile tableFile(path);
-    if (!tableFile.exists())
-        RaiseTableError(path, QStringLiteral("the file does not exist"));
-    if (!tableFile.open(QIODevice::ReadOnly))
-        RaiseTableError(path, QStringLiteral("cannot be opened: %1").arg(tableFile.errorString()));
-    QByteArray table = tableFile.readAll();
-    if (tableFile.error() != QFileDevice::NoError)
-        RaiseTableError(path, QStringLiteral("cannot be read: %1").arg(tableFile.errorString()));
+    return QCoreApplication::translate("TParadoxReader", text);
+}
+
+QString FileKind(mode_t mode)
+{
+    if (S_ISFIFO(mode))
+        return TranslatedFault("a FIFO");
+    if (S_ISCHR(mode))
+        return TranslatedFault("a character device");
+    if (S_ISBLK(mode))
+        return TranslatedFault("a block device");
+    if (S_ISSOCK(mode))
+        return TranslatedFault("a socket");
+    if (S_ISDIR(mode))
+        return TranslatedFault("a directory");
+    return TranslatedFault("not a regular file");
+}
+
+/// The whole of a regular file; anything else (a FIFO would wait for a writer, a device never
+/// ends) and a file larger than `limit(first bytes)` allows is refused before reading.
+template<typename Limit> QByteArray ReadRegularFile(const QString& path, Limit limit)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            RaiseTableError(path, TranslatedFault("the file does not exist"));
+        RaiseTableError(path, TranslatedFault("cannot be opened: %1").arg(qt_error_string(error)));
+    }
+    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
+    struct stat info { };
+    if (::fstat(fd, &info) != 0)
+        RaiseTableError(path, TranslatedFault("cannot be read: %1").arg(qt_error_string(errno)));
+    if (!S_ISREG(info.st_mode))
+        RaiseTableError(
+            path, TranslatedFault("is %1, not a table file; refused").arg(FileKind(info.st_mode)));
+    QByteArray head(16, '\0');
+    const ssize_t headSize = ::pread(fd, head.data(), size_t(head.size()), 0);
+    head.truncate(qMax<ssize_t>(headSize, 0));
+    const qint64 maximum = limit(head);
+    if (info.st_size > maximum)
+        RaiseTableError(path,
+            TranslatedFault("%1 bytes, more than the %2 the format allows; refused")
+                .arg(info.st_size)
+                .arg(maximum));
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::pread(fd, bytes.data() + done, size_t(bytes.size() - done), done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            RaiseTableError(path, TranslatedFault("cannot be read: %1").arg(qt_error_string(errno)));
+        if (got == 0)
+            break;
+        done += got;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+} // namespace
+
+TParadoxReader TParadoxReader::FromFile(const QString& path, TPxLostRecords lost)
+{
+    QByteArray table = ReadRegularFile(path, [](const QByteArray& head) {
+        int headerSize = 0xFFFF;
+        int blockCode = kMaxTableSizeLimit;
+        if (head.size() > kMaxTableSizeOffset) {
+            headerSize = qFromLittleEndian<quint16>(head.constData() + kHeaderSizeOffset);
+            blockCode = qBound(1, int(quint8(head[kMaxTableSizeOffset])), kMaxTableSizeLimit);
+        }
+        return headerSize + kMaxBlocks * blockCode * kBlockUnit;
+    });
 
     // Parse the header first so that a table without blob fields never looks for a .MB.
-    const TParadoxReader probe(table, std::nullopt, path, true);
+    const TParadoxReader probe(table, std::nullopt, path, lost, true);
     if (!probe.HasBlobFields())
-        return TParadoxReader(std::move(table), std::nullopt, path);
+        return TParadoxReader(std::move(table), std::nullopt, path, lost);
 
     const QFileInfo info(path);
     const QString wanted = info.completeBaseName() + QStringLiteral(".MB");
     QString blobPath;
-    for (const QFileInfo& candidate : info.dir().entryInfoList(QDir::Files | QDir::Hidden))
+    for (const QFileInfo& candidate :
+        info.dir().entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden))
         if (candidate.fileName().compare(wanted, Qt::CaseInsensitive) == 0)
             blobPath = candidate.filePath();
     if (blobPath.isEmpty())
         RaiseTableError(path, QStringLiteral("the blob file %1 is missing").arg(wanted));
-    QFile blobFile(blobPath);
-    if (!blobFile.open(QIODevice::ReadOnly))
-        RaiseTableError(blobPath, QStringLiteral("cannot be opened: %1").arg(blobFile.errorString()));
-    QByteArray blobs = blobFile.readAll();
-    if (blobFile.error() != QFileDevice::NoError)
-        RaiseTableError(blobPath, QStringLiteral("cannot be read: %1").arg(blobFile.errorString()));
-    return TParadoxReader(std::move(table), std::move(blobs), path);
+    QByteArray blobs = ReadRegularFile(blobPath, [](const QByteArray&) { return kMaxBlobFileSize; });
+    return TParadoxReader(std::move(table), std::move(blobs), path, lost);
 }
 
 bool IsPxBlobType(TPxFieldType type)

@@ -31,6 +31,10 @@ TFieldType FieldTypeOf(paradox::TPxFieldType type);
 /// "alpha", "number", "memo"...: the Paradox names, for messages and pxdump.
 QString PxFieldTypeName(paradox::TPxFieldType type);
 
+/// What a reader does with damage that loses records: refuse the table, or read what is left and
+/// warn (for tools that inspect damaged tables).
+enum class TPxLostRecords { Refuse, Warn };
+
 /// A Paradox table (versions 3 to 7) read from its bytes. Nothing in the file is trusted: every size,
 /// count, block number and blob reference is checked, and a fault throws EReportError naming the file
 /// and what is wrong. Files are only read.
@@ -41,10 +45,12 @@ public:
 
     /// Reads `path` (the .DB) and, when the table has blob fields, the .MB beside it (any case of the
     /// extension); a missing .MB is then an error.
-    static TParadoxReader FromFile(const QString& path);
+    /// Anything but a regular file no larger than the format allows is refused before reading.
+    static TParadoxReader FromFile(const QString& path, TPxLostRecords lost = TPxLostRecords::Refuse);
     /// A table from its bytes; `blobs` holds the .MB contents, if there is one. `fileName` names the
     /// table in messages.
-    TParadoxReader(QByteArray table, std::optional<QByteArray> blobs, const QString& fileName);
+    TParadoxReader(QByteArray table, std::optional<QByteArray> blobs, const QString& fileName,
+        TPxLostRecords lost = TPxLostRecords::Refuse);
 
     const QString& FileName() const { return m_fileName; }
     /// The header's version byte: 3 = 3.0, 4 = 3.5, 5..9 = 4.x, 10..11 = 5.x, 12 = 7.
@@ -62,6 +68,8 @@ public:
     const std::vector<TPxField>& Fields() const { return m_fields; }
     /// Doubts that did not stop the read (count mismatch, unknown code page...).
     const QStringList& Warnings() const { return m_warnings; }
+    /// Damage the read worked around without losing a record; the operator should hear of it.
+    const QStringList& Repairs() const { return m_repairs; }
 
     bool IsNull(int record, int field) const;
     /// The decoded value (types as TFieldType documents; graphics keep their 8-byte header), null for
@@ -71,8 +79,8 @@ public:
     QByteArray BlobBytes(int record, int field) const;
 
 private:
-    TParadoxReader(
-        QByteArray table, std::optional<QByteArray> blobs, const QString& fileName, bool headerOnly);
+    TParadoxReader(QByteArray table, std::optional<QByteArray> blobs, const QString& fileName,
+        TPxLostRecords lost, bool headerOnly);
     bool HasBlobFields() const;
     void RequireBytes(qint64 offset, int size) const;
     quint8 U8(qint64 offset) const;
@@ -84,7 +92,10 @@ private:
     void CheckEncryption() const;
     void ChooseCodePage();
     void Warn(const QString& doubt) const;
+    struct TBlock;
+    TBlock ReadBlock(int block, qint64 blocksInFile, int firstRecord, int& next) const;
     void ReadBlockChain();
+    void ReadBlocksInFileOrder(qint64 chainRecords, int lastBlock, qint64 blocksInFile);
     void CheckBlobFile() const;
     QString Decode(QByteArrayView bytes) const;
     QByteArrayView FieldBytes(int record, int field) const;
@@ -119,6 +130,8 @@ private:
     int m_recordCount = 0;
     bool m_extended = false;
     mutable QStringList m_warnings;
+    QStringList m_repairs;
+    TPxLostRecords m_lost = TPxLostRecords::Refuse;
     /// Single-byte code pages decode through this table; multi-byte ones through m_decoder.
     std::optional<std::array<char16_t, 256>> m_byteTable;
     mutable QStringDecoder m_decoder;

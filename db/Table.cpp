@@ -74,6 +74,15 @@ void TTable::DoOpen()
     }
 }
 
+QStringList TTable::Repairs() const
+{
+    QStringList repairs;
+    if (m_reader)
+        for (const QString& repair : m_reader->Repairs())
+            repairs.append(QStringLiteral("Paradox table \"%1\": %2").arg(m_filePath, repair));
+    return repairs;
+}
+
 void TTable::BindFields()
 {
     const std::vector<TPxField>& stored = m_reader->Fields();

@@ -26,6 +26,8 @@ public:
     TField* AddField(const QString& fieldName, TFieldType type, int size = 0);
     /// The file read by the last Open; empty before.
     const QString& FilePath() const { return m_filePath; }
+    /// Damage the last Open worked around without losing a record, each naming the file.
+    QStringList Repairs() const;
 
 protected:
     void DoOpen() override;

@@ -6,7 +6,9 @@
 #include "pages/RLGraphicObjects.h"
 #include "support/Windows1252.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -178,16 +180,20 @@ void TRLPDFPageContent::WriteText(const TRLTextObject& text)
     // Measured by the widths the file gives the font (a bold face is wider than its regular
     // one), so that a right-aligned or centred text ends where its bounds say and is not cut by
     // their clip.
-    int x = text.Origin.x();
+    // Coordinates from a page file may be absurd: computed wide, then held to int.
+    qint64 wideX = text.Origin.x();
     if (text.Alignment == TRLMetaTextAlignment::Right) {
-        x = bounds.Right - m_fonts.TextWidth(font, bytes, pointSize);
+        wideX = qint64(bounds.Right) - m_fonts.TextWidth(font, bytes, pointSize);
     } else if (text.Alignment == TRLMetaTextAlignment::Center) {
-        const int width = m_fonts.TextWidth(font, bytes, pointSize);
-        x = (bounds.Left + bounds.Right - width) / 2;
+        const qint64 width = m_fonts.TextWidth(font, bytes, pointSize);
+        wideX = (qint64(bounds.Left) + bounds.Right - width) / 2;
     }
+    const int x
+        = int(std::clamp<qint64>(wideX, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     // The baseline sits on the bounds' bottom raised by the font's descent, so that the clip
     // does not cut the descenders (g, p, ç).
-    const int y = bounds.Bottom - m_fonts.DescentDots(font, pointSize);
+    const int y = int(std::clamp<qint64>(qint64(bounds.Bottom) - m_fonts.DescentDots(font, pointSize),
+        std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     m_writer.WriteLine("BT");
     m_writer.Write("/F");
     m_writer.WriteInteger(font);

@@ -189,7 +189,7 @@ void WriteFont(TRLXLSRecordWriter& out, const TRLXLSFontEntry& entry)
     if (font.Style.testFlag(fsStrikeOut))
         options |= kFontStrikeOut;
     out.Begin(kRecordFont);
-    out.WriteUInt16(quint16(std::clamp(font.Size() * kTwipsPerPoint, 0, 0xFFFF)));
+    out.WriteUInt16(quint16(std::clamp<qint64>(qint64(font.Size()) * kTwipsPerPoint, 0, 0xFFFF)));
     out.WriteUInt16(options);
     out.WriteUInt16(quint16(entry.ColorIndex));
     out.WriteUInt16(font.Style.testFlag(fsBold) ? kWeightBold : kWeightNormal);

@@ -1,7 +1,9 @@
 #include "platform/Graphics.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -29,14 +31,16 @@ QFont ToQFont(const TFont& font)
     result.setHintingPreference(QFont::PreferNoHinting);
     result.setKerning(false);
     if (font.Height < 0) {
-        result.setPixelSize(-font.Height);
+        result.setPixelSize(int(std::min<qint64>(-qint64(font.Height), std::numeric_limits<int>::max())));
     } else if (font.Height > 0) {
         // A positive height is the cell height; scale it down to the em height.
         QFont probe = result;
         probe.setPixelSize(font.Height);
         const QFontMetrics metrics(probe);
         const int cell = metrics.ascent() + metrics.descent();
-        result.setPixelSize(cell > 0 ? std::max(1, font.Height * font.Height / cell) : font.Height);
+        result.setPixelSize(cell > 0 ? int(std::clamp<qint64>(
+                                qint64(font.Height) * font.Height / cell, 1, std::numeric_limits<int>::max()))
+                                     : font.Height);
     }
     result.setBold(font.Style.testFlag(fsBold));
     result.setItalic(font.Style.testFlag(fsItalic));

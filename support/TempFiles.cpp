@@ -26,7 +26,7 @@ constexpr int kMaxDraws = 1000;
 constexpr mode_t kTempFileMode = 0600;
 // A signal handler cannot allocate, so it reads the paths from this fixed table.
 constexpr int kSignalPathSlots = 4096;
-constexpr std::array<int, 2> kCleanupSignals = { SIGINT, SIGTERM };
+constexpr std::array<int, 4> kCleanupSignals = { SIGINT, SIGTERM, SIGHUP, SIGQUIT };
 
 std::mutex g_mutex;
 QString g_tempDir = QStringLiteral(".");
@@ -109,7 +109,11 @@ void SetTempDir(const QString& directory)
 
 void InitializeTempDir()
 {
-    SetTempDir(QDir::tempPath());
+    // QDir::tempPath() turns a TMPDIR that does not exist into "", which would put the files in the
+    // working directory; keep the name so that creating a file there fails naming it.
+    const QString configured = qEnvironmentVariable("TMPDIR");
+    SetTempDir(
+        configured.isEmpty() || QDir(configured).exists() ? QDir::tempPath() : QDir::cleanPath(configured));
 }
 
 QString NewTempFileName()

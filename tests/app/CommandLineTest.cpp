@@ -10,7 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -143,32 +146,142 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
 
 TEST_F(CommandLine, DataProblemsExitWithTwoAndNameWhatIsWrong)
 {
-    // A copy of the sample database whose item table stops inside its header.
     QDir work(m_work.path());
-    ASSERT_TRUE(work.mkdir(u"truncated"_s));
     ASSERT_TRUE(work.mkdir(u"empty"_s));
-    const QDir sample(SampleDatabaseDirectory());
-    for (const QString& name : sample.entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(sample.filePath(name), work.filePath(u"truncated/"_s + name)));
-    QFile items(work.filePath(u"truncated/OrdemCompraItens.DB"_s));
-    ASSERT_TRUE(items.resize(100));
+    const auto damagedCopy = [&](const QString& name, const std::function<void(const QString&)>& damage) {
+        EXPECT_TRUE(work.mkdir(name));
+        const QDir sample(SampleDatabaseDirectory());
+        for (const QString& file : sample.entryList(QDir::Files))
+            EXPECT_TRUE(QFile::copy(sample.filePath(file), work.filePath(name + u'/' + file)));
+        damage(work.filePath(name + u"/OrdemCompraItens.DB"_s));
+        return work.filePath(name);
+    };
+    // The item table has a 2 KiB header and 2 KiB blocks; order 8's items lie in blocks 408 to 411.
+    const auto zeroBlock = [](const QString& path) {
+        QFile items(path);
+        ASSERT_TRUE(items.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(items.seek(0x800 + 408 * 2048));
+        ASSERT_EQ(items.write(QByteArray(2048, 0)), 2048);
+    };
+    const auto replaceBy = [](const std::function<bool(const QByteArray&)>& make) {
+        return [make](const QString& path) {
+            ASSERT_TRUE(QFile::remove(path));
+            ASSERT_TRUE(make(QFile::encodeName(path)));
+        };
+    };
 
     struct Case {
         QString directory;
         QString named;
+        QString fault;
         const char* what;
     };
     const Case cases[] = {
-        { work.filePath(u"no-such-directory"_s), work.filePath(u"no-such-directory"_s), "missing directory" },
-        { work.filePath(u"empty"_s), u"OrdemCompra.DB"_s, "directory without the tables" },
-        { work.filePath(u"truncated"_s), u"OrdemCompraItens.DB"_s, "truncated table" },
+        { work.filePath(u"no-such-directory"_s), work.filePath(u"no-such-directory"_s), u"does not exist"_s,
+            "missing directory" },
+        { work.filePath(u"empty"_s), u"OrdemCompra.DB"_s, u"does not exist"_s,
+            "directory without the tables" },
+        { damagedCopy(u"truncated"_s, [](const QString& path) { QFile(path).resize(100); }),
+            u"OrdemCompraItens.DB"_s, u"truncated"_s, "truncated table" },
+        { damagedCopy(u"zeroed"_s, zeroBlock), u"OrdemCompraItens.DB"_s,
+            u"damaged: the block chain ends at block 409 with 6121 of the 11158 records the header counts; "
+            "the other records are lost"_s,
+            "a block of the chain zeroed" },
+        { damagedCopy(u"fifo"_s, replaceBy([](const QByteArray& name) { return mkfifo(name, 0600) == 0; })),
+            u"OrdemCompraItens.DB"_s, u"is a FIFO, not a table file; refused"_s,
+            "a FIFO instead of the table" },
+        { damagedCopy(
+              u"device"_s, replaceBy([](const QByteArray& name) { return symlink("/dev/zero", name) == 0; })),
+            u"OrdemCompraItens.DB"_s, u"is a character device, not a table file; refused"_s,
+            "a symbolic link to /dev/zero" },
+        { damagedCopy(u"huge"_s, [](const QString& path) { QFile(path).resize(qint64(1) << 31); }),
+            u"OrdemCompraItens.DB"_s,
+            u"2147483648 bytes, more than the 134217728 the format allows; refused"_s,
+            "a table larger than its 65535 blocks (sparse)" },
     };
     for (const Case& c : cases) {
-        const TProgramRun run = Run({ u"1"_s, u"--rpf"_s, Output(u"x.rpf"_s), u"--data"_s, c.directory });
+        const TProgramRun run = Run({ u"8"_s, u"--rpf"_s, Output(u"x.rpf"_s), u"--data"_s, c.directory });
         EXPECT_EQ(run.ExitCode, kExitFailure) << c.what;
         EXPECT_TRUE(run.Err.contains(c.named)) << c.what << ": " << run.Err.toStdString();
+        EXPECT_TRUE(run.Err.contains(c.fault)) << c.what << ": " << run.Err.toStdString();
         EXPECT_FALSE(QFile::exists(Output(u"x.rpf"_s))) << c.what;
     }
+}
+
+TEST_F(CommandLine, CutBlockChainIsReadInFileOrderAndSaysSo)
+{
+    QDir work(m_work.path());
+    ASSERT_TRUE(work.mkdir(u"cut"_s));
+    const QDir sample(SampleDatabaseDirectory());
+    for (const QString& file : sample.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(sample.filePath(file), work.filePath(u"cut/"_s + file)));
+    QFile items(work.filePath(u"cut/OrdemCompraItens.DB"_s));
+    ASSERT_TRUE(items.open(QIODevice::ReadWrite));
+    // Block 400's "next" set to 0: the chain stops before order 8's items.
+    ASSERT_TRUE(items.seek(0x800 + 399 * 2048));
+    ASSERT_EQ(items.write(QByteArray(2, 0)), 2);
+    items.close();
+
+    const TProgramRun intact = Run(QStringList { u"8"_s, u"--rpf"_s, Output(u"intact.rpf"_s) } + Data());
+    ASSERT_EQ(intact.ExitCode, kExitSuccess) << intact.Err.toStdString();
+    const TProgramRun cut
+        = Run({ u"8"_s, u"--rpf"_s, Output(u"cut.rpf"_s), u"--data"_s, work.filePath(u"cut"_s) });
+    ASSERT_EQ(cut.ExitCode, kExitSuccess) << cut.Err.toStdString();
+    EXPECT_TRUE(
+        cut.Err.contains(u"OrdemCompraItens.DB\": damaged: the block chain ends at block 400 with 6000 "
+                         "of the 11158 records the header counts; all 11158 records were read from the "
+                         "blocks in file order"_s))
+        << cut.Err.toStdString();
+    QFile a(Output(u"intact.rpf"_s));
+    QFile b(Output(u"cut.rpf"_s));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(a.readAll() == b.readAll()) << "all 45 items of order 8 are printed";
+}
+
+TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
+{
+    QDir work(m_work.path());
+    ASSERT_TRUE(work.mkdir(u"db"_s));
+    const QDir sample(SampleDatabaseDirectory());
+    for (const QString& file : sample.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(sample.filePath(file), work.filePath(u"db/"_s + file)));
+    const QString db = work.filePath(u"db"_s);
+    ASSERT_EQ(symlink(QFile::encodeName(db + u"/OrdemCompraItens.DB"_s).constData(),
+                  QFile::encodeName(work.filePath(u"link.xls"_s)).constData()),
+        0);
+    struct Case {
+        QString option;
+        QString output;
+        QString table;
+    };
+    const Case cases[] = {
+        { u"--pdf"_s, db + u"/OrdemCompra.DB"_s, u"OrdemCompra.DB"_s },
+        { u"--rpf"_s, db + u"/OrdemCompra.MB"_s, u"OrdemCompra.MB"_s },
+        { u"--xls"_s, work.filePath(u"link.xls"_s), u"OrdemCompraItens.DB"_s },
+    };
+    for (const Case& c : cases) {
+        QFile table(db + u'/' + c.table);
+        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+        const QByteArray before = table.readAll();
+        table.close();
+        const TProgramRun run = Run({ u"8"_s, c.option, c.output, u"--data"_s, db });
+        EXPECT_EQ(run.ExitCode, kExitFailure) << c.option.toStdString();
+        EXPECT_TRUE(run.Err.contains(u"Refused to write"_s) && run.Err.contains(c.table))
+            << run.Err.toStdString();
+        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(table.readAll() == before) << c.table.toStdString() << " changed";
+    }
+}
+
+TEST_F(CommandLine, MissingTempDirectoryIsNamed)
+{
+    const QString missing = m_work.filePath(u"no-such-tmp"_s);
+    const TProgramRun run
+        = Run(QStringList { u"8"_s, u"--pdf"_s, Output(u"t.pdf"_s) } + Data(), { u"TMPDIR="_s + missing });
+    EXPECT_EQ(run.ExitCode, kExitFailure);
+    EXPECT_TRUE(run.Err.contains(u"Cannot create a temporary file in \""_s + missing + u'"'))
+        << run.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(Output(u"t.pdf"_s)));
 }
 
 TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace paradox;
@@ -98,7 +99,16 @@ TEST(PxDump, ProgramExitsWithTwoAndTheReadersMessageOnACorruptTable)
     const QString corrupt = dir.filePath(u"C.DB"_s);
     files.db[0x39] = char(99);
     SaveTableFiles(dir.path(), u"C.DB"_s, files);
+    // Three more records counted than the blocks hold: shown, with the damage named.
+    files = SmallTable();
+    qToLittleEndian<quint32>(5, files.db.data() + 0x06);
+    SaveTableFiles(dir.path(), u"L.DB"_s, files);
+    const QString lost = dir.filePath(u"L.DB"_s);
     const Case cases[] = {
+        { { lost }, 0,
+            u"warning: damaged: the block chain ends at block 1 with 2 of the 5 records the header counts; "
+            "the other records are lost"_s,
+            u"File: "_s },
         { { table }, 0, {}, u"File: "_s },
         { { u"--json"_s, table }, 0, {}, u"{\"version\":12,\"codepage\":1252,\"fields\":["_s },
         { { u"--json"_s, corrupt }, 2, u"Paradox table \""_s + corrupt + u"\": unknown file version 99"_s,

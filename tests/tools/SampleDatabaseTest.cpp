@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -120,4 +122,18 @@ TEST(SampleDatabase, LargeOrderIsAddedWithoutChangingTheOthers)
         EXPECT_EQ(others, plain[t].records);
         EXPECT_EQ(largeRows, t == 0 ? 1 : kItems);
     }
+}
+
+TEST(SampleDatabase, OrderTooLargeForTheFormatLeavesNoDirectory)
+{
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString target = work.filePath(u"db"_s);
+    QProcess generator;
+    generator.start(QStringLiteral(QUIREL_BINARY_DIR "/tools/sampledb/sampledb_generator"),
+        { u"--large-order"_s, u"1000000"_s, target });
+    ASSERT_TRUE(generator.waitForFinished(120'000));
+    EXPECT_EQ(generator.exitCode(), 2);
+    EXPECT_TRUE(generator.readAllStandardError().contains("need more than 65535 blocks"));
+    EXPECT_FALSE(QFileInfo::exists(target)) << "half-written directory left";
 }

@@ -27,8 +27,10 @@ int main(int argc, char** argv)
         return kExitFailure;
     }
     try {
-        const TParadoxReader table = TParadoxReader::FromFile(arguments.front());
+        const TParadoxReader table = TParadoxReader::FromFile(arguments.front(), TPxLostRecords::Warn);
         const QByteArray out = json ? DumpJson(table) : DumpStructure(table).toUtf8();
+        for (const QString& repair : table.Repairs())
+            PrintError(QStringLiteral("warning: %1").arg(repair));
         for (const QString& warning : table.Warnings())
             PrintError(QStringLiteral("warning: %1").arg(warning));
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);

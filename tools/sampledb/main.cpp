@@ -6,7 +6,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 constexpr int kExitFailure = 2;
@@ -36,16 +39,25 @@ int main(int argc, char** argv)
         return kExitFailure;
     }
     const QString directory = arguments.first();
+    // Every table is built before anything is written: a table too large for the format then leaves
+    // no half-written directory behind.
+    bool created = false;
     try {
-        if (!QDir().mkpath(directory))
-            throw EReportError(QStringLiteral("Cannot create the directory \"%1\"").arg(directory));
+        std::vector<std::pair<QString, TPxFiles>> built;
         for (const TSampleTable& table : SampleDatabase(largeOrderItems)) {
             TPxTableWriter writer(table.fileName, table.columns);
             for (const auto& record : table.records)
                 writer.AddRecord(record);
-            SaveTableFiles(directory, table.fileName, writer.Write());
+            built.emplace_back(table.fileName, writer.Write());
         }
+        created = !QFileInfo::exists(directory);
+        if (!QDir().mkpath(directory))
+            throw EReportError(QStringLiteral("Cannot create the directory \"%1\"").arg(directory));
+        for (const auto& [fileName, files] : built)
+            SaveTableFiles(directory, fileName, files);
     } catch (const EReportError& error) {
+        if (created)
+            QDir(directory).removeRecursively();
         std::fputs(qPrintable(error.Message() + u'\n'), stderr);
         return kExitFailure;
     }
