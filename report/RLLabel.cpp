@@ -5,6 +5,8 @@
 #include "report/RLBorders.h"
 #include "report/RLTextCodes.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kLabelWidth = 65;
 constexpr int kLabelHeight = 17;
@@ -49,7 +51,7 @@ QSize TRLCustomLabel::MeasureContent()
 void TRLCustomLabel::EmitToSurface()
 {
     TRLCustomControl::EmitToSurface();
-    const TRect rect = SurfaceClientRect();
+    TRect rect = SurfaceClientRect();
     TRLGraphicSurface& surface = *RequireSurface();
     NewGroupId();
     surface.SetFont(Font());
@@ -64,6 +66,10 @@ void TRLCustomLabel::EmitToSurface()
         x = half + rect.Right - w;
     else if (Alignment() == taCenter)
         x = half + (rect.Left + rect.Right - w) / 2;
+    // A right-justified text wider than its box (an amount) grows to the left, never past its
+    // band's left edge, so that no leading digit is clipped away.
+    if (Alignment() == taRightJustify && x - half < rect.Left)
+        rect.Left = std::max(0, x - half);
     int y = rect.Top;
     if (Layout() == tlCenter)
         y = (rect.Top + rect.Bottom - h) / 2;

@@ -7,6 +7,7 @@
 #include "report/RLLabel.h"
 #include "support/FormatSettings.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -111,6 +112,42 @@ TEST(Label, PrintsItsCaptionWithAlignmentOriginsAndFlags)
         else if (c.layout == tlBottom)
             y = 78 - h;
         EXPECT_EQ(text.Origin, QPoint(x, y)) << c.what;
+    }
+}
+
+TEST(Label, RightJustifiedAmountWiderThanItsBoxGrowsLeftNeverPastItsBand)
+{
+    struct Case {
+        QString caption;
+        int left;
+        const char* what;
+    };
+    const Case cases[] = {
+        { u"10.000.000,00"_s, 100, "10^7" },
+        { u"1.000.000.000,00"_s, 100, "10^9" },
+        { u"1.000.000.000.000,00"_s, 100, "10^12" },
+        { u"1.000.000.000.000,00"_s, 0, "10^12 at the band's left edge" },
+        { u"1,00"_s, 100, "fits: the box stays" },
+    };
+    const int space = QtWidth(u" "_s, TestFont());
+    for (const Case& c : cases) {
+        ControlReport r;
+        TRLBand* band = r.AddTitleBand(60);
+        TRLLabel* label = AddLabel(r, band, c.caption);
+        label->SetAutoSize(false);
+        label->SetBounds(c.left, 10, 40, 20);
+        label->SetAlignment(taRightJustify);
+        ASSERT_TRUE(r.Prepare()) << c.what;
+        const auto texts = r.TextObjects();
+        ASSERT_EQ(texts.size(), 1u) << c.what;
+        const TRLTextObject& text = *texts[0];
+        const int right = 38 + c.left + 40;
+        const int w = QtWidth(c.caption + u" "_s, TestFont());
+        EXPECT_EQ(text.BoundsRect.Right, right) << c.what;
+        EXPECT_EQ(text.Origin.x(), space / 2 + right - w) << c.what;
+        const int expectedLeft = w > 40 ? std::max(38, right - w) : 38 + c.left;
+        EXPECT_EQ(text.BoundsRect.Left, expectedLeft) << c.what << ": the clip holds every digit";
+        EXPECT_GE(text.BoundsRect.Left, 38) << c.what << ": not past the band";
     }
 }
 
