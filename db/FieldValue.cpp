@@ -14,12 +14,11 @@
 
 namespace {
 
-/// A number in the locale's notation, else in C notation; thousands separators are refused, since
-/// "1,000" is one thousand or one depending on who reads it.
+/// A number in the locale's notation, thousands separators included ("1.000" is one thousand in
+/// Brazil), else in C notation without them: C notation never overrides what the locale reads.
 std::optional<double> ParseNumber(const QString& text)
 {
-    QLocale local;
-    local.setNumberOptions(local.numberOptions() | QLocale::RejectGroupSeparator);
+    const QLocale local;
     QLocale c = QLocale::c();
     c.setNumberOptions(c.numberOptions() | QLocale::RejectGroupSeparator);
     bool ok = false;

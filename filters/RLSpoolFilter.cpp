@@ -244,6 +244,7 @@ void TRLSpoolFilter::SelectPaper(int orientation, double paperWidth, double pape
     m_printerRect = ComputePrinterRect(printer.GetMetrics(), orientation, paperWidth, paperHeight);
     printer.BeginDoc();
     m_docStarted = true;
+    m_pagesInJob = 0;
 }
 
 void TRLSpoolFilter::InternalBeginDoc()
@@ -262,12 +263,16 @@ void TRLSpoolFilter::InternalEndDoc()
 
 void TRLSpoolFilter::InternalNewPage()
 {
-    SharedPrinter().NewPage();
+    // The sheet is fed when the next page is drawn: a page on other paper opens a new job
+    // instead, and a sheet fed here would end the previous job with a blank one.
 }
 
 void TRLSpoolFilter::InternalDrawPage(TRLGraphicSurface& page)
 {
     SelectPaper(page.Orientation(), page.PaperWidth(), page.PaperHeight());
+    if (m_pagesInJob > 0)
+        SharedPrinter().NewPage();
+    ++m_pagesInJob;
     const TRLPrinterMapping mapping(m_printerRect, page.Width, page.Height);
     PaintPageOnPrinter(SharedPrinter().Canvas(), page, mapping);
 }

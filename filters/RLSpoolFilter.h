@@ -68,4 +68,5 @@ private:
     double m_paperWidth = 0;
     double m_paperHeight = 0;
     int m_orientation = 0;
+    int m_pagesInJob = 0;
 };

@@ -111,6 +111,7 @@ TEST_F(CommandLine, OrdersThatDoNotExistExitWithOneAndWriteNothing)
         { QString(10240, u'9'), "ten kilobytes of digits" },
         { u"-1"_s, "negative" },
         { u"99"_s, "no such order" },
+        { u"1.000"_s, "one thousand in Brazil, not order 1" },
     };
     for (const Case& c : cases) {
         const TProgramRun run = Run(QStringList { c.order, u"--rpf"_s, Output(u"missing.rpf"_s) } + Data());

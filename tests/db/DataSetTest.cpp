@@ -151,7 +151,8 @@ TEST(DataSet, LocateConvertsTheTextToTheFieldType)
         { "CODIGO", u"abc"_s, false, 1000.0 }, // not a number: matches nothing, cursor stays
         { "CODIGO", u""_s, false, 1000.0 },
         { "CODIGO", u"7"_s, false, 1000.0 },
-        { "CODIGO", u"1,000"_s, false, 1000.0 },
+        { "CODIGO", u"1,000"_s, true, 1000.0 }, // the locale's thousands separator
+        { "CODIGO", u"1,5"_s, false, 1000.0 }, // not a place for one
         { "NOME", u"ana"_s, true, 2.5 },
         { "NOME", u"Ana"_s, true, 1.0 }, // trailing blanks are not part of the value
         { "NOME", u"ANA"_s, false, 1.0 }, // case-sensitive
@@ -169,7 +170,9 @@ TEST(DataSet, LocateConvertsTheTextToTheFieldType)
     const LocaleGuard brazil(QLocale(QLocale::Portuguese, QLocale::Brazil));
     const Case brazilCases[] = {
         { "CODIGO", u"2,5"_s, true, 2.5 }, { "CODIGO", u"1,000"_s, true, 1.0 }, // a decimal comma here
-        { "CODIGO", u"1.000,00"_s, false, 1.0 }, // thousands separators are refused
+        { "CODIGO", u"1.000"_s, true, 1000.0 }, // one thousand here, never C's one
+        { "CODIGO", u"2,5"_s, true, 2.5 }, { "CODIGO", u"1.000,00"_s, true, 1000.0 },
+        { "CODIGO", u"1,000"_s, true, 1.0 },
         { "CODIGO", u"1000.0"_s, true, 1000.0 }, // C notation still reads
     };
     for (const Case& c : brazilCases) {
