@@ -35,17 +35,8 @@ quint8 KnownCode(quint8 code, quint8 first, quint8 last, quint8 fallback)
 
 quint8 PenModeCode(TPenMode mode)
 {
-    switch (mode) {
-    case pmXor:
-        return MetaPenModeXor;
-    case pmNotXor:
-        return MetaPenModeNotXor;
-    case pmNot:
-        return MetaPenModeNot;
-    case pmCopy:
-        break;
-    }
-    return MetaPenModeCopy;
+    static_assert(int(MetaPenModeNotXor) - int(MetaPenModeBlack) + 1 == kPenModeCount);
+    return mode < kPenModeCount ? quint8(int(MetaPenModeBlack) + int(mode)) : quint8(MetaPenModeCopy);
 }
 
 } // namespace

@@ -41,17 +41,9 @@ std::span<const int> DashPattern(TPenStyle style)
 
 TPenMode PenModeOf(quint8 code)
 {
-    // The platform draws four of the sixteen stored modes; the rest draw as copy.
-    switch (code) {
-    case MetaPenModeNot:
-        return pmNot;
-    case MetaPenModeXor:
-        return pmXor;
-    case MetaPenModeNotXor:
-        return pmNotXor;
-    default:
+    if (code < MetaPenModeBlack || code > MetaPenModeNotXor)
         return pmCopy;
-    }
+    return TPenMode(code - MetaPenModeBlack);
 }
 
 constexpr QChar kBlank = u' ';

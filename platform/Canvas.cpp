@@ -12,17 +12,25 @@ constexpr int kReferencePixelSize = 24;
 
 QPainter::CompositionMode CompositionOf(TPenMode mode)
 {
-    switch (mode) {
-    case pmXor:
-        return QPainter::RasterOp_SourceXorDestination;
-    case pmNotXor:
-        return QPainter::RasterOp_NotSourceXorDestination;
-    case pmNot:
-        return QPainter::RasterOp_NotDestination;
-    case pmCopy:
-        break;
-    }
-    return QPainter::CompositionMode_SourceOver;
+    static constexpr QPainter::CompositionMode kModes[kPenModeCount] = {
+        QPainter::RasterOp_ClearDestination,
+        QPainter::RasterOp_SetDestination,
+        QPainter::CompositionMode_Destination,
+        QPainter::RasterOp_NotDestination,
+        QPainter::CompositionMode_SourceOver,
+        QPainter::RasterOp_NotSource,
+        QPainter::RasterOp_SourceOrNotDestination,
+        QPainter::RasterOp_SourceAndNotDestination,
+        QPainter::RasterOp_NotSourceOrDestination,
+        QPainter::RasterOp_NotSourceAndDestination,
+        QPainter::RasterOp_SourceOrDestination,
+        QPainter::RasterOp_NotSourceAndNotDestination,
+        QPainter::RasterOp_SourceAndDestination,
+        QPainter::RasterOp_NotSourceOrNotDestination,
+        QPainter::RasterOp_SourceXorDestination,
+        QPainter::RasterOp_NotSourceXorDestination,
+    };
+    return mode < kPenModeCount ? kModes[mode] : QPainter::CompositionMode_SourceOver;
 }
 
 /// The outline rectangle whose one-dot pen covers the dots left .. right - 1 and top .. bottom - 1.

@@ -20,6 +20,8 @@ public:
     TComponent* Owner() const { return m_owner; }
     const QString& Name() const { return m_name; }
     virtual void SetName(const QString& name);
+    /// A number free for the application's use.
+    int Tag = 0;
 
     /// Owned components in the order they were created.
     const std::vector<TComponent*>& Components() const { return m_components; }

@@ -39,7 +39,28 @@ struct TFont {
 };
 
 enum TPenStyle : quint8 { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode : quint8 { pmCopy, pmXor, pmNotXor, pmNot };
+/// How the pen's dots combine with the dots already drawn (pen P, destination D): black, white,
+/// D, not D, P, not P, P or not D, P and not D, not P or D, not P and D, P or D, not (P or D),
+/// P and D, not (P and D), P xor D, not (P xor D).
+enum TPenMode : quint8 {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor,
+};
+constexpr int kPenModeCount = pmNotXor + 1;
 
 struct TPen {
     TColor Color = clBlack;

@@ -120,8 +120,7 @@ void TRLCustomBand::PrintBand()
     if (!Visible())
         return;
     BeforePrintBand();
-    const bool neverBreaks = m_bandType == btColumnFooter || m_bandType == btFooter;
-    if (!(Options & boOptimisticPageBreak) && !neverBreaks) {
+    if (!(Options & boOptimisticPageBreak) && m_bandType != btFooter) {
         int available = 0;
         if (!FitsInPager(Height(), available) && (IntegralHeight || available < Constraints().MinHeight))
             BreakPageForBand();
@@ -163,12 +162,38 @@ void TRLCustomBand::MarkDataPrinted()
 void TRLCustomBand::BreakForBand(bool keep)
 {
     TRLCustomPager* pager = RequirePager();
+    if (PageIsBlank()) {
+        // The band is already at the top of an empty page; it prints here, past the limit if it must.
+        m_brokeSinceLastPiece = true;
+        return;
+    }
     const TRLCustomReport* root = RequireReport()->RootReport();
     const int storedBefore = root->StoredPageCount();
     TRLCustomPager::BreakPage(pager, this, keep);
-    // Only a page that was really ended counts: a break before the first page is open only opens it.
     if (root->StoredPageCount() != storedBefore)
         m_brokeSinceLastPiece = true;
+}
+
+bool TRLCustomBand::PageIsBlank() const
+{
+    for (TRLCustomPager* pager = OwnerPager(); pager; pager = pager->OwnerPager()) {
+        auto* report = dynamic_cast<TRLCustomReport*>(pager);
+        // A page not open yet is opened by the break, which adds no page.
+        if (report && !report->HasPageSurface())
+            return false;
+        const TRLGraphicSurface* surface = report ? report->PageSurface() : pager->Surface();
+        if (surface->Opened() && surface->ObjectCount() > 0)
+            return false;
+    }
+    return true;
+}
+
+int TRLCustomBand::BandLimit() const
+{
+    const TRLCustomPager* pager = RequirePager();
+    if (m_bandType == btFooter)
+        return pager->PageLimit();
+    return pager->PageLimit() - pager->PendingColumnFooters(m_bandType == btColumnFooter);
 }
 
 void TRLCustomBand::CapturePrintBounds()
@@ -180,7 +205,7 @@ void TRLCustomBand::CapturePrintBounds()
 bool TRLCustomBand::FitsInPager(int height, int& available)
 {
     const TRLCustomPager* pager = RequirePager();
-    available = pager->PageLimit() - pager->NextFreeRow();
+    available = BandLimit() - pager->NextFreeRow();
     return available >= height;
 }
 
@@ -234,7 +259,9 @@ void TRLCustomBand::DrawOnParent()
     }
 
     CapturePrintBounds();
-    const bool neverBreaks = m_bandType == btColumnFooter || m_bandType == btFooter;
+    // A column footer breaks only outside a break in progress: there it is part of closing the page.
+    const bool neverBreaks
+        = m_bandType == btFooter || (m_bandType == btColumnFooter && pager->BreakInProgress());
     const int printHeight = PrintBounds().Height();
     int printed = 0;
     int piece = 0;

@@ -60,6 +60,10 @@ protected:
     /// without printing something in between.
     void BreakForBand(bool keep);
     bool BrokeSinceLastPiece() const { return m_brokeSinceLastPiece; }
+    /// The pager's page limit less the column footers still to print below this band.
+    int BandLimit() const;
+    /// Nothing of the page is drawn yet: a break would only leave a blank page.
+    bool PageIsBlank() const;
 
 private:
     TRLBandType m_bandType = btDetail;

@@ -106,8 +106,7 @@ void TRLCustomDetailGrid::CapturePrintBounds()
 
 bool TRLCustomDetailGrid::FitsInPager(int height, int& available)
 {
-    const TRLCustomPager* pager = RequirePager();
-    available = pager->PageLimit() - Cell(m_cellColumn, m_cellRow).Top - m_gridTopRow;
+    available = BandLimit() - Cell(m_cellColumn, m_cellRow).Top - m_gridTopRow;
     return available >= height;
 }
 

@@ -160,7 +160,6 @@ void TRLCustomPager::PrintContents()
 
 void TRLCustomPager::BeforeSurfaceClose()
 {
-    PageEnding();
     PrintFooterPart(false);
 }
 
@@ -234,14 +233,21 @@ void TRLCustomPager::PrintFooterPart(bool withSummary)
 {
     if (!Enabled())
         return;
-    if (!m_sortedBands.Printed(btColumnFooter) && PrintBandsOfType(btColumnFooter))
-        return;
-    if (withSummary && !m_sortedBands.Printed(btSummary) && PrintBandsOfType(btSummary))
-        return;
-    if (!m_sortedBands.Printed(btFooter)) {
+    PageEnding();
+    // A column footer that is moving to the next page leaves the page its footer all the same.
+    bool columnFooterMoving = !m_sortedBands.Printed(btColumnFooter) && PrintBandsOfType(btColumnFooter);
+    if (!columnFooterMoving) {
+        if (withSummary && !m_sortedBands.Printed(btSummary) && PrintBandsOfType(btSummary))
+            return;
+        // A summary that moved to a new page still owes that page its column footer.
         PageEnding();
-        PrintBandsOfType(btFooter);
+        columnFooterMoving = !m_sortedBands.Printed(btColumnFooter) && PrintBandsOfType(btColumnFooter);
     }
+    if (m_sortedBands.Printed(btFooter))
+        return;
+    if (!ExpandsToContent())
+        m_nextFreeRow = PageLimit();
+    PrintBandsOfType(btFooter);
 }
 
 void TRLCustomPager::PrintBandWithCopies(const std::vector<TRLCustomBand*>& block, bool& metBreaking)
@@ -327,7 +333,8 @@ void TRLCustomPager::CompleteBands()
     };
     switch (band->Completion) {
     case ctFullPage:
-        while (band->Height() + m_nextFreeRow < ColumnFooterLimit()) {
+        while (band->Height() + m_nextFreeRow < ColumnFooterLimit()
+            && band->Height() + m_nextFreeRow <= PageLimit() - PendingColumnFooters(false)) {
             if (MaxBands > 0 && m_detailsOnPage >= MaxBands)
                 break;
             const int row = m_nextFreeRow;
@@ -397,6 +404,24 @@ int TRLCustomPager::ColumnFooterLimit() const
     for (const TRLCustomPager* pager = this; pager; pager = pager->OwnerPager())
         limit -= pager->VisibleHeights(btColumnFooter, true);
     return limit;
+}
+
+int TRLCustomPager::PendingColumnFooters(bool enclosingOnly) const
+{
+    int sum = 0;
+    for (const TRLCustomPager* pager = enclosingOnly ? OwnerPager() : this; pager;
+         pager = pager->OwnerPager())
+        if (!pager->m_sortedBands.Printed(btColumnFooter))
+            sum += pager->VisibleHeights(btColumnFooter, false);
+    return sum;
+}
+
+bool TRLCustomPager::BreakInProgress() const
+{
+    for (const TRLCustomPager* pager = this; pager; pager = pager->OwnerPager())
+        if (pager->m_breakingBand)
+            return true;
+    return false;
 }
 
 bool TRLCustomPager::KeepTogether() const

@@ -60,6 +60,11 @@ public:
     int PageLimit() const;
     int SummaryLimit() const;
     int ColumnFooterLimit() const;
+    /// Heights of the visible column footers not yet printed on this page, of this pager (unless
+    /// `enclosingOnly`) and of the pagers around it: room the bands above them must leave.
+    int PendingColumnFooters(bool enclosingOnly) const;
+    /// A page break of this pager or of one around it is running.
+    bool BreakInProgress() const;
     /// The pager's top on the page.
     int AbsoluteTop() const;
     /// The keep argument of a requested break: true while nothing (or too little) is on the page.

@@ -3,6 +3,7 @@
 #include "platform/Control.h"
 #include "platform/Exceptions.h"
 
+#include <QRegularExpression>
 #include <limits>
 
 namespace {
@@ -35,6 +36,22 @@ const QStringList& FontPitchNames()
     static const QStringList names { QStringLiteral("fpDefault"), QStringLiteral("fpVariable"),
         QStringLiteral("fpFixed") };
     return names;
+}
+
+/// A new name must be an identifier that no other component of the same owner has: lookups by
+/// name would otherwise find the wrong one.
+QString ComponentNameValue(const TComponent& component, const TVariant& value)
+{
+    const QString name = ValueText(value);
+    static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!identifier.match(name).hasMatch())
+        RaiseInvalidPropertyValue(u"Name", name);
+    if (const TComponent* owner = component.Owner()) {
+        const TComponent* same = owner->FindComponent(name);
+        if (same && same != &component)
+            RaiseInvalidPropertyValue(u"Name", name);
+    }
+    return name;
 }
 
 TVariant BooleanName(bool value)
@@ -74,7 +91,11 @@ void AddPlatformProperties(TRLPublishedProperties& table)
 {
     const auto integer = TRLPropertyKind::Integer;
     table.AddFor<TComponent>(
-        u"Name"_qs, TRLPropertyKind::String, [](TComponent& c) { return TVariant(c.Name()); });
+        u"Name"_qs, TRLPropertyKind::String, [](TComponent& c) { return TVariant(c.Name()); },
+        [](TComponent& c, const TVariant& v) { c.SetName(ComponentNameValue(c, v)); });
+    table.AddFor<TComponent>(
+        u"Tag"_qs, integer, [](TComponent& c) { return TVariant(c.Tag); },
+        [](TComponent& c, const TVariant& v) { c.Tag = IntegerValue(u"Tag", v); });
     table.AddFor<TControl>(
         u"Left"_qs, integer, [](TControl& c) { return TVariant(c.Left()); },
         [](TControl& c, const TVariant& v) { c.SetLeft(IntegerValue(u"Left", v)); });

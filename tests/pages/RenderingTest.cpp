@@ -211,7 +211,10 @@ TEST(Rendering, StoredToolsBecomeCanvasTools)
     metaPen.Mode = MetaPenModeMerge;
     metaPen.Style = 99;
     ToCanvasPen(metaPen, pen);
-    EXPECT_EQ(pen.Mode, pmCopy);
+    EXPECT_EQ(pen.Mode, pmMerge);
+    metaPen.Mode = 17;
+    ToCanvasPen(metaPen, pen);
+    EXPECT_EQ(pen.Mode, pmCopy) << "an unknown stored mode draws as copy";
     EXPECT_EQ(pen.Style, psSolid);
 
     TRLMetaBrush metaBrush;
@@ -392,6 +395,50 @@ TEST(Rendering, DashedLineGapsShowTheBrushColour)
     EXPECT_EQ(colorNear(96), kBlack);
     EXPECT_EQ(colorNear(88), qRgb(255, 0, 0));
     EXPECT_EQ(colorNear(80), kBlack);
+}
+
+TEST(Rendering, EachOfTheSixteenPenModesCombinesWithTheDestination)
+{
+    // Each mode draws one line of a stored page over a coloured destination.
+    const quint32 pen = 0xCCAA55;
+    const quint32 destination = 0xF00F33;
+    const std::function<quint32(quint32, quint32)> expected[kPenModeCount] = {
+        [](quint32, quint32) { return 0u; },
+        [](quint32, quint32) { return 0xFFFFFFu; },
+        [](quint32, quint32 d) { return d; },
+        [](quint32, quint32 d) { return ~d; },
+        [](quint32 p, quint32) { return p; },
+        [](quint32 p, quint32) { return ~p; },
+        [](quint32 p, quint32 d) { return p | ~d; },
+        [](quint32 p, quint32 d) { return p & ~d; },
+        [](quint32 p, quint32 d) { return ~p | d; },
+        [](quint32 p, quint32 d) { return ~p & d; },
+        [](quint32 p, quint32 d) { return p | d; },
+        [](quint32 p, quint32 d) { return ~(p | d); },
+        [](quint32 p, quint32 d) { return p & d; },
+        [](quint32 p, quint32 d) { return ~(p & d); },
+        [](quint32 p, quint32 d) { return p ^ d; },
+        [](quint32 p, quint32 d) { return ~(p ^ d); },
+    };
+    TRLGraphicSurface page;
+    page.Width = 20;
+    page.Height = 2 * kPenModeCount;
+    page.Open();
+    for (int mode = 0; mode < kPenModeCount; ++mode) {
+        page.SetPen({ RGBColor(0xCC, 0xAA, 0x55), 1, psSolid, TPenMode(mode) });
+        page.MoveTo(0, 2 * mode);
+        page.LineTo(20, 2 * mode);
+    }
+    QImage image(20, 2 * kPenModeCount, QImage::Format_RGB32);
+    image.fill(QColor(0xF0, 0x0F, 0x33));
+    {
+        QPainter painter(&image);
+        TCanvas canvas(painter);
+        page.PaintTo(canvas, { 0, 0, 20, 2 * kPenModeCount });
+    }
+    for (int mode = 0; mode < kPenModeCount; ++mode)
+        EXPECT_EQ(image.pixel(10, 2 * mode) & 0xFFFFFF, expected[mode](pen, destination) & 0xFFFFFF)
+            << "mode " << mode;
 }
 
 TEST(Rendering, ThinDashedLineIsLeftToTheDevice)

@@ -3,6 +3,7 @@
 
 #include "pages/RLGraphicStorage.h"
 #include "platform/Exceptions.h"
+#include "report/RLGroup.h"
 #include "report/RLUserInterface.h"
 
 #include <gtest/gtest.h>
@@ -289,4 +290,77 @@ TEST(Pagination, AllowedBandsCreatesAndRemovesBands)
     f.report->SetAllowedBands(BandTypeBit(btDetail));
     EXPECT_EQ(f.form.FindComponent(u"RLBand1"), nullptr);
     EXPECT_EQ(f.report->AllowedBands(), BandTypeBit(btDetail));
+}
+
+TEST(Pagination, FirstBandTallerThanThePagePrintsOnThePageItOpens)
+{
+    // Nothing above the band: moving it would only leave a blank first page.
+    for (bool withFooter : { false, true }) {
+        ReportFixture f(1);
+        TRLBand* detail = f.AddBand(btDetail, 1200, u"D"_s, true);
+        f.AddText(detail, u"Bottom"_s, 1150);
+        if (withFooter)
+            f.AddBand(btFooter, 40, u"F"_s);
+        ASSERT_TRUE(f.report->Prepare());
+        EXPECT_EQ(f.PageCount(), 1) << "footer " << withFooter;
+        EXPECT_EQ(f.Texts(0).mid(0, 2), QStringList({ u"D1@38,38"_s, u"Bottom@38,1188"_s }));
+    }
+}
+
+TEST(Pagination, SummaryOverflowKeepsColumnFooterAbovePageFooter)
+{
+    ReportFixture f(9);
+    f.AddBand(btHeader, 30, u"H"_s);
+    f.AddBand(btDetail, 100, u"D"_s, true);
+    f.AddBand(btColumnFooter, 20, u"CF"_s);
+    f.AddBand(btSummary, 100, u"S"_s);
+    f.AddBand(btFooter, 40, u"F"_s);
+    ASSERT_TRUE(f.report->Prepare());
+    // Nine details end at 968, the column footer at 988: the summary no longer fits above 1045.
+    EXPECT_EQ(f.Dump(), u"H D1 D2 D3 D4 D5 D6 D7 D8 D9 CF F | H S CF F"_s);
+    ASSERT_EQ(f.PageCount(), 2);
+    EXPECT_EQ(f.Texts(0).last(), u"F@38,1045"_s);
+    EXPECT_EQ(f.Texts(1), QStringList({ u"H@38,38"_s, u"S@38,68"_s, u"CF@38,168"_s, u"F@38,1045"_s }));
+}
+
+TEST(Pagination, ColumnFooterThatDoesNotFitMovesWithTheBandThatNeedsIt)
+{
+    // A detail that fits only without the column footer below it goes to the next page.
+    for (bool inGroup : { false, true }) {
+        ReportFixture f(2);
+        f.AddBand(btTitle, 900, u"T"_s);
+        TRLCustomControl* parent = f.report;
+        if (inGroup) {
+            auto* group = new TRLGroup(&f.form);
+            group->SetBounds(0, 100000, 700, 300);
+            group->SetParent(f.report);
+            parent = group;
+        }
+        f.AddBand(btDetail, 100, u"D"_s, true, parent);
+        f.AddBand(btColumnFooter, 30, u"CF"_s, false, parent);
+        f.AddBand(btFooter, 40, u"F"_s);
+        ASSERT_TRUE(f.report->Prepare()) << "group " << inGroup;
+        // 938 + 100 = 1038 leaves 7 of the 1045 for a 30-pixel column footer.
+        EXPECT_EQ(f.Dump(), u"T CF F | D1 D2 CF F"_s) << "group " << inGroup;
+        for (int page = 0; page < f.PageCount(); ++page)
+            EXPECT_EQ(f.Texts(page).last(), u"F@38,1045"_s) << "group " << inGroup << " page " << page;
+    }
+}
+
+TEST(Pagination, PageEventsInTheSameOrderOnEveryPage)
+{
+    ReportFixture f(12);
+    f.AddBand(btHeader, 30, u"H"_s);
+    f.AddBand(btDetail, 100, u"D"_s, true);
+    f.AddBand(btColumnFooter, 20, u"CF"_s);
+    f.AddBand(btSummary, 20, u"S"_s);
+    f.AddBand(btFooter, 40, u"F"_s);
+    f.report->OnPageStarting = [&](TComponent*) { f.printed << u"start"_s; };
+    f.report->OnPageEnding = [&](TComponent*) { f.printed << u"end"_s; };
+    ASSERT_TRUE(f.report->Prepare());
+    // 1045 - 20 - 68 = 957: nine details on the first page.
+    const QStringList expected = QStringList({ u"H"_s, u"start"_s }) + Sequence(u"D"_s, 1, 9)
+        + QStringList({ u"end"_s, u"CF"_s, u"F"_s, u"H"_s, u"start"_s }) + Sequence(u"D"_s, 10, 12)
+        + QStringList({ u"end"_s, u"CF"_s, u"S"_s, u"F"_s });
+    EXPECT_EQ(f.printed, expected);
 }

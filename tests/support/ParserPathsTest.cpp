@@ -15,6 +15,7 @@ struct Form {
     {
         root.SetName(u"Form1"_s);
         panel->SetName(u"Panel1"_s);
+        parser->SetName(u"Parser1"_s);
         panel->SetBounds(10, 20, 100, 40);
         TFont font;
         font.Name = u"Arial"_s;
@@ -44,6 +45,7 @@ TEST(ParserPaths, ReadsPublishedProperties)
         { u"Panel1.Font.Size"_s, u"10"_s },
         { u"Panel1.Font.Style"_s, u"[]"_s },
         { u"Panel1.Name"_s, u"Panel1"_s },
+        { u"Panel1.Tag"_s, u"0"_s },
         { u"Panel1"_s, u"[TControl]"_s },
         { u"Panel1.Font"_s, u"[TFont]"_s },
         { u"Form1"_s, u"[TComponent]"_s },
@@ -69,10 +71,14 @@ TEST(ParserPaths, AssignmentSetsPropertiesOrFallsBackToAVariable)
     form.parser->Evaluate(u"Panel1.Nothing := 3"_s);
     ASSERT_NE(form.parser->FindValue(u"panel1.nothing"), nullptr);
     EXPECT_DOUBLE_EQ(form.parser->Evaluate(u"Panel1.Nothing"_s).ToDouble(), 3);
-    // A read-only property does not take it either.
-    form.parser->Evaluate(u"Panel1.Name := 'x'"_s);
-    EXPECT_EQ(form.panel->Name(), u"Panel1"_s);
-    EXPECT_NE(form.parser->FindValue(u"Panel1.Name"), nullptr);
+    form.parser->Evaluate(u"Panel1.Tag := 42"_s);
+    EXPECT_EQ(form.panel->Tag, 42);
+    EXPECT_EQ(form.parser->Evaluate(u"Panel1.Tag + 1"_s).ToInt(), 43);
+    // Renaming: the component answers to its new name only.
+    form.parser->Evaluate(u"Panel1.Name := 'Box'"_s);
+    EXPECT_EQ(form.panel->Name(), u"Box"_s);
+    EXPECT_EQ(form.parser->FindValue(u"Panel1.Name"), nullptr);
+    EXPECT_EQ(form.parser->Evaluate(u"Box.Width"_s).ToInt(), 55);
 }
 
 TEST(ParserPaths, BadValuesAndUnknownPathsAreNamed)
@@ -86,6 +92,9 @@ TEST(ParserPaths, BadValuesAndUnknownPathsAreNamed)
         { u"Panel1.Width := 1e12"_s, u"Invalid value \"1000000000000\" for property Width"_s },
         { u"Panel1.Font.Style := '[fsHeavy]'"_s, u"Invalid value \"fsHeavy\" for property Style"_s },
         { u"Panel1.Visible := 'maybe'"_s, u"Invalid value \"maybe\" for property Visible"_s },
+        { u"Panel1.Tag := 'x'"_s, u"Invalid value \"x\" for property Tag"_s },
+        { u"Panel1.Name := '2nd'"_s, u"Invalid value \"2nd\" for property Name"_s },
+        { u"Panel1.Name := 'Parser1'"_s, u"Invalid value \"Parser1\" for property Name"_s },
         { u"Panel1.Missing"_s, u"Undefined identifier \"Panel1.Missing\""_s },
         { u"Nowhere.Width"_s, u"Undefined identifier \"Nowhere.Width\""_s },
     };
