@@ -14,7 +14,6 @@
 #include "tests/app/SampleOrders.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
