@@ -252,7 +252,8 @@ void TForm1::BuildLayout()
 
     // Summary: payment, total and remarks.
     TRLBand* s = RLBand2;
-    layout.Frame(s, u"RLDraw6", { 0, 0, 713, 154 });
+    // The remarks grow the band; the frame around them grows with it.
+    layout.Frame(s, u"RLDraw6", { 0, 0, 713, 154 })->SetAnchors(fkLeft | fkTop | fkBottom);
     layout.Label(s, u"RLLabel23", { 504, 3, 71, 16 }, u"Total  R$:", kVerdana13Bold);
     RLDBText24 = layout.DBText(s, u"RLDBText24", { 584, 4, 90, 14 }, t.DSOrdem, u"TOTAL_NOTA", kVerdana12Bold,
         taRightJustify, kFixedSize);

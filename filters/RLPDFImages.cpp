@@ -3,6 +3,8 @@
 #include "filters/RLPDFWriter.h"
 #include "pages/RLPictureData.h"
 
+#include <QPainter>
+
 namespace {
 
 /// A line end follows as soon as this many hex digits are on the line.
@@ -27,7 +29,7 @@ int TRLPDFImageList::ImageFor(const QByteArray& data, TRLPDFWriter& writer)
         if (entry.Data == data)
             return entry.Image;
     }
-    const QImage picture = DecodePictureData(data).convertToFormat(QImage::Format_RGB32);
+    const QImage picture = DecodePictureData(data);
     // A picture of no pixels ("NIL" data) would make an image object that readers reject.
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0)
         return kNoImage;
@@ -43,7 +45,35 @@ void TRLPDFImageList::Clear()
     m_objectNumbers.clear();
 }
 
-int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture)
+namespace {
+
+bool IsOpaque(const QImage& argb)
+{
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return false;
+        }
+    }
+    return true;
+}
+
+/// The picture laid on white paper.
+QImage OnWhite(const QImage& picture)
+{
+    QImage flat(picture.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, picture);
+    return flat;
+}
+
+/// Writes an image object's dictionary entries and ASCIIHex pixel rows; `channels` gives the
+/// bytes of one pixel.
+template<typename TChannels>
+int WriteImageObject(TRLPDFWriter& writer, const QImage& picture, QByteArrayView colorSpace,
+    const QByteArray& extraEntry, TChannels channels)
 {
     const int length = writer.ReserveObject();
     const int number = writer.BeginDictionary();
@@ -51,8 +81,10 @@ int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture)
     writer.WriteLine("/Subtype/Image");
     writer.WriteLine("/Width " + QByteArray::number(picture.width()));
     writer.WriteLine("/Height " + QByteArray::number(picture.height()));
-    writer.WriteLine("/ColorSpace/DeviceRGB");
+    writer.WriteLine("/ColorSpace/" + colorSpace.toByteArray());
     writer.WriteLine("/BitsPerComponent 8");
+    if (!extraEntry.isEmpty())
+        writer.WriteLine(extraEntry);
     writer.WriteLine("/Length " + TRLPDFWriter::Reference(length));
     writer.WriteLine("/Filter [/ASCIIHexDecode]");
     writer.BeginStream();
@@ -60,9 +92,7 @@ int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture)
     for (int y = 0; y < picture.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < picture.width(); ++x) {
-            AppendHexByte(line, qRed(row[x]));
-            AppendHexByte(line, qGreen(row[x]));
-            AppendHexByte(line, qBlue(row[x]));
+            channels(line, row[x]);
             if (line.size() >= kHexLineLimit) {
                 writer.WriteLine(line);
                 line.clear();
@@ -73,4 +103,25 @@ int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture)
     writer.WriteLine(line);
     writer.EndStream(length);
     return number;
+}
+
+}
+
+int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture)
+{
+    const auto rgb = [](QByteArray& line, QRgb pixel) {
+        AppendHexByte(line, qRed(pixel));
+        AppendHexByte(line, qGreen(pixel));
+        AppendHexByte(line, qBlue(pixel));
+    };
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    if (!picture.hasAlphaChannel() || IsOpaque(argb))
+        return WriteImageObject(writer, argb, "DeviceRGB", {}, rgb);
+    // Transparent pixels would come out black. The colours are laid on white, so that a reader
+    // without soft masks shows paper there; the soft mask, whose matte undoes that white, lets
+    // the others show whatever lies beneath.
+    const int mask = WriteImageObject(writer, argb, "DeviceGray", "/Matte [1 1 1]",
+        [](QByteArray& line, QRgb pixel) { AppendHexByte(line, qAlpha(pixel)); });
+    return WriteImageObject(
+        writer, OnWhite(argb), "DeviceRGB", "/SMask " + TRLPDFWriter::Reference(mask), rgb);
 }

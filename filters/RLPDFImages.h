@@ -31,5 +31,6 @@ private:
     std::vector<int> m_objectNumbers;
 };
 
-/// An uncompressed RGB image object with ASCIIHex rows; returns its object number.
+/// An uncompressed RGB image object with ASCIIHex rows, with a soft mask when some pixel is not
+/// opaque; returns its object number.
 int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture);

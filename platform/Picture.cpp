@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QtEndian>
+#include <limits>
 
 namespace {
 
@@ -41,6 +43,77 @@ QByteArray Encode(const QImage& image, const char* format)
     return bytes;
 }
 
+bool HasTransparentPixels(const QImage& image)
+{
+    if (!image.hasAlphaChannel())
+        return false;
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(row[x]) != 255)
+                return true;
+        }
+    }
+    return false;
+}
+
+void Put16(QByteArray& out, int offset, quint16 value)
+{
+    qToLittleEndian(value, out.data() + offset);
+}
+
+void Put32(QByteArray& out, int offset, quint32 value)
+{
+    qToLittleEndian(value, out.data() + offset);
+}
+
+/// A 32-bit bitmap with a version 4 header whose masks include alpha: Qt's writer keeps only 24
+/// bits, which turns transparent pixels black. Fully transparent pixels are stored white, so that
+/// a reader that ignores alpha shows them as paper.
+QByteArray SaveAlphaBitmap(const QImage& image)
+{
+    constexpr int kFileHeaderSize = 14;
+    constexpr int kInfoHeaderSize = 108;
+    constexpr int kPixelsOffset = kFileHeaderSize + kInfoHeaderSize;
+    constexpr quint32 kBitFields = 3;
+    constexpr quint32 kSrgbColorSpace = 0x73524742; // 'sRGB'
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    const int width = argb.width();
+    const int height = argb.height();
+    const qint64 imageSize = qint64(width) * height * 4;
+    if (kPixelsOffset + imageSize > std::numeric_limits<qint32>::max())
+        throw EReportError(QStringLiteral("Cannot write picture: %1 x %2 pixels are too many for a bitmap")
+                               .arg(width)
+                               .arg(height));
+    QByteArray out(kPixelsOffset + imageSize, '\0');
+    out[0] = 'B';
+    out[1] = 'M';
+    Put32(out, 2, quint32(out.size()));
+    Put32(out, 10, kPixelsOffset);
+    Put32(out, 14, kInfoHeaderSize);
+    Put32(out, 18, quint32(width));
+    Put32(out, 22, quint32(height)); // positive: rows bottom-up
+    Put16(out, 26, 1);
+    Put16(out, 28, 32);
+    Put32(out, 30, kBitFields);
+    Put32(out, 34, quint32(imageSize));
+    Put32(out, 38, quint32(argb.dotsPerMeterX()));
+    Put32(out, 42, quint32(argb.dotsPerMeterY()));
+    Put32(out, 54, 0x00FF0000);
+    Put32(out, 58, 0x0000FF00);
+    Put32(out, 62, 0x000000FF);
+    Put32(out, 66, 0xFF000000);
+    Put32(out, 70, kSrgbColorSpace);
+    char* pixel = out.data() + kPixelsOffset;
+    for (int y = height - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < width; ++x, pixel += 4)
+            qToLittleEndian(quint32(qAlpha(row[x]) == 0 ? qRgba(255, 255, 255, 0) : row[x]), pixel);
+    }
+    return out;
+}
+
 } // namespace
 
 TPictureFormat DetectPictureFormat(QByteArrayView data)
@@ -74,9 +147,9 @@ QImage LoadPicture(QByteArrayView data)
 
 QByteArray SaveBitmap(const QImage& image)
 {
-    const QImage converted = image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32)
-                                                     : image.convertToFormat(QImage::Format_RGB888);
-    return Encode(converted, "bmp");
+    if (HasTransparentPixels(image))
+        return SaveAlphaBitmap(image);
+    return Encode(image.convertToFormat(QImage::Format_RGB888), "bmp");
 }
 
 QByteArray SaveIcon(const QImage& image)

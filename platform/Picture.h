@@ -14,7 +14,8 @@ TPictureFormat DetectPictureFormat(QByteArrayView data);
 /// not a picture.
 QImage LoadPicture(QByteArrayView data);
 
-/// A Windows bitmap file (24 bits per pixel, or 32 with alpha) of the image.
+/// A Windows bitmap file of the image: 24 bits per pixel, or 32 with alpha when some pixel is not
+/// opaque.
 QByteArray SaveBitmap(const QImage& image);
 /// A Windows icon file holding the image.
 QByteArray SaveIcon(const QImage& image);

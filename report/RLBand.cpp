@@ -272,12 +272,18 @@ void TRLCustomBand::DrawOnParent()
             int freeRow = 0;
             if (!IntegralHeight && available >= Constraints().MinHeight
                 && Surface()->FindFreeRow(printed + available, freeRow) && freeRow >= Constraints().MinHeight
-                && freeRow > printed)
+                && freeRow > printed) {
                 piece = freeRow - printed;
-            else if (!m_brokeSinceLastPiece)
-                BreakPageForBand();
-            // Otherwise this band already broke the page and printed nothing since: another break
-            // would only leave a blank page, so the rest prints whole past the limit.
+            } else {
+                if (!m_brokeSinceLastPiece) {
+                    BreakPageForBand();
+                    FitsInPager(piece, available);
+                }
+                // The band stands on a page where nothing of it printed yet: moving it again would
+                // only leave a blank page, so what does not fit continues on the next one.
+                if (piece > available)
+                    piece = PieceOnFreshPage(printed, piece, available);
+            }
         }
         const TRect print = PrintBounds();
         const TRect source { 0, printed, print.Width(), printed + piece };
@@ -295,6 +301,19 @@ void TRLCustomBand::DrawOnParent()
             BreakPageForBand();
     }
     AdvancePagerRow(PrintBounds().Width(), piece);
+}
+
+int TRLCustomBand::PieceOnFreshPage(int printed, int rest, int available) const
+{
+    // A page without room at all would never take any of it.
+    if (available <= 0)
+        return rest;
+    int freeRow = 0;
+    if (Surface()->FindFreeRow(printed + available, freeRow) && freeRow > printed)
+        return freeRow - printed;
+    // Something kept whole is taller than the page: cut it at the limit rather than lose the paper's
+    // edge.
+    return available;
 }
 
 TRLBand::TRLBand(TComponent* owner)

@@ -70,6 +70,10 @@ private:
     int m_carbonCopies = 1;
     int m_groupIndex = 0;
     int m_currentCopy = 0;
+    /// The height of the next piece of a band that does not fit on a page where none of it printed
+    /// yet: up to the lowest row above `available` that cuts no line.
+    int PieceOnFreshPage(int printed, int rest, int available) const;
+
     bool m_brokeSinceLastPiece = false;
 };
 

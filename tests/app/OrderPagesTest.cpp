@@ -41,6 +41,7 @@ struct TPageFacts {
     std::vector<int> columnTitleBottoms; ///< bottom of the item-title frame, once per RLBand1
     std::vector<int> itemRows; ///< top of each RLDetailGrid1 row
     std::optional<int> summaryTop; ///< top of RLBand2's frame
+    int summaryBottom = 0; ///< bottom of RLBand2's frame
     int lowestBottom = 0; ///< the lowest edge of any object
 };
 
@@ -65,8 +66,10 @@ TPageFacts FactsOf(const TRLGraphicSurface& page)
                 facts.headerTops.push_back(frame.Top);
             else if (frame.Height() == kColumnTitleFrameHeight)
                 facts.columnTitleBottoms.push_back(frame.Bottom);
-            else if (frame.Height() == kSummaryFrameHeight)
+            else if (frame.Height() >= kSummaryFrameHeight) { // it grows with the remarks
                 facts.summaryTop = frame.Top;
+                facts.summaryBottom = frame.Bottom;
+            }
         }
         if (object.Kind() == TRLObjectKind::Text && r.Left == kItemTextLeft && r.Top > kHeaderBottom
             && (!facts.summaryTop || r.Top < *facts.summaryTop))
@@ -220,6 +223,11 @@ TEST_F(OrderPages, TheSummaryGrowsWithThirtyLinesOfRemarks)
         EXPECT_EQ(lines[i].Top, lines[i - 1].Bottom) << "line " << i + 1 << " follows the one above";
     EXPECT_GT(lines.back().Bottom, *facts.summaryTop + kSummaryHeight)
         << "the band grew past its stored height";
+    // The frame around the summary grows by what the remarks grew: no remark is struck through,
+    // and the space below the last one stays what the layout gives a single line.
+    constexpr int kOneLineMemoBottom = kMemoTop + 13;
+    EXPECT_EQ(facts.summaryBottom - lines.back().Bottom, kSummaryFrameHeight - kOneLineMemoBottom)
+        << "frame bottom " << facts.summaryBottom << ", last remark ends at " << lines.back().Bottom;
     EXPECT_LE(lines.back().Bottom, kPageLimit);
 }
 

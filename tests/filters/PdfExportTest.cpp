@@ -1,11 +1,16 @@
 #include "filters/RLFilterCommands.h"
+#include "filters/RLSpoolFilter.h"
 #include "pages/RLGraphicSurface.h"
+#include "platform/Canvas.h"
+#include "platform/Picture.h"
 #include "tests/common/TestHelpers.h"
 #include "tests/filters/FilterTestPages.h"
 #include "tests/filters/PdfTestTools.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -117,4 +122,86 @@ TEST(PdfExport, ReplacesAnExistingFileAndLeavesNothingElse)
     EXPECT_TRUE(written.readAll().startsWith("%PDF-1.2\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { u"ordem.pdf"_qs });
     EXPECT_EQ(pages->Storage->UserCount(), 0);
+}
+
+// A picture with a transparent ground, kept through the page file, shows what lies beneath it in
+// the preview, on the printer's sheet and in the PDF as a reader renders it: paper white on the
+// bare page, the fill colour on a filled box, never black.
+TEST(PdfExport, TransparentPictureShowsTheGroundEverywhere)
+{
+    QImage drawn(40, 40, QImage::Format_ARGB32);
+    drawn.fill(Qt::transparent);
+    for (int y = 15; y < 25; ++y)
+        for (int x = 15; x < 25; ++x)
+            drawn.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(drawn.save(&buffer, "PNG"));
+    }
+    const QImage picture = LoadPicture(png);
+    auto pages = MakeStore();
+    AddPage(*pages, [&picture](TRLGraphicSurface& page) {
+        page.StretchDraw(TRect { 100, 100, 140, 140 }, picture);
+        page.SetBrush(TBrush { clBlue, bsSolid });
+        page.FillRect(TRect { 300, 100, 400, 200 });
+        page.StretchDraw(TRect { 330, 130, 370, 170 }, picture);
+    });
+    const QTemporaryDir dir;
+    const QString pageFile = dir.filePath(u"ordem.rpf"_qs);
+    pages->Storage->SaveToFile(pageFile);
+    auto loaded = MakeStore();
+    loaded->Storage->LoadFromFile(pageFile);
+    TRLGraphicSurface& page = *loaded->Storage->Pages(0);
+
+    QImage preview(kA4Width, kA4Height, QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    {
+        QPainter painter(&preview);
+        TCanvas canvas(painter);
+        page.PaintTo(canvas, TRect { 0, 0, kA4Width, kA4Height });
+    }
+    QImage sheet(kA4Width, kA4Height, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    {
+        QPainter painter(&sheet);
+        TCanvas canvas(painter);
+        PaintPageOnPrinter(
+            canvas, page, TRLPrinterMapping(TRect { 0, 0, kA4Width, kA4Height }, page.Width, page.Height));
+    }
+    const QString pdf = dir.filePath(u"ordem.pdf"_qs);
+    ExportPagesToPdf(*loaded->Storage, pdf);
+    const auto check = RunTool(u"qpdf"_qs, { u"--check"_qs, pdf });
+    ASSERT_TRUE(check.has_value()) << "qpdf is not installed";
+    EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_qs)) << check->toStdString();
+    // 72 dpi: one PDF point is one rendered pixel, 0.75 of a page dot.
+    ASSERT_TRUE(RunTool(
+        u"pdftoppm"_qs, { u"-r"_qs, u"72"_qs, u"-png"_qs, u"-singlefile"_qs, pdf, dir.filePath(u"ordem"_qs) })
+                    .has_value())
+        << "pdftoppm (poppler-utils) is not installed";
+    const QImage rendered(dir.filePath(u"ordem.png"_qs));
+    ASSERT_FALSE(rendered.isNull());
+
+    struct Case {
+        QPoint dot;
+        QColor color;
+        const char* what;
+    };
+    const Case cases[] = {
+        { { 104, 104 }, Qt::white, "transparent corner on the bare page" },
+        { { 120, 120 }, Qt::red, "the picture's own pixels" },
+        { { 334, 134 }, Qt::blue, "transparent corner on the blue box" },
+        { { 350, 150 }, Qt::red, "the picture on the blue box" },
+    };
+    const auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) < 8 && std::abs(a.green() - b.green()) < 8
+            && std::abs(a.blue() - b.blue()) < 8;
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(preview.pixelColor(c.dot), c.color) << "preview: " << c.what;
+        EXPECT_EQ(sheet.pixelColor(c.dot), c.color) << "printer: " << c.what;
+        const QColor inPdf = rendered.pixelColor(c.dot * 3 / 4);
+        EXPECT_TRUE(near(inPdf, c.color)) << "PDF: " << c.what << " is " << inPdf.name().toStdString();
+    }
 }

@@ -7,6 +7,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QLocale>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 TEST(Graphics, FontSizeAndHeight)
@@ -125,6 +126,30 @@ TEST(Picture, BitmapRoundTripKeepsPixels)
     EXPECT_EQ(back.size(), QSize(3, 2));
     EXPECT_EQ(back.pixelColor(1, 0), QColor(255, 0, 0));
     EXPECT_EQ(back.pixelColor(0, 1), QColor(255, 255, 255));
+}
+
+TEST(Picture, BitmapKeepsTransparency)
+{
+    // A logo on a transparent ground: the ground must stay see-through, and a reader that ignores
+    // alpha must find paper white there, not black.
+    QImage image(4, 3, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    image.setPixel(1, 0, qRgba(200, 10, 20, 255));
+    image.setPixel(2, 2, qRgba(0, 0, 255, 128));
+    const QByteArray bytes = SaveBitmap(image);
+    ASSERT_TRUE(bytes.startsWith("BM"));
+    EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 28), 32);
+    const quint32 pixelsAt = qFromLittleEndian<quint32>(bytes.constData() + 10);
+    // Bottom-up rows: the first stored pixel is (0, 2), fully transparent.
+    EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + pixelsAt), 0x00FFFFFFu);
+    const QImage back = LoadPicture(bytes).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(back.size(), QSize(4, 3));
+    EXPECT_EQ(qAlpha(back.pixel(0, 0)), 0);
+    EXPECT_EQ(back.pixel(1, 0), qRgba(200, 10, 20, 255));
+    EXPECT_EQ(back.pixel(2, 2), qRgba(0, 0, 255, 128));
+    // An opaque picture keeps the plain 24-bit form.
+    image.fill(Qt::white);
+    EXPECT_EQ(qFromLittleEndian<quint16>(SaveBitmap(image).constData() + 28), 24);
 }
 
 TEST(Picture, IconRoundTrip)

@@ -245,6 +245,45 @@ TEST(Memo, BandSplitAcrossPagesNeverCutsALine)
     EXPECT_FALSE(r.Lines(1).isEmpty());
 }
 
+TEST(Memo, MemoLongerThanAPageContinuesOnTheNextPages)
+{
+    // 10,000 characters of remarks make a band of about a hundred lines, taller than a page: it
+    // moves once to a fresh page, as a band that does not fit below the title does, and runs on
+    // over the following pages, cut between lines, every line once and in order, nothing past the
+    // limit (1085) and so nothing off the paper.
+    QStringList words;
+    QString text;
+    for (int i = 1; text.size() < 10000; ++i) {
+        words << QStringLiteral("observação%1").arg(i);
+        text += words.back() + u' ';
+    }
+    text.truncate(10000);
+    words = text.split(u' ', Qt::SkipEmptyParts);
+    MemoReport r(text);
+    r.AddBand(btTitle, 300);
+    ASSERT_TRUE(r.band->IntegralHeight) << "the default: a band is not meant to be split";
+    ASSERT_TRUE(r.Prepare());
+    ASSERT_GE(r.PageCount(), 3);
+    QStringList printed;
+    int lineCount = 0;
+    for (int page = 0; page < r.PageCount(); ++page) {
+        const QStringList lines = r.Lines(page);
+        EXPECT_EQ(lines.isEmpty(), page == 0) << "page " << page + 1;
+        lineCount += int(lines.size());
+        printed << lines;
+        TRLGraphicSurface& surface = *r.report->Pages()->Pages(page);
+        for (int i = 0; i < surface.ObjectCount(); ++i) {
+            const TRLGraphicObject& object = *surface.Objects(i);
+            if (object.Kind() == TRLObjectKind::Text) {
+                EXPECT_LE(object.BoundsRect.Bottom, 1085) << "page " << page + 1 << " object " << i;
+            }
+            EXPECT_LE(object.BoundsRect.Bottom, 1123) << "page " << page + 1 << " object " << i;
+        }
+    }
+    EXPECT_GT(lineCount, 1085 / QtHeight(TestFont())) << "more lines than a page holds";
+    EXPECT_EQ(printed.join(u' ').split(u' ', Qt::SkipEmptyParts), words) << "every word once, in order";
+}
+
 TEST(Memo, MissingFieldAndFormulaExclusion)
 {
     MemoReport r(u"x"_s);

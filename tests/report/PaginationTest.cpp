@@ -178,15 +178,18 @@ TEST(Pagination, EmptyData)
     }
 }
 
-TEST(Pagination, BandTallerThanThePageMovesOnceAndPrintsWhole)
+TEST(Pagination, BandTallerThanThePageMovesOnceThenContinuesOnTheNextPage)
 {
+    // 1047 rows fit between row 38 and the limit 1085; the rest of the band, holding "Bottom" 103
+    // rows further down, continues below the top margin of the next page instead of off the paper.
     ReportFixture f(1);
     f.AddBand(btTitle, 100, u"T"_s);
     TRLBand* detail = f.AddBand(btDetail, 1200, u"D"_s, true);
     f.AddText(detail, u"Bottom"_s, 1150);
     ASSERT_TRUE(f.report->Prepare());
-    EXPECT_EQ(f.Dump(), u"T | D1 Bottom"_s);
-    EXPECT_EQ(f.Texts(1), QStringList({ u"D1@38,38"_s, u"Bottom@38,1188"_s }));
+    ASSERT_EQ(f.PageCount(), 3);
+    EXPECT_EQ(f.Texts(1), QStringList({ u"D1@38,38"_s }));
+    EXPECT_EQ(f.Texts(2), QStringList({ u"Bottom@38,141"_s }));
 }
 
 TEST(Pagination, CancelStopsAtTheNextRecordAndKeepsThePage)
@@ -292,9 +295,10 @@ TEST(Pagination, AllowedBandsCreatesAndRemovesBands)
     EXPECT_EQ(f.report->AllowedBands(), BandTypeBit(btDetail));
 }
 
-TEST(Pagination, FirstBandTallerThanThePagePrintsOnThePageItOpens)
+TEST(Pagination, FirstBandTallerThanThePageStartsOnThePageItOpens)
 {
-    // Nothing above the band: moving it would only leave a blank first page.
+    // Nothing above the band: moving it would only leave a blank first page. What passes the limit
+    // (1085, or 1045 above a 40-row footer) continues on the second page.
     for (bool withFooter : { false, true }) {
         ReportFixture f(1);
         TRLBand* detail = f.AddBand(btDetail, 1200, u"D"_s, true);
@@ -302,8 +306,11 @@ TEST(Pagination, FirstBandTallerThanThePagePrintsOnThePageItOpens)
         if (withFooter)
             f.AddBand(btFooter, 40, u"F"_s);
         ASSERT_TRUE(f.report->Prepare());
-        EXPECT_EQ(f.PageCount(), 1) << "footer " << withFooter;
-        EXPECT_EQ(f.Texts(0).mid(0, 2), QStringList({ u"D1@38,38"_s, u"Bottom@38,1188"_s }));
+        ASSERT_EQ(f.PageCount(), 2) << "footer " << withFooter;
+        EXPECT_EQ(f.Texts(0).mid(0, 1), QStringList({ u"D1@38,38"_s }));
+        const int bottomRow = 38 + 1150 - (withFooter ? 1007 : 1047);
+        EXPECT_EQ(f.Texts(1).mid(0, 1), QStringList({ QStringLiteral("Bottom@38,%1").arg(bottomRow) }))
+            << "footer " << withFooter;
     }
 }
 
