@@ -48,7 +48,12 @@ bench: deps
 	@scripts/install-deps.sh bench
 	@/usr/bin/python3 bench/run-bench.py --build $(BENCH_BUILD)
 
-run: build
+# Only the program, its tools and the sample database: the test suites are not needed to run.
+RUN_TARGETS = ordemcompra pxdump sampledb_generator sampledb
+
+run: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target $(RUN_TARGETS)
 	@scripts/run-order.sh $(BUILD) $(ORDER)
 
 clean:
