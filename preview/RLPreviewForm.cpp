@@ -461,7 +461,10 @@ void TRLPreviewForm::ShowZoom()
         return;
     const QSignalBlocker blocker(ComboBoxZoom);
     ComboBoxZoom->setCurrentIndex(-1);
-    ComboBoxZoom->setEditText(QLocale().toString(ActiveViewer().ZoomFactor(), 'g', 15) + QLatin1Char('%'));
+    // No group separator: "1.005%" would read back as one percent in pt_BR.
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    ComboBoxZoom->setEditText(locale.toString(ActiveViewer().ZoomFactor(), 'g', 15) + QLatin1Char('%'));
 }
 
 void TRLPreviewForm::ApplyZoomText(const QString& text)

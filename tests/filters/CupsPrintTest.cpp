@@ -127,6 +127,11 @@ public:
         process.setProcessChannelMode(QProcess::MergedChannels);
         arguments.prepend(Socket());
         arguments.prepend(u"-h"_qs);
+        // The answers are read in English, whatever the shell's locale.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"LC_ALL"_qs, u"C"_qs);
+        env.insert(u"LANG"_qs, u"C"_qs);
+        process.setProcessEnvironment(env);
         process.start(
             QStandardPaths::findExecutable(program, { u"/usr/sbin"_qs, u"/usr/bin"_qs }), arguments);
         process.waitForFinished(kStartTimeoutMs);

@@ -118,6 +118,12 @@ TEST(PreviewForm, ZoomTextUsesTheLocaleDecimalSeparator)
     form.ActiveViewer().SetZoomFactor(33.5);
     EXPECT_EQ(form.ComboBoxZoom->currentText(), QStringLiteral("33,5%"));
     EXPECT_EQ(form.ComboBoxZoom->currentIndex(), -1) << "no item selected";
+    form.ActiveViewer().SetZoomFactor(1005);
+    const QString shown = form.ComboBoxZoom->currentText();
+    EXPECT_EQ(shown, QStringLiteral("1005%")) << "no group separator";
+    form.ActiveViewer().SetZoomFactor(100);
+    TypeInto(*form.ComboBoxZoom->lineEdit(), shown);
+    EXPECT_EQ(form.ActiveViewer().ZoomFactor(), 1005) << "what is shown can be typed back";
     QLocale::setDefault(saved);
 }
 

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -97,10 +99,12 @@ TEST(TempFiles, DirectoryThatTakesNoFilesIsReported)
     QTemporaryDir dir;
     const QString missing = dir.filePath(u"missing"_qs);
     EXPECT_EQ(ErrorOf([&] { NewTempFileName(missing, Draws({ 1 })); }),
-        u"Cannot create a temporary file in \""_qs + missing + u"\": No such file or directory"_qs);
+        u"Cannot create a temporary file in \""_qs + missing + u"\": "_qs
+            + QString::fromLocal8Bit(std::strerror(ENOENT)));
     WriteFile(dir.filePath(u"~qr3.tmp"_qs), "");
     EXPECT_EQ(ErrorOf([&] { NewTempFileName(dir.path(), Draws({ 3 })); }),
-        u"Cannot create a temporary file in \""_qs + dir.path() + u"\": File exists"_qs)
+        u"Cannot create a temporary file in \""_qs + dir.path() + u"\": "_qs
+            + QString::fromLocal8Bit(std::strerror(EEXIST)))
         << "every draw taken must end, not loop";
 }
 

@@ -1,4 +1,5 @@
 #include "support/Variant.h"
+#include "platform/Exceptions.h"
 #include "support/Clock.h"
 #include "support/FormatSettings.h"
 #include "tests/common/TestHelpers.h"
@@ -201,8 +202,9 @@ TEST(Variant, Comparison)
     EXPECT_FALSE(IsIdentical(TVariant(1), TVariant(1.0)));
 }
 
-TEST(Variant, Conversions)
+TEST_F(VariantIn, Conversions)
 {
+    UseLocale("en_US");
     EXPECT_EQ(TVariant(true).ToString(), u"True"_qs);
     EXPECT_EQ(TVariant(false).ToString(), u"False"_qs);
     EXPECT_EQ(TVariant::Null().ToString(), QString());
@@ -220,4 +222,10 @@ TEST(Variant, Conversions)
     EXPECT_EQ(TVariant::Array({ 1, u"x" }).ElementAt(1).ToString(), u"x"_qs);
     EXPECT_TRUE(TVariant(1.0).IsNumeric());
     EXPECT_FALSE(TVariant(u"1").IsNumeric());
+
+    // Text is read in the locale's own notation.
+    UseLocale("pt_BR");
+    EXPECT_EQ(TVariant(u"2,5").ToInt(), 2);
+    EXPECT_EQ(TVariant(u"1234,5").ToDouble(), 1234.5);
+    EXPECT_THROW(TVariant(u"2.5").ToInt(), EReportError);
 }
