@@ -1,4 +1,4 @@
-# Front door: make deps | build | test | run | asan | bench
+# Front door: make deps | build | test | run | asan | fuzz | bench | tidy
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
@@ -14,7 +14,7 @@ endif
 
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: deps test-deps build test run asan fuzz bench clean
+.PHONY: deps test-deps build test run asan fuzz bench tidy clean
 
 # What building and running needs; the tests' readers, servers and locales come with make test.
 deps:
@@ -48,8 +48,23 @@ bench: deps
 	@scripts/install-deps.sh bench
 	@/usr/bin/python3 bench/run-bench.py --build $(BENCH_BUILD)
 
-run: build
+# Only the program, its tools and the sample database: the test suites are not needed to run.
+RUN_TARGETS = ordemcompra pxdump sampledb_generator sampledb
+
+run: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target $(RUN_TARGETS)
 	@scripts/run-order.sh $(BUILD) $(ORDER)
+
+# clang-tidy over the product's sources (tests, fuzz and bench are left out) with .clang-tidy's
+# checks; any finding fails. Needs the build folder's compile_commands.json.
+TIDY_SOURCES = '$(CURDIR)/(platform|support|db|pages|report|filters|preview|app|tools)/.*\.cpp$$'
+
+tidy: deps
+	@scripts/install-deps.sh tidy
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target ordemcompra pxdump sampledb_generator
+	@run-clang-tidy-14 -p $(BUILD) -j $(JOBS) -quiet $(TIDY_SOURCES)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

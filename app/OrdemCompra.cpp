@@ -1,6 +1,7 @@
 // Program entry: the interactive purchase-order printer, or a headless export run.
 #include "app/CommandLine.h"
 #include "app/HeadlessRun.h"
+#include "app/RuntimeDirectory.h"
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
 #include "platform/Exceptions.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv)
         return kExitSuccess;
     }
 
+    const TPrivateRuntimeDirectory runtimeDirectory;
     if (options.HasExport()) {
         // Exports need fonts, never a window: no display is no obstacle.
         if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -113,6 +115,15 @@ int main(int argc, char** argv)
         return kExitFailure;
     }
     QApplication application(argc, argv);
+    // A window on a platform that shows none would wait for an operator who cannot answer.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == u"offscreen" || platform == u"minimal") {
+        PrintProgramError(QCoreApplication::translate("OrdemCompra",
+            "the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; "
+            "write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display")
+                              .arg(platform));
+        return kExitFailure;
+    }
     QGuiApplication::setApplicationDisplayName(kApplicationTitle);
     const TQuirelLibrary library;
     return RunInteractive(options);

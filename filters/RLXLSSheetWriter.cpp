@@ -303,6 +303,7 @@ std::vector<qint64> WriteRowBlocks(
     if (sheet.Empty())
         return dbCells;
     std::vector<TCell*> byFirstRow;
+    byFirstRow.reserve(cells.size());
     for (TCell& cell : cells)
         byFirstRow.push_back(&cell);
     std::stable_sort(byFirstRow.begin(), byFirstRow.end(), [](const TCell* a, const TCell* b) {

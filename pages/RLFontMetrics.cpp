@@ -130,7 +130,7 @@ TRLFontMetrics GetFontMetrics(const QString& faceName, TFontStyles style)
         RaiseMetricsFailed();
     const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
     for (int i = 0; i < advances.size(); ++i)
-        metrics.Widths[std::size_t(kFirstChar + i)] = qint32(std::lround(advances[i].x()));
+        metrics.Widths[std::size_t(kFirstChar) + std::size_t(i)] = qint32(std::lround(advances[i].x()));
 
     metrics.FontBBox.Left = scale(TableValue<qint16>(head, kHeadXMin));
     metrics.FontBBox.Bottom = scale(TableValue<qint16>(head, kHeadYMin));

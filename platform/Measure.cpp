@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QThread>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -17,7 +18,7 @@ QImage& MeasuringImage()
 {
     thread_local QImage image = [] {
         QImage created(1, 1, QImage::Format_RGB32);
-        const int dotsPerMeter = int(kScreenPixelsPerInch / kMetersPerInch + 0.5);
+        const int dotsPerMeter = int(std::lround(kScreenPixelsPerInch / kMetersPerInch));
         created.setDotsPerMeterX(dotsPerMeter);
         created.setDotsPerMeterY(dotsPerMeter);
         return created;

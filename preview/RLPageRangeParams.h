@@ -16,9 +16,11 @@ public:
     int ToPage = kResetMaxPage;
     int HelpContext = 0;
 
+    // Public like every component's: owners delete it through TComponent.
+    ~TRLPageRangeParams() override;
+
 protected:
     explicit TRLPageRangeParams(TComponent* owner);
-    ~TRLPageRangeParams() override;
 
     /// Range 1 to 9999 and no help context.
     void ResetPageRange();

@@ -71,7 +71,6 @@ constexpr int kZoomItemHeight = 13;
 constexpr int kPageWidthItem = 8;
 constexpr int kFullPageItem = 9;
 constexpr int kMultiplePagesItem = 10;
-constexpr int kPortraitCode = 1;
 constexpr int kLandscapeCode = 2;
 constexpr int kThumbnailsBevelLeft = 749;
 constexpr int kThumbnailsButtonLeft = 755;
@@ -146,7 +145,7 @@ bool IsAcceleratorCharacter(QChar character)
 }
 }
 
-void AddCaptionAccelerators(std::vector<QString*> captions)
+void AddCaptionAccelerators(const std::vector<QString*>& captions)
 {
     QString used;
     for (QString* caption : captions) {
@@ -345,9 +344,11 @@ void TRLPreviewForm::AddAccelerators()
     std::vector<QToolButton*> buttons { SpeedButtonPrint, SpeedButtonClose, SpeedButtonSave,
         SpeedButtonSend };
     std::vector<QString> captions;
+    captions.reserve(buttons.size());
     for (QToolButton* button : buttons)
         captions.push_back(button->text());
     std::vector<QString*> pointers;
+    pointers.reserve(captions.size());
     for (QString& caption : captions)
         pointers.push_back(&caption);
     AddCaptionAccelerators(pointers);

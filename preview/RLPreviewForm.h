@@ -135,4 +135,4 @@ private:
 
 /// Inserts "&" before the first letter or digit of each caption that no earlier caption took;
 /// captions without a free one stay as they are.
-void AddCaptionAccelerators(std::vector<QString*> captions);
+void AddCaptionAccelerators(const std::vector<QString*>& captions);

@@ -13,8 +13,10 @@ sample="$build/sampledb"
 
 work=$(mktemp -d)
 mounts=()
+xvfb=""
 cleanup() {
     for m in "${mounts[@]}"; do umount "$m" 2>/dev/null; done
+    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -211,12 +213,22 @@ fi
 head -c 4096 /dev/urandom >"$work/random.rpf"
 head -c $(($(stat -c %s "$work/good.rpf") / 2)) "$work/good.rpf" >"$work/truncated.rpf"
 : >"$work/empty.rpf"
-export ROBUSTNESS_TIMEOUT=10
+# Under the offscreen platform the program refuses to open a window at all, so the message box
+# is shown on a private X server.
+Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "robustness: Xvfb did not start (make test installs it)" >&2; exit 2; }
+export DISPLAY=":$(cat "$work/display")" ROBUSTNESS_TIMEOUT=10
+unset QT_QPA_PLATFORM
 row "--view of random bytes" timeout "" "$out" -- "$program" --view "$work/random.rpf"
 row "--view of a truncated page file" timeout "" "$out" -- "$program" --view "$work/truncated.rpf"
 row "--view of an empty file" timeout "" "$out" -- "$program" --view "$work/empty.rpf"
 row "--view of a missing file" timeout "" "$out" -- "$program" --view "$work/missing.rpf"
-unset ROBUSTNESS_TIMEOUT
+row "a window under the offscreen platform" 2 "" "$out" -- env -u DISPLAY QT_QPA_PLATFORM=offscreen "$program" $good_order --data "$data"
+unset ROBUSTNESS_TIMEOUT DISPLAY
+export QT_QPA_PLATFORM=offscreen
+kill "$xvfb" && wait "$xvfb" 2>/dev/null
 
 # Printing.
 row "--print with no printer" 2 "$data" "$out" -- "$program" $good_order --data "$data" --print

@@ -75,10 +75,10 @@ void AddFontProperty(TRLPublishedProperties& table, QString name, TRLPropertyKin
     property.AppliesTo = [](const TRLPathObject& object) {
         return object.IsFont && dynamic_cast<TControl*>(object.Component);
     };
-    property.Read = [read](const TRLPathObject& object) {
+    property.Read = [read = std::move(read)](const TRLPathObject& object) {
         return read(static_cast<TControl*>(object.Component)->Font());
     };
-    property.Write = [write](const TRLPathObject& object, const TVariant& value) {
+    property.Write = [write = std::move(write)](const TRLPathObject& object, const TVariant& value) {
         auto* control = static_cast<TControl*>(object.Component);
         TFont font = control->Font();
         write(font, value);

@@ -85,8 +85,9 @@ void ClearSignalPaths()
 extern "C" void DeleteTempFilesOnSignal(int signalNumber)
 {
     for (std::atomic<char*>& slot : g_signalPaths) {
-        if (const char* path = slot.load())
-            unlink(path);
+        // A registered directory (the private runtime directory) is removed when empty.
+        if (const char* path = slot.load(); path != nullptr && unlink(path) != 0)
+            rmdir(path);
     }
     // Die of the same signal, so that the parent sees how the program ended.
     signal(signalNumber, SIG_DFL);
@@ -170,8 +171,10 @@ QStringList RegisteredTempFiles()
 void DeleteRegisteredTempFiles()
 {
     const std::lock_guard lock(g_mutex);
-    for (const QString& fileName : g_registered)
-        QFile::remove(fileName);
+    for (const QString& fileName : g_registered) {
+        if (!QFile::remove(fileName))
+            QDir().rmdir(fileName);
+    }
     g_registered.clear();
     ClearSignalPaths();
 }

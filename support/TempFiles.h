@@ -21,12 +21,12 @@ QString NewTempFileName();
 QString NewTempFileName(const QString& directory, const std::function<quint32()>& drawNumber);
 
 /// Files on this list are deleted at program end and when SIGINT, SIGTERM, SIGHUP or SIGQUIT stops the
-/// program.
+/// program; a directory on it is removed if it is empty then.
 void RegisterTempFile(const QString& fileName);
 /// Removes the first occurrence of the name, if any; the file itself stays.
 void UnregisterTempFile(const QString& fileName);
 QStringList RegisteredTempFiles();
-/// Deletes every registered file (failures ignored) and empties the list.
+/// Deletes every registered file and empty directory (failures ignored) and empties the list.
 void DeleteRegisteredTempFiles();
 
 /// On SIGINT, SIGTERM, SIGHUP and SIGQUIT: unlink the registered files, then die of the same signal.

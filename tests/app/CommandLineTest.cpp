@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -315,13 +316,59 @@ TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
     }
 }
 
+TEST_F(CommandLine, NormalRunsSayNothingOnStderr)
+{
+    struct Case {
+        QStringList arguments;
+        QStringList environment;
+        const char* what;
+    };
+    // Without XDG_RUNTIME_DIR Qt used to warn on every run; the private one must not outlive the run.
+    const Case cases[] = {
+        { { u"3"_s, u"--pdf"_s, Output(u"o.pdf"_s) }, { u"-XDG_RUNTIME_DIR"_s },
+            "PDF, no runtime directory" },
+        { { u"3"_s, u"--pdf"_s, Output(u"o.pdf"_s) }, {}, "PDF" },
+        { { u"3"_s, u"--xls"_s, Output(u"o.xls"_s) }, { u"-XDG_RUNTIME_DIR"_s },
+            "XLS, no runtime directory" },
+        { { u"3"_s, u"--rpf"_s, Output(u"o.rpf"_s) }, { u"-XDG_RUNTIME_DIR"_s },
+            "page file, no runtime directory" },
+    };
+    for (const Case& c : cases) {
+        const TProgramRun run = Run(c.arguments + Data(), c.environment);
+        EXPECT_EQ(run.ExitCode, kExitSuccess) << c.what;
+        EXPECT_TRUE(run.Err.isEmpty()) << c.what << ": " << run.Err.toStdString();
+        EXPECT_TRUE(QFileInfo(c.arguments.last()).size() > 0) << c.what;
+        const QStringList left
+            = QDir(TempPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        EXPECT_TRUE(left.isEmpty()) << c.what << ": left behind: " << left.join(u' ').toStdString();
+    }
+}
+
 TEST_F(CommandLine, WindowsWithoutADisplayAreRefusedWithAReason)
 {
-    for (const QStringList& arguments :
-        { QStringList { u"1"_s }, QStringList(), QStringList { u"--view"_s, u"x.rpf"_s } }) {
-        const TProgramRun run = Run(arguments + Data(), { u"-QT_QPA_PLATFORM"_s });
-        EXPECT_EQ(run.ExitCode, kExitFailure) << arguments.join(u' ').toStdString();
-        EXPECT_TRUE(run.Err.contains(u"no display"_s)) << run.Err.toStdString();
+    struct Case {
+        QStringList arguments;
+        QStringList environment;
+        QString reason;
+    };
+    const QString offscreen = u"the offscreen platform (QT_QPA_PLATFORM) shows no window"_s;
+    const Case cases[] = {
+        { { u"1"_s }, { u"-QT_QPA_PLATFORM"_s }, u"no display"_s },
+        { {}, { u"-QT_QPA_PLATFORM"_s }, u"no display"_s },
+        { { u"--view"_s, u"x.rpf"_s }, { u"-QT_QPA_PLATFORM"_s }, u"no display"_s },
+        // Under the offscreen platform the preview would wait forever for an operator.
+        { { u"3"_s }, { u"QT_QPA_PLATFORM=offscreen"_s, u"-XDG_RUNTIME_DIR"_s }, offscreen },
+        { {}, { u"QT_QPA_PLATFORM=offscreen"_s }, offscreen },
+        { { u"--view"_s, u"x.rpf"_s }, { u"QT_QPA_PLATFORM=offscreen"_s }, offscreen },
+    };
+    for (const Case& c : cases) {
+        const QString what = (c.arguments + c.environment).join(u' ');
+        const TProgramRun run = Run(c.arguments + Data(), c.environment);
+        EXPECT_TRUE(run.Finished) << what.toStdString();
+        EXPECT_EQ(run.ExitCode, kExitFailure) << what.toStdString();
+        EXPECT_TRUE(run.Err.contains(c.reason)) << what.toStdString() << ": " << run.Err.toStdString();
+        EXPECT_FALSE(run.Err.contains(u"QStandardPaths"_s))
+            << what.toStdString() << ": " << run.Err.toStdString();
     }
 }
 

@@ -62,8 +62,9 @@ void ExpectMatchesGolden(const QString& actual, const QString& relative)
 
 QStringList LibreOfficeArguments(const QString& profileDir, const QStringList& arguments)
 {
-    return QStringList { QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileDir).toString(),
-               QStringLiteral("--headless"), QStringLiteral("--norestore") }
+    return QStringList { QStringLiteral("-env:UserInstallation=")
+            + QUrl::fromLocalFile(profileDir).toString(),
+        QStringLiteral("--headless"), QStringLiteral("--norestore") }
     + arguments;
 }
 

@@ -13,7 +13,8 @@ QByteArray SampleBytes(const QString& name)
 {
     QFile file(QDir(SampleDir()).filePath(name));
     if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "sample table " << file.fileName().toStdString() << ": " << file.errorString().toStdString();
+        ADD_FAILURE() << "sample table " << file.fileName().toStdString() << ": "
+                      << file.errorString().toStdString();
         return {};
     }
     return file.readAll();

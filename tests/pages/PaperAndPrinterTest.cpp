@@ -82,29 +82,29 @@ TEST(PaperSizes, FindPaperSizeAndPaperInfo)
 
 namespace {
 
-/// Points the CUPS clients of this process at a socket nobody listens on, so that a scheduler
-/// running on the machine cannot change what these tests see.
-class NoScheduler {
-public:
-    NoScheduler()
-        : m_saved(qgetenv("CUPS_SERVER"))
-        , m_had(qEnvironmentVariableIsSet("CUPS_SERVER"))
-    {
-        qputenv("CUPS_SERVER", m_dir.filePath(QStringLiteral("none.sock")).toLocal8Bit());
-    }
-    ~NoScheduler()
-    {
-        if (m_had)
-            qputenv("CUPS_SERVER", m_saved);
-        else
-            qunsetenv("CUPS_SERVER");
-    }
+    /// Points the CUPS clients of this process at a socket nobody listens on, so that a scheduler
+    /// running on the machine cannot change what these tests see.
+    class NoScheduler {
+    public:
+        NoScheduler()
+            : m_saved(qgetenv("CUPS_SERVER"))
+            , m_had(qEnvironmentVariableIsSet("CUPS_SERVER"))
+        {
+            qputenv("CUPS_SERVER", m_dir.filePath(QStringLiteral("none.sock")).toLocal8Bit());
+        }
+        ~NoScheduler()
+        {
+            if (m_had)
+                qputenv("CUPS_SERVER", m_saved);
+            else
+                qunsetenv("CUPS_SERVER");
+        }
 
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_saved;
-    bool m_had;
-};
+    private:
+        QTemporaryDir m_dir;
+        QByteArray m_saved;
+        bool m_had;
+    };
 
 } // namespace
 

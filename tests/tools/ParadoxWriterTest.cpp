@@ -31,7 +31,8 @@ QByteArray SampleFile(const char* name)
 {
     QFile file(QStringLiteral(QUIREL_SOURCE_DIR "/tests/data/paradox/") + QString::fromLatin1(name));
     if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "sample table " << file.fileName().toStdString() << ": " << file.errorString().toStdString();
+        ADD_FAILURE() << "sample table " << file.fileName().toStdString() << ": "
+                      << file.errorString().toStdString();
         return {};
     }
     return file.readAll();

@@ -69,7 +69,8 @@ TEST(SampleDatabase, OutputIsTheSameOnEveryRun)
 TEST(SampleDatabase, BuildTreeCopyIsCurrent)
 {
     const QDir built(QStringLiteral(QUIREL_BINARY_DIR "/sampledb"));
-    ASSERT_TRUE(built.exists(u"OrdemCompra.DB"_s)) << "the sample database is not built in " << built.path().toStdString();
+    ASSERT_TRUE(built.exists(u"OrdemCompra.DB"_s))
+        << "the sample database is not built in " << built.path().toStdString();
     for (const TSampleTable& table : SampleDatabase()) {
         const TPxFiles files = WriteTable(table);
         QFile db(built.filePath(table.fileName));

@@ -176,8 +176,8 @@ TPxFiles TPxTableWriter::Write() const
             QByteArray record(m_recordSize, '\0');
             int offset = 0;
             for (size_t f = 0; f < m_columns.size(); ++f) {
-                EncodeValue(
-                    record, offset, m_columns[f], m_records[size_t(first + r)][f], first + r + 1, blobs);
+                EncodeValue(record, offset, m_columns[f], m_records[size_t(first) + size_t(r)][f],
+                    first + r + 1, blobs);
                 offset += m_sizes[f];
             }
             PutBytes(files.db, base + kBlockHeaderSize + qsizetype(r) * m_recordSize, record);
