@@ -7,14 +7,14 @@
 
 namespace {
 
-// Sets LC_ALL for one test and puts back the variable and the translations of the test start-up.
+// Sets LC_ALL for one test and puts back the variable and the English of the test start-up.
 class TranslationsTest : public testing::Test {
 protected:
     void SetUp() override { m_lcAll = qgetenv("LC_ALL"); }
     void TearDown() override
     {
         qputenv("LC_ALL", m_lcAll);
-        InstallTranslations(LanguageFromEnvironment());
+        InstallTranslations(TLanguage::English);
     }
 
 private:
