@@ -122,13 +122,13 @@ int main(int argc, char** argv)
         if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
-        QGuiApplication::setApplicationDisplayName(kApplicationTitle);
         const TQuirelLibrary library;
         return RunHeadless(options);
     }
 
+    // No application display name: the window system would append it to every window's title,
+    // cutting the titles the windows set themselves.
     QApplication application(argc, argv);
-    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
     const TQuirelLibrary library;
     return RunInteractive(options);
 }
