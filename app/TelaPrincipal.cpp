@@ -71,6 +71,8 @@ void TForm1::BuildFilters()
     RLXLSFilter1 = new TRLXLSFilter(this);
     RLXLSFilter1->SetName(QStringLiteral("RLXLSFilter1"));
     RLXLSFilter1->SetDisplayName(QStringLiteral("Planilha Excel"));
+    // Quantities, prices and totals become numbers a spreadsheet can add up.
+    RLXLSFilter1->Options = foFindValueCells;
 }
 
 void TForm1::FormCreate(const QString& firstArgument)

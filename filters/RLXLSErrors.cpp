@@ -28,16 +28,6 @@ void RaiseXLSStreamTooLarge(const QString& target, qint64 size)
                            .arg(size));
 }
 
-void RaiseXLSTextTooLong(const QString& sheetName, int row, int column, qsizetype length)
-{
-    throw EReportError(QStringLiteral("Spreadsheet: the text of sheet \"%1\", row %2, column %3 has %4 "
-                                      "characters, more than the 32767 a cell holds")
-                           .arg(sheetName)
-                           .arg(row + 1)
-                           .arg(column + 1)
-                           .arg(length));
-}
-
 void RaiseXLSHeaderTooLong(const QString& which, qsizetype length)
 {
     throw EReportError(

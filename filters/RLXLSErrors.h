@@ -14,8 +14,6 @@ class QIODevice;
 [[noreturn]] void RaiseXLSCannotRead(const QString& target, const QIODevice& device);
 /// A stream that a compound document of 512-byte sectors cannot hold.
 [[noreturn]] void RaiseXLSStreamTooLarge(const QString& target, qint64 size);
-/// A cell text longer than a BIFF8 cell holds.
-[[noreturn]] void RaiseXLSTextTooLong(const QString& sheetName, int row, int column, qsizetype length);
 /// A header or footer longer than the format allows; `which` is "header" or "footer".
 [[noreturn]] void RaiseXLSHeaderTooLong(const QString& which, qsizetype length);
 /// A cell area outside a sheet or with its sides reversed.

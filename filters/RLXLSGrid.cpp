@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <limits>
+#include <optional>
+#include <set>
 
 namespace {
 
@@ -20,7 +23,27 @@ constexpr int kLastColumn = kXLSSheetColumns - 1;
 struct TPlacedText {
     const TRLTextObject* Object;
     QString Text;
+    /// In dots: the left edge of the column the text starts in.
+    int ColumnLeft = 0;
 };
+
+/// Right and left edges of right-aligned texts, in dots.
+using TRightAlignedEdges = std::set<std::pair<int, int>>;
+
+/// A text ending where right-aligned texts end, within 10 dots (a column title over a column of
+/// amounts), starts in the column of the nearest of them that starts left of it, so that title
+/// and amounts share a column; any other text starts in the column of its own left edge.
+int ColumnLeft(const TRightAlignedEdges& rightAligned, const TRect& bounds)
+{
+    constexpr int kNear = int(kXLSMinRowHeight);
+    std::optional<int> nearest;
+    for (auto edge = rightAligned.lower_bound({ bounds.Right - kNear + 1, std::numeric_limits<int>::min() });
+         edge != rightAligned.end() && edge->first < bounds.Right + kNear; ++edge) {
+        if (edge->second < bounds.Left + kNear && (!nearest || edge->second > *nearest))
+            nearest = edge->second;
+    }
+    return nearest.value_or(bounds.Left);
+}
 
 quint8 HorizontalCode(TRLMetaTextAlignment alignment)
 {
@@ -121,20 +144,26 @@ qint64 DotsToXLSWidth(qint64 dots)
 void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page)
 {
     std::vector<TPlacedText> texts;
+    TRightAlignedEdges rightAligned;
     for (int i = 0; i < page.ObjectCount(); ++i) {
         const auto* text = dynamic_cast<const TRLTextObject*>(page.Objects(i));
         if (!text)
             continue;
         QString shown = text->DisplayText();
-        if (!shown.isEmpty())
-            texts.push_back({ text, std::move(shown) });
+        if (shown.isEmpty())
+            continue;
+        texts.push_back({ text, std::move(shown) });
+        if (text->Alignment == TRLMetaTextAlignment::Right)
+            rightAligned.insert({ text->BoundsRect.Right, text->BoundsRect.Left });
     }
+    for (TPlacedText& placed : texts)
+        placed.ColumnLeft = ColumnLeft(rightAligned, placed.Object->BoundsRect);
 
     TRLXLSEdgeList columns;
     TRLXLSEdgeList rows;
     for (const TPlacedText& placed : texts) {
         const TRect& bounds = placed.Object->BoundsRect;
-        const qint64 left = DotsToXLSWidth(bounds.Left);
+        const qint64 left = DotsToXLSWidth(placed.ColumnLeft);
         columns.Insert(left, DotsToXLSWidth(bounds.Right) - left);
         rows.Insert(bounds.Top, qint64(bounds.Bottom) - bounds.Top);
     }
@@ -156,11 +185,17 @@ void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page)
     for (const TPlacedText& placed : texts) {
         const TRect& bounds = placed.Object->BoundsRect;
         auto [firstColumn, lastColumn] = SpanCells(
-            columns, DotsToXLSWidth(bounds.Left), DotsToXLSWidth(bounds.Right), kXLSMinColumnWidth);
+            columns, DotsToXLSWidth(placed.ColumnLeft), DotsToXLSWidth(bounds.Right), kXLSMinColumnWidth);
         const auto [firstRow, lastRow] = SpanCells(rows, bounds.Top, bounds.Bottom, kXLSMinRowHeight);
         firstColumn = std::min(firstColumn, kLastColumn);
         lastColumn = std::min(lastColumn, kLastColumn);
         TRLXLSRange& range = *sheet.FindRange(firstColumn, firstRow, lastColumn, lastRow, true);
+        if (!range.Value().isEmpty()) {
+            // Another text starts in this cell: both stay, in page order, the first one's font.
+            if (range.Value() != placed.Text)
+                sheet.SetValue(range, range.Value() + QLatin1Char(' ') + placed.Text);
+            continue;
+        }
         sheet.SetValue(range, placed.Text);
         ToCanvasFont(placed.Object->Font, canvas, 1.0);
         range.Font = canvas.Font;

@@ -44,5 +44,7 @@ qint64 DotsToXLSWidth(qint64 dots);
 
 /// Adds the columns, rows and ranges of the page's texts to the sheet: one column per distinct
 /// left edge, one row per distinct top edge (after merging those closer than 10 dots), and one
-/// range per text holding its value, font and alignment. Other objects are dropped.
+/// range per text holding its value, font and alignment. Texts that start in one cell share it,
+/// joined by a blank; a text that only meets another's cells shares them out with it (see
+/// TRLXLSWorksheet::FindRange). Other objects are dropped.
 void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page);

@@ -11,6 +11,8 @@ class TRLXLSWorksheet;
 /// Columns and rows of a BIFF8 sheet.
 constexpr int kXLSSheetColumns = 256;
 constexpr int kXLSSheetRows = 65536;
+/// Characters a cell's text holds at most.
+constexpr int kXLSMaxCellText = 32767;
 
 /// A rectangle of cells, 0-based and inclusive on every side.
 struct TRLXLSCellArea {

@@ -57,6 +57,8 @@ const QByteArray kDeltaRecord = QByteArray::fromHex("10 00 08 00 fc a9 f1 d2 4d 
 constexpr quint16 kCalcCount = 100;
 constexpr quint16 kDefaultRowHeight = 255;
 constexpr quint16 kWsBool = 0x04C1;
+/// WSBOOL: print scaled to the SETUP record's pages wide and tall, not at its zoom.
+constexpr quint16 kWsBoolFitToPage = 0x0100;
 constexpr quint16 kDefColWidth = 8;
 constexpr double kCentimetresPerInch = 2.54;
 constexpr int kMaxHeaderLength = 255;
@@ -76,7 +78,6 @@ constexpr qint64 kTwipsPerDot = 20;
 constexpr qint64 kMaxRowTwips = 8190;
 /// 255 characters, the widest column.
 constexpr qint64 kMaxColumnWidth = 255 * 256;
-constexpr int kMaxCellText = 32767;
 
 constexpr quint16 kWindow2Options = 0x04B6;
 constexpr quint16 kWindow2Selected = 0x0200;
@@ -147,7 +148,10 @@ void WritePageSettings(TRLXLSRecordWriter& out, const TRLXLSPageSetup& setup)
     out.WriteUInt16(0);
     out.WriteUInt16(kDefaultRowHeight);
     out.End();
-    WriteWord(out, kRecordWsBool, kWsBool);
+    // Without the flag the SETUP record's fit counts are ignored and a sheet wider than the paper
+    // prints on several sheets of paper across.
+    const bool fit = setup.FitToPagesWide || setup.FitToPagesTall;
+    WriteWord(out, kRecordWsBool, fit ? kWsBool | kWsBoolFitToPage : kWsBool);
     WriteHeaderText(out, kRecordHeader, setup.HeaderText(), QStringLiteral("header"));
     WriteHeaderText(out, kRecordFooter, setup.FooterText(), QStringLiteral("footer"));
     WriteWord(out, kRecordHCenter, setup.CenterHorizontally);
@@ -221,13 +225,9 @@ std::vector<TCell> CollectCells(const TRLXLSWorksheet& sheet, TRLXLSSaveTables& 
         TCell cell;
         cell.Range = range;
         cell.Format = tables.CellFormatIndex(*range);
-        if (range->CellKind() == TRLXLSCellKind::Text && !range->Value().isEmpty()) {
-            if (range->Value().size() > kMaxCellText) {
-                const TRLXLSCellArea& area = range->CellArea();
-                RaiseXLSTextTooLong(sheet.Title(), area.FirstRow, area.FirstColumn, range->Value().size());
-            }
+        // SetValue keeps a value within what a cell holds.
+        if (range->CellKind() == TRLXLSCellKind::Text && !range->Value().isEmpty())
             cell.String = tables.AddString(range->Value());
-        }
         cells.push_back(cell);
     }
     return cells;

@@ -1,16 +1,31 @@
 #include "filters/RLXLSWorkbook.h"
 
+#include "support/LocaleTexts.h"
+
+namespace {
+
+constexpr int kPageText = 7;
+
+/// The live text; before start-up fills the live texts, the English one.
+QString SheetPrefix()
+{
+    const QString live = LocaleText(kPageText);
+    return live.isEmpty() ? LanguageText(TLanguage::English, kPageText) : live;
+}
+
+} // namespace
+
 TRLXLSWorkbook::TRLXLSWorkbook() = default;
 
 TRLXLSWorkbook::~TRLXLSWorkbook() = default;
 
 TRLXLSWorksheet& TRLXLSWorkbook::AddWorksheet()
 {
+    const QString prefix = SheetPrefix();
     int number = WorksheetCount() + 1;
-    while (HasTitle(kSheetPrefix.toString() + QString::number(number)))
+    while (HasTitle(prefix + QString::number(number)))
         ++number;
-    m_worksheets.push_back(
-        std::make_unique<TRLXLSWorksheet>(*this, kSheetPrefix.toString() + QString::number(number)));
+    m_worksheets.push_back(std::make_unique<TRLXLSWorksheet>(*this, prefix + QString::number(number)));
     return *m_worksheets.back();
 }
 

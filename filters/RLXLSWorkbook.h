@@ -17,7 +17,6 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TRLXLSFilterOptions)
 class TRLXLSWorkbook {
 public:
     static constexpr QStringView kUserName = u"QuirelReport";
-    static constexpr QStringView kSheetPrefix = u"Página";
 
     TRLXLSWorkbook();
     ~TRLXLSWorkbook();
@@ -29,8 +28,9 @@ public:
     /// Texts that read as numbers become number cells (TRLXLSWorksheet::SetValue).
     bool FindValueCells = false;
 
-    /// A new sheet titled "Página" and the lowest number, from the sheet count + 1 upward, that
-    /// no sheet has yet (titles compared without regard to case).
+    /// A new sheet titled with the library's localized text for "Page" ("Página" in Portuguese)
+    /// and the lowest number, from the sheet count + 1 upward, that no sheet has yet (titles
+    /// compared without regard to case).
     TRLXLSWorksheet& AddWorksheet();
     int WorksheetCount() const { return int(m_worksheets.size()); }
     TRLXLSWorksheet& Worksheets(int index) const { return *m_worksheets.at(std::size_t(index)); }

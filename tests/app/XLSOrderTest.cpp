@@ -43,6 +43,9 @@ constexpr quint16 kIndex = 0x020B;
 constexpr quint16 kRow = 0x0208;
 constexpr quint16 kDbCell = 0x00D7;
 constexpr int kIndexFixedSize = 16;
+constexpr quint16 kWsBool = 0x0081;
+constexpr quint16 kSetup = 0x00A1;
+constexpr quint16 kWsBoolFitToPage = 0x0100;
 
 // Horizontal alignment codes of a cell format, as xlrd reports them.
 constexpr int kAlignLeft = 1;
@@ -51,22 +54,13 @@ constexpr int kAlignRight = 3;
 constexpr int kWeightNormal = 400;
 constexpr int kWeightBold = 700;
 
-/// A number as the order prints it under pt_BR ("13.360,20"), or nothing.
-std::optional<double> BrazilianNumber(QString text)
-{
-    text.remove(u'.').replace(u',', u'.');
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
-}
-
 struct TOrderItem {
     QString Product, Name, Reference, Unit;
     double Quantity = 0, Price = 0, Total = 0, Rate = 0;
 };
 
 struct TOrderData {
-    QString CompanyTaxId, CompanyAddress, Supplier, Carrier;
+    QString CompanyName, CompanyTaxId, CompanyAddress, Supplier, Carrier;
     double Total = 0;
     QStringList Remarks;
     std::vector<TOrderItem> Items;
@@ -85,6 +79,7 @@ TOrderData ReadOrder(int order)
     }
     const auto text = [](TTable* table, QStringView field) { return table->FieldByName(field)->AsString(); };
     const auto number = [](TTable* table, QStringView field) { return table->FieldByName(field)->AsFloat(); };
+    data.CompanyName = text(t.Parametros, u"RAZAO_SOCIAL");
     data.CompanyTaxId = text(t.Parametros, u"CGC");
     data.CompanyAddress = text(t.Parametros, u"ENDERECO");
     data.Supplier = text(t.Fornecedores, u"RAZAO_SOCIAL");
@@ -104,7 +99,13 @@ struct TCell {
     int Column = 0;
     QString Kind, Value, Font;
     int Height = 0, Weight = 0, Italic = 0, Horizontal = 0;
+    /// The number format, as xlrd reads it.
+    QString Format;
 };
+
+/// How a reader gives the amounts: xlrd's number cells, or the texts LibreOffice shows under
+/// its English locale.
+enum class TAmounts { XlrdNumbers, EnglishShown };
 
 struct TMerge {
     int FirstRow, LastRow, FirstColumn, LastColumn;
@@ -148,7 +149,7 @@ TWorkbook ReadWithXlrd(const QString& fileName)
         } else if (f[0] == u"cell" && !book.Sheets.empty() && f.value(4) != u"blank") {
             book.Sheets.back().Rows[f.value(2).toInt()].push_back(
                 { f.value(3).toInt(), f.value(4), f.value(5), f.value(6), f.value(7).toInt(),
-                    f.value(8).toInt(), f.value(9).toInt(), f.value(10).toInt() });
+                    f.value(8).toInt(), f.value(9).toInt(), f.value(10).toInt(), f.value(12) });
         }
     }
     return book;
@@ -179,8 +180,47 @@ const TCell* FindText(const TSheet& sheet, const QString& text, int* row = nullp
     return nullptr;
 }
 
+/// The decimals an amount prints with: quantities three, money two, the tax rate none.
+constexpr int kAmountDecimals[] = { 3, 2, 2, 0 };
+
+/// The number format that shows an amount with the paper's digits.
+QString AmountFormat(int decimals)
+{
+    return decimals == 0 ? u"#,##0"_s : u"#,##0."_s + QString(decimals, u'0');
+}
+
+/// Whether a cell holds the amount with the paper's digits: a number cell whose format shows
+/// `decimals` decimals, or a shown text with exactly those decimals.
+QString AmountMismatch(const TCell& cell, double expected, int decimals, TAmounts amounts)
+{
+    const double precision = 0.5 * std::pow(10.0, -decimals) + 1e-9;
+    std::optional<double> value;
+    if (amounts == TAmounts::XlrdNumbers) {
+        if (cell.Kind != u"number")
+            return u"a %1 cell holding \"%2\", not a number"_s.arg(cell.Kind, cell.Value);
+        if (cell.Format != AmountFormat(decimals))
+            return u"number format \"%1\", not \"%2\""_s.arg(cell.Format, AmountFormat(decimals));
+        bool ok = false;
+        value = cell.Value.toDouble(&ok);
+        if (!ok)
+            value.reset();
+    } else {
+        const qsizetype point = cell.Value.indexOf(u'.');
+        const qsizetype shownDecimals = point < 0 ? 0 : cell.Value.size() - point - 1;
+        if (shownDecimals != decimals)
+            return u"\"%1\" shows %2 decimals, not %3"_s.arg(cell.Value).arg(shownDecimals).arg(decimals);
+        bool ok = false;
+        value = QString(cell.Value).remove(u',').toDouble(&ok);
+        if (!ok)
+            value.reset();
+    }
+    if (!value || std::abs(*value - expected) > precision)
+        return u"\"%1\", not %2"_s.arg(cell.Value).arg(expected);
+    return {};
+}
+
 /// Whether a row holds the item's eight texts, left to right, in the order's column order.
-QString ItemRowMismatch(const std::vector<TCell>& cells, const TOrderItem& item)
+QString ItemRowMismatch(const std::vector<TCell>& cells, const TOrderItem& item, TAmounts amounts)
 {
     if (cells.size() != 8)
         return u"%1 cells instead of 8"_s.arg(cells.size());
@@ -189,14 +229,12 @@ QString ItemRowMismatch(const std::vector<TCell>& cells, const TOrderItem& item)
         if (cells[std::size_t(i)].Value != texts[i])
             return u"cell %1 holds \"%2\", not \"%3\""_s.arg(i).arg(cells[std::size_t(i)].Value, texts[i]);
     }
-    // Quantities print with three decimals, money with two.
     const double numbers[] = { item.Quantity, item.Price, item.Total, item.Rate };
-    const double precision[] = { 0.0005, 0.005, 0.005, 0.005 };
     for (int i = 0; i < 4; ++i) {
-        const TCell& cell = cells[std::size_t(4 + i)];
-        const std::optional<double> value = BrazilianNumber(cell.Value);
-        if (!value || std::abs(*value - numbers[i]) > precision[i])
-            return u"cell %1 holds \"%2\", not %3"_s.arg(4 + i).arg(cell.Value).arg(numbers[i]);
+        const QString mismatch
+            = AmountMismatch(cells[std::size_t(4 + i)], numbers[i], kAmountDecimals[i], amounts);
+        if (!mismatch.isEmpty())
+            return u"cell %1: %2"_s.arg(4 + i).arg(mismatch);
     }
     return {};
 }
@@ -213,7 +251,7 @@ std::vector<std::pair<int, int>> ItemRows(const TWorkbook& book, const TOrderDat
             if (next >= order.Items.size() || cells.empty()
                 || cells.front().Value != order.Items[next].Product)
                 continue;
-            const QString mismatch = ItemRowMismatch(cells, order.Items[next]);
+            const QString mismatch = ItemRowMismatch(cells, order.Items[next], TAmounts::XlrdNumbers);
             if (!mismatch.isEmpty() && fault->isEmpty())
                 *fault
                     = u"item %1 on %2 row %3: %4"_s.arg(next + 1).arg(sheet.Name).arg(r.key()).arg(mismatch);
@@ -234,20 +272,24 @@ protected:
         QFile::setPermissions(RuntimePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    TProgramRun Run(const QStringList& arguments) const
+    /// Under LANG=pt_BR.UTF-8 unless `language` names another locale.
+    TProgramRun Run(const QStringList& arguments, const QString& language = {}) const
     {
-        return RunOrdemCompra(arguments, { TempPath(), {} },
-            { u"SOURCE_DATE_EPOCH="_s + QString::fromLatin1(kEpoch), u"XDG_RUNTIME_DIR="_s + RuntimePath() });
+        QStringList environment { u"SOURCE_DATE_EPOCH="_s + QString::fromLatin1(kEpoch),
+            u"XDG_RUNTIME_DIR="_s + RuntimePath() };
+        if (!language.isEmpty())
+            environment.append(u"LANG="_s + language);
+        return RunOrdemCompra(arguments, { TempPath(), {} }, environment);
     }
 
     QString TempPath() const { return m_dir.filePath(u"tmp"_s); }
     QString RuntimePath() const { return m_dir.filePath(u"runtime"_s); }
 
     /// The order's spreadsheet, written by the program; empty when the run failed the test.
-    QString Export(int order)
+    QString Export(int order, const QString& language = {})
     {
-        const QString fileName = m_dir.filePath(u"ordem%1.xls"_s.arg(order));
-        const TProgramRun run = Run({ QString::number(order), u"--xls"_s, fileName });
+        const QString fileName = m_dir.filePath(u"ordem%1%2.xls"_s.arg(order).arg(language));
+        const TProgramRun run = Run({ QString::number(order), u"--xls"_s, fileName }, language);
         EXPECT_TRUE(run.Finished) << "order " << order;
         EXPECT_EQ(run.ExitCode, 0) << "order " << order << ": " << run.Err.toStdString();
         EXPECT_TRUE(QDir(TempPath()).isEmpty()) << "temporary files left by order " << order;
@@ -316,8 +358,9 @@ TEST_F(XLSOrderExport, OrderOneTextsAreInTheirCellsWithTheirFontsAndMerges)
     EXPECT_EQ(title->Column, sheet.Rows[rows.front().second].front().Column);
     EXPECT_EQ(title->Weight, kWeightBold);
 
-    // The letterhead lines are centred over the page, each one merged range on its own row.
-    for (const QString& text : { order.CompanyTaxId, order.CompanyAddress }) {
+    // The letterhead lines are centred over the page, each one merged range on its own row; the
+    // company name shares its row with the date and time.
+    for (const QString& text : { order.CompanyName, order.CompanyTaxId, order.CompanyAddress }) {
         int row = -1;
         const TCell* cell = FindText(sheet, text, &row);
         ASSERT_NE(cell, nullptr) << text.toStdString();
@@ -337,9 +380,7 @@ TEST_F(XLSOrderExport, OrderOneTextsAreInTheirCellsWithTheirFontsAndMerges)
     ASSERT_NE(totalLabel, nullptr);
     const std::vector<TCell>& totalCells = sheet.Rows[totalRow];
     ASSERT_FALSE(totalCells.empty());
-    const std::optional<double> total = BrazilianNumber(totalCells.back().Value);
-    ASSERT_TRUE(total.has_value()) << totalCells.back().Value.toStdString();
-    EXPECT_NEAR(*total, order.Total, 0.005);
+    EXPECT_EQ(AmountMismatch(totalCells.back(), order.Total, 2, TAmounts::XlrdNumbers), QString());
     ASSERT_FALSE(order.Remarks.isEmpty());
     for (const QString& line : order.Remarks)
         EXPECT_NE(FindText(sheet, line), nullptr) << line.toStdString();
@@ -355,6 +396,10 @@ TEST_F(XLSOrderExport, OrdersOfTwoPagesGiveTwoSheetsHoldingEveryItemOnce)
         int order;
         bool itemsOnSecondSheet;
     };
+    // Sheets are named with the library's text for "Page" in the user's language.
+    const QString english = Export(3, u"en_US.UTF-8"_s);
+    ASSERT_FALSE(english.isEmpty());
+    EXPECT_EQ(ReadWithXlrd(english).SheetNames(), (QStringList { u"Page1"_s, u"Page2"_s }));
     for (const Case c : { Case { 3, false }, Case { 4, true } }) {
         const TOrderData order = ReadOrder(c.order);
         const QString fileName = Export(c.order);
@@ -374,6 +419,72 @@ TEST_F(XLSOrderExport, OrdersOfTwoPagesGiveTwoSheetsHoldingEveryItemOnce)
                 << "order " << c.order << " " << sheet.Name.toStdString();
         EXPECT_EQ(FindText(book.Sheets[0], u"Total  R$:"_s), nullptr) << "order " << c.order;
         EXPECT_NE(FindText(book.Sheets[1], u"Total  R$:"_s), nullptr) << "order " << c.order;
+    }
+}
+
+TEST_F(XLSOrderExport, EverySheetHoldsTheLetterheadAndTitlesOverTheirAmountsAndFitsOnePageWide)
+{
+    if (XlrdMissing())
+        FAIL() << "python3-xlrd is not installed (make test-deps installs it)";
+    // Order 3 of two pages, and order 7 of ten thousand items on over two hundred pages.
+    for (const int number : { 3, 7 }) {
+        const TOrderData order = ReadOrder(number);
+        const QString fileName = Export(number);
+        ASSERT_FALSE(fileName.isEmpty());
+        const TWorkbook book = ReadWithXlrd(fileName);
+        ASSERT_EQ(book.Error, QString()) << "order " << number;
+        ASSERT_GE(book.Sheets.size(), 2u) << "order " << number;
+        QString fault;
+        const auto itemRows = ItemRows(book, order, &fault);
+        EXPECT_EQ(itemRows.size(), order.Items.size()) << "order " << number;
+        EXPECT_EQ(fault, QString()) << "order " << number;
+        // The first item row of each sheet that has items.
+        QMap<int, int> firstItemRow;
+        for (const auto& [sheetIndex, row] : itemRows) {
+            if (!firstItemRow.contains(sheetIndex))
+                firstItemRow.insert(sheetIndex, row);
+        }
+        EXPECT_GE(firstItemRow.size(), int(book.Sheets.size()) - 1) << "order " << number;
+        int amountCells = 0;
+        for (int s = 0; s < int(book.Sheets.size()); ++s) {
+            const TSheet& sheet = book.Sheets[std::size_t(s)];
+            const std::string where = "order " + std::to_string(number) + " " + sheet.Name.toStdString();
+            EXPECT_NE(FindText(sheet, order.CompanyName), nullptr) << where;
+            EXPECT_NE(FindText(sheet, order.CompanyTaxId), nullptr) << where;
+            // Each amount title sits in the column of its amounts.
+            if (firstItemRow.contains(s)) {
+                const std::vector<TCell>& items = sheet.Rows[firstItemRow[s]];
+                const QStringList titles { u"Quant."_s, u"Vlr.Unit."_s, u"Vlr.Total"_s, u"ICMS"_s };
+                for (int i = 0; i < 4; ++i) {
+                    const TCell* title = FindText(sheet, titles[i]);
+                    ASSERT_NE(title, nullptr) << where << " " << titles[i].toStdString();
+                    EXPECT_EQ(title->Column, items.at(std::size_t(4 + i)).Column)
+                        << where << " " << titles[i].toStdString();
+                }
+            }
+            for (const std::vector<TCell>& cells : sheet.Rows) {
+                for (const TCell& cell : cells)
+                    amountCells += cell.Kind == u"number" ? 1 : 0;
+            }
+        }
+        // Four amounts an item, the order number on every sheet and the order's total.
+        EXPECT_EQ(amountCells, int(4 * order.Items.size() + book.Sheets.size() + 1)) << "order " << number;
+
+        // Every sheet prints scaled to one page wide: WSBOOL's fit flag, and SETUP's pages wide.
+        const TXLSTestStream stream = ReadCompoundStream(ReadWholeFile(fileName));
+        ASSERT_EQ(stream.Error, QString());
+        QString error;
+        const std::vector<TXLSTestRecord> records = WalkRecords(stream.Bytes, &error);
+        ASSERT_EQ(error, QString());
+        for (int s = 1; s <= int(book.Sheets.size()); ++s) {
+            const std::vector<TXLSTestRecord> sheet = Substream(records, s);
+            const auto wsBool = RecordsOfType(sheet, kWsBool);
+            const auto setup = RecordsOfType(sheet, kSetup);
+            ASSERT_EQ(wsBool.size(), 1u) << "order " << number << " sheet " << s;
+            ASSERT_EQ(setup.size(), 1u) << "order " << number << " sheet " << s;
+            EXPECT_NE(U16(wsBool[0].Data, 0) & kWsBoolFitToPage, 0) << "order " << number << " sheet " << s;
+            EXPECT_EQ(U16(setup[0].Data, 6), 1) << "order " << number << " sheet " << s;
+        }
     }
 }
 
@@ -403,7 +514,7 @@ TEST_F(XLSOrderExport, LibreOfficeConvertsOrderOneToCsvHoldingTheItemRows)
             if (field.startsWith(u'"') && field.endsWith(u'"') && field.size() >= 2)
                 field = field.mid(1, field.size() - 2).replace(u"\"\""_s, u"\""_s);
             if (!field.isEmpty())
-                fields.push_back({ int(fields.size()), {}, field, {}, 0, 0, 0, 0 });
+                fields.push_back({ int(fields.size()), {}, field, {}, 0, 0, 0, 0, {} });
         }
         records.push_back(std::move(fields));
     }
@@ -411,7 +522,8 @@ TEST_F(XLSOrderExport, LibreOfficeConvertsOrderOneToCsvHoldingTheItemRows)
     for (const std::vector<TCell>& record : records) {
         if (next < order.Items.size() && !record.empty()
             && record.front().Value == order.Items[next].Product) {
-            EXPECT_EQ(ItemRowMismatch(record, order.Items[next]), QString()) << "item " << next + 1;
+            EXPECT_EQ(ItemRowMismatch(record, order.Items[next], TAmounts::EnglishShown), QString())
+                << "item " << next + 1;
             ++next;
         }
     }

@@ -35,6 +35,9 @@ constexpr quint16 kWriteAccess = 0x005C;
 constexpr quint16 kColInfo = 0x007D;
 constexpr quint16 kExtSst = 0x00FF;
 constexpr quint16 kSst = 0x00FC;
+constexpr quint16 kWsBool = 0x0081;
+constexpr quint16 kSetup = 0x00A1;
+constexpr quint16 kWsBoolFitToPage = 0x0100;
 
 struct TWritten {
     std::vector<TXLSTestRecord> Records;
@@ -130,6 +133,7 @@ QString RecordList(const std::vector<TXLSTestRecord>& records)
 
 TEST(XLSFile, OrderStoreIsASoundCompoundDocumentWithWalkableRecords)
 {
+    const TXLSPortugueseTexts portuguese;
     QTemporaryDir dir;
     auto store = MakeOrderStore(3, 10);
     const TWritten written = WriteAndWalk(**store, dir.filePath(QStringLiteral("order.xls")));
@@ -303,6 +307,33 @@ TEST(XLSFile, PageSetupGoesToEverySheet)
         ASSERT_EQ(top.size(), 1u);
         EXPECT_EQ(F64(top[0].Data, 0), 2.5 / 2.54);
     }
+
+    // Sheets print scaled to the pages wide and tall the setup asks for: WSBOOL's fit flag
+    // makes SETUP's counts (bytes 6 and 8) count.
+    struct Case {
+        bool wide, tall;
+        quint16 fitFlag, pagesWide, pagesTall;
+    };
+    const Case cases[] = {
+        { true, true, kWsBoolFitToPage, 1, 1 },
+        { true, false, kWsBoolFitToPage, 1, 0 },
+        { false, false, 0, 0, 0 },
+    };
+    for (const Case& c : cases) {
+        TRLXLSPageSetup fit;
+        fit.FitToPagesWide = c.wide;
+        fit.FitToPagesTall = c.tall;
+        const TWritten fitted = WriteAndWalk(**store, dir.filePath(QStringLiteral("fit.xls")), {}, fit);
+        ASSERT_EQ(fitted.Error, QString());
+        const std::vector<TXLSTestRecord> sheet = Substream(fitted.Records, 1);
+        const auto wsBool = RecordsOfType(sheet, kWsBool);
+        const auto pageSetup = RecordsOfType(sheet, kSetup);
+        ASSERT_EQ(wsBool.size(), 1u);
+        ASSERT_EQ(pageSetup.size(), 1u);
+        EXPECT_EQ(U16(wsBool[0].Data, 0), 0x04C1 | c.fitFlag) << c.wide << c.tall;
+        EXPECT_EQ(U16(pageSetup[0].Data, 6), c.pagesWide) << c.wide << c.tall;
+        EXPECT_EQ(U16(pageSetup[0].Data, 8), c.pagesTall) << c.wide << c.tall;
+    }
 }
 
 TEST(XLSFile, LongSharedStringTableContinuesAndExtSstPointsAtItsStrings)
@@ -343,6 +374,7 @@ TEST(XLSFile, LongSharedStringTableContinuesAndExtSstPointsAtItsStrings)
 
 TEST(XLSFile, RecordListOfAnOrderPage)
 {
+    const TXLSPortugueseTexts portuguese;
     QTemporaryDir dir;
     const TBrazilianNumbers brazil;
     auto store = MakeOrderStore(1, 3);
@@ -398,11 +430,6 @@ TEST(XLSFile, FailuresAreNamedAndLeaveNoFileBehind)
             dir.filePath(QStringLiteral("missing/dir/out.xls")),
             QStringLiteral("Cannot create ") + dir.filePath(QStringLiteral("missing/dir/out.xls")),
             "no directory" },
-        { { Text(0, 0, 10, 10, QString(40000, QLatin1Char('t'))) }, {}, existing,
-            QStringLiteral(
-                "Spreadsheet: the text of sheet \"Página1\", row 1, column 1 has 40000 characters, more "
-                "than the 32767 a cell holds"),
-            "a text longer than a cell" },
         { { Text(0, 0, 10, 10, QStringLiteral("x")) }, longHeader, existing,
             QStringLiteral(
                 "Spreadsheet: the page header has 302 characters, more than the 255 the format holds"),
@@ -422,6 +449,30 @@ TEST(XLSFile, FailuresAreNamedAndLeaveNoFileBehind)
     }
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("kept.xls") });
+}
+
+TEST(XLSFile, TextLongerThanACellIsCutWithAMarkAndTheRestIsWritten)
+{
+    const QString python = PythonWithXlrd();
+    if (python.isEmpty())
+        FAIL() << "python3-xlrd is not installed (make test-deps installs it)";
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("long.xls"));
+    auto store = MakeStore({ { Text(0, 0, 100, 18, QString(40000, QLatin1Char('t'))),
+        Text(0, 40, 100, 58, QStringLiteral("after")) } });
+    TRLXLSFilter filter(nullptr);
+    filter.SaveToFile(**store, fileName);
+    QString error;
+    const QString dump = XlrdDump(fileName, &error);
+    ASSERT_EQ(error, QString());
+    QStringList values;
+    for (const QString& line : dump.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(u'\t');
+        if (fields.value(0) == u"cell" && fields.value(4) == u"text")
+            values.append(fields.value(5));
+    }
+    EXPECT_EQ(
+        values, (QStringList { QString(32766, QLatin1Char('t')) + QChar(0x2026), QStringLiteral("after") }));
 }
 
 TEST(XLSFile, SuccessfulRunLeavesNoTemporaryFile)
@@ -531,6 +582,7 @@ TEST(XLSFile, RandomAndExtremeRectanglesGiveSoundFiles)
 
 TEST(XLSFile, RunWithoutPagesGivesOneEmptySheet)
 {
+    const TXLSPortugueseTexts portuguese;
     QTemporaryDir dir;
     auto store = MakeStore({});
     const TWritten written = WriteAndWalk(**store, dir.filePath(QStringLiteral("none.xls")));

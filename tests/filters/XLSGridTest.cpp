@@ -165,7 +165,7 @@ TEST(XLSGrid, WideTextMergesTheColumnsItSpansAndANarrowOneCoversOne)
     EXPECT_EQ(sheet.RangeCount(), 6);
 }
 
-TEST(XLSGrid, LaterTextTakesOverAnEqualCellAndDeletesThoseItMeets)
+TEST(XLSGrid, TextsThatMeetKeepEveryTextAndTheFirstOnesFont)
 {
     TXLSTestText bold = Text(0, 0, 100, 18, QStringLiteral("second"));
     bold.Font.Style = fsBold;
@@ -173,14 +173,66 @@ TEST(XLSGrid, LaterTextTakesOverAnEqualCellAndDeletesThoseItMeets)
     const auto filled = Fill({ Text(0, 0, 100, 18, QStringLiteral("first")),
         Text(100, 0, 200, 18, QStringLiteral("b")), Text(100, 40, 200, 58, QStringLiteral("c")), bold,
         Text(100, 0, 200, 58, QStringLiteral("over")) });
-    const TRLXLSWorksheet& sheet = *filled->Sheet;
-    const std::vector<TRLXLSRange*> ranges = sheet.Ranges();
-    ASSERT_EQ(ranges.size(), 2u);
-    EXPECT_EQ(ranges[0]->Value(), QStringLiteral("second"));
-    EXPECT_TRUE(ranges[0]->Font.Style.testFlag(fsBold));
-    EXPECT_EQ(ranges[0]->HorizontalAlignment, 3);
-    EXPECT_EQ(ranges[1]->Value(), QStringLiteral("over"));
-    EXPECT_EQ(ranges[1]->CellArea(), (TRLXLSCellArea { 1, 0, 1, 1 }));
+    const std::vector<TRLXLSRange*> ranges = filled->Sheet->Ranges();
+    QStringList values;
+    for (const TRLXLSRange* range : ranges)
+        values.append(range->Value());
+    // Texts starting in one cell share it, in page order, with the first one's font and alignment.
+    EXPECT_EQ(values,
+        (QStringList { QStringLiteral("first second"), QStringLiteral("b over"), QStringLiteral("c") }));
+    ASSERT_EQ(ranges.size(), 3u);
+    EXPECT_FALSE(ranges[0]->Font.Style.testFlag(fsBold));
+    EXPECT_EQ(ranges[0]->HorizontalAlignment, 1);
+    EXPECT_EQ(ranges[1]->CellArea(), (TRLXLSCellArea { 1, 0, 1, 0 }));
+    EXPECT_EQ(ranges[2]->CellArea(), (TRLXLSCellArea { 1, 1, 1, 1 }));
+
+    // A letterhead centred over the page, then a date and a time on its row (3 dots higher): the
+    // letterhead gives up the columns from the date's on and keeps its first cell.
+    TXLSTestText company = Text(174, 44, 744, 60, QStringLiteral("Korvane Comércio e Indústria Ltda."));
+    company.Alignment = TRLMetaTextAlignment::Center;
+    const auto page = Fill({ company, Text(622, 41, 677, 53, QStringLiteral("21/11/2026")),
+        Text(694, 41, 737, 53, QStringLiteral("14:53:20")),
+        Text(366, 119, 430, 133, QStringLiteral("Emissão:")) });
+    const TRLXLSCellArea letterhead = AreaOf(*page->Sheet, company.Text);
+    const TRLXLSCellArea date = AreaOf(*page->Sheet, QStringLiteral("21/11/2026"));
+    EXPECT_EQ(letterhead, (TRLXLSCellArea { 0, 0, 1, 0 }));
+    EXPECT_EQ(date, (TRLXLSCellArea { 2, 0, 2, 0 }));
+    EXPECT_EQ(AreaOf(*page->Sheet, QStringLiteral("14:53:20")), (TRLXLSCellArea { 3, 0, 3, 0 }));
+    EXPECT_EQ(page->Sheet->RangeCount(), 4);
+}
+
+TEST(XLSGrid, ATitleEndingWhereRightAlignedAmountsEndSharesTheirColumn)
+{
+    const auto amount = [](int left, int top, int right, const char* text) {
+        TXLSTestText t = Text(left, top, right, top + 14, QString::fromUtf8(text));
+        t.Alignment = TRLMetaTextAlignment::Right;
+        return t;
+    };
+    struct Case {
+        std::vector<TXLSTestText> texts;
+        /// Whether the title "T" starts in the column of the amount "1".
+        bool shared;
+        const char* what;
+    };
+    const Case cases[] = {
+        { { Text(528, 295, 565, 307, QStringLiteral("T")), amount(502, 315, 566, "1"),
+              amount(502, 331, 566, "2") },
+            true, "a title over the right part of an amount column" },
+        { { Text(665, 295, 712, 307, QStringLiteral("T")), amount(637, 315, 711, "1"),
+              amount(622, 500, 712, "99") },
+            true, "the nearest amount edge, not a wider total's further left" },
+        { { Text(528, 295, 540, 307, QStringLiteral("T")), amount(502, 315, 566, "1") }, false,
+            "a title ending 26 dots before the amounts' right edge keeps its own column" },
+        { { Text(528, 295, 565, 307, QStringLiteral("T")), Text(502, 315, 566, 329, QStringLiteral("1")) },
+            false, "left-aligned texts below do not pull the title" },
+    };
+    for (const Case& c : cases) {
+        const auto filled = Fill(c.texts);
+        const TRLXLSCellArea title = AreaOf(*filled->Sheet, QStringLiteral("T"));
+        const TRLXLSCellArea values = AreaOf(*filled->Sheet, QStringLiteral("1"));
+        ASSERT_GE(values.FirstColumn, 0) << c.what;
+        EXPECT_EQ(title.FirstColumn == values.FirstColumn, c.shared) << c.what;
+    }
 }
 
 TEST(XLSGrid, AlignmentLayoutAndFontComeFromTheText)
@@ -249,7 +301,12 @@ TEST(XLSGrid, PagesPastTheEdgeCapacityOrTheColumnLimitStayWithinTheFormat)
     EXPECT_LE(sheet.UsedArea().LastRow, 1023);
     EXPECT_EQ(AreaOf(sheet, QStringLiteral("0")), (TRLXLSCellArea { 0, 0, 0, 0 }));
     EXPECT_EQ(AreaOf(sheet, QStringLiteral("255")), (TRLXLSCellArea { 255, 255, 255, 255 }));
+    // The texts past the last row and column share its last cell: none is lost.
     EXPECT_EQ(AreaOf(sheet, QStringLiteral("1022")), (TRLXLSCellArea { 255, 1022, 255, 1022 }));
+    QStringList past;
+    for (int i = 1023; i < 1100; ++i)
+        past.append(QString::number(i));
+    EXPECT_EQ(AreaOf(sheet, past.join(u' ')), (TRLXLSCellArea { 255, 1023, 255, 1023 }));
     for (const TRLXLSRange* range : sheet.Ranges())
         EXPECT_LE(range->CellArea().LastColumn, 255) << range->Value().toStdString();
 }

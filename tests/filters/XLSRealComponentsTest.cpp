@@ -90,6 +90,7 @@ TEST(XLSRealComponents, XlrdReadsSheetsCellsMergesFontsAndNumbers)
     if (python.isEmpty())
         FAIL() << "python3-xlrd is not installed (make test-deps installs it)";
     const TBrazilianNumbers brazil;
+    const TXLSPortugueseTexts portuguese;
     QTemporaryDir dir;
     const QString fileName = WriteOrderOne(dir);
     QString error;
@@ -110,17 +111,19 @@ TEST(XLSRealComponents, XlrdReadsSheetsCellsMergesFontsAndNumbers)
         const char* kind;
         QString value;
         int height, weight, horizontal;
+        /// The number format: the printed digits for numbers, general for the rest.
+        const char* format = "General";
     };
     const Case cases[] = {
         { "Página1!0,0", "text", QStringLiteral("ORDEM DE COMPRA Nº 1"), 280, 700, 2 },
         { "Página1!0,7", "blank", QString(), 280, 700, 2 },
         { "Página1!1,2", "text", QStringLiteral("Descrição"), 160, 700, 1 },
-        { "Página1!2,0", "number", QStringLiteral("1.0"), 160, 400, 1 },
+        { "Página1!2,0", "number", QStringLiteral("1.0"), 160, 400, 1, "#,##0" },
         { "Página1!2,1", "text", QStringLiteral("REF-00001"), 160, 400, 1 },
         { "Página1!2,2", "text", QStringLiteral("Parafuso sextavado M7 aço inox"), 160, 400, 1 },
-        { "Página1!2,5", "number", QStringLiteral("1244.75"), 160, 400, 3 },
-        { "Página1!2,6", "number", QStringLiteral("2489.5"), 160, 400, 3 },
-        { "Página1!2,7", "number", QStringLiteral("6.0"), 160, 400, 3 },
+        { "Página1!2,5", "number", QStringLiteral("1244.75"), 160, 400, 3, "#,##0.00" },
+        { "Página1!2,6", "number", QStringLiteral("2489.5"), 160, 400, 3, "#,##0.00" },
+        { "Página1!2,7", "number", QStringLiteral("6.0"), 160, 400, 3, "#,##0.0" },
         { "Página2!11,1", "text", QStringLiteral("REF-00020"), 160, 400, 1 },
         { "Página3!2,3", "text", QStringLiteral("PC"), 160, 400, 1 },
     };
@@ -134,6 +137,7 @@ TEST(XLSRealComponents, XlrdReadsSheetsCellsMergesFontsAndNumbers)
         EXPECT_EQ(fields.value(3).toInt(), c.height) << c.cell;
         EXPECT_EQ(fields.value(4).toInt(), c.weight) << c.cell;
         EXPECT_EQ(fields.value(6).toInt(), c.horizontal) << c.cell;
+        EXPECT_EQ(fields.value(8), QString::fromUtf8(c.format)) << c.cell;
     }
 }
 
@@ -155,12 +159,13 @@ TEST(XLSRealComponents, LibreOfficeConvertsOrderOneToCsvWithTheItemRows)
     QFile csv(dir.filePath(QStringLiteral("csv/ordem1.csv")));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly)) << run.Output.toStdString() << run.Errors.toStdString();
     const QStringList rows = QString::fromUtf8(csv.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    // The first sheet: title, header and the ten item rows, numbers as numbers.
+    // The first sheet: title, header and the ten item rows, numbers as numbers shown with the
+    // printed digits, here in LibreOffice's English notation.
     ASSERT_EQ(rows.size(), 12);
     EXPECT_EQ(rows[0].trimmed(), QStringLiteral("ORDEM DE COMPRA Nº 1,,,,,,,"));
     EXPECT_EQ(rows[1].trimmed(), QStringLiteral("Item,Código,Descrição,Un,Qtd,Unitário,Total,IPI %"));
     EXPECT_EQ(rows[2].trimmed(),
-        QStringLiteral("1,REF-00001,Parafuso sextavado M7 aço inox,PC,2,1244.75,2489.5,6"));
-    EXPECT_EQ(
-        rows[11].trimmed(), QStringLiteral("10,REF-00010,Parafuso sextavado M6 aço inox,PC,4,1337,5348,6"));
+        QStringLiteral("1,REF-00001,Parafuso sextavado M7 aço inox,PC,2,\"1,244.75\",\"2,489.50\",6.0"));
+    EXPECT_EQ(rows[11].trimmed(),
+        QStringLiteral("10,REF-00010,Parafuso sextavado M6 aço inox,PC,4,\"1,337.00\",\"5,348.00\",6.0"));
 }

@@ -3,6 +3,7 @@
 #include "pages/RLGraphicObjects.h"
 #include "platform/Graphics.h"
 #include "platform/Rect.h"
+#include "support/LocaleTexts.h"
 
 #include <QString>
 #include <memory>
@@ -67,3 +68,13 @@ QStringList OrderItemTexts(int item);
 std::vector<TXLSTestText> OrderPage(int orderNumber, int firstItem, int itemRows);
 /// A store of `pageCount` order pages of `itemRows` rows each.
 std::unique_ptr<TXLSTestStore> MakeOrderStore(int pageCount, int itemRows);
+
+/// The library's Portuguese texts (sheets named "Página1", ...) for one test; the locale's
+/// afterwards.
+class TXLSPortugueseTexts {
+public:
+    TXLSPortugueseTexts() { SelectLanguage(TLanguage::Portuguese); }
+    ~TXLSPortugueseTexts() { SelectLanguage(); }
+    TXLSPortugueseTexts(const TXLSPortugueseTexts&) = delete;
+    TXLSPortugueseTexts& operator=(const TXLSPortugueseTexts&) = delete;
+};

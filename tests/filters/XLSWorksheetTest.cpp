@@ -1,7 +1,9 @@
 #include "../common/TestHelpers.h"
+#include "XLSTestPages.h"
 #include "filters/RLXLSWorkbook.h"
 #include "support/FormatSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -26,18 +28,30 @@ private:
 
 } // namespace
 
-TEST(XLSWorksheet, SheetsAreNamedPaginaAndTheLowestFreeNumber)
+TEST(XLSWorksheet, SheetsAreNamedByTheLocalizedPageAndTheLowestFreeNumber)
 {
-    TRLXLSWorkbook workbook;
-    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página1"));
-    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página2"));
-    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página3"));
-    // A sheet renamed to a later title, in other letter case, pushes the next one past it.
-    workbook.Worksheets(2).SetTitle(QStringLiteral("PÁGINA4"));
-    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página5"));
-    workbook.Clear();
-    EXPECT_EQ(workbook.WorksheetCount(), 0);
-    EXPECT_EQ(workbook.AddWorksheet().Title(), QStringLiteral("Página1"));
+    struct Case {
+        TLanguage language;
+        QString prefix;
+    };
+    const Case cases[] = {
+        { TLanguage::Portuguese, QStringLiteral("Página") },
+        { TLanguage::English, QStringLiteral("Page") },
+    };
+    for (const Case& c : cases) {
+        SelectLanguage(c.language);
+        TRLXLSWorkbook workbook;
+        EXPECT_EQ(workbook.AddWorksheet().Title(), c.prefix + u'1');
+        EXPECT_EQ(workbook.AddWorksheet().Title(), c.prefix + u'2');
+        EXPECT_EQ(workbook.AddWorksheet().Title(), c.prefix + u'3');
+        // A sheet renamed to a later title, in other letter case, pushes the next one past it.
+        workbook.Worksheets(2).SetTitle(c.prefix.toUpper() + u'4');
+        EXPECT_EQ(workbook.AddWorksheet().Title(), c.prefix + u'5');
+        workbook.Clear();
+        EXPECT_EQ(workbook.WorksheetCount(), 0);
+        EXPECT_EQ(workbook.AddWorksheet().Title(), c.prefix + u'1');
+    }
+    SelectLanguage();
 }
 
 TEST(XLSWorksheet, TitleKeepsTheFirst31CharactersTrimmed)
@@ -59,7 +73,7 @@ TEST(XLSWorksheet, TitleKeepsTheFirst31CharactersTrimmed)
     }
 }
 
-TEST(XLSWorksheet, RangesTakeOverEqualAreasAndDeleteThoseTheyMeet)
+TEST(XLSWorksheet, RangesMeetingEarlierOnesShareTheCellsOutAndLoseNone)
 {
     TRLXLSWorkbook workbook;
     TRLXLSWorksheet& sheet = workbook.AddWorksheet();
@@ -69,21 +83,60 @@ TEST(XLSWorksheet, RangesTakeOverEqualAreasAndDeleteThoseTheyMeet)
     TRLXLSRange* c = sheet.FindRange(0, 2, 0, 2, true);
     EXPECT_EQ(sheet.RangeCount(), 3);
     EXPECT_EQ(sheet.FindRange(0, 0, 2, 0, false), a);
-    EXPECT_EQ(sheet.FindRange(0, 0, 2, 0, true), a) << "an equal area is taken over";
+    EXPECT_EQ(sheet.FindRange(0, 0, 2, 0, true), a) << "an equal area is the same range";
     EXPECT_EQ(sheet.FindRange(0, 0, 1, 0, false), nullptr) << "only an exact match is found";
     EXPECT_EQ(sheet.UsedArea(), (TRLXLSCellArea { 0, 0, 3, 2 }));
 
-    TRLXLSRange* d = sheet.FindRange(2, 1, 3, 1, true);
-    const std::vector<TRLXLSRange*> left = sheet.Ranges();
-    EXPECT_EQ(left, (std::vector<TRLXLSRange*> { a, c, d })) << "b shared cell (3,1) with d";
-    TRLXLSRange* e = sheet.FindRange(0, 0, 5, 5, true);
-    EXPECT_EQ(sheet.Ranges(), (std::vector<TRLXLSRange*> { e })) << "a range over all deletes all";
-    EXPECT_EQ(sheet.UsedArea(), (TRLXLSCellArea { 0, 0, 5, 5 })) << "the used area never shrinks";
-    (void)b;
+    struct Case {
+        TRLXLSCellArea asked;
+        TRLXLSCellArea got;
+        /// The earlier ranges' areas afterwards, in creation order.
+        std::vector<TRLXLSCellArea> earlier;
+        const char* what;
+    };
+    const Case cases[] = {
+        { { 2, 1, 3, 1 }, { 2, 1, 3, 1 }, { { 0, 0, 2, 0 }, { 3, 0, 3, 0 }, { 0, 2, 0, 2 } },
+            "b keeps its first cell and gives up the row the new range needs" },
+        { { 1, 0, 1, 0 }, { 1, 0, 1, 0 }, { { 0, 0, 0, 0 }, { 3, 0, 3, 1 }, { 0, 2, 0, 2 } },
+            "a gives up the columns from the new range's on" },
+        { { 0, 1, 1, 3 }, { 0, 1, 1, 1 }, { { 0, 0, 2, 0 }, { 3, 0, 3, 1 }, { 0, 2, 0, 2 } },
+            "an area covering c's first cell stops above it" },
+        { { 1, 0, 5, 5 }, { 1, 0, 2, 5 }, { { 0, 0, 0, 0 }, { 3, 0, 3, 1 }, { 0, 2, 0, 2 } },
+            "a shrinks, and the new range stops left of b's first cell" },
+        { { 0, 0, 5, 5 }, { 0, 0, 2, 0 }, { { 0, 0, 2, 0 }, { 3, 0, 3, 1 }, { 0, 2, 0, 2 } },
+            "an area starting in a's first cell is a, for the texts to share" },
+    };
+    for (const Case& k : cases) {
+        TRLXLSWorkbook book;
+        TRLXLSWorksheet& s = book.AddWorksheet();
+        std::vector<TRLXLSRange*> earlier;
+        for (const TRLXLSCellArea& area : { a->CellArea(), b->CellArea(), c->CellArea() }) {
+            earlier.push_back(
+                s.FindRange(area.FirstColumn, area.FirstRow, area.LastColumn, area.LastRow, true));
+            s.SetValue(*earlier.back(), QStringLiteral("earlier"));
+        }
+        const TRLXLSRange* got
+            = s.FindRange(k.asked.FirstColumn, k.asked.FirstRow, k.asked.LastColumn, k.asked.LastRow, true);
+        ASSERT_NE(got, nullptr) << k.what;
+        EXPECT_EQ(got->CellArea(), k.got) << k.what;
+        for (std::size_t i = 0; i < earlier.size(); ++i)
+            EXPECT_EQ(earlier[i]->CellArea(), k.earlier[i]) << k.what << ": earlier range " << i;
+        // Ranges never overlap, and every earlier text is still there.
+        const std::vector<TRLXLSRange*> ranges = s.Ranges();
+        for (std::size_t i = 0; i < ranges.size(); ++i) {
+            for (std::size_t j = i + 1; j < ranges.size(); ++j)
+                EXPECT_FALSE(ranges[i]->CellArea().Intersects(ranges[j]->CellArea())) << k.what;
+        }
+        EXPECT_EQ(std::count_if(ranges.begin(), ranges.end(),
+                      [](const TRLXLSRange* r) { return r->Value() == QStringLiteral("earlier"); }),
+            3)
+            << k.what;
+    }
 }
 
 TEST(XLSWorksheet, AreasOutsideTheSheetOrReversedAreRefusedAndNamed)
 {
+    const TXLSPortugueseTexts portuguese;
     TRLXLSWorkbook workbook;
     TRLXLSWorksheet& sheet = workbook.AddWorksheet();
     struct Case {
@@ -143,8 +196,27 @@ TEST(XLSWorksheet, ValuesNormalizeLineBreaksAndFindNumbersOnlyWhenAsked)
     sheet.SetValue(range, QStringLiteral("1.234,50"));
     EXPECT_EQ(range.CellKind(), TRLXLSCellKind::Number);
     EXPECT_EQ(range.Number(), 1234.5);
+    EXPECT_EQ(range.Format, QStringLiteral("#,##0.00")) << "a number shows the text's digits";
     sheet.SetValue(range, QStringLiteral("R$ 1.234,50"));
     EXPECT_EQ(range.CellKind(), TRLXLSCellKind::Text);
+
+    // A text longer than a cell holds is cut, its last character marking the cut; a surrogate
+    // pair at the cut is not split.
+    struct Case {
+        QString text;
+        QString kept;
+    };
+    const QString pair = QString::fromUtf16(u"\U0001F600");
+    const Case cases[] = {
+        { QString(32767, u't'), QString(32767, u't') },
+        { QString(40000, u't'), QString(32766, u't') + QChar(0x2026) },
+        { QString(32765, u'u') + pair + QStringLiteral("vvv"), QString(32765, u'u') + QChar(0x2026) },
+    };
+    for (const Case& c : cases) {
+        sheet.SetValue(range, c.text);
+        EXPECT_EQ(range.Value().size(), c.kept.size()) << c.text.size();
+        EXPECT_EQ(range.Value(), c.kept) << c.text.size();
+    }
 }
 
 TEST(XLSWorksheet, NumbersReadEntirelyInTheLocaleNotation)
@@ -153,15 +225,33 @@ TEST(XLSWorksheet, NumbersReadEntirelyInTheLocaleNotation)
         const char* text;
         const char* decimal;
         std::optional<double> number;
+        /// The number format that shows the text's digits.
+        const char* format = "";
     };
     const Case cases[] = {
-        { "1.234,50", ",", 1234.5 },
-        { " 1234,5 ", ",", 1234.5 },
-        { "\n-3,5e2\n", ",", -350 },
-        { "+0,25", ",", 0.25 },
-        { ",5", ",", 0.5 },
-        { "7,", ",", 7 },
-        { "1.2.3", ",", 123 },
+        { "1.234,50", ",", 1234.5, "#,##0.00" },
+        { " 1234,5 ", ",", 1234.5, "0.0" },
+        { "\n-3,5e2\n", ",", -350, "" },
+        { "+0,25", ",", 0.25, "#,##0.00" },
+        { ",5", ",", 0.5, "#,##0.0" },
+        { "7,", ",", 7, "#,##0" },
+        { "57,779", ",", 57.779, "#,##0.000" },
+        { "18", ",", 18, "#,##0" },
+        { "78.715.380,23", ",", 78715380.23, "#,##0.00" },
+        { "1.000.000.000.000,00", ",", 1e12, "#,##0.00" },
+        { "0", ",", 0, "#,##0" },
+        { "-0,5", ",", -0.5, "#,##0.0" },
+        // Thousands separators only between groups of three digits of the whole part.
+        { "1.2.3", ",", std::nullopt },
+        { "3222.1100", ",", std::nullopt },
+        { "1.234.5678", ",", std::nullopt },
+        { "1,234.5", ",", std::nullopt },
+        // A code with a leading zero, and more digits than a cell keeps exactly, stay texts.
+        { "0046", ",", std::nullopt },
+        { "00", ",", std::nullopt },
+        { "7891234567890123", ",", std::nullopt },
+        { "10.000.000.000.000,00", ",", std::nullopt },
+        { "123456789012345", ",", 123456789012345.0, "0" },
         { "1,2,3", ",", std::nullopt },
         { "1 234", ",", std::nullopt },
         { "12%", ",", std::nullopt },
@@ -174,17 +264,21 @@ TEST(XLSWorksheet, NumbersReadEntirelyInTheLocaleNotation)
         { "inf", ",", std::nullopt },
         { "nan", ",", std::nullopt },
         { "0x10", ",", std::nullopt },
-        { "1,234.50", ".", 1234.5 },
-        { "1.234,50", ".", 1.2345 },
-        { "3.5E-1", ".", 0.35 },
+        { "1,234.50", ".", 1234.5, "#,##0.00" },
+        { "1.234,50", ".", std::nullopt },
+        { "3.5E-1", ".", 0.35, "" },
         { "٣", ".", std::nullopt },
     };
     for (const Case& c : cases) {
-        const auto number = ReadXLSNumber(QString::fromUtf8(c.text), QString::fromUtf8(c.decimal));
+        const QString text = QString::fromUtf8(c.text);
+        const QString decimal = QString::fromUtf8(c.decimal);
+        const auto number = ReadXLSNumber(text, decimal);
         EXPECT_EQ(number.has_value(), c.number.has_value()) << '"' << c.text << "\" with " << c.decimal;
         if (number && c.number) {
             EXPECT_DOUBLE_EQ(*number, *c.number) << '"' << c.text << "\" with " << c.decimal;
         }
+        EXPECT_EQ(XLSNumberFormat(text, decimal), QString::fromUtf8(c.format))
+            << '"' << c.text << "\" with " << c.decimal;
     }
 }
 

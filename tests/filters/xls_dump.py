@@ -24,9 +24,10 @@ def main(path):
                     kind, value = "text", cell.value.replace("\n", "\\n")
                 else:
                     kind, value = "blank", ""
-                print("cell\t%s\t%d\t%d\t%s\t%s\t%s\t%d\t%d\t%d\t%d\t%d" % (
+                number_format = book.format_map[xf.format_key].format_str
+                print("cell\t%s\t%d\t%d\t%s\t%s\t%s\t%d\t%d\t%d\t%d\t%d\t%s" % (
                     sheet.name, row, col, kind, value, font.name, font.height, font.weight,
-                    font.italic, xf.alignment.hor_align, xf.alignment.vert_align))
+                    font.italic, xf.alignment.hor_align, xf.alignment.vert_align, number_format))
 
 
 if __name__ == "__main__":
