@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace {
@@ -52,13 +53,13 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             if (inlineValue)
                 return *inlineValue;
             if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
-                RaiseUsage(QStringLiteral("%1 needs a value").arg(name));
+                RaiseUsage(QCoreApplication::translate("CommandLine", "%1 needs a value").arg(name));
             return arguments[++i];
         };
         const auto file = [&]() -> QString {
             const QString path = value();
             if (path.isEmpty())
-                RaiseUsage(QStringLiteral("%1 needs a file name").arg(name));
+                RaiseUsage(QCoreApplication::translate("CommandLine", "%1 needs a file name").arg(name));
             return path;
         };
 
@@ -86,22 +87,23 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             else
                 result.Printer = QString();
         } else {
-            RaiseUsage(QStringLiteral("unknown option %1").arg(name));
+            RaiseUsage(QCoreApplication::translate("CommandLine", "unknown option %1").arg(name));
         }
     }
 
     if (result.Help || result.Version)
         return result;
     if (result.HasExport() && !result.Order)
-        RaiseUsage(QStringLiteral("an export option needs an order number"));
+        RaiseUsage(QCoreApplication::translate("CommandLine", "an export option needs an order number"));
     if (!result.ViewFile.isEmpty() && (result.Order || result.HasExport()))
-        RaiseUsage(QStringLiteral("--view takes a page file only, no order and no export option"));
+        RaiseUsage(QCoreApplication::translate(
+            "CommandLine", "--view takes a page file only, no order and no export option"));
     return result;
 }
 
 QString UsageText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("CommandLine",
         "Usage: ordemcompra [ORDER] [options]\n"
         "Prints a purchase order: without an export option it shows the order in the preview window\n"
         "(asking for the number when ORDER is missing).\n"

@@ -86,7 +86,7 @@ int RunHeadless(const TCommandLine& options)
     } catch (const EReportError& error) {
         PrintProgramError(error.Message());
     } catch (const EAbort&) {
-        PrintProgramError(QStringLiteral("aborted"));
+        PrintProgramError(QCoreApplication::translate("OrdemCompra", "aborted"));
     } catch (const std::exception& error) {
         PrintProgramError(QString::fromLocal8Bit(error.what()));
     }

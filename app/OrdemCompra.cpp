@@ -8,12 +8,15 @@
 #include "preview/RLPreviewPages.h"
 #include "preview/RLPreviewRegistration.h"
 #include "support/Startup.h"
+#include "support/Translations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -75,11 +78,13 @@ int RunInteractive(const TCommandLine& options)
     return kExitSuccess;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Reads the command line; answers --help, --version and a wrong command line in the user's
+// language, before the kind of application (window or none) is known.
+std::optional<int> ReadCommandLine(int& argc, char** argv, TCommandLine& options)
 {
-    TCommandLine options;
+    const QCoreApplication core(argc, argv);
+    InstallTranslations(LanguageFromEnvironment());
+    const auto removeTranslations = qScopeGuard([] { RemoveTranslations(); });
     try {
         options = ParseCommandLine(ArgumentsAfterProgram(argc, argv));
     } catch (const EReportError& error) {
@@ -95,6 +100,23 @@ int main(int argc, char** argv)
         std::fputs(VersionText().toLocal8Bit().constData(), stdout);
         return kExitSuccess;
     }
+    // Qt aborts the process when no platform plugin starts; say what is missing instead.
+    if (!options.HasExport() && !HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        PrintProgramError(QCoreApplication::translate("OrdemCompra",
+            "no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); "
+            "write it with --pdf, --xls or --rpf instead"));
+        return kExitFailure;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TCommandLine options;
+    if (const std::optional<int> exitCode = ReadCommandLine(argc, argv, options))
+        return *exitCode;
 
     const TPrivateRuntimeDirectory runtimeDirectory;
     if (options.HasExport()) {
@@ -102,19 +124,14 @@ int main(int argc, char** argv)
         if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
-        QGuiApplication::setApplicationDisplayName(kApplicationTitle);
         const TQuirelLibrary library;
         return RunHeadless(options);
     }
 
-    // Qt aborts the process when no platform plugin starts; say what is missing instead.
-    if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("ordemcompra: no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); "
-                   "write it with --pdf, --xls or --rpf instead\n",
-            stderr);
-        return kExitFailure;
-    }
+    // No application display name: the window system would append it to every window's title,
+    // cutting the titles the windows set themselves.
     QApplication application(argc, argv);
+    const TQuirelLibrary library;
     // A window on a platform that shows none would wait for an operator who cannot answer.
     const QString platform = QGuiApplication::platformName();
     if (platform == u"offscreen" || platform == u"minimal") {
@@ -124,7 +141,5 @@ int main(int argc, char** argv)
                               .arg(platform));
         return kExitFailure;
     }
-    QGuiApplication::setApplicationDisplayName(kApplicationTitle);
-    const TQuirelLibrary library;
     return RunInteractive(options);
 }

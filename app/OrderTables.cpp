@@ -4,6 +4,8 @@
 #include "db/Table.h"
 #include "platform/Exceptions.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 constexpr TFieldType S = TFieldType::ftString;
@@ -95,7 +97,8 @@ const TTableDefinition& OrderTableDefinition(QStringView tableObject)
     for (const TTableDefinition& definition : OrderTableDefinitions())
         if (definition.tableObject == tableObject)
             return definition;
-    throw EReportError(QStringLiteral("No business table named %1").arg(tableObject));
+    throw EReportError(
+        QCoreApplication::translate("OrderTables", "No business table named %1").arg(tableObject));
 }
 
 std::vector<TTable*> TOrderTables::Tables() const

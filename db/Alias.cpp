@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
@@ -20,13 +21,15 @@ QString g_dataDirectoryOption;
 
 [[noreturn]] void RaiseAliasError(const QString& alias, const QString& fault)
 {
-    throw EReportError(QStringLiteral("Alias %1: %2").arg(alias, fault));
+    throw EReportError(QCoreApplication::translate("Alias", "Alias %1: %2").arg(alias, fault));
 }
 
 QString CheckedDirectory(const QString& alias, const QString& directory, const QString& origin)
 {
     if (!QFileInfo(directory).isDir())
-        RaiseAliasError(alias, QStringLiteral("directory \"%1\" (%2) does not exist").arg(directory, origin));
+        RaiseAliasError(alias,
+            QCoreApplication::translate("Alias", "directory \"%1\" (%2) does not exist")
+                .arg(directory, origin));
     return QDir(directory).absolutePath();
 }
 
@@ -35,18 +38,20 @@ QString CheckedDirectory(const QString& alias, const QString& directory, const Q
 QString ResolveAlias(const QString& alias, const QString& dataDirOption)
 {
     if (!dataDirOption.isEmpty())
-        return CheckedDirectory(alias, dataDirOption, QStringLiteral("from --data"));
+        return CheckedDirectory(alias, dataDirOption, QCoreApplication::translate("Alias", "from --data"));
     const QString variable = QStringLiteral("QUIREL_ALIAS_") + alias.toUpper();
     const QString fromEnvironment = qEnvironmentVariable(variable.toLatin1().constData());
     if (!fromEnvironment.isEmpty())
-        return CheckedDirectory(alias, fromEnvironment, QStringLiteral("from %1").arg(variable));
+        return CheckedDirectory(
+            alias, fromEnvironment, QCoreApplication::translate("Alias", "from %1").arg(variable));
     if (alias.compare(kBusinessAlias, Qt::CaseInsensitive) != 0)
-        RaiseAliasError(alias, QStringLiteral("not defined; give --data DIR or set %1").arg(variable));
+        RaiseAliasError(alias,
+            QCoreApplication::translate("Alias", "not defined; give --data DIR or set %1").arg(variable));
     const QString installed = QStringLiteral(QUIREL_SAMPLEDB_INSTALLED);
     if (!installed.isEmpty() && QFileInfo(installed).isDir())
         return QDir(installed).absolutePath();
     return CheckedDirectory(alias, QStringLiteral(QUIREL_SAMPLEDB_BUILD),
-        QStringLiteral("the bundled sample database; not built?"));
+        QCoreApplication::translate("Alias", "the bundled sample database; not built?"));
 }
 
 void SetDataDirectoryOption(const QString& directory)

@@ -5,6 +5,7 @@
 #include "db/FieldValue.h"
 #include "support/TextUtils.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -176,7 +177,9 @@ void TDataSet::SetMasterSource(TDataSource* source)
         return;
     for (TDataSource* link = source; link && link->DataSet(); link = link->DataSet()->m_masterSource)
         if (link->DataSet() == this)
-            RaiseLinkError(*this, QStringLiteral("a master link may not lead back to the dataset itself"));
+            RaiseLinkError(*this,
+                QCoreApplication::translate(
+                    "TDataSet", "a master link may not lead back to the dataset itself"));
     if (m_masterSource)
         m_masterSource->RemoveClient(this);
     m_masterSource = source;
@@ -196,7 +199,7 @@ void TDataSet::SetMasterFields(const QString& names)
 TField* TDataSet::CreateField(const QString& fieldName, TFieldType type, int size)
 {
     if (m_active)
-        RaiseDataSetOpen(*this, QStringLiteral("add field \"%1\"").arg(fieldName));
+        RaiseDataSetOpen(*this, QCoreApplication::translate("TDataSet", "add field \"%1\"").arg(fieldName));
     if (FindField(fieldName))
         RaiseDuplicateField(*this, fieldName);
     m_fields.push_back(std::make_unique<TField>(this, int(m_fields.size()), fieldName, type, size));
@@ -272,7 +275,8 @@ std::vector<TField*> TDataSet::IndexFields() const
     for (const QString& name : SplitFieldNames(m_indexFieldNames)) {
         TField* field = FindField(name);
         if (!field)
-            RaiseLinkError(*this, QStringLiteral("index field \"%1\" not found").arg(name));
+            RaiseLinkError(
+                *this, QCoreApplication::translate("TDataSet", "index field \"%1\" not found").arg(name));
         fields.push_back(field);
     }
     return fields;
@@ -284,7 +288,8 @@ void TDataSet::BuildOrder()
     if (m_masterSource && !SplitFieldNames(m_masterFields).isEmpty()
         && SplitFieldNames(m_masterFields).size() > qsizetype(indexFields.size()))
         RaiseLinkError(*this,
-            QStringLiteral("master fields \"%1\" need as many index fields, but the index is \"%2\"")
+            QCoreApplication::translate(
+                "TDataSet", "master fields \"%1\" need as many index fields, but the index is \"%2\"")
                 .arg(m_masterFields, m_indexFieldNames));
     const int count = StoredRecordCount();
     m_order.resize(count);

@@ -157,24 +157,19 @@ constexpr qint64 kMaxBlocks = 0xFFFF;
 /// Blob offsets are 32 bits wide, and the last blob may run 65535 blocks further.
 constexpr qint64 kMaxBlobFileSize = qint64(kBlobOffsetMask) + 0xFFFF * qint64(kMbBlockSize);
 
-QString TranslatedFault(const char* text)
-{
-    return QCoreApplication::translate("TParadoxReader", text);
-}
-
 QString FileKind(mode_t mode)
 {
     if (S_ISFIFO(mode))
-        return TranslatedFault("a FIFO");
+        return QCoreApplication::translate("TParadoxReader", "a FIFO");
     if (S_ISCHR(mode))
-        return TranslatedFault("a character device");
+        return QCoreApplication::translate("TParadoxReader", "a character device");
     if (S_ISBLK(mode))
-        return TranslatedFault("a block device");
+        return QCoreApplication::translate("TParadoxReader", "a block device");
     if (S_ISSOCK(mode))
-        return TranslatedFault("a socket");
+        return QCoreApplication::translate("TParadoxReader", "a socket");
     if (S_ISDIR(mode))
-        return TranslatedFault("a directory");
-    return TranslatedFault("not a regular file");
+        return QCoreApplication::translate("TParadoxReader", "a directory");
+    return QCoreApplication::translate("TParadoxReader", "not a regular file");
 }
 
 /// The whole of a regular file; anything else (a FIFO would wait for a writer, a device never
@@ -186,23 +181,28 @@ template<typename Limit> QByteArray ReadRegularFile(const QString& path, Limit l
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT)
-            RaiseTableError(path, TranslatedFault("the file does not exist"));
-        RaiseTableError(path, TranslatedFault("cannot be opened: %1").arg(qt_error_string(error)));
+            RaiseTableError(path, QCoreApplication::translate("TParadoxReader", "the file does not exist"));
+        RaiseTableError(path,
+            QCoreApplication::translate("TParadoxReader", "cannot be opened: %1")
+                .arg(qt_error_string(error)));
     }
     const auto closeFd = qScopeGuard([fd] { ::close(fd); });
     struct stat info { };
     if (::fstat(fd, &info) != 0)
-        RaiseTableError(path, TranslatedFault("cannot be read: %1").arg(qt_error_string(errno)));
+        RaiseTableError(path,
+            QCoreApplication::translate("TParadoxReader", "cannot be read: %1").arg(qt_error_string(errno)));
     if (!S_ISREG(info.st_mode))
-        RaiseTableError(
-            path, TranslatedFault("is %1, not a table file; refused").arg(FileKind(info.st_mode)));
+        RaiseTableError(path,
+            QCoreApplication::translate("TParadoxReader", "is %1, not a table file; refused")
+                .arg(FileKind(info.st_mode)));
     QByteArray head(16, '\0');
     const ssize_t headSize = ::pread(fd, head.data(), size_t(head.size()), 0);
     head.truncate(qMax<ssize_t>(headSize, 0));
     const qint64 maximum = limit(head);
     if (info.st_size > maximum)
         RaiseTableError(path,
-            TranslatedFault("%1 bytes, more than the %2 the format allows; refused")
+            QCoreApplication::translate(
+                "TParadoxReader", "%1 bytes, more than the %2 the format allows; refused")
                 .arg(info.st_size)
                 .arg(maximum));
     QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
@@ -212,7 +212,9 @@ template<typename Limit> QByteArray ReadRegularFile(const QString& path, Limit l
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            RaiseTableError(path, TranslatedFault("cannot be read: %1").arg(qt_error_string(errno)));
+            RaiseTableError(path,
+                QCoreApplication::translate("TParadoxReader", "cannot be read: %1")
+                    .arg(qt_error_string(errno)));
         if (got == 0)
             break;
         done += got;
@@ -248,7 +250,8 @@ TParadoxReader TParadoxReader::FromFile(const QString& path, TPxLostRecords lost
         if (candidate.fileName().compare(wanted, Qt::CaseInsensitive) == 0)
             blobPath = candidate.filePath();
     if (blobPath.isEmpty())
-        RaiseTableError(path, QStringLiteral("the blob file %1 is missing").arg(wanted));
+        RaiseTableError(
+            path, QCoreApplication::translate("TParadoxReader", "the blob file %1 is missing").arg(wanted));
     QByteArray blobs = ReadRegularFile(blobPath, [](const QByteArray&) { return kMaxBlobFileSize; });
     return TParadoxReader(std::move(table), std::move(blobs), path, lost);
 }

@@ -3,6 +3,8 @@
 #include "db/Alias.h"
 #include "db/DbErrors.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 /// Stored kinds a declared field accepts: the same kind, and the double-holding kinds for each other.
@@ -34,14 +36,14 @@ QString TTable::ClassName() const
 void TTable::SetDatabaseName(const QString& name)
 {
     if (Active())
-        RaiseDataSetOpen(*this, QStringLiteral("change DatabaseName"));
+        RaiseDataSetOpen(*this, QCoreApplication::translate("TDataSet", "change DatabaseName"));
     m_databaseName = name;
 }
 
 void TTable::SetTableName(const QString& name)
 {
     if (Active())
-        RaiseDataSetOpen(*this, QStringLiteral("change TableName"));
+        RaiseDataSetOpen(*this, QCoreApplication::translate("TDataSet", "change TableName"));
     m_tableName = name;
 }
 
@@ -53,7 +55,7 @@ TField* TTable::AddField(const QString& fieldName, TFieldType type, int size)
 QString TTable::ResolveFilePath() const
 {
     if (m_tableName.isEmpty())
-        RaiseLinkError(*this, QStringLiteral("no TableName"));
+        RaiseLinkError(*this, QCoreApplication::translate("TDataSet", "no TableName"));
     if (m_databaseName.isEmpty())
         return m_tableName;
     const QString directory = m_databaseName.contains(u'/')
@@ -79,7 +81,8 @@ QStringList TTable::Repairs() const
     QStringList repairs;
     if (m_reader)
         for (const QString& repair : m_reader->Repairs())
-            repairs.append(QStringLiteral("Paradox table \"%1\": %2").arg(m_filePath, repair));
+            repairs.append(QCoreApplication::translate("TParadoxReader", "Paradox table \"%1\": %2")
+                               .arg(m_filePath, repair));
     return repairs;
 }
 

@@ -9,6 +9,7 @@
 #include "support/LocaleTexts.h"
 #include "support/SaveFiles.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
@@ -24,7 +25,8 @@ constexpr quint16 kMaxRows = 4;
 
 [[noreturn]] void RaiseCannotCreate(const QString& fileName, const QString& reason)
 {
-    throw EReportError(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason));
+    throw EReportError(
+        QCoreApplication::translate("TRLPDFFilter", "Cannot create file \"%1\". %2").arg(fileName, reason));
 }
 
 QByteArray MediaBox(int width, int height)
@@ -94,7 +96,7 @@ void TRLPDFFilter::InternalBeginDoc()
     m_pageHeight = pages ? pages->OrientedPixelHeight() : 0;
 
     if (FileName.isEmpty())
-        RaiseCannotCreate(FileName, QStringLiteral("No file name was given."));
+        RaiseCannotCreate(FileName, QCoreApplication::translate("TRLPDFFilter", "No file name was given."));
     auto file = std::make_unique<QSaveFile>(FileName);
     if (!file->open(QIODevice::WriteOnly))
         RaiseCannotCreate(FileName, file->errorString());

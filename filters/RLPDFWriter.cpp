@@ -4,6 +4,7 @@
 #include "support/SaveFiles.h"
 #include "support/Windows1252.h"
 
+#include <QCoreApplication>
 #include <QFileDevice>
 #include <QIODevice>
 #include <algorithm>
@@ -34,7 +35,8 @@ constexpr qsizetype kNumberBufferSize = 330;
 {
     if (const auto* file = qobject_cast<const QFileDevice*>(&device))
         RaiseCannotWrite(file->fileName(), device.errorString());
-    throw EReportError(QStringLiteral("Cannot write the PDF file: %1").arg(device.errorString()));
+    throw EReportError(QCoreApplication::translate("TRLPDFFilter", "Cannot write the PDF file: %1")
+                           .arg(device.errorString()));
 }
 
 /// Strips trailing zeros and then a trailing point from a fixed-notation number.

@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 #include "support/Windows1252.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QtEndian>
 #include <cstring>
@@ -38,16 +39,21 @@ void TRLByteReader::Fail(QStringView field, QStringView problem) const
 
 void TRLByteReader::FailAt(qint64 position, QStringView field, QStringView problem) const
 {
-    throw EReportError(
-        QStringLiteral("%1: %2 at byte %3: %4").arg(m_source, field).arg(position).arg(problem));
+    throw EReportError(QCoreApplication::translate("TRLByteReader", "%1: %2 at byte %3: %4")
+                           .arg(m_source, field)
+                           .arg(position)
+                           .arg(problem));
 }
 
 void TRLByteReader::CheckLength(qint64 start, qint64 length, QStringView field) const
 {
     if (length < 0)
-        FailAt(start, field, QStringLiteral("negative length %1").arg(length));
+        FailAt(start, field, QCoreApplication::translate("TRLByteReader", "negative length %1").arg(length));
     if (length > Remaining())
-        FailAt(start, field, QStringLiteral("%1 byte(s) needed, %2 left").arg(length).arg(Remaining()));
+        FailAt(start, field,
+            QCoreApplication::translate("TRLByteReader", "%1 byte(s) needed, %2 left")
+                .arg(length)
+                .arg(Remaining()));
 }
 
 QByteArray TRLByteReader::ReadBytes(qint64 count, QStringView field)
@@ -60,7 +66,9 @@ QByteArray TRLByteReader::ReadBytes(qint64 count, QStringView field)
     }
     QByteArray bytes = m_device->read(count);
     if (bytes.size() != count)
-        Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device->errorString()));
+        Fail(field,
+            QCoreApplication::translate("TRLByteReader", "the data ends early (%1)")
+                .arg(m_device->errorString()));
     return bytes;
 }
 
@@ -73,7 +81,9 @@ void TRLByteReader::ReadInto(char* buffer, qint64 count, QStringView field)
         return;
     }
     if (m_device->read(buffer, count) != count)
-        Fail(field, QStringLiteral("the data ends early (%1)").arg(m_device->errorString()));
+        Fail(field,
+            QCoreApplication::translate("TRLByteReader", "the data ends early (%1)")
+                .arg(m_device->errorString()));
 }
 
 // A page record in memory is read field by field, millions of them per report: a field that fits
@@ -124,10 +134,11 @@ qint32 TRLByteReader::ReadCount(qint64 itemSize, QStringView field)
     const qint64 start = Position();
     const qint32 count = ReadInt32(field);
     if (count < 0)
-        FailAt(start, field, QStringLiteral("negative count %1").arg(count));
+        FailAt(start, field, QCoreApplication::translate("TRLByteReader", "negative count %1").arg(count));
     if (qint64(count) * itemSize > Remaining())
         FailAt(start, field,
-            QStringLiteral("%1 items of at least %2 bytes do not fit in the %3 bytes left")
+            QCoreApplication::translate(
+                "TRLByteReader", "%1 items of at least %2 bytes do not fit in the %3 bytes left")
                 .arg(count)
                 .arg(itemSize)
                 .arg(Remaining()));
@@ -148,13 +159,19 @@ qint64 TRLByteReader::Position() const
 void TRLByteReader::Seek(qint64 position, QStringView field)
 {
     if (position < 0 || position > m_limit)
-        Fail(field, QStringLiteral("position %1 is outside the %2 bytes").arg(position).arg(m_limit));
+        Fail(field,
+            QCoreApplication::translate("TRLByteReader", "position %1 is outside the %2 bytes")
+                .arg(position)
+                .arg(m_limit));
     if (!m_device) {
         *m_position = position;
         return;
     }
     if (!m_device->seek(position))
-        Fail(field, QStringLiteral("cannot seek to %1 (%2)").arg(position).arg(m_device->errorString()));
+        Fail(field,
+            QCoreApplication::translate("TRLByteReader", "cannot seek to %1 (%2)")
+                .arg(position)
+                .arg(m_device->errorString()));
 }
 
 qint64 TRLByteReader::Remaining() const

@@ -4,6 +4,7 @@
 #include "support/SaveFiles.h"
 #include "support/Windows1252.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
@@ -105,10 +106,10 @@ void TRLByteWriter::WriteText(QStringView text)
 void TRLByteWriter::WriteCountedBytes(QByteArrayView bytes)
 {
     if (bytes.size() > std::numeric_limits<qint32>::max())
-        throw EReportError(
-            QStringLiteral("Cannot write %1: a string of %2 bytes exceeds the 32-bit length field")
-                .arg(m_target)
-                .arg(bytes.size()));
+        throw EReportError(QCoreApplication::translate(
+            "TRLByteWriter", "Cannot write %1: a string of %2 bytes exceeds the 32-bit length field")
+                               .arg(m_target)
+                               .arg(bytes.size()));
     WriteInt32(qint32(bytes.size()));
     WriteBytes(bytes);
 }
@@ -125,7 +126,8 @@ void TRLByteWriter::EndSized(qint64 sizeField)
     const qint64 end = Position();
     const qint64 size = end - sizeField - kSizeFieldBytes;
     if (size > std::numeric_limits<qint32>::max())
-        throw EReportError(QStringLiteral("Cannot write %1: a body of %2 bytes exceeds the 32-bit size field")
+        throw EReportError(QCoreApplication::translate(
+            "TRLByteWriter", "Cannot write %1: a body of %2 bytes exceeds the 32-bit size field")
                                .arg(m_target)
                                .arg(size));
     Seek(sizeField);
@@ -142,7 +144,8 @@ void TRLByteWriter::Seek(qint64 position)
 {
     if (m_bytes) {
         if (position < 0 || position > m_end)
-            throw EReportError(QStringLiteral("Cannot write %1: position %2 is outside the %3 bytes written")
+            throw EReportError(QCoreApplication::translate(
+                "TRLByteWriter", "Cannot write %1: position %2 is outside the %3 bytes written")
                                    .arg(m_target)
                                    .arg(position)
                                    .arg(m_end));

@@ -8,6 +8,7 @@
 #include "support/SaveFiles.h"
 #include "support/TempFiles.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <algorithm>
@@ -34,16 +35,18 @@ constexpr int kPortrait = 1;
 
 QString TempSource(const QString& fileName, int index)
 {
-    return QStringLiteral("page %1 in the temporary page file %2").arg(index + 1).arg(fileName);
+    return QCoreApplication::translate("TRLGraphicStorage", "page %1 in the temporary page file %2")
+        .arg(index + 1)
+        .arg(fileName);
 }
 
 [[noreturn]] void RaiseTooLarge(int page, qint64 position)
 {
-    throw EReportError(
-        QStringLiteral("Cannot write the page file: page %1 would start at byte %2, beyond the "
-                       "2 GiB that its 32-bit offset can address")
-            .arg(page)
-            .arg(position));
+    throw EReportError(QCoreApplication::translate("TRLGraphicStorage",
+        "Cannot write the page file: page %1 would start at byte %2, beyond the "
+        "2 GiB that its 32-bit offset can address")
+                           .arg(page)
+                           .arg(position));
 }
 
 int MillimetresToDots(double millimetres)
@@ -225,7 +228,8 @@ void TRLGraphicStorage::OpenTempFile()
         file->remove();
         UnregisterTempFile(fileName);
         throw EReportError(
-            QStringLiteral("Cannot create the temporary page file %1: %2").arg(fileName, error));
+            QCoreApplication::translate("TRLGraphicStorage", "Cannot create the temporary page file %1: %2")
+                .arg(fileName, error));
     }
     m_tempFile = std::move(file);
     m_tempFileName = fileName;
@@ -248,7 +252,8 @@ void TRLGraphicStorage::SaveToFile(const QString& fileName)
     // any existing file as it was and no partial file behind.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        throw EReportError(QStringLiteral("Cannot create %1: %2").arg(fileName, file.errorString()));
+        throw EReportError(QCoreApplication::translate("TRLGraphicStorage", "Cannot create %1: %2")
+                               .arg(fileName, file.errorString()));
     try {
         SaveToStream(file);
     } catch (...) {
@@ -268,7 +273,8 @@ void TRLGraphicStorage::SaveToStream(QIODevice& stream)
             StorePage(*page);
     }
     const auto* file = qobject_cast<const QFileDevice*>(&stream);
-    TRLByteWriter out(stream, file ? file->fileName() : QStringLiteral("the page file"));
+    TRLByteWriter out(
+        stream, file ? file->fileName() : QCoreApplication::translate("TRLGraphicStorage", "the page file"));
     out.WriteBytes(kStorageMagic);
     const QStringList macros = m_macros.Strings();
     out.WriteInt32(qint32(macros.size()));
@@ -310,7 +316,8 @@ void TRLGraphicStorage::LoadFromFile(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EReportError(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
+        throw EReportError(QCoreApplication::translate("TRLGraphicStorage", "Cannot open %1: %2")
+                               .arg(fileName, file.errorString()));
     LoadFromStream(file, fileName);
 }
 
@@ -321,7 +328,9 @@ void TRLGraphicStorage::LoadFromStream(QIODevice& stream, const QString& source)
     TRLGraphicStorage loaded(nullptr);
     TRLByteReader in(stream, source);
     if (in.ReadBytes(kStorageMagic.size(), u"page file header") != kStorageMagic)
-        in.Fail(u"page file header", QStringLiteral("not a page file (\"RLGraphicStorage3\" expected)"));
+        in.Fail(u"page file header",
+            QCoreApplication::translate(
+                "TRLGraphicStorage", "not a page file (\"RLGraphicStorage3\" expected)"));
     const qint32 macroCount = in.ReadCount(kCountedStringMinBytes, u"macro count");
     for (qint32 i = 0; i < macroCount; ++i)
         loaded.m_macros.AddString(in.ReadText(u"macro"));

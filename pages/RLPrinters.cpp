@@ -4,6 +4,7 @@
 #include "platform/Exceptions.h"
 #include "support/LocaleTexts.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -218,7 +219,8 @@ void TRLPrinterWrapper::NewPage()
 TCanvas& TRLPrinterWrapper::Canvas()
 {
     if (!m_canvas)
-        throw EReportError(QStringLiteral("The printer canvas exists only between BeginDoc and EndDoc"));
+        throw EReportError(QCoreApplication::translate(
+            "TRLPrinterWrapper", "The printer canvas exists only between BeginDoc and EndDoc"));
     return *m_canvas;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 bool CommitWholeFile(QSaveFile& file, QString& reason)
@@ -20,5 +21,5 @@ bool CommitWholeFile(QSaveFile& file, QString& reason)
 
 void RaiseCannotWrite(const QString& target, const QString& reason)
 {
-    throw EReportError(QStringLiteral("Cannot write %1: %2").arg(target, reason));
+    throw EReportError(QCoreApplication::translate("SaveFiles", "Cannot write %1: %2").arg(target, reason));
 }

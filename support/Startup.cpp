@@ -3,6 +3,7 @@
 #include "support/FormatSettings.h"
 #include "support/LocaleTexts.h"
 #include "support/TempFiles.h"
+#include "support/Translations.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -29,6 +30,7 @@ void InitializeLibrary()
     static const bool registeredAtExit = std::atexit(FinalizeAtExit) == 0;
     Q_UNUSED(registeredAtExit);
     SelectLanguage();
+    InstallTranslations(LanguageFromEnvironment());
     InitializeFormatSettings();
     InitializeLogFile();
     InitializeTempDir();
@@ -42,6 +44,7 @@ void FinalizeLibrary()
         return;
     DeleteRegisteredTempFiles();
     RemoveTempFileSignalHandlers();
+    RemoveTranslations();
     ClearLocaleTexts();
     ClearLogFileName();
     SetTempDir(QStringLiteral("."));

@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -38,8 +39,9 @@ bool g_handlersInstalled = false;
 
 [[noreturn]] void RaiseCannotCreate(const QString& directory, int error)
 {
-    throw EReportError(QStringLiteral("Cannot create a temporary file in \"%1\": %2")
-                           .arg(directory, QString::fromLocal8Bit(std::strerror(error))));
+    throw EReportError(
+        QCoreApplication::translate("TempFiles", "Cannot create a temporary file in \"%1\": %2")
+            .arg(directory, QString::fromLocal8Bit(std::strerror(error))));
 }
 
 QString TempFilePath(const QString& directory, quint32 number)

@@ -64,6 +64,9 @@ protected:
 
 const QString kNotFound = u"Ordem Compra não Encontrada!"_s;
 
+// Messages in the program's source language; numbers and dates keep the Brazilian locale.
+const QStringList kEnglish { u"LC_MESSAGES=en_US.UTF-8"_s };
+
 } // namespace
 
 TEST_F(CommandLine, PageFileOfAnOrderReadsBackAsTheGoldenPages)
@@ -138,7 +141,7 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
         { { u"1"_s, u"--pdf="_s }, u"--pdf needs a file name"_s, "empty file name" },
     };
     for (const Case& c : cases) {
-        const TProgramRun run = Run(Data() + c.arguments);
+        const TProgramRun run = Run(Data() + c.arguments, kEnglish);
         EXPECT_EQ(run.ExitCode, kExitFailure) << c.what;
         EXPECT_TRUE(run.Err.contains(c.expected)) << c.what << ": " << run.Err.toStdString();
         EXPECT_TRUE(run.Err.contains(u"Usage: ordemcompra"_s)) << c.what << ": usage follows the reason";
@@ -202,7 +205,8 @@ TEST_F(CommandLine, DataProblemsExitWithTwoAndNameWhatIsWrong)
             "a table larger than its 65535 blocks (sparse)" },
     };
     for (const Case& c : cases) {
-        const TProgramRun run = Run({ u"8"_s, u"--rpf"_s, Output(u"x.rpf"_s), u"--data"_s, c.directory });
+        const TProgramRun run
+            = Run({ u"8"_s, u"--rpf"_s, Output(u"x.rpf"_s), u"--data"_s, c.directory }, kEnglish);
         EXPECT_EQ(run.ExitCode, kExitFailure) << c.what;
         EXPECT_TRUE(run.Err.contains(c.named)) << c.what << ": " << run.Err.toStdString();
         EXPECT_TRUE(run.Err.contains(c.fault)) << c.what << ": " << run.Err.toStdString();
@@ -227,7 +231,7 @@ TEST_F(CommandLine, CutBlockChainIsReadInFileOrderAndSaysSo)
     const TProgramRun intact = Run(QStringList { u"8"_s, u"--rpf"_s, Output(u"intact.rpf"_s) } + Data());
     ASSERT_EQ(intact.ExitCode, kExitSuccess) << intact.Err.toStdString();
     const TProgramRun cut
-        = Run({ u"8"_s, u"--rpf"_s, Output(u"cut.rpf"_s), u"--data"_s, work.filePath(u"cut"_s) });
+        = Run({ u"8"_s, u"--rpf"_s, Output(u"cut.rpf"_s), u"--data"_s, work.filePath(u"cut"_s) }, kEnglish);
     ASSERT_EQ(cut.ExitCode, kExitSuccess) << cut.Err.toStdString();
     EXPECT_TRUE(
         cut.Err.contains(u"OrdemCompraItens.DB\": damaged: the block chain ends at block 400 with 6000 "
@@ -266,7 +270,7 @@ TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
         ASSERT_TRUE(table.open(QIODevice::ReadOnly));
         const QByteArray before = table.readAll();
         table.close();
-        const TProgramRun run = Run({ u"8"_s, c.option, c.output, u"--data"_s, db });
+        const TProgramRun run = Run({ u"8"_s, c.option, c.output, u"--data"_s, db }, kEnglish);
         EXPECT_EQ(run.ExitCode, kExitFailure) << c.option.toStdString();
         EXPECT_TRUE(run.Err.contains(u"Refused to write"_s) && run.Err.contains(c.table))
             << run.Err.toStdString();
@@ -278,8 +282,8 @@ TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
 TEST_F(CommandLine, MissingTempDirectoryIsNamed)
 {
     const QString missing = m_work.filePath(u"no-such-tmp"_s);
-    const TProgramRun run
-        = Run(QStringList { u"8"_s, u"--pdf"_s, Output(u"t.pdf"_s) } + Data(), { u"TMPDIR="_s + missing });
+    const TProgramRun run = Run(QStringList { u"8"_s, u"--pdf"_s, Output(u"t.pdf"_s) } + Data(),
+        kEnglish + QStringList { u"TMPDIR="_s + missing });
     EXPECT_EQ(run.ExitCode, kExitFailure);
     EXPECT_TRUE(run.Err.contains(u"Cannot create a temporary file in \""_s + missing + u'"'))
         << run.Err.toStdString();
@@ -363,7 +367,7 @@ TEST_F(CommandLine, WindowsWithoutADisplayAreRefusedWithAReason)
     };
     for (const Case& c : cases) {
         const QString what = (c.arguments + c.environment).join(u' ');
-        const TProgramRun run = Run(c.arguments + Data(), c.environment);
+        const TProgramRun run = Run(c.arguments + Data(), kEnglish + c.environment);
         EXPECT_TRUE(run.Finished) << what.toStdString();
         EXPECT_EQ(run.ExitCode, kExitFailure) << what.toStdString();
         EXPECT_TRUE(run.Err.contains(c.reason)) << what.toStdString() << ": " << run.Err.toStdString();
@@ -374,11 +378,64 @@ TEST_F(CommandLine, WindowsWithoutADisplayAreRefusedWithAReason)
 
 TEST_F(CommandLine, HelpAndVersion)
 {
-    const TProgramRun help = Run({ u"--help"_s });
+    const TProgramRun help = Run({ u"--help"_s }, kEnglish);
     EXPECT_EQ(help.ExitCode, kExitSuccess);
     EXPECT_TRUE(help.Out.startsWith(u"Usage: ordemcompra"_s)) << help.Out.toStdString();
     EXPECT_TRUE(help.Out.contains(u"--rpf FILE"_s));
     const TProgramRun version = Run({ u"--version"_s });
     EXPECT_EQ(version.ExitCode, kExitSuccess);
     EXPECT_TRUE(version.Out.contains(u"0.6"_s)) << version.Out.toStdString();
+}
+
+// The operator's language: under pt_BR what went wrong reads in Portuguese, the file named first
+// and the cause after it; under en_US the same cases read in English.
+TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
+{
+    QFile blocker(Output(u"plain-file"_s));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ASSERT_TRUE(QDir(m_work.path()).mkdir(u"empty"_s));
+    const QString missingDir = Output(u"no-such-directory"_s);
+    const QString pdf = Output(u"no-such-folder/o.pdf"_s);
+    struct Case {
+        QStringList arguments;
+        QString portuguese;
+        QString english;
+        const char* what;
+    };
+    const Case cases[] = {
+        { { u"1"_s, u"--pdf"_s, Output(u"o.pdf"_s), u"--data"_s, missingDir },
+            u"Alias KORVANE do banco de dados: a pasta \""_s + missingDir
+                + u"\" (dada em --data) não existe"_s,
+            u"Alias KORVANE: directory \""_s + missingDir + u"\" (from --data) does not exist"_s,
+            "missing --data directory" },
+        { { u"1"_s, u"--pdf"_s, Output(u"o.pdf"_s), u"--data"_s, Output(u"empty"_s) },
+            u"OrdemCompra.DB\": o arquivo não existe; confira a pasta de dados"_s,
+            u"OrdemCompra.DB\": the file does not exist"_s, "table missing from the data directory" },
+        { QStringList { u"1"_s, u"--pdf"_s, pdf } + Data(),
+            u"Não foi possível criar o arquivo \""_s + pdf + u"\". "_s,
+            u"Cannot create file \""_s + pdf + u"\". "_s, "PDF into a folder that does not exist" },
+        { QStringList { u"1"_s, u"--rpf"_s, Output(u"plain-file/o.rpf"_s) } + Data(),
+            u"Não foi possível criar "_s + Output(u"plain-file/o.rpf"_s),
+            u"Cannot create "_s + Output(u"plain-file/o.rpf"_s), "page file under a plain file" },
+        { { u"1"_s, u"--bogus"_s }, u"opção desconhecida --bogus"_s, u"unknown option --bogus"_s,
+            "unknown option" },
+        { { u"--rpf"_s, u"x.rpf"_s }, u"informe o número da ordem de compra para exportar"_s,
+            u"an export option needs an order number"_s, "export without an order" },
+        { { u"--help"_s }, u"Uso: ordemcompra [ORDEM] [opções]"_s, u"Usage: ordemcompra [ORDER] [options]"_s,
+            "usage" },
+    };
+    for (const Case& c : cases) {
+        const TProgramRun portuguese = Run(c.arguments, { u"LANG=pt_BR.UTF-8"_s });
+        const QString said = portuguese.Err + portuguese.Out;
+        EXPECT_TRUE(said.contains(c.portuguese)) << c.what << ": " << said.toStdString();
+        EXPECT_FALSE(said.contains(c.english)) << c.what << ": " << said.toStdString();
+        const TProgramRun english = Run(c.arguments, { u"LANG=en_US.UTF-8"_s });
+        EXPECT_EQ(english.ExitCode, portuguese.ExitCode) << c.what;
+        EXPECT_TRUE((english.Err + english.Out).contains(c.english))
+            << c.what << ": " << (english.Err + english.Out).toStdString();
+    }
+    const TProgramRun noDisplay = Run({ u"1"_s }, { u"-QT_QPA_PLATFORM"_s });
+    EXPECT_TRUE(noDisplay.Err.contains(u"não há tela para mostrar a ordem; grave-a com --pdf"_s))
+        << noDisplay.Err.toStdString();
 }

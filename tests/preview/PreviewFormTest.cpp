@@ -462,7 +462,7 @@ TEST(PreviewForm, ToolbarCaptionsHintsAndAccelerators)
         { form.SpeedButtonViews, QString(), QStringLiteral("Dividir a tela"), 632 },
         { form.SpeedButtonEdit, QString(), QStringLiteral("Editar"), 663 },
         { form.SpeedButtonClose, QStringLiteral("&Fechar"), QStringLiteral("Fechar (Esc)"), 695 },
-        { form.SpeedButtonThumbnails, QString(), QStringLiteral("Page thumbnails"), 755 },
+        { form.SpeedButtonThumbnails, QString(), QString::fromUtf8("Miniaturas das páginas"), 755 },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.button->text(), c.text) << c.hint.toStdString();

@@ -8,6 +8,7 @@
 #include "preview/RLPreviewPages.h"
 #include "support/LocaleTexts.h"
 #include "support/Startup.h"
+#include "support/Translations.h"
 #include "tests/preview/PreviewOrderPages.h"
 
 #include <QApplication>
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const TQuirelLibrary library;
     SelectLanguage(TLanguage::Portuguese);
+    InstallTranslations(TLanguage::Portuguese);
     if (argc < 2) {
         std::fprintf(stderr, "usage: preview_screenshots OUTPUT_DIR [PAGE_FILE]\n");
         return 2;

@@ -1,5 +1,6 @@
 #include "support/LocaleTexts.h"
 #include "support/Startup.h"
+#include "support/Translations.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -14,5 +15,6 @@ int main(int argc, char** argv)
     const TQuirelLibrary library;
     // The windows' texts are checked in Portuguese, whatever the machine's locale.
     SelectLanguage(TLanguage::Portuguese);
+    InstallTranslations(TLanguage::Portuguese);
     return RUN_ALL_TESTS();
 }

@@ -117,8 +117,12 @@ TEST(PxDump, ProgramExitsWithTwoAndTheReadersMessageOnACorruptTable)
             u"Paradox table \""_s + dir.filePath(u"NONE.DB"_s) + u"\": the file does not exist"_s, {} },
         { {}, 2, u"usage: pxdump [--json] TABLE.DB"_s, {} },
     };
+    // The messages in their source language; the Portuguese ones are checked below.
+    QProcessEnvironment english = QProcessEnvironment::systemEnvironment();
+    english.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
     for (const Case& c : cases) {
         QProcess process;
+        process.setProcessEnvironment(english);
         process.start(PxDumpPath(), c.arguments);
         ASSERT_TRUE(process.waitForFinished(30000));
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
@@ -129,5 +133,27 @@ TEST(PxDump, ProgramExitsWithTwoAndTheReadersMessageOnACorruptTable)
         if (c.exitCode != 0) {
             EXPECT_TRUE(out.isEmpty()) << out.left(80).toStdString();
         }
+    }
+}
+
+TEST(PxDump, MessagesSpeakTheOperatorsLanguage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcessEnvironment portuguese = QProcessEnvironment::systemEnvironment();
+    portuguese.insert(u"LC_ALL"_s, u"pt_BR.UTF-8"_s);
+    const QString missing = dir.filePath(u"NONE.DB"_s);
+    const std::pair<QStringList, QString> cases[] = {
+        { { missing }, u"Tabela Paradox \""_s + missing + u"\": o arquivo não existe"_s },
+        { {}, u"uso: pxdump [--json] TABELA.DB"_s },
+    };
+    for (const auto& [arguments, expected] : cases) {
+        QProcess process;
+        process.setProcessEnvironment(portuguese);
+        process.start(PxDumpPath(), arguments);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), 2);
+        EXPECT_TRUE(err.startsWith(expected)) << err.toStdString();
     }
 }

@@ -1,5 +1,6 @@
 #include "db/ParadoxReader.h"
 #include "platform/Exceptions.h"
+#include "support/Translations.h"
 #include "tools/pxdump/PxDump.h"
 
 #include <QCoreApplication>
@@ -20,19 +21,20 @@ void PrintError(const QString& text)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    InstallTranslations(LanguageFromEnvironment());
     QStringList arguments = app.arguments().mid(1);
     const bool json = arguments.removeAll(QStringLiteral("--json")) > 0;
     if (arguments.size() != 1 || arguments.front().startsWith(u'-')) {
-        PrintError(QStringLiteral("usage: pxdump [--json] TABLE.DB"));
+        PrintError(QCoreApplication::translate("pxdump", "usage: pxdump [--json] TABLE.DB"));
         return kExitFailure;
     }
     try {
         const TParadoxReader table = TParadoxReader::FromFile(arguments.front(), TPxLostRecords::Warn);
         const QByteArray out = json ? DumpJson(table) : DumpStructure(table).toUtf8();
         for (const QString& repair : table.Repairs())
-            PrintError(QStringLiteral("warning: %1").arg(repair));
+            PrintError(QCoreApplication::translate("pxdump", "warning: %1").arg(repair));
         for (const QString& warning : table.Warnings())
-            PrintError(QStringLiteral("warning: %1").arg(warning));
+            PrintError(QCoreApplication::translate("pxdump", "warning: %1").arg(warning));
         std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
         return std::fflush(stdout) == 0 ? 0 : kExitFailure;
     } catch (const EReportError& error) {
