@@ -99,6 +99,10 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
         <source>no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); write it with --pdf, --xls or --rpf instead</source>
         <translation>no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); write it with --pdf, --xls or --rpf instead</translation>
     </message>
+    <message>
+        <source>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</source>
+        <translation>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</translation>
+    </message>
 </context>
 <context>
     <name>OrderTables</name>

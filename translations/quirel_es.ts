@@ -99,6 +99,10 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
         <source>no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); write it with --pdf, --xls or --rpf instead</source>
         <translation>no hay pantalla para mostrar la orden; guárdela con --pdf, --xls o --rpf (DISPLAY y WAYLAND_DISPLAY no están definidas)</translation>
     </message>
+    <message>
+        <source>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</source>
+        <translation>la plataforma %1 (QT_QPA_PLATFORM) no muestra ventanas, así que la orden no puede mostrarse; guárdela con --pdf, --xls o --rpf, o quite QT_QPA_PLATFORM en una pantalla</translation>
+    </message>
 </context>
 <context>
     <name>OrderTables</name>

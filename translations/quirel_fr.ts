@@ -99,6 +99,10 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
         <source>no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); write it with --pdf, --xls or --rpf instead</source>
         <translation>aucun écran pour afficher le bon de commande ; enregistrez-le avec --pdf, --xls ou --rpf (DISPLAY et WAYLAND_DISPLAY ne sont pas définies)</translation>
     </message>
+    <message>
+        <source>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</source>
+        <translation>la plateforme %1 (QT_QPA_PLATFORM) n&apos;affiche aucune fenêtre, le bon de commande ne peut donc pas être affiché ; enregistrez-le avec --pdf, --xls ou --rpf, ou retirez QT_QPA_PLATFORM sur un écran</translation>
+    </message>
 </context>
 <context>
     <name>OrderTables</name>

@@ -99,6 +99,10 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
         <source>no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); write it with --pdf, --xls or --rpf instead</source>
         <translation>não há tela para mostrar a ordem; grave-a com --pdf, --xls ou --rpf (DISPLAY e WAYLAND_DISPLAY não estão definidas)</translation>
     </message>
+    <message>
+        <source>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</source>
+        <translation>a plataforma %1 (QT_QPA_PLATFORM) não mostra janelas, então a ordem não pode ser exibida; grave-a com --pdf, --xls ou --rpf, ou remova QT_QPA_PLATFORM numa tela</translation>
+    </message>
 </context>
 <context>
     <name>OrderTables</name>
