@@ -25,8 +25,15 @@ constexpr quint16 kMaxRows = 4;
 
 [[noreturn]] void RaiseCannotCreate(const QString& fileName, const QString& reason)
 {
+    // The reason follows a full stop here: a sentence of its own.
+    QString sentence = reason;
+    if (!sentence.isEmpty()) {
+        sentence[0] = sentence[0].toUpper();
+        if (!sentence.endsWith(QLatin1Char('.')))
+            sentence += QLatin1Char('.');
+    }
     throw EReportError(
-        QCoreApplication::translate("TRLPDFFilter", "Cannot create file \"%1\". %2").arg(fileName, reason));
+        QCoreApplication::translate("TRLPDFFilter", "Cannot create file \"%1\". %2").arg(fileName, sentence));
 }
 
 QByteArray MediaBox(int width, int height)
@@ -99,7 +106,7 @@ void TRLPDFFilter::InternalBeginDoc()
         RaiseCannotCreate(FileName, QCoreApplication::translate("TRLPDFFilter", "No file name was given."));
     auto file = std::make_unique<QSaveFile>(FileName);
     if (!file->open(QIODevice::WriteOnly))
-        RaiseCannotCreate(FileName, file->errorString());
+        RaiseCannotCreate(FileName, CreateFailureReason(FileName, file->errorString()));
     m_file = std::move(file);
     m_writer = std::make_unique<TRLPDFWriter>(*m_file);
     WriteHeader();

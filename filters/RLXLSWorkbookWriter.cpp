@@ -96,7 +96,7 @@ void SaveXLSFile(const QString& fileName, TRLXLSWorkbookWriter& workbook, const 
         RaiseXLSCannotRead(stream.FileName(), stream.File());
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        RaiseXLSCannotCreate(fileName, file.errorString());
+        RaiseXLSCannotCreate(fileName, CreateFailureReason(fileName, file.errorString()));
     try {
         WriteCompoundFile(file, fileName, kStreamName, stream.File(), size, stream.FileName());
     } catch (...) {

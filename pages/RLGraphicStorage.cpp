@@ -253,7 +253,7 @@ void TRLGraphicStorage::SaveToFile(const QString& fileName)
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EReportError(QCoreApplication::translate("TRLGraphicStorage", "Cannot create %1: %2")
-                               .arg(fileName, file.errorString()));
+                               .arg(fileName, CreateFailureReason(fileName, file.errorString())));
     try {
         SaveToStream(file);
     } catch (...) {

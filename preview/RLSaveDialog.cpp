@@ -10,14 +10,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int kFileNameText = 13;
@@ -27,7 +30,6 @@ constexpr int kSaveInBackgroundText = 42;
 constexpr int kToText = 45;
 constexpr int kUseFilterText = 55;
 constexpr int kDefaultText = 62;
-constexpr QSize kDialogSize { 387, 237 };
 }
 
 TRLSaveDialog::TRLSaveDialog(QWidget* parent)
@@ -36,32 +38,43 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     setObjectName(QStringLiteral("RLSaveDialog"));
     setWindowTitle(LocaleText(kSaveText));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(kDialogSize);
 
     LabelFileName = new QLabel(LocaleText(kFileNameText) + QLatin1Char(':'), this);
-    LabelFileName->setGeometry(8, 16, 96, 13);
     EditFileName = new QLineEdit(this);
-    EditFileName->setGeometry(108, 12, 249, 21);
+    EditFileName->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     LabelFileName->setBuddy(EditFileName);
     SpeedButtonLookup = new QToolButton(this);
     SpeedButtonLookup->setText(QStringLiteral("..."));
-    SpeedButtonLookup->setGeometry(356, 12, 21, 21);
     LabelUseFilter = new QLabel(LocaleText(kUseFilterText) + QLatin1Char(':'), this);
-    LabelUseFilter->setGeometry(8, 44, 96, 13);
     ComboBoxFilters = new QComboBox(this);
-    ComboBoxFilters->setGeometry(108, 40, 177, 21);
     ComboBoxFilters->setEditable(false);
+    LabelUseFilter->setBuddy(ComboBoxFilters);
 
     GroupBoxPages = new TRLPageRangeBox(LocaleText(kToText), this);
-    GroupBoxPages->setGeometry(8, 68, 369, 101);
 
     CheckBoxSaveInBackground = new QCheckBox(LocaleText(kSaveInBackgroundText), this);
-    CheckBoxSaveInBackground->setGeometry(8, 176, 250, 17);
     ButtonSave = new QPushButton(LocaleText(kSaveText), this);
-    ButtonSave->setGeometry(220, 204, 75, 25);
     ButtonSave->setDefault(true);
     ButtonCancel = new QPushButton(LocaleText(kCancelText), this);
-    ButtonCancel->setGeometry(304, 204, 75, 25);
+
+    // Laid out by the font's metrics, so no caption is cut in any language.
+    auto* fields = new QGridLayout;
+    fields->addWidget(LabelFileName, 0, 0);
+    fields->addWidget(EditFileName, 0, 1, 1, 2);
+    fields->addWidget(SpeedButtonLookup, 0, 3);
+    fields->addWidget(LabelUseFilter, 1, 0);
+    fields->addWidget(ComboBoxFilters, 1, 1);
+    fields->setColumnStretch(2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ButtonSave);
+    buttons->addWidget(ButtonCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(GroupBoxPages);
+    layout->addWidget(CheckBoxSaveInBackground);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     QObject::connect(ButtonSave, &QPushButton::clicked, this, &QDialog::accept);
     QObject::connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -70,6 +83,7 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     QObject::connect(EditFileName, &QLineEdit::textChanged, this,
         [this](const QString& text) { ButtonSave->setEnabled(!text.trimmed().isEmpty()); });
     ButtonSave->setEnabled(false);
+    adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }

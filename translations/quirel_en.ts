@@ -114,6 +114,22 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
 <context>
     <name>SaveFiles</name>
     <message>
+        <source>the folder %1 does not exist</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>it is a folder; give a file name</source>
+        <translation>it is a folder; give a file name</translation>
+    </message>
+    <message>
+        <source>you may not write in the folder %1</source>
+        <translation>you may not write in the folder %1</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>Cannot write %1: %2</translation>
     </message>
@@ -363,10 +379,32 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     </message>
 </context>
 <context>
+    <name>TRLPrintDialog</name>
+    <message>
+        <source>No printer is installed. Install one, or save the pages as a file instead.</source>
+        <translation>No printer is installed. Install one, or save the pages as a file instead.</translation>
+    </message>
+</context>
+<context>
     <name>TRLPrinterWrapper</name>
     <message>
         <source>The printer canvas exists only between BeginDoc and EndDoc</source>
         <translation>The printer canvas exists only between BeginDoc and EndDoc</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSFilter</name>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>Cannot create %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
+        <translation>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</translation>
     </message>
 </context>
 <context>

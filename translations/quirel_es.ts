@@ -114,6 +114,22 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
 <context>
     <name>SaveFiles</name>
     <message>
+        <source>the folder %1 does not exist</source>
+        <translation>la carpeta %1 no existe</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 no es una carpeta</translation>
+    </message>
+    <message>
+        <source>it is a folder; give a file name</source>
+        <translation>es una carpeta; indique el nombre de un archivo</translation>
+    </message>
+    <message>
+        <source>you may not write in the folder %1</source>
+        <translation>no tiene permiso para escribir en la carpeta %1</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>No se pudo escribir %1: %2</translation>
     </message>
@@ -363,10 +379,32 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     </message>
 </context>
 <context>
+    <name>TRLPrintDialog</name>
+    <message>
+        <source>No printer is installed. Install one, or save the pages as a file instead.</source>
+        <translation>No hay ninguna impresora instalada. Instale una o guarde las páginas en un archivo.</translation>
+    </message>
+</context>
+<context>
     <name>TRLPrinterWrapper</name>
     <message>
         <source>The printer canvas exists only between BeginDoc and EndDoc</source>
         <translation>El lienzo de la impresora solo existe entre BeginDoc y EndDoc</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSFilter</name>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>No se pudo crear %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>No se pudo leer %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
+        <translation>No se pudo escribir %1: la hoja de %2 bytes es mayor de lo que admite el formato XLS; exporte menos páginas</translation>
     </message>
 </context>
 <context>

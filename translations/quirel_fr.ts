@@ -114,6 +114,22 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
 <context>
     <name>SaveFiles</name>
     <message>
+        <source>the folder %1 does not exist</source>
+        <translation>le dossier %1 n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>it is a folder; give a file name</source>
+        <translation>c&apos;est un dossier ; indiquez un nom de fichier</translation>
+    </message>
+    <message>
+        <source>you may not write in the folder %1</source>
+        <translation>vous n&apos;avez pas le droit d&apos;écrire dans le dossier %1</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>Impossible d&apos;écrire %1 : %2</translation>
     </message>
@@ -363,10 +379,32 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     </message>
 </context>
 <context>
+    <name>TRLPrintDialog</name>
+    <message>
+        <source>No printer is installed. Install one, or save the pages as a file instead.</source>
+        <translation>Aucune imprimante n&apos;est installée. Installez-en une ou enregistrez les pages dans un fichier.</translation>
+    </message>
+</context>
+<context>
     <name>TRLPrinterWrapper</name>
     <message>
         <source>The printer canvas exists only between BeginDoc and EndDoc</source>
         <translation>Le canevas de l&apos;imprimante n&apos;existe qu&apos;entre BeginDoc et EndDoc</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSFilter</name>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>Impossible de créer %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
+        <translation>Impossible d&apos;écrire %1 : le classeur de %2 octets dépasse ce que le format XLS contient ; exportez moins de pages</translation>
     </message>
 </context>
 <context>

@@ -114,6 +114,22 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
 <context>
     <name>SaveFiles</name>
     <message>
+        <source>the folder %1 does not exist</source>
+        <translation>a pasta %1 não existe</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 não é uma pasta</translation>
+    </message>
+    <message>
+        <source>it is a folder; give a file name</source>
+        <translation>é uma pasta; informe o nome de um arquivo</translation>
+    </message>
+    <message>
+        <source>you may not write in the folder %1</source>
+        <translation>você não tem permissão para gravar na pasta %1</translation>
+    </message>
+    <message>
         <source>Cannot write %1: %2</source>
         <translation>Não foi possível gravar %1: %2</translation>
     </message>
@@ -363,10 +379,32 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     </message>
 </context>
 <context>
+    <name>TRLPrintDialog</name>
+    <message>
+        <source>No printer is installed. Install one, or save the pages as a file instead.</source>
+        <translation>Nenhuma impressora está instalada. Instale uma ou salve as páginas num arquivo.</translation>
+    </message>
+</context>
+<context>
     <name>TRLPrinterWrapper</name>
     <message>
         <source>The printer canvas exists only between BeginDoc and EndDoc</source>
         <translation>A área de desenho da impressora só existe entre BeginDoc e EndDoc</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSFilter</name>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>Não foi possível criar %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Não foi possível ler %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
+        <translation>Não foi possível gravar %1: a planilha de %2 bytes é maior do que o formato XLS comporta; exporte menos páginas</translation>
     </message>
 </context>
 <context>

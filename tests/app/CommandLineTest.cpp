@@ -397,6 +397,7 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
     ASSERT_TRUE(QDir(m_work.path()).mkdir(u"empty"_s));
     const QString missingDir = Output(u"no-such-directory"_s);
     const QString pdf = Output(u"no-such-folder/o.pdf"_s);
+    const QString missingFolder = Output(u"no-such-folder"_s);
     struct Case {
         QStringList arguments;
         QString portuguese;
@@ -413,11 +414,25 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
             u"OrdemCompra.DB\": o arquivo não existe; confira a pasta de dados"_s,
             u"OrdemCompra.DB\": the file does not exist"_s, "table missing from the data directory" },
         { QStringList { u"1"_s, u"--pdf"_s, pdf } + Data(),
-            u"Não foi possível criar o arquivo \""_s + pdf + u"\". "_s,
-            u"Cannot create file \""_s + pdf + u"\". "_s, "PDF into a folder that does not exist" },
+            u"Não foi possível criar o arquivo \""_s + pdf + u"\". A pasta "_s + missingFolder
+                + u" não existe."_s,
+            u"Cannot create file \""_s + pdf + u"\". The folder "_s + missingFolder + u" does not exist."_s,
+            "PDF into a folder that does not exist" },
+        { QStringList { u"1"_s, u"--xls"_s, Output(u"no-such-folder/o.xls"_s) } + Data(),
+            u"Não foi possível criar "_s + Output(u"no-such-folder/o.xls"_s) + u": a pasta "_s
+                + missingFolder + u" não existe"_s,
+            u"Cannot create "_s + Output(u"no-such-folder/o.xls"_s) + u": the folder "_s + missingFolder
+                + u" does not exist"_s,
+            "spreadsheet into a folder that does not exist" },
         { QStringList { u"1"_s, u"--rpf"_s, Output(u"plain-file/o.rpf"_s) } + Data(),
-            u"Não foi possível criar "_s + Output(u"plain-file/o.rpf"_s),
-            u"Cannot create "_s + Output(u"plain-file/o.rpf"_s), "page file under a plain file" },
+            u"Não foi possível criar "_s + Output(u"plain-file/o.rpf"_s) + u": "_s + Output(u"plain-file"_s)
+                + u" não é uma pasta"_s,
+            u"Cannot create "_s + Output(u"plain-file/o.rpf"_s) + u": "_s + Output(u"plain-file"_s)
+                + u" is not a folder"_s,
+            "page file under a plain file" },
+        { QStringList { u"1"_s, u"--pdf"_s, Output(u"empty"_s) } + Data(),
+            u"é uma pasta; informe o nome de um arquivo"_s, u"it is a folder; give a file name"_s,
+            "PDF onto a folder" },
         { { u"1"_s, u"--bogus"_s }, u"opção desconhecida --bogus"_s, u"unknown option --bogus"_s,
             "unknown option" },
         { { u"--rpf"_s, u"x.rpf"_s }, u"informe o número da ordem de compra para exportar"_s,
