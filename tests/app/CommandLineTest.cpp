@@ -430,9 +430,9 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
             u"Cannot create "_s + Output(u"plain-file/o.rpf"_s) + u": "_s + Output(u"plain-file"_s)
                 + u" is not a folder"_s,
             "page file under a plain file" },
-        { QStringList { u"1"_s, u"--pdf"_s, Output(u"empty"_s) } + Data(),
-            u"é uma pasta; informe o nome de um arquivo"_s, u"it is a folder; give a file name"_s,
-            "PDF onto a folder" },
+        { QStringList { u"1"_s, u"--rpf"_s, Output(u"empty"_s) } + Data(),
+            u": é uma pasta; informe o nome de um arquivo"_s, u": it is a folder; give a file name"_s,
+            "page file onto a folder" },
         { { u"1"_s, u"--bogus"_s }, u"opção desconhecida --bogus"_s, u"unknown option --bogus"_s,
             "unknown option" },
         { { u"--rpf"_s, u"x.rpf"_s }, u"informe o número da ordem de compra para exportar"_s,
