@@ -5,7 +5,6 @@
 #include "preview/RLPrintDialog.h"
 #include "preview/RLSaveParams.h"
 #include "support/LocaleTexts.h"
-#include "support/TextUtils.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -80,8 +79,11 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     QObject::connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     QObject::connect(SpeedButtonLookup, &QToolButton::clicked, this, [this] { SpeedButtonLookupClick(); });
     // Confirming an empty name would write a hidden ".rpf" in the current directory.
-    QObject::connect(EditFileName, &QLineEdit::textChanged, this,
-        [this](const QString& text) { ButtonSave->setEnabled(!text.trimmed().isEmpty()); });
+    QObject::connect(EditFileName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        ButtonSave->setEnabled(!text.trimmed().isEmpty());
+        FileNameChanged(text);
+    });
+    QObject::connect(ComboBoxFilters, &QComboBox::currentIndexChanged, this, [this] { FilterChanged(); });
     ButtonSave->setEnabled(false);
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -101,6 +103,8 @@ bool TRLSaveDialog::Execute()
 void TRLSaveDialog::LoadControls()
 {
     const TRLSaveParams& params = SaveParams();
+    // The parameters' own pair stands as given until the user changes one of them.
+    m_loading = true;
     ComboBoxFilters->clear();
     ComboBoxFilters->addItem(LocaleText(kDefaultText), QVariant::fromValue<void*>(nullptr));
     int selected = 0;
@@ -121,6 +125,7 @@ void TRLSaveDialog::LoadControls()
     GroupBoxPages->EditFromPage->setEnabled(true);
     GroupBoxPages->EditToPage->setEnabled(true);
     GroupBoxPages->RadioButtonPagesSelect->setEnabled(false);
+    m_loading = false;
 }
 
 TRLCustomSaveFilter* TRLSaveDialog::SelectedFilter() const
@@ -136,20 +141,38 @@ void TRLSaveDialog::SaveControls()
     params.FileName = EditFileName->text();
     params.SaveRange = static_cast<TRLSaveRange>(GroupBoxPages->TakeRange(params));
     params.SaveInBackground = CheckBoxSaveInBackground->isChecked();
-    params.SetFilter(SelectedFilter());
-    // The name decides: an extension no filter knows saves the page file under that name.
-    if (!FileNameExtension(params.FileName).isEmpty())
-        params.SetFilter(SaveFilterByFileName(params.FileName));
-    else if (params.Filter())
-        params.FileName += ForceExtDot(params.Filter()->DefaultExt());
-    else
-        params.FileName += kPageFileExt;
+    const TRLSaveTarget target = ChooseSaveTarget(params.FileName, SelectedFilter());
+    params.FileName = target.FileName;
+    params.SetFilter(target.Filter);
+}
+
+void TRLSaveDialog::FileNameChanged(const QString& text)
+{
+    if (m_loading)
+        return;
+    const auto format = SaveFormatOfExtension(FileNameExtension(text), SelectedFilter());
+    if (!format || *format == SelectedFilter())
+        return;
+    const int index = ComboBoxFilters->findData(QVariant::fromValue<void*>(*format));
+    if (index >= 0)
+        ComboBoxFilters->setCurrentIndex(index);
+}
+
+void TRLSaveDialog::FilterChanged()
+{
+    if (m_loading)
+        return;
+    const QString name = EditFileName->text();
+    const QString extension = FileNameExtension(name);
+    const auto format = SaveFormatOfExtension(extension, SelectedFilter());
+    if (!format || *format == SelectedFilter())
+        return;
+    EditFileName->setText(name.left(name.size() - extension.size()) + ChooserExtension());
 }
 
 QString TRLSaveDialog::ChooserExtension() const
 {
-    const TRLCustomSaveFilter* filter = SelectedFilter();
-    return filter ? ForceExtDot(filter->DefaultExt()) : kPageFileExt.toString();
+    return SaveFormatExtension(SelectedFilter());
 }
 
 QString TRLSaveDialog::ChooserFilterText() const

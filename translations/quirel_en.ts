@@ -47,8 +47,8 @@
         <translation>an export option needs an order number</translation>
     </message>
     <message>
-        <source>--view takes a page file only, no order and no export option</source>
-        <translation>--view takes a page file only, no order and no export option</translation>
+        <source>give either an order number or --view with a page file, not both</source>
+        <translation>give either an order number or --view with a page file, not both</translation>
     </message>
     <message>
         <source>Usage: ordemcompra [ORDER] [options]
@@ -60,7 +60,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -76,7 +77,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -87,6 +89,10 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
 </context>
 <context>
     <name>OrdemCompra</name>
+    <message>
+        <source>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</source>
+        <translation>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</translation>
+    </message>
     <message>
         <source>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</source>
         <translation>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</translation>

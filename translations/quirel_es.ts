@@ -47,8 +47,8 @@
         <translation>indique el número de la orden de compra para exportar</translation>
     </message>
     <message>
-        <source>--view takes a page file only, no order and no export option</source>
-        <translation>--view solo admite un archivo de páginas, sin número de orden ni opción de exportación</translation>
+        <source>give either an order number or --view with a page file, not both</source>
+        <translation>indique un número de orden o --view con un archivo de páginas, no ambos</translation>
     </message>
     <message>
         <source>Usage: ordemcompra [ORDER] [options]
@@ -60,7 +60,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -76,7 +77,8 @@ Imprime una orden de compra: sin opción de exportación, muestra la orden en la
   --rpf ARCHIVO     lo mismo, como archivo de páginas (.rpf)
   --print [NOMBRE]  imprime en la impresora predeterminada (o en la indicada), sin ventana
   --data CARPETA    lee las tablas de CARPETA en lugar del alias KORVANE
-  --view ARCH.rpf   muestra un archivo de páginas guardado en la ventana de vista previa
+  --view ARCH.rpf   muestra un archivo de páginas guardado en la ventana de vista previa; con
+                    --pdf, --xls, --rpf o --print lo guarda en lugar de una orden, sin ventana
   --help            este texto
   --version         la versión del programa y de la biblioteca
 
@@ -87,6 +89,10 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
 </context>
 <context>
     <name>OrdemCompra</name>
+    <message>
+        <source>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</source>
+        <translation>Se rechazó escribir en &quot;%1&quot;: es el archivo de páginas &quot;%2&quot; que se está convirtiendo. Elija otro archivo de salida; el archivo de páginas no se modificó.</translation>
+    </message>
     <message>
         <source>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</source>
         <translation>Se rechazó escribir en &quot;%1&quot;: es la tabla &quot;%2&quot;, de la que se lee la orden. Elija otro archivo de salida; la tabla no se modificó.</translation>

@@ -47,8 +47,8 @@
         <translation>indiquez le numéro du bon de commande pour exporter</translation>
     </message>
     <message>
-        <source>--view takes a page file only, no order and no export option</source>
-        <translation>--view n&apos;accepte qu&apos;un fichier de pages, sans numéro de commande ni option d&apos;exportation</translation>
+        <source>give either an order number or --view with a page file, not both</source>
+        <translation>indiquez un numéro de commande ou --view avec un fichier de pages, pas les deux</translation>
     </message>
     <message>
         <source>Usage: ordemcompra [ORDER] [options]
@@ -60,7 +60,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -76,7 +77,8 @@ Imprime un bon de commande : sans option d&apos;exportation, il l&apos;affiche d
   --rpf FICHIER     de même, en fichier de pages (.rpf)
   --print [NOM]     imprime sur l&apos;imprimante par défaut (ou celle nommée), sans fenêtre
   --data DOSSIER    lit les tables dans DOSSIER au lieu de l&apos;alias KORVANE
-  --view FICH.rpf   affiche un fichier de pages enregistré dans la fenêtre d&apos;aperçu
+  --view FICH.rpf   affiche un fichier de pages enregistré dans la fenêtre d&apos;aperçu ; avec
+                    --pdf, --xls, --rpf ou --print l&apos;enregistre à la place d&apos;une commande, sans fenêtre
   --help            ce texte
   --version         la version du programme et de la bibliothèque
 
@@ -87,6 +89,10 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
 </context>
 <context>
     <name>OrdemCompra</name>
+    <message>
+        <source>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</source>
+        <translation>Écriture dans &quot;%1&quot; refusée : c&apos;est le fichier de pages &quot;%2&quot; en cours de conversion. Choisissez un autre fichier de sortie ; le fichier de pages n&apos;a pas été modifié.</translation>
+    </message>
     <message>
         <source>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</source>
         <translation>Écriture dans &quot;%1&quot; refusée : c&apos;est la table &quot;%2&quot;, d&apos;où le bon de commande est lu. Choisissez un autre fichier de sortie ; la table n&apos;a pas été modifiée.</translation>

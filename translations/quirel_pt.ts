@@ -47,8 +47,8 @@
         <translation>informe o número da ordem de compra para exportar</translation>
     </message>
     <message>
-        <source>--view takes a page file only, no order and no export option</source>
-        <translation>--view recebe só um arquivo de páginas, sem número de ordem nem opção de exportação</translation>
+        <source>give either an order number or --view with a page file, not both</source>
+        <translation>informe o número da ordem ou --view com um arquivo de páginas, não os dois</translation>
     </message>
     <message>
         <source>Usage: ordemcompra [ORDER] [options]
@@ -60,7 +60,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -76,7 +77,8 @@ Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na jane
   --rpf ARQUIVO     o mesmo, como arquivo de páginas (.rpf)
   --print [NOME]    imprime na impressora padrão (ou na indicada), sem janela
   --data PASTA      lê as tabelas da PASTA em vez do alias KORVANE
-  --view ARQ.rpf    mostra um arquivo de páginas salvo na janela de visualização
+  --view ARQ.rpf    mostra um arquivo de páginas salvo na janela de visualização; com --pdf,
+                    --xls, --rpf ou --print grava-o em vez de uma ordem, sem janela
   --help            este texto
   --version         a versão do programa e da biblioteca
 
@@ -87,6 +89,10 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
 </context>
 <context>
     <name>OrdemCompra</name>
+    <message>
+        <source>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</source>
+        <translation>A gravação em &quot;%1&quot; foi recusada: é o arquivo de páginas &quot;%2&quot; que está sendo convertido. Escolha outro arquivo de saída; o arquivo de páginas não foi alterado.</translation>
+    </message>
     <message>
         <source>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</source>
         <translation>A gravação em &quot;%1&quot; foi recusada: é a tabela &quot;%2&quot;, de onde a ordem é lida. Escolha outro arquivo de saída; a tabela não foi alterada.</translation>

@@ -139,6 +139,10 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
         { { u"1"_s, u"--rpf"_s, u"--pdf"_s, u"x.pdf"_s }, u"--rpf needs a value"_s,
             "an option is not taken as the value of another" },
         { { u"1"_s, u"--pdf="_s }, u"--pdf needs a file name"_s, "empty file name" },
+        { { u"1"_s, u"--view"_s, Output(u"x.rpf"_s) }, u"give either an order number or --view"_s,
+            "an order and a page file" },
+        { { u"--view"_s, Output(u"x.rpf"_s), u"--pdf"_s, Output(u"x.pdf"_s), u"3"_s },
+            u"give either an order number or --view"_s, "a page file to convert and an order" },
     };
     for (const Case& c : cases) {
         const TProgramRun run = Run(Data() + c.arguments, kEnglish);
@@ -244,6 +248,8 @@ TEST_F(CommandLine, CutBlockChainIsReadInFileOrderAndSaysSo)
     EXPECT_TRUE(a.readAll() == b.readAll()) << "all 45 items of order 8 are printed";
 }
 
+// An output that is the file the pages come from, a table of the order or the page file being
+// converted, would destroy it: refused, and the file left as it was.
 TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
 {
     QDir work(m_work.path());
@@ -255,27 +261,40 @@ TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
     ASSERT_EQ(symlink(QFile::encodeName(db + u"/OrdemCompraItens.DB"_s).constData(),
                   QFile::encodeName(work.filePath(u"link.xls"_s)).constData()),
         0);
+    const QString pageFile = work.filePath(u"order-8.rpf"_s);
+    ASSERT_EQ(Run({ u"8"_s, u"--rpf"_s, pageFile, u"--data"_s, db }).ExitCode, kExitSuccess);
+    ASSERT_EQ(symlink(QFile::encodeName(pageFile).constData(),
+                  QFile::encodeName(work.filePath(u"page-link.pdf"_s)).constData()),
+        0);
+    const QStringList order { u"8"_s, u"--data"_s, db };
+    const QStringList view { u"--view"_s, pageFile };
     struct Case {
+        QStringList source;
         QString option;
         QString output;
-        QString table;
+        QString kept;
     };
     const Case cases[] = {
-        { u"--pdf"_s, db + u"/OrdemCompra.DB"_s, u"OrdemCompra.DB"_s },
-        { u"--rpf"_s, db + u"/OrdemCompra.MB"_s, u"OrdemCompra.MB"_s },
-        { u"--xls"_s, work.filePath(u"link.xls"_s), u"OrdemCompraItens.DB"_s },
+        { order, u"--pdf"_s, db + u"/OrdemCompra.DB"_s, db + u"/OrdemCompra.DB"_s },
+        { order, u"--rpf"_s, db + u"/OrdemCompra.MB"_s, db + u"/OrdemCompra.MB"_s },
+        { order, u"--xls"_s, work.filePath(u"link.xls"_s), db + u"/OrdemCompraItens.DB"_s },
+        { view, u"--pdf"_s, pageFile, pageFile },
+        { view, u"--xls"_s, pageFile, pageFile },
+        { view, u"--rpf"_s, pageFile, pageFile },
+        { view, u"--pdf"_s, work.filePath(u"page-link.pdf"_s), pageFile },
     };
     for (const Case& c : cases) {
-        QFile table(db + u'/' + c.table);
-        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
-        const QByteArray before = table.readAll();
-        table.close();
-        const TProgramRun run = Run({ u"8"_s, c.option, c.output, u"--data"_s, db }, kEnglish);
-        EXPECT_EQ(run.ExitCode, kExitFailure) << c.option.toStdString();
-        EXPECT_TRUE(run.Err.contains(u"Refused to write"_s) && run.Err.contains(c.table))
-            << run.Err.toStdString();
-        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(table.readAll() == before) << c.table.toStdString() << " changed";
+        const std::string what = (c.source + QStringList { c.option, c.output }).join(u' ').toStdString();
+        QFile kept(c.kept);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        const QByteArray before = kept.readAll();
+        kept.close();
+        const TProgramRun run = Run(c.source + QStringList { c.option, c.output }, kEnglish);
+        EXPECT_EQ(run.ExitCode, kExitFailure) << what;
+        EXPECT_TRUE(run.Err.contains(u"Refused to write"_s) && run.Err.contains(QFileInfo(c.kept).fileName()))
+            << what << ": " << run.Err.toStdString();
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(kept.readAll() == before) << c.kept.toStdString() << " changed";
     }
 }
 
@@ -394,6 +413,10 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
     QFile blocker(Output(u"plain-file"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    QFile notes(Output(u"notes.rpf"_s));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("Plain notes, long enough for any header, but no pages at all.\n");
+    notes.close();
     ASSERT_TRUE(QDir(m_work.path()).mkdir(u"empty"_s));
     const QString missingDir = Output(u"no-such-directory"_s);
     const QString pdf = Output(u"no-such-folder/o.pdf"_s);
@@ -437,6 +460,13 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
             "unknown option" },
         { { u"--rpf"_s, u"x.rpf"_s }, u"informe o número da ordem de compra para exportar"_s,
             u"an export option needs an order number"_s, "export without an order" },
+        { { u"--view"_s, Output(u"missing.rpf"_s), u"--pdf"_s, Output(u"o.pdf"_s) },
+            u"Não foi possível abrir "_s + Output(u"missing.rpf"_s),
+            u"Cannot open "_s + Output(u"missing.rpf"_s), "page file to convert that does not exist" },
+        { { u"--view"_s, Output(u"notes.rpf"_s), u"--xls"_s, Output(u"o.xls"_s) },
+            u"não é um arquivo de páginas"_s, u"not a page file"_s, "page file to convert that is none" },
+        { { u"--view"_s, Output(u"x.rpf"_s), u"3"_s }, u"informe o número da ordem ou --view"_s,
+            u"give either an order number or --view"_s, "an order and a page file" },
         { { u"--help"_s }, u"Uso: ordemcompra [ORDEM] [opções]"_s, u"Usage: ordemcompra [ORDER] [options]"_s,
             "usage" },
     };

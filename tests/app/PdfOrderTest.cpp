@@ -183,6 +183,35 @@ TEST_F(PdfOrders, OrderOneReadsBackInReadingOrder)
     EXPECT_TRUE(read.contains(u"Ordem Compra: 1"_s)) << read.toStdString();
 }
 
+// A page file saved from an order is as good as the order: converted with no window, it gives
+// the very texts, page by page, of the order written directly.
+TEST_F(PdfOrders, SavedPageFileConvertsToTheOrdersTexts)
+{
+    for (const int order : { 3, 8 }) {
+        const QString direct = WriteOrder(order);
+        ASSERT_FALSE(direct.isEmpty());
+        const QString pageFile = Output(u"order-%1.rpf"_s.arg(order));
+        const TProgramRun saved = Run({ QString::number(order), u"--rpf"_s, pageFile });
+        ASSERT_EQ(saved.ExitCode, kExitSuccess) << saved.Err.toStdString();
+        const QString converted = Output(u"view-%1.pdf"_s.arg(order));
+        const TProgramRun view = Run({ u"--view"_s, pageFile, u"--pdf"_s, converted });
+        QFile::remove(pageFile);
+        ASSERT_EQ(view.ExitCode, kExitSuccess) << "order " << order << ": " << view.Err.toStdString();
+        EXPECT_EQ(view.Err, QString()) << "order " << order;
+
+        const QStringList layout { u"-layout"_s, u"-enc"_s, u"UTF-8"_s };
+        const auto expected = RunTool(u"pdftotext"_s, layout + QStringList { direct, u"-"_s });
+        const auto read = RunTool(u"pdftotext"_s, layout + QStringList { converted, u"-"_s });
+        if (!expected || !read)
+            FAIL() << "pdftotext (poppler-utils) is not installed";
+        EXPECT_TRUE(read->contains(u"Ordem Compra: %1"_s.arg(order))) << read->toStdString();
+        EXPECT_EQ(read->count(u'\f'), 2) << "both orders fill two pages";
+        EXPECT_EQ(*read, *expected) << "order " << order;
+        QFile::remove(direct);
+        QFile::remove(converted);
+    }
+}
+
 TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
 {
     // A scheduler socket that does not exist: there is no printer at all.
@@ -190,6 +219,8 @@ TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
     SelectLanguage(TLanguage::English);
     const QString notFound = LocaleText(3);
     SelectLanguage();
+    const QString pageFile = Output(u"order-1.rpf"_s);
+    ASSERT_EQ(Run({ u"1"_s, u"--rpf"_s, pageFile }).ExitCode, kExitSuccess);
     struct Case {
         QStringList arguments;
         QString message;
@@ -197,10 +228,14 @@ TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
     const Case cases[] = {
         { { u"1"_s, u"--print"_s }, u"ordemcompra: "_s + notFound + u'\n' },
         { { u"1"_s, u"--print"_s, u"QuirelPDF"_s }, u"ordemcompra: "_s + notFound + u": QuirelPDF\n"_s },
+        { { u"--view"_s, pageFile, u"--print"_s }, u"ordemcompra: "_s + notFound + u'\n' },
+        { { u"--view"_s, pageFile, u"--print"_s, u"QuirelPDF"_s },
+            u"ordemcompra: "_s + notFound + u": QuirelPDF\n"_s },
     };
     for (const Case& c : cases) {
         const TProgramRun run = Run(c.arguments, { noScheduler, u"LANG=C"_s });
         EXPECT_EQ(run.ExitCode, kExitFailure) << c.arguments.join(u' ').toStdString();
         EXPECT_TRUE(run.Err.endsWith(c.message)) << run.Err.toStdString();
     }
+    QFile::remove(pageFile);
 }

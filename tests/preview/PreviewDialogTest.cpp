@@ -29,6 +29,7 @@
 #include <QToolButton>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -144,38 +145,89 @@ TEST(SaveDialog, ExtensionRules)
     auto* pdf = new TRLPDFFilter(&owner);
     pdf->SetDisplayName(QStringLiteral("Documento PDF"));
     auto* sheet = new TSheetFilter(&owner);
+    // The user picks a format, types a name, and may pick a format again; the list shows the
+    // format written when Save is pressed, and the file's extension always names that format.
     struct Case {
-        QString typed;
         QString chosen;
+        QString typed;
+        QString chosenAfter;
         QString expectedName;
         TRLCustomSaveFilter* expectedFilter;
     };
     const Case cases[] = {
-        { QStringLiteral("pedido.pdf"), QStringLiteral("Padrão"), QStringLiteral("pedido.pdf"), pdf },
-        { QStringLiteral("pedido"), QStringLiteral("Planilha Excel"), QStringLiteral("pedido.xls"), sheet },
-        { QStringLiteral("pedido"), QStringLiteral("Padrão"), QStringLiteral("pedido.rpf"), nullptr },
-        { QStringLiteral("pedido"), QStringLiteral("Documento PDF"), QStringLiteral("pedido.pdf"), pdf },
-        { QStringLiteral("pedido.PDF"), QStringLiteral("Planilha Excel"), QStringLiteral("pedido.PDF"), pdf },
-        { QStringLiteral("pedido.txt"), QStringLiteral("Documento PDF"), QStringLiteral("pedido.txt"),
-            nullptr },
-        { QStringLiteral("dir.v2/pedido"), QStringLiteral("Padrão"), QStringLiteral("dir.v2/pedido.rpf"),
-            nullptr },
+        { u"Padrão"_s, u"pedido.pdf"_s, {}, u"pedido.pdf"_s, pdf },
+        { u"Planilha Excel"_s, u"pedido"_s, {}, u"pedido.xls"_s, sheet },
+        { u"Padrão"_s, u"pedido"_s, {}, u"pedido.rpf"_s, nullptr },
+        { u"Documento PDF"_s, u"pedido"_s, {}, u"pedido.pdf"_s, pdf },
+        { u"Planilha Excel"_s, u"pedido.PDF"_s, {}, u"pedido.PDF"_s, pdf },
+        { u"Documento PDF"_s, u"pedido.rpf"_s, {}, u"pedido.rpf"_s, nullptr },
+        // No format has the extension: the chosen one is appended, never a PDF under ".txt".
+        { u"Documento PDF"_s, u"pedido.txt"_s, {}, u"pedido.txt.pdf"_s, pdf },
+        { u"Padrão"_s, u"Ordem 3.1"_s, {}, u"Ordem 3.1.rpf"_s, nullptr },
+        { u"Documento PDF"_s, u"pedido."_s, {}, u"pedido.pdf"_s, pdf },
+        { u"Padrão"_s, u"dir.v2/pedido"_s, {}, u"dir.v2/pedido.rpf"_s, nullptr },
+        // Choosing a format after typing renames a name that carries another format's extension.
+        { u"Padrão"_s, u"pedido.rpf"_s, u"Documento PDF"_s, u"pedido.pdf"_s, pdf },
+        { u"Documento PDF"_s, u"pedido.pdf"_s, u"Planilha Excel"_s, u"pedido.xls"_s, sheet },
+        { u"Planilha Excel"_s, u"pedido.xls"_s, u"Padrão"_s, u"pedido.rpf"_s, nullptr },
+        { u"Documento PDF"_s, u"pedido.txt"_s, u"Planilha Excel"_s, u"pedido.txt.xls"_s, sheet },
     };
     for (const Case& c : cases) {
+        const std::string what = (c.chosen + u", "_s + c.typed + u", "_s + c.chosenAfter).toStdString();
         SaveParams().Reset();
         SaveParams().SetFilter(nullptr);
         TRLSaveDialog dialog;
+        TRLCustomSaveFilter* shown = nullptr;
         WithModalWindow([&dialog] { dialog.Execute(); },
             [&](QWidget&) {
+                dialog.ComboBoxFilters->setCurrentIndex(IndexOfText(*dialog.ComboBoxFilters, c.chosen));
                 dialog.EditFileName->clear();
                 QTest::keyClicks(dialog.EditFileName, c.typed);
-                dialog.ComboBoxFilters->setCurrentIndex(IndexOfText(*dialog.ComboBoxFilters, c.chosen));
+                if (!c.chosenAfter.isEmpty())
+                    dialog.ComboBoxFilters->setCurrentIndex(
+                        IndexOfText(*dialog.ComboBoxFilters, c.chosenAfter));
+                shown = dialog.SelectedFilter();
                 QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
             });
-        EXPECT_EQ(SaveParams().FileName, c.expectedName)
-            << c.typed.toStdString() << " with " << c.chosen.toStdString();
-        EXPECT_EQ(SaveParams().Filter(), c.expectedFilter)
-            << c.typed.toStdString() << " with " << c.chosen.toStdString();
+        EXPECT_EQ(SaveParams().FileName, c.expectedName) << what;
+        EXPECT_EQ(SaveParams().Filter(), c.expectedFilter) << what;
+        EXPECT_EQ(shown, c.expectedFilter) << what << ": the list shows another format than is written";
+    }
+}
+
+// The decision itself, with and without filters live: a program that registers none (a page file
+// viewed on its own) writes a page file under "x.pdf.rpf", never page-file bytes as "x.pdf".
+TEST(SaveDialog, TargetExtensionAlwaysNamesTheFormat)
+{
+    struct Case {
+        bool withFilters;
+        QString fileName;
+        const char* selected;
+        QString expectedName;
+        const char* expectedFormat;
+    };
+    const Case cases[] = {
+        { false, u"x.pdf"_s, "page file", u"x.pdf.rpf"_s, "page file" },
+        { false, u"x.xls"_s, "page file", u"x.xls.rpf"_s, "page file" },
+        { false, u"x.RPF"_s, "page file", u"x.RPF"_s, "page file" },
+        { false, u"x"_s, "page file", u"x.rpf"_s, "page file" },
+        { true, u"x.pdf"_s, "page file", u"x.pdf"_s, "pdf" },
+        { true, u"x.rpf"_s, "pdf", u"x.rpf"_s, "page file" },
+        { true, u"x.xls"_s, "pdf", u"x.xls"_s, "sheet" },
+        { true, u"x.doc"_s, "sheet", u"x.doc.xls"_s, "sheet" },
+        { true, u"/tmp/a.b/x"_s, "pdf", u"/tmp/a.b/x.pdf"_s, "pdf" },
+    };
+    for (const Case& c : cases) {
+        TComponent owner(nullptr);
+        std::map<std::string, TRLCustomSaveFilter*> formats { { "page file", nullptr } };
+        if (c.withFilters) {
+            formats["pdf"] = new TRLPDFFilter(&owner);
+            formats["sheet"] = new TSheetFilter(&owner);
+        }
+        const TRLSaveTarget target = ChooseSaveTarget(c.fileName, formats.at(c.selected));
+        const std::string what = c.fileName.toStdString() + " with " + c.selected;
+        EXPECT_EQ(target.FileName, c.expectedName) << what;
+        EXPECT_EQ(target.Filter, formats.at(c.expectedFormat)) << what;
     }
 }
 
