@@ -19,8 +19,8 @@ void RaiseXLSCannotWrite(const QString& target, const QIODevice& device)
 
 void RaiseXLSCannotRead(const QString& target, const QIODevice& device)
 {
-    throw EReportError(QCoreApplication::translate("TRLXLSFilter", "Cannot read %1: %2")
-                           .arg(target, device.errorString()));
+    throw EReportError(
+        QCoreApplication::translate("TRLXLSFilter", "Cannot read %1: %2").arg(target, device.errorString()));
 }
 
 void RaiseXLSStreamTooLarge(const QString& target, qint64 size)

@@ -442,8 +442,8 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
             u"Cannot create file \""_s + pdf + u"\". The folder "_s + missingFolder + u" does not exist."_s,
             "PDF into a folder that does not exist" },
         { QStringList { u"1"_s, u"--xls"_s, Output(u"no-such-folder/o.xls"_s) } + Data(),
-            u"Não foi possível criar "_s + Output(u"no-such-folder/o.xls"_s) + u": a pasta "_s
-                + missingFolder + u" não existe"_s,
+            u"Não foi possível criar "_s + Output(u"no-such-folder/o.xls"_s) + u": a pasta "_s + missingFolder
+                + u" não existe"_s,
             u"Cannot create "_s + Output(u"no-such-folder/o.xls"_s) + u": the folder "_s + missingFolder
                 + u" does not exist"_s,
             "spreadsheet into a folder that does not exist" },

@@ -263,9 +263,9 @@ TEST(SaveDialog, FilterListAndChooserPattern)
 
 TEST(Dialogs, EveryCaptionFitsInEveryLanguage)
 {
-    const std::pair<TLanguage, const char*> languages[] = { { TLanguage::Portuguese, "Portuguese" },
-        { TLanguage::English, "English" }, { TLanguage::Spanish, "Spanish" },
-        { TLanguage::French, "French" } };
+    const std::pair<TLanguage, const char*> languages[]
+        = { { TLanguage::Portuguese, "Portuguese" }, { TLanguage::English, "English" },
+              { TLanguage::Spanish, "Spanish" }, { TLanguage::French, "French" } };
     const auto check = [](QWidget& dialog, const char* what) {
         dialog.show();
         QCoreApplication::processEvents();
@@ -319,7 +319,8 @@ TEST(PrintDialog, NoPrinterIsSaidBeforeConfirming)
     TComponent owner(nullptr);
     new TOptionFilter(&owner);
     dialog.LoadControls();
-    dialog.ComboBoxFilters->setCurrentIndex(IndexOfText(*dialog.ComboBoxFilters, QStringLiteral("Matricial")));
+    dialog.ComboBoxFilters->setCurrentIndex(
+        IndexOfText(*dialog.ComboBoxFilters, QStringLiteral("Matricial")));
     EXPECT_TRUE(dialog.ButtonOk->isEnabled()) << "a filter prints without a printer";
     SharedPrinter().SetPrinterListForTest({ QStringLiteral("Laser|ipp://host/printers/laser") }, 0);
     dialog.LoadControls();
