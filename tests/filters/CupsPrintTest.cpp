@@ -333,9 +333,9 @@ QStringList Words(const QString& text)
 
 }
 
-// The program prints the order on the named queue with no window; every word of the same order
-// written as PDF by the program reaches the queue's output.
-TEST_F(CupsPrint, ProgramPrintsOrderOneOnTheNamedQueue)
+// The program prints the order on the named queue with no window, in a job named after the order;
+// every word of the same order written as PDF by the program reaches the queue's output.
+TEST_F(CupsPrint, ProgramPrintsOrderOneInAJobNamedAfterIt_Issue17)
 {
     const int before = CompletedJobs();
     const QTemporaryDir work;
@@ -352,6 +352,12 @@ TEST_F(CupsPrint, ProgramPrintsOrderOneOnTheNamedQueue)
     ASSERT_TRUE(WaitForJobs(Cups(), before + 1)) << Cups().ErrorLog().toStdString();
     const QStringList outputs = PdfsNewerThan(CupsPdfOutputDir(), started);
     ASSERT_EQ(outputs.size(), 1) << outputs.join(u", ").toStdString() << Cups().ErrorLog().toStdString();
+    // The queue's job is named after the order (cups-pdf writes the job's name as the title); it
+    // was left unnamed.
+    const auto info = RunTool(u"pdfinfo"_qs, { u"-enc"_qs, u"UTF-8"_qs, outputs[0] });
+    ASSERT_TRUE(info.has_value());
+    EXPECT_TRUE(info->contains(QRegularExpression(u"Title:\\s+\\(?Ordem Compra 1\\)?\n"_qs)))
+        << info->toStdString();
     const auto printed = RunTool(u"pdftotext"_qs, { outputs[0], u"-"_qs });
     QFile::remove(outputs[0]);
     ASSERT_TRUE(printed.has_value());
