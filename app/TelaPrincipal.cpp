@@ -15,6 +15,7 @@ namespace {
 
 constexpr QStringView kQuantityPicture = u"###,###0.000";
 constexpr QStringView kMoneyPicture = u"###,###0.00";
+const QString kOrderTitle = QStringLiteral("Ordem Compra ");
 
 QString FieldText(TTable* table, QStringView fieldName)
 {
@@ -82,7 +83,11 @@ void TForm1::FormCreate(const QString& firstArgument)
 
 bool TForm1::LocateOrder(const QString& orderNumberText)
 {
-    return Tables.Ordem->Locate(u"CODIGO", QVariant(orderNumberText));
+    if (!Tables.Ordem->Locate(u"CODIGO", QVariant(orderNumberText)))
+        return false;
+    // The report's title names the print job, the PDF and the file proposed for saving.
+    RLReport1->Title = kOrderTitle + FieldText(Tables.Ordem, u"CODIGO");
+    return true;
 }
 
 void TForm1::RLBand1BeforePrint(TComponent* sender, bool& printIt)

@@ -1,5 +1,6 @@
 #include "filters/RLPDFFilter.h"
 
+#include "filters/RLPDFTextString.h"
 #include "filters/RLPDFWriter.h"
 #include "pages/RLGraphicObjects.h"
 #include "pages/RLGraphicStorage.h"
@@ -126,8 +127,11 @@ void TRLPDFFilter::WriteInfo()
         QByteArrayView key;
         const QString& value;
     };
+    // A report's own title names the document when the filter was given none.
+    const TRLGraphicStorage* pages = Pages();
+    const QString title = m_documentInfo.Title.isEmpty() && pages ? pages->Title() : m_documentInfo.Title;
     const TEntry entries[] = {
-        { "/Title(", m_documentInfo.Title },
+        { "/Title(", title },
         { "/Subject(", m_documentInfo.Subject },
         { "/Author(", m_documentInfo.Author },
         { "/Keywords(", m_documentInfo.KeyWords },
@@ -138,10 +142,12 @@ void TRLPDFFilter::WriteInfo()
     m_writer->WriteLine(
         "/CreationDate(D:" + Now().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + ')');
     for (const TEntry& entry : entries) {
-        // Escaped like any text string: an unbalanced parenthesis or a backslash in a title
-        // would otherwise end the string early and corrupt the file.
+        // Text strings, read by viewers in PDFDocEncoding or UTF-16BE and never as Windows-1252;
+        // escaped, because an unbalanced parenthesis or a backslash in a title would otherwise
+        // end the string early and corrupt the file.
         if (!entry.value.isEmpty())
-            m_writer->WriteLine(entry.key.toByteArray() + PdfStringBody(entry.value) + ')');
+            m_writer->WriteLine(
+                entry.key.toByteArray() + PdfEscapedBytes(PdfTextStringBytes(entry.value)) + ')');
     }
     m_writer->EndDictionary();
 }

@@ -150,9 +150,15 @@ TEST_F(PdfOrders, EveryOrderIsAValidA4FileWithItsPageCount)
             FAIL() << "qpdf is not installed";
         EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_s))
             << "order " << c.order << ": " << check->toStdString();
-        const auto info = RunTool(u"pdfinfo"_s, { file });
+        const auto info = RunTool(u"pdfinfo"_s, { u"-enc"_s, u"UTF-8"_s, file });
         if (!info)
             FAIL() << "pdfinfo (poppler-utils) is not installed";
+        // Viewers show the document's name and the creator's dash as written (the dash read "Š").
+        EXPECT_TRUE(info->contains(u"Title:           Ordem Compra %1\n"_s.arg(c.order)))
+            << "order " << c.order << ": " << info->toStdString();
+        EXPECT_TRUE(
+            info->contains(u"Creator:         QuirelReport v0.6 \u2014 band-oriented report library\n"_s))
+            << "order " << c.order << ": " << info->toStdString();
         EXPECT_TRUE(info->contains(QRegularExpression(u"Pages:\\s+%1\\n"_s.arg(c.pages))))
             << "order " << c.order << " (" << c.why << "): " << info->toStdString();
         EXPECT_TRUE(info->contains(QRegularExpression(u"Page size:\\s+595.5 x 842.25 pts"_s)))

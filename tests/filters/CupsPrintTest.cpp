@@ -334,8 +334,9 @@ QStringList Words(const QString& text)
 }
 
 // The program prints the order on the named queue with no window, from the order or from its saved
-// page file; every word of the same order written as PDF by the program reaches the queue's output.
-TEST_F(CupsPrint, ProgramPrintsOrderOneOnTheNamedQueue)
+// page file, in a job named after the order; every word of the same order written as PDF by the
+// program reaches the queue's output.
+TEST_F(CupsPrint, ProgramPrintsOrderOneOnTheNamedQueueInAJobNamedAfterIt)
 {
     const QTemporaryDir work;
     QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -361,6 +362,11 @@ TEST_F(CupsPrint, ProgramPrintsOrderOneOnTheNamedQueue)
         ASSERT_EQ(outputs.size(), 1) << what << ": " << outputs.join(u", ").toStdString()
                                      << Cups().ErrorLog().toStdString();
         const auto printed = RunTool(u"pdftotext"_qs, { outputs[0], u"-"_qs });
+        // cups-pdf writes the job's name as the title; jobs were left unnamed.
+        const auto info = RunTool(u"pdfinfo"_qs, { u"-enc"_qs, u"UTF-8"_qs, outputs[0] });
+        ASSERT_TRUE(info.has_value());
+        EXPECT_TRUE(info->contains(QRegularExpression(u"Title:\\s+\\(?Ordem Compra 1\\)?\n"_qs)))
+            << what << ": " << info->toStdString();
         QFile::remove(outputs[0]);
         ASSERT_TRUE(printed.has_value());
         const QStringList printedWords = Words(*printed);
