@@ -228,7 +228,7 @@ void TRLGraphicSurface::StretchDrawData(const TRect& rect, const QByteArray& dat
     auto& object = AddDrawing<TRLImageObject>();
     object.BoundsRect = rect;
     object.Data = data;
-    object.IntegralWidth = integralWidth;
+    object.IntegralWidth = integralWidth ? 1 : 0;
 }
 
 void TRLGraphicSurface::ScaleDraw(const TRect& rect, const QImage& picture, bool center)
