@@ -1,26 +1,22 @@
 // Program entry: the interactive purchase-order printer, or a headless export run.
 #include "app/CommandLine.h"
 #include "app/HeadlessRun.h"
+#include "app/ProgramWindows.h"
 #include "app/RuntimeDirectory.h"
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
 #include "platform/Exceptions.h"
-#include "preview/RLPreviewPages.h"
 #include "preview/RLPreviewRegistration.h"
 #include "support/Startup.h"
 #include "support/Translations.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QScopeGuard>
 #include <cstdio>
 #include <optional>
 
 namespace {
-
-const QString kApplicationTitle = QStringLiteral("Impressão Ordem Compra");
 
 QStringList ArgumentsAfterProgram(int argc, char** argv)
 {
@@ -35,43 +31,27 @@ bool HasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void ShowError(const QString& message)
-{
-    QMessageBox::critical(nullptr, kApplicationTitle, message);
-}
-
 int RunInteractive(const TCommandLine& options)
 {
-    RegisterPreviewWindows();
+    RegisterProgramWindows();
     if (!options.ViewFile.isEmpty()) {
         try {
             ShowPageFile(options.ViewFile);
             return kExitSuccess;
         } catch (const EReportError& error) {
             PrintProgramError(error.Message());
-            ShowError(error.Message());
+            ShowProgramError(error.Message());
             return kExitFailure;
         }
     }
 
     SetDataDirectoryOption(options.DataDirectory);
     TForm1 form(nullptr);
-    form.InputBox = [](const QString& caption, const QString& prompt, const QString& defaultText) {
-        bool accepted = false;
-        const QString text
-            = QInputDialog::getText(nullptr, caption, prompt, QLineEdit::Normal, defaultText, &accepted);
-        return accepted ? text : defaultText;
-    };
-    form.ShowMessage
-        = [](const QString& message) { QMessageBox::information(nullptr, kApplicationTitle, message); };
-    // The preview proposes "Ordem Compra 3" as the name to save the order under.
-    form.BeforePreview = [](const QString& orderNumber) {
-        DefaultPreviewOptions().DocumentName = QStringLiteral("Ordem Compra ") + orderNumber;
-    };
+    ConnectFormWindows(form);
     try {
         form.OpenTables();
     } catch (const EReportError& error) {
-        ShowError(error.Message());
+        ShowProgramError(error.Message());
         return kExitSuccess;
     }
     form.FormCreate(options.Order.value_or(QString()));

@@ -42,11 +42,11 @@ private:
     TfrmRLFeedBack m_window;
 };
 
-void ShowErrorMessage(const QString& message)
+void ShowErrorMessage(const QString& title, const QString& message)
 {
     QString text = message;
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+    QMessageBox::critical(QApplication::activeWindow(), title, text);
 }
 
 std::optional<TRLPrintJob> RunReportPrintDialog(TRLCustomReport& report)
@@ -95,13 +95,14 @@ void RunReportPrint(TRLCustomReport& report, const TRLPrintJob& job)
     FilterPages(*report.Pages(), &chosen, job.FromPage, job.ToPage, job.InBackground);
 }
 
-void RegisterPreviewWindows()
+void RegisterPreviewWindows(const QString& applicationTitle)
 {
     TRLUserInterface& windows = RLUserInterface();
     windows.CreateProgress = [](const QString& caption, int reportCount, std::function<void()> cancel) {
         return std::unique_ptr<TRLProgress>(new TFeedBackProgress(caption, reportCount, std::move(cancel)));
     };
-    windows.ShowError = ShowErrorMessage;
+    windows.ShowError
+        = [applicationTitle](const QString& message) { ShowErrorMessage(applicationTitle, message); };
     windows.ShowPreview = ShowReportPreview;
     windows.RunPrintDialog = RunReportPrintDialog;
     windows.RunPrint = RunReportPrint;

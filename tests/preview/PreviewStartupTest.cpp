@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -146,7 +147,7 @@ TEST(PreviewRegistration, FillsTheRegistries)
     UnregisterPreviewWindows();
     EXPECT_FALSE(RLUserInterface().ShowPreview);
     EXPECT_FALSE(FilterProgressFactory());
-    RegisterPreviewWindows();
+    RegisterPreviewWindows(QStringLiteral("Impressão Ordem Compra"));
     const TRLUserInterface& windows = RLUserInterface();
     EXPECT_TRUE(windows.CreateProgress && windows.ShowError && windows.ShowPreview && windows.RunPrintDialog
         && windows.RunPrint);
@@ -171,8 +172,18 @@ TEST(PreviewRegistration, FillsTheRegistries)
         QTest::mouseClick(window->BitBtnCancel, Qt::LeftButton);
     }
     EXPECT_TRUE(cancelled);
-    EXPECT_EQ(MessageBoxTextOf([] { ReportErrorMessage(QStringLiteral("RLReport1: Erro\rdetalhe")); }),
-        QStringLiteral("RLReport1: Erro\ndetalhe"));
+    QString boxText;
+    QString boxTitle;
+    WithModalWindow([] { ReportErrorMessage(QStringLiteral("RLReport1: Erro\rdetalhe")); },
+        [&](QWidget& modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+                boxText = box->text();
+                boxTitle = box->windowTitle();
+            }
+            modal.close();
+        });
+    EXPECT_EQ(boxText.toStdString(), "RLReport1: Erro\ndetalhe");
+    EXPECT_EQ(boxTitle.toStdString(), "Impressão Ordem Compra") << "the application's title";
 
     const auto pages = MakeNumberedPages(3);
     TWatchingFilter filter;
@@ -232,7 +243,7 @@ TEST(PageFileView, CorruptOrMissingFileIsAClearErrorAndNoWindow)
 
 TEST(ReportPreview, PreviewShowsThePreparedPagesModally)
 {
-    RegisterPreviewWindows();
+    RegisterPreviewWindows(QStringLiteral("Impressão Ordem Compra"));
     TComponent form(nullptr);
     auto* report = new TRLReport(&form);
     report->SetName(QStringLiteral("RLReport1"));
@@ -269,7 +280,7 @@ TEST(ReportPreview, PreviewShowsThePreparedPagesModally)
 
 TEST(ReportPreview, CancelledPrintDialogAbortsSilently)
 {
-    RegisterPreviewWindows();
+    RegisterPreviewWindows(QStringLiteral("Impressão Ordem Compra"));
     TComponent form(nullptr);
     auto* report = new TRLReport(&form);
     WithModalWindow([&] { EXPECT_THROW(report->Print(), EAbort); },
