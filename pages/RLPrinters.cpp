@@ -5,6 +5,7 @@
 #include "support/LocaleTexts.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <cups/cups.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -51,6 +53,24 @@ QString Field(const QString& entry, int index)
     return entry.section(kPortSeparator, index, index);
 }
 
+/// The device URI of each queue the scheduler lists, by queue name; Qt does not hand it out.
+QHash<QString, QString> DeviceUris()
+{
+    QHash<QString, QString> uris;
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& dest = dests[i];
+        if (dest.instance)
+            continue;
+        // The scheduler leaves a password in the URI out of what it tells clients.
+        if (const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options))
+            uris.insert(QString::fromUtf8(dest.name), QString::fromUtf8(uri));
+    }
+    cupsFreeDests(count, dests);
+    return uris;
+}
+
 } // namespace
 
 bool PrintSchedulerAvailable()
@@ -81,10 +101,12 @@ void TRLPrinterWrapper::LoadPrinters()
         return;
     const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
     const QString defaultName = QPrinterInfo::defaultPrinterName();
+    const QHash<QString, QString> ports = DeviceUris();
     for (const QPrinterInfo& printer : printers) {
-        // Qt does not hand out the device URI; the entry holds the name alone then.
-        m_printers->append(printer.printerName());
-        if (m_printerIndex < 0 && printer.printerName() == defaultName)
+        const QString name = printer.printerName();
+        const QString port = ports.value(name);
+        m_printers->append(port.isEmpty() ? name : name + kPortSeparator + port);
+        if (m_printerIndex < 0 && name == defaultName)
             m_printerIndex = int(m_printers->size() - 1);
     }
 }

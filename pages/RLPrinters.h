@@ -39,9 +39,12 @@ public:
     /// Fills the list from the platform when it is not loaded. Returns at once when no print
     /// scheduler is running (the list is then empty).
     void LoadPrinters();
-    /// Entries "name|port"; the port is the device URI where CUPS gives one.
+    /// Entries "name|port": the port is the queue's device URI ("usb://…", "ipp://…"); an entry
+    /// whose scheduler does not tell it holds the name alone.
     const QStringList& PrinterList();
+    /// The entry up to its first "|"; empty outside the list.
     QString PrinterNames(int index);
+    /// The entry between its first and second "|"; empty when it has none or outside the list.
     QString PrinterPorts(int index);
     /// Drops the list and re-reads it, keeping the selection where it can.
     void RefreshPrinters();
