@@ -14,6 +14,7 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <cups/cups.h>
 #include <sys/socket.h>
@@ -26,6 +27,8 @@ constexpr QChar kPortSeparator = u'|';
 constexpr int kLocaleNoPrinter = 3;
 constexpr int kLocaleDriverError = 6;
 constexpr int kLandscapeCode = 2;
+constexpr int kDefaultPaperCode = -1;
+constexpr double kTenthsPerMillimetre = 10.0;
 
 // A sheet of 8.5 x 11 inches at 300 pixels per inch with a quarter-inch unprintable band.
 constexpr TRLPrinterMetrics kFallbackMetrics { 300, 300, 2550, 3300, 75, 75, 75, 75, 2400, 3150 };
@@ -266,19 +269,37 @@ void TRLPrinterWrapper::SetPaperSize(bool landscape, bool forceEmulation, double
         EnsurePrinter();
         if (!m_printer)
             throw EAbort();
-        if (paper.Code == kCustomPaperCode) {
-            if (paper.Width > 0 && paper.Height > 0)
-                m_printer->setPageSize(QPageSize(QSizeF(paper.Width, paper.Height), QPageSize::Millimeter));
-        } else if (paper.Code > 0) {
-            m_printer->setPageSize(QPageSize(QPageSize::id(paper.Code)));
-        }
-        m_printer->setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+        const auto tenths
+            = [](double millimetres) { return int(std::lround(millimetres * kTenthsPerMillimetre)); };
+        ApplyPaper(paper.Code, paper.Code == kCustomPaperCode ? tenths(paper.Width) : 0,
+            paper.Code == kCustomPaperCode ? tenths(paper.Height) : 0);
     }
     m_landscape = paper.Orientation == kLandscapeCode;
     if (m_printer)
         m_printer->setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     CustomWidth = width;
     CustomHeight = height;
+}
+
+void TRLPrinterWrapper::ApplyPaper(int code, int widthTenths, int lengthTenths)
+{
+    if (code == kCustomPaperCode) {
+        // A side not given keeps the side of the paper the printer has now.
+        const QSizeF current = m_printer->pageLayout().pageSize().size(QPageSize::Millimeter);
+        const QSizeF size(widthTenths != 0 ? widthTenths / kTenthsPerMillimetre : current.width(),
+            lengthTenths != 0 ? lengthTenths / kTenthsPerMillimetre : current.height());
+        if (size.width() > 0 && size.height() > 0)
+            m_printer->setPageSize(QPageSize(size, QPageSize::Millimeter));
+    } else if (code == kDefaultPaperCode) {
+        const QPageSize printerDefault = QPrinterInfo::printerInfo(PrinterName()).defaultPageSize();
+        if (printerDefault.isValid())
+            m_printer->setPageSize(printerDefault);
+    } else {
+        const QPageSize numbered(QPageSize::id(code));
+        if (numbered.isValid())
+            m_printer->setPageSize(numbered);
+    }
+    m_printer->setPageMargins(QMarginsF(), QPageLayout::Millimeter);
 }
 
 TRLPrinterMetrics TRLPrinterWrapper::GetMetrics()

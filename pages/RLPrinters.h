@@ -71,7 +71,10 @@ public:
     int Copies();
     void SetCopies(int count);
 
-    /// Millimetres, portrait sense; `forceEmulation` is accepted and has no effect.
+    /// Millimetres, portrait sense; `forceEmulation` is accepted and has no effect. A size in the
+    /// paper table sets that paper; -1 x -1 (fpDefault) the printer's own default paper; any
+    /// other size a custom paper, where a side of 0 keeps the printer's current side. With a
+    /// printer whose settings cannot be had, aborts silently (EAbort).
     void SetPaperSize(bool landscape, bool forceEmulation, double width, double height);
     /// The selected printer's metrics, or those of a Letter sheet at 300 dpi when there is no
     /// printer (or no print scheduler).
@@ -91,6 +94,8 @@ public:
 
 private:
     void EnsurePrinter();
+    /// Pushes a paper code with a custom size in tenths of a millimetre (0 = keep that side).
+    void ApplyPaper(int code, int widthTenths, int lengthTenths);
 
     std::optional<QStringList> m_printers;
     int m_printerIndex = -1;

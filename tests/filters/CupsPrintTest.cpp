@@ -10,6 +10,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -441,4 +445,39 @@ TEST_F(CupsPrint, PrinterPortsLeaveOutThePasswordOfADeviceUri)
     ASSERT_GE(index, 0) << entries.toStdString();
     EXPECT_TRUE(printer.PrinterPorts(index).endsWith(u"127.0.0.1:9/ipp/print"_qs)) << entries.toStdString();
     EXPECT_FALSE(entries.contains(u"segredo"_qs)) << entries.toStdString();
+}
+
+// The printer's default paper is asked for by -1 x -1; a custom size with a side of 0 keeps the
+// side the printer has.
+TEST_F(CupsPrint, PaperSizeKeepsTheDefaultPaperAndACustomSizeWithOneZeroSide)
+{
+    TRLPrinterWrapper printer;
+    printer.SetPrinterIndex(IndexOfQueue(printer, kQueue));
+    ASSERT_EQ(printer.PrinterName(), kQueue);
+    const QPageSize printerDefault = QPrinterInfo::printerInfo(kQueue.toString()).defaultPageSize();
+    ASSERT_TRUE(printerDefault.isValid());
+    ASSERT_FALSE(printerDefault.isEquivalentTo(QPageSize(QPageSize::A3)));
+    const auto paper = [&printer] { return printer.Printer()->pageLayout().pageSize(); };
+    const auto millimetres = [&paper] { return paper().size(QPageSize::Millimeter); };
+
+    printer.SetPaperSize(false, false, 297, 420);
+    EXPECT_EQ(paper().id(), QPageSize::A3);
+    printer.SetPaperSize(false, false, -1, -1);
+    EXPECT_TRUE(paper().isEquivalentTo(printerDefault)) << paper().name().toStdString();
+
+    printer.SetPaperSize(false, false, 297, 420);
+    printer.SetPaperSize(false, false, 0, 500);
+    EXPECT_NEAR(millimetres().width(), 297, 0.1) << "the width the printer had";
+    EXPECT_NEAR(millimetres().height(), 500, 0.1);
+    printer.SetPaperSize(false, false, 150, 0);
+    EXPECT_NEAR(millimetres().width(), 150, 0.1);
+    EXPECT_NEAR(millimetres().height(), 500, 0.1) << "the height the printer had";
+    EXPECT_EQ(printer.CustomWidth, 150);
+    EXPECT_EQ(printer.CustomHeight, 0);
+
+    // Stored in tenths of a millimetre: 210.02 is 2100 tenths, the A4 width.
+    printer.SetPaperSize(true, false, 210.02, 297);
+    EXPECT_NEAR(millimetres().width(), 210, 0.1);
+    EXPECT_NEAR(millimetres().height(), 297, 0.1);
+    EXPECT_EQ(printer.Printer()->pageLayout().orientation(), QPageLayout::Landscape);
 }
