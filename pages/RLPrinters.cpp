@@ -302,6 +302,21 @@ void TRLPrinterWrapper::ApplyPaper(int code, int widthTenths, int lengthTenths)
     m_printer->setPageMargins(QMarginsF(), QPageLayout::Millimeter);
 }
 
+void TRLPrinterWrapper::ShowPrinterSetup()
+{
+    RefreshPrinters();
+    const QString name = PrinterName();
+    if (name.isEmpty())
+        throw EReportError(LocaleText(kLocaleNoPrinter));
+    const QPrinterInfo info = PrintSchedulerAvailable() ? QPrinterInfo::printerInfo(name) : QPrinterInfo();
+    if (info.isNull())
+        throw EReportError(LocaleText(kLocaleDriverError) + QStringLiteral(": ") + name);
+    // A printer of the dialog's own, with the driver's settings: the selected printer keeps its own.
+    QPrinter printer(info, QPrinter::HighResolution);
+    if (SetupDialog)
+        SetupDialog(printer);
+}
+
 TRLPrinterMetrics TRLPrinterWrapper::GetMetrics()
 {
     try {

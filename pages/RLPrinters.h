@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -80,6 +81,13 @@ public:
     /// printer (or no print scheduler).
     TRLPrinterMetrics GetMetrics();
     bool CanSetup() const { return true; }
+    /// Refreshes the list, then runs SetupDialog on a platform printer of its own for the current
+    /// printer, with the driver's default settings; what the dialog changes is not applied.
+    /// Throws EReportError when there is no printer or it cannot be opened.
+    void ShowPrinterSetup();
+    /// The settings dialog of a platform printer; the preview registers Qt's page setup dialog.
+    /// Without one ShowPrinterSetup shows nothing.
+    std::function<void(QPrinter& printer)> SetupDialog;
 
     /// Millimetres last passed to SetPaperSize.
     double CustomWidth = 0;

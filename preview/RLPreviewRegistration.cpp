@@ -4,6 +4,7 @@
 #include "filters/RLFilters.h"
 #include "filters/RLSpoolFilter.h"
 #include "pages/RLGraphicStorage.h"
+#include "pages/RLPrinters.h"
 #include "platform/Exceptions.h"
 #include "preview/RLFeedBack.h"
 #include "preview/RLPreviewPages.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <climits>
 
 namespace {
@@ -106,6 +108,10 @@ void RegisterPreviewWindows(const QString& applicationTitle)
     windows.ShowPreview = ShowReportPreview;
     windows.RunPrintDialog = RunReportPrintDialog;
     windows.RunPrint = RunReportPrint;
+    SharedPrinter().SetupDialog = [](QPrinter& printer) {
+        QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+        dialog.exec();
+    };
     SetFilterProgressFactory([](const QString& caption, std::function<void()> cancel) {
         return std::unique_ptr<TRLFilterProgress>(new TFeedBackProgress(caption, 1, std::move(cancel)));
     });
@@ -115,6 +121,7 @@ void UnregisterPreviewWindows()
 {
     RLUserInterface() = TRLUserInterface();
     SetFilterProgressFactory({});
+    SharedPrinter().SetupDialog = nullptr;
 }
 
 void ShowPageFile(const QString& fileName)

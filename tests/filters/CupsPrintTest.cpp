@@ -481,3 +481,54 @@ TEST_F(CupsPrint, PaperSizeKeepsTheDefaultPaperAndACustomSizeWithOneZeroSide)
     EXPECT_NEAR(millimetres().height(), 297, 0.1);
     EXPECT_EQ(printer.Printer()->pageLayout().orientation(), QPageLayout::Landscape);
 }
+
+// The setup re-reads the printers and shows the dialog for the selected one, on a printer of the
+// dialog's own: what the user changes there does not reach the selected printer.
+TEST_F(CupsPrint, PrinterSetupRereadsThePrintersAndLeavesTheSelectedPrinterAlone)
+{
+    TRLPrinterWrapper printer;
+    printer.SetPrinterIndex(IndexOfQueue(printer, kQueue));
+    ASSERT_EQ(printer.PrinterName(), kQueue);
+    const QPrinter* selected = printer.Printer();
+    ASSERT_NE(selected, nullptr);
+
+    const QString added = u"QuirelSetup"_qs;
+    const QString ppd = QFileInfo::exists(kCupsPdfPpds[0]) ? kCupsPdfPpds[0] : kCupsPdfPpds[1];
+    int exitCode = 0;
+    const QString answer = Cups().Client(u"lpadmin"_qs,
+        { u"-p"_qs, added, u"-E"_qs, u"-v"_qs, u"cups-pdf:/setup"_qs, u"-P"_qs, ppd }, &exitCode);
+    ASSERT_EQ(exitCode, 0) << answer.toStdString();
+    ASSERT_EQ(IndexOfQueue(printer, added), -1) << "the list is still the one read before";
+
+    QString shownName;
+    bool ownPrinter = false;
+    printer.SetupDialog = [&](QPrinter& dialogPrinter) {
+        shownName = dialogPrinter.printerName();
+        ownPrinter = &dialogPrinter != selected;
+        dialogPrinter.setPageSize(QPageSize(QPageSize::A3));
+        dialogPrinter.setPageOrientation(QPageLayout::Landscape);
+    };
+    printer.ShowPrinterSetup();
+    Cups().Client(u"lpadmin"_qs, { u"-x"_qs, added });
+
+    EXPECT_EQ(shownName, kQueue);
+    EXPECT_TRUE(ownPrinter);
+    const int addedIndex = IndexOfQueue(printer, added);
+    EXPECT_GE(addedIndex, 0) << printer.PrinterList().join(u", "_qs).toStdString();
+    EXPECT_EQ(printer.PrinterPorts(addedIndex), u"cups-pdf:/setup"_qs);
+    EXPECT_EQ(printer.PrinterName(), kQueue) << "the selection stays";
+    EXPECT_NE(printer.Printer()->pageLayout().pageSize().id(), QPageSize::A3);
+    EXPECT_EQ(printer.Printer()->pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+TEST_F(CupsPrint, PrinterSetupReadsTheSchedulersListInsteadOfAStaleOne)
+{
+    TRLPrinterWrapper printer;
+    printer.SetPrinterListForTest({ u"Gone|cups-pdf:/"_qs }, 0);
+    bool shown = false;
+    printer.SetupDialog = [&shown](QPrinter&) { shown = true; };
+    // The list is read again: the scheduler lists QuirelPDF, and the setup is for it.
+    printer.ShowPrinterSetup();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(printer.PrinterName(), kQueue);
+}

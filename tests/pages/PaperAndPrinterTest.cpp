@@ -4,7 +4,6 @@
 #include "tests/common/TestHelpers.h"
 
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -255,37 +254,9 @@ TEST(PaperSizes, FindPaperSizeAndPaperInfo)
     }
 }
 
-namespace {
-
-    /// Points the CUPS clients of this process at a socket nobody listens on, so that a scheduler
-    /// running on the machine cannot change what these tests see.
-    class NoScheduler {
-    public:
-        NoScheduler()
-            : m_saved(qgetenv("CUPS_SERVER"))
-            , m_had(qEnvironmentVariableIsSet("CUPS_SERVER"))
-        {
-            qputenv("CUPS_SERVER", m_dir.filePath(QStringLiteral("none.sock")).toLocal8Bit());
-        }
-        ~NoScheduler()
-        {
-            if (m_had)
-                qputenv("CUPS_SERVER", m_saved);
-            else
-                qunsetenv("CUPS_SERVER");
-        }
-
-    private:
-        QTemporaryDir m_dir;
-        QByteArray m_saved;
-        bool m_had;
-    };
-
-} // namespace
-
 TEST(Printers, QueryingPrintersReturnsAtOnce)
 {
-    const NoScheduler none;
+    const TNoPrintScheduler none;
     QElapsedTimer timer;
     timer.start();
     TRLPrinterWrapper printer;
@@ -346,7 +317,7 @@ TEST(Printers, SelectionRules)
 
 TEST(Printers, PrinterWithoutSettingsAbortsPaperSizeSilentlyAndFallsBackForMetrics)
 {
-    const NoScheduler none;
+    const TNoPrintScheduler none;
     ASSERT_FALSE(PrintSchedulerAvailable());
     TRLPrinterWrapper printer;
     printer.SetPrinterListForTest({ QStringLiteral("Gone") }, 0);

@@ -1,6 +1,7 @@
 #include "filters/RLFilterProgress.h"
 #include "filters/RLFilters.h"
 #include "pages/RLGraphicSurface.h"
+#include "pages/RLPrinters.h"
 #include "platform/Exceptions.h"
 #include "preview/RLFeedBack.h"
 #include "preview/RLPreview.h"
@@ -18,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -185,6 +188,19 @@ TEST(PreviewRegistration, FillsTheRegistries)
     EXPECT_EQ(boxText.toStdString(), "RLReport1: Erro\ndetalhe");
     EXPECT_EQ(boxTitle.toStdString(), "Impressão Ordem Compra") << "the application's title";
 
+    // The printer setup runs Qt's page setup dialog on the printer it is given.
+    ASSERT_TRUE(SharedPrinter().SetupDialog);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QPrinter* shown = nullptr;
+    WithModalWindow([&printer] { SharedPrinter().SetupDialog(printer); },
+        [&shown](QWidget& modal) {
+            if (auto* dialog = qobject_cast<QPageSetupDialog*>(&modal))
+                shown = dialog->printer();
+            modal.close();
+        });
+    EXPECT_EQ(shown, &printer);
+
     const auto pages = MakeNumberedPages(3);
     TWatchingFilter filter;
     filter.FilterPages(*pages->Storage);
@@ -192,6 +208,7 @@ TEST(PreviewRegistration, FillsTheRegistries)
         QStringList({ QStringLiteral("Salvando o relatório..."), QStringLiteral("Salvando o relatório..."),
             QStringLiteral("Salvando o relatório...") }));
     UnregisterPreviewWindows();
+    EXPECT_FALSE(SharedPrinter().SetupDialog);
 }
 
 TEST(PageFileView, ShowsTheSavedPagesModally)
