@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/HeadlessRun.h"
 #include "app/OrderFilters.h"
+#include "app/ProgramWindows.h"
 #include "app/RuntimeDirectory.h"
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
@@ -15,15 +16,11 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QScopeGuard>
 #include <cstdio>
 #include <optional>
 
 namespace {
-
-const QString kApplicationTitle = QStringLiteral("Impressão Ordem Compra");
 
 QStringList ArgumentsAfterProgram(int argc, char** argv)
 {
@@ -38,14 +35,9 @@ bool HasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void ShowError(const QString& message)
-{
-    QMessageBox::critical(nullptr, kApplicationTitle, message);
-}
-
 int RunInteractive(const TCommandLine& options)
 {
-    RegisterPreviewWindows();
+    RegisterProgramWindows();
     if (!options.ViewFile.isEmpty()) {
         // Saved pages save as the order does: PDF and spreadsheet besides the page file.
         TComponent filterOwner(nullptr);
@@ -57,29 +49,18 @@ int RunInteractive(const TCommandLine& options)
             return kExitSuccess;
         } catch (const EReportError& error) {
             PrintProgramError(error.Message());
-            ShowError(error.Message());
+            ShowProgramError(error.Message());
             return kExitFailure;
         }
     }
 
     SetDataDirectoryOption(options.DataDirectory);
     TForm1 form(nullptr);
-    form.InputBox = [](const QString& caption, const QString& prompt, const QString& defaultText) {
-        bool accepted = false;
-        const QString text
-            = QInputDialog::getText(nullptr, caption, prompt, QLineEdit::Normal, defaultText, &accepted);
-        return accepted ? text : defaultText;
-    };
-    form.ShowMessage
-        = [](const QString& message) { QMessageBox::information(nullptr, kApplicationTitle, message); };
-    // The preview proposes "Ordem Compra 3" as the name to save the order under.
-    form.BeforePreview = [](const QString& orderNumber) {
-        DefaultPreviewOptions().DocumentName = QStringLiteral("Ordem Compra ") + orderNumber;
-    };
+    ConnectFormWindows(form);
     try {
         form.OpenTables();
     } catch (const EReportError& error) {
-        ShowError(error.Message());
+        ShowProgramError(error.Message());
         return kExitSuccess;
     }
     form.FormCreate(options.Order.value_or(QString()));

@@ -120,7 +120,7 @@ void TPagePainter::Paint(const TRLGraphicObject& object)
     }
     case TRLObjectKind::Image: {
         const auto& image = static_cast<const TRLImageObject&>(object);
-        DrawPicture(m_canvas, bounds, image.Data, image.IntegralWidth);
+        DrawPicture(m_canvas, bounds, image.Data, image.IntegralWidth != 0);
         break;
     }
     case TRLObjectKind::SetClipRect:

@@ -430,14 +430,14 @@ void TRLImageObject::SaveToStream(TRLByteWriter& out) const
 {
     TRLGraphicObject::SaveToStream(out);
     out.WriteCountedBytes(Data);
-    out.WriteUInt8(IntegralWidth ? 1 : 0);
+    out.WriteUInt8(IntegralWidth);
 }
 
 void TRLImageObject::LoadFromStream(TRLByteReader& in)
 {
     TRLGraphicObject::LoadFromStream(in);
     Data = in.ReadCountedBytes(u"picture data");
-    IntegralWidth = in.ReadUInt8(u"integral-width flag") != 0;
+    IntegralWidth = in.ReadUInt8(u"integral-width flag");
 }
 
 void TRLImageObject::Assign(const TRLGraphicObject& source)

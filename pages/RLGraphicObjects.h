@@ -161,8 +161,9 @@ public:
 
     /// Tagged picture bytes (pages/RLPictureData.h).
     QByteArray Data;
-    /// Draw the picture a whole number of times across the bounds' width.
-    bool IntegralWidth = false;
+    /// The integral-width flag byte as stored, kept as read so that a page written back is the
+    /// page read; any value but 0 draws the picture a whole number of times across the width.
+    quint8 IntegralWidth = 0;
 
     void SaveToStream(TRLByteWriter& out) const override;
     void LoadFromStream(TRLByteReader& in) override;

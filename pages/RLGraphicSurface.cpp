@@ -228,13 +228,20 @@ void TRLGraphicSurface::StretchDrawData(const TRect& rect, const QByteArray& dat
     auto& object = AddDrawing<TRLImageObject>();
     object.BoundsRect = rect;
     object.Data = data;
-    object.IntegralWidth = integralWidth;
+    object.IntegralWidth = integralWidth ? 1 : 0;
 }
 
 void TRLGraphicSurface::ScaleDraw(const TRect& rect, const QImage& picture, bool center)
 {
-    const TRect fitted = ScaleRect(TRect::FromSize(0, 0, picture.width(), picture.height()), rect, center);
-    StretchDraw(fitted, picture, false);
+    ScaleDrawData(rect, picture.size(), BitmapPictureData(picture), center);
+}
+
+void TRLGraphicSurface::ScaleDrawData(
+    const TRect& rect, QSize pictureSize, const QByteArray& data, bool center)
+{
+    const TRect fitted
+        = ScaleRect(TRect::FromSize(0, 0, pictureSize.width(), pictureSize.height()), rect, center);
+    StretchDrawData(fitted, data, false);
 }
 
 void TRLGraphicSurface::ClipDraw(const TRect& rect, const QImage& picture, bool center)

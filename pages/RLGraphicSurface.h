@@ -82,6 +82,8 @@ public:
     void StretchDrawData(const TRect& rect, const QByteArray& data, bool integralWidth = false);
     /// Fits the picture into rect keeping its proportions.
     void ScaleDraw(const TRect& rect, const QImage& picture, bool center);
+    /// As ScaleDraw with the tagged picture data of a picture of `pictureSize`.
+    void ScaleDrawData(const TRect& rect, QSize pictureSize, const QByteArray& data, bool center);
     /// The picture at natural size cut to rect.
     void ClipDraw(const TRect& rect, const QImage& picture, bool center);
     /// Clones every object of `source` moved by (x, y).

@@ -132,7 +132,7 @@ void TRLPolylineObject::PaintTo(TCanvas& canvas, int offsetX, int offsetY, doubl
 void TRLImageObject::PaintTo(TCanvas& canvas, int offsetX, int offsetY, double scaleX, double scaleY) const
 {
     const TMapping map { offsetX, offsetY, scaleX, scaleY };
-    DrawPicture(canvas, map.Rect(BoundsRect), Data, IntegralWidth);
+    DrawPicture(canvas, map.Rect(BoundsRect), Data, IntegralWidth != 0);
 }
 
 void TRLSetClipRectObject::PaintTo(

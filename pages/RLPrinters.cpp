@@ -5,6 +5,7 @@
 #include "support/LocaleTexts.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -13,7 +14,9 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
+#include <cups/cups.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -24,6 +27,8 @@ constexpr QChar kPortSeparator = u'|';
 constexpr int kLocaleNoPrinter = 3;
 constexpr int kLocaleDriverError = 6;
 constexpr int kLandscapeCode = 2;
+constexpr int kDefaultPaperCode = -1;
+constexpr double kTenthsPerMillimetre = 10.0;
 
 // A sheet of 8.5 x 11 inches at 300 pixels per inch with a quarter-inch unprintable band.
 constexpr TRLPrinterMetrics kFallbackMetrics { 300, 300, 2550, 3300, 75, 75, 75, 75, 2400, 3150 };
@@ -49,6 +54,24 @@ bool SocketAnswers(const QByteArray& path)
 QString Field(const QString& entry, int index)
 {
     return entry.section(kPortSeparator, index, index);
+}
+
+/// The device URI of each queue the scheduler lists, by queue name; Qt does not hand it out.
+QHash<QString, QString> DeviceUris()
+{
+    QHash<QString, QString> uris;
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& dest = dests[i];
+        if (dest.instance)
+            continue;
+        // The scheduler leaves a password in the URI out of what it tells clients.
+        if (const char* uri = cupsGetOption("device-uri", dest.num_options, dest.options))
+            uris.insert(QString::fromUtf8(dest.name), QString::fromUtf8(uri));
+    }
+    cupsFreeDests(count, dests);
+    return uris;
 }
 
 } // namespace
@@ -81,10 +104,12 @@ void TRLPrinterWrapper::LoadPrinters()
         return;
     const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
     const QString defaultName = QPrinterInfo::defaultPrinterName();
+    const QHash<QString, QString> ports = DeviceUris();
     for (const QPrinterInfo& printer : printers) {
-        // Qt does not hand out the device URI; the entry holds the name alone then.
-        m_printers->append(printer.printerName());
-        if (m_printerIndex < 0 && printer.printerName() == defaultName)
+        const QString name = printer.printerName();
+        const QString port = ports.value(name);
+        m_printers->append(port.isEmpty() ? name : name + kPortSeparator + port);
+        if (m_printerIndex < 0 && name == defaultName)
             m_printerIndex = int(m_printers->size() - 1);
     }
 }
@@ -245,19 +270,52 @@ void TRLPrinterWrapper::SetPaperSize(bool landscape, bool forceEmulation, double
         EnsurePrinter();
         if (!m_printer)
             throw EAbort();
-        if (paper.Code == kCustomPaperCode) {
-            if (paper.Width > 0 && paper.Height > 0)
-                m_printer->setPageSize(QPageSize(QSizeF(paper.Width, paper.Height), QPageSize::Millimeter));
-        } else if (paper.Code > 0) {
-            m_printer->setPageSize(QPageSize(QPageSize::id(paper.Code)));
-        }
-        m_printer->setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+        const auto tenths
+            = [](double millimetres) { return int(std::lround(millimetres * kTenthsPerMillimetre)); };
+        ApplyPaper(paper.Code, paper.Code == kCustomPaperCode ? tenths(paper.Width) : 0,
+            paper.Code == kCustomPaperCode ? tenths(paper.Height) : 0);
     }
     m_landscape = paper.Orientation == kLandscapeCode;
     if (m_printer)
         m_printer->setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     CustomWidth = width;
     CustomHeight = height;
+}
+
+void TRLPrinterWrapper::ApplyPaper(int code, int widthTenths, int lengthTenths)
+{
+    if (code == kCustomPaperCode) {
+        // A side not given keeps the side of the paper the printer has now.
+        const QSizeF current = m_printer->pageLayout().pageSize().size(QPageSize::Millimeter);
+        const QSizeF size(widthTenths != 0 ? widthTenths / kTenthsPerMillimetre : current.width(),
+            lengthTenths != 0 ? lengthTenths / kTenthsPerMillimetre : current.height());
+        if (size.width() > 0 && size.height() > 0)
+            m_printer->setPageSize(QPageSize(size, QPageSize::Millimeter));
+    } else if (code == kDefaultPaperCode) {
+        const QPageSize printerDefault = QPrinterInfo::printerInfo(PrinterName()).defaultPageSize();
+        if (printerDefault.isValid())
+            m_printer->setPageSize(printerDefault);
+    } else {
+        const QPageSize numbered(QPageSize::id(code));
+        if (numbered.isValid())
+            m_printer->setPageSize(numbered);
+    }
+    m_printer->setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+}
+
+void TRLPrinterWrapper::ShowPrinterSetup()
+{
+    RefreshPrinters();
+    const QString name = PrinterName();
+    if (name.isEmpty())
+        throw EReportError(LocaleText(kLocaleNoPrinter));
+    const QPrinterInfo info = PrintSchedulerAvailable() ? QPrinterInfo::printerInfo(name) : QPrinterInfo();
+    if (info.isNull())
+        throw EReportError(LocaleText(kLocaleDriverError) + QStringLiteral(": ") + name);
+    // A printer of the dialog's own, with the driver's settings: the selected printer keeps its own.
+    QPrinter printer(info, QPrinter::HighResolution);
+    if (SetupDialog)
+        SetupDialog(printer);
 }
 
 TRLPrinterMetrics TRLPrinterWrapper::GetMetrics()

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -39,9 +40,12 @@ public:
     /// Fills the list from the platform when it is not loaded. Returns at once when no print
     /// scheduler is running (the list is then empty).
     void LoadPrinters();
-    /// Entries "name|port"; the port is the device URI where CUPS gives one.
+    /// Entries "name|port": the port is the queue's device URI ("usb://…", "ipp://…"); an entry
+    /// whose scheduler does not tell it holds the name alone.
     const QStringList& PrinterList();
+    /// The entry up to its first "|"; empty outside the list.
     QString PrinterNames(int index);
+    /// The entry between its first and second "|"; empty when it has none or outside the list.
     QString PrinterPorts(int index);
     /// Drops the list and re-reads it, keeping the selection where it can.
     void RefreshPrinters();
@@ -69,12 +73,22 @@ public:
     int Copies();
     void SetCopies(int count);
 
-    /// Millimetres, portrait sense; `forceEmulation` is accepted and has no effect.
+    /// Millimetres, portrait sense; `forceEmulation` is accepted and has no effect. A size in the
+    /// paper table sets that paper; -1 x -1 (fpDefault) the printer's own default paper; any
+    /// other size a custom paper, where a side of 0 keeps the printer's current side. With a
+    /// printer whose settings cannot be had, aborts silently (EAbort).
     void SetPaperSize(bool landscape, bool forceEmulation, double width, double height);
     /// The selected printer's metrics, or those of a Letter sheet at 300 dpi when there is no
     /// printer (or no print scheduler).
     TRLPrinterMetrics GetMetrics();
     bool CanSetup() const { return true; }
+    /// Refreshes the list, then runs SetupDialog on a platform printer of its own for the current
+    /// printer, with the driver's default settings; what the dialog changes is not applied.
+    /// Throws EReportError when there is no printer or it cannot be opened.
+    void ShowPrinterSetup();
+    /// The settings dialog of a platform printer; the preview registers Qt's page setup dialog.
+    /// Without one ShowPrinterSetup shows nothing.
+    std::function<void(QPrinter& printer)> SetupDialog;
 
     /// Millimetres last passed to SetPaperSize.
     double CustomWidth = 0;
@@ -89,6 +103,8 @@ public:
 
 private:
     void EnsurePrinter();
+    /// Pushes a paper code with a custom size in tenths of a millimetre (0 = keep that side).
+    void ApplyPaper(int code, int widthTenths, int lengthTenths);
 
     std::optional<QStringList> m_printers;
     int m_printerIndex = -1;

@@ -28,7 +28,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -36,7 +35,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kNoPrinterText = 3;
 constexpr int kPageText = 7;
 constexpr int kCloseText = 20;
 constexpr int kSaveText = 21;
@@ -634,15 +632,11 @@ void TRLPreviewForm::Save()
 
 void TRLPreviewForm::PrinterSetup()
 {
-    TRLPrinterWrapper& printer = SharedPrinter();
-    printer.ValidatePrinter();
-    QPrinter* platformPrinter = printer.Printer();
-    if (!platformPrinter) {
-        QMessageBox::warning(this, windowTitle(), LocaleText(kNoPrinterText));
-        return;
+    try {
+        SharedPrinter().ShowPrinterSetup();
+    } catch (const EReportError& error) {
+        QMessageBox::warning(this, windowTitle(), error.Message());
     }
-    QPageSetupDialog dialog(platformPrinter, this);
-    dialog.exec();
 }
 
 void TRLPreviewForm::OpenFindWindow()

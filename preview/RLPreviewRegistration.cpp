@@ -4,6 +4,7 @@
 #include "filters/RLFilters.h"
 #include "filters/RLSpoolFilter.h"
 #include "pages/RLGraphicStorage.h"
+#include "pages/RLPrinters.h"
 #include "platform/Exceptions.h"
 #include "preview/RLFeedBack.h"
 #include "preview/RLPreviewPages.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <climits>
 
 namespace {
@@ -42,11 +44,11 @@ private:
     TfrmRLFeedBack m_window;
 };
 
-void ShowErrorMessage(const QString& message)
+void ShowErrorMessage(const QString& title, const QString& message)
 {
     QString text = message;
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+    QMessageBox::critical(QApplication::activeWindow(), title, text);
 }
 
 std::optional<TRLPrintJob> RunReportPrintDialog(TRLCustomReport& report)
@@ -95,16 +97,21 @@ void RunReportPrint(TRLCustomReport& report, const TRLPrintJob& job)
     FilterPages(*report.Pages(), &chosen, job.FromPage, job.ToPage, job.InBackground);
 }
 
-void RegisterPreviewWindows()
+void RegisterPreviewWindows(const QString& applicationTitle)
 {
     TRLUserInterface& windows = RLUserInterface();
     windows.CreateProgress = [](const QString& caption, int reportCount, std::function<void()> cancel) {
         return std::unique_ptr<TRLProgress>(new TFeedBackProgress(caption, reportCount, std::move(cancel)));
     };
-    windows.ShowError = ShowErrorMessage;
+    windows.ShowError
+        = [applicationTitle](const QString& message) { ShowErrorMessage(applicationTitle, message); };
     windows.ShowPreview = ShowReportPreview;
     windows.RunPrintDialog = RunReportPrintDialog;
     windows.RunPrint = RunReportPrint;
+    SharedPrinter().SetupDialog = [](QPrinter& printer) {
+        QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+        dialog.exec();
+    };
     SetFilterProgressFactory([](const QString& caption, std::function<void()> cancel) {
         return std::unique_ptr<TRLFilterProgress>(new TFeedBackProgress(caption, 1, std::move(cancel)));
     });
@@ -114,6 +121,7 @@ void UnregisterPreviewWindows()
 {
     RLUserInterface() = TRLUserInterface();
     SetFilterProgressFactory({});
+    SharedPrinter().SetupDialog = nullptr;
 }
 
 void ShowPageFile(const QString& fileName)

@@ -6,9 +6,11 @@ class TRLCustomReport;
 struct TRLPrintJob;
 
 /// Fills the report's window registry (progress window, preparation error message, preview,
-/// print dialog, print output) and the filters' progress window with the Qt windows. The
-/// program calls it at start-up, after the application object exists.
-void RegisterPreviewWindows();
+/// print dialog, print output), the filters' progress window and the shared printer's setup
+/// dialog with the Qt windows. The
+/// program calls it at start-up, after the application object exists; `applicationTitle` is the
+/// caption of the preparation error box.
+void RegisterPreviewWindows(const QString& applicationTitle);
 /// Empties what RegisterPreviewWindows filled.
 void UnregisterPreviewWindows();
 

@@ -1,7 +1,9 @@
 #include "report/RLDBImage.h"
 
 #include "db/DataSet.h"
+#include "db/GraphicBlob.h"
 #include "platform/Exceptions.h"
+#include "platform/Picture.h"
 
 TRLCustomDBImage::TRLCustomDBImage(TComponent* owner)
     : TRLCustomImage(owner)
@@ -41,7 +43,12 @@ void TRLCustomDBImage::LoadPicture()
     const TField* field = m_binding.GetField();
     if (!field || !m_binding.HasRecord())
         return;
-    SetPicture(field->Picture());
+    // Decoded by the field, which names itself in a fault and keeps the last picture.
+    const QImage picture = field->Picture();
+    const QByteArray bytes = field->AsBytes();
+    const QByteArrayView file = GraphicPayload(bytes);
+    const bool icon = DetectPictureFormat(file) == TPictureFormat::Icon;
+    SetPictureFrom(picture, icon ? file.toByteArray() : QByteArray());
 }
 
 void TRLCustomDBImage::ReloadPicture()

@@ -1,6 +1,8 @@
 #include "report/RLImage.h"
 
 #include "pages/RLGraphicSurface.h"
+#include "pages/RLPictureData.h"
+#include "platform/Picture.h"
 #include "report/RLBorders.h"
 
 namespace {
@@ -21,7 +23,19 @@ QString TRLCustomImage::ClassName() const
 
 void TRLCustomImage::SetPicture(const QImage& picture)
 {
+    SetPictureFrom(picture, QByteArray());
+}
+
+void TRLCustomImage::LoadPictureFile(const QByteArray& file)
+{
+    const QImage picture = LoadPicture(file);
+    SetPictureFrom(picture, DetectPictureFormat(file) == TPictureFormat::Icon ? file : QByteArray());
+}
+
+void TRLCustomImage::SetPictureFrom(const QImage& picture, const QByteArray& iconFile)
+{
     m_picture = picture;
+    m_iconFile = picture.isNull() ? QByteArray() : iconFile;
     if (AutoSize() && m_picture.width() > 0 && m_picture.height() > 0)
         SetBounds(Left(), Top(), m_picture.width(), m_picture.height());
 }
@@ -65,8 +79,14 @@ void TRLCustomImage::EmitToSurface()
         return;
     TRLGraphicSurface& surface = *RequireSurface();
     NewGroupId();
-    if (m_scaled)
+    // An icon keeps its own file where the picture is drawn whole; the visible part of a
+    // clipped picture is a new bitmap.
+    if (m_scaled && !m_iconFile.isEmpty())
+        surface.ScaleDrawData(rect, m_picture.size(), IconPictureData(m_iconFile), Center);
+    else if (m_scaled)
         surface.ScaleDraw(rect, m_picture, Center);
+    else if (m_stretch && !m_iconFile.isEmpty())
+        surface.StretchDrawData(rect, IconPictureData(m_iconFile), false);
     else if (m_stretch)
         surface.StretchDraw(rect, m_picture, false);
     else

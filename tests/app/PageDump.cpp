@@ -126,7 +126,7 @@ QString ImageFields(const TRLImageObject& image)
     return QStringLiteral("bytes=%1 sha1=%2 integral=%3")
         .arg(image.Data.size())
         .arg(QString::fromLatin1(digest))
-        .arg(image.IntegralWidth ? 1 : 0);
+        .arg(int(image.IntegralWidth));
 }
 
 QString KindFields(const TRLGraphicObject& object)

@@ -76,3 +76,18 @@ QProcessEnvironment LibreOfficeEnvironment()
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
     return env;
 }
+
+TNoPrintScheduler::TNoPrintScheduler()
+    : m_saved(qgetenv("CUPS_SERVER"))
+    , m_had(qEnvironmentVariableIsSet("CUPS_SERVER"))
+{
+    qputenv("CUPS_SERVER", m_dir.filePath(QStringLiteral("none.sock")).toLocal8Bit());
+}
+
+TNoPrintScheduler::~TNoPrintScheduler()
+{
+    if (m_had)
+        qputenv("CUPS_SERVER", m_saved);
+    else
+        qunsetenv("CUPS_SERVER");
+}

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <functional>
 #include <ostream>
 
@@ -26,3 +28,18 @@ QStringList LibreOfficeArguments(const QString& profileDir, const QStringList& a
 /// The environment LibreOffice runs in: the user's, with the locale fixed to en_US.UTF-8 so that
 /// the numbers it writes are "1244.75" whatever locale the tests are run in.
 QProcessEnvironment LibreOfficeEnvironment();
+
+/// For its lifetime, points this process's CUPS clients at a socket nobody listens on, so that a
+/// print scheduler running on the machine cannot change what a test sees.
+class TNoPrintScheduler {
+public:
+    TNoPrintScheduler();
+    ~TNoPrintScheduler();
+    TNoPrintScheduler(const TNoPrintScheduler&) = delete;
+    TNoPrintScheduler& operator=(const TNoPrintScheduler&) = delete;
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_saved;
+    bool m_had;
+};

@@ -1,6 +1,7 @@
 #include "filters/RLFilterCommands.h"
 #include "filters/RLSpoolFilter.h"
 #include "pages/RLGraphicSurface.h"
+#include "pages/RLPictureData.h"
 #include "platform/Canvas.h"
 #include "platform/Exceptions.h"
 #include "platform/Picture.h"
@@ -129,7 +130,7 @@ TEST(PdfExport, ReplacesAnExistingFileAndLeavesNothingElse)
 // A picture with a transparent ground, kept through the page file, shows what lies beneath it in
 // the preview, on the printer's sheet and in the PDF as a reader renders it: paper white on the
 // bare page, the fill colour on a filled box, never black.
-TEST(PdfExport, TransparentPictureShowsTheGroundEverywhere)
+TEST(PdfExport, TransparentPictureAndIconShowTheGroundEverywhere)
 {
     QImage drawn(40, 40, QImage::Format_ARGB32);
     drawn.fill(Qt::transparent);
@@ -143,12 +144,17 @@ TEST(PdfExport, TransparentPictureShowsTheGroundEverywhere)
         ASSERT_TRUE(drawn.save(&buffer, "PNG"));
     }
     const QImage picture = LoadPicture(png);
+    // The same picture kept as an icon, below.
+    const QByteArray icon = IconPictureData(SaveIcon(picture));
     auto pages = MakeStore();
-    AddPage(*pages, [&picture](TRLGraphicSurface& page) {
+    AddPage(*pages, [&picture, &icon](TRLGraphicSurface& page) {
         page.StretchDraw(TRect { 100, 100, 140, 140 }, picture);
+        page.StretchDrawData(TRect { 100, 300, 140, 340 }, icon);
         page.SetBrush(TBrush { clBlue, bsSolid });
         page.FillRect(TRect { 300, 100, 400, 200 });
         page.StretchDraw(TRect { 330, 130, 370, 170 }, picture);
+        page.FillRect(TRect { 300, 300, 400, 400 });
+        page.StretchDrawData(TRect { 330, 330, 370, 370 }, icon);
     });
     const QTemporaryDir dir;
     const QString pageFile = dir.filePath(u"ordem.rpf"_qs);
@@ -195,6 +201,10 @@ TEST(PdfExport, TransparentPictureShowsTheGroundEverywhere)
         { { 120, 120 }, Qt::red, "the picture's own pixels" },
         { { 334, 134 }, Qt::blue, "transparent corner on the blue box" },
         { { 350, 150 }, Qt::red, "the picture on the blue box" },
+        { { 104, 304 }, Qt::white, "transparent corner of the icon on the bare page" },
+        { { 120, 320 }, Qt::red, "the icon's own pixels" },
+        { { 334, 334 }, Qt::blue, "transparent corner of the icon on the blue box" },
+        { { 350, 350 }, Qt::red, "the icon on the blue box" },
     };
     const auto near = [](QColor a, QColor b) {
         return std::abs(a.red() - b.red()) < 8 && std::abs(a.green() - b.green()) < 8

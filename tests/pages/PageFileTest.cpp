@@ -138,6 +138,28 @@ TEST(PageFile, ReadingGivesBackTheSamePagesAndMacros)
     EXPECT_EQ(SaveStore(reread), file);
 }
 
+// A page file from elsewhere may set the flag with any non-zero byte; writing it back keeps
+// the byte, so that reading and saving a page file changes nothing in it.
+TEST(PageFile, IntegralWidthFlagByteIsWrittenBackAsStored)
+{
+    UseTestTempDir();
+    TBytes page;
+    page.Raw(SurfaceMagic()).I32(100).I32(200).I32(0).I32(0).I32(4);
+    for (const int flag : { 0, 1, 2, 0xFF }) {
+        const QByteArray body = BaseBody(0, 0, 10, 10).Str("NIL").U8(flag);
+        page.U8(9).I32(body.size()).Raw(body);
+    }
+    const QByteArray record = page;
+    const QByteArray file = TBytes().Raw(StorageMagic()).I32(0).I32(1).I32(30).I32(record.size()).Raw(record);
+    ASSERT_EQ(StorageMagic().size() + 12, 30);
+
+    TRLGraphicStorage store;
+    LoadStore(store, file);
+    ASSERT_EQ(store.PageCount(), 1);
+    ASSERT_EQ(store.Pages(0)->ObjectCount(), 4);
+    EXPECT_EQ(SaveStore(store).toHex(' ').toStdString(), file.toHex(' ').toStdString());
+}
+
 TEST(PageFile, SaveToFileAndLoadFromFile)
 {
     const auto store = ThreePageStore();

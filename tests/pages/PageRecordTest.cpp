@@ -193,7 +193,7 @@ TEST(PageRecord, EachKindWritesItsBodyInStoredOrder)
                 auto& image = page.AddObject<TRLImageObject>();
                 image.GroupId = 0;
                 image.Data = QByteArray("NIL");
-                image.IntegralWidth = true;
+                image.IntegralWidth = 1;
             },
             BaseBody(0, 0, 0, 0).Str("NIL").U8(1) },
         { "set clip", 10,

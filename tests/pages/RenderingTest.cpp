@@ -475,6 +475,24 @@ TEST(Rendering, IntegralWidthDrawsWholeCopiesOfThePicture)
     EXPECT_EQ(nothing, WhiteImage(60, 20));
 }
 
+TEST(Rendering, AnyNonZeroIntegralWidthByteDrawsWholeCopies)
+{
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    for (const quint8 flag : { 1, 2, 0xFF }) {
+        TRLGraphicSurface page;
+        page.Width = 60;
+        page.Height = 20;
+        auto& image = page.AddObject<TRLImageObject>();
+        image.BoundsRect = { 0, 0, 35, 10 };
+        image.Data = BitmapPictureData(picture);
+        image.IntegralWidth = flag;
+        const QImage drawn = Paint(page, 60, 20);
+        EXPECT_EQ(drawn.pixel(30, 5), kBlack) << int(flag);
+        EXPECT_EQ(drawn.pixel(32, 5), kWhite) << int(flag);
+    }
+}
+
 TEST(Rendering, ShapesAreFilledAndOutlined)
 {
     TRLGraphicSurface page;

@@ -345,7 +345,7 @@ TEST(Surface, ScaleDrawAndClipDrawPlaceThePicture)
         ASSERT_EQ(page.ObjectCount(), 1) << c.what;
         const auto& image = ObjectAs<TRLImageObject>(page, 0);
         EXPECT_EQ(image.BoundsRect, c.bounds) << c.what;
-        EXPECT_FALSE(image.IntegralWidth) << c.what;
+        EXPECT_EQ(image.IntegralWidth, 0) << c.what;
         EXPECT_TRUE(image.Data.startsWith("BMPBM")) << c.what;
         EXPECT_EQ(DecodePictureData(image.Data).size(), c.stored) << c.what;
     }

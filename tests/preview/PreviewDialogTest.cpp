@@ -9,6 +9,7 @@
 #include "preview/RLSaveDialog.h"
 #include "preview/RLSaveParams.h"
 #include "support/LocaleTexts.h"
+#include "tests/common/TestHelpers.h"
 #include "tests/preview/PreviewTestPages.h"
 #include "tests/preview/PreviewTestWindows.h"
 
@@ -687,7 +688,9 @@ TEST(PreviewCommands, SaveInBackgroundRunsInItsOwnThread)
 
 TEST(PreviewCommands, PrinterSetupWithoutPrintersSaysSo)
 {
-    SharedPrinter().SetPrinterListForTest({}, -1);
+    // The setup re-reads the printers: a scheduler on the machine must not answer.
+    const TNoPrintScheduler none;
+    SharedPrinter().SetPrinterListForTest({ QStringLiteral("Gone") }, 0);
     const auto pages = MakeNumberedPages(1);
     TRLPreviewWindowOptions options;
     options.WindowState = wsNormal;

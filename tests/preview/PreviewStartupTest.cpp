@@ -1,6 +1,7 @@
 #include "filters/RLFilterProgress.h"
 #include "filters/RLFilters.h"
 #include "pages/RLGraphicSurface.h"
+#include "pages/RLPrinters.h"
 #include "platform/Exceptions.h"
 #include "preview/RLFeedBack.h"
 #include "preview/RLPreview.h"
@@ -17,6 +18,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -146,7 +150,7 @@ TEST(PreviewRegistration, FillsTheRegistries)
     UnregisterPreviewWindows();
     EXPECT_FALSE(RLUserInterface().ShowPreview);
     EXPECT_FALSE(FilterProgressFactory());
-    RegisterPreviewWindows();
+    RegisterPreviewWindows(QStringLiteral("Impressão Ordem Compra"));
     const TRLUserInterface& windows = RLUserInterface();
     EXPECT_TRUE(windows.CreateProgress && windows.ShowError && windows.ShowPreview && windows.RunPrintDialog
         && windows.RunPrint);
@@ -171,8 +175,31 @@ TEST(PreviewRegistration, FillsTheRegistries)
         QTest::mouseClick(window->BitBtnCancel, Qt::LeftButton);
     }
     EXPECT_TRUE(cancelled);
-    EXPECT_EQ(MessageBoxTextOf([] { ReportErrorMessage(QStringLiteral("RLReport1: Erro\rdetalhe")); }),
-        QStringLiteral("RLReport1: Erro\ndetalhe"));
+    QString boxText;
+    QString boxTitle;
+    WithModalWindow([] { ReportErrorMessage(QStringLiteral("RLReport1: Erro\rdetalhe")); },
+        [&](QWidget& modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
+                boxText = box->text();
+                boxTitle = box->windowTitle();
+            }
+            modal.close();
+        });
+    EXPECT_EQ(boxText.toStdString(), "RLReport1: Erro\ndetalhe");
+    EXPECT_EQ(boxTitle.toStdString(), "Impressão Ordem Compra") << "the application's title";
+
+    // The printer setup runs Qt's page setup dialog on the printer it is given.
+    ASSERT_TRUE(SharedPrinter().SetupDialog);
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QPrinter* shown = nullptr;
+    WithModalWindow([&printer] { SharedPrinter().SetupDialog(printer); },
+        [&shown](QWidget& modal) {
+            if (auto* dialog = qobject_cast<QPageSetupDialog*>(&modal))
+                shown = dialog->printer();
+            modal.close();
+        });
+    EXPECT_EQ(shown, &printer);
 
     const auto pages = MakeNumberedPages(3);
     TWatchingFilter filter;
@@ -181,6 +208,7 @@ TEST(PreviewRegistration, FillsTheRegistries)
         QStringList({ QStringLiteral("Salvando o relatório..."), QStringLiteral("Salvando o relatório..."),
             QStringLiteral("Salvando o relatório...") }));
     UnregisterPreviewWindows();
+    EXPECT_FALSE(SharedPrinter().SetupDialog);
 }
 
 TEST(PageFileView, ShowsTheSavedPagesModally)
@@ -232,7 +260,7 @@ TEST(PageFileView, CorruptOrMissingFileIsAClearErrorAndNoWindow)
 
 TEST(ReportPreview, PreviewShowsThePreparedPagesModally)
 {
-    RegisterPreviewWindows();
+    RegisterPreviewWindows(QStringLiteral("Impressão Ordem Compra"));
     TComponent form(nullptr);
     auto* report = new TRLReport(&form);
     report->SetName(QStringLiteral("RLReport1"));
@@ -269,7 +297,7 @@ TEST(ReportPreview, PreviewShowsThePreparedPagesModally)
 
 TEST(ReportPreview, CancelledPrintDialogAbortsSilently)
 {
-    RegisterPreviewWindows();
+    RegisterPreviewWindows(QStringLiteral("Impressão Ordem Compra"));
     TComponent form(nullptr);
     auto* report = new TRLReport(&form);
     WithModalWindow([&] { EXPECT_THROW(report->Print(), EAbort); },

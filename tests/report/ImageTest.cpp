@@ -109,6 +109,52 @@ TEST(Image, ArrangementsPlaceThePicture)
     }
 }
 
+// An icon drawn whole keeps its own file on the page; the visible part of a clipped one is a new
+// bitmap, as is every other kind of picture.
+TEST(Image, IconPicturesAreStoredAsIcons)
+{
+    const QByteArray icon = SaveIcon(TestPicture());
+    struct Case {
+        bool stretch;
+        bool scaled;
+        QByteArray file;
+        QString bounds;
+        QByteArray tag;
+        const char* what;
+    };
+    const Case cases[] = {
+        { true, false, icon, u"48,58,148,158"_s, "ICO", "stretched icon" },
+        { false, true, icon, u"48,58,148,108"_s, "ICO", "scaled icon" },
+        { false, false, icon, u"48,58,88,78"_s, "BMP", "icon at natural size, cut to the control" },
+        { true, false, SaveBitmap(TestPicture()), u"48,58,148,158"_s, "BMP", "stretched bitmap" },
+    };
+    for (const Case& c : cases) {
+        ImageReport r;
+        TRLImage* image = r.AddImage(100, 100);
+        image->LoadPictureFile(c.file);
+        EXPECT_EQ(image->Picture().size(), QSize(40, 20)) << c.what;
+        image->SetStretch(c.stretch);
+        image->SetScaled(c.scaled);
+        ASSERT_TRUE(r.Prepare()) << c.what;
+        const auto images = r.Images();
+        ASSERT_EQ(images.size(), 1u) << c.what;
+        EXPECT_EQ(RectText(images[0]->BoundsRect), c.bounds) << c.what;
+        EXPECT_EQ(images[0]->Data.left(3).toStdString(), c.tag.toStdString()) << c.what;
+        if (c.tag == "ICO") {
+            EXPECT_TRUE(images[0]->Data.mid(3) == c.file) << c.what;
+        }
+        const QImage drawn = DecodePictureData(images[0]->Data);
+        ASSERT_FALSE(drawn.isNull()) << c.what;
+        EXPECT_EQ(drawn.pixel(0, 0) & 0xFFFFFF, 0xFF0000u) << c.what;
+    }
+    ImageReport r;
+    TRLImage* image = r.AddImage(100, 100);
+    image->LoadPictureFile(icon);
+    image->SetPicture(TestPicture());
+    EXPECT_TRUE(image->IconFile().isEmpty()) << "a new picture is no icon";
+    EXPECT_FALSE(ErrorOf([&] { image->LoadPictureFile("not a picture"); }).isEmpty());
+}
+
 TEST(Image, StretchAndScaledExcludeEachOther)
 {
     ImageReport r;
@@ -152,16 +198,30 @@ TEST(Image, BordersFrameTheClippedPicture)
 TEST(DBImage, GraphicFieldWithOrWithoutHeader)
 {
     const QByteArray bitmap = SaveBitmap(TestPicture());
-    for (const QByteArray& stored : { GraphicField(bitmap), bitmap, GraphicField(SaveIcon(TestPicture())) }) {
-        LogoReport r(stored);
+    const QByteArray icon = SaveIcon(TestPicture());
+    struct Case {
+        QByteArray stored;
+        QByteArray data;
+        const char* what;
+    };
+    const Case cases[] = {
+        { GraphicField(bitmap), "BMP" + bitmap, "bitmap with header" },
+        { bitmap, "BMP" + bitmap, "bitmap without header" },
+        { GraphicField(icon), "ICO" + icon, "icon with header, kept as an icon" },
+        { icon, "ICO" + icon, "icon without header" },
+    };
+    for (const Case& c : cases) {
+        LogoReport r(c.stored);
         r.image->SetStretch(true);
         ASSERT_TRUE(r.Prepare()) << r.errors.join(u"; "_s).toStdString();
         const auto images = r.Images();
-        ASSERT_EQ(images.size(), 1u);
-        EXPECT_EQ(RectText(images[0]->BoundsRect), u"42,41,161,134"_s);
+        ASSERT_EQ(images.size(), 1u) << c.what;
+        EXPECT_EQ(RectText(images[0]->BoundsRect), u"42,41,161,134"_s) << c.what;
+        EXPECT_EQ(images[0]->Data.left(3).toStdString(), c.data.left(3).toStdString()) << c.what;
+        EXPECT_TRUE(images[0]->Data == c.data) << c.what;
         const QImage drawn = DecodePictureData(images[0]->Data);
-        EXPECT_EQ(drawn.size(), QSize(40, 20));
-        EXPECT_EQ(drawn.pixel(15, 5) & 0xFFFFFF, 0x00FF00u);
+        EXPECT_EQ(drawn.size(), QSize(40, 20)) << c.what;
+        EXPECT_EQ(drawn.pixel(15, 5) & 0xFFFFFF, 0x00FF00u) << c.what;
     }
 }
 
