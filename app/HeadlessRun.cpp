@@ -55,6 +55,12 @@ void RefuseOutputOverTables(const QString& output, const TOrderTables& tables)
     }
 }
 
+/// "-" is standard output, written through the descriptor the program was given.
+QString OutputPath(const QString& option)
+{
+    return option == u"-" ? QStringLiteral("/dev/stdout") : option;
+}
+
 } // namespace
 
 int RunHeadless(const TCommandLine& options)
@@ -63,7 +69,10 @@ int RunHeadless(const TCommandLine& options)
         SetDataDirectoryOption(options.DataDirectory);
         TForm1 form(nullptr);
         form.OpenTables();
-        for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
+        const QString pageFile = OutputPath(options.PageFile);
+        const QString pdfFile = OutputPath(options.PdfFile);
+        const QString xlsFile = OutputPath(options.XlsFile);
+        for (const QString& output : { pageFile, pdfFile, xlsFile })
             RefuseOutputOverTables(output, form.Tables);
         if (!form.LocateOrder(options.Order.value_or(QString()))) {
             PrintProgramError(QStringLiteral("Ordem Compra não Encontrada!"));
@@ -74,12 +83,12 @@ int RunHeadless(const TCommandLine& options)
         if (!form.RLReport1->Prepare())
             return kExitFailure;
         TRLGraphicStorage& pages = *form.RLReport1->Pages();
-        if (!options.PageFile.isEmpty())
-            pages.SaveToFile(options.PageFile);
-        if (!options.PdfFile.isEmpty())
-            SaveThrough(*form.RLPDFFilter1, pages, options.PdfFile);
-        if (!options.XlsFile.isEmpty())
-            SaveThrough(*form.RLXLSFilter1, pages, options.XlsFile);
+        if (!pageFile.isEmpty())
+            pages.SaveToFile(pageFile);
+        if (!pdfFile.isEmpty())
+            SaveThrough(*form.RLPDFFilter1, pages, pdfFile);
+        if (!xlsFile.isEmpty())
+            SaveThrough(*form.RLXLSFilter1, pages, xlsFile);
         if (options.Printer)
             PrintPagesOnPrinter(pages, *options.Printer);
         return kExitSuccess;

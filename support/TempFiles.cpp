@@ -27,7 +27,8 @@ constexpr int kMaxDraws = 1000;
 constexpr mode_t kTempFileMode = 0600;
 // A signal handler cannot allocate, so it reads the paths from this fixed table.
 constexpr int kSignalPathSlots = 4096;
-constexpr std::array<int, 4> kCleanupSignals = { SIGINT, SIGTERM, SIGHUP, SIGQUIT };
+// SIGPIPE: an export into a pipe whose reader went away (`--pdf - | head`) ends the program.
+constexpr std::array<int, 5> kCleanupSignals = { SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE };
 
 std::mutex g_mutex;
 QString g_tempDir = QStringLiteral(".");

@@ -20,8 +20,8 @@ QString NewTempFileName();
 /// The same in `directory` with numbers from `drawNumber` (reduced to 0..2147483646).
 QString NewTempFileName(const QString& directory, const std::function<quint32()>& drawNumber);
 
-/// Files on this list are deleted at program end and when SIGINT, SIGTERM, SIGHUP or SIGQUIT stops the
-/// program; a directory on it is removed if it is empty then.
+/// Files on this list are deleted at program end and when SIGINT, SIGTERM, SIGHUP, SIGQUIT or SIGPIPE
+/// stops the program; a directory on it is removed if it is empty then.
 void RegisterTempFile(const QString& fileName);
 /// Removes the first occurrence of the name, if any; the file itself stays.
 void UnregisterTempFile(const QString& fileName);
@@ -29,7 +29,7 @@ QStringList RegisteredTempFiles();
 /// Deletes every registered file and empty directory (failures ignored) and empties the list.
 void DeleteRegisteredTempFiles();
 
-/// On SIGINT, SIGTERM, SIGHUP and SIGQUIT: unlink the registered files, then die of the same signal.
+/// On SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE: unlink the registered files, then die of the same signal.
 /// Installed only where the signal still has its default action.
 void InstallTempFileSignalHandlers();
 void RemoveTempFileSignalHandlers();

@@ -65,6 +65,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </source>
         <translation>Usage: ordemcompra [ORDER] [options]
@@ -81,6 +82,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </translation>
     </message>
@@ -109,6 +111,21 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     <message>
         <source>No business table named %1</source>
         <translation>No business table named %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>It is a directory, not a file.</source>
+        <translation>It is a directory, not a file.</translation>
+    </message>
+    <message>
+        <source>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</source>
+        <translation>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</translation>
+    </message>
+    <message>
+        <source>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</source>
+        <translation>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</translation>
     </message>
 </context>
 <context>

@@ -65,6 +65,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </source>
         <translation>Uso: ordemcompra [ORDEN] [opciones]
@@ -81,6 +82,7 @@ Imprime una orden de compra: sin opción de exportación, muestra la orden en la
   --version         la versión del programa y de la biblioteca
 
 El alias KORVANE es --data CARPETA; si no, $QUIREL_ALIAS_KORVANE; si no, la base de datos de ejemplo incluida.
+ARCHIVO - es la salida estándar; una tubería o un dispositivo recibe los datos sin ser reemplazado por un archivo.
 Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe y 2 ante cualquier otro fallo.
 </translation>
     </message>
@@ -109,6 +111,21 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     <message>
         <source>No business table named %1</source>
         <translation>No existe ninguna tabla de negocio llamada %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>It is a directory, not a file.</source>
+        <translation>Es una carpeta, no un archivo.</translation>
+    </message>
+    <message>
+        <source>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</source>
+        <translation>Es un dispositivo de bloques (un disco); un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal.</translation>
+    </message>
+    <message>
+        <source>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</source>
+        <translation>Es un socket; un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal.</translation>
     </message>
 </context>
 <context>

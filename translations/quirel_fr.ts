@@ -65,6 +65,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </source>
         <translation>Usage : ordemcompra [COMMANDE] [options]
@@ -81,6 +82,7 @@ Imprime un bon de commande : sans option d&apos;exportation, il l&apos;affiche d
   --version         la version du programme et de la bibliothèque
 
 L&apos;alias KORVANE est --data DOSSIER, sinon $QUIREL_ALIAS_KORVANE, sinon la base d&apos;exemple fournie.
+FICHIER - désigne la sortie standard ; un tube ou un périphérique reçoit les données sans être remplacé par un fichier.
 Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la commande n&apos;existe pas, 2 pour tout autre échec.
 </translation>
     </message>
@@ -109,6 +111,21 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     <message>
         <source>No business table named %1</source>
         <translation>Aucune table métier nommée %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>It is a directory, not a file.</source>
+        <translation>C&apos;est un dossier, pas un fichier.</translation>
+    </message>
+    <message>
+        <source>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</source>
+        <translation>C&apos;est un périphérique bloc (un disque) ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal.</translation>
+    </message>
+    <message>
+        <source>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</source>
+        <translation>C&apos;est une socket ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal.</translation>
     </message>
 </context>
 <context>

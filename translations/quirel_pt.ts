@@ -65,6 +65,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </source>
         <translation>Uso: ordemcompra [ORDEM] [opções]
@@ -81,6 +82,7 @@ Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na jane
   --version         a versão do programa e da biblioteca
 
 O alias KORVANE é --data PASTA, senão $QUIREL_ALIAS_KORVANE, senão o banco de exemplo que acompanha o programa.
+ARQUIVO - é a saída padrão; um pipe ou dispositivo recebe os dados sem ser substituído por um arquivo.
 Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem não existe e 2 em qualquer outra falha.
 </translation>
     </message>
@@ -109,6 +111,21 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     <message>
         <source>No business table named %1</source>
         <translation>Não há tabela de negócio chamada %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>It is a directory, not a file.</source>
+        <translation>É uma pasta, não um arquivo.</translation>
+    </message>
+    <message>
+        <source>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</source>
+        <translation>É um dispositivo de bloco (um disco); um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal.</translation>
+    </message>
+    <message>
+        <source>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</source>
+        <translation>É um soquete; um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal.</translation>
     </message>
 </context>
 <context>

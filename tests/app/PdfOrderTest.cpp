@@ -183,6 +183,33 @@ TEST_F(PdfOrders, OrderOneReadsBackInReadingOrder)
     EXPECT_TRUE(read.contains(u"Ordem Compra: 1"_s)) << read.toStdString();
 }
 
+TEST_F(PdfOrders, StandardOutputGetsTheSameFile)
+{
+    const QString file = WriteOrder(1);
+    ASSERT_FALSE(file.isEmpty());
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray expected = written.readAll();
+    for (const QString& output : { u"-"_s, u"/dev/stdout"_s }) {
+        const TProgramRun run = Run({ u"1"_s, u"--pdf"_s, output });
+        EXPECT_EQ(run.ExitCode, kExitSuccess) << output.toStdString() << ": " << run.Err.toStdString();
+        EXPECT_TRUE(run.OutBytes.startsWith("%PDF-1.2\r\n")) << output.toStdString();
+        EXPECT_TRUE(run.OutBytes == expected) << output.toStdString() << ": " << run.OutBytes.size()
+                                              << " bytes on stdout, " << expected.size() << " in the file";
+        EXPECT_FALSE(QFile::exists(Output(output.section(u'/', -1))))
+            << "a file named " << output.toStdString();
+    }
+    const TProgramRun run = Run({ u"1"_s, u"--pdf"_s, u"-"_s });
+    const QString piped = Output(u"piped.pdf"_s);
+    QFile copy(piped);
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly) && copy.write(run.OutBytes) == run.OutBytes.size());
+    copy.close();
+    const auto text = RunTool(u"pdftotext"_s, { u"-layout"_s, u"-enc"_s, u"UTF-8"_s, piped, u"-"_s });
+    if (!text)
+        FAIL() << "pdftotext (poppler-utils) is not installed";
+    EXPECT_TRUE(Squeezed(*text).contains(u"Ordem Compra: 1"_s)) << text->toStdString();
+}
+
 TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
 {
     // A scheduler socket that does not exist: there is no printer at all.
