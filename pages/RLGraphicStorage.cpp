@@ -220,19 +220,9 @@ void TRLGraphicStorage::OpenTempFile()
 {
     if (m_tempFile)
         return;
-    const QString fileName = NewTempFileName();
-    RegisterTempFile(fileName);
-    auto file = std::make_unique<QFile>(fileName);
-    if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate)) {
-        const QString error = file->errorString();
-        file->remove();
-        UnregisterTempFile(fileName);
-        throw EReportError(
-            QCoreApplication::translate("TRLGraphicStorage", "Cannot create the temporary page file %1: %2")
-                .arg(fileName, error));
-    }
+    auto file = std::make_unique<QFile>();
+    m_tempFileName = OpenNewTempFile(*file);
     m_tempFile = std::move(file);
-    m_tempFileName = fileName;
 }
 
 void TRLGraphicStorage::CloseTempFile()
@@ -240,7 +230,7 @@ void TRLGraphicStorage::CloseTempFile()
     if (!m_tempFile)
         return;
     m_tempFile->close();
-    m_tempFile->remove();
+    QFile::remove(m_tempFileName);
     UnregisterTempFile(m_tempFileName);
     m_tempFile.reset();
     m_tempFileName.clear();

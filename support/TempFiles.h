@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+class QFile;
+
 /// The directory of temporary files: "." until start-up, then the system's temporary directory
 /// (TMPDIR, else /tmp).
 QString TempDir();
@@ -19,6 +21,13 @@ void InitializeTempDir();
 QString NewTempFileName();
 /// The same in `directory` with numbers from `drawNumber` (reduced to 0..2147483646).
 QString NewTempFileName(const QString& directory, const std::function<quint32()>& drawNumber);
+
+/// Creates a new temporary file as NewTempFileName does, registers it (RegisterTempFile) and opens
+/// `file` for reading and writing on the descriptor that created the file: it is never opened
+/// again by name, so a link put in its place later cannot send its bytes elsewhere. Returns the
+/// name, which the caller deletes and unregisters when done (`file.fileName()` is empty).
+QString OpenNewTempFile(QFile& file);
+QString OpenNewTempFile(QFile& file, const QString& directory, const std::function<quint32()>& drawNumber);
 
 /// Files on this list are deleted at program end and when SIGINT, SIGTERM, SIGHUP, SIGQUIT or SIGPIPE
 /// stops the program; a directory on it is removed if it is empty then.

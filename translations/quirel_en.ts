@@ -330,10 +330,6 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
         <translation>Cannot write the page file: page %1 would start at byte %2, beyond the 2 GiB that its 32-bit offset can address</translation>
     </message>
     <message>
-        <source>Cannot create the temporary page file %1: %2</source>
-        <translation>Cannot create the temporary page file %1: %2</translation>
-    </message>
-    <message>
         <source>Cannot create %1: %2</source>
         <translation>Cannot create %1: %2</translation>
     </message>

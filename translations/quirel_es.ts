@@ -330,10 +330,6 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
         <translation>No se pudo escribir el archivo de páginas: el informe es demasiado grande (la página %1 empezaría en el byte %2, más allá de los 2 GiB que alcanza su desplazamiento de 32 bits)</translation>
     </message>
     <message>
-        <source>Cannot create the temporary page file %1: %2</source>
-        <translation>No se pudo crear el archivo temporal de páginas %1: %2</translation>
-    </message>
-    <message>
         <source>Cannot create %1: %2</source>
         <translation>No se pudo crear %1: %2</translation>
     </message>

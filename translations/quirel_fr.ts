@@ -330,10 +330,6 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
         <translation>Impossible d&apos;écrire le fichier de pages : le rapport est trop volumineux (la page %1 commencerait à l&apos;octet %2, au-delà des 2 Gio qu&apos;adresse son décalage de 32 bits)</translation>
     </message>
     <message>
-        <source>Cannot create the temporary page file %1: %2</source>
-        <translation>Impossible de créer le fichier temporaire de pages %1 : %2</translation>
-    </message>
-    <message>
         <source>Cannot create %1: %2</source>
         <translation>Impossible de créer %1 : %2</translation>
     </message>

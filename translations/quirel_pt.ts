@@ -330,10 +330,6 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
         <translation>Não foi possível gravar o arquivo de páginas: o relatório é grande demais (a página %1 começaria no byte %2, além dos 2 GiB que o deslocamento de 32 bits alcança)</translation>
     </message>
     <message>
-        <source>Cannot create the temporary page file %1: %2</source>
-        <translation>Não foi possível criar o arquivo temporário de páginas %1: %2</translation>
-    </message>
-    <message>
         <source>Cannot create %1: %2</source>
         <translation>Não foi possível criar %1: %2</translation>
     </message>
