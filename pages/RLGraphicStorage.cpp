@@ -286,7 +286,8 @@ void TRLGraphicStorage::SaveToStream(QIODevice& stream, const QString& target)
         for (const QString& line : macros)
             head.WriteText(line);
         head.WriteInt32(count);
-        qint64 offset = head.Position() + qint64(count) * qint64(sizeof(qint32));
+        // Offsets count from the device's start, as the reader seeks them (0 on a pipe).
+        qint64 offset = out.Position() + head.Position() + qint64(count) * qint64(sizeof(qint32));
         for (int i = 0; i < count; ++i) {
             if (offset > kInt32Max)
                 RaiseTooLarge(i + 1, offset);
