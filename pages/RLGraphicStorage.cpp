@@ -49,9 +49,12 @@ QString TempSource(const QString& fileName, int index)
                            .arg(position));
 }
 
+/// The largest paper side a page file may declare: the largest page's.
+constexpr double kMaxPaperMillimetres = TRLGraphicSurface::kMaxPageDots * 25.4 / 96;
+
 int MillimetresToDots(double millimetres)
 {
-    return millimetres < 0 ? -1 : MillimetersToPixels(millimetres);
+    return millimetres < 0 ? -1 : MillimetersToPixels(std::min(millimetres, kMaxPaperMillimetres));
 }
 
 } // namespace
@@ -332,6 +335,14 @@ void TRLGraphicStorage::LoadFromStream(QIODevice& stream, const QString& source)
     const qint32 macroCount = in.ReadCount(kCountedStringMinBytes, u"macro count");
     for (qint32 i = 0; i < macroCount; ++i)
         loaded.m_macros.AddString(in.ReadText(u"macro"));
+    // The preview lays out pages and draws thumbnails at this size before any page is read.
+    if (const double width = loaded.PaperWidth(), height = loaded.PaperHeight();
+        !(width >= 0 && width <= kMaxPaperMillimetres && height >= 0 && height <= kMaxPaperMillimetres))
+        in.Fail(u"paper size",
+            QCoreApplication::translate("TRLGraphicStorage", "%1 x %2 mm is outside 0 to %3 mm on a side")
+                .arg(width)
+                .arg(height)
+                .arg(qRound(kMaxPaperMillimetres)));
     const qint32 pageCount = in.ReadCount(kPageEntryMinBytes, u"page count");
     std::vector<qint32> offsets(static_cast<std::size_t>(pageCount));
     for (qint32& offset : offsets)

@@ -249,6 +249,14 @@ fi
 head -c 4096 /dev/urandom >"$work/random.rpf"
 head -c $(($(stat -c %s "$work/good.rpf") / 2)) "$work/good.rpf" >"$work/truncated.rpf"
 : >"$work/empty.rpf"
+# The first page's size (after the page record's magic) set to 20000 x 20000 dots.
+page=$(grep -obUa 'RLGraphicSurface3' "$work/good.rpf" | head -1 | cut -d: -f1)
+cp "$work/good.rpf" "$work/huge-page.rpf"
+patch_bytes "$work/huge-page.rpf" $((page + 18)) 204e0000204e0000
+# The logo's bitmap header ("BMP" tag, then "BM") given an impossible header size.
+picture=$(grep -obUa 'BMPBM' "$work/good.rpf" | head -1 | cut -d: -f1)
+cp "$work/good.rpf" "$work/damaged-picture.rpf"
+[[ -n $picture ]] && patch_bytes "$work/damaged-picture.rpf" $((picture + 3 + 14)) ffffff7f
 # Under the offscreen platform the program refuses to open a window at all, so the message box
 # is shown on a private X server.
 Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -261,6 +269,13 @@ row "--view of random bytes" timeout "" "$out" -- "$program" --view "$work/rando
 row "--view of a truncated page file" timeout "" "$out" -- "$program" --view "$work/truncated.rpf"
 row "--view of an empty file" timeout "" "$out" -- "$program" --view "$work/empty.rpf"
 row "--view of a missing file" timeout "" "$out" -- "$program" --view "$work/missing.rpf"
+row "--view of a page file declaring a page of 20000 x 20000 dots" timeout "" "$out" -- "$program" --view "$work/huge-page.rpf"
+if [[ -n $picture ]]; then
+    row "--view of a page file whose picture is damaged" window "" "$out" -- "$program" --view "$work/damaged-picture.rpf"
+else
+    echo "| --view of a page file whose picture is damaged | | | | FAIL: order $good_order's page file holds no bitmap |"
+    failures=$((failures + 1))
+fi
 row "a window under the offscreen platform" 2 "" "$out" -- env -u DISPLAY QT_QPA_PLATFORM=offscreen "$program" $good_order --data "$data"
 unset ROBUSTNESS_TIMEOUT DISPLAY
 export QT_QPA_PLATFORM=offscreen

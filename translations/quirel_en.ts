@@ -129,6 +129,20 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     </message>
 </context>
 <context>
+    <name>Picture</name>
+    <message>
+        <source>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</source>
+        <translation>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</translation>
+    </message>
+</context>
+<context>
+    <name>PictureData</name>
+    <message>
+        <source>Damaged picture</source>
+        <translation>Damaged picture</translation>
+    </message>
+</context>
+<context>
     <name>SaveFiles</name>
     <message>
         <source>Cannot write %1: %2</source>
@@ -344,6 +358,17 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     <message>
         <source>not a page file (&quot;RLGraphicStorage3&quot; expected)</source>
         <translation>not a page file (&quot;RLGraphicStorage3&quot; expected)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm is outside 0 to %3 mm on a side</source>
+        <translation>%1 x %2 mm is outside 0 to %3 mm on a side</translation>
+    </message>
+</context>
+<context>
+    <name>TRLGraphicSurface</name>
+    <message>
+        <source>%1 x %2 dots is outside 0 to %3 on a side</source>
+        <translation>%1 x %2 dots is outside 0 to %3 on a side</translation>
     </message>
 </context>
 <context>

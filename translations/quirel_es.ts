@@ -129,6 +129,20 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     </message>
 </context>
 <context>
+    <name>Picture</name>
+    <message>
+        <source>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</source>
+        <translation>La imagen declara %1 x %2 píxeles, más que los %3 millones que puede tener una imagen</translation>
+    </message>
+</context>
+<context>
+    <name>PictureData</name>
+    <message>
+        <source>Damaged picture</source>
+        <translation>Imagen dañada</translation>
+    </message>
+</context>
+<context>
     <name>SaveFiles</name>
     <message>
         <source>Cannot write %1: %2</source>
@@ -344,6 +358,17 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     <message>
         <source>not a page file (&quot;RLGraphicStorage3&quot; expected)</source>
         <translation>no es un archivo de páginas (se esperaba &quot;RLGraphicStorage3&quot;)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm is outside 0 to %3 mm on a side</source>
+        <translation>%1 x %2 mm está fuera del intervalo de 0 a %3 mm por lado</translation>
+    </message>
+</context>
+<context>
+    <name>TRLGraphicSurface</name>
+    <message>
+        <source>%1 x %2 dots is outside 0 to %3 on a side</source>
+        <translation>%1 x %2 puntos está fuera del intervalo de 0 a %3 por lado</translation>
     </message>
 </context>
 <context>

@@ -129,6 +129,20 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     </message>
 </context>
 <context>
+    <name>Picture</name>
+    <message>
+        <source>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</source>
+        <translation>L&apos;image déclare %1 x %2 pixels, plus que les %3 millions qu&apos;une image peut avoir</translation>
+    </message>
+</context>
+<context>
+    <name>PictureData</name>
+    <message>
+        <source>Damaged picture</source>
+        <translation>Image endommagée</translation>
+    </message>
+</context>
+<context>
     <name>SaveFiles</name>
     <message>
         <source>Cannot write %1: %2</source>
@@ -344,6 +358,17 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     <message>
         <source>not a page file (&quot;RLGraphicStorage3&quot; expected)</source>
         <translation>ce n&apos;est pas un fichier de pages (&quot;RLGraphicStorage3&quot; attendu)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm is outside 0 to %3 mm on a side</source>
+        <translation>%1 x %2 mm est hors de l&apos;intervalle de 0 à %3 mm par côté</translation>
+    </message>
+</context>
+<context>
+    <name>TRLGraphicSurface</name>
+    <message>
+        <source>%1 x %2 dots is outside 0 to %3 on a side</source>
+        <translation>%1 x %2 pixels : hors de l&apos;intervalle de 0 à %3 par côté</translation>
     </message>
 </context>
 <context>

@@ -129,6 +129,20 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     </message>
 </context>
 <context>
+    <name>Picture</name>
+    <message>
+        <source>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</source>
+        <translation>A imagem declara %1 x %2 pixels, mais que os %3 milhões que uma imagem pode ter</translation>
+    </message>
+</context>
+<context>
+    <name>PictureData</name>
+    <message>
+        <source>Damaged picture</source>
+        <translation>Imagem danificada</translation>
+    </message>
+</context>
+<context>
     <name>SaveFiles</name>
     <message>
         <source>Cannot write %1: %2</source>
@@ -344,6 +358,17 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     <message>
         <source>not a page file (&quot;RLGraphicStorage3&quot; expected)</source>
         <translation>não é um arquivo de páginas (esperado &quot;RLGraphicStorage3&quot;)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm is outside 0 to %3 mm on a side</source>
+        <translation>%1 x %2 mm está fora do intervalo de 0 a %3 mm por lado</translation>
+    </message>
+</context>
+<context>
+    <name>TRLGraphicSurface</name>
+    <message>
+        <source>%1 x %2 dots is outside 0 to %3 on a side</source>
+        <translation>%1 x %2 pontos está fora do intervalo de 0 a %3 por lado</translation>
     </message>
 </context>
 <context>
