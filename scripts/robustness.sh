@@ -182,7 +182,7 @@ if [[ ! -p "$work/fifo" || ! -L "$work/to-fifo" ]] || [[ "$(head -c 5 "$work/fro
     echo "| (the FIFO above) | | | | FAIL: the FIFO was replaced or its reader got no PDF |"
     failures=$((failures + 1))
 fi
-if "$program" $good_order --data "$data" --pdf - 2>/dev/null | head -c 5 | grep -q '%PDF-'; then :; else
+if [[ "$("$program" $good_order --data "$data" --pdf - 2>/dev/null | head -c 5)" != "%PDF-" ]]; then
     echo "| (standard output above) | | | | FAIL: no PDF on standard output |"
     failures=$((failures + 1))
 fi
