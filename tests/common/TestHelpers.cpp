@@ -54,7 +54,7 @@ QList<QByteArray> DamagedPictureData()
         return bytes;
     };
     const QByteArray tag("BMP");
-    return { tag + header(4, 2).left(30), tag + header(100000, 100000) + QByteArray(16, '\x7F'),
+    return { tag + header(4, 2).left(30), tag + header(20000, 10000) + QByteArray(16, '\x7F'),
         tag + QByteArray("\x89PNG\r\n\x1A\n", 8) + QByteArray(16, '\0') };
 }
 

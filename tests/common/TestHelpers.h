@@ -15,7 +15,7 @@ void PrintTo(const QString& text, std::ostream* out);
 QString ErrorOf(const std::function<void()>& action);
 
 /// Tagged picture data of image objects that do not decode: a bitmap cut inside its header, one
-/// whose header declares 100000 x 100000 pixels over a few bytes, and a PNG tagged as a bitmap.
+/// whose header declares 20000 x 10000 pixels over a few bytes, and a PNG tagged as a bitmap.
 QList<QByteArray> DamagedPictureData();
 
 /// Absolute path of a file under the source tree's tests/ folder.

@@ -207,7 +207,7 @@ TEST(PdfExport, TransparentPictureShowsTheGroundEverywhere)
     }
 }
 
-// A page file whose pictures do not decode (cut, declaring 30 GB of pixels, of the wrong kind)
+// A page file whose pictures do not decode (cut, declaring 800 MB of pixels, of the wrong kind)
 // still shows every page: each picture is an empty grey frame with a notice, in the preview, on
 // the printer's sheet and in the PDF, and the rest of the page is drawn.
 TEST(PdfExport, DamagedPictureIsAnEmptyFrameWithANoticeEverywhere)

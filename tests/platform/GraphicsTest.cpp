@@ -165,4 +165,7 @@ TEST(Picture, GarbageIsAClearError)
 {
     EXPECT_EQ(ErrorOf([] { LoadPicture("hello"); }), u"Unknown picture format"_qs);
     EXPECT_TRUE(ErrorOf([] { LoadPicture(QByteArray("BM\0\0\0\0", 6)); }).startsWith(u"Invalid bmp picture"));
+    // Refused by the header's size, before 800 MB of pixels are allocated.
+    EXPECT_EQ(ErrorOf([] { LoadPicture(DamagedPictureData()[1].sliced(3)); }),
+        u"The picture declares 20000 x 10000 pixels, more than the 33 million a picture may have"_qs);
 }
