@@ -14,6 +14,8 @@
 namespace {
 
 constexpr int kPointsPerInch = 72;
+/// The largest font drawn, 3.6 m high: any page's height.
+constexpr double kMaxFontPoints = 10000;
 /// One dash-pattern unit is this many pen widths.
 constexpr int kPatternUnitPerPenWidth = 4;
 
@@ -133,13 +135,18 @@ void ToCanvasFont(const TRLMetaFont& metaFont, TCanvas& canvas, double scaleY)
     const int fontPixelsPerInch = metaFont.PixelsPerInch != 0 ? metaFont.PixelsPerInch : kScreenPixelsPerInch;
     const int canvasPixelsPerInch
         = canvas.FontPixelsPerInch != 0 ? canvas.FontPixelsPerInch : kScreenPixelsPerInch;
-    const int points = RoundHalfEven(metaFont.Size * scaleY * fontPixelsPerInch / canvasPixelsPerInch);
+    // A size or resolution from a page file may be absurd: the size is held to what a font is
+    // drawn at, in either sign (a negative size is a cell height).
+    const double exactPoints
+        = std::clamp(double(metaFont.Size) * scaleY * fontPixelsPerInch / canvasPixelsPerInch,
+            -kMaxFontPoints, kMaxFontPoints);
+    const int points = RoundHalfEven(exactPoints);
     // Points to pixels as the platform's font size does (halves away from zero).
     font.Height = -int(std::lround(double(points) * canvasPixelsPerInch / kPointsPerInch));
     // On screen the size follows the zoom exactly instead of in whole points, so that a label
     // keeps its distance from its value at every zoom.
     canvas.FontPixelSize
-        = canvas.SmoothText ? metaFont.Size * scaleY * fontPixelsPerInch / double(kPointsPerInch) : 0.0;
+        = canvas.SmoothText ? exactPoints * canvasPixelsPerInch / double(kPointsPerInch) : 0.0;
 }
 
 void DrawScreenText(TCanvas& canvas, const TRect& rect, int x, const QString& text,
