@@ -78,11 +78,12 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         } else if (name == u"--view") {
             result.ViewFile = file();
         } else if (name == u"--print") {
-            // The printer name is optional; it is the next argument only once the order is known,
-            // so that "--print 5" still reads 5 as the order.
+            // The printer name is optional; it is the next argument only once the order (or the
+            // page file) is known, so that "--print 5" still reads 5 as the order.
             if (inlineValue)
                 result.Printer = *inlineValue;
-            else if (result.Order && i + 1 < arguments.size() && !IsOption(arguments[i + 1]))
+            else if ((result.Order || !result.ViewFile.isEmpty()) && i + 1 < arguments.size()
+                && !IsOption(arguments[i + 1]))
                 result.Printer = arguments[++i];
             else
                 result.Printer = QString();
@@ -93,11 +94,11 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
 
     if (result.Help || result.Version)
         return result;
-    if (result.HasExport() && !result.Order)
-        RaiseUsage(QCoreApplication::translate("CommandLine", "an export option needs an order number"));
-    if (!result.ViewFile.isEmpty() && (result.Order || result.HasExport()))
+    if (!result.ViewFile.isEmpty() && result.Order)
         RaiseUsage(QCoreApplication::translate(
-            "CommandLine", "--view takes a page file only, no order and no export option"));
+            "CommandLine", "give either an order number or --view with a page file, not both"));
+    if (result.HasExport() && !result.Order && result.ViewFile.isEmpty())
+        RaiseUsage(QCoreApplication::translate("CommandLine", "an export option needs an order number"));
     return result;
 }
 
@@ -113,7 +114,8 @@ QString UsageText()
         "  --rpf FILE        the same as a page file (.rpf)\n"
         "  --print [NAME]    print on the default (or named) printer, no window\n"
         "  --data DIR        read the tables from DIR instead of the KORVANE alias\n"
-        "  --view FILE.rpf   show a saved page file in the preview window\n"
+        "  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,\n"
+        "                    --rpf or --print write it instead of an order, no window\n"
         "  --help            this text\n"
         "  --version         the program's and the library's version\n"
         "\n"

@@ -15,6 +15,7 @@ struct TCommandLine {
     QString PageFile;
     /// Set by --print; an empty name means the default printer.
     std::optional<QString> Printer;
+    /// The page file to show, or with an export option to convert instead of an order.
     QString ViewFile;
     bool Help = false;
     bool Version = false;
@@ -25,7 +26,8 @@ struct TCommandLine {
 };
 
 /// Reads the arguments after the program name; throws EReportError with the reason on a bad
-/// command line (unknown option, missing value, an export option without an order).
+/// command line (unknown option, missing value, an export option without an order or a page
+/// file, both an order and --view).
 TCommandLine ParseCommandLine(const QStringList& arguments);
 
 /// Writes "ordemcompra: <message>" on stderr, the program's way of reporting a failure.

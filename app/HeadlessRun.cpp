@@ -1,6 +1,7 @@
 #include "app/HeadlessRun.h"
 
 #include "app/CommandLine.h"
+#include "app/OrderFilters.h"
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
 #include "db/Table.h"
@@ -61,37 +62,73 @@ QString OutputPath(const QString& option)
     return option == u"-" ? QStringLiteral("/dev/stdout") : option;
 }
 
+/// Converting a page file onto itself would destroy it before it is read.
+void RefuseOutputOverPageFile(const QString& output, const QString& pageFile)
+{
+    struct stat source { };
+    if (output.isEmpty() || ::stat(QFile::encodeName(pageFile).constData(), &source) != 0
+        || !SameFile(source, output))
+        return;
+    throw EReportError(QCoreApplication::translate("OrdemCompra",
+        "Refused to write \"%1\": it is the page file \"%2\" being converted. Choose another output "
+        "file; the page file was left unchanged.")
+                           .arg(output, pageFile));
+}
+
+void WriteOutputs(TRLGraphicStorage& pages, const TOrderFilters& filters, const TCommandLine& options)
+{
+    if (!options.PageFile.isEmpty())
+        pages.SaveToFile(options.PageFile);
+    if (!options.PdfFile.isEmpty())
+        SaveThrough(*filters.Pdf, pages, options.PdfFile);
+    if (!options.XlsFile.isEmpty())
+        SaveThrough(*filters.Xls, pages, options.XlsFile);
+    if (options.Printer)
+        PrintPagesOnPrinter(pages, *options.Printer);
+}
+
+int ExportOrder(const TCommandLine& options)
+{
+    SetDataDirectoryOption(options.DataDirectory);
+    TForm1 form(nullptr);
+    form.OpenTables();
+    for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
+        RefuseOutputOverTables(output, form.Tables);
+    if (!form.LocateOrder(options.Order.value_or(QString()))) {
+        PrintProgramError(QStringLiteral("Ordem Compra não Encontrada!"));
+        return kExitOrderNotFound;
+    }
+    form.RLReport1->ShowProgress = false;
+    // A failed preparation has already reported its message.
+    if (!form.RLReport1->Prepare())
+        return kExitFailure;
+    WriteOutputs(*form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1 }, options);
+    return kExitSuccess;
+}
+
+/// The saved pages go out through the order's own filters: the same texts as the order's export.
+int ExportPageFile(const TCommandLine& options)
+{
+    for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
+        RefuseOutputOverPageFile(output, options.ViewFile);
+    TComponent owner(nullptr);
+    const TOrderFilters filters = CreateOrderFilters(&owner);
+    // Owned, so that the first filter run does not free the store when it unlinks it.
+    auto* pages = new TRLGraphicStorage(&owner);
+    pages->LoadFromFile(options.ViewFile);
+    WriteOutputs(*pages, filters, options);
+    return kExitSuccess;
+}
+
 } // namespace
 
-int RunHeadless(const TCommandLine& options)
+int RunHeadless(const TCommandLine& given)
 {
+    TCommandLine options = given;
+    for (QString* output : { &options.PageFile, &options.PdfFile, &options.XlsFile })
+        *output = OutputPath(*output);
     try {
-        SetDataDirectoryOption(options.DataDirectory);
-        TForm1 form(nullptr);
-        form.OpenTables();
-        const QString pageFile = OutputPath(options.PageFile);
-        const QString pdfFile = OutputPath(options.PdfFile);
-        const QString xlsFile = OutputPath(options.XlsFile);
-        for (const QString& output : { pageFile, pdfFile, xlsFile })
-            RefuseOutputOverTables(output, form.Tables);
-        if (!form.LocateOrder(options.Order.value_or(QString()))) {
-            PrintProgramError(QStringLiteral("Ordem Compra não Encontrada!"));
-            return kExitOrderNotFound;
-        }
-        form.RLReport1->ShowProgress = false;
-        // A failed preparation has already reported its message.
-        if (!form.RLReport1->Prepare())
-            return kExitFailure;
-        TRLGraphicStorage& pages = *form.RLReport1->Pages();
-        if (!pageFile.isEmpty())
-            pages.SaveToFile(pageFile);
-        if (!pdfFile.isEmpty())
-            SaveThrough(*form.RLPDFFilter1, pages, pdfFile);
-        if (!xlsFile.isEmpty())
-            SaveThrough(*form.RLXLSFilter1, pages, xlsFile);
-        if (options.Printer)
-            PrintPagesOnPrinter(pages, *options.Printer);
-        return kExitSuccess;
+        return options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);
     } catch (const EReportError& error) {
         PrintProgramError(error.Message());
     } catch (const EAbort&) {

@@ -1,9 +1,11 @@
 // Program entry: the interactive purchase-order printer, or a headless export run.
 #include "app/CommandLine.h"
 #include "app/HeadlessRun.h"
+#include "app/OrderFilters.h"
 #include "app/RuntimeDirectory.h"
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
+#include "platform/Component.h"
 #include "platform/Exceptions.h"
 #include "preview/RLPreviewPages.h"
 #include "preview/RLPreviewRegistration.h"
@@ -11,6 +13,7 @@
 #include "support/Translations.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -44,6 +47,11 @@ int RunInteractive(const TCommandLine& options)
 {
     RegisterPreviewWindows();
     if (!options.ViewFile.isEmpty()) {
+        // Saved pages save as the order does: PDF and spreadsheet besides the page file.
+        TComponent filterOwner(nullptr);
+        CreateOrderFilters(&filterOwner);
+        // "Ordem Compra 3.rpf" proposes "Ordem Compra 3.pdf" when the pages carry no title.
+        DefaultPreviewOptions().DocumentName = QFileInfo(options.ViewFile).completeBaseName();
         try {
             ShowPageFile(options.ViewFile);
             return kExitSuccess;

@@ -1,10 +1,9 @@
 #include "app/TelaPrincipal.h"
 
 #include "app/CommandLine.h"
+#include "app/OrderFilters.h"
 #include "db/Field.h"
 #include "db/Table.h"
-#include "filters/RLPDFFilter.h"
-#include "filters/RLXLSFilter.h"
 #include "report/RLDBText.h"
 #include "report/RLLabel.h"
 #include "report/RLReport.h"
@@ -16,6 +15,7 @@ namespace {
 
 constexpr QStringView kQuantityPicture = u"###,###0.000";
 constexpr QStringView kMoneyPicture = u"###,###0.00";
+const QString kOrderTitle = QStringLiteral("Ordem Compra ");
 
 QString FieldText(TTable* table, QStringView fieldName)
 {
@@ -62,17 +62,9 @@ void TForm1::OpenTables()
 
 void TForm1::BuildFilters()
 {
-    RLPDFFilter1 = new TRLPDFFilter(this);
-    RLPDFFilter1->SetName(QStringLiteral("RLPDFFilter1"));
-    RLPDFFilter1->SetDisplayName(QStringLiteral("Documento PDF"));
-    RLPDFFilter1->DocumentInfo().Creator
-        = QStringLiteral("QuirelReport v0.6 \u2014 band-oriented report library");
-
-    RLXLSFilter1 = new TRLXLSFilter(this);
-    RLXLSFilter1->SetName(QStringLiteral("RLXLSFilter1"));
-    RLXLSFilter1->SetDisplayName(QStringLiteral("Planilha Excel"));
-    // Quantities, prices and totals become numbers a spreadsheet can add up.
-    RLXLSFilter1->Options = foFindValueCells;
+    const TOrderFilters filters = CreateOrderFilters(this);
+    RLPDFFilter1 = filters.Pdf;
+    RLXLSFilter1 = filters.Xls;
 }
 
 void TForm1::FormCreate(const QString& firstArgument)
@@ -91,7 +83,11 @@ void TForm1::FormCreate(const QString& firstArgument)
 
 bool TForm1::LocateOrder(const QString& orderNumberText)
 {
-    return Tables.Ordem->Locate(u"CODIGO", QVariant(orderNumberText));
+    if (!Tables.Ordem->Locate(u"CODIGO", QVariant(orderNumberText)))
+        return false;
+    // The report's title names the print job, the PDF and the file proposed for saving.
+    RLReport1->Title = kOrderTitle + FieldText(Tables.Ordem, u"CODIGO");
+    return true;
 }
 
 void TForm1::RLBand1BeforePrint(TComponent* sender, bool& printIt)

@@ -33,7 +33,8 @@ public:
     /// The interactive job: the order number from `firstArgument` or the input box, then the
     /// preview or the not-found message.
     void FormCreate(const QString& firstArgument);
-    /// Positions the order table on the order given as text; false when there is none.
+    /// Positions the order table on the order given as text and titles the report after it
+    /// ("Ordem Compra 3"); false when there is none.
     bool LocateOrder(const QString& orderNumberText);
 
     /// Asks for the order number; returns the default text when cancelled.

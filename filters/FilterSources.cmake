@@ -6,6 +6,7 @@ target_sources(filters PRIVATE
     RLPDFFilter.cpp
     RLPDFFonts.cpp
     RLPDFImages.cpp
+    RLPDFTextString.cpp
     RLPDFWriter.cpp
     RLSpoolFilter.cpp
 )

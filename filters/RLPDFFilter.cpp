@@ -1,5 +1,6 @@
 #include "filters/RLPDFFilter.h"
 
+#include "filters/RLPDFTextString.h"
 #include "filters/RLPDFWriter.h"
 #include "pages/RLGraphicObjects.h"
 #include "pages/RLGraphicStorage.h"
@@ -24,8 +25,15 @@ constexpr quint16 kMaxRows = 4;
 
 [[noreturn]] void RaiseCannotCreate(const QString& fileName, const QString& reason)
 {
+    // The reason follows a full stop here: a sentence of its own.
+    QString sentence = reason;
+    if (!sentence.isEmpty()) {
+        sentence[0] = sentence[0].toUpper();
+        if (!sentence.endsWith(QLatin1Char('.')))
+            sentence += QLatin1Char('.');
+    }
     throw EReportError(
-        QCoreApplication::translate("TRLPDFFilter", "Cannot create file \"%1\". %2").arg(fileName, reason));
+        QCoreApplication::translate("TRLPDFFilter", "Cannot create file \"%1\". %2").arg(fileName, sentence));
 }
 
 QByteArray MediaBox(int width, int height)
@@ -118,8 +126,11 @@ void TRLPDFFilter::WriteInfo()
         QByteArrayView key;
         const QString& value;
     };
+    // A report's own title names the document when the filter was given none.
+    const TRLGraphicStorage* pages = Pages();
+    const QString title = m_documentInfo.Title.isEmpty() && pages ? pages->Title() : m_documentInfo.Title;
     const TEntry entries[] = {
-        { "/Title(", m_documentInfo.Title },
+        { "/Title(", title },
         { "/Subject(", m_documentInfo.Subject },
         { "/Author(", m_documentInfo.Author },
         { "/Keywords(", m_documentInfo.KeyWords },
@@ -130,10 +141,12 @@ void TRLPDFFilter::WriteInfo()
     m_writer->WriteLine(
         "/CreationDate(D:" + Now().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + ')');
     for (const TEntry& entry : entries) {
-        // Escaped like any text string: an unbalanced parenthesis or a backslash in a title
-        // would otherwise end the string early and corrupt the file.
+        // Text strings, read by viewers in PDFDocEncoding or UTF-16BE and never as Windows-1252;
+        // escaped, because an unbalanced parenthesis or a backslash in a title would otherwise
+        // end the string early and corrupt the file.
         if (!entry.value.isEmpty())
-            m_writer->WriteLine(entry.key.toByteArray() + PdfStringBody(entry.value) + ')');
+            m_writer->WriteLine(
+                entry.key.toByteArray() + PdfEscapedBytes(PdfTextStringBytes(entry.value)) + ')');
     }
     m_writer->EndDictionary();
 }

@@ -12,7 +12,8 @@
 class TOutputFile;
 class TRLPDFWriter;
 
-/// The texts of the information dictionary; empty ones are left out.
+/// The texts of the information dictionary; empty ones are left out, but an empty Title takes
+/// the title of the pages' report.
 struct TRLPDFFilterDocumentInfo {
     QString Title;
     QString Subject;
@@ -71,7 +72,8 @@ struct TRLPDFFilterPageSetup {
 
 /// Writes the pages into a PDF 1.2 file, uncompressed: each distinct picture once as an image
 /// object, the fourteen standard fonts by name and every other face as a TrueType font with
-/// measured widths. Texts are Windows-1252 under /WinAnsiEncoding. The file is written beside
+/// measured widths. Page texts are Windows-1252 under /WinAnsiEncoding; the information texts
+/// are PDFDocEncoding or UTF-16BE, as viewers read them. The file is written beside
 /// its final name and replaces it only when the document is complete; a failed run leaves the
 /// previous file as it was.
 class TRLPDFFilter : public TRLCustomSaveFilter {

@@ -6,10 +6,9 @@
 #include "support/TextUtils.h"
 #include "support/Windows1252.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -40,10 +39,6 @@ constexpr int kStem = 73;
 constexpr unsigned char kFirstRegular = 32;
 constexpr unsigned char kDelete = 127;
 constexpr QByteArrayView kNameDelimiters { "()<>[]{}/%#" };
-/// A pixel size of 1000 measures in thousandths of an em.
-constexpr int kMeasuringPixels = 1000;
-constexpr int kFirstMeasured = 32;
-constexpr int kLastMeasured = 255;
 /// Widths are thousandths of an em; a point is 96 / 72 dots.
 constexpr qint64 kWidthUnitsPerEm = 1000;
 constexpr qint64 kDotsPerInch = 96;
@@ -103,34 +98,16 @@ std::pair<QString, TFontStyles> StandardFamilyAndStyle(const QByteArray& name)
     return { QString::fromLatin1(family), style };
 }
 
-/// Widths and descent of a standard font, which is never embedded: they only place aligned
-/// texts. The installed stand-in may be a face without outline tables (a CFF or Type 1 file), so
-/// its advances are taken from Qt when the tables cannot be read.
-TRLFontMetrics StandardFontMetrics(const QByteArray& name)
+/// The face's own tables where it has them. fontconfig may serve a Type 1 file (for "Helvetica
+/// Narrow", say), whose outlines come without those tables: the font engine measures it then,
+/// and the export goes on.
+TRLFontMetrics MeasureFace(const QString& family, TFontStyles style)
 {
-    const auto [family, style] = StandardFamilyAndStyle(name);
     try {
         return GetFontMetrics(family, style);
     } catch (const EReportError&) {
-        // Measured by advances below.
+        return GetFallbackFontMetrics(family, style);
     }
-    QFont font(family);
-    font.setPixelSize(kMeasuringPixels);
-    font.setBold(style.testFlag(fsBold));
-    font.setItalic(style.testFlag(fsItalic));
-    font.setHintingPreference(QFont::PreferNoHinting);
-    const QFontMetricsF measured(font);
-    TRLFontMetrics metrics;
-    metrics.FaceName = family;
-    metrics.FirstChar = kFirstMeasured;
-    metrics.LastChar = kLastMeasured;
-    for (int code = kFirstMeasured; code <= kLastMeasured; ++code) {
-        const char byte = char(code);
-        const QString character = FromWindows1252(QByteArrayView(&byte, 1));
-        metrics.Widths[std::size_t(code)] = qint32(std::lround(measured.horizontalAdvance(character)));
-    }
-    metrics.Descent = qint32(std::lround(measured.descent()));
-    return metrics;
 }
 
 QByteArray Fields(std::initializer_list<qint32> values)
@@ -198,9 +175,10 @@ const TRLFontMetrics& TRLPDFFontTable::Metrics(int index)
     TEntry& entry = m_entries.at(std::size_t(index - 1));
     if (!entry.Metrics) {
         // A standard font is named without the entry's style, so a reader draws it as named.
-        entry.Metrics = std::make_unique<TRLFontMetrics>(entry.Standard
-                ? StandardFontMetrics(entry.PdfName)
-                : GetFontMetrics(entry.FaceName, ToFontStyles(entry.StyleBits)));
+        const auto [family, style] = entry.Standard
+            ? StandardFamilyAndStyle(entry.PdfName)
+            : std::pair(entry.FaceName, ToFontStyles(entry.StyleBits));
+        entry.Metrics = std::make_unique<TRLFontMetrics>(MeasureFace(family, style));
     }
     return *entry.Metrics;
 }

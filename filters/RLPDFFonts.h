@@ -21,7 +21,8 @@ public:
     void Clear() { m_entries.clear(); }
 
     /// The metrics of the font as the file describes it (a standard font without its style),
-    /// measured once per document. Throws EReportError when the face cannot be measured.
+    /// measured once per document: from the face's TrueType tables, or by the font engine for a
+    /// face without them (Type 1).
     const TRLFontMetrics& Metrics(int index);
     /// Dots at 96 per inch, rounded up, that the Windows-1252 `bytes` advance in font `index` at
     /// `pointSize`, by the same widths a reader takes from the file.

@@ -242,7 +242,9 @@ void TRLSpoolFilter::SelectPaper(int orientation, double paperWidth, double pape
     }
     printer.SetPaperSize(orientation == kLandscape, false, paperWidth, paperHeight);
     m_printerRect = ComputePrinterRect(printer.GetMetrics(), orientation, paperWidth, paperHeight);
-    printer.BeginDoc();
+    // The queue shows the job under the report's title ("Ordem Compra 3"), as the operator knows it.
+    const TRLGraphicStorage* pages = Pages();
+    printer.BeginDoc(pages ? pages->Title() : QString());
     m_docStarted = true;
     m_pagesInJob = 0;
 }

@@ -37,8 +37,8 @@ TRect ComputePrinterRect(
 /// is removed afterwards, also on failure.
 void PaintPageOnPrinter(TCanvas& canvas, const TRLGraphicSurface& page, const TRLPrinterMapping& mapping);
 
-/// Output to the printer of the shared printer wrapper. A change of paper size or orientation
-/// between pages ends the print job and starts another.
+/// Output to the printer of the shared printer wrapper, in jobs named after the pages' title. A
+/// change of paper size or orientation between pages ends the print job and starts another.
 class TRLSpoolFilter : public TRLCustomPrintFilter {
 public:
     explicit TRLSpoolFilter(TComponent* owner);

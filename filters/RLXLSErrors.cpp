@@ -3,11 +3,13 @@
 #include "platform/Exceptions.h"
 #include "support/SaveFiles.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 
 void RaiseXLSCannotCreate(const QString& fileName, const QString& reason)
 {
-    throw EReportError(QStringLiteral("Cannot create %1: %2").arg(fileName, reason));
+    throw EReportError(
+        QCoreApplication::translate("TRLXLSFilter", "Cannot create %1: %2").arg(fileName, reason));
 }
 
 void RaiseXLSCannotWrite(const QString& target, const QIODevice& device)
@@ -17,12 +19,13 @@ void RaiseXLSCannotWrite(const QString& target, const QIODevice& device)
 
 void RaiseXLSCannotRead(const QString& target, const QIODevice& device)
 {
-    throw EReportError(QStringLiteral("Cannot read %1: %2").arg(target, device.errorString()));
+    throw EReportError(
+        QCoreApplication::translate("TRLXLSFilter", "Cannot read %1: %2").arg(target, device.errorString()));
 }
 
 void RaiseXLSStreamTooLarge(const QString& target, qint64 size)
 {
-    throw EReportError(QStringLiteral(
+    throw EReportError(QCoreApplication::translate("TRLXLSFilter",
         "Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds")
                            .arg(target)
                            .arg(size));

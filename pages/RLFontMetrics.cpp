@@ -4,6 +4,8 @@
 #include "support/Windows1252.h"
 
 #include <QFont>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QRawFont>
 #include <QtEndian>
 #include <cmath>
@@ -87,16 +89,32 @@ qint32 InkHeight(const QRawFont& font, char16_t character)
     return qint32(std::lround(-font.boundingRect(glyphs.front()).top()));
 }
 
-} // namespace
-
-TRLFontMetrics GetFontMetrics(const QString& faceName, TFontStyles style)
+QFont MeasuringFont(const QString& faceName, TFontStyles style)
 {
     QFont font(faceName);
     font.setPixelSize(int(kUnitsPerEm));
     font.setBold(style.testFlag(fsBold));
     font.setItalic(style.testFlag(fsItalic));
     font.setHintingPreference(QFont::PreferNoHinting);
-    const QRawFont raw = QRawFont::fromFont(font);
+    return font;
+}
+
+QString CharacterOfCode(int code)
+{
+    const char byte = char(code);
+    return FromWindows1252(QByteArrayView(&byte, 1));
+}
+
+qint32 Units(qreal value)
+{
+    return qint32(std::lround(value));
+}
+
+} // namespace
+
+TRLFontMetrics GetFontMetrics(const QString& faceName, TFontStyles style)
+{
+    const QRawFont raw = QRawFont::fromFont(MeasuringFont(faceName, style));
     if (!raw.isValid())
         RaiseInvalidFont();
     // Bitmap faces have no outline tables to measure.
@@ -150,5 +168,48 @@ TRLFontMetrics GetFontMetrics(const QString& faceName, TFontStyles style)
     metrics.InternalLeading = metrics.Ascent + metrics.Descent - qint32(kUnitsPerEm);
     metrics.MaxWidth = scale(TableValue<quint16>(hhea, kHheaAdvanceWidthMax));
     metrics.AvgWidth = scale(TableValue<qint16>(os2, kOs2AvgCharWidth));
+    return metrics;
+}
+
+TRLFontMetrics GetFallbackFontMetrics(const QString& faceName, TFontStyles style)
+{
+    const QFont font = MeasuringFont(faceName, style);
+    const QFontMetricsF measured(font);
+    const QFontInfo info(font);
+    const QRawFont raw = QRawFont::fromFont(font);
+
+    TRLFontMetrics metrics;
+    metrics.FaceName = faceName;
+    metrics.MeasuredFace = raw.isValid() ? raw.familyName() : info.family();
+    metrics.StyleText = StyleText(style);
+    metrics.FixedPitch = info.fixedPitch();
+    metrics.FirstChar = kFirstChar;
+    metrics.LastChar = kLastChar;
+    QRectF box;
+    for (int code = kFirstChar; code <= kLastChar; ++code) {
+        const QString character = CharacterOfCode(code);
+        const QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(character) : QList<quint32>();
+        if (glyphs.size() != 1) {
+            metrics.Widths[std::size_t(code)] = Units(measured.horizontalAdvance(character));
+            continue;
+        }
+        // The glyph's own advance: text layout gives a soft hyphen none, but a PDF reader draws it.
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+        metrics.Widths[std::size_t(code)] = Units(advances.front().x());
+        if (glyphs.front() != 0)
+            box |= raw.boundingRect(glyphs.front());
+    }
+    // The engine's y grows downward; the record's box grows upward from the baseline.
+    metrics.FontBBox.Left = qint32(std::floor(box.left()));
+    metrics.FontBBox.Top = qint32(std::ceil(-box.top()));
+    metrics.FontBBox.Right = qint32(std::ceil(box.right()));
+    metrics.FontBBox.Bottom = qint32(std::floor(-box.bottom()));
+    metrics.CapHeight = Units(measured.capHeight());
+    metrics.XHeight = Units(measured.xHeight());
+    metrics.Ascent = Units(measured.ascent());
+    metrics.Descent = Units(measured.descent());
+    metrics.InternalLeading = metrics.Ascent + metrics.Descent - qint32(kUnitsPerEm);
+    metrics.MaxWidth = Units(measured.maxWidth());
+    metrics.AvgWidth = Units(measured.averageCharWidth());
     return metrics;
 }

@@ -35,6 +35,10 @@ struct TRLFontMetrics {
     qint32 AvgWidth = 0;
 };
 
-/// Measures the installed face (through fontconfig) at 1000 units per em; "Invalid font for
-/// GetOutlineTextMetrics" for a face that has no outlines to measure.
+/// Measures the installed face (through fontconfig) at 1000 units per em from its TrueType
+/// tables; "Invalid font for GetOutlineTextMetrics" for a face that has none to measure.
 TRLFontMetrics GetFontMetrics(const QString& faceName, TFontStyles style);
+/// Measures the face as Qt's font engine lays it out, for a face without the tables
+/// GetFontMetrics reads (fontconfig may serve a Type 1 file): advances, ascent, descent and
+/// heights as the engine gives them, the box around the measured glyphs, no italic angle.
+TRLFontMetrics GetFallbackFontMetrics(const QString& faceName, TFontStyles style);

@@ -181,7 +181,7 @@ QPrinter* TRLPrinterWrapper::Printer()
     return m_printer.get();
 }
 
-void TRLPrinterWrapper::BeginDoc()
+void TRLPrinterWrapper::BeginDoc(const QString& documentName)
 {
     if (!ValidatePrinter())
         throw EReportError(LocaleText(kLocaleNoPrinter));
@@ -189,6 +189,7 @@ void TRLPrinterWrapper::BeginDoc()
     if (!m_printer)
         throw EReportError(LocaleText(kLocaleDriverError) + QStringLiteral(": ") + PrinterName());
     m_printer->setCopyCount(m_copies);
+    m_printer->setDocName(documentName);
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(m_printer.get()))
         throw EReportError(QStringLiteral("%1: %2").arg(LocaleText(kLocaleDriverError), PrinterName()));

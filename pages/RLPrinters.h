@@ -55,8 +55,9 @@ public:
     void SelectPrinter(int index);
     QString PrinterName();
 
-    /// Starts a job on the current printer; the canvas's font resolution is the printer's.
-    void BeginDoc();
+    /// Starts a job on the current printer, named `documentName` in the print queue (the
+    /// platform's default name when empty); the canvas's font resolution is the printer's.
+    void BeginDoc(const QString& documentName = {});
     /// Ends the job and reloads the printer's default settings.
     void EndDoc();
     void NewPage();

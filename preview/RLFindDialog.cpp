@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -26,7 +28,6 @@ constexpr int kMatchCaseText = 72;
 constexpr int kUpText = 73;
 constexpr int kDownText = 74;
 constexpr int kDirectionText = 75;
-constexpr QSize kClientSize { 367, 94 };
 
 /// Restores the normal cursor however the search ends.
 class TWaitCursor {
@@ -45,36 +46,45 @@ TfrmRLFindDialog::TfrmRLFindDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmRLFindDialog"));
     setWindowTitle(LocaleText(kFindCaption));
-    setFixedSize(kClientSize);
     LabelTextToFind = new QLabel(LocaleText(kTextLabel) + QLatin1Char(':'), this);
-    LabelTextToFind->move(8, 16);
     EditTextToFind = new QLineEdit(this);
-    EditTextToFind->setGeometry(48, 12, 229, 21);
+    EditTextToFind->setMinimumWidth(fontMetrics().averageCharWidth() * 32);
     LabelTextToFind->setBuddy(EditTextToFind);
     BitBtnFindNext = new QPushButton(LocaleText(kFindNextText), this);
-    BitBtnFindNext->setGeometry(284, 12, 75, 21);
     BitBtnFindNext->setDefault(true);
     BitBtnCancel = new QPushButton(LocaleText(kCancelText), this);
-    BitBtnCancel->setGeometry(284, 36, 75, 21);
     CheckBoxWholeWords = new QCheckBox(LocaleText(kWholeWordsText), this);
-    CheckBoxWholeWords->move(8, 44);
     CheckBoxMatchCase = new QCheckBox(LocaleText(kMatchCaseText), this);
-    CheckBoxMatchCase->move(8, 64);
-    // Left of the direction box, the long match-case caption is cut there.
-    CheckBoxMatchCase->setFixedWidth(196);
     RadioGroupDirection
         = new QGroupBox(QLatin1Char(' ') + LocaleText(kDirectionText) + QLatin1Char(' '), this);
-    RadioGroupDirection->setGeometry(204, 36, 73, 49);
     RadioButtonUp = new QRadioButton(LocaleText(kUpText), RadioGroupDirection);
     RadioButtonDown = new QRadioButton(LocaleText(kDownText), RadioGroupDirection);
     auto* directions = new QVBoxLayout(RadioGroupDirection);
-    directions->setContentsMargins(4, 0, 2, 0);
-    directions->setSpacing(0);
     directions->addWidget(RadioButtonUp);
     directions->addWidget(RadioButtonDown);
+
+    // Laid out by the font's metrics, so no caption is cut in any language.
+    auto* checks = new QVBoxLayout;
+    checks->addWidget(CheckBoxWholeWords);
+    checks->addWidget(CheckBoxMatchCase);
+    checks->addStretch();
+    auto* fields = new QGridLayout;
+    fields->addWidget(LabelTextToFind, 0, 0);
+    fields->addWidget(EditTextToFind, 0, 1, 1, 2);
+    fields->addLayout(checks, 1, 0, 1, 2);
+    fields->addWidget(RadioGroupDirection, 1, 2);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(BitBtnFindNext);
+    buttons->addWidget(BitBtnCancel);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(fields, 1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     RadioButtonDown->setChecked(true);
     QObject::connect(BitBtnFindNext, &QPushButton::clicked, this, [this] { FindNext(); });
     QObject::connect(BitBtnCancel, &QPushButton::clicked, this, [this] { hide(); });
+    adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }

@@ -4,6 +4,7 @@
 #include "preview/RLPrintDialog.h"
 #include "support/LocaleTexts.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -23,20 +24,26 @@ TRLPageRangeBox::TRLPageRangeBox(const QString& toLabel, QWidget* parent)
     : QGroupBox(QLatin1Char(' ') + LocaleText(kPageRangeText) + QLatin1Char(' '), parent)
 {
     RadioButtonPagesAll = new QRadioButton(LocaleText(kAllText), this);
-    RadioButtonPagesAll->setGeometry(8, 20, 100, 17);
     RadioButtonPagesAll->setChecked(true);
     RadioButtonPagesInterval = new QRadioButton(LocaleText(kPagesText), this);
-    RadioButtonPagesInterval->setGeometry(8, 44, 72, 17);
     RadioButtonPagesSelect = new QRadioButton(LocaleText(kSelectionText), this);
-    RadioButtonPagesSelect->setGeometry(8, 72, 100, 17);
     LabelFromPage = new QLabel(LocaleText(kFromText) + QLatin1Char(':'), this);
-    LabelFromPage->setGeometry(84, 46, 24, 13);
     EditFromPage = new QLineEdit(QStringLiteral("1"), this);
-    EditFromPage->setGeometry(108, 42, 37, 21);
     LabelToPage = new QLabel(toLabel, this);
-    LabelToPage->setGeometry(148, 46, 24, 13);
     EditToPage = new QLineEdit(this);
-    EditToPage->setGeometry(172, 42, 37, 21);
+    // Room for five digits and the frame, whatever the font.
+    const int pageNumberWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12;
+    EditFromPage->setFixedWidth(pageNumberWidth);
+    EditToPage->setFixedWidth(pageNumberWidth);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(RadioButtonPagesAll, 0, 0, 1, 5);
+    layout->addWidget(RadioButtonPagesInterval, 1, 0);
+    layout->addWidget(LabelFromPage, 1, 1);
+    layout->addWidget(EditFromPage, 1, 2);
+    layout->addWidget(LabelToPage, 1, 3);
+    layout->addWidget(EditToPage, 1, 4);
+    layout->addWidget(RadioButtonPagesSelect, 2, 0, 1, 5);
+    layout->setColumnStretch(5, 1);
     QObject::connect(EditFromPage, &QLineEdit::textEdited, this, [this] { EditFromPageChange(); });
     QObject::connect(EditToPage, &QLineEdit::textEdited, this, [this] { EditFromPageChange(); });
 }

@@ -9,12 +9,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int kPrintText = 23;
@@ -30,7 +34,6 @@ constexpr int kUseFilterText = 55;
 constexpr int kAtText = 60;
 constexpr int kDefaultText = 62;
 constexpr int kCancelText = 19;
-constexpr QSize kDialogSize { 429, 265 };
 constexpr int kPortraitCode = 1;
 constexpr int kLandscapeCode = 2;
 
@@ -80,51 +83,75 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
     setObjectName(QStringLiteral("RLPrintDialog"));
     setWindowTitle(LocaleText(kPrintText));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(kDialogSize);
 
     GroupBoxPrinter = new QGroupBox(Framed(LocaleText(kPrinterText)), this);
-    GroupBoxPrinter->setGeometry(8, 4, 413, 113);
     LabelPrinterName = new QLabel(Labelled(LocaleText(kNameText)), GroupBoxPrinter);
-    LabelPrinterName->setGeometry(8, 24, 64, 13);
     ComboBoxPrinterNames = new QComboBox(GroupBoxPrinter);
-    ComboBoxPrinterNames->setGeometry(76, 20, 329, 21);
+    ComboBoxPrinterNames->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
     LabelPrinterName->setBuddy(ComboBoxPrinterNames);
+    LabelNoPrinter = new QLabel(QCoreApplication::translate("TRLPrintDialog",
+                                    "No printer is installed. Install one, or save the pages "
+                                    "as a file instead."),
+        GroupBoxPrinter);
+    LabelNoPrinter->setWordWrap(true);
+    LabelNoPrinter->hide();
     LabelFilterName = new QLabel(Labelled(LocaleText(kUseFilterText)), GroupBoxPrinter);
-    LabelFilterName->setGeometry(8, 52, 64, 13);
     ComboBoxFilters = new QComboBox(GroupBoxPrinter);
-    ComboBoxFilters->setGeometry(76, 48, 181, 21);
     LabelOptions = new QLabel(GroupBoxPrinter);
-    LabelOptions->setGeometry(264, 48, 40, 13);
     LabelOptions->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LabelOptions->hide();
     ComboBoxOptions = new QComboBox(GroupBoxPrinter);
-    ComboBoxOptions->setGeometry(308, 48, 97, 21);
     ComboBoxOptions->hide();
     CheckBoxPrintToFile = new QCheckBox(LocaleText(kPrintToFileText), GroupBoxPrinter);
-    CheckBoxPrintToFile->setGeometry(8, 76, 180, 17);
     CheckBoxPrintInBackground = new QCheckBox(LocaleText(kPrintInBackgroundText), GroupBoxPrinter);
-    CheckBoxPrintInBackground->setGeometry(196, 76, 209, 17);
+    auto* printerRows = new QGridLayout(GroupBoxPrinter);
+    printerRows->addWidget(LabelPrinterName, 0, 0);
+    printerRows->addWidget(ComboBoxPrinterNames, 0, 1, 1, 3);
+    printerRows->addWidget(LabelNoPrinter, 1, 1, 1, 3);
+    printerRows->addWidget(LabelFilterName, 2, 0);
+    printerRows->addWidget(ComboBoxFilters, 2, 1);
+    printerRows->addWidget(LabelOptions, 2, 2);
+    printerRows->addWidget(ComboBoxOptions, 2, 3);
+    printerRows->addWidget(CheckBoxPrintToFile, 3, 0, 1, 2);
+    printerRows->addWidget(CheckBoxPrintInBackground, 3, 2, 1, 2);
+    printerRows->setColumnStretch(1, 1);
 
     GroupBoxPages = new TRLPageRangeBox(Labelled(LocaleText(kToText)), this);
-    GroupBoxPages->setGeometry(8, 120, 217, 101);
 
     GroupBoxCopies = new QGroupBox(Framed(LocaleText(kCopiesText)), this);
-    GroupBoxCopies->setGeometry(236, 120, 185, 101);
     LabelCopies = new QLabel(Labelled(LocaleText(kNumberOfCopiesText)), GroupBoxCopies);
-    LabelCopies->setGeometry(8, 24, 96, 13);
     EditCopies = new QLineEdit(GroupBoxCopies);
-    EditCopies->setGeometry(108, 20, 49, 21);
+    EditCopies->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    LabelCopies->setBuddy(EditCopies);
+    auto* copiesRows = new QGridLayout(GroupBoxCopies);
+    copiesRows->addWidget(LabelCopies, 0, 0);
+    copiesRows->addWidget(EditCopies, 0, 1);
+    copiesRows->setColumnStretch(2, 1);
+    copiesRows->setRowStretch(1, 1);
 
     ButtonOk = new QPushButton(LocaleText(kOkText), this);
-    ButtonOk->setGeometry(260, 232, 75, 25);
     ButtonOk->setDefault(true);
     ButtonCancel = new QPushButton(LocaleText(kCancelText), this);
-    ButtonCancel->setGeometry(344, 232, 75, 25);
+
+    // Laid out by the font's metrics, so no caption is cut in any language.
+    auto* ranges = new QHBoxLayout;
+    ranges->addWidget(GroupBoxPages, 1);
+    ranges->addWidget(GroupBoxCopies, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ButtonOk);
+    buttons->addWidget(ButtonCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBoxPrinter);
+    layout->addLayout(ranges);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     QObject::connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
     QObject::connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     QObject::connect(
         ComboBoxFilters, &QComboBox::currentIndexChanged, this, [this] { ComboBoxFiltersChange(); });
+    adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }
@@ -153,7 +180,16 @@ void TRLPrintDialog::LoadPrinters()
         if (name == current && selected == 0)
             selected = index;
     }
-    ComboBoxPrinterNames->setCurrentIndex(ComboBoxPrinterNames->count() > 0 ? selected : -1);
+    const bool anyPrinter = ComboBoxPrinterNames->count() > 0;
+    ComboBoxPrinterNames->setCurrentIndex(anyPrinter ? selected : -1);
+    // Said before the operator confirms, not as an error after.
+    ComboBoxPrinterNames->setEnabled(anyPrinter);
+    LabelNoPrinter->setVisible(!anyPrinter);
+}
+
+void TRLPrintDialog::EnableOk()
+{
+    ButtonOk->setEnabled(ComboBoxPrinterNames->count() > 0 || SelectedFilter());
 }
 
 void TRLPrintDialog::LoadFilters()
@@ -221,6 +257,7 @@ void TRLPrintDialog::SaveControls()
 
 void TRLPrintDialog::ComboBoxFiltersChange()
 {
+    EnableOk();
     TRLCustomPrintFilter* filter = SelectedFilter();
     const QStringList options = filter ? filter->GetOptions() : QStringList();
     if (options.isEmpty()) {

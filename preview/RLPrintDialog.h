@@ -29,6 +29,8 @@ public:
     QGroupBox* GroupBoxPrinter = nullptr;
     QLabel* LabelPrinterName = nullptr;
     QComboBox* ComboBoxPrinterNames = nullptr;
+    /// Shown instead of an empty list when no printer is installed.
+    QLabel* LabelNoPrinter = nullptr;
     QLabel* LabelFilterName = nullptr;
     QComboBox* ComboBoxFilters = nullptr;
     QLabel* LabelOptions = nullptr;
@@ -55,6 +57,8 @@ public:
 private:
     void LoadPrinters();
     void LoadFilters();
+    /// OK needs a printer, or a filter that prints without one.
+    void EnableOk();
 };
 
 /// A printer's combo entry: the name, or name, " em " and the port when the port is another text.

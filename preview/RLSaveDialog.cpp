@@ -5,19 +5,21 @@
 #include "preview/RLPrintDialog.h"
 #include "preview/RLSaveParams.h"
 #include "support/LocaleTexts.h"
-#include "support/TextUtils.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int kFileNameText = 13;
@@ -27,7 +29,6 @@ constexpr int kSaveInBackgroundText = 42;
 constexpr int kToText = 45;
 constexpr int kUseFilterText = 55;
 constexpr int kDefaultText = 62;
-constexpr QSize kDialogSize { 387, 237 };
 }
 
 TRLSaveDialog::TRLSaveDialog(QWidget* parent)
@@ -36,40 +37,55 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     setObjectName(QStringLiteral("RLSaveDialog"));
     setWindowTitle(LocaleText(kSaveText));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(kDialogSize);
 
     LabelFileName = new QLabel(LocaleText(kFileNameText) + QLatin1Char(':'), this);
-    LabelFileName->setGeometry(8, 16, 96, 13);
     EditFileName = new QLineEdit(this);
-    EditFileName->setGeometry(108, 12, 249, 21);
+    EditFileName->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     LabelFileName->setBuddy(EditFileName);
     SpeedButtonLookup = new QToolButton(this);
     SpeedButtonLookup->setText(QStringLiteral("..."));
-    SpeedButtonLookup->setGeometry(356, 12, 21, 21);
     LabelUseFilter = new QLabel(LocaleText(kUseFilterText) + QLatin1Char(':'), this);
-    LabelUseFilter->setGeometry(8, 44, 96, 13);
     ComboBoxFilters = new QComboBox(this);
-    ComboBoxFilters->setGeometry(108, 40, 177, 21);
     ComboBoxFilters->setEditable(false);
+    LabelUseFilter->setBuddy(ComboBoxFilters);
 
     GroupBoxPages = new TRLPageRangeBox(LocaleText(kToText), this);
-    GroupBoxPages->setGeometry(8, 68, 369, 101);
 
     CheckBoxSaveInBackground = new QCheckBox(LocaleText(kSaveInBackgroundText), this);
-    CheckBoxSaveInBackground->setGeometry(8, 176, 250, 17);
     ButtonSave = new QPushButton(LocaleText(kSaveText), this);
-    ButtonSave->setGeometry(220, 204, 75, 25);
     ButtonSave->setDefault(true);
     ButtonCancel = new QPushButton(LocaleText(kCancelText), this);
-    ButtonCancel->setGeometry(304, 204, 75, 25);
+
+    // Laid out by the font's metrics, so no caption is cut in any language.
+    auto* fields = new QGridLayout;
+    fields->addWidget(LabelFileName, 0, 0);
+    fields->addWidget(EditFileName, 0, 1, 1, 2);
+    fields->addWidget(SpeedButtonLookup, 0, 3);
+    fields->addWidget(LabelUseFilter, 1, 0);
+    fields->addWidget(ComboBoxFilters, 1, 1);
+    fields->setColumnStretch(2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ButtonSave);
+    buttons->addWidget(ButtonCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(GroupBoxPages);
+    layout->addWidget(CheckBoxSaveInBackground);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     QObject::connect(ButtonSave, &QPushButton::clicked, this, &QDialog::accept);
     QObject::connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     QObject::connect(SpeedButtonLookup, &QToolButton::clicked, this, [this] { SpeedButtonLookupClick(); });
     // Confirming an empty name would write a hidden ".rpf" in the current directory.
-    QObject::connect(EditFileName, &QLineEdit::textChanged, this,
-        [this](const QString& text) { ButtonSave->setEnabled(!text.trimmed().isEmpty()); });
+    QObject::connect(EditFileName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        ButtonSave->setEnabled(!text.trimmed().isEmpty());
+        FileNameChanged(text);
+    });
+    QObject::connect(ComboBoxFilters, &QComboBox::currentIndexChanged, this, [this] { FilterChanged(); });
     ButtonSave->setEnabled(false);
+    adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
 }
@@ -87,6 +103,8 @@ bool TRLSaveDialog::Execute()
 void TRLSaveDialog::LoadControls()
 {
     const TRLSaveParams& params = SaveParams();
+    // The parameters' own pair stands as given until the user changes one of them.
+    m_loading = true;
     ComboBoxFilters->clear();
     ComboBoxFilters->addItem(LocaleText(kDefaultText), QVariant::fromValue<void*>(nullptr));
     int selected = 0;
@@ -107,6 +125,7 @@ void TRLSaveDialog::LoadControls()
     GroupBoxPages->EditFromPage->setEnabled(true);
     GroupBoxPages->EditToPage->setEnabled(true);
     GroupBoxPages->RadioButtonPagesSelect->setEnabled(false);
+    m_loading = false;
 }
 
 TRLCustomSaveFilter* TRLSaveDialog::SelectedFilter() const
@@ -122,20 +141,38 @@ void TRLSaveDialog::SaveControls()
     params.FileName = EditFileName->text();
     params.SaveRange = static_cast<TRLSaveRange>(GroupBoxPages->TakeRange(params));
     params.SaveInBackground = CheckBoxSaveInBackground->isChecked();
-    params.SetFilter(SelectedFilter());
-    // The name decides: an extension no filter knows saves the page file under that name.
-    if (!FileNameExtension(params.FileName).isEmpty())
-        params.SetFilter(SaveFilterByFileName(params.FileName));
-    else if (params.Filter())
-        params.FileName += ForceExtDot(params.Filter()->DefaultExt());
-    else
-        params.FileName += kPageFileExt;
+    const TRLSaveTarget target = ChooseSaveTarget(params.FileName, SelectedFilter());
+    params.FileName = target.FileName;
+    params.SetFilter(target.Filter);
+}
+
+void TRLSaveDialog::FileNameChanged(const QString& text)
+{
+    if (m_loading)
+        return;
+    const auto format = SaveFormatOfExtension(FileNameExtension(text), SelectedFilter());
+    if (!format || *format == SelectedFilter())
+        return;
+    const int index = ComboBoxFilters->findData(QVariant::fromValue<void*>(*format));
+    if (index >= 0)
+        ComboBoxFilters->setCurrentIndex(index);
+}
+
+void TRLSaveDialog::FilterChanged()
+{
+    if (m_loading)
+        return;
+    const QString name = EditFileName->text();
+    const QString extension = FileNameExtension(name);
+    const auto format = SaveFormatOfExtension(extension, SelectedFilter());
+    if (!format || *format == SelectedFilter())
+        return;
+    EditFileName->setText(name.left(name.size() - extension.size()) + ChooserExtension());
 }
 
 QString TRLSaveDialog::ChooserExtension() const
 {
-    const TRLCustomSaveFilter* filter = SelectedFilter();
-    return filter ? ForceExtDot(filter->DefaultExt()) : kPageFileExt.toString();
+    return SaveFormatExtension(SelectedFilter());
 }
 
 QString TRLSaveDialog::ChooserFilterText() const

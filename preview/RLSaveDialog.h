@@ -1,6 +1,7 @@
 #pragma once
 
 #include "preview/RLPageRangeBox.h"
+#include "preview/RLSaveParams.h"
 
 #include <QDialog>
 
@@ -14,11 +15,12 @@ class QToolButton;
 class TRLCustomSaveFilter;
 
 /// The modal save dialog over the shared SaveParams(): file name, save filter (or the page
-/// file), page range, background saving.
+/// file), page range, background saving. The format list and the name's extension follow each
+/// other, so that what the dialog shows is what gets written.
 class TRLSaveDialog : public QDialog {
 public:
     /// The page file's extension and its description in the file chooser.
-    static constexpr QStringView kPageFileExt = u".rpf";
+    static constexpr QStringView kPageFileExt = kRLPageFileExtension;
     static constexpr QStringView kPageFileDescription = u"QuirelReport";
 
     explicit TRLSaveDialog(QWidget* parent = nullptr);
@@ -39,8 +41,7 @@ public:
     QPushButton* ButtonCancel = nullptr;
 
     void LoadControls();
-    /// Controls into parameters, then the file name's extension picks the filter, or a name
-    /// without one gets the filter's extension (".rpf" for the page file).
+    /// Controls into parameters; the file name and format as ChooseSaveTarget settles them.
     void SaveControls();
     /// nullptr for "Padrão".
     TRLCustomSaveFilter* SelectedFilter() const;
@@ -49,4 +50,12 @@ public:
     QString ChooserExtension() const;
     void SpeedButtonLookupClick();
     void EditFromPageChange();
+
+private:
+    /// A name whose extension is a format's selects that format.
+    void FileNameChanged(const QString& text);
+    /// Choosing a format renames a name that carries another format's extension.
+    void FilterChanged();
+
+    bool m_loading = false;
 };

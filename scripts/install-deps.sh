@@ -16,10 +16,13 @@ groups[build]="cmake ninja-build g++ make pkg-config ccache
 # qt6-tools-dev and qt6-l10n-tools compile the message catalogues (lrelease) and check them
 # (lupdate); qt6-translations-l10n holds Qt's own texts in the users' languages.
 # googletest is in the build group because the test suites are configured in the same build tree.
+# fonts-urw-base35 serves faces such as "Helvetica Narrow" as Type 1 and CFF files, which the PDF
+# export must measure without TrueType tables.
 groups[test]="locales clang-format
     xvfb xauth openbox xdotool imagemagick
     qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui
-    cups printer-driver-cups-pdf"
+    cups printer-driver-cups-pdf
+    fonts-urw-base35"
 groups[fuzz]="clang libclang-rt-14-dev"
 groups[bench]="python3-reportlab linux-perf valgrind"
 groups[tidy]="clang-tidy"

@@ -68,16 +68,14 @@ QString SystemError(int error)
 /// Why a target of this kind is not written, or empty when it is.
 QString RefusedKind(mode_t mode)
 {
-    if (S_ISDIR(mode))
-        return QCoreApplication::translate("OutputFiles", "It is a directory, not a file.");
     if (S_ISBLK(mode))
         return QCoreApplication::translate("OutputFiles",
-            "It is a block device (a disk); a report is written only into a file, a pipe or a character "
-            "device such as a terminal.");
+            "it is a block device (a disk); a report is written only into a file, a pipe or a character "
+            "device such as a terminal");
     if (S_ISSOCK(mode))
         return QCoreApplication::translate("OutputFiles",
-            "It is a socket; a report is written only into a file, a pipe or a character device such as "
-            "a terminal.");
+            "it is a socket; a report is written only into a file, a pipe or a character device such as "
+            "a terminal");
     return {};
 }
 
@@ -140,9 +138,10 @@ bool TOutputFile::Open(QString& reason)
         }
         return true;
     }
+    // A directory lands here too, and is named as a folder by the reason.
     m_saveFile = std::make_unique<QSaveFile>(m_fileName);
     if (!m_saveFile->open(QIODevice::WriteOnly)) {
-        reason = m_saveFile->errorString();
+        reason = CreateFailureReason(m_fileName, m_saveFile->errorString());
         m_saveFile.reset();
         return false;
     }

@@ -11,7 +11,7 @@ class QSaveFile;
 /// and renamed over it by Commit, so a failed save leaves the old file as it was. The program's
 /// own descriptors (/dev/stdout, /dev/fd/N, /proc/self/fd/N, also through links), pipes and
 /// character devices are written into as they are, in one pass: a FIFO or a device node is never
-/// replaced by a regular file. Directories, block devices and sockets are refused.
+/// replaced by a regular file. Block devices and sockets are refused, and so is a directory.
 class TOutputFile {
 public:
     explicit TOutputFile(QString fileName);
@@ -20,7 +20,8 @@ public:
     TOutputFile(const TOutputFile&) = delete;
     TOutputFile& operator=(const TOutputFile&) = delete;
 
-    /// False, with `reason`, when the target cannot be opened or is of a kind that is refused.
+    /// False, with `reason` (CreateFailureReason's for a file), when the target cannot be opened or
+    /// is of a kind that is refused.
     /// Opening a FIFO waits for its reader, as writing into it from a shell does.
     bool Open(QString& reason);
     /// The open target; writes are sequential, with no seek.

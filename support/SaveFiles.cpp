@@ -3,6 +3,8 @@
 #include "platform/Exceptions.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 bool CommitWholeFile(QSaveFile& file, QString& reason)
@@ -17,6 +19,22 @@ bool CommitWholeFile(QSaveFile& file, QString& reason)
         return false;
     }
     return true;
+}
+
+QString CreateFailureReason(const QString& path, const QString& systemReason)
+{
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    const QString folderName = QDir::toNativeSeparators(folder.absoluteFilePath());
+    if (!folder.exists())
+        return QCoreApplication::translate("SaveFiles", "the folder %1 does not exist").arg(folderName);
+    if (!folder.isDir())
+        return QCoreApplication::translate("SaveFiles", "%1 is not a folder").arg(folderName);
+    if (target.isDir())
+        return QCoreApplication::translate("SaveFiles", "it is a folder; give a file name");
+    if (!folder.isWritable())
+        return QCoreApplication::translate("SaveFiles", "you may not write in the folder %1").arg(folderName);
+    return systemReason;
 }
 
 void RaiseCannotWrite(const QString& target, const QString& reason)

@@ -47,8 +47,8 @@
         <translation>an export option needs an order number</translation>
     </message>
     <message>
-        <source>--view takes a page file only, no order and no export option</source>
-        <translation>--view takes a page file only, no order and no export option</translation>
+        <source>give either an order number or --view with a page file, not both</source>
+        <translation>give either an order number or --view with a page file, not both</translation>
     </message>
     <message>
         <source>Usage: ordemcompra [ORDER] [options]
@@ -60,7 +60,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -77,7 +78,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -89,6 +91,10 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
 </context>
 <context>
     <name>OrdemCompra</name>
+    <message>
+        <source>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</source>
+        <translation>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</translation>
+    </message>
     <message>
         <source>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</source>
         <translation>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</translation>
@@ -116,16 +122,12 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
 <context>
     <name>OutputFiles</name>
     <message>
-        <source>It is a directory, not a file.</source>
-        <translation>It is a directory, not a file.</translation>
+        <source>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</translation>
     </message>
     <message>
-        <source>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</source>
-        <translation>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</translation>
-    </message>
-    <message>
-        <source>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</source>
-        <translation>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</translation>
+        <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</translation>
     </message>
 </context>
 <context>
@@ -144,6 +146,22 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
 </context>
 <context>
     <name>SaveFiles</name>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>it is a folder; give a file name</source>
+        <translation>it is a folder; give a file name</translation>
+    </message>
+    <message>
+        <source>you may not write in the folder %1</source>
+        <translation>you may not write in the folder %1</translation>
+    </message>
     <message>
         <source>Cannot write %1: %2</source>
         <translation>Cannot write %1: %2</translation>
@@ -401,10 +419,32 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     </message>
 </context>
 <context>
+    <name>TRLPrintDialog</name>
+    <message>
+        <source>No printer is installed. Install one, or save the pages as a file instead.</source>
+        <translation>No printer is installed. Install one, or save the pages as a file instead.</translation>
+    </message>
+</context>
+<context>
     <name>TRLPrinterWrapper</name>
     <message>
         <source>The printer canvas exists only between BeginDoc and EndDoc</source>
         <translation>The printer canvas exists only between BeginDoc and EndDoc</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSFilter</name>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>Cannot create %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
+        <translation>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</translation>
     </message>
 </context>
 <context>

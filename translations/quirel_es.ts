@@ -47,8 +47,8 @@
         <translation>indique el número de la orden de compra para exportar</translation>
     </message>
     <message>
-        <source>--view takes a page file only, no order and no export option</source>
-        <translation>--view solo admite un archivo de páginas, sin número de orden ni opción de exportación</translation>
+        <source>give either an order number or --view with a page file, not both</source>
+        <translation>indique un número de orden o --view con un archivo de páginas, no ambos</translation>
     </message>
     <message>
         <source>Usage: ordemcompra [ORDER] [options]
@@ -60,7 +60,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -77,7 +78,8 @@ Imprime una orden de compra: sin opción de exportación, muestra la orden en la
   --rpf ARCHIVO     lo mismo, como archivo de páginas (.rpf)
   --print [NOMBRE]  imprime en la impresora predeterminada (o en la indicada), sin ventana
   --data CARPETA    lee las tablas de CARPETA en lugar del alias KORVANE
-  --view ARCH.rpf   muestra un archivo de páginas guardado en la ventana de vista previa
+  --view ARCH.rpf   muestra un archivo de páginas guardado en la ventana de vista previa; con
+                    --pdf, --xls, --rpf o --print lo guarda en lugar de una orden, sin ventana
   --help            este texto
   --version         la versión del programa y de la biblioteca
 
@@ -89,6 +91,10 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
 </context>
 <context>
     <name>OrdemCompra</name>
+    <message>
+        <source>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</source>
+        <translation>Se rechazó escribir en &quot;%1&quot;: es el archivo de páginas &quot;%2&quot; que se está convirtiendo. Elija otro archivo de salida; el archivo de páginas no se modificó.</translation>
+    </message>
     <message>
         <source>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</source>
         <translation>Se rechazó escribir en &quot;%1&quot;: es la tabla &quot;%2&quot;, de la que se lee la orden. Elija otro archivo de salida; la tabla no se modificó.</translation>
@@ -116,16 +122,12 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
 <context>
     <name>OutputFiles</name>
     <message>
-        <source>It is a directory, not a file.</source>
-        <translation>Es una carpeta, no un archivo.</translation>
+        <source>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>es un dispositivo de bloques (un disco); un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal</translation>
     </message>
     <message>
-        <source>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</source>
-        <translation>Es un dispositivo de bloques (un disco); un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal.</translation>
-    </message>
-    <message>
-        <source>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</source>
-        <translation>Es un socket; un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal.</translation>
+        <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>es un socket; un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal</translation>
     </message>
 </context>
 <context>
@@ -144,6 +146,22 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
 </context>
 <context>
     <name>SaveFiles</name>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>la carpeta %1 no existe</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 no es una carpeta</translation>
+    </message>
+    <message>
+        <source>it is a folder; give a file name</source>
+        <translation>es una carpeta; indique el nombre de un archivo</translation>
+    </message>
+    <message>
+        <source>you may not write in the folder %1</source>
+        <translation>no tiene permiso para escribir en la carpeta %1</translation>
+    </message>
     <message>
         <source>Cannot write %1: %2</source>
         <translation>No se pudo escribir %1: %2</translation>
@@ -401,10 +419,32 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     </message>
 </context>
 <context>
+    <name>TRLPrintDialog</name>
+    <message>
+        <source>No printer is installed. Install one, or save the pages as a file instead.</source>
+        <translation>No hay ninguna impresora instalada. Instale una o guarde las páginas en un archivo.</translation>
+    </message>
+</context>
+<context>
     <name>TRLPrinterWrapper</name>
     <message>
         <source>The printer canvas exists only between BeginDoc and EndDoc</source>
         <translation>El lienzo de la impresora solo existe entre BeginDoc y EndDoc</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSFilter</name>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>No se pudo crear %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>No se pudo leer %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
+        <translation>No se pudo escribir %1: la hoja de %2 bytes es mayor de lo que admite el formato XLS; exporte menos páginas</translation>
     </message>
 </context>
 <context>

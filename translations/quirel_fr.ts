@@ -47,8 +47,8 @@
         <translation>indiquez le numéro du bon de commande pour exporter</translation>
     </message>
     <message>
-        <source>--view takes a page file only, no order and no export option</source>
-        <translation>--view n&apos;accepte qu&apos;un fichier de pages, sans numéro de commande ni option d&apos;exportation</translation>
+        <source>give either an order number or --view with a page file, not both</source>
+        <translation>indiquez un numéro de commande ou --view avec un fichier de pages, pas les deux</translation>
     </message>
     <message>
         <source>Usage: ordemcompra [ORDER] [options]
@@ -60,7 +60,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -77,7 +78,8 @@ Imprime un bon de commande : sans option d&apos;exportation, il l&apos;affiche d
   --rpf FICHIER     de même, en fichier de pages (.rpf)
   --print [NOM]     imprime sur l&apos;imprimante par défaut (ou celle nommée), sans fenêtre
   --data DOSSIER    lit les tables dans DOSSIER au lieu de l&apos;alias KORVANE
-  --view FICH.rpf   affiche un fichier de pages enregistré dans la fenêtre d&apos;aperçu
+  --view FICH.rpf   affiche un fichier de pages enregistré dans la fenêtre d&apos;aperçu ; avec
+                    --pdf, --xls, --rpf ou --print l&apos;enregistre à la place d&apos;une commande, sans fenêtre
   --help            ce texte
   --version         la version du programme et de la bibliothèque
 
@@ -89,6 +91,10 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
 </context>
 <context>
     <name>OrdemCompra</name>
+    <message>
+        <source>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</source>
+        <translation>Écriture dans &quot;%1&quot; refusée : c&apos;est le fichier de pages &quot;%2&quot; en cours de conversion. Choisissez un autre fichier de sortie ; le fichier de pages n&apos;a pas été modifié.</translation>
+    </message>
     <message>
         <source>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</source>
         <translation>Écriture dans &quot;%1&quot; refusée : c&apos;est la table &quot;%2&quot;, d&apos;où le bon de commande est lu. Choisissez un autre fichier de sortie ; la table n&apos;a pas été modifiée.</translation>
@@ -116,16 +122,12 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
 <context>
     <name>OutputFiles</name>
     <message>
-        <source>It is a directory, not a file.</source>
-        <translation>C&apos;est un dossier, pas un fichier.</translation>
+        <source>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>c&apos;est un périphérique bloc (un disque) ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal</translation>
     </message>
     <message>
-        <source>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</source>
-        <translation>C&apos;est un périphérique bloc (un disque) ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal.</translation>
-    </message>
-    <message>
-        <source>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</source>
-        <translation>C&apos;est une socket ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal.</translation>
+        <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>c&apos;est une socket ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal</translation>
     </message>
 </context>
 <context>
@@ -144,6 +146,22 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
 </context>
 <context>
     <name>SaveFiles</name>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>le dossier %1 n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>it is a folder; give a file name</source>
+        <translation>c&apos;est un dossier ; indiquez un nom de fichier</translation>
+    </message>
+    <message>
+        <source>you may not write in the folder %1</source>
+        <translation>vous n&apos;avez pas le droit d&apos;écrire dans le dossier %1</translation>
+    </message>
     <message>
         <source>Cannot write %1: %2</source>
         <translation>Impossible d&apos;écrire %1 : %2</translation>
@@ -401,10 +419,32 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     </message>
 </context>
 <context>
+    <name>TRLPrintDialog</name>
+    <message>
+        <source>No printer is installed. Install one, or save the pages as a file instead.</source>
+        <translation>Aucune imprimante n&apos;est installée. Installez-en une ou enregistrez les pages dans un fichier.</translation>
+    </message>
+</context>
+<context>
     <name>TRLPrinterWrapper</name>
     <message>
         <source>The printer canvas exists only between BeginDoc and EndDoc</source>
         <translation>Le canevas de l&apos;imprimante n&apos;existe qu&apos;entre BeginDoc et EndDoc</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSFilter</name>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>Impossible de créer %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
+        <translation>Impossible d&apos;écrire %1 : le classeur de %2 octets dépasse ce que le format XLS contient ; exportez moins de pages</translation>
     </message>
 </context>
 <context>

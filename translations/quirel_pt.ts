@@ -47,8 +47,8 @@
         <translation>informe o número da ordem de compra para exportar</translation>
     </message>
     <message>
-        <source>--view takes a page file only, no order and no export option</source>
-        <translation>--view recebe só um arquivo de páginas, sem número de ordem nem opção de exportação</translation>
+        <source>give either an order number or --view with a page file, not both</source>
+        <translation>informe o número da ordem ou --view com um arquivo de páginas, não os dois</translation>
     </message>
     <message>
         <source>Usage: ordemcompra [ORDER] [options]
@@ -60,7 +60,8 @@ Prints a purchase order: without an export option it shows the order in the prev
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
+                    --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -77,7 +78,8 @@ Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na jane
   --rpf ARQUIVO     o mesmo, como arquivo de páginas (.rpf)
   --print [NOME]    imprime na impressora padrão (ou na indicada), sem janela
   --data PASTA      lê as tabelas da PASTA em vez do alias KORVANE
-  --view ARQ.rpf    mostra um arquivo de páginas salvo na janela de visualização
+  --view ARQ.rpf    mostra um arquivo de páginas salvo na janela de visualização; com --pdf,
+                    --xls, --rpf ou --print grava-o em vez de uma ordem, sem janela
   --help            este texto
   --version         a versão do programa e da biblioteca
 
@@ -89,6 +91,10 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
 </context>
 <context>
     <name>OrdemCompra</name>
+    <message>
+        <source>Refused to write &quot;%1&quot;: it is the page file &quot;%2&quot; being converted. Choose another output file; the page file was left unchanged.</source>
+        <translation>A gravação em &quot;%1&quot; foi recusada: é o arquivo de páginas &quot;%2&quot; que está sendo convertido. Escolha outro arquivo de saída; o arquivo de páginas não foi alterado.</translation>
+    </message>
     <message>
         <source>Refused to write &quot;%1&quot;: it is the table &quot;%2&quot; the order is read from. Choose another output file; the table was left unchanged.</source>
         <translation>A gravação em &quot;%1&quot; foi recusada: é a tabela &quot;%2&quot;, de onde a ordem é lida. Escolha outro arquivo de saída; a tabela não foi alterada.</translation>
@@ -116,16 +122,12 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
 <context>
     <name>OutputFiles</name>
     <message>
-        <source>It is a directory, not a file.</source>
-        <translation>É uma pasta, não um arquivo.</translation>
+        <source>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>é um dispositivo de bloco (um disco); um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal</translation>
     </message>
     <message>
-        <source>It is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal.</source>
-        <translation>É um dispositivo de bloco (um disco); um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal.</translation>
-    </message>
-    <message>
-        <source>It is a socket; a report is written only into a file, a pipe or a character device such as a terminal.</source>
-        <translation>É um soquete; um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal.</translation>
+        <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>é um soquete; um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal</translation>
     </message>
 </context>
 <context>
@@ -144,6 +146,22 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
 </context>
 <context>
     <name>SaveFiles</name>
+    <message>
+        <source>the folder %1 does not exist</source>
+        <translation>a pasta %1 não existe</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 não é uma pasta</translation>
+    </message>
+    <message>
+        <source>it is a folder; give a file name</source>
+        <translation>é uma pasta; informe o nome de um arquivo</translation>
+    </message>
+    <message>
+        <source>you may not write in the folder %1</source>
+        <translation>você não tem permissão para gravar na pasta %1</translation>
+    </message>
     <message>
         <source>Cannot write %1: %2</source>
         <translation>Não foi possível gravar %1: %2</translation>
@@ -401,10 +419,32 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     </message>
 </context>
 <context>
+    <name>TRLPrintDialog</name>
+    <message>
+        <source>No printer is installed. Install one, or save the pages as a file instead.</source>
+        <translation>Nenhuma impressora está instalada. Instale uma ou salve as páginas num arquivo.</translation>
+    </message>
+</context>
+<context>
     <name>TRLPrinterWrapper</name>
     <message>
         <source>The printer canvas exists only between BeginDoc and EndDoc</source>
         <translation>A área de desenho da impressora só existe entre BeginDoc e EndDoc</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSFilter</name>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>Não foi possível criar %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Não foi possível ler %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
+        <translation>Não foi possível gravar %1: a planilha de %2 bytes é maior do que o formato XLS comporta; exporte menos páginas</translation>
     </message>
 </context>
 <context>

@@ -257,6 +257,10 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
         { { u"1"_s, u"--rpf"_s, u"--pdf"_s, u"x.pdf"_s }, u"--rpf needs a value"_s,
             "an option is not taken as the value of another" },
         { { u"1"_s, u"--pdf="_s }, u"--pdf needs a file name"_s, "empty file name" },
+        { { u"1"_s, u"--view"_s, Output(u"x.rpf"_s) }, u"give either an order number or --view"_s,
+            "an order and a page file" },
+        { { u"--view"_s, Output(u"x.rpf"_s), u"--pdf"_s, Output(u"x.pdf"_s), u"3"_s },
+            u"give either an order number or --view"_s, "a page file to convert and an order" },
     };
     for (const Case& c : cases) {
         const TProgramRun run = Run(Data() + c.arguments, kEnglish);
@@ -362,6 +366,8 @@ TEST_F(CommandLine, CutBlockChainIsReadInFileOrderAndSaysSo)
     EXPECT_TRUE(a.readAll() == b.readAll()) << "all 45 items of order 8 are printed";
 }
 
+// An output that is the file the pages come from, a table of the order or the page file being
+// converted, would destroy it: refused, and the file left as it was.
 TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
 {
     QDir work(m_work.path());
@@ -373,27 +379,40 @@ TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
     ASSERT_EQ(symlink(QFile::encodeName(db + u"/OrdemCompraItens.DB"_s).constData(),
                   QFile::encodeName(work.filePath(u"link.xls"_s)).constData()),
         0);
+    const QString pageFile = work.filePath(u"order-8.rpf"_s);
+    ASSERT_EQ(Run({ u"8"_s, u"--rpf"_s, pageFile, u"--data"_s, db }).ExitCode, kExitSuccess);
+    ASSERT_EQ(symlink(QFile::encodeName(pageFile).constData(),
+                  QFile::encodeName(work.filePath(u"page-link.pdf"_s)).constData()),
+        0);
+    const QStringList order { u"8"_s, u"--data"_s, db };
+    const QStringList view { u"--view"_s, pageFile };
     struct Case {
+        QStringList source;
         QString option;
         QString output;
-        QString table;
+        QString kept;
     };
     const Case cases[] = {
-        { u"--pdf"_s, db + u"/OrdemCompra.DB"_s, u"OrdemCompra.DB"_s },
-        { u"--rpf"_s, db + u"/OrdemCompra.MB"_s, u"OrdemCompra.MB"_s },
-        { u"--xls"_s, work.filePath(u"link.xls"_s), u"OrdemCompraItens.DB"_s },
+        { order, u"--pdf"_s, db + u"/OrdemCompra.DB"_s, db + u"/OrdemCompra.DB"_s },
+        { order, u"--rpf"_s, db + u"/OrdemCompra.MB"_s, db + u"/OrdemCompra.MB"_s },
+        { order, u"--xls"_s, work.filePath(u"link.xls"_s), db + u"/OrdemCompraItens.DB"_s },
+        { view, u"--pdf"_s, pageFile, pageFile },
+        { view, u"--xls"_s, pageFile, pageFile },
+        { view, u"--rpf"_s, pageFile, pageFile },
+        { view, u"--pdf"_s, work.filePath(u"page-link.pdf"_s), pageFile },
     };
     for (const Case& c : cases) {
-        QFile table(db + u'/' + c.table);
-        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
-        const QByteArray before = table.readAll();
-        table.close();
-        const TProgramRun run = Run({ u"8"_s, c.option, c.output, u"--data"_s, db }, kEnglish);
-        EXPECT_EQ(run.ExitCode, kExitFailure) << c.option.toStdString();
-        EXPECT_TRUE(run.Err.contains(u"Refused to write"_s) && run.Err.contains(c.table))
-            << run.Err.toStdString();
-        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(table.readAll() == before) << c.table.toStdString() << " changed";
+        const std::string what = (c.source + QStringList { c.option, c.output }).join(u' ').toStdString();
+        QFile kept(c.kept);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        const QByteArray before = kept.readAll();
+        kept.close();
+        const TProgramRun run = Run(c.source + QStringList { c.option, c.output }, kEnglish);
+        EXPECT_EQ(run.ExitCode, kExitFailure) << what;
+        EXPECT_TRUE(run.Err.contains(u"Refused to write"_s) && run.Err.contains(QFileInfo(c.kept).fileName()))
+            << what << ": " << run.Err.toStdString();
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(kept.readAll() == before) << c.kept.toStdString() << " changed";
     }
 }
 
@@ -585,11 +604,16 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
     QFile blocker(Output(u"plain-file"_s));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    QFile notes(Output(u"notes.rpf"_s));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("Plain notes, long enough for any header, but no pages at all.\n");
+    notes.close();
     ASSERT_TRUE(QDir(m_work.path()).mkdir(u"empty"_s));
     const int listening = BindSocket(Output(u"socket"_s));
     ASSERT_GE(listening, 0);
     const QString missingDir = Output(u"no-such-directory"_s);
     const QString pdf = Output(u"no-such-folder/o.pdf"_s);
+    const QString missingFolder = Output(u"no-such-folder"_s);
     struct Case {
         QStringList arguments;
         QString portuguese;
@@ -606,20 +630,42 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
             u"OrdemCompra.DB\": o arquivo não existe; confira a pasta de dados"_s,
             u"OrdemCompra.DB\": the file does not exist"_s, "table missing from the data directory" },
         { QStringList { u"1"_s, u"--pdf"_s, pdf } + Data(),
-            u"Não foi possível criar o arquivo \""_s + pdf + u"\". "_s,
-            u"Cannot create file \""_s + pdf + u"\". "_s, "PDF into a folder that does not exist" },
+            u"Não foi possível criar o arquivo \""_s + pdf + u"\". A pasta "_s + missingFolder
+                + u" não existe."_s,
+            u"Cannot create file \""_s + pdf + u"\". The folder "_s + missingFolder + u" does not exist."_s,
+            "PDF into a folder that does not exist" },
+        { QStringList { u"1"_s, u"--xls"_s, Output(u"no-such-folder/o.xls"_s) } + Data(),
+            u"Não foi possível criar "_s + Output(u"no-such-folder/o.xls"_s) + u": a pasta "_s + missingFolder
+                + u" não existe"_s,
+            u"Cannot create "_s + Output(u"no-such-folder/o.xls"_s) + u": the folder "_s + missingFolder
+                + u" does not exist"_s,
+            "spreadsheet into a folder that does not exist" },
         { QStringList { u"1"_s, u"--rpf"_s, Output(u"plain-file/o.rpf"_s) } + Data(),
-            u"Não foi possível criar "_s + Output(u"plain-file/o.rpf"_s),
-            u"Cannot create "_s + Output(u"plain-file/o.rpf"_s), "page file under a plain file" },
-        { QStringList { u"1"_s, u"--rpf"_s, Output(u"empty"_s) } + Data(), u"É uma pasta, não um arquivo."_s,
-            u"It is a directory, not a file."_s, "page file over a directory" },
+            u"Não foi possível criar "_s + Output(u"plain-file/o.rpf"_s) + u": "_s + Output(u"plain-file"_s)
+                + u" não é uma pasta"_s,
+            u"Cannot create "_s + Output(u"plain-file/o.rpf"_s) + u": "_s + Output(u"plain-file"_s)
+                + u" is not a folder"_s,
+            "page file under a plain file" },
+        { QStringList { u"1"_s, u"--rpf"_s, Output(u"empty"_s) } + Data(),
+            u": é uma pasta; informe o nome de um arquivo"_s, u": it is a folder; give a file name"_s,
+            "page file onto a folder" },
         { QStringList { u"1"_s, u"--pdf"_s, Output(u"socket"_s) } + Data(),
-            u"É um soquete; um relatório só"_s, u"It is a socket; a report is written only"_s,
+            u"Não foi possível criar o arquivo \""_s + Output(u"socket"_s)
+                + u"\". É um soquete; um relatório só"_s,
+            u"Cannot create file \""_s + Output(u"socket"_s)
+                + u"\". It is a socket; a report is written only"_s,
             "PDF into a socket" },
         { { u"1"_s, u"--bogus"_s }, u"opção desconhecida --bogus"_s, u"unknown option --bogus"_s,
             "unknown option" },
         { { u"--rpf"_s, u"x.rpf"_s }, u"informe o número da ordem de compra para exportar"_s,
             u"an export option needs an order number"_s, "export without an order" },
+        { { u"--view"_s, Output(u"missing.rpf"_s), u"--pdf"_s, Output(u"o.pdf"_s) },
+            u"Não foi possível abrir "_s + Output(u"missing.rpf"_s),
+            u"Cannot open "_s + Output(u"missing.rpf"_s), "page file to convert that does not exist" },
+        { { u"--view"_s, Output(u"notes.rpf"_s), u"--xls"_s, Output(u"o.xls"_s) },
+            u"não é um arquivo de páginas"_s, u"not a page file"_s, "page file to convert that is none" },
+        { { u"--view"_s, Output(u"x.rpf"_s), u"3"_s }, u"informe o número da ordem ou --view"_s,
+            u"give either an order number or --view"_s, "an order and a page file" },
         { { u"--help"_s }, u"Uso: ordemcompra [ORDEM] [opções]"_s, u"Usage: ordemcompra [ORDER] [options]"_s,
             "usage" },
     };

@@ -150,9 +150,15 @@ TEST_F(PdfOrders, EveryOrderIsAValidA4FileWithItsPageCount)
             FAIL() << "qpdf is not installed";
         EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_s))
             << "order " << c.order << ": " << check->toStdString();
-        const auto info = RunTool(u"pdfinfo"_s, { file });
+        const auto info = RunTool(u"pdfinfo"_s, { u"-enc"_s, u"UTF-8"_s, file });
         if (!info)
             FAIL() << "pdfinfo (poppler-utils) is not installed";
+        // Viewers show the document's name and the creator's dash as written (the dash read "Š").
+        EXPECT_TRUE(info->contains(u"Title:           Ordem Compra %1\n"_s.arg(c.order)))
+            << "order " << c.order << ": " << info->toStdString();
+        EXPECT_TRUE(
+            info->contains(u"Creator:         QuirelReport v0.6 \u2014 band-oriented report library\n"_s))
+            << "order " << c.order << ": " << info->toStdString();
         EXPECT_TRUE(info->contains(QRegularExpression(u"Pages:\\s+%1\\n"_s.arg(c.pages))))
             << "order " << c.order << " (" << c.why << "): " << info->toStdString();
         EXPECT_TRUE(info->contains(QRegularExpression(u"Page size:\\s+595.5 x 842.25 pts"_s)))
@@ -210,6 +216,35 @@ TEST_F(PdfOrders, StandardOutputGetsTheSameFile)
     EXPECT_TRUE(Squeezed(*text).contains(u"Ordem Compra: 1"_s)) << text->toStdString();
 }
 
+// A page file saved from an order is as good as the order: converted with no window, it gives
+// the very texts, page by page, of the order written directly.
+TEST_F(PdfOrders, SavedPageFileConvertsToTheOrdersTexts)
+{
+    for (const int order : { 3, 8 }) {
+        const QString direct = WriteOrder(order);
+        ASSERT_FALSE(direct.isEmpty());
+        const QString pageFile = Output(u"order-%1.rpf"_s.arg(order));
+        const TProgramRun saved = Run({ QString::number(order), u"--rpf"_s, pageFile });
+        ASSERT_EQ(saved.ExitCode, kExitSuccess) << saved.Err.toStdString();
+        const QString converted = Output(u"view-%1.pdf"_s.arg(order));
+        const TProgramRun view = Run({ u"--view"_s, pageFile, u"--pdf"_s, converted });
+        QFile::remove(pageFile);
+        ASSERT_EQ(view.ExitCode, kExitSuccess) << "order " << order << ": " << view.Err.toStdString();
+        EXPECT_EQ(view.Err, QString()) << "order " << order;
+
+        const QStringList layout { u"-layout"_s, u"-enc"_s, u"UTF-8"_s };
+        const auto expected = RunTool(u"pdftotext"_s, layout + QStringList { direct, u"-"_s });
+        const auto read = RunTool(u"pdftotext"_s, layout + QStringList { converted, u"-"_s });
+        if (!expected || !read)
+            FAIL() << "pdftotext (poppler-utils) is not installed";
+        EXPECT_TRUE(read->contains(u"Ordem Compra: %1"_s.arg(order))) << read->toStdString();
+        EXPECT_EQ(read->count(u'\f'), 2) << "both orders fill two pages";
+        EXPECT_EQ(*read, *expected) << "order " << order;
+        QFile::remove(direct);
+        QFile::remove(converted);
+    }
+}
+
 TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
 {
     // A scheduler socket that does not exist: there is no printer at all.
@@ -217,6 +252,8 @@ TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
     SelectLanguage(TLanguage::English);
     const QString notFound = LocaleText(3);
     SelectLanguage();
+    const QString pageFile = Output(u"order-1.rpf"_s);
+    ASSERT_EQ(Run({ u"1"_s, u"--rpf"_s, pageFile }).ExitCode, kExitSuccess);
     struct Case {
         QStringList arguments;
         QString message;
@@ -224,10 +261,14 @@ TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
     const Case cases[] = {
         { { u"1"_s, u"--print"_s }, u"ordemcompra: "_s + notFound + u'\n' },
         { { u"1"_s, u"--print"_s, u"QuirelPDF"_s }, u"ordemcompra: "_s + notFound + u": QuirelPDF\n"_s },
+        { { u"--view"_s, pageFile, u"--print"_s }, u"ordemcompra: "_s + notFound + u'\n' },
+        { { u"--view"_s, pageFile, u"--print"_s, u"QuirelPDF"_s },
+            u"ordemcompra: "_s + notFound + u": QuirelPDF\n"_s },
     };
     for (const Case& c : cases) {
         const TProgramRun run = Run(c.arguments, { noScheduler, u"LANG=C"_s });
         EXPECT_EQ(run.ExitCode, kExitFailure) << c.arguments.join(u' ').toStdString();
         EXPECT_TRUE(run.Err.endsWith(c.message)) << run.Err.toStdString();
     }
+    QFile::remove(pageFile);
 }

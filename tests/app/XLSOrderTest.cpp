@@ -422,6 +422,39 @@ TEST_F(XLSOrderExport, OrdersOfTwoPagesGiveTwoSheetsHoldingEveryItemOnce)
     }
 }
 
+// A page file saved from the order converts (`--view FILE --xls OUT`, no window) to the same
+// workbook as the order exported directly: every cell with its text, kind, number format, font
+// and merge, on the same sheets.
+TEST_F(XLSOrderExport, SavedPageFileConvertsToTheOrdersCells)
+{
+    if (XlrdMissing())
+        FAIL() << "python3-xlrd is not installed (make test-deps installs it)";
+    const TOrderData order = ReadOrder(3);
+    const QString direct = Export(3);
+    ASSERT_FALSE(direct.isEmpty());
+    const QString pageFile = m_dir.filePath(u"ordem3.rpf"_s);
+    const TProgramRun saved = Run({ u"3"_s, u"--rpf"_s, pageFile });
+    ASSERT_EQ(saved.ExitCode, 0) << saved.Err.toStdString();
+    const QString converted = m_dir.filePath(u"view3.xls"_s);
+    const TProgramRun view = Run({ u"--view"_s, pageFile, u"--xls"_s, converted });
+    ASSERT_EQ(view.ExitCode, 0) << view.Err.toStdString();
+    EXPECT_EQ(view.Err, QString());
+    EXPECT_TRUE(QDir(TempPath()).isEmpty()) << "temporary files left by the conversion";
+
+    const TWorkbook book = ReadWithXlrd(converted);
+    ASSERT_EQ(book.Error, QString());
+    QString fault;
+    EXPECT_EQ(ItemRows(book, order, &fault).size(), order.Items.size());
+    EXPECT_EQ(fault, QString()) << "amounts are number cells as in the order's own export";
+    QString error;
+    const QString expectedDump = XlrdDump(direct, &error);
+    ASSERT_EQ(error, QString());
+    const QString convertedDump = XlrdDump(converted, &error);
+    ASSERT_EQ(error, QString());
+    EXPECT_GT(expectedDump.count(u"\ncell\t"_s), qsizetype(order.Items.size() * 8));
+    EXPECT_EQ(convertedDump, expectedDump);
+}
+
 TEST_F(XLSOrderExport, EverySheetHoldsTheLetterheadAndTitlesOverTheirAmountsAndFitsOnePageWide)
 {
     if (XlrdMissing())

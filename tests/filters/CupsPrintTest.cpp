@@ -333,11 +333,11 @@ QStringList Words(const QString& text)
 
 }
 
-// The program prints the order on the named queue with no window; every word of the same order
-// written as PDF by the program reaches the queue's output.
-TEST_F(CupsPrint, ProgramPrintsOrderOneOnTheNamedQueue)
+// The program prints the order on the named queue with no window, from the order or from its saved
+// page file, in a job named after the order; every word of the same order written as PDF by the
+// program reaches the queue's output.
+TEST_F(CupsPrint, ProgramPrintsOrderOneOnTheNamedQueueInAJobNamedAfterIt)
 {
-    const int before = CompletedJobs();
     const QTemporaryDir work;
     QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QString err;
@@ -345,31 +345,46 @@ TEST_F(CupsPrint, ProgramPrintsOrderOneOnTheNamedQueue)
     ASSERT_EQ(RunProgram({ u"1"_qs, u"--pdf"_qs, reference }, work.path(), err), 0) << err.toStdString();
     const auto expected = RunTool(u"pdftotext"_qs, { reference, u"-"_qs });
     ASSERT_TRUE(expected.has_value());
+    const QString pageFile = work.filePath(u"order-1.rpf"_qs);
+    ASSERT_EQ(RunProgram({ u"1"_qs, u"--rpf"_qs, pageFile }, work.path(), err), 0) << err.toStdString();
 
-    const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
-    ASSERT_EQ(RunProgram({ u"1"_qs, u"--print"_qs, kQueue.toString() }, work.path(), err), 0)
-        << err.toStdString();
-    ASSERT_TRUE(WaitForJobs(Cups(), before + 1)) << Cups().ErrorLog().toStdString();
-    const QStringList outputs = PdfsNewerThan(CupsPdfOutputDir(), started);
-    ASSERT_EQ(outputs.size(), 1) << outputs.join(u", ").toStdString() << Cups().ErrorLog().toStdString();
-    const auto printed = RunTool(u"pdftotext"_qs, { outputs[0], u"-"_qs });
-    QFile::remove(outputs[0]);
-    ASSERT_TRUE(printed.has_value());
-    const QStringList printedWords = Words(*printed);
-    const QStringList expectedWords = Words(*expected);
-    ASSERT_GT(expectedWords.size(), 50);
-    // The printer's text shaping joins "fi", "fl" and "ff" into ligature glyphs, which the text layer
-    // of cups-pdf's output does not map back to letters; those words are left out.
-    const QRegularExpression ligature(u"f[fil]"_qs);
-    int compared = 0;
-    for (const QString& word : expectedWords) {
-        if (word.contains(ligature))
-            continue;
-        ++compared;
-        EXPECT_TRUE(printedWords.contains(word))
-            << "\"" << word.toStdString() << "\" in " << printed->toStdString();
+    const QStringList commands[] = {
+        { u"1"_qs, u"--print"_qs, kQueue.toString() },
+        { u"--view"_qs, pageFile, u"--print"_qs, kQueue.toString() },
+    };
+    for (const QStringList& command : commands) {
+        const std::string what = command.join(u' ').toStdString();
+        const int before = CompletedJobs();
+        const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
+        ASSERT_EQ(RunProgram(command, work.path(), err), 0) << what << ": " << err.toStdString();
+        ASSERT_TRUE(WaitForJobs(Cups(), before + 1)) << what << ": " << Cups().ErrorLog().toStdString();
+        const QStringList outputs = PdfsNewerThan(CupsPdfOutputDir(), started);
+        ASSERT_EQ(outputs.size(), 1) << what << ": " << outputs.join(u", ").toStdString()
+                                     << Cups().ErrorLog().toStdString();
+        const auto printed = RunTool(u"pdftotext"_qs, { outputs[0], u"-"_qs });
+        // cups-pdf writes the job's name as the title; jobs were left unnamed.
+        const auto info = RunTool(u"pdfinfo"_qs, { u"-enc"_qs, u"UTF-8"_qs, outputs[0] });
+        ASSERT_TRUE(info.has_value());
+        EXPECT_TRUE(info->contains(QRegularExpression(u"Title:\\s+\\(?Ordem Compra 1\\)?\n"_qs)))
+            << what << ": " << info->toStdString();
+        QFile::remove(outputs[0]);
+        ASSERT_TRUE(printed.has_value());
+        const QStringList printedWords = Words(*printed);
+        const QStringList expectedWords = Words(*expected);
+        ASSERT_GT(expectedWords.size(), 50);
+        // The printer's text shaping joins "fi", "fl" and "ff" into ligature glyphs, which the text
+        // layer of cups-pdf's output does not map back to letters; those words are left out.
+        const QRegularExpression ligature(u"f[fil]"_qs);
+        int compared = 0;
+        for (const QString& word : expectedWords) {
+            if (word.contains(ligature))
+                continue;
+            ++compared;
+            EXPECT_TRUE(printedWords.contains(word))
+                << what << ": \"" << word.toStdString() << "\" in " << printed->toStdString();
+        }
+        EXPECT_GT(compared, 50);
     }
-    EXPECT_GT(compared, 50);
 }
 
 TEST_F(CupsPrint, UnknownPrinterIsAClearError)

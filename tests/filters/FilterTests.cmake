@@ -4,6 +4,7 @@ quirel_add_test(NAME filters_tests
         PdfTestTools.cpp
         FilterRunTest.cpp
         FullDiskTest.cpp
+        PdfDocumentInfoTest.cpp
         PdfFilterTest.cpp
         PdfExportTest.cpp
         SpoolFilterTest.cpp

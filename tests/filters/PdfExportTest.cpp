@@ -3,6 +3,7 @@
 #include "pages/RLGraphicSurface.h"
 #include "pages/RLPictureData.h"
 #include "platform/Canvas.h"
+#include "platform/Exceptions.h"
 #include "platform/Picture.h"
 #include "tests/common/TestHelpers.h"
 #include "tests/filters/FilterTestPages.h"
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
 
 // The whole export read back by independent tools: qpdf checks the structure, pdftotext the
 // texts, pdfinfo the page size and count.
@@ -288,4 +290,75 @@ TEST(PdfExport, DamagedPictureIsAnEmptyFrameWithANoticeEverywhere)
         const QPoint middle((frame.Left + frame.Right) / 2, (frame.Top + frame.Bottom) / 2 + 20);
         EXPECT_EQ(preview.pixelColor(middle), QColor(Qt::white)) << "preview, picture " << i;
     }
+}
+
+namespace {
+
+/// The /Widths entries of the font object whose base font is `name`, by character code.
+std::map<int, int> FontWidths(const QList<QByteArray>& lines, const QByteArray& name)
+{
+    std::map<int, int> widths;
+    const qsizetype font = lines.indexOf("/Type/Font/Subtype/TrueType/Name/F1/BaseFont/" + name);
+    if (font < 0 || font + 3 >= lines.size() || !lines[font + 1].startsWith("/FirstChar "))
+        return widths;
+    int code = lines[font + 1].mid(11).toInt();
+    for (qsizetype i = lines.indexOf("/Widths [", font) + 1; i > 0 && i < lines.size() && lines[i] != "]";
+         ++i) {
+        for (const QByteArray& width : lines[i].split(' '))
+            if (!width.isEmpty())
+                widths[code++] = width.toInt();
+    }
+    return widths;
+}
+
+}
+
+// "Helvetica Narrow" comes from a Type 1 file, whose outlines lack the TrueType tables the
+// export measured fonts by: the export stopped with "Invalid font for GetOutlineTextMetrics".
+TEST(PdfExport, TypeOneFaceExportsWithItsWidths)
+{
+    const auto format = RunTool(u"fc-match"_qs, { u"-f"_qs, u"%{fontformat}"_qs, u"Helvetica Narrow"_qs });
+    ASSERT_TRUE(format.has_value()) << "fc-match (fontconfig) is not installed";
+    ASSERT_TRUE(*format == u"Type 1"_qs || *format == u"CFF"_qs)
+        << "fontconfig serves " << format->toStdString()
+        << " for Helvetica Narrow; fonts-urw-base35 (scripts/install-deps.sh test) gives Type 1";
+    const QStringList texts = { u"Fornecedor: Papelaria Central"_qs, u"Total R$: 1.234,56"_qs };
+    auto pages = MakeStore();
+    AddPage(*pages, [&texts](TRLGraphicSurface& page) {
+        TFont font;
+        font.Name = u"Helvetica Narrow"_qs;
+        font.SetSize(12);
+        page.SetFont(font);
+        page.TextOutEx(TRect { 38, 100, 756, 120 }, 38, 100, texts[0], TRLMetaTextAlignment::Left,
+            TRLMetaTextLayout::Top, 0);
+        font.Style = fsBold;
+        page.SetFont(font);
+        page.TextOutEx(TRect { 38, 140, 756, 160 }, 38, 140, texts[1], TRLMetaTextAlignment::Right,
+            TRLMetaTextLayout::Top, 0);
+    });
+    const QTemporaryDir dir;
+    const QString fileName = dir.filePath(u"narrow.pdf"_qs);
+    try {
+        ExportPagesToPdf(*pages->Storage, fileName);
+    } catch (const EReportError& error) {
+        FAIL() << "the export stopped: " << error.Message().toStdString();
+    }
+
+    const auto check = RunTool(u"qpdf"_qs, { u"--check"_qs, fileName });
+    ASSERT_TRUE(check.has_value()) << "qpdf is not installed";
+    EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_qs)) << check->toStdString();
+    const auto text = RunTool(u"pdftotext"_qs, { u"-layout"_qs, u"-enc"_qs, u"UTF-8"_qs, fileName, u"-"_qs });
+    ASSERT_TRUE(text.has_value()) << "pdftotext (poppler-utils) is not installed";
+    for (const QString& expected : texts)
+        EXPECT_TRUE(Squeezed(*text).contains(expected))
+            << expected.toStdString() << " in " << text->toStdString();
+
+    // Helvetica-Narrow's published widths: Helvetica's scaled by 0.82.
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::map<int, int> widths = FontWidths(PdfLines(file.readAll()), "HelveticaNarrow");
+    ASSERT_EQ(widths.size(), 224u) << "codes 32 to 255";
+    EXPECT_NEAR(widths.at(' '), 228, 1);
+    EXPECT_NEAR(widths.at('A'), 547, 1);
+    EXPECT_NEAR(widths.at('a'), 456, 1);
 }

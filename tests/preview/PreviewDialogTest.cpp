@@ -1,12 +1,14 @@
 #include "filters/RLFilters.h"
 #include "filters/RLPDFFilter.h"
 #include "pages/RLPrinters.h"
+#include "preview/RLFindDialog.h"
 #include "preview/RLPreviewForm.h"
 #include "preview/RLPreviewPages.h"
 #include "preview/RLPrintDialog.h"
 #include "preview/RLPrintParams.h"
 #include "preview/RLSaveDialog.h"
 #include "preview/RLSaveParams.h"
+#include "support/LocaleTexts.h"
 #include "tests/preview/PreviewTestPages.h"
 #include "tests/preview/PreviewTestWindows.h"
 
@@ -27,6 +29,7 @@
 #include <QToolButton>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -86,6 +89,54 @@ int IndexOfText(const QComboBox& combo, const QString& text)
     return combo.findText(text, Qt::MatchExactly);
 }
 
+/// What of a shown dialog is cut: a caption narrower than its text, a group narrower than its
+/// title, or two controls of one parent covering each other.
+QStringList CutOrOverlapping(const QWidget& dialog)
+{
+    QStringList faults;
+    const auto describe = [](const QWidget* w) {
+        QString text;
+        if (const auto* label = qobject_cast<const QLabel*>(w))
+            text = label->text();
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+            text = button->text();
+        else if (const auto* group = qobject_cast<const QGroupBox*>(w))
+            text = group->title();
+        return QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(w->metaObject()->className()), text);
+    };
+    const QList<QWidget*> widgets = dialog.findChildren<QWidget*>();
+    for (const QWidget* w : widgets) {
+        if (!w->isVisibleTo(&dialog) || w->isWindow())
+            continue;
+        const auto* label = qobject_cast<const QLabel*>(w);
+        const bool wraps = label && label->wordWrap();
+        const bool caption = label || qobject_cast<const QAbstractButton*>(w);
+        if (caption && !wraps && w->width() < w->sizeHint().width())
+            faults << describe(w) + QStringLiteral(" is cut");
+        if (wraps && w->height() < label->heightForWidth(w->width()))
+            faults << describe(w) + QStringLiteral(" is cut at the bottom");
+        if (qobject_cast<const QGroupBox*>(w) && w->width() < w->minimumSizeHint().width())
+            faults << describe(w) + QStringLiteral(" is narrower than its title");
+        for (const QWidget* other : widgets) {
+            if (other <= w || other->parentWidget() != w->parentWidget() || !other->isVisibleTo(&dialog)
+                || other->isWindow())
+                continue;
+            if (w->geometry().intersects(other->geometry()))
+                faults << describe(w) + QStringLiteral(" covers ") + describe(other);
+        }
+    }
+    return faults;
+}
+
+/// Puts the library's texts back in the suite's language however a test ends.
+class TLanguageGuard {
+public:
+    explicit TLanguageGuard(TLanguage language) { SelectLanguage(language); }
+    ~TLanguageGuard() { SelectLanguage(TLanguage::Portuguese); }
+    TLanguageGuard(const TLanguageGuard&) = delete;
+    TLanguageGuard& operator=(const TLanguageGuard&) = delete;
+};
+
 } // namespace
 
 TEST(SaveDialog, ExtensionRules)
@@ -94,38 +145,89 @@ TEST(SaveDialog, ExtensionRules)
     auto* pdf = new TRLPDFFilter(&owner);
     pdf->SetDisplayName(QStringLiteral("Documento PDF"));
     auto* sheet = new TSheetFilter(&owner);
+    // The user picks a format, types a name, and may pick a format again; the list shows the
+    // format written when Save is pressed, and the file's extension always names that format.
     struct Case {
-        QString typed;
         QString chosen;
+        QString typed;
+        QString chosenAfter;
         QString expectedName;
         TRLCustomSaveFilter* expectedFilter;
     };
     const Case cases[] = {
-        { QStringLiteral("pedido.pdf"), QStringLiteral("Padrão"), QStringLiteral("pedido.pdf"), pdf },
-        { QStringLiteral("pedido"), QStringLiteral("Planilha Excel"), QStringLiteral("pedido.xls"), sheet },
-        { QStringLiteral("pedido"), QStringLiteral("Padrão"), QStringLiteral("pedido.rpf"), nullptr },
-        { QStringLiteral("pedido"), QStringLiteral("Documento PDF"), QStringLiteral("pedido.pdf"), pdf },
-        { QStringLiteral("pedido.PDF"), QStringLiteral("Planilha Excel"), QStringLiteral("pedido.PDF"), pdf },
-        { QStringLiteral("pedido.txt"), QStringLiteral("Documento PDF"), QStringLiteral("pedido.txt"),
-            nullptr },
-        { QStringLiteral("dir.v2/pedido"), QStringLiteral("Padrão"), QStringLiteral("dir.v2/pedido.rpf"),
-            nullptr },
+        { u"Padrão"_s, u"pedido.pdf"_s, {}, u"pedido.pdf"_s, pdf },
+        { u"Planilha Excel"_s, u"pedido"_s, {}, u"pedido.xls"_s, sheet },
+        { u"Padrão"_s, u"pedido"_s, {}, u"pedido.rpf"_s, nullptr },
+        { u"Documento PDF"_s, u"pedido"_s, {}, u"pedido.pdf"_s, pdf },
+        { u"Planilha Excel"_s, u"pedido.PDF"_s, {}, u"pedido.PDF"_s, pdf },
+        { u"Documento PDF"_s, u"pedido.rpf"_s, {}, u"pedido.rpf"_s, nullptr },
+        // No format has the extension: the chosen one is appended, never a PDF under ".txt".
+        { u"Documento PDF"_s, u"pedido.txt"_s, {}, u"pedido.txt.pdf"_s, pdf },
+        { u"Padrão"_s, u"Ordem 3.1"_s, {}, u"Ordem 3.1.rpf"_s, nullptr },
+        { u"Documento PDF"_s, u"pedido."_s, {}, u"pedido.pdf"_s, pdf },
+        { u"Padrão"_s, u"dir.v2/pedido"_s, {}, u"dir.v2/pedido.rpf"_s, nullptr },
+        // Choosing a format after typing renames a name that carries another format's extension.
+        { u"Padrão"_s, u"pedido.rpf"_s, u"Documento PDF"_s, u"pedido.pdf"_s, pdf },
+        { u"Documento PDF"_s, u"pedido.pdf"_s, u"Planilha Excel"_s, u"pedido.xls"_s, sheet },
+        { u"Planilha Excel"_s, u"pedido.xls"_s, u"Padrão"_s, u"pedido.rpf"_s, nullptr },
+        { u"Documento PDF"_s, u"pedido.txt"_s, u"Planilha Excel"_s, u"pedido.txt.xls"_s, sheet },
     };
     for (const Case& c : cases) {
+        const std::string what = (c.chosen + u", "_s + c.typed + u", "_s + c.chosenAfter).toStdString();
         SaveParams().Reset();
         SaveParams().SetFilter(nullptr);
         TRLSaveDialog dialog;
+        TRLCustomSaveFilter* shown = nullptr;
         WithModalWindow([&dialog] { dialog.Execute(); },
             [&](QWidget&) {
+                dialog.ComboBoxFilters->setCurrentIndex(IndexOfText(*dialog.ComboBoxFilters, c.chosen));
                 dialog.EditFileName->clear();
                 QTest::keyClicks(dialog.EditFileName, c.typed);
-                dialog.ComboBoxFilters->setCurrentIndex(IndexOfText(*dialog.ComboBoxFilters, c.chosen));
+                if (!c.chosenAfter.isEmpty())
+                    dialog.ComboBoxFilters->setCurrentIndex(
+                        IndexOfText(*dialog.ComboBoxFilters, c.chosenAfter));
+                shown = dialog.SelectedFilter();
                 QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
             });
-        EXPECT_EQ(SaveParams().FileName, c.expectedName)
-            << c.typed.toStdString() << " with " << c.chosen.toStdString();
-        EXPECT_EQ(SaveParams().Filter(), c.expectedFilter)
-            << c.typed.toStdString() << " with " << c.chosen.toStdString();
+        EXPECT_EQ(SaveParams().FileName, c.expectedName) << what;
+        EXPECT_EQ(SaveParams().Filter(), c.expectedFilter) << what;
+        EXPECT_EQ(shown, c.expectedFilter) << what << ": the list shows another format than is written";
+    }
+}
+
+// The decision itself, with and without filters live: a program that registers none (a page file
+// viewed on its own) writes a page file under "x.pdf.rpf", never page-file bytes as "x.pdf".
+TEST(SaveDialog, TargetExtensionAlwaysNamesTheFormat)
+{
+    struct Case {
+        bool withFilters;
+        QString fileName;
+        const char* selected;
+        QString expectedName;
+        const char* expectedFormat;
+    };
+    const Case cases[] = {
+        { false, u"x.pdf"_s, "page file", u"x.pdf.rpf"_s, "page file" },
+        { false, u"x.xls"_s, "page file", u"x.xls.rpf"_s, "page file" },
+        { false, u"x.RPF"_s, "page file", u"x.RPF"_s, "page file" },
+        { false, u"x"_s, "page file", u"x.rpf"_s, "page file" },
+        { true, u"x.pdf"_s, "page file", u"x.pdf"_s, "pdf" },
+        { true, u"x.rpf"_s, "pdf", u"x.rpf"_s, "page file" },
+        { true, u"x.xls"_s, "pdf", u"x.xls"_s, "sheet" },
+        { true, u"x.doc"_s, "sheet", u"x.doc.xls"_s, "sheet" },
+        { true, u"/tmp/a.b/x"_s, "pdf", u"/tmp/a.b/x.pdf"_s, "pdf" },
+    };
+    for (const Case& c : cases) {
+        TComponent owner(nullptr);
+        std::map<std::string, TRLCustomSaveFilter*> formats { { "page file", nullptr } };
+        if (c.withFilters) {
+            formats["pdf"] = new TRLPDFFilter(&owner);
+            formats["sheet"] = new TSheetFilter(&owner);
+        }
+        const TRLSaveTarget target = ChooseSaveTarget(c.fileName, formats.at(c.selected));
+        const std::string what = c.fileName.toStdString() + " with " + c.selected;
+        EXPECT_EQ(target.FileName, c.expectedName) << what;
+        EXPECT_EQ(target.Filter, formats.at(c.expectedFormat)) << what;
     }
 }
 
@@ -157,8 +259,74 @@ TEST(SaveDialog, FilterListAndChooserPattern)
     EXPECT_TRUE(dialog.GroupBoxPages->RadioButtonPagesInterval->isChecked())
         << "typing a page checks the interval";
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Salvar"));
-    EXPECT_EQ(dialog.EditFileName->geometry(), QRect(108, 12, 249, 21));
-    EXPECT_EQ(dialog.ButtonSave->geometry(), QRect(220, 204, 75, 25));
+}
+
+TEST(Dialogs, EveryCaptionFitsInEveryLanguage)
+{
+    const std::pair<TLanguage, const char*> languages[]
+        = { { TLanguage::Portuguese, "Portuguese" }, { TLanguage::English, "English" },
+              { TLanguage::Spanish, "Spanish" }, { TLanguage::French, "French" } };
+    const auto check = [](QWidget& dialog, const char* what) {
+        dialog.show();
+        QCoreApplication::processEvents();
+        const QStringList faults = CutOrOverlapping(dialog);
+        EXPECT_TRUE(faults.isEmpty()) << what << ": " << faults.join(QStringLiteral("; ")).toStdString();
+        dialog.hide();
+    };
+    for (const auto& [language, name] : languages) {
+        const TLanguageGuard guard(language);
+        SCOPED_TRACE(name);
+        {
+            TfrmRLFindDialog find;
+            check(find, "find");
+        }
+        {
+            PrintParams().Reset();
+            PrintParams().Options = rpoPrintToFile | rpoPageNums | rpoSelection;
+            SharedPrinter().SetPrinterListForTest({ QStringLiteral("Laser|ipp://host/printers/laser") }, 0);
+            TComponent owner(nullptr);
+            auto* filter = new TOptionFilter(&owner);
+            PrintParams().SetFilter(filter);
+            TRLPrintDialog print;
+            print.RefreshPrinterList = false;
+            print.LoadControls();
+            EXPECT_TRUE(print.LabelOptions->isVisibleTo(&print));
+            check(print, "print");
+            PrintParams().SetFilter(nullptr);
+        }
+        {
+            SaveParams().Reset();
+            TRLSaveDialog save;
+            save.LoadControls();
+            check(save, "save");
+        }
+    }
+    SharedPrinter().RefreshPrinters();
+    PrintParams().Reset();
+}
+
+TEST(PrintDialog, NoPrinterIsSaidBeforeConfirming)
+{
+    SharedPrinter().SetPrinterListForTest({}, -1);
+    PrintParams().Reset();
+    TRLPrintDialog dialog;
+    dialog.RefreshPrinterList = false;
+    dialog.LoadControls();
+    EXPECT_TRUE(dialog.LabelNoPrinter->isVisibleTo(&dialog));
+    EXPECT_EQ(dialog.LabelNoPrinter->text(),
+        QStringLiteral("Nenhuma impressora está instalada. Instale uma ou salve as páginas num arquivo."));
+    EXPECT_FALSE(dialog.ButtonOk->isEnabled()) << "nothing to print on";
+    TComponent owner(nullptr);
+    new TOptionFilter(&owner);
+    dialog.LoadControls();
+    dialog.ComboBoxFilters->setCurrentIndex(
+        IndexOfText(*dialog.ComboBoxFilters, QStringLiteral("Matricial")));
+    EXPECT_TRUE(dialog.ButtonOk->isEnabled()) << "a filter prints without a printer";
+    SharedPrinter().SetPrinterListForTest({ QStringLiteral("Laser|ipp://host/printers/laser") }, 0);
+    dialog.LoadControls();
+    EXPECT_FALSE(dialog.LabelNoPrinter->isVisibleTo(&dialog));
+    EXPECT_TRUE(dialog.ButtonOk->isEnabled());
+    SharedPrinter().RefreshPrinters();
 }
 
 TEST(SaveDialog, DestroyedFilterLeavesTheParameters)
@@ -327,7 +495,6 @@ TEST(PrintDialog, LayoutAndOptionRules)
     EXPECT_EQ(dialog.GroupBoxPrinter->title(), QStringLiteral(" Impressora "));
     EXPECT_EQ(dialog.GroupBoxPages->title(), QStringLiteral(" Intervalo de páginas "));
     EXPECT_EQ(dialog.LabelFilterName->text(), QStringLiteral("Usar Filtro:"));
-    EXPECT_EQ(dialog.GroupBoxCopies->geometry(), QRect(236, 120, 185, 101));
     EXPECT_EQ(dialog.EditCopies->text(), QString()) << "0 shows as empty";
     EXPECT_FALSE(dialog.EditCopies->isEnabled());
     EXPECT_TRUE(dialog.CheckBoxPrintToFile->isVisibleTo(&dialog));

@@ -423,9 +423,6 @@ TEST(PreviewForm, FindNextAcrossPagesThenNotFound)
 TEST(PreviewForm, FindWindowLayout)
 {
     TfrmRLFindDialog find;
-    EXPECT_EQ(find.size(), QSize(367, 94));
-    EXPECT_EQ(find.EditTextToFind->geometry(), QRect(48, 12, 229, 21));
-    EXPECT_EQ(find.BitBtnFindNext->geometry(), QRect(284, 12, 75, 21));
     EXPECT_TRUE(find.BitBtnFindNext->isDefault());
     EXPECT_EQ(find.RadioGroupDirection->title(), QStringLiteral(" Direção "));
     EXPECT_TRUE(find.RadioButtonDown->isChecked());
