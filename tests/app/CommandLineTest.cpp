@@ -482,6 +482,33 @@ TEST_F(CommandLine, ReaderThatGoesAwayLeavesNoTemporaryFile)
     // TearDown checks that the temporary directory is empty.
 }
 
+// A page declaring 20000 x 20000 dots (a copy of it in the preview took 1.6 GB) is refused when
+// the page file is read, naming the field, and nothing is written.
+TEST_F(CommandLine, PageFileWithAnAbsurdPageSizeIsRefused)
+{
+    const QString pageFile = Output(u"order-1.rpf"_s);
+    const TProgramRun saved = Run(QStringList { u"1"_s, u"--rpf"_s, pageFile } + Data());
+    ASSERT_EQ(saved.ExitCode, kExitSuccess) << saved.Err.toStdString();
+    QFile file(pageFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    // The first page's width and height follow its record's magic.
+    const qsizetype page = bytes.indexOf("RLGraphicSurface3");
+    ASSERT_GE(page, 0);
+    bytes.replace(page + 18, 8, QByteArray("\x20\x4E\0\0\x20\x4E\0\0", 8));
+    ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size());
+    file.close();
+    for (const QString& option : { u"--pdf"_s, u"--xls"_s }) {
+        const TProgramRun run = Run({ u"--view"_s, pageFile, option, Output(u"out"_s) }, kEnglish);
+        EXPECT_EQ(run.ExitCode, kExitFailure) << option.toStdString();
+        EXPECT_TRUE(run.Err.contains(
+            u"page size at byte %1: 20000 x 20000 dots is outside 0 to 16384 on a side"_s.arg(page + 26)))
+            << run.Err.toStdString();
+        EXPECT_FALSE(QFile::exists(Output(u"out"_s))) << option.toStdString();
+    }
+    QFile::remove(pageFile);
+}
+
 TEST_F(CommandLine, MissingTempDirectoryIsNamed)
 {
     const QString missing = m_work.filePath(u"no-such-tmp"_s);

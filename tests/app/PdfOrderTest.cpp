@@ -245,6 +245,35 @@ TEST_F(PdfOrders, SavedPageFileConvertsToTheOrdersTexts)
     }
 }
 
+// Order 1's logo with an impossible bitmap header: the page file still converts, the logo an
+// empty frame with the notice in the operator's language, every text of the order in place.
+TEST_F(PdfOrders, PageFileWithADamagedPictureConvertsWithAFrameInItsPlace)
+{
+    const QString pageFile = Output(u"order-1.rpf"_s);
+    const TProgramRun saved = Run({ u"1"_s, u"--rpf"_s, pageFile });
+    ASSERT_EQ(saved.ExitCode, kExitSuccess) << saved.Err.toStdString();
+    QFile file(pageFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    // The picture data: the "BMP" tag, then the bitmap's 14-byte file header and its info header.
+    const qsizetype picture = bytes.indexOf("BMPBM");
+    ASSERT_GE(picture, 0) << "order 1 prints its logo as a bitmap";
+    bytes.replace(picture + 3 + 14, 4, QByteArray("\xFF\xFF\xFF\x7F", 4));
+    ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size());
+    file.close();
+
+    const QString converted = Output(u"damaged.pdf"_s);
+    const TProgramRun view = Run({ u"--view"_s, pageFile, u"--pdf"_s, converted });
+    QFile::remove(pageFile);
+    ASSERT_EQ(view.ExitCode, kExitSuccess) << view.Err.toStdString();
+    EXPECT_EQ(view.Err, QString());
+    const auto text = RunTool(u"pdftotext"_s, { u"-layout"_s, u"-enc"_s, u"UTF-8"_s, converted, u"-"_s });
+    if (!text)
+        FAIL() << "pdftotext (poppler-utils) is not installed";
+    EXPECT_TRUE(text->contains(u"Imagem danificada"_s)) << text->toStdString();
+    EXPECT_TRUE(text->contains(u"Ordem Compra: 1"_s)) << text->toStdString();
+}
+
 TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
 {
     // A scheduler socket that does not exist: there is no printer at all.
