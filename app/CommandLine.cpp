@@ -120,6 +120,7 @@ QString UsageText()
         "  --version         the program's and the library's version\n"
         "\n"
         "The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.\n"
+        "A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.\n"
         "Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.\n");
 }
 

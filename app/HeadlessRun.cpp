@@ -56,6 +56,12 @@ void RefuseOutputOverTables(const QString& output, const TOrderTables& tables)
     }
 }
 
+/// "-" is standard output, written through the descriptor the program was given.
+QString OutputPath(const QString& option)
+{
+    return option == u"-" ? QStringLiteral("/dev/stdout") : option;
+}
+
 /// Converting a page file onto itself would destroy it before it is read.
 void RefuseOutputOverPageFile(const QString& output, const QString& pageFile)
 {
@@ -116,8 +122,11 @@ int ExportPageFile(const TCommandLine& options)
 
 } // namespace
 
-int RunHeadless(const TCommandLine& options)
+int RunHeadless(const TCommandLine& given)
 {
+    TCommandLine options = given;
+    for (QString* output : { &options.PageFile, &options.PdfFile, &options.XlsFile })
+        *output = OutputPath(*output);
     try {
         return options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);
     } catch (const EReportError& error) {

@@ -4,6 +4,7 @@
 #include "filters/RLPDFImages.h"
 #include "filters/RLPDFWriter.h"
 #include "pages/RLGraphicObjects.h"
+#include "pages/RLPictureData.h"
 #include "support/Windows1252.h"
 
 #include <algorithm>
@@ -14,6 +15,11 @@
 namespace {
 
 constexpr int kEllipsePoints = 36;
+/// The damaged-picture notice as the preview draws it: at most 11 dots high, 2 from the frame.
+constexpr qint64 kNoticeMaxDots = 11;
+constexpr qint64 kNoticeMarginDots = 2;
+constexpr int kPointsPerInch = 72;
+constexpr int kDotsPerInch = 96;
 
 constexpr double kColorScale = 255.0;
 
@@ -238,6 +244,10 @@ void TRLPDFPageContent::WriteImage(const TRect& bounds)
     const int image
         = m_nextImage < m_imageNumbers.size() ? m_imageNumbers[m_nextImage] : TRLPDFImageList::kNoImage;
     ++m_nextImage;
+    if (image == TRLPDFImageList::kDamagedImage) {
+        WriteDamagedPicture(bounds);
+        return;
+    }
     if (image == TRLPDFImageList::kNoImage)
         return;
     m_writer.WriteLine("q");
@@ -251,5 +261,39 @@ void TRLPDFPageContent::WriteImage(const TRect& bounds)
     m_writer.Write("/Image");
     m_writer.WriteInteger(image);
     m_writer.WriteLine(" Do");
+    m_writer.WriteLine("Q");
+}
+
+void TRLPDFPageContent::WriteDamagedPicture(const TRect& bounds)
+{
+    m_writer.WriteLine("q");
+    m_writer.WriteLine("0.75 w");
+    m_writer.WriteLine("[] 0 d");
+    m_writer.WriteLine("0.5 0.5 0.5 RG");
+    m_writer.WriteLine("0.5 0.5 0.5 rg");
+    WriteRectangle(bounds, " re");
+    m_writer.WriteLine("S");
+    const qint64 inside
+        = std::min<qint64>(qint64(bounds.Bottom) - bounds.Top, kNoticeMaxDots + 2 * kNoticeMarginDots);
+    if (inside > 2 * kNoticeMarginDots) {
+        WriteRectangle(bounds, " re");
+        m_writer.WriteLine("W n");
+        const int emDots = int(inside - 2 * kNoticeMarginDots);
+        const int pointSize = std::max(1, emDots * kPointsPerInch / kDotsPerInch);
+        const int font = m_fonts.Register(QStringLiteral("Arial"), 0, m_writer);
+        m_writer.WriteLine("BT");
+        m_writer.Write("/F");
+        m_writer.WriteInteger(font);
+        m_writer.Write(" ");
+        m_writer.WriteInteger(pointSize);
+        m_writer.WriteLine(" Tf");
+        WritePoint(double(bounds.Left) + kNoticeMarginDots,
+            double(bounds.Top) + kNoticeMarginDots + emDots - m_fonts.DescentDots(font, pointSize));
+        m_writer.WriteLine(" Td");
+        m_writer.Write("(");
+        m_writer.WriteEscaped(ToWindows1252(DamagedPictureNotice()));
+        m_writer.WriteLine(") Tj");
+        m_writer.WriteLine("ET");
+    }
     m_writer.WriteLine("Q");
 }

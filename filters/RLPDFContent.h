@@ -31,6 +31,8 @@ private:
     void WriteEllipse(const TRect& bounds);
     void WritePoints(const std::vector<QPoint>& points);
     void WriteImage(const TRect& bounds);
+    /// An empty grey frame with the damaged-picture notice, as the preview draws it.
+    void WriteDamagedPicture(const TRect& bounds);
 
     TRLPDFWriter& m_writer;
     TRLPDFFontTable& m_fonts;

@@ -8,10 +8,9 @@
 #include "platform/Exceptions.h"
 #include "support/Clock.h"
 #include "support/LocaleTexts.h"
-#include "support/SaveFiles.h"
+#include "support/OutputFiles.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -105,11 +104,11 @@ void TRLPDFFilter::InternalBeginDoc()
 
     if (FileName.isEmpty())
         RaiseCannotCreate(FileName, QCoreApplication::translate("TRLPDFFilter", "No file name was given."));
-    auto file = std::make_unique<QSaveFile>(FileName);
-    if (!file->open(QIODevice::WriteOnly))
-        RaiseCannotCreate(FileName, CreateFailureReason(FileName, file->errorString()));
+    auto file = std::make_unique<TOutputFile>(FileName);
+    if (QString reason; !file->Open(reason))
+        RaiseCannotCreate(FileName, reason);
     m_file = std::move(file);
-    m_writer = std::make_unique<TRLPDFWriter>(*m_file);
+    m_writer = std::make_unique<TRLPDFWriter>(m_file->Device(), FileName);
     WriteHeader();
     WriteInfo();
     WriteCatalog();
@@ -253,12 +252,12 @@ void TRLPDFFilter::CloseFile(bool keep)
     m_writer.reset();
     if (!m_file)
         return;
-    std::unique_ptr<QSaveFile> file = std::move(m_file);
+    const std::unique_ptr<TOutputFile> file = std::move(m_file);
     if (!keep) {
-        file->cancelWriting();
+        file->Discard();
         return;
     }
     QString reason;
-    if (!CommitWholeFile(*file, reason))
-        RaiseCannotCreate(file->fileName(), reason);
+    if (!file->Commit(reason))
+        RaiseCannotCreate(file->FileName(), reason);
 }

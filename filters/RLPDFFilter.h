@@ -9,7 +9,7 @@
 #include <QtGlobal>
 #include <memory>
 
-class QSaveFile;
+class TOutputFile;
 class TRLPDFWriter;
 
 /// The texts of the information dictionary; empty ones are left out, but an empty Title takes
@@ -125,7 +125,7 @@ private:
     quint16 m_gridColumnCount = 1;
     quint16 m_gridRowCount = 1;
 
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<TOutputFile> m_file;
     std::unique_ptr<TRLPDFWriter> m_writer;
     TRLPDFFontTable m_fonts;
     TRLPDFImageList m_images;

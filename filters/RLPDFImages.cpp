@@ -2,6 +2,7 @@
 
 #include "filters/RLPDFWriter.h"
 #include "pages/RLPictureData.h"
+#include "platform/Exceptions.h"
 
 #include <QPainter>
 
@@ -29,7 +30,12 @@ int TRLPDFImageList::ImageFor(const QByteArray& data, TRLPDFWriter& writer)
         if (entry.Data == data)
             return entry.Image;
     }
-    const QImage picture = DecodePictureData(data);
+    QImage picture;
+    try {
+        picture = DecodePictureData(data);
+    } catch (const EReportError&) {
+        return kDamagedImage;
+    }
     // A picture of no pixels ("NIL" data) would make an image object that readers reject.
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0)
         return kNoImage;

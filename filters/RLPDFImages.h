@@ -12,10 +12,12 @@ class TRLPDFWriter;
 class TRLPDFImageList {
 public:
     static constexpr int kNoImage = 0;
+    /// A picture whose data does not decode: the page shows an empty frame with a notice.
+    static constexpr int kDamagedImage = -1;
 
     /// The 1-based image number of the tagged picture data, writing its image object when the
-    /// picture is new; kNoImage for a picture without pixels. Throws EReportError when the data
-    /// does not decode.
+    /// picture is new; kNoImage for a picture without pixels, kDamagedImage for data that does
+    /// not decode.
     int ImageFor(const QByteArray& data, TRLPDFWriter& writer);
     int Count() const { return int(m_objectNumbers.size()); }
     int ObjectNumber(int image) const { return m_objectNumbers.at(std::size_t(image - 1)); }

@@ -31,8 +31,10 @@ constexpr char kDelete = 127;
 /// Room for any double in fixed notation with four decimals.
 constexpr qsizetype kNumberBufferSize = 330;
 
-[[noreturn]] void RaiseWriteFailed(const QIODevice& device)
+[[noreturn]] void RaiseWriteFailed(const QIODevice& device, const QString& target)
 {
+    if (!target.isEmpty())
+        RaiseCannotWrite(target, device.errorString());
     if (const auto* file = qobject_cast<const QFileDevice*>(&device))
         RaiseCannotWrite(file->fileName(), device.errorString());
     throw EReportError(QCoreApplication::translate("TRLPDFFilter", "Cannot write the PDF file: %1")
@@ -168,8 +170,9 @@ QByteArray PdfEscapedBytes(QByteArrayView bytes)
     return body;
 }
 
-TRLPDFWriter::TRLPDFWriter(QIODevice& device)
+TRLPDFWriter::TRLPDFWriter(QIODevice& device, QString target)
     : m_device(device)
+    , m_target(std::move(target))
     , m_buffer(std::size_t(kBufferSize))
 {
 }
@@ -247,7 +250,7 @@ void TRLPDFWriter::Flush()
 void TRLPDFWriter::WriteToDevice(QByteArrayView bytes)
 {
     if (!bytes.isEmpty() && m_device.write(bytes.data(), bytes.size()) != bytes.size())
-        RaiseWriteFailed(m_device);
+        RaiseWriteFailed(m_device, m_target);
 }
 
 int TRLPDFWriter::ReserveObject()

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 #include <QStringView>
 #include <QtGlobal>
 #include <vector>
@@ -27,7 +28,8 @@ QByteArray PdfEscapedBytes(QByteArrayView bytes);
 /// object is written.
 class TRLPDFWriter {
 public:
-    explicit TRLPDFWriter(QIODevice& device);
+    /// `target` names the device in messages; by default the file's name.
+    explicit TRLPDFWriter(QIODevice& device, QString target = {});
     TRLPDFWriter(const TRLPDFWriter&) = delete;
     TRLPDFWriter& operator=(const TRLPDFWriter&) = delete;
 
@@ -78,6 +80,7 @@ private:
     void Commit(qsizetype size);
 
     QIODevice& m_device;
+    QString m_target;
     std::vector<char> m_buffer;
     qsizetype m_used = 0;
     qint64 m_position = 0;

@@ -4,7 +4,7 @@
 #include <QString>
 
 /// An exclusive temporary file, registered for deletion at program end and deleted with this
-/// object, on every path.
+/// object, on every path; used only through the descriptor that created it.
 class TRLXLSScratchFile {
 public:
     /// Throws EReportError when the temporary directory takes no new file.
@@ -14,8 +14,9 @@ public:
     TRLXLSScratchFile& operator=(const TRLXLSScratchFile&) = delete;
 
     QFile& File() { return m_file; }
-    QString FileName() const { return m_file.fileName(); }
+    const QString& FileName() const { return m_fileName; }
 
 private:
     QFile m_file;
+    QString m_fileName;
 };

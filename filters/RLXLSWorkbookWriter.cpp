@@ -6,9 +6,9 @@
 #include "filters/RLXLSRecordWriter.h"
 #include "filters/RLXLSScratchFile.h"
 #include "platform/Exceptions.h"
+#include "support/OutputFiles.h"
 #include "support/SaveFiles.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -94,16 +94,12 @@ void SaveXLSFile(const QString& fileName, TRLXLSWorkbookWriter& workbook, const 
     const qint64 size = stream.File().size();
     if (!stream.File().seek(0))
         RaiseXLSCannotRead(stream.FileName(), stream.File());
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        RaiseXLSCannotCreate(fileName, CreateFailureReason(fileName, file.errorString()));
-    try {
-        WriteCompoundFile(file, fileName, kStreamName, stream.File(), size, stream.FileName());
-    } catch (...) {
-        file.cancelWriting();
-        throw;
-    }
+    TOutputFile file(fileName);
+    if (QString reason; !file.Open(reason))
+        RaiseXLSCannotCreate(fileName, reason);
+    // A failed write is discarded by the file's destructor.
+    WriteCompoundFile(file.Device(), fileName, kStreamName, stream.File(), size, stream.FileName());
     QString reason;
-    if (!CommitWholeFile(file, reason))
+    if (!file.Commit(reason))
         RaiseCannotWrite(fileName, reason);
 }

@@ -5,12 +5,12 @@
 #include "pages/RLGraphicSurface.h"
 #include "platform/Exceptions.h"
 #include "support/Geometry.h"
+#include "support/OutputFiles.h"
 #include "support/SaveFiles.h"
 #include "support/TempFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
 
@@ -49,9 +49,12 @@ QString TempSource(const QString& fileName, int index)
                            .arg(position));
 }
 
+/// The largest paper side a page file may declare: the largest page's.
+constexpr double kMaxPaperMillimetres = TRLGraphicSurface::kMaxPageDots * 25.4 / 96;
+
 int MillimetresToDots(double millimetres)
 {
-    return millimetres < 0 ? -1 : MillimetersToPixels(millimetres);
+    return millimetres < 0 ? -1 : MillimetersToPixels(std::min(millimetres, kMaxPaperMillimetres));
 }
 
 } // namespace
@@ -220,19 +223,9 @@ void TRLGraphicStorage::OpenTempFile()
 {
     if (m_tempFile)
         return;
-    const QString fileName = NewTempFileName();
-    RegisterTempFile(fileName);
-    auto file = std::make_unique<QFile>(fileName);
-    if (!file->open(QIODevice::ReadWrite | QIODevice::Truncate)) {
-        const QString error = file->errorString();
-        file->remove();
-        UnregisterTempFile(fileName);
-        throw EReportError(
-            QCoreApplication::translate("TRLGraphicStorage", "Cannot create the temporary page file %1: %2")
-                .arg(fileName, error));
-    }
+    auto file = std::make_unique<QFile>();
+    m_tempFileName = OpenNewTempFile(*file);
     m_tempFile = std::move(file);
-    m_tempFileName = fileName;
 }
 
 void TRLGraphicStorage::CloseTempFile()
@@ -240,7 +233,7 @@ void TRLGraphicStorage::CloseTempFile()
     if (!m_tempFile)
         return;
     m_tempFile->close();
-    m_tempFile->remove();
+    QFile::remove(m_tempFileName);
     UnregisterTempFile(m_tempFileName);
     m_tempFile.reset();
     m_tempFileName.clear();
@@ -248,24 +241,20 @@ void TRLGraphicStorage::CloseTempFile()
 
 void TRLGraphicStorage::SaveToFile(const QString& fileName)
 {
-    // Written beside the target and renamed over it at the end, so that a failed save leaves
-    // any existing file as it was and no partial file behind.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EReportError(QCoreApplication::translate("TRLGraphicStorage", "Cannot create %1: %2")
-                               .arg(fileName, CreateFailureReason(fileName, file.errorString())));
-    try {
-        SaveToStream(file);
-    } catch (...) {
-        file.cancelWriting();
-        throw;
-    }
+    // A regular file is written beside the target and renamed over it at the end, so that a
+    // failed save leaves any existing file as it was and no partial file behind.
+    TOutputFile file(fileName);
+    if (QString reason; !file.Open(reason))
+        throw EReportError(
+            QCoreApplication::translate("TRLGraphicStorage", "Cannot create %1: %2").arg(fileName, reason));
+    // A failed write is discarded by the file's destructor.
+    SaveToStream(file.Device(), fileName);
     QString reason;
-    if (!CommitWholeFile(file, reason))
+    if (!file.Commit(reason))
         RaiseCannotWrite(fileName, reason);
 }
 
-void TRLGraphicStorage::SaveToStream(QIODevice& stream)
+void TRLGraphicStorage::SaveToStream(QIODevice& stream, const QString& target)
 {
     const std::lock_guard lock(m_mutex);
     for (const auto& page : m_cache) {
@@ -273,22 +262,13 @@ void TRLGraphicStorage::SaveToStream(QIODevice& stream)
             StorePage(*page);
     }
     const auto* file = qobject_cast<const QFileDevice*>(&stream);
-    TRLByteWriter out(
-        stream, file ? file->fileName() : QCoreApplication::translate("TRLGraphicStorage", "the page file"));
-    out.WriteBytes(kStorageMagic);
-    const QStringList macros = m_macros.Strings();
-    out.WriteInt32(qint32(macros.size()));
-    for (const QString& line : macros)
-        out.WriteText(line);
+    TRLByteWriter out(stream,
+        !target.isEmpty() ? target
+            : file        ? file->fileName()
+                          : QCoreApplication::translate("TRLGraphicStorage", "the page file"));
     const int count = PageCount();
-    out.WriteInt32(count);
-    const qint64 tablePosition = out.Position();
-    for (int i = 0; i < count; ++i)
-        out.WriteInt32(0);
-
-    std::vector<qint32> offsets;
-    offsets.reserve(std::size_t(count));
-    QByteArray chunk;
+    std::vector<qint32> lengths;
+    lengths.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i) {
         TRLByteReader in(*m_tempFile, TempSource(m_tempFileName, i));
         in.Seek(m_pageIndex[std::size_t(i)], u"page position");
@@ -296,20 +276,41 @@ void TRLGraphicStorage::SaveToStream(QIODevice& stream)
         if (length < 0 || length > in.Remaining())
             in.Fail(
                 u"page record length", QStringLiteral("%1 bytes, %2 left").arg(length).arg(in.Remaining()));
-        const qint64 offset = out.Position();
-        if (offset > kInt32Max)
-            RaiseTooLarge(i + 1, offset);
-        offsets.push_back(qint32(offset));
+        lengths.push_back(length);
+    }
+    // The offset table is laid out before the pages are copied, so that the file is written in
+    // one pass, without seeking back: a pipe or standard output takes it as a file does.
+    QByteArray header;
+    {
+        TRLByteWriter head(header, out.Target());
+        head.WriteBytes(kStorageMagic);
+        const QStringList macros = m_macros.Strings();
+        head.WriteInt32(qint32(macros.size()));
+        for (const QString& line : macros)
+            head.WriteText(line);
+        head.WriteInt32(count);
+        // Offsets count from the device's start, as the reader seeks them (0 on a pipe).
+        qint64 offset = out.Position() + head.Position() + qint64(count) * qint64(sizeof(qint32));
+        for (int i = 0; i < count; ++i) {
+            if (offset > kInt32Max)
+                RaiseTooLarge(i + 1, offset);
+            head.WriteInt32(qint32(offset));
+            offset += qint64(sizeof(qint32)) + lengths[std::size_t(i)];
+        }
+    }
+    out.WriteBytes(header);
+
+    QByteArray chunk;
+    for (int i = 0; i < count; ++i) {
+        TRLByteReader in(*m_tempFile, TempSource(m_tempFileName, i));
+        in.Seek(m_pageIndex[std::size_t(i)] + qint64(sizeof(qint32)), u"page position");
+        const qint32 length = lengths[std::size_t(i)];
         out.WriteInt32(length);
         for (qint64 left = length; left > 0; left -= chunk.size()) {
             chunk = in.ReadBytes(std::min(left, kCopyChunkBytes), u"page record");
             out.WriteBytes(chunk);
         }
     }
-    out.Seek(tablePosition);
-    for (const qint32 offset : offsets)
-        out.WriteInt32(offset);
-    out.SeekToEnd();
 }
 
 void TRLGraphicStorage::LoadFromFile(const QString& fileName)
@@ -334,6 +335,14 @@ void TRLGraphicStorage::LoadFromStream(QIODevice& stream, const QString& source)
     const qint32 macroCount = in.ReadCount(kCountedStringMinBytes, u"macro count");
     for (qint32 i = 0; i < macroCount; ++i)
         loaded.m_macros.AddString(in.ReadText(u"macro"));
+    // The preview lays out pages and draws thumbnails at this size before any page is read.
+    if (const double width = loaded.PaperWidth(), height = loaded.PaperHeight();
+        !(width >= 0 && width <= kMaxPaperMillimetres && height >= 0 && height <= kMaxPaperMillimetres))
+        in.Fail(u"paper size",
+            QCoreApplication::translate("TRLGraphicStorage", "%1 x %2 mm is outside 0 to %3 mm on a side")
+                .arg(width)
+                .arg(height)
+                .arg(qRound(kMaxPaperMillimetres)));
     const qint32 pageCount = in.ReadCount(kPageEntryMinBytes, u"page count");
     std::vector<qint32> offsets(static_cast<std::size_t>(pageCount));
     for (qint32& offset : offsets)

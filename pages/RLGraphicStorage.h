@@ -40,9 +40,12 @@ public:
     /// Empties the temporary file, the page index, the cache and the macros.
     void Clear();
 
-    /// Writes the page file, replacing an existing one; the file is removed when writing fails.
+    /// Writes the page file, replacing an existing one (the file is removed when writing fails),
+    /// or into a pipe or a device as it is (see TOutputFile).
     void SaveToFile(const QString& fileName);
-    void SaveToStream(QIODevice& stream);
+    /// Writes in one pass, without seeking. `target` names the stream in messages; by default
+    /// the file's name.
+    void SaveToStream(QIODevice& stream, const QString& target = {});
     /// Replaces the store's pages and macros by those of a page file.
     void LoadFromFile(const QString& fileName);
     void LoadFromStream(QIODevice& stream, const QString& source);

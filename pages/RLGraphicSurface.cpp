@@ -9,6 +9,7 @@
 #include "support/Geometry.h"
 #include "support/TextUtils.h"
 
+#include <QCoreApplication>
 #include <QLatin1StringView>
 
 namespace {
@@ -419,6 +420,13 @@ void TRLGraphicSurface::LoadFromStream(TRLByteReader& in)
         RaiseCorrupted();
     Width = in.ReadInt32(u"page width");
     Height = in.ReadInt32(u"page height");
+    // Checked before anything is drawn at this size: a copy of the page is a bitmap of it.
+    if (Width < 0 || Height < 0 || Width > kMaxPageDots || Height > kMaxPageDots)
+        in.Fail(u"page size",
+            QCoreApplication::translate("TRLGraphicSurface", "%1 x %2 dots is outside 0 to %3 on a side")
+                .arg(Width)
+                .arg(Height)
+                .arg(kMaxPageDots));
     const qint32 macroCount = in.ReadCount(kCountedStringMinBytes, u"page macro count");
     for (qint32 i = 0; i < macroCount; ++i)
         m_macros.AddString(in.ReadText(u"page macro"));

@@ -25,6 +25,9 @@ class TRLGraphicStorage;
 /// page and marks it modified.
 class TRLGraphicSurface {
 public:
+    /// The largest page side a page file may declare, in dots: 4.3 m, beyond any paper.
+    static constexpr int kMaxPageDots = 16384;
+
     TRLGraphicSurface();
     /// Leaves the store's cache (without being freed by it) before going.
     ~TRLGraphicSurface();

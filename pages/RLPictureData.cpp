@@ -3,6 +3,8 @@
 #include "platform/Exceptions.h"
 #include "platform/Picture.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QImage DecodeTagged(QByteArrayView file, TPictureFormat expected, QStringView kind)
@@ -44,4 +46,9 @@ QImage DecodePictureData(QByteArrayView data)
     if (data.startsWith(kPictureTagIcon))
         return DecodeTagged(file, TPictureFormat::Icon, u"ICO");
     return {};
+}
+
+QString DamagedPictureNotice()
+{
+    return QCoreApplication::translate("PictureData", "Damaged picture");
 }

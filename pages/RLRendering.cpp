@@ -2,9 +2,11 @@
 
 #include "pages/RLGraphicObject.h"
 #include "pages/RLPictureData.h"
+#include "platform/Exceptions.h"
 #include "support/TextUtils.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -12,6 +14,8 @@
 namespace {
 
 constexpr int kPointsPerInch = 72;
+/// The largest font drawn, 3.6 m high: any page's height.
+constexpr double kMaxFontPoints = 10000;
 /// One dash-pattern unit is this many pen widths.
 constexpr int kPatternUnitPerPenWidth = 4;
 
@@ -53,6 +57,37 @@ constexpr int kMaxJustifyBlanks = 4096;
 constexpr qint64 kMaxDashSegments = 1 << 16;
 /// Measuring noise below which a descent counts as whole dots.
 constexpr double kDescentTolerance = 1e-6;
+
+/// The notice's em height at most, in dots of the drawn page; smaller when the frame is low.
+constexpr int kNoticeMaxPixels = 11;
+constexpr int kNoticeMargin = 2;
+const TColor kDamagedFrameColor = clGray;
+
+void DrawDamagedPicture(TCanvas& canvas, const TRect& rect)
+{
+    const TPen savedPen = canvas.Pen;
+    const TBrush savedBrush = canvas.Brush;
+    const TFont savedFont = canvas.Font;
+    const double savedPixelSize = canvas.FontPixelSize;
+    canvas.Pen = TPen { kDamagedFrameColor, 1, psSolid, pmCopy };
+    canvas.Brush.Style = bsClear;
+    canvas.Rectangle(rect);
+    const int inside
+        = int(std::min<qint64>(qint64(rect.Bottom) - rect.Top, kNoticeMaxPixels + 2 * kNoticeMargin));
+    if (inside > 2 * kNoticeMargin) {
+        canvas.Font = TFont {};
+        canvas.Font.Name = QStringLiteral("Arial");
+        canvas.Font.Color = kDamagedFrameColor;
+        canvas.Font.Height = -(inside - 2 * kNoticeMargin);
+        canvas.FontPixelSize = 0;
+        canvas.TextRect(rect, int(std::min<qint64>(qint64(rect.Left) + kNoticeMargin, rect.Right)),
+            int(std::min<qint64>(qint64(rect.Top) + kNoticeMargin, rect.Bottom)), DamagedPictureNotice());
+    }
+    canvas.Pen = savedPen;
+    canvas.Brush = savedBrush;
+    canvas.Font = savedFont;
+    canvas.FontPixelSize = savedPixelSize;
+}
 
 } // namespace
 
@@ -100,13 +135,18 @@ void ToCanvasFont(const TRLMetaFont& metaFont, TCanvas& canvas, double scaleY)
     const int fontPixelsPerInch = metaFont.PixelsPerInch != 0 ? metaFont.PixelsPerInch : kScreenPixelsPerInch;
     const int canvasPixelsPerInch
         = canvas.FontPixelsPerInch != 0 ? canvas.FontPixelsPerInch : kScreenPixelsPerInch;
-    const int points = RoundHalfEven(metaFont.Size * scaleY * fontPixelsPerInch / canvasPixelsPerInch);
+    // A size or resolution from a page file may be absurd: the size is held to what a font is
+    // drawn at, in either sign (a negative size is a cell height).
+    const double exactPoints
+        = std::clamp(double(metaFont.Size) * scaleY * fontPixelsPerInch / canvasPixelsPerInch,
+            -kMaxFontPoints, kMaxFontPoints);
+    const int points = RoundHalfEven(exactPoints);
     // Points to pixels as the platform's font size does (halves away from zero).
     font.Height = -int(std::lround(double(points) * canvasPixelsPerInch / kPointsPerInch));
     // On screen the size follows the zoom exactly instead of in whole points, so that a label
     // keeps its distance from its value at every zoom.
     canvas.FontPixelSize
-        = canvas.SmoothText ? metaFont.Size * scaleY * fontPixelsPerInch / double(kPointsPerInch) : 0.0;
+        = canvas.SmoothText ? exactPoints * canvasPixelsPerInch / double(kPointsPerInch) : 0.0;
 }
 
 void DrawScreenText(TCanvas& canvas, const TRect& rect, int x, const QString& text,
@@ -190,7 +230,13 @@ void DrawAlignedText(TCanvas& canvas, const TRect& rect, int x, int y, const QSt
 
 void DrawPicture(TCanvas& canvas, TRect rect, QByteArrayView data, bool integralWidth)
 {
-    const QImage picture = DecodePictureData(data);
+    QImage picture;
+    try {
+        picture = DecodePictureData(data);
+    } catch (const EReportError&) {
+        DrawDamagedPicture(canvas, rect);
+        return;
+    }
     if (picture.isNull())
         return;
     if (integralWidth && picture.width() > 0) {

@@ -29,6 +29,8 @@ void DrawAlignedText(TCanvas& canvas, const TRect& rect, int x, int y, const QSt
 void DrawScreenText(TCanvas& canvas, const TRect& rect, int x, const QString& text,
     TRLMetaTextAlignment alignment, quint16 textFlags, double scaleY);
 /// Decodes tagged picture data and stretches it into rect; nothing for "NIL" or an unknown tag.
+/// A picture whose data does not decode is drawn as an empty grey frame with a notice inside, so
+/// that the rest of the page still shows.
 void DrawPicture(TCanvas& canvas, TRect rect, QByteArrayView data, bool integralWidth);
 /// A line from the pen position that lays out dash patterns itself for pens wider than one dot.
 void StyledLineTo(TCanvas& canvas, int x, int y);

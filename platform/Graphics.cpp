@@ -8,20 +8,24 @@
 namespace {
 
 constexpr int kPointsPerInch = 72;
+constexpr int kMaxPenWidth = 32767;
 
 } // namespace
 
 int TFont::Size() const
 {
-    const int pixels = Height < 0 ? -Height : Height;
+    // A height read from a page file may be any int, the lowest included.
+    const qint64 pixels = Height < 0 ? -qint64(Height) : qint64(Height);
     // The platform's MulDiv rounds halves away from zero.
-    const int points = int(std::lround(double(pixels) * kPointsPerInch / kScreenPixelsPerInch));
-    return Height < 0 ? points : -points;
+    const qint64 points = std::llround(double(pixels) * kPointsPerInch / kScreenPixelsPerInch);
+    return int(Height < 0 ? points : -points);
 }
 
 void TFont::SetSize(int points)
 {
-    Height = -int(std::lround(double(points) * kScreenPixelsPerInch / kPointsPerInch));
+    const qint64 pixels = std::llround(double(points) * kScreenPixelsPerInch / kPointsPerInch);
+    Height
+        = int(-std::clamp<qint64>(pixels, -std::numeric_limits<int>::max(), std::numeric_limits<int>::max()));
 }
 
 QFont ToQFont(const TFont& font)
@@ -97,7 +101,8 @@ Qt::BrushStyle ToQtBrushStyle(TBrushStyle style)
 QPen ToQPen(const TPen& pen)
 {
     QPen result(ToQColor(pen.Color));
-    result.setWidth(std::max(pen.Width, 0));
+    // Qt refuses widths from 32768 on (with a warning) and would keep the previous one.
+    result.setWidth(std::clamp(pen.Width, 0, kMaxPenWidth));
     result.setStyle(ToQtPenStyle(pen.Style));
     result.setCapStyle(Qt::SquareCap);
     result.setJoinStyle(Qt::MiterJoin);

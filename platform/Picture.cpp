@@ -3,6 +3,7 @@
 #include "platform/Exceptions.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QtEndian>
@@ -14,6 +15,10 @@ constexpr QByteArrayView kBitmapMagic { "BM" };
 constexpr QByteArrayView kIconMagic { "\0\0\1\0", 4 };
 constexpr QByteArrayView kPngMagic { "\x89PNG", 4 };
 constexpr QByteArrayView kJpegMagic { "\xFF\xD8\xFF", 3 };
+/// As many pixels as Qt's reader allocates by default (128 MB of 32-bit pixels).
+constexpr qint64 kMaxPicturePixels = qint64(32) * 1024 * 1024;
+constexpr int kMaxPictureSide = 32767;
+constexpr qint64 kMillion = 1000000;
 
 const char* QtFormatName(TPictureFormat format)
 {
@@ -138,6 +143,15 @@ QImage LoadPicture(QByteArrayView data)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, QtFormatName(format));
+    // Refused by the size its header declares, before the pixels are allocated.
+    if (const QSize declared = reader.size(); declared.isValid()
+        && (declared.width() > kMaxPictureSide || declared.height() > kMaxPictureSide
+            || qint64(declared.width()) * declared.height() > kMaxPicturePixels))
+        throw EReportError(QCoreApplication::translate(
+            "Picture", "The picture declares %1 x %2 pixels, more than the %3 million a picture may have")
+                               .arg(declared.width())
+                               .arg(declared.height())
+                               .arg(kMaxPicturePixels / kMillion));
     QImage image = reader.read();
     if (image.isNull())
         throw EReportError(QStringLiteral("Invalid %1 picture: %2")

@@ -11,7 +11,7 @@ enum class TPictureFormat { Unknown, Bitmap, Icon, Png, Jpeg };
 TPictureFormat DetectPictureFormat(QByteArrayView data);
 
 /// Decodes BMP, ICO, PNG or JPEG bytes; throws EReportError naming the fault when the data is
-/// not a picture.
+/// not a picture or declares more than 32 Mi pixels or 32767 on a side.
 QImage LoadPicture(QByteArrayView data);
 
 /// A Windows bitmap file of the image: 24 bits per pixel, or 32 with alpha when some pixel is not

@@ -22,6 +22,8 @@
 
 namespace {
 constexpr int kCopyText = 66;
+/// The copy of a page is at most this many pixels (64 MB).
+constexpr double kMaxCopyPixels = 16.0 * 1024 * 1024;
 /// One notch of a mouse wheel, in eighths of a degree.
 constexpr int kWheelNotch = 120;
 }
@@ -402,13 +404,22 @@ void TRLPreview::CopyPage()
     TRLGraphicSurface* page = box.Page();
     if (!page || page->Width <= 0 || page->Height <= 0)
         return;
-    QImage bitmap(page->Width, page->Height, QImage::Format_RGB32);
+    // A page larger than any paper is copied scaled down, to a bitmap of bounded size.
+    const double pixels = double(page->Width) * page->Height;
+    const double scale = pixels > kMaxCopyPixels ? std::sqrt(kMaxCopyPixels / pixels) : 1.0;
+    const int width = std::max(1, int(page->Width * scale));
+    const int height = std::max(1, int(page->Height * scale));
+    QImage bitmap(width, height, QImage::Format_RGB32);
+    if (bitmap.isNull())
+        return;
     bitmap.fill(Qt::white);
-    {
+    try {
         QPainter painter(&bitmap);
         TCanvas canvas(painter);
         canvas.SmoothText = true;
-        page->PaintTo(canvas, TRect { 0, 0, page->Width, page->Height });
+        page->PaintTo(canvas, TRect { 0, 0, width, height });
+    } catch (const std::exception&) {
+        return;
     }
     QGuiApplication::clipboard()->setImage(bitmap);
 }

@@ -93,12 +93,20 @@ void TRLPreviewBox::paintEvent(QPaintEvent*)
     painter.setBrush(page ? QColor(Qt::white) : kGray);
     painter.drawRect(frame.Left, frame.Top, frame.Width() - 1, frame.Height() - 1);
     const TRect pageArea { 1, 1, w - kShadowSize - 1, h - kShadowSize - 1 };
+    bool painted = false;
     if (page) {
-        TCanvas canvas(painter);
-        canvas.SmoothText = true;
-        page->PaintTo(canvas, pageArea);
+        // No exception may leave a paint event: a page that fails to draw shows as unreadable.
+        try {
+            TCanvas canvas(painter);
+            canvas.SmoothText = true;
+            page->PaintTo(canvas, pageArea);
+            painted = true;
+        } catch (const std::exception&) {
+            painter.fillRect(pageArea.ToQRect(), kGray);
+        }
         painter.setClipping(false);
-    } else {
+    }
+    if (!painted) {
         painter.drawLine(pageArea.Left, pageArea.Top, pageArea.Right, pageArea.Bottom);
         painter.drawLine(pageArea.Left, pageArea.Bottom, pageArea.Right, pageArea.Top);
     }

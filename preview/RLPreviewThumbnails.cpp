@@ -90,9 +90,15 @@ private:
         if (page) {
             QPainter painter(&image);
             painter.setRenderHint(QPainter::TextAntialiasing);
-            TCanvas canvas(painter);
-            canvas.SmoothText = true;
-            page->PaintTo(canvas, TRect { 0, 0, size.width(), size.height() });
+            // Drawn from a paint event of the list: a page that fails to draw shows as unreadable.
+            try {
+                TCanvas canvas(painter);
+                canvas.SmoothText = true;
+                page->PaintTo(canvas, TRect { 0, 0, size.width(), size.height() });
+            } catch (const std::exception&) {
+                painter.setClipping(false);
+                painter.fillRect(QRect(QPoint(0, 0), size), kUnreadablePage);
+            }
         }
         ++m_drawn;
         auto* pixmap = new QPixmap(QPixmap::fromImage(image));

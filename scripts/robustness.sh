@@ -67,11 +67,13 @@ row() {
     local problems=()
     case $expected in
     timeout) [[ $code == 124 ]] || problems+=("exit $code, expected the window to wait") ;;
+    window) [[ $code == 124 ]] || problems+=("exit $code, expected the window to show the pages") ;;
+    sigpipe) [[ $code == 141 ]] || problems+=("exit $code, expected the end by SIGPIPE") ;;
     *) [[ $code == "$expected" ]] || problems+=("exit $code, expected $expected") ;;
     esac
-    ((code > 128 && code != 124)) && problems+=("killed by signal $((code - 128))")
-    grep -qE 'Sanitizer|runtime error|Segmentation|Aborted|core dumped' "$stderr" && problems+=("crash report")
-    [[ $expected != 0 && -z $message ]] && problems+=("no message")
+    ((code > 128 && code != 124 && code != 141)) && problems+=("killed by signal $((code - 128))")
+    grep -qE 'Sanitizer|runtime error|Segmentation|Aborted|core dumped|[Ee]xception' "$stderr" && problems+=("crash report")
+    [[ $expected != 0 && $expected != window && $expected != sigpipe && -z $message ]] && problems+=("no message")
     local leftovers
     leftovers=$(ls -A "$TMPDIR")
     [[ -n $leftovers ]] && problems+=("temporary files left: $(tr '\n' ' ' <<<"$leftovers")")
@@ -93,6 +95,7 @@ row() {
     fi
     local shown_code=$code
     [[ $code == 124 ]] && shown_code="(waits; ended by timeout)"
+    [[ $code == 141 ]] && shown_code="(SIGPIPE)"
     printf '| %s | %s | %s | %s | %s |\n' "$title" "$shown_code" "${message:-(none)}" "$tables" "$verdict"
 }
 
@@ -165,6 +168,39 @@ row "output under a path that is a file (--xls)" 2 "$data" "$out" -- "$program" 
 row "output under a path that is a file (--rpf)" 2 "$data" "$out" -- "$program" $good_order --data "$data" --rpf "$work/a-file/o.rpf"
 row "output directory that does not exist" 2 "$data" "$out" -- "$program" $good_order --data "$data" --pdf "$work/nowhere/o.pdf"
 
+# Outputs that are not regular files: pipes and terminals are written into, never replaced;
+# a block device or a socket is refused.
+mkfifo "$work/fifo"
+ln -s "$work/fifo" "$work/to-fifo"
+# The FIFO's reader copies what it gets; the run's status is the program's.
+through_fifo() { cat "$1" >"$2" & "${@:3}"; local status=$?; wait; return $status; }
+export -f through_fifo
+row "output is a FIFO (--pdf), read by cat" 0 "$data" "$out" -- bash -c 'through_fifo "$@"' _ "$work/fifo" "$work/from-fifo.pdf" "$program" $good_order --data "$data" --pdf "$work/fifo"
+row "output is a link to a FIFO (--xls), read by cat" 0 "$data" "$out" -- bash -c 'through_fifo "$@"' _ "$work/fifo" "$work/from-fifo.xls" "$program" $good_order --data "$data" --xls "$work/to-fifo"
+row "output is standard output (--pdf -)" 0 "$data" "$out" -- "$program" $good_order --data "$data" --pdf -
+if [[ ! -p "$work/fifo" || ! -L "$work/to-fifo" ]] || [[ "$(head -c 5 "$work/from-fifo.pdf")" != "%PDF-" ]]; then
+    echo "| (the FIFO above) | | | | FAIL: the FIFO was replaced or its reader got no PDF |"
+    failures=$((failures + 1))
+fi
+if [[ "$("$program" $good_order --data "$data" --pdf - 2>/dev/null | head -c 5)" != "%PDF-" ]]; then
+    echo "| (standard output above) | | | | FAIL: no PDF on standard output |"
+    failures=$((failures + 1))
+fi
+python3 -c 'import socket, sys; socket.socket(socket.AF_UNIX).bind(sys.argv[1])' "$work/socket"
+row "output is a socket (--pdf)" 2 "$data" "$out" -- "$program" $good_order --data "$data" --pdf "$work/socket"
+# A block device node of our own (loop device 255, likely unused), so that a fault cannot reach a
+# real disk.
+if mknod "$work/block" b 7 255 2>/dev/null; then
+    row "output is a block device (--pdf)" 2 "$data" "$out" -- "$program" $good_order --data "$data" --pdf "$work/block"
+    [[ -b "$work/block" ]] || {
+        echo "| (the block device above) | | | | FAIL: the device node was replaced |"
+        failures=$((failures + 1))
+    }
+fi
+# `--pdf - | head -c 100`: the reader goes away, SIGPIPE ends the program, the temporary page file
+# goes with it.
+row "reader of standard output goes away (--pdf - | head -c 100, order 7)" sigpipe "$data" "$out" -- bash -c 'set -o pipefail; "$@" | head -c 100 >/dev/null' _ "$program" 7 --data "$data" --pdf -
+
 small="$work/small"
 readonly_dir="$work/readonly"
 mkdir -p "$small" "$readonly_dir"
@@ -213,6 +249,14 @@ fi
 head -c 4096 /dev/urandom >"$work/random.rpf"
 head -c $(($(stat -c %s "$work/good.rpf") / 2)) "$work/good.rpf" >"$work/truncated.rpf"
 : >"$work/empty.rpf"
+# The first page's size (after the page record's magic) set to 20000 x 20000 dots.
+page=$(grep -obUa 'RLGraphicSurface3' "$work/good.rpf" | head -1 | cut -d: -f1)
+cp "$work/good.rpf" "$work/huge-page.rpf"
+patch_bytes "$work/huge-page.rpf" $((page + 18)) 204e0000204e0000
+# The logo's bitmap header ("BMP" tag, then "BM") given an impossible header size.
+picture=$(grep -obUa 'BMPBM' "$work/good.rpf" | head -1 | cut -d: -f1)
+cp "$work/good.rpf" "$work/damaged-picture.rpf"
+[[ -n $picture ]] && patch_bytes "$work/damaged-picture.rpf" $((picture + 3 + 14)) ffffff7f
 # Under the offscreen platform the program refuses to open a window at all, so the message box
 # is shown on a private X server.
 Xvfb -displayfd 3 -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -225,6 +269,13 @@ row "--view of random bytes" timeout "" "$out" -- "$program" --view "$work/rando
 row "--view of a truncated page file" timeout "" "$out" -- "$program" --view "$work/truncated.rpf"
 row "--view of an empty file" timeout "" "$out" -- "$program" --view "$work/empty.rpf"
 row "--view of a missing file" timeout "" "$out" -- "$program" --view "$work/missing.rpf"
+row "--view of a page file declaring a page of 20000 x 20000 dots" timeout "" "$out" -- "$program" --view "$work/huge-page.rpf"
+if [[ -n $picture ]]; then
+    row "--view of a page file whose picture is damaged" window "" "$out" -- "$program" --view "$work/damaged-picture.rpf"
+else
+    echo "| --view of a page file whose picture is damaged | | | | FAIL: order $good_order's page file holds no bitmap |"
+    failures=$((failures + 1))
+fi
 row "a window under the offscreen platform" 2 "" "$out" -- env -u DISPLAY QT_QPA_PLATFORM=offscreen "$program" $good_order --data "$data"
 unset ROBUSTNESS_TIMEOUT DISPLAY
 export QT_QPA_PLATFORM=offscreen

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -10,10 +11,14 @@ constexpr double kPixelsPerInch = 96.0;
 constexpr double kMillimetersPerInch = 25.4;
 constexpr double kDegreesPerHalfTurn = 180.0;
 
-// The default rounding mode sends halves to the even neighbour, as the layout expects.
+// The default rounding mode sends halves to the even neighbour, as the layout expects. Values
+// from a page file may be absurd: they are held to int, and not-a-number is 0.
 int RoundToInt(double value)
 {
-    return int(std::nearbyint(value));
+    if (std::isnan(value))
+        return 0;
+    return int(std::clamp<double>(
+        std::nearbyint(value), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 double AxisFactor(int targetSize, int boundsSize)

@@ -27,7 +27,8 @@ constexpr int kMaxDraws = 1000;
 constexpr mode_t kTempFileMode = 0600;
 // A signal handler cannot allocate, so it reads the paths from this fixed table.
 constexpr int kSignalPathSlots = 4096;
-constexpr std::array<int, 4> kCleanupSignals = { SIGINT, SIGTERM, SIGHUP, SIGQUIT };
+// SIGPIPE: an export into a pipe whose reader went away (`--pdf - | head`) ends the program.
+constexpr std::array<int, 5> kCleanupSignals = { SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE };
 
 std::mutex g_mutex;
 QString g_tempDir = QStringLiteral(".");
@@ -37,11 +38,16 @@ std::array<std::atomic<char*>, kSignalPathSlots> g_signalPaths {};
 struct sigaction g_previousActions[kCleanupSignals.size()];
 bool g_handlersInstalled = false;
 
-[[noreturn]] void RaiseCannotCreate(const QString& directory, int error)
+[[noreturn]] void RaiseCannotCreate(const QString& directory, const QString& reason)
 {
     throw EReportError(
         QCoreApplication::translate("TempFiles", "Cannot create a temporary file in \"%1\": %2")
-            .arg(directory, QString::fromLocal8Bit(std::strerror(error))));
+            .arg(directory, reason));
+}
+
+[[noreturn]] void RaiseCannotCreate(const QString& directory, int error)
+{
+    RaiseCannotCreate(directory, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 QString TempFilePath(const QString& directory, quint32 number)
@@ -50,6 +56,32 @@ QString TempFilePath(const QString& directory, quint32 number)
     if (!path.isEmpty() && !path.endsWith(u'/'))
         path += u'/';
     return path + kTempPrefix + QString::number(number) + kTempExtension;
+}
+
+/// Creates the file exclusively, mode 0600, and returns its descriptor, open for reading and
+/// writing; `path` is its name.
+int CreateTempFile(const QString& directory, const std::function<quint32()>& drawNumber, QString& path)
+{
+    for (int draw = 0; draw < kMaxDraws; ++draw) {
+        path = TempFilePath(directory, drawNumber() % kNumberLimit);
+        const QByteArray encoded = QFile::encodeName(path);
+        // O_EXCL refuses any name in use, a planted link included.
+        const int fd
+            = open(encoded.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kTempFileMode);
+        if (fd >= 0) {
+            // The umask may narrow the mode; the owner must still be able to write the file.
+            if (fchmod(fd, kTempFileMode) != 0) {
+                const int chmodError = errno;
+                close(fd);
+                unlink(encoded.constData());
+                RaiseCannotCreate(directory, chmodError);
+            }
+            return fd;
+        }
+        if (errno != EEXIST)
+            RaiseCannotCreate(directory, errno);
+    }
+    RaiseCannotCreate(directory, EEXIST);
 }
 
 void AddSignalPath(const QString& fileName)
@@ -126,25 +158,29 @@ QString NewTempFileName()
 
 QString NewTempFileName(const QString& directory, const std::function<quint32()>& drawNumber)
 {
-    for (int draw = 0; draw < kMaxDraws; ++draw) {
-        const QString path = TempFilePath(directory, drawNumber() % kNumberLimit);
-        const int fd = open(
-            QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kTempFileMode);
-        if (fd >= 0) {
-            // The umask may narrow the mode; the owner must still be able to write the file.
-            const int chmodResult = fchmod(fd, kTempFileMode);
-            const int chmodError = errno;
-            close(fd);
-            if (chmodResult != 0) {
-                unlink(QFile::encodeName(path).constData());
-                RaiseCannotCreate(directory, chmodError);
-            }
-            return path;
-        }
-        if (errno != EEXIST)
-            RaiseCannotCreate(directory, errno);
+    QString path;
+    close(CreateTempFile(directory, drawNumber, path));
+    return path;
+}
+
+QString OpenNewTempFile(QFile& file)
+{
+    return OpenNewTempFile(file, TempDir(), [] { return QRandomGenerator::system()->generate(); });
+}
+
+QString OpenNewTempFile(QFile& file, const QString& directory, const std::function<quint32()>& drawNumber)
+{
+    QString path;
+    const int descriptor = CreateTempFile(directory, drawNumber, path);
+    RegisterTempFile(path);
+    if (!file.open(descriptor, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+        const QString reason = file.errorString();
+        close(descriptor);
+        unlink(QFile::encodeName(path).constData());
+        UnregisterTempFile(path);
+        RaiseCannotCreate(directory, reason);
     }
-    RaiseCannotCreate(directory, EEXIST);
+    return path;
 }
 
 void RegisterTempFile(const QString& fileName)

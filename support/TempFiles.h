@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <functional>
 
+class QFile;
+
 /// The directory of temporary files: "." until start-up, then the system's temporary directory
 /// (TMPDIR, else /tmp).
 QString TempDir();
@@ -20,8 +22,15 @@ QString NewTempFileName();
 /// The same in `directory` with numbers from `drawNumber` (reduced to 0..2147483646).
 QString NewTempFileName(const QString& directory, const std::function<quint32()>& drawNumber);
 
-/// Files on this list are deleted at program end and when SIGINT, SIGTERM, SIGHUP or SIGQUIT stops the
-/// program; a directory on it is removed if it is empty then.
+/// Creates a new temporary file as NewTempFileName does, registers it (RegisterTempFile) and opens
+/// `file` for reading and writing on the descriptor that created the file: it is never opened
+/// again by name, so a link put in its place later cannot send its bytes elsewhere. Returns the
+/// name, which the caller deletes and unregisters when done (`file.fileName()` is empty).
+QString OpenNewTempFile(QFile& file);
+QString OpenNewTempFile(QFile& file, const QString& directory, const std::function<quint32()>& drawNumber);
+
+/// Files on this list are deleted at program end and when SIGINT, SIGTERM, SIGHUP, SIGQUIT or SIGPIPE
+/// stops the program; a directory on it is removed if it is empty then.
 void RegisterTempFile(const QString& fileName);
 /// Removes the first occurrence of the name, if any; the file itself stays.
 void UnregisterTempFile(const QString& fileName);
@@ -29,7 +38,7 @@ QStringList RegisteredTempFiles();
 /// Deletes every registered file and empty directory (failures ignored) and empties the list.
 void DeleteRegisteredTempFiles();
 
-/// On SIGINT, SIGTERM, SIGHUP and SIGQUIT: unlink the registered files, then die of the same signal.
+/// On SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE: unlink the registered files, then die of the same signal.
 /// Installed only where the signal still has its default action.
 void InstallTempFileSignalHandlers();
 void RemoveTempFileSignalHandlers();

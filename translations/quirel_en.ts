@@ -66,6 +66,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </source>
         <translation>Usage: ordemcompra [ORDER] [options]
@@ -83,6 +84,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </translation>
     </message>
@@ -115,6 +117,31 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     <message>
         <source>No business table named %1</source>
         <translation>No business table named %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</translation>
+    </message>
+    <message>
+        <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</translation>
+    </message>
+</context>
+<context>
+    <name>Picture</name>
+    <message>
+        <source>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</source>
+        <translation>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</translation>
+    </message>
+</context>
+<context>
+    <name>PictureData</name>
+    <message>
+        <source>Damaged picture</source>
+        <translation>Damaged picture</translation>
     </message>
 </context>
 <context>
@@ -335,10 +362,6 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
         <translation>Cannot write the page file: page %1 would start at byte %2, beyond the 2 GiB that its 32-bit offset can address</translation>
     </message>
     <message>
-        <source>Cannot create the temporary page file %1: %2</source>
-        <translation>Cannot create the temporary page file %1: %2</translation>
-    </message>
-    <message>
         <source>Cannot create %1: %2</source>
         <translation>Cannot create %1: %2</translation>
     </message>
@@ -353,6 +376,17 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     <message>
         <source>not a page file (&quot;RLGraphicStorage3&quot; expected)</source>
         <translation>not a page file (&quot;RLGraphicStorage3&quot; expected)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm is outside 0 to %3 mm on a side</source>
+        <translation>%1 x %2 mm is outside 0 to %3 mm on a side</translation>
+    </message>
+</context>
+<context>
+    <name>TRLGraphicSurface</name>
+    <message>
+        <source>%1 x %2 dots is outside 0 to %3 on a side</source>
+        <translation>%1 x %2 dots is outside 0 to %3 on a side</translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </source>
         <translation>Uso: ordemcompra [ORDEN] [opciones]
@@ -83,6 +84,7 @@ Imprime una orden de compra: sin opción de exportación, muestra la orden en la
   --version         la versión del programa y de la biblioteca
 
 El alias KORVANE es --data CARPETA; si no, $QUIREL_ALIAS_KORVANE; si no, la base de datos de ejemplo incluida.
+ARCHIVO - es la salida estándar; una tubería o un dispositivo recibe los datos sin ser reemplazado por un archivo.
 Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe y 2 ante cualquier otro fallo.
 </translation>
     </message>
@@ -115,6 +117,31 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     <message>
         <source>No business table named %1</source>
         <translation>No existe ninguna tabla de negocio llamada %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>es un dispositivo de bloques (un disco); un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal</translation>
+    </message>
+    <message>
+        <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>es un socket; un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal</translation>
+    </message>
+</context>
+<context>
+    <name>Picture</name>
+    <message>
+        <source>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</source>
+        <translation>La imagen declara %1 x %2 píxeles, más que los %3 millones que puede tener una imagen</translation>
+    </message>
+</context>
+<context>
+    <name>PictureData</name>
+    <message>
+        <source>Damaged picture</source>
+        <translation>Imagen dañada</translation>
     </message>
 </context>
 <context>
@@ -335,10 +362,6 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
         <translation>No se pudo escribir el archivo de páginas: el informe es demasiado grande (la página %1 empezaría en el byte %2, más allá de los 2 GiB que alcanza su desplazamiento de 32 bits)</translation>
     </message>
     <message>
-        <source>Cannot create the temporary page file %1: %2</source>
-        <translation>No se pudo crear el archivo temporal de páginas %1: %2</translation>
-    </message>
-    <message>
         <source>Cannot create %1: %2</source>
         <translation>No se pudo crear %1: %2</translation>
     </message>
@@ -353,6 +376,17 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     <message>
         <source>not a page file (&quot;RLGraphicStorage3&quot; expected)</source>
         <translation>no es un archivo de páginas (se esperaba &quot;RLGraphicStorage3&quot;)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm is outside 0 to %3 mm on a side</source>
+        <translation>%1 x %2 mm está fuera del intervalo de 0 a %3 mm por lado</translation>
+    </message>
+</context>
+<context>
+    <name>TRLGraphicSurface</name>
+    <message>
+        <source>%1 x %2 dots is outside 0 to %3 on a side</source>
+        <translation>%1 x %2 puntos está fuera del intervalo de 0 a %3 por lado</translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </source>
         <translation>Usage : ordemcompra [COMMANDE] [options]
@@ -83,6 +84,7 @@ Imprime un bon de commande : sans option d&apos;exportation, il l&apos;affiche d
   --version         la version du programme et de la bibliothèque
 
 L&apos;alias KORVANE est --data DOSSIER, sinon $QUIREL_ALIAS_KORVANE, sinon la base d&apos;exemple fournie.
+FICHIER - désigne la sortie standard ; un tube ou un périphérique reçoit les données sans être remplacé par un fichier.
 Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la commande n&apos;existe pas, 2 pour tout autre échec.
 </translation>
     </message>
@@ -115,6 +117,31 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     <message>
         <source>No business table named %1</source>
         <translation>Aucune table métier nommée %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>c&apos;est un périphérique bloc (un disque) ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal</translation>
+    </message>
+    <message>
+        <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>c&apos;est une socket ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal</translation>
+    </message>
+</context>
+<context>
+    <name>Picture</name>
+    <message>
+        <source>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</source>
+        <translation>L&apos;image déclare %1 x %2 pixels, plus que les %3 millions qu&apos;une image peut avoir</translation>
+    </message>
+</context>
+<context>
+    <name>PictureData</name>
+    <message>
+        <source>Damaged picture</source>
+        <translation>Image endommagée</translation>
     </message>
 </context>
 <context>
@@ -335,10 +362,6 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
         <translation>Impossible d&apos;écrire le fichier de pages : le rapport est trop volumineux (la page %1 commencerait à l&apos;octet %2, au-delà des 2 Gio qu&apos;adresse son décalage de 32 bits)</translation>
     </message>
     <message>
-        <source>Cannot create the temporary page file %1: %2</source>
-        <translation>Impossible de créer le fichier temporaire de pages %1 : %2</translation>
-    </message>
-    <message>
         <source>Cannot create %1: %2</source>
         <translation>Impossible de créer %1 : %2</translation>
     </message>
@@ -353,6 +376,17 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     <message>
         <source>not a page file (&quot;RLGraphicStorage3&quot; expected)</source>
         <translation>ce n&apos;est pas un fichier de pages (&quot;RLGraphicStorage3&quot; attendu)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm is outside 0 to %3 mm on a side</source>
+        <translation>%1 x %2 mm est hors de l&apos;intervalle de 0 à %3 mm par côté</translation>
+    </message>
+</context>
+<context>
+    <name>TRLGraphicSurface</name>
+    <message>
+        <source>%1 x %2 dots is outside 0 to %3 on a side</source>
+        <translation>%1 x %2 pixels : hors de l&apos;intervalle de 0 à %3 par côté</translation>
     </message>
 </context>
 <context>

@@ -66,6 +66,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --version         the program&apos;s and the library&apos;s version
 
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
+A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
 Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
 </source>
         <translation>Uso: ordemcompra [ORDEM] [opções]
@@ -83,6 +84,7 @@ Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na jane
   --version         a versão do programa e da biblioteca
 
 O alias KORVANE é --data PASTA, senão $QUIREL_ALIAS_KORVANE, senão o banco de exemplo que acompanha o programa.
+ARQUIVO - é a saída padrão; um pipe ou dispositivo recebe os dados sem ser substituído por um arquivo.
 Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem não existe e 2 em qualquer outra falha.
 </translation>
     </message>
@@ -115,6 +117,31 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     <message>
         <source>No business table named %1</source>
         <translation>Não há tabela de negócio chamada %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFiles</name>
+    <message>
+        <source>it is a block device (a disk); a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>é um dispositivo de bloco (um disco); um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal</translation>
+    </message>
+    <message>
+        <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
+        <translation>é um soquete; um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal</translation>
+    </message>
+</context>
+<context>
+    <name>Picture</name>
+    <message>
+        <source>The picture declares %1 x %2 pixels, more than the %3 million a picture may have</source>
+        <translation>A imagem declara %1 x %2 pixels, mais que os %3 milhões que uma imagem pode ter</translation>
+    </message>
+</context>
+<context>
+    <name>PictureData</name>
+    <message>
+        <source>Damaged picture</source>
+        <translation>Imagem danificada</translation>
     </message>
 </context>
 <context>
@@ -335,10 +362,6 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
         <translation>Não foi possível gravar o arquivo de páginas: o relatório é grande demais (a página %1 começaria no byte %2, além dos 2 GiB que o deslocamento de 32 bits alcança)</translation>
     </message>
     <message>
-        <source>Cannot create the temporary page file %1: %2</source>
-        <translation>Não foi possível criar o arquivo temporário de páginas %1: %2</translation>
-    </message>
-    <message>
         <source>Cannot create %1: %2</source>
         <translation>Não foi possível criar %1: %2</translation>
     </message>
@@ -353,6 +376,17 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     <message>
         <source>not a page file (&quot;RLGraphicStorage3&quot; expected)</source>
         <translation>não é um arquivo de páginas (esperado &quot;RLGraphicStorage3&quot;)</translation>
+    </message>
+    <message>
+        <source>%1 x %2 mm is outside 0 to %3 mm on a side</source>
+        <translation>%1 x %2 mm está fora do intervalo de 0 a %3 mm por lado</translation>
+    </message>
+</context>
+<context>
+    <name>TRLGraphicSurface</name>
+    <message>
+        <source>%1 x %2 dots is outside 0 to %3 on a side</source>
+        <translation>%1 x %2 pontos está fora do intervalo de 0 a %3 por lado</translation>
     </message>
 </context>
 <context>

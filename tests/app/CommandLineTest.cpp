@@ -10,10 +10,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -44,10 +53,11 @@ protected:
         EXPECT_TRUE(left.isEmpty()) << "temporary files left behind: " << left.join(u' ').toStdString();
     }
 
-    TProgramRun Run(const QStringList& arguments, const QStringList& environment = {})
+    TProgramRun Run(
+        const QStringList& arguments, const QStringList& environment = {}, QProcess* outputReader = nullptr)
     {
         return RunOrdemCompra(arguments, { TempPath(), m_work.path() },
-            QStringList { u"XDG_RUNTIME_DIR="_s + m_runtime.path() } + environment);
+            QStringList { u"XDG_RUNTIME_DIR="_s + m_runtime.path() } + environment, outputReader);
     }
 
     QStringList Data() const { return { u"--data"_s, SampleDatabaseDirectory() }; }
@@ -66,6 +76,114 @@ const QString kNotFound = u"Ordem Compra não Encontrada!"_s;
 
 // Messages in the program's source language; numbers and dates keep the Brazilian locale.
 const QStringList kEnglish { u"LC_MESSAGES=en_US.UTF-8"_s };
+
+/// Collects what the program writes into a FIFO or a terminal while it runs, from a thread, so
+/// that the program is never blocked by a full pipe.
+class TNodeReader {
+public:
+    /// Takes `descriptor` (opened non-blocking).
+    explicit TNodeReader(int descriptor)
+        : m_descriptor(descriptor)
+        , m_thread([this] { Read(); })
+    {
+    }
+    ~TNodeReader() { Finish(); }
+    TNodeReader(const TNodeReader&) = delete;
+    TNodeReader& operator=(const TNodeReader&) = delete;
+
+    /// Everything written up to now; call once the writer has ended.
+    QByteArray Finish()
+    {
+        m_done = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_descriptor >= 0)
+            close(m_descriptor);
+        m_descriptor = -1;
+        return m_bytes;
+    }
+
+private:
+    void Read()
+    {
+        constexpr int kPollMs = 50;
+        char buffer[65536];
+        for (;;) {
+            pollfd waiting { m_descriptor, POLLIN, 0 };
+            const bool ready = poll(&waiting, 1, kPollMs) > 0 && (waiting.revents & POLLIN) != 0;
+            const ssize_t got = ready ? read(m_descriptor, buffer, sizeof buffer) : 0;
+            if (got > 0)
+                m_bytes.append(buffer, got);
+            // What the writer left in the pipe is read before the end is taken for the end.
+            else if (m_done)
+                return;
+            else if (waiting.revents & POLLHUP)
+                usleep(kPollMs * 1000);
+        }
+    }
+
+    int m_descriptor;
+    QByteArray m_bytes;
+    std::atomic<bool> m_done = false;
+    std::thread m_thread;
+};
+
+/// A pseudo-terminal in raw mode: a character device of this test's own, read on its master side.
+struct TTerminal {
+    TTerminal()
+    {
+        Master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (Master < 0 || grantpt(Master) != 0 || unlockpt(Master) != 0)
+            return;
+        Device = QFile::decodeName(ptsname(Master));
+        // Held open, so that the terminal does not hang up between the writer's open and close.
+        Slave = open(ptsname(Master), O_RDWR | O_NOCTTY);
+        termios raw {};
+        if (Slave >= 0 && tcgetattr(Slave, &raw) == 0) {
+            cfmakeraw(&raw);
+            tcsetattr(Slave, TCSANOW, &raw);
+        }
+    }
+    ~TTerminal()
+    {
+        if (Slave >= 0)
+            close(Slave);
+    }
+    TTerminal(const TTerminal&) = delete;
+    TTerminal& operator=(const TTerminal&) = delete;
+    int Master = -1;
+    int Slave = -1;
+    QString Device;
+};
+
+mode_t NodeType(const QString& path)
+{
+    struct stat node { };
+    return lstat(QFile::encodeName(path).constData(), &node) == 0 ? node.st_mode & S_IFMT : 0;
+}
+
+/// A listening Unix socket at `path`; its descriptor.
+int BindSocket(const QString& path)
+{
+    const int descriptor = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const QByteArray encoded = QFile::encodeName(path);
+    if (descriptor < 0 || std::size_t(encoded.size()) >= sizeof address.sun_path)
+        return -1;
+    std::copy(encoded.begin(), encoded.end(), address.sun_path);
+    if (bind(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
+QByteArray Contents(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 } // namespace
 
@@ -298,6 +416,99 @@ TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
     }
 }
 
+// A pipe or a terminal named as the output is written into, as `cat > NODE` would, and stays what
+// it is: the bytes are those of the same export into a regular file.
+TEST_F(CommandLine, PipesAndTerminalsAreWrittenIntoAndKept)
+{
+    const QString fifo = Output(u"fifo"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(
+        symlink(QFile::encodeName(fifo).constData(), QFile::encodeName(Output(u"to-fifo"_s)).constData()), 0);
+    TTerminal terminal;
+    ASSERT_FALSE(terminal.Device.isEmpty()) << "no pseudo-terminal";
+    ASSERT_EQ(symlink(QFile::encodeName(terminal.Device).constData(),
+                  QFile::encodeName(Output(u"to-terminal"_s)).constData()),
+        0);
+    struct Case {
+        QString option;
+        QString output;
+        QByteArray magic;
+    };
+    const QByteArray compound = QByteArray::fromHex("D0CF11E0A1B11AE1");
+    const Case cases[] = {
+        { u"--pdf"_s, u"fifo"_s, "%PDF-1.2" },
+        { u"--xls"_s, u"fifo"_s, compound },
+        { u"--rpf"_s, u"fifo"_s, "RLGraphicStorage3" },
+        { u"--pdf"_s, u"to-fifo"_s, "%PDF-1.2" },
+        { u"--rpf"_s, u"to-terminal"_s, "RLGraphicStorage3" },
+        { u"--xls"_s, u"to-terminal"_s, compound },
+    };
+    for (const Case& c : cases) {
+        const std::string what = (c.option + u' ' + c.output).toStdString();
+        const QString file = Output(u"regular"_s);
+        const TProgramRun regular = Run(QStringList { u"4"_s, c.option, file } + Data());
+        ASSERT_EQ(regular.ExitCode, kExitSuccess) << what << ": " << regular.Err.toStdString();
+        const bool toFifo = c.output != u"to-terminal";
+        const int descriptor = toFifo ? open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK)
+                                      : dup(terminal.Master);
+        ASSERT_GE(descriptor, 0) << what;
+        TNodeReader reader(descriptor);
+        const TProgramRun run = Run(QStringList { u"4"_s, c.option, Output(c.output) } + Data());
+        const QByteArray received = reader.Finish();
+        EXPECT_EQ(run.ExitCode, kExitSuccess) << what << ": " << run.Err.toStdString();
+        EXPECT_TRUE(received.startsWith(c.magic)) << what << ": " << received.left(16).toHex().toStdString();
+        EXPECT_TRUE(received == Contents(file)) << what << ": " << received.size() << " bytes received, "
+                                                << Contents(file).size() << " in the regular file";
+        EXPECT_EQ(NodeType(fifo), mode_t(S_IFIFO)) << what;
+        EXPECT_EQ(NodeType(Output(u"to-fifo"_s)), mode_t(S_IFLNK)) << what;
+        EXPECT_EQ(NodeType(Output(u"to-terminal"_s)), mode_t(S_IFLNK)) << what;
+        EXPECT_EQ(NodeType(terminal.Device), mode_t(S_IFCHR)) << what;
+        QFile::remove(file);
+        EXPECT_EQ(Outputs(), (QStringList { u"to-fifo"_s, u"to-terminal"_s })) << what << ": only the links";
+    }
+}
+
+// The reader of `--pdf - | head -c 100` goes away while the program writes: it ends of SIGPIPE
+// as a shell tool does, and its temporary page file goes with it.
+TEST_F(CommandLine, ReaderThatGoesAwayLeavesNoTemporaryFile)
+{
+    QProcess head;
+    head.setStandardOutputFile(QProcess::nullDevice());
+    head.setProgram(u"head"_s);
+    head.setArguments({ u"-c"_s, u"100"_s });
+    const TProgramRun run = Run(QStringList { u"7"_s, u"--pdf"_s, u"-"_s } + Data(), {}, &head);
+    head.waitForFinished();
+    EXPECT_EQ(run.Signal, SIGPIPE) << "exit " << run.ExitCode << ": " << run.Err.toStdString();
+    // TearDown checks that the temporary directory is empty.
+}
+
+// A page declaring 20000 x 20000 dots (a copy of it in the preview took 1.6 GB) is refused when
+// the page file is read, naming the field, and nothing is written.
+TEST_F(CommandLine, PageFileWithAnAbsurdPageSizeIsRefused)
+{
+    const QString pageFile = Output(u"order-1.rpf"_s);
+    const TProgramRun saved = Run(QStringList { u"1"_s, u"--rpf"_s, pageFile } + Data());
+    ASSERT_EQ(saved.ExitCode, kExitSuccess) << saved.Err.toStdString();
+    QFile file(pageFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    // The first page's width and height follow its record's magic.
+    const qsizetype page = bytes.indexOf("RLGraphicSurface3");
+    ASSERT_GE(page, 0);
+    bytes.replace(page + 18, 8, QByteArray("\x20\x4E\0\0\x20\x4E\0\0", 8));
+    ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size());
+    file.close();
+    for (const QString& option : { u"--pdf"_s, u"--xls"_s }) {
+        const TProgramRun run = Run({ u"--view"_s, pageFile, option, Output(u"out"_s) }, kEnglish);
+        EXPECT_EQ(run.ExitCode, kExitFailure) << option.toStdString();
+        EXPECT_TRUE(run.Err.contains(
+            u"page size at byte %1: 20000 x 20000 dots is outside 0 to 16384 on a side"_s.arg(page + 26)))
+            << run.Err.toStdString();
+        EXPECT_FALSE(QFile::exists(Output(u"out"_s))) << option.toStdString();
+    }
+    QFile::remove(pageFile);
+}
+
 TEST_F(CommandLine, MissingTempDirectoryIsNamed)
 {
     const QString missing = m_work.filePath(u"no-such-tmp"_s);
@@ -316,6 +527,8 @@ TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
     blocker.write("not a directory");
     blocker.close();
     ASSERT_TRUE(QDir(m_work.path()).mkdir(u"a-directory"_s));
+    const int listening = BindSocket(Output(u"socket"_s));
+    ASSERT_GE(listening, 0);
     struct Case {
         QString option;
         QString path;
@@ -324,6 +537,8 @@ TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
     const Case cases[] = {
         { u"--rpf"_s, Output(u"plain-file/order.rpf"_s), "page file under a plain file" },
         { u"--rpf"_s, Output(u"a-directory"_s), "page file over a directory" },
+        { u"--pdf"_s, Output(u"socket"_s), "PDF into a socket" },
+        { u"--xls"_s, Output(u"socket"_s), "spreadsheet into a socket" },
         { u"--pdf"_s, Output(u"plain-file/order.pdf"_s), "PDF under a plain file" },
         { u"--xls"_s, Output(u"plain-file/order.xls"_s), "spreadsheet under a plain file" },
     };
@@ -336,7 +551,10 @@ TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
         EXPECT_EQ(
             QDir(Output(u"a-directory"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList())
             << c.what;
+        EXPECT_EQ(NodeType(Output(u"socket"_s)), mode_t(S_IFSOCK)) << c.what;
     }
+    close(listening);
+    QFile::remove(Output(u"socket"_s));
 }
 
 TEST_F(CommandLine, NormalRunsSayNothingOnStderr)
@@ -418,6 +636,8 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
     notes.write("Plain notes, long enough for any header, but no pages at all.\n");
     notes.close();
     ASSERT_TRUE(QDir(m_work.path()).mkdir(u"empty"_s));
+    const int listening = BindSocket(Output(u"socket"_s));
+    ASSERT_GE(listening, 0);
     const QString missingDir = Output(u"no-such-directory"_s);
     const QString pdf = Output(u"no-such-folder/o.pdf"_s);
     const QString missingFolder = Output(u"no-such-folder"_s);
@@ -456,6 +676,12 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
         { QStringList { u"1"_s, u"--rpf"_s, Output(u"empty"_s) } + Data(),
             u": é uma pasta; informe o nome de um arquivo"_s, u": it is a folder; give a file name"_s,
             "page file onto a folder" },
+        { QStringList { u"1"_s, u"--pdf"_s, Output(u"socket"_s) } + Data(),
+            u"Não foi possível criar o arquivo \""_s + Output(u"socket"_s)
+                + u"\". É um soquete; um relatório só"_s,
+            u"Cannot create file \""_s + Output(u"socket"_s)
+                + u"\". It is a socket; a report is written only"_s,
+            "PDF into a socket" },
         { { u"1"_s, u"--bogus"_s }, u"opção desconhecida --bogus"_s, u"unknown option --bogus"_s,
             "unknown option" },
         { { u"--rpf"_s, u"x.rpf"_s }, u"informe o número da ordem de compra para exportar"_s,
@@ -483,4 +709,5 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
     const TProgramRun noDisplay = Run({ u"1"_s }, { u"-QT_QPA_PLATFORM"_s });
     EXPECT_TRUE(noDisplay.Err.contains(u"não há tela para mostrar a ordem; grave-a com --pdf"_s))
         << noDisplay.Err.toStdString();
+    close(listening);
 }

@@ -189,6 +189,33 @@ TEST_F(PdfOrders, OrderOneReadsBackInReadingOrder)
     EXPECT_TRUE(read.contains(u"Ordem Compra: 1"_s)) << read.toStdString();
 }
 
+TEST_F(PdfOrders, StandardOutputGetsTheSameFile)
+{
+    const QString file = WriteOrder(1);
+    ASSERT_FALSE(file.isEmpty());
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray expected = written.readAll();
+    for (const QString& output : { u"-"_s, u"/dev/stdout"_s }) {
+        const TProgramRun run = Run({ u"1"_s, u"--pdf"_s, output });
+        EXPECT_EQ(run.ExitCode, kExitSuccess) << output.toStdString() << ": " << run.Err.toStdString();
+        EXPECT_TRUE(run.OutBytes.startsWith("%PDF-1.2\r\n")) << output.toStdString();
+        EXPECT_TRUE(run.OutBytes == expected) << output.toStdString() << ": " << run.OutBytes.size()
+                                              << " bytes on stdout, " << expected.size() << " in the file";
+        EXPECT_FALSE(QFile::exists(Output(output.section(u'/', -1))))
+            << "a file named " << output.toStdString();
+    }
+    const TProgramRun run = Run({ u"1"_s, u"--pdf"_s, u"-"_s });
+    const QString piped = Output(u"piped.pdf"_s);
+    QFile copy(piped);
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly) && copy.write(run.OutBytes) == run.OutBytes.size());
+    copy.close();
+    const auto text = RunTool(u"pdftotext"_s, { u"-layout"_s, u"-enc"_s, u"UTF-8"_s, piped, u"-"_s });
+    if (!text)
+        FAIL() << "pdftotext (poppler-utils) is not installed";
+    EXPECT_TRUE(Squeezed(*text).contains(u"Ordem Compra: 1"_s)) << text->toStdString();
+}
+
 // A page file saved from an order is as good as the order: converted with no window, it gives
 // the very texts, page by page, of the order written directly.
 TEST_F(PdfOrders, SavedPageFileConvertsToTheOrdersTexts)
@@ -216,6 +243,35 @@ TEST_F(PdfOrders, SavedPageFileConvertsToTheOrdersTexts)
         QFile::remove(direct);
         QFile::remove(converted);
     }
+}
+
+// Order 1's logo with an impossible bitmap header: the page file still converts, the logo an
+// empty frame with the notice in the operator's language, every text of the order in place.
+TEST_F(PdfOrders, PageFileWithADamagedPictureConvertsWithAFrameInItsPlace)
+{
+    const QString pageFile = Output(u"order-1.rpf"_s);
+    const TProgramRun saved = Run({ u"1"_s, u"--rpf"_s, pageFile });
+    ASSERT_EQ(saved.ExitCode, kExitSuccess) << saved.Err.toStdString();
+    QFile file(pageFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    // The picture data: the "BMP" tag, then the bitmap's 14-byte file header and its info header.
+    const qsizetype picture = bytes.indexOf("BMPBM");
+    ASSERT_GE(picture, 0) << "order 1 prints its logo as a bitmap";
+    bytes.replace(picture + 3 + 14, 4, QByteArray("\xFF\xFF\xFF\x7F", 4));
+    ASSERT_TRUE(file.seek(0) && file.write(bytes) == bytes.size());
+    file.close();
+
+    const QString converted = Output(u"damaged.pdf"_s);
+    const TProgramRun view = Run({ u"--view"_s, pageFile, u"--pdf"_s, converted });
+    QFile::remove(pageFile);
+    ASSERT_EQ(view.ExitCode, kExitSuccess) << view.Err.toStdString();
+    EXPECT_EQ(view.Err, QString());
+    const auto text = RunTool(u"pdftotext"_s, { u"-layout"_s, u"-enc"_s, u"UTF-8"_s, converted, u"-"_s });
+    if (!text)
+        FAIL() << "pdftotext (poppler-utils) is not installed";
+    EXPECT_TRUE(text->contains(u"Imagem danificada"_s)) << text->toStdString();
+    EXPECT_TRUE(text->contains(u"Ordem Compra: 1"_s)) << text->toStdString();
 }
 
 TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)

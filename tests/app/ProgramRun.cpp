@@ -1,6 +1,7 @@
 #include "tests/app/ProgramRun.h"
 
 #include <QProcess>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -9,8 +10,8 @@ namespace {
 constexpr int kRunTimeoutMs = 120000;
 }
 
-TProgramRun RunOrdemCompra(
-    const QStringList& arguments, const TProgramPlaces& places, const QStringList& environment)
+TProgramRun RunOrdemCompra(const QStringList& arguments, const TProgramPlaces& places,
+    const QStringList& environment, QProcess* outputReader)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const QString& name : { u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"LC_ALL"_s, u"LC_MESSAGES"_s,
@@ -29,7 +30,11 @@ TProgramRun RunOrdemCompra(
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(places.WorkDir.isEmpty() ? places.TempDir : places.WorkDir);
+    if (outputReader)
+        process.setStandardOutputProcess(outputReader);
     process.start(QStringLiteral(ORDEMCOMPRA_EXECUTABLE), arguments);
+    if (outputReader)
+        outputReader->start();
     TProgramRun run;
     if (!process.waitForFinished(kRunTimeoutMs)) {
         process.kill();
@@ -37,10 +42,15 @@ TProgramRun RunOrdemCompra(
         ADD_FAILURE() << "ordemcompra did not finish: " << arguments.join(u' ').left(200).toStdString();
         return run;
     }
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "ordemcompra crashed";
+    // On a crash QProcess gives the signal as the exit code.
+    if (outputReader && process.exitStatus() == QProcess::CrashExit && process.exitCode() == SIGPIPE)
+        run.Signal = SIGPIPE;
+    else
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "ordemcompra crashed";
     run.Finished = process.exitStatus() == QProcess::NormalExit;
     run.ExitCode = process.exitCode();
-    run.Out = QString::fromUtf8(process.readAllStandardOutput());
+    run.OutBytes = process.readAllStandardOutput();
+    run.Out = QString::fromUtf8(run.OutBytes);
     run.Err = QString::fromUtf8(process.readAllStandardError());
     return run;
 }

@@ -3,12 +3,18 @@
 #include <QString>
 #include <QStringList>
 
+class QProcess;
+
 /// How a run of the built program ended.
 struct TProgramRun {
     bool Finished = false;
     int ExitCode = -1;
     QString Out;
     QString Err;
+    /// Standard output as it came, for a file written there.
+    QByteArray OutBytes;
+    /// The signal the program died of, when the run allows one.
+    int Signal = 0;
 };
 
 /// Where a run keeps its files.
@@ -20,6 +26,8 @@ struct TProgramPlaces {
 
 /// Runs the built ordemcompra as an operator's shell would, but with no display, the Brazilian
 /// locale and a fixed clock. `environment` entries "NAME=value" set a variable, "-NAME" remove
-/// one. A run that does not finish in two minutes or crashes fails the test.
-TProgramRun RunOrdemCompra(
-    const QStringList& arguments, const TProgramPlaces& places, const QStringList& environment = {});
+/// one. A run that does not finish in two minutes or crashes fails the test. With `outputReader`
+/// (not yet started) standard output is piped into that process, and a death by SIGPIPE is the
+/// run's result (in Signal) rather than a crash.
+TProgramRun RunOrdemCompra(const QStringList& arguments, const TProgramPlaces& places,
+    const QStringList& environment = {}, QProcess* outputReader = nullptr);

@@ -28,6 +28,36 @@ QString ErrorOf(const std::function<void()>& action)
     return {};
 }
 
+QList<QByteArray> DamagedPictureData()
+{
+    // A 24-bit bitmap header: file header, then the 40-byte information header.
+    const auto header = [](qint32 width, qint32 height) {
+        QByteArray bytes("BM");
+        const auto put = [&bytes](quint32 value, int size) {
+            for (int i = 0; i < size; ++i)
+                bytes.append(char((value >> (8 * i)) & 0xFF));
+        };
+        put(54 + 16, 4);
+        put(0, 4);
+        put(54, 4);
+        put(40, 4);
+        put(quint32(width), 4);
+        put(quint32(height), 4);
+        put(1, 2);
+        put(24, 2);
+        put(0, 4);
+        put(16, 4);
+        put(2835, 4);
+        put(2835, 4);
+        put(0, 4);
+        put(0, 4);
+        return bytes;
+    };
+    const QByteArray tag("BMP");
+    return { tag + header(4, 2).left(30), tag + header(20000, 10000) + QByteArray(16, '\x7F'),
+        tag + QByteArray("\x89PNG\r\n\x1A\n", 8) + QByteArray(16, '\0') };
+}
+
 QString TestSourcePath(const QString& relative)
 {
     return QDir(QStringLiteral(QUIREL_SOURCE_DIR "/tests")).filePath(relative);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,10 @@ void PrintTo(const QString& text, std::ostream* out);
 
 /// The message of the EReportError that `action` throws; fails the test when it throws none.
 QString ErrorOf(const std::function<void()>& action);
+
+/// Tagged picture data of image objects that do not decode: a bitmap cut inside its header, one
+/// whose header declares 20000 x 10000 pixels over a few bytes, and a PNG tagged as a bitmap.
+QList<QByteArray> DamagedPictureData();
 
 /// Absolute path of a file under the source tree's tests/ folder.
 QString TestSourcePath(const QString& relative);

@@ -218,6 +218,89 @@ TEST(PdfExport, TransparentPictureAndIconShowTheGroundEverywhere)
     }
 }
 
+// A page file whose pictures do not decode (cut, declaring 800 MB of pixels, of the wrong kind)
+// still shows every page: each picture is an empty grey frame with a notice, in the preview, on
+// the printer's sheet and in the PDF, and the rest of the page is drawn.
+TEST(PdfExport, DamagedPictureIsAnEmptyFrameWithANoticeEverywhere)
+{
+    const QList<QByteArray> damaged = DamagedPictureData();
+    const auto frameOf = [](qsizetype i) {
+        return TRect { 100, 100 + 200 * int(i), 400, 250 + 200 * int(i) };
+    };
+    auto pages = MakeStore();
+    AddPage(*pages, [&](TRLGraphicSurface& page) {
+        for (qsizetype i = 0; i < damaged.size(); ++i)
+            page.StretchDrawData(frameOf(i), damaged[i], false);
+        page.TextOutEx(TRect { 100, 900, 700, 930 }, 100, 900, u"Total: R$ 1.234,56"_qs,
+            TRLMetaTextAlignment::Left, TRLMetaTextLayout::Top, 0);
+    });
+    const QTemporaryDir dir;
+    const QString pageFile = dir.filePath(u"damaged.rpf"_qs);
+    pages->Storage->SaveToFile(pageFile);
+    auto loaded = MakeStore();
+    loaded->Storage->LoadFromFile(pageFile);
+    TRLGraphicSurface& page = *loaded->Storage->Pages(0);
+
+    QImage preview(kA4Width, kA4Height, QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    QImage sheet = preview;
+    {
+        QPainter painter(&preview);
+        TCanvas canvas(painter);
+        canvas.SmoothText = true;
+        EXPECT_NO_THROW(page.PaintTo(canvas, TRect { 0, 0, kA4Width, kA4Height }));
+    }
+    {
+        QPainter painter(&sheet);
+        TCanvas canvas(painter);
+        EXPECT_NO_THROW(PaintPageOnPrinter(
+            canvas, page, TRLPrinterMapping(TRect { 0, 0, kA4Width, kA4Height }, page.Width, page.Height)));
+    }
+    const QString pdf = dir.filePath(u"damaged.pdf"_qs);
+    ExportPagesToPdf(*loaded->Storage, pdf);
+    const auto check = RunTool(u"qpdf"_qs, { u"--check"_qs, pdf });
+    ASSERT_TRUE(check.has_value()) << "qpdf is not installed";
+    EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_qs)) << check->toStdString();
+    const auto text = RunTool(u"pdftotext"_qs, { u"-layout"_qs, pdf, u"-"_qs });
+    ASSERT_TRUE(text.has_value()) << "pdftotext (poppler-utils) is not installed";
+    EXPECT_EQ(text->count(DamagedPictureNotice()), damaged.size()) << text->toStdString();
+    EXPECT_TRUE(text->contains(u"Total: R$ 1.234,56"_qs)) << text->toStdString();
+    ASSERT_TRUE(RunTool(u"pdftoppm"_qs,
+        { u"-r"_qs, u"72"_qs, u"-png"_qs, u"-singlefile"_qs, pdf, dir.filePath(u"damaged"_qs) })
+                    .has_value())
+        << "pdftoppm (poppler-utils) is not installed";
+    const QImage rendered(dir.filePath(u"damaged.png"_qs));
+    ASSERT_FALSE(rendered.isNull());
+
+    const auto greyish = [](QColor c) {
+        return c.red() > 60 && c.red() < 200 && std::abs(c.red() - c.green()) < 8
+            && std::abs(c.red() - c.blue()) < 8;
+    };
+    // Ink inside the frame: the notice.
+    const auto inked = [](const QImage& image, const QRect& area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += image.pixelColor(x, y) != QColor(Qt::white) ? 1 : 0;
+        return count;
+    };
+    for (qsizetype i = 0; i < damaged.size(); ++i) {
+        const TRect frame = frameOf(i);
+        const QPoint leftEdge(frame.Left, (frame.Top + frame.Bottom) / 2);
+        EXPECT_EQ(preview.pixelColor(leftEdge), QColor(128, 128, 128)) << "preview, picture " << i;
+        EXPECT_EQ(sheet.pixelColor(leftEdge), QColor(128, 128, 128)) << "printer, picture " << i;
+        const QColor inPdf = rendered.pixelColor(leftEdge * 3 / 4);
+        EXPECT_TRUE(greyish(inPdf)) << "PDF, picture " << i << " frame is " << inPdf.name().toStdString();
+        const QRect notice(frame.Left + 2, frame.Top + 2, 60, 11);
+        EXPECT_GT(inked(preview, notice), 20) << "preview, picture " << i;
+        EXPECT_GT(inked(rendered, QRect(notice.topLeft() * 3 / 4, notice.size() * 3 / 4)), 10)
+            << "PDF, picture " << i;
+        // Nothing of a picture inside: the frame's middle stays paper.
+        const QPoint middle((frame.Left + frame.Right) / 2, (frame.Top + frame.Bottom) / 2 + 20);
+        EXPECT_EQ(preview.pixelColor(middle), QColor(Qt::white)) << "preview, picture " << i;
+    }
+}
+
 namespace {
 
 /// The /Widths entries of the font object whose base font is `name`, by character code.

@@ -230,6 +230,8 @@ TEST(PageFile, EveryTruncationFailsAndLeavesTheStoreAsItWas)
 TEST(PageFile, HostileHeadersFailNamingTheFault)
 {
     const QByteArray page = TBytes().Raw(SurfaceMagic()).I32(1).I32(1).I32(0).I32(0).I32(0);
+    const QByteArray huge = TBytes().Raw(SurfaceMagic()).I32(20000).I32(20000).I32(0).I32(0).I32(0);
+    const QByteArray negative = TBytes().Raw(SurfaceMagic()).I32(-1).I32(1123).I32(0).I32(0).I32(0);
     const QByteArray head = TBytes().Raw(StorageMagic()).I32(0);
     struct Case {
         const char* what;
@@ -254,6 +256,20 @@ TEST(PageFile, HostileHeadersFailNamingTheFault)
             QStringLiteral("test.rpf: page 1 at byte 4: 1917275218 byte(s) needed, 68 left") },
         { "record that is not a page", TBytes().Raw(head).I32(1).I32(30).I32(8).Raw("NOTAPAGE"),
             QStringLiteral("test.rpf: page 1: File is corrupted!") },
+        // A copy of such a page in the preview was a bitmap of 1.6 GB.
+        { "page of 20000 x 20000 dots", TBytes().Raw(head).I32(1).I32(30).I32(huge.size()).Raw(huge),
+            QStringLiteral(
+                "test.rpf: page 1: test.rpf: page size at byte 60: 20000 x 20000 dots is outside 0 "
+                "to 16384 on a side") },
+        { "negative page width", TBytes().Raw(head).I32(1).I32(30).I32(negative.size()).Raw(negative),
+            QStringLiteral("test.rpf: page 1: test.rpf: page size at byte 60: -1 x 1123 dots is outside 0 to "
+                           "16384 on a side") },
+        { "paper of a million metres",
+            TBytes().Raw(StorageMagic()).I32(1).Str("PaperHeight=1000000000").I32(0),
+            QStringLiteral(
+                "test.rpf: paper size at byte 48: 0 x 1e+09 mm is outside 0 to 4335 mm on a side") },
+        { "paper that is not a number", TBytes().Raw(StorageMagic()).I32(1).Str("PaperWidth=nan").I32(0),
+            QStringLiteral("test.rpf: paper size at byte 40: nan x 0 mm is outside 0 to 4335 mm on a side") },
     };
     for (const Case& c : cases) {
         UseTestTempDir();

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -183,8 +184,13 @@ TEST(Rendering, StoredToolsBecomeCanvasTools)
         int height;
     };
     // 10 points at 96 dpi is 13 pixels; on a 600 dpi printer, 83.
+    // Sizes and resolutions from a page file may be absurd: held to 10000 points either way.
+    constexpr int kLargest = std::numeric_limits<qint32>::max();
+    constexpr int kLowest = std::numeric_limits<qint32>::min();
     const Case cases[] = { { 10, 96, 1, 96, -13 }, { 10, 96, 6.25, 600, -83 }, { 10, 0, 1, 96, -13 },
-        { 10, 72, 1, 96, -11 }, { 10, 96, 0.5, 96, -7 }, { 12, 96, 1, 0, -16 } };
+        { 10, 72, 1, 96, -11 }, { 10, 96, 0.5, 96, -7 }, { 12, 96, 1, 0, -16 },
+        { kLargest, 96, 1, 96, -13333 }, { kLowest, 96, 1, 96, 13333 }, { 10, kLargest, 2.5, 96, -13333 },
+        { kLargest, 96, 6.25, 600, -83333 } };
     for (const Case& c : cases) {
         text.Font.Size = c.size;
         text.Font.PixelsPerInch = c.fontPixelsPerInch;
@@ -194,6 +200,10 @@ TEST(Rendering, StoredToolsBecomeCanvasTools)
         canvas.FontPixelsPerInch = c.canvasPixelsPerInch;
         ToCanvasFont(text.Font, canvas, c.scaleY);
         EXPECT_EQ(canvas.Font.Height, c.height) << c.size << " pt, scale " << c.scaleY;
+        canvas.SmoothText = true;
+        ToCanvasFont(text.Font, canvas, c.scaleY);
+        EXPECT_NEAR(canvas.FontPixelSize, -c.height, 1.0)
+            << c.size << " pt, scale " << c.scaleY << " on screen";
         EXPECT_EQ(canvas.Font.Name, QStringLiteral("Liberation Sans"));
         EXPECT_EQ(canvas.Font.Color, RGBColor(1, 2, 3));
         EXPECT_EQ(canvas.Font.Pitch, fpFixed);

@@ -4,11 +4,14 @@
 #include "tests/common/TestHelpers.h"
 #include "tests/pages/PageTestSupport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -229,6 +232,40 @@ TEST(Storage, TemporaryFileIsRegisteredAndRemovedWithTheStore)
     store.reset();
     EXPECT_FALSE(QFileInfo::exists(name));
     EXPECT_FALSE(RegisteredTempFiles().contains(name));
+}
+
+// The temporary file is used through the descriptor that created it: once its name leads
+// elsewhere, later pages still go into it and read back from it, and the link's target is untouched.
+TEST(Storage, TemporaryFileReplacedByALinkKeepsItsPages)
+{
+    auto store = StoreOf(1);
+    const QString name = store->TempFileName();
+    const QString victim = name + u".victim"_s;
+    QFile planted(victim);
+    ASSERT_TRUE(planted.open(QIODevice::WriteOnly) && planted.write("victim") == 6);
+    planted.close();
+    ASSERT_TRUE(QFile::remove(name));
+    ASSERT_TRUE(QFile::link(victim, name));
+    constexpr int kPages = 12;
+    for (int i = 1; i < kPages; ++i)
+        store->Add(NumberedPage(i));
+    for (int i = 0; i < kPages; ++i)
+        EXPECT_EQ(NumberOf(store->Pages(i)), i) << "page " << i;
+    QByteArray saved;
+    QBuffer buffer(&saved);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+    store->SaveToStream(buffer);
+    TRLGraphicStorage again;
+    buffer.close();
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    again.LoadFromStream(buffer, u"saved"_s);
+    EXPECT_EQ(again.PageCount(), kPages);
+    EXPECT_EQ(NumberOf(again.Pages(kPages - 1)), kPages - 1);
+    ASSERT_TRUE(planted.open(QIODevice::ReadOnly));
+    EXPECT_EQ(planted.readAll(), QByteArray("victim"));
+    planted.close();
+    store.reset();
+    EXPECT_TRUE(QFile::remove(victim));
 }
 
 TEST(Storage, OwnerlessStoreFreesItselfWhenTheLastUserUnlinks)

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(Graphics, FontSizeAndHeight)
 {
@@ -24,6 +25,16 @@ TEST(Graphics, FontSizeAndHeight)
         font.SetSize(c.size);
         EXPECT_EQ(font.Height, c.height) << "size " << c.size;
     }
+    // The ends of the range, as a page file may give them.
+    TFont font;
+    font.Height = std::numeric_limits<int>::min();
+    EXPECT_EQ(font.Size(), 1610612736);
+    font.Height = std::numeric_limits<int>::max();
+    EXPECT_EQ(font.Size(), -1610612735);
+    font.SetSize(std::numeric_limits<int>::max());
+    EXPECT_EQ(font.Height, -std::numeric_limits<int>::max());
+    font.SetSize(std::numeric_limits<int>::min());
+    EXPECT_EQ(font.Height, std::numeric_limits<int>::max());
 }
 
 TEST(Graphics, ColoursKeepRedInTheLowByte)
@@ -33,6 +44,19 @@ TEST(Graphics, ColoursKeepRedInTheLowByte)
     EXPECT_EQ(FromQColor(QColor(0, 0, 255)), clBlue);
     // System colours resolve to a real RGB value, never to the flag bits.
     EXPECT_EQ(ColorToRGB(clBtnFace) & ~0xFFFFFF, 0);
+}
+
+TEST(Graphics, PenWidthIsHeldToWhatQtDraws)
+{
+    struct Case {
+        int width;
+        int drawn;
+    };
+    // Qt ignores a width from 32768 on and keeps the pen's previous one (1).
+    const Case cases[]
+        = { { 0, 0 }, { 3, 3 }, { -5, 0 }, { 40000, 32767 }, { std::numeric_limits<int>::max(), 32767 } };
+    for (const Case& c : cases)
+        EXPECT_EQ(ToQPen(TPen { clBlack, c.width, psSolid, pmCopy }).width(), c.drawn) << c.width;
 }
 
 TEST(Graphics, NegativeHeightIsTheFontsPixelSize)
@@ -165,4 +189,7 @@ TEST(Picture, GarbageIsAClearError)
 {
     EXPECT_EQ(ErrorOf([] { LoadPicture("hello"); }), u"Unknown picture format"_qs);
     EXPECT_TRUE(ErrorOf([] { LoadPicture(QByteArray("BM\0\0\0\0", 6)); }).startsWith(u"Invalid bmp picture"));
+    // Refused by the header's size, before 800 MB of pixels are allocated.
+    EXPECT_EQ(ErrorOf([] { LoadPicture(DamagedPictureData()[1].sliced(3)); }),
+        u"The picture declares 20000 x 10000 pixels, more than the 33 million a picture may have"_qs);
 }

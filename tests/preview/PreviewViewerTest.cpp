@@ -1,12 +1,14 @@
 #include "pages/RLGraphicSurface.h"
 #include "preview/RLPreview.h"
 #include "preview/RLPreviewBox.h"
+#include "tests/common/TestHelpers.h"
 #include "tests/preview/PreviewTestPages.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -412,4 +414,53 @@ TEST(PreviewViewer, WheelContinuesToTheNextOrPriorPageAtAPageEnd)
     viewer->ScrollToTop();
     Wheel(*viewer, { 300, 300 }, 120, {});
     EXPECT_EQ(viewer->PageIndex(), 0) << "nothing before the first page";
+}
+
+// A page file with pictures that do not decode: each is drawn as an empty grey frame with a
+// notice, no exception leaves a paint event, and every page is shown and copied.
+TEST(PreviewViewer, DamagedPicturesLeaveEveryPageViewable)
+{
+    const QList<QByteArray> damaged = DamagedPictureData();
+    const auto frameOf = [](qsizetype i) {
+        return TRect { 100, 250 + 100 * int(i), 350, 330 + 100 * int(i) };
+    };
+    const auto source = MakeNumberedPages(3);
+    TRLGraphicSurface* middle = source->Storage->Pages(1);
+    ASSERT_NE(middle, nullptr);
+    for (qsizetype i = 0; i < damaged.size(); ++i)
+        middle->StretchDrawData(frameOf(i), damaged[i], false);
+    QTemporaryDir dir;
+    const QString pageFile = dir.filePath(QStringLiteral("damaged.rpf"));
+    source->Storage->SaveToFile(pageFile);
+    TPreviewPages loaded;
+    loaded.Storage->LoadFromFile(pageFile);
+    const auto viewer = ShowViewer(loaded.Storage, { 1000, 1200 });
+    ASSERT_DOUBLE_EQ(viewer->ZoomFactor(), 100.0);
+    for (int index = 0; index < 3; ++index) {
+        viewer->GotoPageIndex(index);
+        QApplication::processEvents();
+        QImage shown;
+        EXPECT_NO_THROW(shown = viewer->Box(0).grab().toImage()) << "page " << index + 1;
+        ASSERT_FALSE(shown.isNull());
+        // Page dots sit one pixel in, past the frame; the page's own text is drawn on every page.
+        const QPoint text = TextPosition(0) + QPoint(1, 1);
+        int ink = 0;
+        for (int x = text.x(); x < text.x() + 60; ++x)
+            for (int y = text.y(); y < text.y() + 16; ++y)
+                ink += shown.pixelColor(x, y) != QColor(Qt::white) ? 1 : 0;
+        EXPECT_GT(ink, 20) << "page " << index + 1 << " shows its text";
+        if (index != 1)
+            continue;
+        for (qsizetype i = 0; i < damaged.size(); ++i) {
+            const TRect frame = frameOf(i);
+            EXPECT_EQ(shown.pixelColor(frame.Left + 1, (frame.Top + frame.Bottom) / 2 + 1), kShadowGray)
+                << "frame of picture " << i;
+        }
+    }
+    viewer->GotoPageIndex(1);
+    QApplication::clipboard()->clear();
+    EXPECT_NO_THROW(viewer->CopyPage());
+    const QImage copied = QApplication::clipboard()->image();
+    ASSERT_EQ(copied.size(), QSize(kA4Width, kA4Height));
+    EXPECT_EQ(copied.pixelColor(frameOf(0).Left, (frameOf(0).Top + frameOf(0).Bottom) / 2), kShadowGray);
 }

@@ -1,6 +1,7 @@
 #include "support/Geometry.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <sstream>
 
 namespace {
@@ -24,7 +25,10 @@ TEST(Geometry, MillimetersToPixels)
     };
     const Case cases[] = { { 0.0, 0, "zero" }, { 25.4, 96, "one inch" }, { 210.0, 794, "A4 width" },
         { 297.0, 1123, "A4 height" }, { 10.0, 38, "10 mm" }, { -10.0, -38, "negative" },
-        { 1.0, 4, "1 mm is 3.78 px" }, { 5.0, 19, "5 mm is 18.9 px" } };
+        { 1.0, 4, "1 mm is 3.78 px" }, { 5.0, 19, "5 mm is 18.9 px" },
+        { 1e300, std::numeric_limits<int>::max(), "beyond int, held" },
+        { -1e300, std::numeric_limits<int>::min(), "below int, held" },
+        { std::numeric_limits<double>::quiet_NaN(), 0, "not a number" } };
     for (const Case& c : cases)
         EXPECT_EQ(MillimetersToPixels(c.mm), c.pixels) << c.what << ", " << c.mm << " mm";
 }

@@ -81,7 +81,7 @@ TEST(Startup, TempFilesAreDeletedOnTerminationSignals)
         const char* name;
     };
     for (const Case c : { Case { SIGTERM, "SIGTERM" }, Case { SIGINT, "SIGINT" }, Case { SIGHUP, "SIGHUP" },
-             Case { SIGQUIT, "SIGQUIT" } }) {
+             Case { SIGQUIT, "SIGQUIT" }, Case { SIGPIPE, "SIGPIPE" } }) {
         QTemporaryDir dir;
         const TProbeRun run = RunProbe(dir.path(), { u"files"_qs, u"2"_qs, u"wait"_qs },
             [&](QProcess& process, const QStringList&) { kill(pid_t(process.processId()), c.signalNumber); });

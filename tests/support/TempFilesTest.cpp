@@ -94,6 +94,33 @@ TEST(TempFiles, PlantedLinkIsNotFollowed)
     EXPECT_FALSE(QFileInfo::exists(victim)) << "the link's target was created";
 }
 
+// The file is never opened again by name: a link that takes the name's place after creation
+// does not receive the bytes.
+TEST(TempFiles, OpenedFileIsUsedThroughItsDescriptor)
+{
+    QTemporaryDir dir;
+    const QString victim = dir.filePath(u"victim"_qs);
+    WriteFile(victim, "victim");
+    ASSERT_TRUE(QFile::link(victim, dir.filePath(u"~qr7.tmp"_qs)));
+    QFile file;
+    const QString name = OpenNewTempFile(file, dir.path(), Draws({ 7, 8 }));
+    EXPECT_EQ(name, dir.filePath(u"~qr8.tmp"_qs));
+    EXPECT_TRUE(RegisteredTempFiles().contains(name));
+    EXPECT_EQ(PermissionsOf(name), mode_t(0600));
+    ASSERT_TRUE(file.isOpen());
+    ASSERT_TRUE(QFile::remove(name));
+    ASSERT_TRUE(QFile::link(victim, name));
+    EXPECT_EQ(file.write("page data"), 9);
+    ASSERT_TRUE(file.flush());
+    ASSERT_TRUE(file.seek(0));
+    EXPECT_EQ(file.readAll(), QByteArray("page data"));
+    QFile target(victim);
+    ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+    EXPECT_EQ(target.readAll(), QByteArray("victim"));
+    file.close();
+    UnregisterTempFile(name);
+}
+
 TEST(TempFiles, DirectoryThatTakesNoFilesIsReported)
 {
     QTemporaryDir dir;
