@@ -240,8 +240,16 @@ void TRLCustomFilter::RunPages(TRLFilterProgress* progress, bool inThread)
             } else {
                 page = m_pages->Pages(n - 1);
             }
-            if (!page)
+            if (!page) {
+                // A page the store holds but cannot give back would end the output early while
+                // the run looks complete.
+                if (n <= m_pages->PageCount())
+                    throw EReportError(QCoreApplication::translate("TRLCustomFilter",
+                        "Page %1 could not be read back from the temporary page file; the output "
+                        "would be incomplete")
+                                           .arg(n));
                 break;
+            }
             DrawPage(*page);
             if (progress)
                 CallOnGuiThread(inThread, [&] { progress->StepForward(); });

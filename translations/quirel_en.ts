@@ -352,6 +352,13 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     </message>
 </context>
 <context>
+    <name>TRLCustomFilter</name>
+    <message>
+        <source>Page %1 could not be read back from the temporary page file; the output would be incomplete</source>
+        <translation>Page %1 could not be read back from the temporary page file; the output would be incomplete</translation>
+    </message>
+</context>
+<context>
     <name>TRLGraphicStorage</name>
     <message>
         <source>page %1 in the temporary page file %2</source>

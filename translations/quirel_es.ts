@@ -352,6 +352,13 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     </message>
 </context>
 <context>
+    <name>TRLCustomFilter</name>
+    <message>
+        <source>Page %1 could not be read back from the temporary page file; the output would be incomplete</source>
+        <translation>La página %1 no se pudo volver a leer del archivo temporal de páginas; la salida quedaría incompleta</translation>
+    </message>
+</context>
+<context>
     <name>TRLGraphicStorage</name>
     <message>
         <source>page %1 in the temporary page file %2</source>

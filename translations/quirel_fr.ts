@@ -352,6 +352,13 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     </message>
 </context>
 <context>
+    <name>TRLCustomFilter</name>
+    <message>
+        <source>Page %1 could not be read back from the temporary page file; the output would be incomplete</source>
+        <translation>La page %1 n&apos;a pas pu être relue depuis le fichier temporaire des pages ; la sortie serait incomplète</translation>
+    </message>
+</context>
+<context>
     <name>TRLGraphicStorage</name>
     <message>
         <source>page %1 in the temporary page file %2</source>

@@ -352,6 +352,13 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     </message>
 </context>
 <context>
+    <name>TRLCustomFilter</name>
+    <message>
+        <source>Page %1 could not be read back from the temporary page file; the output would be incomplete</source>
+        <translation>A página %1 não pôde ser lida de volta do arquivo temporário de páginas; a saída ficaria incompleta</translation>
+    </message>
+</context>
+<context>
     <name>TRLGraphicStorage</name>
     <message>
         <source>page %1 in the temporary page file %2</source>

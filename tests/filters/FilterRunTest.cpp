@@ -8,6 +8,7 @@
 #include "tests/filters/FilterTestPages.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -272,6 +273,21 @@ TEST(FilterRun, BackgroundFailureIsKept)
     EXPECT_EQ(filter.LastRunError(), u"page 3 failed"_qs);
     EXPECT_EQ(filter.Log.last(), u"EndDoc"_qs);
     EXPECT_EQ(pages->Storage->UserCount(), 0);
+}
+
+TEST(FilterRun, PageTheStoreCannotGiveBackFailsTheRun)
+{
+    auto pages = MakePages(3);
+    // The temporary page file loses its pages behind the store's back.
+    ASSERT_TRUE(QFile::resize(pages->Storage->TempFileName(), 0));
+    TRecordingFilter filter;
+    filter.ShowProgress = false;
+    filter.FilterPages(*pages->Storage, 1, -1, true);
+    filter.WaitForRun();
+    EXPECT_EQ(filter.LastRunError(),
+        u"Page 1 could not be read back from the temporary page file; the output would be incomplete"_qs)
+        << "was an empty output reported as success";
+    EXPECT_EQ(filter.Log.last(), u"EndDoc"_qs);
 }
 
 TEST(FilterRun, StoreStaysAliveThroughTheLinkUntilTheRunEnds)
