@@ -77,6 +77,16 @@ TRLPDFPageContent::TRLPDFPageContent(
 {
 }
 
+void TRLPDFPageContent::BeginText(int font, int pointSize)
+{
+    m_writer.WriteLine("BT");
+    m_writer.Write("/F");
+    m_writer.WriteInteger(font);
+    m_writer.Write(" ");
+    m_writer.WriteInteger(pointSize);
+    m_writer.WriteLine(" Tf");
+}
+
 void TRLPDFPageContent::WritePoint(double x, double y)
 {
     m_writer.WritePoints(x);
@@ -200,12 +210,7 @@ void TRLPDFPageContent::WriteText(const TRLTextObject& text)
     // does not cut the descenders (g, p, ç).
     const int y = int(std::clamp<qint64>(qint64(bounds.Bottom) - m_fonts.DescentDots(font, pointSize),
         std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-    m_writer.WriteLine("BT");
-    m_writer.Write("/F");
-    m_writer.WriteInteger(font);
-    m_writer.Write(" ");
-    m_writer.WriteInteger(pointSize);
-    m_writer.WriteLine(" Tf");
+    BeginText(font, pointSize);
     WritePoint(x, y);
     m_writer.WriteLine(" Td");
     m_writer.Write("(");
@@ -281,12 +286,7 @@ void TRLPDFPageContent::WriteDamagedPicture(const TRect& bounds)
         const int emDots = int(inside - 2 * kNoticeMarginDots);
         const int pointSize = std::max(1, emDots * kPointsPerInch / kDotsPerInch);
         const int font = m_fonts.Register(QStringLiteral("Arial"), 0, m_writer);
-        m_writer.WriteLine("BT");
-        m_writer.Write("/F");
-        m_writer.WriteInteger(font);
-        m_writer.Write(" ");
-        m_writer.WriteInteger(pointSize);
-        m_writer.WriteLine(" Tf");
+        BeginText(font, pointSize);
         WritePoint(double(bounds.Left) + kNoticeMarginDots,
             double(bounds.Top) + kNoticeMarginDots + emDots - m_fonts.DescentDots(font, pointSize));
         m_writer.WriteLine(" Td");

@@ -25,6 +25,8 @@ public:
 private:
     /// "x y" in points, y flipped.
     void WritePoint(double x, double y);
+    /// Opens a text object set in font number `font` at `pointSize` points.
+    void BeginText(int font, int pointSize);
     /// "left bottom width height" in points, then the operator and a line end.
     void WriteRectangle(const TRect& rect, QByteArrayView operatorName);
     void WriteText(const TRLTextObject& text);
