@@ -31,10 +31,8 @@ TRLPageRangeBox::TRLPageRangeBox(const QString& toLabel, QWidget* parent)
     EditFromPage = new QLineEdit(QStringLiteral("1"), this);
     LabelToPage = new QLabel(toLabel, this);
     EditToPage = new QLineEdit(this);
-    // Room for five digits and the frame, whatever the font.
-    const int pageNumberWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12;
-    EditFromPage->setFixedWidth(pageNumberWidth);
-    EditToPage->setFixedWidth(pageNumberWidth);
+    FitToPageNumbers(*EditFromPage);
+    FitToPageNumbers(*EditToPage);
     auto* layout = new QGridLayout(this);
     layout->addWidget(RadioButtonPagesAll, 0, 0, 1, 5);
     layout->addWidget(RadioButtonPagesInterval, 1, 0);

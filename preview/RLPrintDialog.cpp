@@ -72,6 +72,11 @@ int PageNumberText(const QString& text)
     return ok ? number : 0;
 }
 
+void FitToPageNumbers(QLineEdit& edit)
+{
+    edit.setFixedWidth(edit.fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+}
+
 QString PageNumberToText(int number)
 {
     return number == 0 ? QString() : QString::number(number);
@@ -121,7 +126,7 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
     GroupBoxCopies = new QGroupBox(Framed(LocaleText(kCopiesText)), this);
     LabelCopies = new QLabel(Labelled(LocaleText(kNumberOfCopiesText)), GroupBoxCopies);
     EditCopies = new QLineEdit(GroupBoxCopies);
-    EditCopies->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    FitToPageNumbers(*EditCopies);
     LabelCopies->setBuddy(EditCopies);
     auto* copiesRows = new QGridLayout(GroupBoxCopies);
     copiesRows->addWidget(LabelCopies, 0, 0);

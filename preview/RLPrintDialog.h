@@ -65,5 +65,7 @@ private:
 QString PrinterEntryText(const QString& name, const QString& port);
 /// A page or copy number typed by the user; text that is not a whole number counts as 0.
 int PageNumberText(const QString& text);
+/// Sizes an edit of page or copy numbers to five digits and its frame in its own font.
+void FitToPageNumbers(QLineEdit& edit);
 /// The page number as an edit shows it: 0 shows as empty.
 QString PageNumberToText(int number);
