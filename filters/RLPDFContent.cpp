@@ -213,11 +213,17 @@ void TRLPDFPageContent::WriteText(const TRLTextObject& text)
     BeginText(font, pointSize);
     WritePoint(x, y);
     m_writer.WriteLine(" Td");
+    ShowText(font, bytes);
+    m_writer.WriteLine("ET");
+    m_writer.WriteLine("Q");
+}
+
+void TRLPDFPageContent::ShowText(int font, const QByteArray& bytes)
+{
+    m_fonts.NoteShown(font, bytes);
     m_writer.Write("(");
     m_writer.WriteEscaped(bytes);
     m_writer.WriteLine(") Tj");
-    m_writer.WriteLine("ET");
-    m_writer.WriteLine("Q");
 }
 
 void TRLPDFPageContent::WriteEllipse(const TRect& bounds)
@@ -290,9 +296,7 @@ void TRLPDFPageContent::WriteDamagedPicture(const TRect& bounds)
         WritePoint(double(bounds.Left) + kNoticeMarginDots,
             double(bounds.Top) + kNoticeMarginDots + emDots - m_fonts.DescentDots(font, pointSize));
         m_writer.WriteLine(" Td");
-        m_writer.Write("(");
-        m_writer.WriteEscaped(ToWindows1252(DamagedPictureNotice()));
-        m_writer.WriteLine(") Tj");
+        ShowText(font, ToWindows1252(DamagedPictureNotice()));
         m_writer.WriteLine("ET");
     }
     m_writer.WriteLine("Q");

@@ -30,6 +30,8 @@ private:
     /// "left bottom width height" in points, then the operator and a line end.
     void WriteRectangle(const TRect& rect, QByteArrayView operatorName);
     void WriteText(const TRLTextObject& text);
+    /// "(text) Tj", noting the codes shown in the font.
+    void ShowText(int font, const QByteArray& bytes);
     void WriteEllipse(const TRect& bounds);
     void WritePoints(const std::vector<QPoint>& points);
     void WriteImage(const TRect& bounds);

@@ -18,6 +18,10 @@ namespace {
 
 constexpr int kPdfDisplayNameText = 58;
 constexpr QByteArrayView kHeader { "%PDF-1.2" };
+constexpr QByteArrayView kPortableHeader { "%PDF-1.4" };
+/// A comment of bytes above 127 right after the header tells transfer programs that the file
+/// holds binary data (the compressed streams).
+constexpr QByteArrayView kBinaryMarker { "%\xE2\xE3\xCF\xD3" };
 constexpr quint16 kDefaultPointSize = 10;
 constexpr double kLeadingPerPoint = 14.5 / 12;
 constexpr quint16 kMaxColumns = 8;
@@ -95,8 +99,10 @@ void TRLPDFFilter::InternalBeginDoc()
     PageLayout = plRegular;
     FontEncoding = feWinAnsiEncoding;
     ForceASCII = false;
+    m_portable = Portable;
     m_fonts.Clear();
     m_images.Clear();
+    m_images.Filter = m_portable ? TRLStreamFilter::Flate : TRLStreamFilter::None;
     m_pageObjects.clear();
     const TRLGraphicStorage* pages = Pages();
     m_pageWidth = pages ? pages->OrientedPixelWidth() : 0;
@@ -117,7 +123,12 @@ void TRLPDFFilter::InternalBeginDoc()
 
 void TRLPDFFilter::WriteHeader()
 {
-    m_writer->WriteLine(kHeader);
+    if (!m_portable) {
+        m_writer->WriteLine(kHeader);
+        return;
+    }
+    m_writer->WriteLine(kPortableHeader);
+    m_writer->WriteLine(kBinaryMarker);
 }
 
 void TRLPDFFilter::WriteInfo()
@@ -157,7 +168,26 @@ void TRLPDFFilter::WriteCatalog()
     m_pageTreeObject = m_writer->ReserveObject();
     m_writer->WriteLine("/Type/Catalog");
     m_writer->WriteLine("/Pages " + TRLPDFWriter::Reference(m_pageTreeObject));
+    if (m_portable)
+        m_writer->WriteLine("/Lang(" + PdfEscapedBytes(DocumentLanguage()) + ')');
     m_writer->EndDictionary();
+}
+
+QByteArray TRLPDFFilter::DocumentLanguage() const
+{
+    if (!Language.isEmpty())
+        return Language.toLatin1();
+    switch (LanguageFromEnvironment()) {
+    case TLanguage::Portuguese:
+        return "pt";
+    case TLanguage::French:
+        return "fr";
+    case TLanguage::Spanish:
+        return "es";
+    case TLanguage::English:
+        break;
+    }
+    return "en";
 }
 
 void TRLPDFFilter::InternalNewPage()
@@ -189,7 +219,7 @@ void TRLPDFFilter::InternalDrawPage(TRLGraphicSurface& page)
     const int length = m_writer->ReserveObject();
     m_writer->BeginDictionary(contents);
     m_writer->WriteLine("/Length " + TRLPDFWriter::Reference(length));
-    m_writer->BeginStream();
+    m_writer->BeginStream(m_portable ? TRLStreamFilter::Flate : TRLStreamFilter::None);
     TRLPDFPageContent content(*m_writer, m_fonts, m_pageHeight, std::move(imageNumbers));
     for (int i = 0; i < page.ObjectCount(); ++i)
         content.WriteObject(*page.Objects(i));
@@ -205,7 +235,10 @@ void TRLPDFFilter::InternalEndDoc()
         return;
     }
     try {
-        m_fonts.WriteFonts(*m_writer);
+        if (m_portable)
+            m_fonts.WriteEmbeddedFonts(*m_writer);
+        else
+            m_fonts.WriteFonts(*m_writer);
         WriteResources();
         WritePageTree();
         m_writer->WriteTrailer(m_catalogObject, m_infoObject);

@@ -70,12 +70,11 @@ struct TRLPDFFilterPageSetup {
     quint16 CharCount = 0;
 };
 
-/// Writes the pages into a PDF 1.2 file, uncompressed: each distinct picture once as an image
-/// object, the fourteen standard fonts by name and every other face as a TrueType font with
-/// measured widths. Page texts are Windows-1252 under /WinAnsiEncoding; the information texts
-/// are PDFDocEncoding or UTF-16BE, as viewers read them. The file is written beside
-/// its final name and replaces it only when the document is complete; a failed run leaves the
-/// previous file as it was.
+/// Writes the pages into a PDF 1.2 file, uncompressed (or, Portable, the file described there): each distinct
+/// picture once as an image object, the fourteen standard fonts by name and every other face as a TrueType
+/// font with measured widths. Page texts are Windows-1252 under /WinAnsiEncoding; the information texts are
+/// PDFDocEncoding or UTF-16BE, as viewers read them. The file is written beside its final name and replaces
+/// it only when the document is complete; a failed run leaves the previous file as it was.
 class TRLPDFFilter : public TRLCustomSaveFilter {
 public:
     explicit TRLPDFFilter(TComponent* owner);
@@ -96,6 +95,15 @@ public:
     TRLPDFFilterFontEncoding FontEncoding = feWinAnsiEncoding;
     bool ForceASCII = false;
 
+    /// Writes the portable PDF rather than the exact one: PDF 1.4, every font embedded as a
+    /// subset of the glyphs shown (found through fontconfig), content and image streams
+    /// Flate-compressed, and the document's language in the catalog. The pages, texts and
+    /// positions are those of the exact PDF.
+    bool Portable = false;
+    /// The document's language for the portable PDF, a BCP 47 tag such as "pt-BR"; empty takes
+    /// the language of the library's texts, chosen by the user's locale.
+    QString Language;
+
     TRLPDFFilterTextControl TextControl;
     TRLPDFFilterPageSetup PageSetup;
     /// Derived from PageSetup when the filter is created.
@@ -114,6 +122,7 @@ private:
     void WriteHeader();
     void WriteInfo();
     void WriteCatalog();
+    QByteArray DocumentLanguage() const;
     void WriteResources();
     void WritePageTree();
     void DeriveGrid();
@@ -136,4 +145,6 @@ private:
     int m_resourcesObject = 0;
     int m_pageWidth = 0;
     int m_pageHeight = 0;
+    /// Portable, fixed for the document at its start.
+    bool m_portable = false;
 };

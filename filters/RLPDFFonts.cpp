@@ -1,11 +1,13 @@
 #include "filters/RLPDFFonts.h"
 
+#include "filters/RLPDFFontSubset.h"
 #include "filters/RLPDFWriter.h"
 #include "pages/RLFontMetrics.h"
 #include "platform/Exceptions.h"
 #include "support/TextUtils.h"
 #include "support/Windows1252.h"
 
+#include <QCryptographicHash>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -36,6 +38,9 @@ constexpr int kStyleStrikeOut = 8;
 constexpr int kWidthsPerLine = 18;
 constexpr int kDescriptorFlags = 32;
 constexpr int kStem = 73;
+constexpr int kFlagFixedPitch = 1;
+constexpr int kFlagItalic = 64;
+constexpr int kTenthsPerDegree = 10;
 constexpr unsigned char kFirstRegular = 32;
 constexpr unsigned char kDelete = 127;
 constexpr QByteArrayView kNameDelimiters { "()<>[]{}/%#" };
@@ -108,6 +113,41 @@ TRLFontMetrics MeasureFace(const QString& family, TFontStyles style)
     } catch (const EReportError&) {
         return GetFallbackFontMetrics(family, style);
     }
+}
+
+/// Six capital letters that tell this subset of the face from others of it, the same for the
+/// same glyphs in every run.
+QByteArray SubsetTag(const QByteArray& name, const std::bitset<256>& shown)
+{
+    constexpr int kTagLength = 6;
+    constexpr int kLetters = 26;
+    const QByteArray digest = QCryptographicHash::hash(
+        name + '/' + QByteArray::fromStdString(shown.to_string()), QCryptographicHash::Sha1);
+    QByteArray tag;
+    for (int i = 0; i < kTagLength; ++i)
+        tag += char('A' + static_cast<unsigned char>(digest[i]) % kLetters);
+    return tag;
+}
+
+QString ShownCharacters(const std::bitset<256>& shown)
+{
+    QByteArray codes;
+    for (std::size_t code = 0; code < shown.size(); ++code) {
+        if (shown.test(code))
+            codes += char(code);
+    }
+    return FromWindows1252(codes);
+}
+
+/// Nonsymbolic (Latin text under WinAnsi), with the face's pitch and slant.
+int EmbeddedFlags(const TRLFontMetrics& metrics)
+{
+    int flags = kDescriptorFlags;
+    if (metrics.FixedPitch)
+        flags |= kFlagFixedPitch;
+    if (metrics.ItalicAngle != 0)
+        flags |= kFlagItalic;
+    return flags;
 }
 
 QByteArray Fields(std::initializer_list<qint32> values)
@@ -197,6 +237,13 @@ int TRLPDFFontTable::DescentDots(int index, int pointSize)
     return UnitsToDots(Metrics(index).Descent, pointSize);
 }
 
+void TRLPDFFontTable::NoteShown(int index, QByteArrayView bytes)
+{
+    std::bitset<256>& shown = m_entries.at(std::size_t(index - 1)).Shown;
+    for (const char byte : bytes)
+        shown.set(static_cast<unsigned char>(byte));
+}
+
 void TRLPDFFontTable::WriteFonts(TRLPDFWriter& writer)
 {
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
@@ -208,19 +255,60 @@ void TRLPDFFontTable::WriteFonts(TRLPDFWriter& writer)
                 + entry.PdfName + "/Encoding/WinAnsiEncoding");
             writer.EndDictionary();
         } else {
-            WriteTrueTypeFont(writer, index, entry);
+            WriteDescribedFont(writer, index, entry, nullptr);
         }
     }
 }
 
-void TRLPDFFontTable::WriteTrueTypeFont(TRLPDFWriter& writer, int index, TEntry& entry)
+void TRLPDFFontTable::WriteEmbeddedFonts(TRLPDFWriter& writer)
+{
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+        WriteEmbeddedFont(writer, int(i) + 1, m_entries[i]);
+}
+
+void TRLPDFFontTable::WriteEmbeddedFont(TRLPDFWriter& writer, int index, TEntry& entry)
 {
     const TRLFontMetrics& metrics = Metrics(index);
-    const QByteArray& name = entry.PdfName;
+    // The very face the widths were measured from, as Qt resolved the name.
+    const TFontStyles style
+        = entry.Standard ? StandardFamilyAndStyle(entry.PdfName).second : ToFontStyles(entry.StyleBits);
+    const TRLFontSubset subset
+        = SubsetInstalledFont(metrics.MeasuredFace, style, ShownCharacters(entry.Shown));
+    const QByteArray faceName = subset.PostScriptName.isEmpty()
+        ? PdfFontName(metrics.MeasuredFace)
+        : PdfFontName(QString::fromUtf8(subset.PostScriptName));
+
+    const int length = writer.ReserveObject();
+    TEmbedding embedding;
+    embedding.FontFileObject = writer.BeginDictionary();
+    writer.WriteLine("/Length " + TRLPDFWriter::Reference(length));
+    if (subset.Cff) {
+        writer.WriteLine("/Subtype/Type1C");
+        embedding.Subtype = "Type1";
+        embedding.FontFileKey = "/FontFile3";
+    } else {
+        writer.WriteLine("/Length1 " + QByteArray::number(subset.Data.size()));
+        embedding.Subtype = "TrueType";
+        embedding.FontFileKey = "/FontFile2";
+    }
+    writer.BeginStream(TRLStreamFilter::Flate);
+    writer.Write(subset.Data);
+    writer.EndStream(length);
+    embedding.BaseFont = SubsetTag(faceName, entry.Shown) + '+' + faceName;
+    WriteDescribedFont(writer, index, entry, &embedding);
+}
+
+void TRLPDFFontTable::WriteDescribedFont(
+    TRLPDFWriter& writer, int index, TEntry& entry, const TEmbedding* embedding)
+{
+    const TRLFontMetrics& metrics = Metrics(index);
+    const QByteArray& name = embedding ? embedding->BaseFont : entry.PdfName;
+    const QByteArrayView subtype = embedding ? embedding->Subtype : QByteArrayView("TrueType");
     const int descriptor = writer.ReserveObject();
 
     writer.BeginDictionary(entry.ObjectNumber);
-    writer.WriteLine("/Type/Font/Subtype/TrueType/Name/F" + QByteArray::number(index) + "/BaseFont/" + name);
+    writer.WriteLine("/Type/Font/Subtype/" + subtype.toByteArray() + "/Name/F" + QByteArray::number(index)
+        + "/BaseFont/" + name);
     writer.WriteLine("/FirstChar " + QByteArray::number(metrics.FirstChar));
     writer.WriteLine("/LastChar " + QByteArray::number(metrics.LastChar));
     writer.WriteLine("/Widths [");
@@ -244,18 +332,24 @@ void TRLPDFFontTable::WriteTrueTypeFont(TRLPDFWriter& writer, int index, TEntry&
     writer.BeginDictionary(descriptor);
     writer.WriteLine("/Type/FontDescriptor");
     writer.WriteLine("/FontName/" + name);
-    writer.WriteLine("/Flags " + QByteArray::number(kDescriptorFlags));
+    writer.WriteLine("/Flags " + QByteArray::number(embedding ? EmbeddedFlags(metrics) : kDescriptorFlags));
     writer.WriteLine("/FontBBox [ " + Fields({ box.Left, box.Bottom, box.Right, box.Top }) + " ]");
     writer.WriteLine("/MissingWidth 0");
     writer.WriteLine("/StemV " + QByteArray::number(kStem));
     writer.WriteLine("/StemH " + QByteArray::number(kStem));
-    writer.WriteLine("/ItalicAngle " + QByteArray::number(metrics.ItalicAngle));
+    // An embedded font's descriptor follows the reference's units and signs: degrees, and the
+    // descent below the baseline as a negative value.
+    writer.WriteLine("/ItalicAngle "
+        + QByteArray::number(embedding ? metrics.ItalicAngle / kTenthsPerDegree : metrics.ItalicAngle));
     writer.WriteLine("/CapHeight " + QByteArray::number(metrics.CapHeight));
     writer.WriteLine("/XHeight " + QByteArray::number(metrics.XHeight));
     writer.WriteLine("/Ascent " + QByteArray::number(metrics.Ascent));
-    writer.WriteLine("/Descent " + QByteArray::number(metrics.Descent));
+    writer.WriteLine("/Descent " + QByteArray::number(embedding ? -metrics.Descent : metrics.Descent));
     writer.WriteLine("/Leading " + QByteArray::number(metrics.InternalLeading));
     writer.WriteLine("/MaxWidth " + QByteArray::number(metrics.MaxWidth));
     writer.WriteLine("/AvgWidth " + QByteArray::number(metrics.AvgWidth));
+    if (embedding)
+        writer.WriteLine(
+            embedding->FontFileKey.toByteArray() + ' ' + TRLPDFWriter::Reference(embedding->FontFileObject));
     writer.EndDictionary();
 }

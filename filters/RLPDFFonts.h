@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <bitset>
 #include <memory>
 #include <vector>
 
@@ -29,10 +30,18 @@ public:
     int TextWidth(int index, QByteArrayView bytes, int pointSize);
     /// Dots, rounded up, that the font reaches below the baseline at `pointSize`.
     int DescentDots(int index, int pointSize);
+    /// Records the Windows-1252 codes a text shows in font `index`, the glyphs an embedded
+    /// subset must hold.
+    void NoteShown(int index, QByteArrayView bytes);
 
     /// The font objects, in table order: the fourteen standard names as Type1 fonts, every other
     /// face as a TrueType font with widths and a descriptor measured from the installed font.
     void WriteFonts(TRLPDFWriter& writer);
+    /// The font objects with every face embedded as a subset of the glyphs shown (a TrueType
+    /// face as /FontFile2, a CFF face as Type1C in /FontFile3) under the same widths and the
+    /// WinAnsi encoding, so that content streams read the same; streams Flate-compressed. The
+    /// standard names are embedded too, from the faces fontconfig serves for them.
+    void WriteEmbeddedFonts(TRLPDFWriter& writer);
 
 private:
     struct TEntry {
@@ -42,8 +51,19 @@ private:
         QByteArray PdfName;
         bool Standard = false;
         std::unique_ptr<TRLFontMetrics> Metrics;
+        std::bitset<256> Shown;
     };
-    void WriteTrueTypeFont(TRLPDFWriter& writer, int index, TEntry& entry);
+    /// What an embedded font adds to the dictionaries: its subtype, name and font file.
+    struct TEmbedding {
+        QByteArrayView Subtype;
+        QByteArray BaseFont;
+        QByteArrayView FontFileKey;
+        int FontFileObject = 0;
+    };
+    /// The font dictionary with widths and its descriptor; `embedding` null for a face left to
+    /// the reader.
+    void WriteDescribedFont(TRLPDFWriter& writer, int index, TEntry& entry, const TEmbedding* embedding);
+    void WriteEmbeddedFont(TRLPDFWriter& writer, int index, TEntry& entry);
 
     std::vector<TEntry> m_entries;
 };

@@ -39,7 +39,7 @@ int TRLPDFImageList::ImageFor(const QByteArray& data, TRLPDFWriter& writer)
     // A picture of no pixels ("NIL" data) would make an image object that readers reject.
     if (picture.isNull() || picture.width() == 0 || picture.height() == 0)
         return kNoImage;
-    m_objectNumbers.push_back(WritePdfImageObject(writer, picture));
+    m_objectNumbers.push_back(WritePdfImageObject(writer, picture, Filter));
     const int image = int(m_objectNumbers.size());
     candidates.push_back(TEntry { data, image });
     return image;
@@ -75,11 +75,11 @@ QImage OnWhite(const QImage& picture)
     return flat;
 }
 
-/// Writes an image object's dictionary entries and ASCIIHex pixel rows; `channels` gives the
-/// bytes of one pixel.
-template<typename TChannels>
-int WriteImageObject(TRLPDFWriter& writer, const QImage& picture, QByteArrayView colorSpace,
-    const QByteArray& extraEntry, TChannels channels)
+/// Writes an image object's dictionary entries and its pixel rows, as ASCIIHex or compressed;
+/// `channels` gives the hexadecimal digits of one pixel, `bytes` its bytes.
+template<typename TChannels, typename TBytes>
+int WriteImageObject(TRLPDFWriter& writer, const QImage& picture, TRLStreamFilter filter,
+    QByteArrayView colorSpace, const QByteArray& extraEntry, TChannels channels, TBytes bytes)
 {
     const int length = writer.ReserveObject();
     const int number = writer.BeginDictionary();
@@ -92,6 +92,19 @@ int WriteImageObject(TRLPDFWriter& writer, const QImage& picture, QByteArrayView
     if (!extraEntry.isEmpty())
         writer.WriteLine(extraEntry);
     writer.WriteLine("/Length " + TRLPDFWriter::Reference(length));
+    if (filter == TRLStreamFilter::Flate) {
+        writer.BeginStream(filter);
+        QByteArray row;
+        for (int y = 0; y < picture.height(); ++y) {
+            row.clear();
+            const auto* pixels = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                bytes(row, pixels[x]);
+            writer.Write(row);
+        }
+        writer.EndStream(length);
+        return number;
+    }
     writer.WriteLine("/Filter [/ASCIIHexDecode]");
     writer.BeginStream();
     QByteArray line;
@@ -113,21 +126,28 @@ int WriteImageObject(TRLPDFWriter& writer, const QImage& picture, QByteArrayView
 
 }
 
-int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture)
+int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture, TRLStreamFilter filter)
 {
     const auto rgb = [](QByteArray& line, QRgb pixel) {
         AppendHexByte(line, qRed(pixel));
         AppendHexByte(line, qGreen(pixel));
         AppendHexByte(line, qBlue(pixel));
     };
+    const auto rgbBytes = [](QByteArray& row, QRgb pixel) {
+        row += char(qRed(pixel));
+        row += char(qGreen(pixel));
+        row += char(qBlue(pixel));
+    };
     const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
     if (!picture.hasAlphaChannel() || IsOpaque(argb))
-        return WriteImageObject(writer, argb, "DeviceRGB", {}, rgb);
+        return WriteImageObject(writer, argb, filter, "DeviceRGB", {}, rgb, rgbBytes);
     // Transparent pixels would come out black. The colours are laid on white, so that a reader
     // without soft masks shows paper there; the soft mask, whose matte undoes that white, lets
     // the others show whatever lies beneath.
-    const int mask = WriteImageObject(writer, argb, "DeviceGray", "/Matte [1 1 1]",
-        [](QByteArray& line, QRgb pixel) { AppendHexByte(line, qAlpha(pixel)); });
+    const int mask = WriteImageObject(
+        writer, argb, filter, "DeviceGray", "/Matte [1 1 1]",
+        [](QByteArray& line, QRgb pixel) { AppendHexByte(line, qAlpha(pixel)); },
+        [](QByteArray& row, QRgb pixel) { row += char(qAlpha(pixel)); });
     return WriteImageObject(
-        writer, OnWhite(argb), "DeviceRGB", "/SMask " + TRLPDFWriter::Reference(mask), rgb);
+        writer, OnWhite(argb), filter, "DeviceRGB", "/SMask " + TRLPDFWriter::Reference(mask), rgb, rgbBytes);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "filters/RLPDFWriter.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <unordered_map>
 #include <vector>
-
-class TRLPDFWriter;
 
 /// The pictures a PDF document embeds, each written once as an image object and found again by
 /// its picture data.
@@ -23,6 +23,10 @@ public:
     int ObjectNumber(int image) const { return m_objectNumbers.at(std::size_t(image - 1)); }
     void Clear();
 
+    /// How the pixels are written: None gives the exact file's ASCIIHex rows, Flate raw
+    /// compressed bytes.
+    TRLStreamFilter Filter = TRLStreamFilter::None;
+
 private:
     struct TEntry {
         QByteArray Data;
@@ -33,6 +37,7 @@ private:
     std::vector<int> m_objectNumbers;
 };
 
-/// An uncompressed RGB image object with ASCIIHex rows, with a soft mask when some pixel is not
-/// opaque; returns its object number.
-int WritePdfImageObject(TRLPDFWriter& writer, const QImage& picture);
+/// An RGB image object, with a soft mask when some pixel is not opaque; returns its object
+/// number. Uncompressed ASCIIHex rows, or with Flate the bytes compressed.
+int WritePdfImageObject(
+    TRLPDFWriter& writer, const QImage& picture, TRLStreamFilter filter = TRLStreamFilter::None);

@@ -1,5 +1,6 @@
 #include "filters/RLPDFWriter.h"
 
+#include "filters/RLDeflate.h"
 #include "platform/Exceptions.h"
 #include "support/SaveFiles.h"
 #include "support/Windows1252.h"
@@ -177,6 +178,8 @@ TRLPDFWriter::TRLPDFWriter(QIODevice& device, QString target)
 {
 }
 
+TRLPDFWriter::~TRLPDFWriter() = default;
+
 void TRLPDFWriter::Write(QByteArrayView bytes)
 {
     if (bytes.size() > kBufferSize - m_used) {
@@ -249,6 +252,10 @@ void TRLPDFWriter::Flush()
 
 void TRLPDFWriter::WriteToDevice(QByteArrayView bytes)
 {
+    if (m_deflater) {
+        m_deflater->Write(bytes);
+        return;
+    }
     if (!bytes.isEmpty() && m_device.write(bytes.data(), bytes.size()) != bytes.size())
         RaiseWriteFailed(m_device, m_target);
 }
@@ -297,16 +304,33 @@ void TRLPDFWriter::EndPlainObject()
     WriteLine("endobj");
 }
 
-void TRLPDFWriter::BeginStream()
+void TRLPDFWriter::BeginStream(TRLStreamFilter filter)
 {
+    if (filter == TRLStreamFilter::Flate)
+        WriteLine("/Filter/FlateDecode");
     WriteLine(">>");
     WriteLine("stream");
     m_streamStart = m_position;
+    if (filter == TRLStreamFilter::Flate) {
+        Flush();
+        m_deflater = std::make_unique<TRLDeflater>([this](QByteArrayView compressed) {
+            if (m_device.write(compressed.data(), compressed.size()) != compressed.size())
+                RaiseWriteFailed(m_device, m_target);
+        });
+    }
 }
 
 void TRLPDFWriter::EndStream(int lengthNumber)
 {
-    const qint64 length = m_position - m_streamStart;
+    qint64 length = m_position - m_streamStart;
+    if (m_deflater) {
+        Flush();
+        length = m_deflater->Finish();
+        m_deflater.reset();
+        m_position = m_streamStart + length;
+        // The line end before "endstream" is not part of compressed data.
+        WriteLineEnd();
+    }
     WriteLine("endstream");
     WriteLine("endobj");
     BeginPlainObject(lengthNumber);

@@ -5,9 +5,14 @@
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
+#include <memory>
 #include <vector>
 
 class QIODevice;
+class TRLDeflater;
+
+/// How a stream's data is encoded in the file.
+enum class TRLStreamFilter { None, Flate };
 
 /// A real number with four decimals, a point and no exponent, then trailing zeros and a trailing
 /// point removed: 12.5, 3, 0.75.
@@ -30,6 +35,7 @@ class TRLPDFWriter {
 public:
     /// `target` names the device in messages; by default the file's name.
     explicit TRLPDFWriter(QIODevice& device, QString target = {});
+    ~TRLPDFWriter();
     TRLPDFWriter(const TRLPDFWriter&) = delete;
     TRLPDFWriter& operator=(const TRLPDFWriter&) = delete;
 
@@ -57,8 +63,10 @@ public:
     int BeginPlainObject(int number = 0);
     /// "endobj".
     void EndPlainObject();
-    /// Closes the open dictionary with ">>" and "stream"; the stream data follows.
-    void BeginStream();
+    /// Closes the open dictionary with ">>" and "stream"; the stream data follows. With Flate
+    /// the dictionary gets its /Filter entry first and everything written up to EndStream is
+    /// compressed on its way to the device.
+    void BeginStream(TRLStreamFilter filter = TRLStreamFilter::None);
     /// "endstream", "endobj", then the plain object `lengthNumber` holding the data's length.
     void EndStream(int lengthNumber);
 
@@ -87,4 +95,6 @@ private:
     /// Byte offset of each object, index = number - 1; 0 until written.
     std::vector<qint64> m_offsets;
     qint64 m_streamStart = 0;
+    /// Set while a compressed stream is open.
+    std::unique_ptr<TRLDeflater> m_deflater;
 };

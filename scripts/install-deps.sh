@@ -12,10 +12,13 @@ groups[build]="cmake ninja-build g++ make pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libcups2-dev
     libgtest-dev googletest
-    fonts-liberation fonts-dejavu-core fontconfig"
+    fonts-liberation fonts-dejavu-core fontconfig
+    libfontconfig-dev libharfbuzz-dev zlib1g-dev"
 # qt6-tools-dev and qt6-l10n-tools compile the message catalogues (lrelease) and check them
 # (lupdate); qt6-translations-l10n holds Qt's own texts in the users' languages; libcups2-dev
 # tells the printer list each queue's device URI.
+# The portable PDF finds font files through fontconfig, subsets them with HarfBuzz's subsetter
+# (libharfbuzz-subset, in libharfbuzz-dev) and compresses streams with zlib.
 # googletest is in the build group because the test suites are configured in the same build tree.
 # fonts-urw-base35 serves faces such as "Helvetica Narrow" as Type 1 and CFF files, which the PDF
 # export must measure without TrueType tables.

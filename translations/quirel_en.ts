@@ -410,6 +410,18 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
         <source>Cannot write the PDF file: %1</source>
         <translation>Cannot write the PDF file: %1</translation>
     </message>
+    <message>
+        <source>Cannot compress a PDF stream: %1</source>
+        <translation>Cannot compress a PDF stream: %1</translation>
+    </message>
+    <message>
+        <source>Cannot embed the font &quot;%1&quot;: fontconfig finds no font file for it</source>
+        <translation>Cannot embed the font &quot;%1&quot;: fontconfig finds no font file for it</translation>
+    </message>
+    <message>
+        <source>Cannot embed the font &quot;%1&quot;: none of its files (%2) holds TrueType or CFF outlines</source>
+        <translation>Cannot embed the font &quot;%1&quot;: none of its files (%2) holds TrueType or CFF outlines</translation>
+    </message>
 </context>
 <context>
     <name>TRLPreviewForm</name>

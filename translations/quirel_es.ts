@@ -410,6 +410,18 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
         <source>Cannot write the PDF file: %1</source>
         <translation>No se pudo escribir el archivo PDF: %1</translation>
     </message>
+    <message>
+        <source>Cannot compress a PDF stream: %1</source>
+        <translation>No se pudo comprimir un flujo del PDF: %1</translation>
+    </message>
+    <message>
+        <source>Cannot embed the font &quot;%1&quot;: fontconfig finds no font file for it</source>
+        <translation>No se pudo incrustar la fuente &quot;%1&quot;: fontconfig no encuentra ningún archivo de fuente para ella</translation>
+    </message>
+    <message>
+        <source>Cannot embed the font &quot;%1&quot;: none of its files (%2) holds TrueType or CFF outlines</source>
+        <translation>No se pudo incrustar la fuente &quot;%1&quot;: ninguno de sus archivos (%2) tiene contornos TrueType o CFF</translation>
+    </message>
 </context>
 <context>
     <name>TRLPreviewForm</name>

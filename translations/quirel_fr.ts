@@ -410,6 +410,18 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
         <source>Cannot write the PDF file: %1</source>
         <translation>Impossible d&apos;écrire le fichier PDF : %1</translation>
     </message>
+    <message>
+        <source>Cannot compress a PDF stream: %1</source>
+        <translation>Impossible de compresser un flux du PDF : %1</translation>
+    </message>
+    <message>
+        <source>Cannot embed the font &quot;%1&quot;: fontconfig finds no font file for it</source>
+        <translation>Impossible d&apos;incorporer la police « %1 » : fontconfig ne trouve aucun fichier de police pour elle</translation>
+    </message>
+    <message>
+        <source>Cannot embed the font &quot;%1&quot;: none of its files (%2) holds TrueType or CFF outlines</source>
+        <translation>Impossible d&apos;incorporer la police « %1 » : aucun de ses fichiers (%2) ne contient de contours TrueType ou CFF</translation>
+    </message>
 </context>
 <context>
     <name>TRLPreviewForm</name>

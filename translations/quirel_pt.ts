@@ -410,6 +410,18 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
         <source>Cannot write the PDF file: %1</source>
         <translation>Não foi possível gravar o arquivo PDF: %1</translation>
     </message>
+    <message>
+        <source>Cannot compress a PDF stream: %1</source>
+        <translation>Não foi possível compactar um fluxo do PDF: %1</translation>
+    </message>
+    <message>
+        <source>Cannot embed the font &quot;%1&quot;: fontconfig finds no font file for it</source>
+        <translation>Não foi possível incorporar a fonte &quot;%1&quot;: o fontconfig não encontra nenhum arquivo de fonte para ela</translation>
+    </message>
+    <message>
+        <source>Cannot embed the font &quot;%1&quot;: none of its files (%2) holds TrueType or CFF outlines</source>
+        <translation>Não foi possível incorporar a fonte &quot;%1&quot;: nenhum dos seus arquivos (%2) tem contornos TrueType ou CFF</translation>
+    </message>
 </context>
 <context>
     <name>TRLPreviewForm</name>

@@ -1,4 +1,5 @@
 #include "filters/RLFilterCommands.h"
+#include "filters/RLPDFFilter.h"
 #include "filters/RLSpoolFilter.h"
 #include "pages/RLGraphicSurface.h"
 #include "pages/RLPictureData.h"
@@ -370,4 +371,60 @@ TEST(PdfExport, TypeOneFaceExportsWithItsWidths)
     EXPECT_NEAR(widths.at(' '), 228, 1);
     EXPECT_NEAR(widths.at('A'), 547, 1);
     EXPECT_NEAR(widths.at('a'), 456, 1);
+}
+
+// Every kind of face embedded: TrueType faces (Arial, Times New Roman through their metric twins)
+// as TrueType subsets, a standard name (Helvetica) from its CFF face as a Type1C subset, and a face
+// that fontconfig serves first as Type 1 (Helvetica Narrow) from the next outline file it offers.
+TEST(PdfExport, PortableFileEmbedsEveryKindOfFace)
+{
+    auto pages = OrderLikePages(2);
+    AddPage(*pages, [](TRLGraphicSurface& page) {
+        TFont font;
+        font.Name = u"Helvetica Narrow"_qs;
+        font.SetSize(12);
+        page.SetFont(font);
+        page.TextOutEx(TRect { 38, 100, 756, 120 }, 38, 100, u"Fornecedor: Papelaria Central"_qs,
+            TRLMetaTextAlignment::Left, TRLMetaTextLayout::Top, 0);
+    });
+    const QTemporaryDir dir;
+    const QString exact = dir.filePath(u"exact.pdf"_qs);
+    const QString portable = dir.filePath(u"portable.pdf"_qs);
+    ExportPagesToPdf(*pages->Storage, exact);
+    {
+        TRLPDFFilter filter(nullptr);
+        filter.ShowProgress = false;
+        filter.Portable = true;
+        filter.Language = u"pt-BR"_qs;
+        filter.FileName = portable;
+        filter.FilterPages(*pages->Storage);
+    }
+
+    const auto check = RunTool(u"qpdf"_qs, { u"--check"_qs, portable });
+    ASSERT_TRUE(check.has_value()) << "qpdf is not installed";
+    EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_qs)) << check->toStdString();
+    std::map<QString, QString> types;
+    for (const TPdfFontRow& font : PdfFonts(portable)) {
+        EXPECT_TRUE(font.Embedded && font.Subset) << font.Name.toStdString() << " is not an embedded subset";
+        // "ABCDEF+LiberationSans-Bold": the tag, then the face's own PostScript name.
+        EXPECT_TRUE(font.Name.contains(QRegularExpression(u"^[A-Z]{6}\\+"_qs))) << font.Name.toStdString();
+        types[font.Name.mid(7)] = font.Type;
+    }
+    EXPECT_EQ(types[u"LiberationSans-Bold"_qs], u"TrueType"_qs);
+    EXPECT_EQ(types[u"LiberationSerif"_qs], u"TrueType"_qs);
+    EXPECT_EQ(types[u"NimbusSans-Regular"_qs], u"Type 1C"_qs);
+    // Helvetica Narrow is measured from a Type 1 file; the same design's CFF file is embedded.
+    EXPECT_EQ(types[u"NimbusSansNarrow-Regular"_qs], u"Type 1C"_qs);
+    EXPECT_EQ(types.size(), 4u);
+
+    const QStringList layout { u"-layout"_qs, u"-enc"_qs, u"UTF-8"_qs };
+    const auto expected = RunTool(u"pdftotext"_qs, layout + QStringList { exact, u"-"_qs });
+    const auto read = RunTool(u"pdftotext"_qs, layout + QStringList { portable, u"-"_qs });
+    ASSERT_TRUE(expected && read) << "pdftotext (poppler-utils) is not installed";
+    EXPECT_EQ(*read, *expected);
+
+    const TRenderDifference difference
+        = CompareRenderings(exact, portable, 2, dir.path(), NoFontsEnvironment(dir.path()));
+    constexpr double kMaxDifferingShare = 0.01;
+    EXPECT_LT(difference.DifferingShare, kMaxDifferingShare) << difference.SecondImage.toStdString();
 }
