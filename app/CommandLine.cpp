@@ -21,7 +21,8 @@ bool IsOption(const QString& argument)
 
 bool TCommandLine::HasExport() const
 {
-    return !PdfFile.isEmpty() || !XlsFile.isEmpty() || !PageFile.isEmpty() || Printer.has_value();
+    return !PdfFile.isEmpty() || !PortablePdfFile.isEmpty() || !XlsFile.isEmpty() || !PageFile.isEmpty()
+        || Printer.has_value();
 }
 
 TCommandLine ParseCommandLine(const QStringList& arguments)
@@ -71,6 +72,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             result.DataDirectory = file();
         } else if (name == u"--pdf") {
             result.PdfFile = file();
+        } else if (name == u"--pdf-portable") {
+            result.PortablePdfFile = file();
         } else if (name == u"--xls") {
             result.XlsFile = file();
         } else if (name == u"--rpf") {
@@ -110,12 +113,15 @@ QString UsageText()
         "(asking for the number when ORDER is missing).\n"
         "\n"
         "  --pdf FILE        prepare the order and write it as a PDF file, no window\n"
+        "  --pdf-portable FILE\n"
+        "                    the same as a portable PDF: fonts embedded, streams compressed\n"
         "  --xls FILE        the same as a spreadsheet (XLS)\n"
         "  --rpf FILE        the same as a page file (.rpf)\n"
         "  --print [NAME]    print on the default (or named) printer, no window\n"
         "  --data DIR        read the tables from DIR instead of the KORVANE alias\n"
-        "  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,\n"
-        "                    --rpf or --print write it instead of an order, no window\n"
+        "  --view FILE.rpf   show a saved page file in the preview window; with --pdf,\n"
+        "                    --pdf-portable, --xls, --rpf or --print write it instead of an\n"
+        "                    order, no window\n"
         "  --help            this text\n"
         "  --version         the program's and the library's version\n"
         "\n"

@@ -11,6 +11,8 @@ struct TCommandLine {
     std::optional<QString> Order;
     QString DataDirectory;
     QString PdfFile;
+    /// The portable PDF: fonts embedded, streams compressed.
+    QString PortablePdfFile;
     QString XlsFile;
     QString PageFile;
     /// Set by --print; an empty name means the default printer.
@@ -20,7 +22,7 @@ struct TCommandLine {
     bool Help = false;
     bool Version = false;
 
-    /// Any of --pdf, --xls, --rpf, --print.
+    /// Any of --pdf, --pdf-portable, --xls, --rpf, --print.
     bool HasExport() const;
     bool IsHeadless() const { return HasExport() || Help || Version; }
 };

@@ -27,6 +27,13 @@ void SaveThrough(TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QS
     filter.FilterPages(pages);
 }
 
+void SavePdf(TRLPDFFilter& filter, TRLGraphicStorage& pages, const QString& fileName, bool portable)
+{
+    filter.Portable = portable;
+    SaveThrough(filter, pages, fileName);
+    filter.Portable = false;
+}
+
 bool SameFile(const struct stat& a, const QString& path)
 {
     struct stat b { };
@@ -80,7 +87,9 @@ void WriteOutputs(TRLGraphicStorage& pages, const TOrderFilters& filters, const 
     if (!options.PageFile.isEmpty())
         pages.SaveToFile(options.PageFile);
     if (!options.PdfFile.isEmpty())
-        SaveThrough(*filters.Pdf, pages, options.PdfFile);
+        SavePdf(*filters.Pdf, pages, options.PdfFile, false);
+    if (!options.PortablePdfFile.isEmpty())
+        SavePdf(*filters.Pdf, pages, options.PortablePdfFile, true);
     if (!options.XlsFile.isEmpty())
         SaveThrough(*filters.Xls, pages, options.XlsFile);
     if (options.Printer)
@@ -92,7 +101,8 @@ int ExportOrder(const TCommandLine& options)
     SetDataDirectoryOption(options.DataDirectory);
     TForm1 form(nullptr);
     form.OpenTables();
-    for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
+    for (const QString& output :
+        { options.PageFile, options.PdfFile, options.PortablePdfFile, options.XlsFile })
         RefuseOutputOverTables(output, form.Tables);
     if (!form.LocateOrder(options.Order.value_or(QString()))) {
         PrintProgramError(QStringLiteral("Ordem Compra não Encontrada!"));
@@ -109,7 +119,8 @@ int ExportOrder(const TCommandLine& options)
 /// The saved pages go out through the order's own filters: the same texts as the order's export.
 int ExportPageFile(const TCommandLine& options)
 {
-    for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
+    for (const QString& output :
+        { options.PageFile, options.PdfFile, options.PortablePdfFile, options.XlsFile })
         RefuseOutputOverPageFile(output, options.ViewFile);
     TComponent owner(nullptr);
     const TOrderFilters filters = CreateOrderFilters(&owner);
@@ -125,7 +136,8 @@ int ExportPageFile(const TCommandLine& options)
 int RunHeadless(const TCommandLine& given)
 {
     TCommandLine options = given;
-    for (QString* output : { &options.PageFile, &options.PdfFile, &options.XlsFile })
+    for (QString* output :
+        { &options.PageFile, &options.PdfFile, &options.PortablePdfFile, &options.XlsFile })
         *output = OutputPath(*output);
     try {
         return options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);

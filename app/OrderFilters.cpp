@@ -11,6 +11,8 @@ TOrderFilters CreateOrderFilters(TComponent* owner)
     filters.Pdf->SetDisplayName(QStringLiteral("Documento PDF"));
     filters.Pdf->DocumentInfo().Creator
         = QStringLiteral("QuirelReport v0.6 \u2014 band-oriented report library");
+    // The order's own texts are Portuguese, whatever the operator's locale.
+    filters.Pdf->Language = QStringLiteral("pt-BR");
 
     filters.Xls = new TRLXLSFilter(owner);
     filters.Xls->SetName(QStringLiteral("RLXLSFilter1"));

@@ -56,12 +56,15 @@ Prints a purchase order: without an export option it shows the order in the prev
 (asking for the number when ORDER is missing).
 
   --pdf FILE        prepare the order and write it as a PDF file, no window
+  --pdf-portable FILE
+                    the same as a portable PDF: fonts embedded, streams compressed
   --xls FILE        the same as a spreadsheet (XLS)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
-                    --rpf or --print write it instead of an order, no window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf,
+                    --pdf-portable, --xls, --rpf or --print write it instead of an
+                    order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -74,12 +77,15 @@ Prints a purchase order: without an export option it shows the order in the prev
 (asking for the number when ORDER is missing).
 
   --pdf FILE        prepare the order and write it as a PDF file, no window
+  --pdf-portable FILE
+                    the same as a portable PDF: fonts embedded, streams compressed
   --xls FILE        the same as a spreadsheet (XLS)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
-                    --rpf or --print write it instead of an order, no window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf,
+                    --pdf-portable, --xls, --rpf or --print write it instead of an
+                    order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 

@@ -56,12 +56,15 @@ Prints a purchase order: without an export option it shows the order in the prev
 (asking for the number when ORDER is missing).
 
   --pdf FILE        prepare the order and write it as a PDF file, no window
+  --pdf-portable FILE
+                    the same as a portable PDF: fonts embedded, streams compressed
   --xls FILE        the same as a spreadsheet (XLS)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
-  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
-                    --rpf or --print write it instead of an order, no window
+  --view FILE.rpf   show a saved page file in the preview window; with --pdf,
+                    --pdf-portable, --xls, --rpf or --print write it instead of an
+                    order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -74,12 +77,15 @@ Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na jane
 (e pede o número quando ORDEM não é informada).
 
   --pdf ARQUIVO     prepara a ordem e a grava como arquivo PDF, sem janela
+  --pdf-portable ARQUIVO
+                    o mesmo, como PDF portátil: fontes incorporadas, fluxos compactados
   --xls ARQUIVO     o mesmo, como planilha (XLS)
   --rpf ARQUIVO     o mesmo, como arquivo de páginas (.rpf)
   --print [NOME]    imprime na impressora padrão (ou na indicada), sem janela
   --data PASTA      lê as tabelas da PASTA em vez do alias KORVANE
   --view ARQ.rpf    mostra um arquivo de páginas salvo na janela de visualização; com --pdf,
-                    --xls, --rpf ou --print grava-o em vez de uma ordem, sem janela
+                    --pdf-portable, --xls, --rpf ou --print grava-o em vez de uma ordem,
+                    sem janela
   --help            este texto
   --version         a versão do programa e da biblioteca
 

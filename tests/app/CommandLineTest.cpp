@@ -205,13 +205,17 @@ TEST_F(CommandLine, PageFileOfAnOrderReadsBackAsTheGoldenPages)
 
 TEST_F(CommandLine, SeveralExportsInOneRun)
 {
-    const TProgramRun run = Run(QStringList { u"1"_s, u"--rpf"_s, Output(u"o.rpf"_s), u"--pdf"_s,
-                                    Output(u"o.pdf"_s), u"--xls"_s, Output(u"o.xls"_s) }
-        + Data());
+    const TProgramRun run
+        = Run(QStringList { u"1"_s, u"--rpf"_s, Output(u"o.rpf"_s), u"--pdf"_s, Output(u"o.pdf"_s),
+                  u"--pdf-portable"_s, Output(u"p.pdf"_s), u"--xls"_s, Output(u"o.xls"_s) }
+            + Data());
     ASSERT_EQ(run.ExitCode, kExitSuccess) << run.Err.toStdString();
     QFile pdf(Output(u"o.pdf"_s));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_TRUE(pdf.read(10) == "%PDF-1.2\r\n") << "the exact PDF";
+    QFile portable(Output(u"p.pdf"_s));
+    ASSERT_TRUE(portable.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(portable.read(10) == "%PDF-1.4\r\n") << "the portable PDF";
     QFile xls(Output(u"o.xls"_s));
     ASSERT_TRUE(xls.open(QIODevice::ReadOnly));
     EXPECT_TRUE(xls.read(8) == QByteArray::fromHex("D0CF11E0A1B11AE1")) << "a compound document";
@@ -257,6 +261,10 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
         { { u"1"_s, u"--rpf"_s, u"--pdf"_s, u"x.pdf"_s }, u"--rpf needs a value"_s,
             "an option is not taken as the value of another" },
         { { u"1"_s, u"--pdf="_s }, u"--pdf needs a file name"_s, "empty file name" },
+        { { u"1"_s, u"--pdf-portable"_s }, u"--pdf-portable needs a value"_s,
+            "portable PDF without its file" },
+        { { u"--pdf-portable"_s, Output(u"x.pdf"_s) }, u"an export option needs an order number"_s,
+            "portable PDF without an order" },
         { { u"1"_s, u"--view"_s, Output(u"x.rpf"_s) }, u"give either an order number or --view"_s,
             "an order and a page file" },
         { { u"--view"_s, Output(u"x.rpf"_s), u"--pdf"_s, Output(u"x.pdf"_s), u"3"_s },
@@ -400,6 +408,8 @@ TEST_F(CommandLine, OutputNamingATableIsRefusedAndTheTableKept)
         { view, u"--xls"_s, pageFile, pageFile },
         { view, u"--rpf"_s, pageFile, pageFile },
         { view, u"--pdf"_s, work.filePath(u"page-link.pdf"_s), pageFile },
+        { order, u"--pdf-portable"_s, db + u"/OrdemCompra.DB"_s, db + u"/OrdemCompra.DB"_s },
+        { view, u"--pdf-portable"_s, pageFile, pageFile },
     };
     for (const Case& c : cases) {
         const std::string what = (c.source + QStringList { c.option, c.output }).join(u' ').toStdString();
@@ -540,6 +550,7 @@ TEST_F(CommandLine, UnwritableOutputExitsWithTwoAndLeavesNoFile)
         { u"--pdf"_s, Output(u"socket"_s), "PDF into a socket" },
         { u"--xls"_s, Output(u"socket"_s), "spreadsheet into a socket" },
         { u"--pdf"_s, Output(u"plain-file/order.pdf"_s), "PDF under a plain file" },
+        { u"--pdf-portable"_s, Output(u"plain-file/order.pdf"_s), "portable PDF under a plain file" },
         { u"--xls"_s, Output(u"plain-file/order.xls"_s), "spreadsheet under a plain file" },
     };
     for (const Case& c : cases) {

@@ -10,10 +10,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <iostream>
 
 using namespace Qt::StringLiterals;
 
@@ -23,6 +25,10 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 2;
 /// The first page holds 48 item rows below the letterhead, and so does every other page.
 constexpr int kRowsPerPage = 48;
+/// Two renderings of a page look the same when few pixels differ visibly: anti-aliased edges
+/// of glyphs drawn from the same outlines.
+constexpr double kMaxDifferingShare = 0.01;
+constexpr double kMaxMeanDifference = 2.0;
 
 QString Squeezed(QString text)
 {
@@ -300,4 +306,79 @@ TEST_F(PdfOrders, PrintWithoutAnyPrinterIsAClearError)
         EXPECT_TRUE(run.Err.endsWith(c.message)) << run.Err.toStdString();
     }
     QFile::remove(pageFile);
+}
+
+// The portable PDF of an order beside its exact PDF, written in one run: a valid PDF 1.4 with
+// every font embedded as a subset, the same text, a fraction of the size, and the same look on a
+// machine that has none of the order's fonts (nor any other).
+TEST_F(PdfOrders, PortableFileEmbedsItsFontsAndReadsAsTheExactOne)
+{
+    struct Case {
+        int order;
+        /// The last page too, when it differs from the first in kind.
+        int lastPage;
+    };
+    const Case cases[] = { { 1, 1 }, { 3, 2 }, { 7, 209 } };
+    const QStringList noFonts = NoFontsEnvironment(m_work.path() + u"/fonts"_s);
+    for (const Case& c : cases) {
+        const std::string what = "order " + std::to_string(c.order);
+        const QString exact = Output(u"exact-%1.pdf"_s.arg(c.order));
+        const QString portable = Output(u"portable-%1.pdf"_s.arg(c.order));
+        const TProgramRun run
+            = Run({ QString::number(c.order), u"--pdf"_s, exact, u"--pdf-portable"_s, portable });
+        ASSERT_EQ(run.ExitCode, kExitSuccess) << what << ": " << run.Err.toStdString();
+        EXPECT_EQ(run.Err, QString()) << what;
+
+        QFile file(portable);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << what;
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.startsWith("%PDF-1.4\r\n")) << what;
+        EXPECT_TRUE(bytes.contains("/Lang(pt-BR)")) << what << ": the order's texts are Portuguese";
+
+        const auto check = RunTool(u"qpdf"_s, { u"--check"_s, portable });
+        ASSERT_TRUE(check.has_value()) << "qpdf is not installed";
+        EXPECT_TRUE(check->contains(u"No syntax or stream encoding errors"_s))
+            << what << check->toStdString();
+        const auto info = RunTool(u"pdfinfo"_s, { u"-enc"_s, u"UTF-8"_s, portable });
+        ASSERT_TRUE(info.has_value()) << "pdfinfo (poppler-utils) is not installed";
+        EXPECT_TRUE(info->contains(u"Title:           Ordem Compra %1\n"_s.arg(c.order)))
+            << info->toStdString();
+        EXPECT_TRUE(info->contains(QRegularExpression(u"PDF version:\\s+1.4\\n"_s))) << info->toStdString();
+
+        const QList<TPdfFontRow> fonts = PdfFonts(portable);
+        // Arial regular, bold and bold italic; Verdana regular and bold.
+        EXPECT_EQ(fonts.size(), 5) << what;
+        for (const TPdfFontRow& font : fonts) {
+            EXPECT_TRUE(font.Embedded) << what << ": " << font.Name.toStdString() << " is not embedded";
+            EXPECT_TRUE(font.Subset) << what << ": " << font.Name.toStdString() << " is not a subset";
+            EXPECT_EQ(font.Type, u"TrueType"_s) << what << ": " << font.Name.toStdString();
+        }
+
+        const QStringList layout { u"-layout"_s, u"-enc"_s, u"UTF-8"_s };
+        const auto expectedText = RunTool(u"pdftotext"_s, layout + QStringList { exact, u"-"_s });
+        const auto portableText = RunTool(u"pdftotext"_s, layout + QStringList { portable, u"-"_s });
+        ASSERT_TRUE(expectedText && portableText) << "pdftotext (poppler-utils) is not installed";
+        EXPECT_TRUE(portableText->contains(u"Ordem Compra: %1"_s.arg(c.order))) << what;
+        EXPECT_TRUE(*portableText == *expectedText) << what << ": the texts differ";
+
+        for (const int page : { 1, c.lastPage }) {
+            const TRenderDifference difference
+                = CompareRenderings(exact, portable, page, m_work.path() + u"/renderings"_s, noFonts);
+            std::cout << what << ", page " << page << ": " << difference.DifferingShare * 100
+                      << " % of pixels differ visibly, mean difference " << difference.MeanDifference << "; "
+                      << difference.SecondImage.toStdString() << '\n';
+            EXPECT_LT(difference.DifferingShare, kMaxDifferingShare) << what << ", page " << page;
+            EXPECT_LT(difference.MeanDifference, kMaxMeanDifference) << what << ", page " << page;
+        }
+
+        const qint64 exactSize = QFileInfo(exact).size();
+        std::cout << what << ": exact PDF " << exactSize << " bytes, portable " << bytes.size() << " bytes\n";
+        if (c.order == 7) {
+            EXPECT_LE(bytes.size() * 4, exactSize) << "at most a quarter of the exact PDF";
+        }
+        QFile::remove(exact);
+        QFile::remove(portable);
+    }
+    QDir(m_work.path() + u"/fonts"_s).removeRecursively();
+    QDir(m_work.path() + u"/renderings"_s).removeRecursively();
 }

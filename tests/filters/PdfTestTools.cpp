@@ -132,6 +132,7 @@ TRenderDifference CompareRenderings(const QString& first, const QString& second,
     const QString& workDir, const QStringList& secondEnvironment)
 {
     TRenderDifference difference;
+    QDir().mkpath(workDir);
     const auto base = [&](const QString& pdf) {
         return QDir(workDir).filePath(QFileInfo(pdf).completeBaseName() + u"-page"_s + QString::number(page));
     };
