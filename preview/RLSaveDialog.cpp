@@ -1,6 +1,7 @@
 #include "preview/RLSaveDialog.h"
 
 #include "filters/RLFilters.h"
+#include "filters/RLPDFFilter.h"
 #include "preview/RLPageRangeBox.h"
 #include "preview/RLPrintDialog.h"
 #include "preview/RLSaveParams.h"
@@ -8,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,6 +50,12 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     ComboBoxFilters = new QComboBox(this);
     ComboBoxFilters->setEditable(false);
     LabelUseFilter->setBuddy(ComboBoxFilters);
+    CheckBoxPdfPortable = new QCheckBox(
+        QCoreApplication::translate("TRLSaveDialog", "Portable PDF: fonts embedded, smaller file"), this);
+    CheckBoxPdfPortable->setToolTip(QCoreApplication::translate("TRLSaveDialog",
+        "Looks the same on any computer, also without the report's fonts; for sending and "
+        "archiving. Without it the PDF names its fonts and the reader supplies them."));
+    CheckBoxPdfPortable->setVisible(false);
 
     GroupBoxPages = new TRLPageRangeBox(LocaleText(kToText), this);
 
@@ -63,6 +71,7 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     fields->addWidget(SpeedButtonLookup, 0, 3);
     fields->addWidget(LabelUseFilter, 1, 0);
     fields->addWidget(ComboBoxFilters, 1, 1);
+    fields->addWidget(CheckBoxPdfPortable, 2, 1, 1, 3);
     fields->setColumnStretch(2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -83,7 +92,10 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
         ButtonSave->setEnabled(!text.trimmed().isEmpty());
         FileNameChanged(text);
     });
-    QObject::connect(ComboBoxFilters, &QComboBox::currentIndexChanged, this, [this] { FilterChanged(); });
+    QObject::connect(ComboBoxFilters, &QComboBox::currentIndexChanged, this, [this] {
+        FilterChanged();
+        ShowPdfOptions();
+    });
     ButtonSave->setEnabled(false);
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -117,6 +129,7 @@ void TRLSaveDialog::LoadControls()
             selected = ComboBoxFilters->count() - 1;
     }
     ComboBoxFilters->setCurrentIndex(selected);
+    ShowPdfOptions();
     GroupBoxPages->ShowRange(params.SaveRange, params.FromPage, params.ToPage);
     EditFileName->setText(params.FileName);
     CheckBoxSaveInBackground->setChecked(params.SaveInBackground);
@@ -144,6 +157,17 @@ void TRLSaveDialog::SaveControls()
     const TRLSaveTarget target = ChooseSaveTarget(params.FileName, SelectedFilter());
     params.FileName = target.FileName;
     params.SetFilter(target.Filter);
+    if (auto* pdf = dynamic_cast<TRLPDFFilter*>(target.Filter))
+        pdf->Portable = CheckBoxPdfPortable->isChecked();
+}
+
+void TRLSaveDialog::ShowPdfOptions()
+{
+    const auto* pdf = dynamic_cast<const TRLPDFFilter*>(SelectedFilter());
+    CheckBoxPdfPortable->setVisible(pdf != nullptr);
+    // The filter's own setting, until the user changes it in this dialog.
+    if (pdf && m_loading)
+        CheckBoxPdfPortable->setChecked(pdf->Portable);
 }
 
 void TRLSaveDialog::FileNameChanged(const QString& text)

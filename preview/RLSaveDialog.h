@@ -34,6 +34,8 @@ public:
     QToolButton* SpeedButtonLookup = nullptr;
     QLabel* LabelUseFilter = nullptr;
     QComboBox* ComboBoxFilters = nullptr;
+    /// Shown while a PDF filter is selected: its Portable property.
+    QCheckBox* CheckBoxPdfPortable = nullptr;
     /// Holds the range buttons and the page edits.
     TRLPageRangeBox* GroupBoxPages = nullptr;
     QCheckBox* CheckBoxSaveInBackground = nullptr;
@@ -56,6 +58,7 @@ private:
     void FileNameChanged(const QString& text);
     /// Choosing a format renames a name that carries another format's extension.
     void FilterChanged();
+    void ShowPdfOptions();
 
     bool m_loading = false;
 };

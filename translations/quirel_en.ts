@@ -458,6 +458,17 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     </message>
 </context>
 <context>
+    <name>TRLSaveDialog</name>
+    <message>
+        <source>Portable PDF: fonts embedded, smaller file</source>
+        <translation>Portable PDF: fonts embedded, smaller file</translation>
+    </message>
+    <message>
+        <source>Looks the same on any computer, also without the report&apos;s fonts; for sending and archiving. Without it the PDF names its fonts and the reader supplies them.</source>
+        <translation>Looks the same on any computer, also without the report&apos;s fonts; for sending and archiving. Without it the PDF names its fonts and the reader supplies them.</translation>
+    </message>
+</context>
+<context>
     <name>TRLXLSFilter</name>
     <message>
         <source>Cannot create %1: %2</source>

@@ -458,6 +458,17 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     </message>
 </context>
 <context>
+    <name>TRLSaveDialog</name>
+    <message>
+        <source>Portable PDF: fonts embedded, smaller file</source>
+        <translation>PDF portátil: fuentes incrustadas, archivo más pequeño</translation>
+    </message>
+    <message>
+        <source>Looks the same on any computer, also without the report&apos;s fonts; for sending and archiving. Without it the PDF names its fonts and the reader supplies them.</source>
+        <translation>Se ve igual en cualquier ordenador, también sin las fuentes del informe; para enviar y archivar. Sin esta opción, el PDF solo nombra sus fuentes y el lector las aporta.</translation>
+    </message>
+</context>
+<context>
     <name>TRLXLSFilter</name>
     <message>
         <source>Cannot create %1: %2</source>

@@ -458,6 +458,17 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     </message>
 </context>
 <context>
+    <name>TRLSaveDialog</name>
+    <message>
+        <source>Portable PDF: fonts embedded, smaller file</source>
+        <translation>PDF portable : polices incorporées, fichier plus petit</translation>
+    </message>
+    <message>
+        <source>Looks the same on any computer, also without the report&apos;s fonts; for sending and archiving. Without it the PDF names its fonts and the reader supplies them.</source>
+        <translation>Identique sur tout ordinateur, même sans les polices du rapport ; pour envoyer et archiver. Sans cette option, le PDF nomme ses polices et le lecteur les fournit.</translation>
+    </message>
+</context>
+<context>
     <name>TRLXLSFilter</name>
     <message>
         <source>Cannot create %1: %2</source>

@@ -458,6 +458,17 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     </message>
 </context>
 <context>
+    <name>TRLSaveDialog</name>
+    <message>
+        <source>Portable PDF: fonts embedded, smaller file</source>
+        <translation>PDF portátil: fontes incorporadas, arquivo menor</translation>
+    </message>
+    <message>
+        <source>Looks the same on any computer, also without the report&apos;s fonts; for sending and archiving. Without it the PDF names its fonts and the reader supplies them.</source>
+        <translation>Tem a mesma aparência em qualquer computador, mesmo sem as fontes do relatório; para enviar e arquivar. Sem esta opção, o PDF apenas cita as fontes e o leitor as fornece.</translation>
+    </message>
+</context>
+<context>
     <name>TRLXLSFilter</name>
     <message>
         <source>Cannot create %1: %2</source>

@@ -196,6 +196,56 @@ TEST(SaveDialog, ExtensionRules)
     }
 }
 
+// The portable-PDF box shows while the PDF format is selected, starts as the filter's property
+// and, confirmed, sets it; another format leaves the filter alone.
+TEST(SaveDialog, PortableBoxShowsWithThePdfFormatAndSetsTheFilter)
+{
+    TComponent owner(nullptr);
+    auto* pdf = new TRLPDFFilter(&owner);
+    pdf->SetDisplayName(QStringLiteral("Documento PDF"));
+    new TSheetFilter(&owner);
+    struct Case {
+        QString chosen;
+        QString typed;
+        bool before;
+        bool tick;
+        bool visible;
+        bool after;
+        const char* what;
+    };
+    const Case cases[] = {
+        { u"Documento PDF"_s, u"pedido"_s, false, true, true, true, "PDF, box ticked" },
+        { u"Documento PDF"_s, u"pedido"_s, true, false, true, false, "PDF, box cleared" },
+        { u"Padrão"_s, u"pedido.pdf"_s, false, true, true, true, "a .pdf name selects the PDF" },
+        { u"Planilha Excel"_s, u"pedido"_s, false, true, false, false, "spreadsheet" },
+        { u"Padrão"_s, u"pedido"_s, true, false, false, true, "page file" },
+    };
+    for (const Case& c : cases) {
+        SaveParams().Reset();
+        SaveParams().SetFilter(c.chosen == u"Documento PDF"_s ? pdf : nullptr);
+        pdf->Portable = c.before;
+        TRLSaveDialog dialog;
+        bool shownChecked = false;
+        bool visible = false;
+        WithModalWindow([&dialog] { dialog.Execute(); },
+            [&](QWidget&) {
+                dialog.ComboBoxFilters->setCurrentIndex(IndexOfText(*dialog.ComboBoxFilters, c.chosen));
+                shownChecked = dialog.CheckBoxPdfPortable->isChecked();
+                dialog.EditFileName->clear();
+                QTest::keyClicks(dialog.EditFileName, c.typed);
+                visible = dialog.CheckBoxPdfPortable->isVisible();
+                dialog.CheckBoxPdfPortable->setChecked(c.tick);
+                QTest::mouseClick(dialog.ButtonSave, Qt::LeftButton);
+            });
+        if (c.chosen == u"Documento PDF"_s) {
+            EXPECT_EQ(shownChecked, c.before) << c.what << ": the box starts as the filter's property";
+        }
+        EXPECT_EQ(visible, c.visible) << c.what;
+        EXPECT_EQ(pdf->Portable, c.after) << c.what;
+    }
+    SaveParams().Reset();
+}
+
 // The decision itself, with and without filters live: a program that registers none (a page file
 // viewed on its own) writes a page file under "x.pdf.rpf", never page-file bytes as "x.pdf".
 TEST(SaveDialog, TargetExtensionAlwaysNamesTheFormat)
@@ -297,8 +347,13 @@ TEST(Dialogs, EveryCaptionFitsInEveryLanguage)
         }
         {
             SaveParams().Reset();
+            TComponent owner(nullptr);
+            // With the PDF format selected, so that the portable-PDF box shows too.
+            auto* pdf = new TRLPDFFilter(&owner);
+            SaveParams().SetFilter(pdf);
             TRLSaveDialog save;
             save.LoadControls();
+            EXPECT_TRUE(save.CheckBoxPdfPortable->isVisibleTo(&save));
             check(save, "save");
         }
     }
