@@ -233,7 +233,9 @@ TEST_F(PdfOrders, SavedPageFileConvertsToTheOrdersTexts)
         const TProgramRun saved = Run({ QString::number(order), u"--rpf"_s, pageFile });
         ASSERT_EQ(saved.ExitCode, kExitSuccess) << saved.Err.toStdString();
         const QString converted = Output(u"view-%1.pdf"_s.arg(order));
-        const TProgramRun view = Run({ u"--view"_s, pageFile, u"--pdf"_s, converted });
+        const QString portable = Output(u"view-portable-%1.pdf"_s.arg(order));
+        const TProgramRun view
+            = Run({ u"--view"_s, pageFile, u"--pdf"_s, converted, u"--pdf-portable"_s, portable });
         QFile::remove(pageFile);
         ASSERT_EQ(view.ExitCode, kExitSuccess) << "order " << order << ": " << view.Err.toStdString();
         EXPECT_EQ(view.Err, QString()) << "order " << order;
@@ -246,8 +248,12 @@ TEST_F(PdfOrders, SavedPageFileConvertsToTheOrdersTexts)
         EXPECT_TRUE(read->contains(u"Ordem Compra: %1"_s.arg(order))) << read->toStdString();
         EXPECT_EQ(read->count(u'\f'), 2) << "both orders fill two pages";
         EXPECT_EQ(*read, *expected) << "order " << order;
+        const auto readPortable = RunTool(u"pdftotext"_s, layout + QStringList { portable, u"-"_s });
+        ASSERT_TRUE(readPortable.has_value());
+        EXPECT_EQ(*readPortable, *expected) << "order " << order << ", portable";
         QFile::remove(direct);
         QFile::remove(converted);
+        QFile::remove(portable);
     }
 }
 
