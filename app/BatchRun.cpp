@@ -8,7 +8,9 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
 
 namespace {
 
@@ -82,6 +84,9 @@ private:
             const QString order = m_options.Orders[m_next++];
             auto* process = new QProcess;
             process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+            // An order still running when the batch is killed ends too, deleting its temporary
+            // files, rather than go on writing unseen.
+            process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
             QObject::connect(
                 process, &QProcess::finished, process, [this, process, order] { Finished(*process, order); });
             QObject::connect(process, &QProcess::errorOccurred, process,
