@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QPageRanges>
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 /// What the command line asks of the program. Without an export option the program behaves as
 /// the interactive purchase-order printer; with one it never opens a window.
 struct TCommandLine {
     /// The first positional argument, verbatim (it may be empty or start with a single "-").
     std::optional<QString> Order;
+    /// With an export option: every order the positional arguments name, ranges such as 1-8
+    /// expanded, in the order given and each once.
+    QStringList Orders;
     QString DataDirectory;
     QString PdfFile;
     /// The portable PDF: fonts embedded, streams compressed.
@@ -19,18 +24,48 @@ struct TCommandLine {
     std::optional<QString> Printer;
     /// The page file to show, or with an export option to convert instead of an order.
     QString ViewFile;
+    /// --pages; empty for every page.
+    QPageRanges Pages;
+    /// --copies, 1 to kMaxCopies; 0 when not given (the printer's own count).
+    int Copies = 0;
+    /// -j: orders of a batch written at once, each by a process of its own.
+    int Jobs = 1;
+    /// No progress line even on a terminal.
+    bool Quiet = false;
     bool Help = false;
     bool Version = false;
+    /// Every option with its value, but the orders and -j: what one order of a batch is run with.
+    QStringList OptionArguments;
 
     /// Any of --pdf, --pdf-portable, --xls, --rpf, --print.
     bool HasExport() const;
     bool IsHeadless() const { return HasExport() || Help || Version; }
+    bool IsBatch() const { return Orders.size() > 1; }
 };
 
+/// The largest count --copies, -j and an order range accept.
+constexpr int kMaxCopies = 9999;
+constexpr int kMaxJobs = 64;
+constexpr int kMaxOrdersInRange = 100000;
+/// Stands for the order number in an output file name.
+inline constexpr QStringView kOrderPlaceholder = u"{order}";
+
 /// Reads the arguments after the program name; throws EReportError with the reason on a bad
-/// command line (unknown option, missing value, an export option without an order or a page
-/// file, both an order and --view).
+/// command line (unknown option, missing or bad value, an option without the export it goes
+/// with, an export option without an order or a page file, both an order and --view, several
+/// orders into one file name).
 TCommandLine ParseCommandLine(const QStringList& arguments);
+
+/// The options naming an output file (--pdf, --xls, --rpf), so that each rule on output files
+/// ({order}, "-", refusing a table) covers every one.
+std::vector<QString*> OutputFiles(TCommandLine& options);
+std::vector<QString> OutputFiles(const TCommandLine& options);
+
+/// The command line of one order of a batch: that order alone, {order} in the file names
+/// replaced by it, one job.
+TCommandLine ForOrder(const TCommandLine& batch, const QString& order);
+/// The arguments that run one order of a batch in a process of its own, without a progress line.
+QStringList ArgumentsForOrder(const TCommandLine& batch, const QString& order);
 
 /// Writes "ordemcompra: <message>" on stderr, the program's way of reporting a failure.
 void PrintProgramError(const QString& message);
@@ -39,7 +74,7 @@ void PrintProgramError(const QString& message);
 QString UsageText();
 QString VersionText();
 
-/// Exit codes of a headless run.
+/// Exit codes of a headless run; a batch exits with the worst of its orders'.
 constexpr int kExitSuccess = 0;
 constexpr int kExitOrderNotFound = 1;
 constexpr int kExitFailure = 2;

@@ -1,7 +1,10 @@
 #include "app/HeadlessRun.h"
 
+#include "app/BatchRun.h"
 #include "app/CommandLine.h"
+#include "app/ConsoleProgress.h"
 #include "app/OrderFilters.h"
+#include "app/PageSelection.h"
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
 #include "db/Table.h"
@@ -9,28 +12,60 @@
 #include "filters/RLPDFFilter.h"
 #include "filters/RLXLSFilter.h"
 #include "pages/RLGraphicStorage.h"
+#include "pages/RLPrinters.h"
 #include "platform/Exceptions.h"
 #include "report/RLReport.h"
+#include "report/RLUserInterface.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
 
-void SaveThrough(TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QString& fileName)
+/// What the messages of the current run start with; empty outside a batch.
+QString& MessageLabel()
+{
+    static QString label;
+    return label;
+}
+
+void ReportFailure(const QString& message)
+{
+    PrintProgramError(MessageLabel().isEmpty() ? message : MessageLabel() + QStringLiteral(": ") + message);
+}
+
+/// Preparation failures: after the progress line, and in a batch naming the order.
+void ShowPreparationError(const QString& message)
+{
+    if (!MessageLabel().isEmpty()) {
+        ReportFailure(message);
+        return;
+    }
+    ClearProgressLine();
+    QString line = message;
+    line.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+void SaveThrough(
+    TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QString& fileName, bool progress)
 {
     filter.FileName = fileName;
-    filter.ShowProgress = false;
+    filter.ShowProgress = progress;
     filter.FilterPages(pages);
 }
 
-void SavePdf(TRLPDFFilter& filter, TRLGraphicStorage& pages, const QString& fileName, bool portable)
+void SavePdf(TRLPDFFilter& filter, TRLGraphicStorage& pages, const QString& fileName, bool portable,
+    bool progress)
 {
     filter.Portable = portable;
-    SaveThrough(filter, pages, fileName);
+    SaveThrough(filter, pages, fileName, progress);
     filter.Portable = false;
 }
 
@@ -82,18 +117,24 @@ void RefuseOutputOverPageFile(const QString& output, const QString& pageFile)
                            .arg(output, pageFile));
 }
 
-void WriteOutputs(TRLGraphicStorage& pages, const TOrderFilters& filters, const TCommandLine& options)
+void WriteOutputs(
+    TRLGraphicStorage& all, const TOrderFilters& filters, const TCommandLine& options, bool progress)
 {
+    TComponent owner(nullptr);
+    TRLGraphicStorage& pages = options.Pages.isEmpty() ? all : *SelectPages(all, options.Pages, &owner);
     if (!options.PageFile.isEmpty())
         pages.SaveToFile(options.PageFile);
     if (!options.PdfFile.isEmpty())
-        SavePdf(*filters.Pdf, pages, options.PdfFile, false);
+        SavePdf(*filters.Pdf, pages, options.PdfFile, false, progress);
     if (!options.PortablePdfFile.isEmpty())
-        SavePdf(*filters.Pdf, pages, options.PortablePdfFile, true);
+        SavePdf(*filters.Pdf, pages, options.PortablePdfFile, true, progress);
     if (!options.XlsFile.isEmpty())
-        SaveThrough(*filters.Xls, pages, options.XlsFile);
-    if (options.Printer)
+        SaveThrough(*filters.Xls, pages, options.XlsFile, progress);
+    if (options.Printer) {
+        if (options.Copies > 0)
+            SharedPrinter().SetCopies(options.Copies);
         PrintPagesOnPrinter(pages, *options.Printer);
+    }
 }
 
 int ExportOrder(const TCommandLine& options)
@@ -101,52 +142,76 @@ int ExportOrder(const TCommandLine& options)
     SetDataDirectoryOption(options.DataDirectory);
     TForm1 form(nullptr);
     form.OpenTables();
-    for (const QString& output :
-        { options.PageFile, options.PdfFile, options.PortablePdfFile, options.XlsFile })
+    for (const QString& output : OutputFiles(options))
         RefuseOutputOverTables(output, form.Tables);
-    if (!form.LocateOrder(options.Order.value_or(QString()))) {
-        PrintProgramError(QStringLiteral("Ordem Compra não Encontrada!"));
+    const QString order = options.Order.value_or(QString());
+    if (!form.LocateOrder(order)) {
+        ReportFailure(QStringLiteral("Ordem Compra não Encontrada!"));
         return kExitOrderNotFound;
     }
-    form.RLReport1->ShowProgress = false;
+    std::optional<TConsoleProgress> progress;
+    if (TConsoleProgress::Wanted(options.Quiet))
+        progress.emplace(OrderLabel(order), form.RLReport1);
+    form.RLReport1->ShowProgress = progress.has_value();
     // A failed preparation has already reported its message.
     if (!form.RLReport1->Prepare())
         return kExitFailure;
-    WriteOutputs(*form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1 }, options);
+    WriteOutputs(
+        *form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1 }, options, progress.has_value());
     return kExitSuccess;
 }
 
 /// The saved pages go out through the order's own filters: the same texts as the order's export.
 int ExportPageFile(const TCommandLine& options)
 {
-    for (const QString& output :
-        { options.PageFile, options.PdfFile, options.PortablePdfFile, options.XlsFile })
+    for (const QString& output : OutputFiles(options))
         RefuseOutputOverPageFile(output, options.ViewFile);
     TComponent owner(nullptr);
     const TOrderFilters filters = CreateOrderFilters(&owner);
     // Owned, so that the first filter run does not free the store when it unlinks it.
     auto* pages = new TRLGraphicStorage(&owner);
     pages->LoadFromFile(options.ViewFile);
-    WriteOutputs(*pages, filters, options);
+    std::optional<TConsoleProgress> progress;
+    if (TConsoleProgress::Wanted(options.Quiet))
+        progress.emplace(QFileInfo(options.ViewFile).fileName(), nullptr);
+    WriteOutputs(*pages, filters, options, progress.has_value());
     return kExitSuccess;
 }
 
 } // namespace
 
-int RunHeadless(const TCommandLine& given)
+QString OrderLabel(const QString& order)
+{
+    return QCoreApplication::translate("OrdemCompra", "Order %1").arg(order);
+}
+
+int RunOneExport(const TCommandLine& given, const QString& label)
 {
     TCommandLine options = given;
-    for (QString* output :
-        { &options.PageFile, &options.PdfFile, &options.PortablePdfFile, &options.XlsFile })
+    for (QString* output : OutputFiles(options))
         *output = OutputPath(*output);
+    MessageLabel() = label;
+    RLUserInterface().ShowError = ShowPreparationError;
+    int result = kExitFailure;
     try {
-        return options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);
+        result = options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);
     } catch (const EReportError& error) {
-        PrintProgramError(error.Message());
+        ReportFailure(error.Message());
     } catch (const EAbort&) {
-        PrintProgramError(QCoreApplication::translate("OrdemCompra", "aborted"));
+        ReportFailure(QCoreApplication::translate("OrdemCompra", "aborted"));
     } catch (const std::exception& error) {
-        PrintProgramError(QString::fromLocal8Bit(error.what()));
+        ReportFailure(QString::fromLocal8Bit(error.what()));
     }
-    return kExitFailure;
+    RLUserInterface().ShowError = nullptr;
+    MessageLabel().clear();
+    return result;
+}
+
+int RunHeadless(const TCommandLine& options)
+{
+    if (options.IsBatch())
+        return RunBatch(options);
+    if (!options.ViewFile.isEmpty())
+        return RunOneExport(options);
+    return RunOneExport(ForOrder(options, options.Orders.value(0)));
 }

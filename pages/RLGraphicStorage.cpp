@@ -84,6 +84,10 @@ TRLGraphicSurface* TRLGraphicStorage::Add(std::unique_ptr<TRLGraphicSurface> sur
 {
     const std::lock_guard lock(m_mutex);
     TRLGraphicSurface* page = surface.get();
+    // A copy of another store's page is a new page here: its index there would overwrite one
+    // of this store's pages, or lie past their end.
+    if (page->Storage() != this)
+        page->SetPageIndex(-1);
     page->SetStorage(this);
     StorePage(*page);
     CachePage(std::move(surface));

@@ -27,7 +27,8 @@ public:
     ~TRLGraphicStorage() override;
     QString ClassName() const override;
 
-    /// Stores a finished page and keeps it in the cache, which owns it from then on.
+    /// Stores a finished page and keeps it in the cache, which owns it from then on. A page of
+    /// another store (a PageCopy of it) is added after the last page.
     TRLGraphicSurface* Add(std::unique_ptr<TRLGraphicSurface> surface);
     /// The page at a 0-based index, owned by the store; nullptr when the index is outside the
     /// pages or the page cannot be read.

@@ -24,7 +24,7 @@ groups[build]="cmake ninja-build g++ make pkg-config ccache
 # export must measure without TrueType tables.
 groups[test]="locales clang-format
     xvfb xauth openbox xdotool imagemagick
-    qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui
+    qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui man-db
     cups printer-driver-cups-pdf
     fonts-urw-base35"
 groups[fuzz]="clang libclang-rt-14-dev"

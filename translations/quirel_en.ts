@@ -51,6 +51,34 @@
         <translation>give either an order number or --view with a page file, not both</translation>
     </message>
     <message>
+        <source>%1 %2: give a whole number from 1 to %3</source>
+        <translation>%1 %2: give a whole number from 1 to %3</translation>
+    </message>
+    <message>
+        <source>the order range %1 ends before it starts</source>
+        <translation>the order range %1 ends before it starts</translation>
+    </message>
+    <message>
+        <source>the order range %1 holds more than %2 orders</source>
+        <translation>the order range %1 holds more than %2 orders</translation>
+    </message>
+    <message>
+        <source>--copies goes with --print</source>
+        <translation>--copies goes with --print</translation>
+    </message>
+    <message>
+        <source>%1 goes with an export option (--pdf, --xls, --rpf or --print)</source>
+        <translation>%1 goes with an export option (--pdf, --xls, --rpf or --print)</translation>
+    </message>
+    <message>
+        <source>%1 orders cannot all be written to &quot;%2&quot;: put %3 in the file name, which becomes each order&apos;s number</source>
+        <translation>%1 orders cannot all be written to &quot;%2&quot;: put %3 in the file name, which becomes each order&apos;s number</translation>
+    </message>
+    <message>
+        <source>--pages %1: give page numbers from 1 and ranges such as 2-5,9</source>
+        <translation>--pages %1: give page numbers from 1 and ranges such as 2-5,9</translation>
+    </message>
+    <message>
         <source>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
 (asking for the number when ORDER is missing).
@@ -61,16 +89,24 @@ Prints a purchase order: without an export option it shows the order in the prev
   --xls FILE        the same as a spreadsheet (XLS)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
+  --pages LIST      only these pages of every export and print, such as 2-5,9
+  --copies N        print N copies (1 to 9999)
+  -j, --jobs N      write N orders at once, each by a process of its own
+  -q, --quiet       no progress line on a terminal
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf,
                     --pdf-portable, --xls, --rpf or --print write it instead of an
                     order, no window
-  --help            this text
+  -h, --help        this text
   --version         the program&apos;s and the library&apos;s version
 
+With an export option ORDER may be several orders and ranges (1-8 12); each is written in
+turn, with {order} in the file names standing for its number (OC-{order}.pdf), and a
+summary ends the run.
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
 A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
-Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
+Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure;
+a batch with the worst of its orders.
 </source>
         <translation>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
@@ -82,17 +118,36 @@ Prints a purchase order: without an export option it shows the order in the prev
   --xls FILE        the same as a spreadsheet (XLS)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
+  --pages LIST      only these pages of every export and print, such as 2-5,9
+  --copies N        print N copies (1 to 9999)
+  -j, --jobs N      write N orders at once, each by a process of its own
+  -q, --quiet       no progress line on a terminal
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf,
                     --pdf-portable, --xls, --rpf or --print write it instead of an
                     order, no window
-  --help            this text
+  -h, --help        this text
   --version         the program&apos;s and the library&apos;s version
 
+With an export option ORDER may be several orders and ranges (1-8 12); each is written in
+turn, with {order} in the file names standing for its number (OC-{order}.pdf), and a
+summary ends the run.
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
 A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
-Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
+Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure;
+a batch with the worst of its orders.
 </translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleProgress</name>
+    <message>
+        <source>%1: preparing page %2</source>
+        <translation>%1: preparing page %2</translation>
+    </message>
+    <message>
+        <source>%1: page %2 of %3</source>
+        <translation>%1: page %2 of %3</translation>
     </message>
 </context>
 <context>
@@ -117,6 +172,18 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
         <source>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</source>
         <translation>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</translation>
     </message>
+    <message>
+        <source>orders written: %1, not found: %2, failed: %3</source>
+        <translation>orders written: %1, not found: %2, failed: %3</translation>
+    </message>
+    <message>
+        <source>orders done: %1 of %2</source>
+        <translation>orders done: %1 of %2</translation>
+    </message>
+    <message>
+        <source>Order %1</source>
+        <translation>Order %1</translation>
+    </message>
 </context>
 <context>
     <name>OrderTables</name>
@@ -134,6 +201,13 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     <message>
         <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
         <translation>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</translation>
+    </message>
+</context>
+<context>
+    <name>PageSelection</name>
+    <message>
+        <source>--pages %1 names no page: the pages are 1 to %2</source>
+        <translation>--pages %1 names no page: the pages are 1 to %2</translation>
     </message>
 </context>
 <context>
@@ -499,6 +573,24 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     <message>
         <source>warning: %1</source>
         <translation>warning: %1</translation>
+    </message>
+    <message>
+        <source>Usage: pxdump [--json] TABLE.DB
+Prints a Paradox table&apos;s structure: version, code page, record count and fields.
+
+  --json       the whole table as one JSON object: fields and records
+  -h, --help   this text
+
+Exits with 0 when the table was printed, 2 when it cannot be read.
+</source>
+        <translation>Usage: pxdump [--json] TABLE.DB
+Prints a Paradox table&apos;s structure: version, code page, record count and fields.
+
+  --json       the whole table as one JSON object: fields and records
+  -h, --help   this text
+
+Exits with 0 when the table was printed, 2 when it cannot be read.
+</translation>
     </message>
 </context>
 </TS>

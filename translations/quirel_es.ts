@@ -51,6 +51,34 @@
         <translation>indique un número de orden o --view con un archivo de páginas, no ambos</translation>
     </message>
     <message>
+        <source>%1 %2: give a whole number from 1 to %3</source>
+        <translation>%1 %2: indique un número entero de 1 a %3</translation>
+    </message>
+    <message>
+        <source>the order range %1 ends before it starts</source>
+        <translation>el intervalo de órdenes %1 termina antes de empezar</translation>
+    </message>
+    <message>
+        <source>the order range %1 holds more than %2 orders</source>
+        <translation>el intervalo de órdenes %1 tiene más de %2 órdenes</translation>
+    </message>
+    <message>
+        <source>--copies goes with --print</source>
+        <translation>--copies solo vale con --print</translation>
+    </message>
+    <message>
+        <source>%1 goes with an export option (--pdf, --xls, --rpf or --print)</source>
+        <translation>%1 solo vale con una opción de exportación (--pdf, --xls, --rpf o --print)</translation>
+    </message>
+    <message>
+        <source>%1 orders cannot all be written to &quot;%2&quot;: put %3 in the file name, which becomes each order&apos;s number</source>
+        <translation>%1 órdenes no pueden guardarse todas en &quot;%2&quot;: ponga %3 en el nombre del archivo, que pasa a ser el número de cada orden</translation>
+    </message>
+    <message>
+        <source>--pages %1: give page numbers from 1 and ranges such as 2-5,9</source>
+        <translation>--pages %1: indique números de página desde 1 e intervalos como 2-5,9</translation>
+    </message>
+    <message>
         <source>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
 (asking for the number when ORDER is missing).
@@ -61,16 +89,24 @@ Prints a purchase order: without an export option it shows the order in the prev
   --xls FILE        the same as a spreadsheet (XLS)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
+  --pages LIST      only these pages of every export and print, such as 2-5,9
+  --copies N        print N copies (1 to 9999)
+  -j, --jobs N      write N orders at once, each by a process of its own
+  -q, --quiet       no progress line on a terminal
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf,
                     --pdf-portable, --xls, --rpf or --print write it instead of an
                     order, no window
-  --help            this text
+  -h, --help        this text
   --version         the program&apos;s and the library&apos;s version
 
+With an export option ORDER may be several orders and ranges (1-8 12); each is written in
+turn, with {order} in the file names standing for its number (OC-{order}.pdf), and a
+summary ends the run.
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
 A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
-Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
+Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure;
+a batch with the worst of its orders.
 </source>
         <translation>Uso: ordemcompra [ORDEN] [opciones]
 Imprime una orden de compra: sin opción de exportación, muestra la orden en la ventana de vista previa
@@ -82,17 +118,36 @@ Imprime una orden de compra: sin opción de exportación, muestra la orden en la
   --xls ARCHIVO     lo mismo, como hoja de cálculo (XLS)
   --rpf ARCHIVO     lo mismo, como archivo de páginas (.rpf)
   --print [NOMBRE]  imprime en la impresora predeterminada (o en la indicada), sin ventana
+  --pages LISTA     solo estas páginas, en toda exportación e impresión, como 2-5,9
+  --copies N        imprime N copias (de 1 a 9999)
+  -j, --jobs N      guarda N órdenes a la vez, cada una en un proceso propio
+  -q, --quiet       sin la línea de progreso en la terminal
   --data CARPETA    lee las tablas de CARPETA en lugar del alias KORVANE
   --view ARCH.rpf   muestra un archivo de páginas guardado en la ventana de vista previa; con
                     --pdf, --pdf-portable, --xls, --rpf o --print lo guarda en lugar de una
                     orden, sin ventana
-  --help            este texto
+  -h, --help        este texto
   --version         la versión del programa y de la biblioteca
 
+Con una opción de exportación, ORDEN puede ser varias órdenes e intervalos (1-8 12); cada una
+se guarda por turno, con {order} en los nombres de archivo en lugar de su número
+(OC-{order}.pdf), y un resumen cierra la ejecución.
 El alias KORVANE es --data CARPETA; si no, $QUIREL_ALIAS_KORVANE; si no, la base de datos de ejemplo incluida.
 ARCHIVO - es la salida estándar; una tubería o un dispositivo recibe los datos sin ser reemplazado por un archivo.
-Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe y 2 ante cualquier otro fallo.
+Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe y 2 ante cualquier otro fallo;
+un lote, con el peor de sus órdenes.
 </translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleProgress</name>
+    <message>
+        <source>%1: preparing page %2</source>
+        <translation>%1: preparando la página %2</translation>
+    </message>
+    <message>
+        <source>%1: page %2 of %3</source>
+        <translation>%1: página %2 de %3</translation>
     </message>
 </context>
 <context>
@@ -117,6 +172,18 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
         <source>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</source>
         <translation>la plataforma %1 (QT_QPA_PLATFORM) no muestra ventanas, así que la orden no puede mostrarse; guárdela con --pdf, --xls o --rpf, o quite QT_QPA_PLATFORM en una pantalla</translation>
     </message>
+    <message>
+        <source>orders written: %1, not found: %2, failed: %3</source>
+        <translation>órdenes guardadas: %1, no encontradas: %2, con error: %3</translation>
+    </message>
+    <message>
+        <source>orders done: %1 of %2</source>
+        <translation>órdenes listas: %1 de %2</translation>
+    </message>
+    <message>
+        <source>Order %1</source>
+        <translation>Orden %1</translation>
+    </message>
 </context>
 <context>
     <name>OrderTables</name>
@@ -134,6 +201,13 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     <message>
         <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
         <translation>es un socket; un informe solo se escribe en un archivo, una tubería o un dispositivo de caracteres, como un terminal</translation>
+    </message>
+</context>
+<context>
+    <name>PageSelection</name>
+    <message>
+        <source>--pages %1 names no page: the pages are 1 to %2</source>
+        <translation>--pages %1 no indica ninguna página: las páginas van de 1 a %2</translation>
     </message>
 </context>
 <context>
@@ -499,6 +573,24 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     <message>
         <source>warning: %1</source>
         <translation>aviso: %1</translation>
+    </message>
+    <message>
+        <source>Usage: pxdump [--json] TABLE.DB
+Prints a Paradox table&apos;s structure: version, code page, record count and fields.
+
+  --json       the whole table as one JSON object: fields and records
+  -h, --help   this text
+
+Exits with 0 when the table was printed, 2 when it cannot be read.
+</source>
+        <translation>Uso: pxdump [--json] TABLA.DB
+Muestra la estructura de una tabla Paradox: versión, página de códigos, número de registros y campos.
+
+  --json       la tabla entera como un objeto JSON: campos y registros
+  -h, --help   este texto
+
+Termina con 0 cuando la tabla se mostró y 2 cuando no se puede leer.
+</translation>
     </message>
 </context>
 </TS>

@@ -51,6 +51,34 @@
         <translation>indiquez un numéro de commande ou --view avec un fichier de pages, pas les deux</translation>
     </message>
     <message>
+        <source>%1 %2: give a whole number from 1 to %3</source>
+        <translation>%1 %2 : indiquez un nombre entier de 1 à %3</translation>
+    </message>
+    <message>
+        <source>the order range %1 ends before it starts</source>
+        <translation>la plage de commandes %1 se termine avant de commencer</translation>
+    </message>
+    <message>
+        <source>the order range %1 holds more than %2 orders</source>
+        <translation>la plage de commandes %1 contient plus de %2 commandes</translation>
+    </message>
+    <message>
+        <source>--copies goes with --print</source>
+        <translation>--copies ne va qu&apos;avec --print</translation>
+    </message>
+    <message>
+        <source>%1 goes with an export option (--pdf, --xls, --rpf or --print)</source>
+        <translation>%1 ne va qu&apos;avec une option d&apos;exportation (--pdf, --xls, --rpf ou --print)</translation>
+    </message>
+    <message>
+        <source>%1 orders cannot all be written to &quot;%2&quot;: put %3 in the file name, which becomes each order&apos;s number</source>
+        <translation>%1 commandes ne peuvent pas toutes être écrites dans &quot;%2&quot; : mettez %3 dans le nom du fichier, il devient le numéro de chaque commande</translation>
+    </message>
+    <message>
+        <source>--pages %1: give page numbers from 1 and ranges such as 2-5,9</source>
+        <translation>--pages %1 : indiquez des numéros de page à partir de 1 et des plages comme 2-5,9</translation>
+    </message>
+    <message>
         <source>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
 (asking for the number when ORDER is missing).
@@ -61,16 +89,24 @@ Prints a purchase order: without an export option it shows the order in the prev
   --xls FILE        the same as a spreadsheet (XLS)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
+  --pages LIST      only these pages of every export and print, such as 2-5,9
+  --copies N        print N copies (1 to 9999)
+  -j, --jobs N      write N orders at once, each by a process of its own
+  -q, --quiet       no progress line on a terminal
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf,
                     --pdf-portable, --xls, --rpf or --print write it instead of an
                     order, no window
-  --help            this text
+  -h, --help        this text
   --version         the program&apos;s and the library&apos;s version
 
+With an export option ORDER may be several orders and ranges (1-8 12); each is written in
+turn, with {order} in the file names standing for its number (OC-{order}.pdf), and a
+summary ends the run.
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
 A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
-Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
+Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure;
+a batch with the worst of its orders.
 </source>
         <translation>Usage : ordemcompra [COMMANDE] [options]
 Imprime un bon de commande : sans option d&apos;exportation, il l&apos;affiche dans la fenêtre d&apos;aperçu
@@ -82,17 +118,36 @@ Imprime un bon de commande : sans option d&apos;exportation, il l&apos;affiche d
   --xls FICHIER     de même, en feuille de calcul (XLS)
   --rpf FICHIER     de même, en fichier de pages (.rpf)
   --print [NOM]     imprime sur l&apos;imprimante par défaut (ou celle nommée), sans fenêtre
+  --pages LISTE     seulement ces pages, pour chaque exportation et impression, comme 2-5,9
+  --copies N        imprime N exemplaires (de 1 à 9999)
+  -j, --jobs N      écrit N commandes à la fois, chacune par un processus à part
+  -q, --quiet       pas de ligne de progression dans le terminal
   --data DOSSIER    lit les tables dans DOSSIER au lieu de l&apos;alias KORVANE
   --view FICH.rpf   affiche un fichier de pages enregistré dans la fenêtre d&apos;aperçu ; avec
                     --pdf, --pdf-portable, --xls, --rpf ou --print l&apos;enregistre à la place
                     d&apos;une commande, sans fenêtre
-  --help            ce texte
+  -h, --help        ce texte
   --version         la version du programme et de la bibliothèque
 
+Avec une option d&apos;exportation, COMMANDE peut être plusieurs commandes et plages (1-8 12) ;
+chacune est écrite à son tour, {order} dans les noms de fichier tenant lieu de son numéro
+(OC-{order}.pdf), et un résumé termine l&apos;exécution.
 L&apos;alias KORVANE est --data DOSSIER, sinon $QUIREL_ALIAS_KORVANE, sinon la base d&apos;exemple fournie.
 FICHIER - désigne la sortie standard ; un tube ou un périphérique reçoit les données sans être remplacé par un fichier.
-Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la commande n&apos;existe pas, 2 pour tout autre échec.
+Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la commande n&apos;existe pas, 2 pour tout autre échec ;
+pour un lot, le pire de ses commandes.
 </translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleProgress</name>
+    <message>
+        <source>%1: preparing page %2</source>
+        <translation>%1 : préparation de la page %2</translation>
+    </message>
+    <message>
+        <source>%1: page %2 of %3</source>
+        <translation>%1 : page %2 sur %3</translation>
     </message>
 </context>
 <context>
@@ -117,6 +172,18 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
         <source>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</source>
         <translation>la plateforme %1 (QT_QPA_PLATFORM) n&apos;affiche aucune fenêtre, le bon de commande ne peut donc pas être affiché ; enregistrez-le avec --pdf, --xls ou --rpf, ou retirez QT_QPA_PLATFORM sur un écran</translation>
     </message>
+    <message>
+        <source>orders written: %1, not found: %2, failed: %3</source>
+        <translation>commandes écrites : %1, introuvables : %2, en échec : %3</translation>
+    </message>
+    <message>
+        <source>orders done: %1 of %2</source>
+        <translation>commandes terminées : %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Order %1</source>
+        <translation>Bon de commande %1</translation>
+    </message>
 </context>
 <context>
     <name>OrderTables</name>
@@ -134,6 +201,13 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     <message>
         <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
         <translation>c&apos;est une socket ; un rapport ne s&apos;écrit que dans un fichier, un tube ou un périphérique caractère comme un terminal</translation>
+    </message>
+</context>
+<context>
+    <name>PageSelection</name>
+    <message>
+        <source>--pages %1 names no page: the pages are 1 to %2</source>
+        <translation>--pages %1 ne désigne aucune page : les pages vont de 1 à %2</translation>
     </message>
 </context>
 <context>
@@ -499,6 +573,24 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     <message>
         <source>warning: %1</source>
         <translation>avertissement : %1</translation>
+    </message>
+    <message>
+        <source>Usage: pxdump [--json] TABLE.DB
+Prints a Paradox table&apos;s structure: version, code page, record count and fields.
+
+  --json       the whole table as one JSON object: fields and records
+  -h, --help   this text
+
+Exits with 0 when the table was printed, 2 when it cannot be read.
+</source>
+        <translation>Usage : pxdump [--json] TABLE.DB
+Affiche la structure d&apos;une table Paradox : version, page de code, nombre d&apos;enregistrements et champs.
+
+  --json       la table entière en un objet JSON : champs et enregistrements
+  -h, --help   ce texte
+
+Termine avec 0 quand la table a été affichée, 2 quand elle ne peut pas être lue.
+</translation>
     </message>
 </context>
 </TS>

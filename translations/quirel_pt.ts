@@ -51,6 +51,34 @@
         <translation>informe o número da ordem ou --view com um arquivo de páginas, não os dois</translation>
     </message>
     <message>
+        <source>%1 %2: give a whole number from 1 to %3</source>
+        <translation>%1 %2: informe um número inteiro de 1 a %3</translation>
+    </message>
+    <message>
+        <source>the order range %1 ends before it starts</source>
+        <translation>o intervalo de ordens %1 termina antes de começar</translation>
+    </message>
+    <message>
+        <source>the order range %1 holds more than %2 orders</source>
+        <translation>o intervalo de ordens %1 tem mais de %2 ordens</translation>
+    </message>
+    <message>
+        <source>--copies goes with --print</source>
+        <translation>--copies só vale com --print</translation>
+    </message>
+    <message>
+        <source>%1 goes with an export option (--pdf, --xls, --rpf or --print)</source>
+        <translation>%1 só vale com uma opção de exportação (--pdf, --xls, --rpf ou --print)</translation>
+    </message>
+    <message>
+        <source>%1 orders cannot all be written to &quot;%2&quot;: put %3 in the file name, which becomes each order&apos;s number</source>
+        <translation>%1 ordens não podem ser gravadas todas em &quot;%2&quot;: ponha %3 no nome do arquivo, que vira o número de cada ordem</translation>
+    </message>
+    <message>
+        <source>--pages %1: give page numbers from 1 and ranges such as 2-5,9</source>
+        <translation>--pages %1: informe números de página a partir de 1 e intervalos como 2-5,9</translation>
+    </message>
+    <message>
         <source>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
 (asking for the number when ORDER is missing).
@@ -61,16 +89,24 @@ Prints a purchase order: without an export option it shows the order in the prev
   --xls FILE        the same as a spreadsheet (XLS)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
+  --pages LIST      only these pages of every export and print, such as 2-5,9
+  --copies N        print N copies (1 to 9999)
+  -j, --jobs N      write N orders at once, each by a process of its own
+  -q, --quiet       no progress line on a terminal
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf,
                     --pdf-portable, --xls, --rpf or --print write it instead of an
                     order, no window
-  --help            this text
+  -h, --help        this text
   --version         the program&apos;s and the library&apos;s version
 
+With an export option ORDER may be several orders and ranges (1-8 12); each is written in
+turn, with {order} in the file names standing for its number (OC-{order}.pdf), and a
+summary ends the run.
 The alias KORVANE is --data DIR, else $QUIREL_ALIAS_KORVANE, else the bundled sample database.
 A FILE of - is standard output; a pipe or a device is written into, never replaced by a file.
-Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure.
+Export runs exit with 0 on success, 1 when the order does not exist, 2 on any other failure;
+a batch with the worst of its orders.
 </source>
         <translation>Uso: ordemcompra [ORDEM] [opções]
 Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na janela de visualização
@@ -82,17 +118,36 @@ Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na jane
   --xls ARQUIVO     o mesmo, como planilha (XLS)
   --rpf ARQUIVO     o mesmo, como arquivo de páginas (.rpf)
   --print [NOME]    imprime na impressora padrão (ou na indicada), sem janela
+  --pages LISTA     só estas páginas, em toda exportação e impressão, como 2-5,9
+  --copies N        imprime N cópias (de 1 a 9999)
+  -j, --jobs N      grava N ordens ao mesmo tempo, cada uma num processo próprio
+  -q, --quiet       sem a linha de progresso no terminal
   --data PASTA      lê as tabelas da PASTA em vez do alias KORVANE
   --view ARQ.rpf    mostra um arquivo de páginas salvo na janela de visualização; com --pdf,
                     --pdf-portable, --xls, --rpf ou --print grava-o em vez de uma ordem,
                     sem janela
-  --help            este texto
+  -h, --help        este texto
   --version         a versão do programa e da biblioteca
 
+Com uma opção de exportação, ORDEM pode ser várias ordens e intervalos (1-8 12); cada uma é
+gravada por sua vez, com {order} nos nomes de arquivo no lugar do seu número (OC-{order}.pdf),
+e um resumo encerra a execução.
 O alias KORVANE é --data PASTA, senão $QUIREL_ALIAS_KORVANE, senão o banco de exemplo que acompanha o programa.
 ARQUIVO - é a saída padrão; um pipe ou dispositivo recebe os dados sem ser substituído por um arquivo.
-Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem não existe e 2 em qualquer outra falha.
+Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem não existe e 2 em qualquer outra falha;
+num lote, o pior entre os das ordens.
 </translation>
+    </message>
+</context>
+<context>
+    <name>ConsoleProgress</name>
+    <message>
+        <source>%1: preparing page %2</source>
+        <translation>%1: preparando a página %2</translation>
+    </message>
+    <message>
+        <source>%1: page %2 of %3</source>
+        <translation>%1: página %2 de %3</translation>
     </message>
 </context>
 <context>
@@ -117,6 +172,18 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
         <source>the %1 platform (QT_QPA_PLATFORM) shows no window, so the order cannot be shown; write it with --pdf, --xls or --rpf instead, or unset QT_QPA_PLATFORM on a display</source>
         <translation>a plataforma %1 (QT_QPA_PLATFORM) não mostra janelas, então a ordem não pode ser exibida; grave-a com --pdf, --xls ou --rpf, ou remova QT_QPA_PLATFORM numa tela</translation>
     </message>
+    <message>
+        <source>orders written: %1, not found: %2, failed: %3</source>
+        <translation>ordens gravadas: %1, não encontradas: %2, com falha: %3</translation>
+    </message>
+    <message>
+        <source>orders done: %1 of %2</source>
+        <translation>ordens prontas: %1 de %2</translation>
+    </message>
+    <message>
+        <source>Order %1</source>
+        <translation>Ordem %1</translation>
+    </message>
 </context>
 <context>
     <name>OrderTables</name>
@@ -134,6 +201,13 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     <message>
         <source>it is a socket; a report is written only into a file, a pipe or a character device such as a terminal</source>
         <translation>é um soquete; um relatório só é gravado em um arquivo, um pipe ou um dispositivo de caractere, como um terminal</translation>
+    </message>
+</context>
+<context>
+    <name>PageSelection</name>
+    <message>
+        <source>--pages %1 names no page: the pages are 1 to %2</source>
+        <translation>--pages %1 não indica nenhuma página: as páginas vão de 1 a %2</translation>
     </message>
 </context>
 <context>
@@ -499,6 +573,24 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     <message>
         <source>warning: %1</source>
         <translation>aviso: %1</translation>
+    </message>
+    <message>
+        <source>Usage: pxdump [--json] TABLE.DB
+Prints a Paradox table&apos;s structure: version, code page, record count and fields.
+
+  --json       the whole table as one JSON object: fields and records
+  -h, --help   this text
+
+Exits with 0 when the table was printed, 2 when it cannot be read.
+</source>
+        <translation>Uso: pxdump [--json] TABELA.DB
+Mostra a estrutura de uma tabela Paradox: versão, página de código, número de registros e campos.
+
+  --json       a tabela inteira como um objeto JSON: campos e registros
+  -h, --help   este texto
+
+Termina com 0 quando a tabela foi mostrada e 2 quando não pode ser lida.
+</translation>
     </message>
 </context>
 </TS>

@@ -4,157 +4,17 @@
 
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLGraphicSurface.h"
-#include "tests/app/ProgramRun.h"
+#include "tests/app/CommandLineFixture.h"
 #include "tests/common/TestHelpers.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <atomic>
 #include <csignal>
-#include <fcntl.h>
 #include <functional>
-#include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <termios.h>
-#include <thread>
-#include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int kExitSuccess = 0;
-constexpr int kExitOrderNotFound = 1;
-constexpr int kExitFailure = 2;
-
-/// Runs the program with its own temporary directory (which the run must leave empty), no
-/// display, the Brazilian locale and a fixed clock unless `environment` says otherwise.
-class CommandLine : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_work.isValid());
-        ASSERT_TRUE(QDir(m_work.path()).mkdir(u"tmp"_s));
-        // Qt's runtime directory would otherwise default into the temporary directory.
-        ASSERT_TRUE(m_runtime.isValid());
-        QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-    void TearDown() override
-    {
-        const QStringList left
-            = QDir(TempPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        EXPECT_TRUE(left.isEmpty()) << "temporary files left behind: " << left.join(u' ').toStdString();
-    }
-
-    TProgramRun Run(
-        const QStringList& arguments, const QStringList& environment = {}, QProcess* outputReader = nullptr)
-    {
-        return RunOrdemCompra(arguments, { TempPath(), m_work.path() },
-            QStringList { u"XDG_RUNTIME_DIR="_s + m_runtime.path() } + environment, outputReader);
-    }
-
-    QStringList Data() const { return { u"--data"_s, SampleDatabaseDirectory() }; }
-    QString Output(const QString& name) const { return QDir(m_work.path()).filePath(name); }
-    QString TempPath() const { return QDir(m_work.path()).filePath(u"tmp"_s); }
-    QStringList Outputs() const
-    {
-        return QDir(m_work.path()).entryList(QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden);
-    }
-
-    QTemporaryDir m_work;
-    QTemporaryDir m_runtime;
-};
-
-const QString kNotFound = u"Ordem Compra não Encontrada!"_s;
-
-// Messages in the program's source language; numbers and dates keep the Brazilian locale.
-const QStringList kEnglish { u"LC_MESSAGES=en_US.UTF-8"_s };
-
-/// Collects what the program writes into a FIFO or a terminal while it runs, from a thread, so
-/// that the program is never blocked by a full pipe.
-class TNodeReader {
-public:
-    /// Takes `descriptor` (opened non-blocking).
-    explicit TNodeReader(int descriptor)
-        : m_descriptor(descriptor)
-        , m_thread([this] { Read(); })
-    {
-    }
-    ~TNodeReader() { Finish(); }
-    TNodeReader(const TNodeReader&) = delete;
-    TNodeReader& operator=(const TNodeReader&) = delete;
-
-    /// Everything written up to now; call once the writer has ended.
-    QByteArray Finish()
-    {
-        m_done = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        if (m_descriptor >= 0)
-            close(m_descriptor);
-        m_descriptor = -1;
-        return m_bytes;
-    }
-
-private:
-    void Read()
-    {
-        constexpr int kPollMs = 50;
-        char buffer[65536];
-        for (;;) {
-            pollfd waiting { m_descriptor, POLLIN, 0 };
-            const bool ready = poll(&waiting, 1, kPollMs) > 0 && (waiting.revents & POLLIN) != 0;
-            const ssize_t got = ready ? read(m_descriptor, buffer, sizeof buffer) : 0;
-            if (got > 0)
-                m_bytes.append(buffer, got);
-            // What the writer left in the pipe is read before the end is taken for the end.
-            else if (m_done)
-                return;
-            else if (waiting.revents & POLLHUP)
-                usleep(kPollMs * 1000);
-        }
-    }
-
-    int m_descriptor;
-    QByteArray m_bytes;
-    std::atomic<bool> m_done = false;
-    std::thread m_thread;
-};
-
-/// A pseudo-terminal in raw mode: a character device of this test's own, read on its master side.
-struct TTerminal {
-    TTerminal()
-    {
-        Master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (Master < 0 || grantpt(Master) != 0 || unlockpt(Master) != 0)
-            return;
-        Device = QFile::decodeName(ptsname(Master));
-        // Held open, so that the terminal does not hang up between the writer's open and close.
-        Slave = open(ptsname(Master), O_RDWR | O_NOCTTY);
-        termios raw {};
-        if (Slave >= 0 && tcgetattr(Slave, &raw) == 0) {
-            cfmakeraw(&raw);
-            tcsetattr(Slave, TCSANOW, &raw);
-        }
-    }
-    ~TTerminal()
-    {
-        if (Slave >= 0)
-            close(Slave);
-    }
-    TTerminal(const TTerminal&) = delete;
-    TTerminal& operator=(const TTerminal&) = delete;
-    int Master = -1;
-    int Slave = -1;
-    QString Device;
-};
 
 mode_t NodeType(const QString& path)
 {
@@ -269,6 +129,30 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
             "an order and a page file" },
         { { u"--view"_s, Output(u"x.rpf"_s), u"--pdf"_s, Output(u"x.pdf"_s), u"3"_s },
             u"give either an order number or --view"_s, "a page file to convert and an order" },
+        { { u"1"_s, u"2"_s, u"--pdf"_s, Output(u"x.pdf"_s) },
+            u"2 orders cannot all be written to \""_s + Output(u"x.pdf"_s)
+                + u"\": put {order} in the file name"_s,
+            "several orders into one file" },
+        { { u"8-1"_s, u"--pdf"_s, Output(u"OC-{order}.pdf"_s) },
+            u"the order range 8-1 ends before it starts"_s, "a range backwards" },
+        { { u"1-999999"_s, u"--pdf"_s, Output(u"OC-{order}.pdf"_s) },
+            u"the order range 1-999999 holds more than 100000 orders"_s, "a range too long" },
+        { { u"1"_s, u"--pdf"_s, Output(u"x.pdf"_s), u"--pages"_s, u"5-2"_s },
+            u"--pages 5-2: give page numbers from 1 and ranges such as 2-5,9"_s, "pages backwards" },
+        { { u"1"_s, u"--pdf"_s, Output(u"x.pdf"_s), u"--pages"_s, u"0,2"_s },
+            u"--pages 0,2: give page numbers from 1"_s, "page 0" },
+        { { u"1"_s, u"--pdf"_s, Output(u"x.pdf"_s), u"--pages"_s }, u"--pages needs a value"_s,
+            "pages without a list" },
+        { { u"1"_s, u"--pages"_s, u"2"_s }, u"--pages goes with an export option"_s, "pages in the preview" },
+        { { u"1"_s, u"--pdf"_s, Output(u"x.pdf"_s), u"--copies"_s, u"2"_s }, u"--copies goes with --print"_s,
+            "copies of a PDF" },
+        { { u"1"_s, u"--print"_s, u"--copies"_s, u"0"_s },
+            u"--copies 0: give a whole number from 1 to 9999"_s, "no copies" },
+        { { u"1"_s, u"--print"_s, u"--copies=many"_s },
+            u"--copies many: give a whole number from 1 to 9999"_s, "copies not a number" },
+        { { u"1"_s, u"2"_s, u"--pdf"_s, Output(u"OC-{order}.pdf"_s), u"-j"_s, u"65"_s },
+            u"-j 65: give a whole number from 1 to 64"_s, "too many jobs" },
+        { { u"1"_s, u"-q"_s }, u"-q goes with an export option"_s, "quiet preview" },
     };
     for (const Case& c : cases) {
         const TProgramRun run = Run(Data() + c.arguments, kEnglish);
@@ -629,7 +513,8 @@ TEST_F(CommandLine, HelpAndVersion)
     const TProgramRun help = Run({ u"--help"_s }, kEnglish);
     EXPECT_EQ(help.ExitCode, kExitSuccess);
     EXPECT_TRUE(help.Out.startsWith(u"Usage: ordemcompra"_s)) << help.Out.toStdString();
-    EXPECT_TRUE(help.Out.contains(u"--rpf FILE"_s));
+    for (const QString& option : { u"--rpf FILE"_s, u"--pages LIST"_s, u"--copies N"_s, u"-j, --jobs N"_s })
+        EXPECT_TRUE(help.Out.contains(option)) << option.toStdString();
     const TProgramRun version = Run({ u"--version"_s });
     EXPECT_EQ(version.ExitCode, kExitSuccess);
     EXPECT_TRUE(version.Out.contains(u"0.6"_s)) << version.Out.toStdString();
@@ -706,6 +591,10 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
             u"give either an order number or --view"_s, "an order and a page file" },
         { { u"--help"_s }, u"Uso: ordemcompra [ORDEM] [opções]"_s, u"Usage: ordemcompra [ORDER] [options]"_s,
             "usage" },
+        { { u"1"_s, u"2"_s, u"--xls"_s, u"o.xls"_s }, u"2 ordens não podem ser gravadas todas em \"o.xls\""_s,
+            u"2 orders cannot all be written to \"o.xls\""_s, "several orders into one file" },
+        { { u"1"_s, u"--pages"_s, u"x"_s, u"--rpf"_s, u"o.rpf"_s }, u"--pages x: informe números de página"_s,
+            u"--pages x: give page numbers"_s, "not a page list" },
     };
     for (const Case& c : cases) {
         const TProgramRun portuguese = Run(c.arguments, { u"LANG=pt_BR.UTF-8"_s });

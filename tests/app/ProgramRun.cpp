@@ -32,6 +32,8 @@ TProgramRun RunOrdemCompra(const QStringList& arguments, const TProgramPlaces& p
     process.setWorkingDirectory(places.WorkDir.isEmpty() ? places.TempDir : places.WorkDir);
     if (outputReader)
         process.setStandardOutputProcess(outputReader);
+    if (!places.ErrorDevice.isEmpty())
+        process.setStandardErrorFile(places.ErrorDevice, QIODevice::Append);
     process.start(QStringLiteral(ORDEMCOMPRA_EXECUTABLE), arguments);
     if (outputReader)
         outputReader->start();

@@ -22,6 +22,8 @@ struct TProgramPlaces {
     /// TMPDIR of the run, and its working directory unless WorkDir is given.
     QString TempDir;
     QString WorkDir;
+    /// Standard error goes into this file or device (a terminal) instead of into Err.
+    QString ErrorDevice = {};
 };
 
 /// Runs the built ordemcompra as an operator's shell would, but with no display, the Brazilian

@@ -547,3 +547,52 @@ TEST_F(CupsPrint, PrinterSetupReadsTheSchedulersListInsteadOfAStaleOne)
     EXPECT_TRUE(shown);
     EXPECT_EQ(printer.PrinterName(), kQueue);
 }
+
+// --pages and --copies reach the queue: the chosen pages, in order, as many times as asked. Each
+// printed page is told by its words, against the same pages written as PDF.
+TEST_F(CupsPrint, ProgramPrintsChosenPagesAndCopies)
+{
+    const QTemporaryDir work;
+    QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QString err;
+    const QString reference = work.filePath(u"order-7.pdf"_qs);
+    ASSERT_EQ(RunProgram({ u"7"_qs, u"--pdf"_qs, reference, u"--pages"_qs, u"2,4"_qs }, work.path(), err), 0)
+        << err.toStdString();
+    const auto referenceText = RunTool(u"pdftotext"_qs, { reference, u"-"_qs });
+    ASSERT_TRUE(referenceText.has_value());
+    const QStringList referencePages = referenceText->split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(referencePages.size(), 2);
+
+    const int before = CompletedJobs();
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
+    ASSERT_EQ(RunProgram({ u"7"_qs, u"--print"_qs, kQueue.toString(), u"--pages"_qs, u"2,4"_qs,
+                             u"--copies"_qs, u"2"_qs },
+                  work.path(), err),
+        0)
+        << err.toStdString();
+    ASSERT_TRUE(WaitForJobs(Cups(), before + 1)) << Cups().ErrorLog().toStdString();
+    const QStringList outputs = PdfsNewerThan(CupsPdfOutputDir(), started);
+    ASSERT_EQ(outputs.size(), 1) << outputs.join(u", ").toStdString() << Cups().ErrorLog().toStdString();
+    const auto printed = RunTool(u"pdftotext"_qs, { outputs[0], u"-"_qs });
+    QFile::remove(outputs[0]);
+    ASSERT_TRUE(printed.has_value());
+    const QStringList printedPages = printed->split(u'\f', Qt::SkipEmptyParts);
+    // Which of the two pages each printed page is: the one sharing more of its words.
+    QStringList which;
+    for (const QString& page : printedPages) {
+        const QStringList words = Words(page);
+        int best = 0;
+        qsizetype bestShared = -1;
+        for (int i = 0; i < 2; ++i) {
+            const QStringList theirs = Words(referencePages[i]);
+            const qsizetype shared = std::count_if(
+                words.begin(), words.end(), [&](const QString& w) { return theirs.contains(w); });
+            if (shared > bestShared) {
+                bestShared = shared;
+                best = i;
+            }
+        }
+        which << (best == 0 ? u"2"_qs : u"4"_qs);
+    }
+    EXPECT_EQ(which.join(u' '), u"2 4 2 4"_qs) << printed->toStdString();
+}

@@ -336,6 +336,21 @@ TEST(Storage, PageCopyBelongsToTheCallerAndLeavesTheCacheAlone)
     EXPECT_EQ(store->PageCopy(7), nullptr);
 }
 
+// Copies of pages 3 and 1 of one store become pages 1 and 2 of another, which keeps its own first.
+TEST(Storage, PageCopiedFromAnotherStoreIsAddedAfterTheLast)
+{
+    const auto source = StoreOf(4);
+    const auto target = StoreOf(1);
+    target->Add(source->PageCopy(3));
+    target->Add(source->PageCopy(1));
+    ASSERT_EQ(target->PageCount(), 3);
+    EXPECT_EQ(NumberOf(target->Pages(0)), 0);
+    EXPECT_EQ(NumberOf(target->Pages(1)), 3);
+    EXPECT_EQ(NumberOf(target->Pages(2)), 1);
+    EXPECT_EQ(source->PageCount(), 4);
+    EXPECT_EQ(NumberOf(source->Pages(3)), 3);
+}
+
 TEST(Storage, PageCopySeesChangesToACachedPage)
 {
     const auto store = StoreOf(2);

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kExitFailure = 2;
@@ -23,6 +25,18 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     InstallTranslations(LanguageFromEnvironment());
     QStringList arguments = app.arguments().mid(1);
+    if (arguments.contains(u"--help"_s) || arguments.contains(u"-h"_s)) {
+        std::fputs(qPrintable(QCoreApplication::translate("pxdump",
+                       "Usage: pxdump [--json] TABLE.DB\n"
+                       "Prints a Paradox table's structure: version, code page, record count and fields.\n"
+                       "\n"
+                       "  --json       the whole table as one JSON object: fields and records\n"
+                       "  -h, --help   this text\n"
+                       "\n"
+                       "Exits with 0 when the table was printed, 2 when it cannot be read.\n")),
+            stdout);
+        return 0;
+    }
     const bool json = arguments.removeAll(QStringLiteral("--json")) > 0;
     if (arguments.size() != 1 || arguments.front().startsWith(u'-')) {
         PrintError(QCoreApplication::translate("pxdump", "usage: pxdump [--json] TABLE.DB"));
