@@ -221,6 +221,14 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
         <source>no TableName</source>
         <translation>no TableName</translation>
     </message>
+    <message>
+        <source>change Connection</source>
+        <translation>change Connection</translation>
+    </message>
+    <message>
+        <source>change SQL</source>
+        <translation>change SQL</translation>
+    </message>
 </context>
 <context>
     <name>TParadoxReader</name>
@@ -452,6 +460,84 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     <message>
         <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
         <translation>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</translation>
+    </message>
+</context>
+<context>
+    <name>TSqlConnection</name>
+    <message>
+        <source>Database &quot;%1&quot;: %2</source>
+        <translation>Database &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the URL while connected</source>
+        <translation>Database &quot;%1&quot;: cannot change the URL while connected</translation>
+    </message>
+    <message>
+        <source>the Qt SQL driver %1 is not installed (package %2)</source>
+        <translation>the Qt SQL driver %1 is not installed (package %2)</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; does not exist</source>
+        <translation>the file &quot;%1&quot; does not exist</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file</source>
+        <translation>&quot;%1&quot; is not a file</translation>
+    </message>
+    <message>
+        <source>cannot connect: %1</source>
+        <translation>cannot connect: %1</translation>
+    </message>
+    <message>
+        <source>Database URL &quot;%1&quot;: %2</source>
+        <translation>Database URL &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>not a database URL; write sqlite:///path/file.db or postgresql://user@host/dbname</source>
+        <translation>not a database URL; write sqlite:///path/file.db or postgresql://user@host/dbname</translation>
+    </message>
+    <message>
+        <source>the port &quot;%1&quot; is not a number from 1 to 65535</source>
+        <translation>the port &quot;%1&quot; is not a number from 1 to 65535</translation>
+    </message>
+    <message>
+        <source>an SQLite URL names a file, not a host: write sqlite:///path/file.db (three slashes)</source>
+        <translation>an SQLite URL names a file, not a host: write sqlite:///path/file.db (three slashes)</translation>
+    </message>
+    <message>
+        <source>the URL names no database</source>
+        <translation>the URL names no database</translation>
+    </message>
+</context>
+<context>
+    <name>TSqlQuery</name>
+    <message>
+        <source>%1 on &quot;%2&quot;, SQL &quot;%3&quot;</source>
+        <translation>%1 on &quot;%2&quot;, SQL &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>no connection</source>
+        <translation>no connection</translation>
+    </message>
+    <message>
+        <source>no SQL</source>
+        <translation>no SQL</translation>
+    </message>
+    <message>
+        <source>the parameter :%1 has no value: it is not set, and the parameter source has no field %1</source>
+        <translation>the parameter :%1 has no value: it is not set, and the parameter source has no field %1</translation>
+    </message>
+    <message>
+        <source>binary data of %1 bytes</source>
+        <translation>binary data of %1 bytes</translation>
+    </message>
+    <message>
+        <source>record %1, field &quot;%2&quot;: &quot;%3&quot; is not a valid %4 value</source>
+        <translation>record %1, field &quot;%2&quot;: &quot;%3&quot; is not a valid %4 value</translation>
+    </message>
+    <message>
+        <source>the result has no column for the field &quot;%1&quot; (%2)</source>
+        <translation>the result has no column for the field &quot;%1&quot; (%2)</translation>
     </message>
 </context>
 <context>

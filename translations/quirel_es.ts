@@ -221,6 +221,14 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
         <source>no TableName</source>
         <translation>falta TableName</translation>
     </message>
+    <message>
+        <source>change Connection</source>
+        <translation>cambiar la conexión (Connection)</translation>
+    </message>
+    <message>
+        <source>change SQL</source>
+        <translation>cambiar el SQL</translation>
+    </message>
 </context>
 <context>
     <name>TParadoxReader</name>
@@ -452,6 +460,84 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     <message>
         <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
         <translation>No se pudo escribir %1: la hoja de %2 bytes es mayor de lo que admite el formato XLS; exporte menos páginas</translation>
+    </message>
+</context>
+<context>
+    <name>TSqlConnection</name>
+    <message>
+        <source>Database &quot;%1&quot;: %2</source>
+        <translation>Base de datos &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the URL while connected</source>
+        <translation>Base de datos &quot;%1&quot;: no se puede cambiar la URL con la conexión abierta</translation>
+    </message>
+    <message>
+        <source>the Qt SQL driver %1 is not installed (package %2)</source>
+        <translation>el controlador SQL de Qt %1 no está instalado (paquete %2)</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; does not exist</source>
+        <translation>el archivo &quot;%1&quot; no existe</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file</source>
+        <translation>&quot;%1&quot; no es un archivo</translation>
+    </message>
+    <message>
+        <source>cannot connect: %1</source>
+        <translation>no se pudo conectar: %1</translation>
+    </message>
+    <message>
+        <source>Database URL &quot;%1&quot;: %2</source>
+        <translation>URL de base de datos &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>not a database URL; write sqlite:///path/file.db or postgresql://user@host/dbname</source>
+        <translation>no es la URL de una base de datos; escriba sqlite:///ruta/archivo.db o postgresql://usuario@servidor/base</translation>
+    </message>
+    <message>
+        <source>the port &quot;%1&quot; is not a number from 1 to 65535</source>
+        <translation>el puerto &quot;%1&quot; no es un número de 1 a 65535</translation>
+    </message>
+    <message>
+        <source>an SQLite URL names a file, not a host: write sqlite:///path/file.db (three slashes)</source>
+        <translation>una URL de SQLite indica un archivo, no un servidor: escriba sqlite:///ruta/archivo.db (tres barras)</translation>
+    </message>
+    <message>
+        <source>the URL names no database</source>
+        <translation>la URL no indica ninguna base de datos</translation>
+    </message>
+</context>
+<context>
+    <name>TSqlQuery</name>
+    <message>
+        <source>%1 on &quot;%2&quot;, SQL &quot;%3&quot;</source>
+        <translation>%1 en &quot;%2&quot;, SQL &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>no connection</source>
+        <translation>sin conexión</translation>
+    </message>
+    <message>
+        <source>no SQL</source>
+        <translation>sin SQL</translation>
+    </message>
+    <message>
+        <source>the parameter :%1 has no value: it is not set, and the parameter source has no field %1</source>
+        <translation>el parámetro :%1 no tiene valor: no se definió y el origen de los parámetros no tiene el campo %1</translation>
+    </message>
+    <message>
+        <source>binary data of %1 bytes</source>
+        <translation>datos binarios de %1 bytes</translation>
+    </message>
+    <message>
+        <source>record %1, field &quot;%2&quot;: &quot;%3&quot; is not a valid %4 value</source>
+        <translation>registro %1, campo &quot;%2&quot;: &quot;%3&quot; no es un valor %4 válido</translation>
+    </message>
+    <message>
+        <source>the result has no column for the field &quot;%1&quot; (%2)</source>
+        <translation>el resultado no tiene columna para el campo &quot;%1&quot; (%2)</translation>
     </message>
 </context>
 <context>

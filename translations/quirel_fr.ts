@@ -221,6 +221,14 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
         <source>no TableName</source>
         <translation>TableName manquant</translation>
     </message>
+    <message>
+        <source>change Connection</source>
+        <translation>changer la connexion (Connection)</translation>
+    </message>
+    <message>
+        <source>change SQL</source>
+        <translation>changer le SQL</translation>
+    </message>
 </context>
 <context>
     <name>TParadoxReader</name>
@@ -452,6 +460,84 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     <message>
         <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
         <translation>Impossible d&apos;écrire %1 : le classeur de %2 octets dépasse ce que le format XLS contient ; exportez moins de pages</translation>
+    </message>
+</context>
+<context>
+    <name>TSqlConnection</name>
+    <message>
+        <source>Database &quot;%1&quot;: %2</source>
+        <translation>Base de données « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the URL while connected</source>
+        <translation>Base de données « %1 » : impossible de changer l&apos;URL tant que la connexion est ouverte</translation>
+    </message>
+    <message>
+        <source>the Qt SQL driver %1 is not installed (package %2)</source>
+        <translation>le pilote SQL de Qt %1 n&apos;est pas installé (paquet %2)</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; does not exist</source>
+        <translation>le fichier « %1 » n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file</source>
+        <translation>« %1 » n&apos;est pas un fichier</translation>
+    </message>
+    <message>
+        <source>cannot connect: %1</source>
+        <translation>connexion impossible : %1</translation>
+    </message>
+    <message>
+        <source>Database URL &quot;%1&quot;: %2</source>
+        <translation>URL de base de données « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>not a database URL; write sqlite:///path/file.db or postgresql://user@host/dbname</source>
+        <translation>ce n&apos;est pas l&apos;URL d&apos;une base de données ; écrivez sqlite:///chemin/fichier.db ou postgresql://utilisateur@serveur/base</translation>
+    </message>
+    <message>
+        <source>the port &quot;%1&quot; is not a number from 1 to 65535</source>
+        <translation>le port « %1 » n&apos;est pas un nombre de 1 à 65535</translation>
+    </message>
+    <message>
+        <source>an SQLite URL names a file, not a host: write sqlite:///path/file.db (three slashes)</source>
+        <translation>une URL SQLite désigne un fichier, pas un serveur : écrivez sqlite:///chemin/fichier.db (trois barres obliques)</translation>
+    </message>
+    <message>
+        <source>the URL names no database</source>
+        <translation>l&apos;URL ne désigne aucune base de données</translation>
+    </message>
+</context>
+<context>
+    <name>TSqlQuery</name>
+    <message>
+        <source>%1 on &quot;%2&quot;, SQL &quot;%3&quot;</source>
+        <translation>%1 sur « %2 », SQL « %3 »</translation>
+    </message>
+    <message>
+        <source>no connection</source>
+        <translation>pas de connexion</translation>
+    </message>
+    <message>
+        <source>no SQL</source>
+        <translation>pas de SQL</translation>
+    </message>
+    <message>
+        <source>the parameter :%1 has no value: it is not set, and the parameter source has no field %1</source>
+        <translation>le paramètre :%1 n&apos;a pas de valeur : il n&apos;est pas défini et la source des paramètres n&apos;a pas de champ %1</translation>
+    </message>
+    <message>
+        <source>binary data of %1 bytes</source>
+        <translation>données binaires de %1 octets</translation>
+    </message>
+    <message>
+        <source>record %1, field &quot;%2&quot;: &quot;%3&quot; is not a valid %4 value</source>
+        <translation>enregistrement %1, champ « %2 » : « %3 » n&apos;est pas une valeur %4 valide</translation>
+    </message>
+    <message>
+        <source>the result has no column for the field &quot;%1&quot; (%2)</source>
+        <translation>le résultat n&apos;a pas de colonne pour le champ « %1 » (%2)</translation>
     </message>
 </context>
 <context>

@@ -221,6 +221,14 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
         <source>no TableName</source>
         <translation>TableName não informado</translation>
     </message>
+    <message>
+        <source>change Connection</source>
+        <translation>trocar a conexão (Connection)</translation>
+    </message>
+    <message>
+        <source>change SQL</source>
+        <translation>trocar o SQL</translation>
+    </message>
 </context>
 <context>
     <name>TParadoxReader</name>
@@ -452,6 +460,84 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     <message>
         <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
         <translation>Não foi possível gravar %1: a planilha de %2 bytes é maior do que o formato XLS comporta; exporte menos páginas</translation>
+    </message>
+</context>
+<context>
+    <name>TSqlConnection</name>
+    <message>
+        <source>Database &quot;%1&quot;: %2</source>
+        <translation>Banco de dados &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the URL while connected</source>
+        <translation>Banco de dados &quot;%1&quot;: a URL não pode ser trocada com a conexão aberta</translation>
+    </message>
+    <message>
+        <source>the Qt SQL driver %1 is not installed (package %2)</source>
+        <translation>o driver SQL do Qt %1 não está instalado (pacote %2)</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; does not exist</source>
+        <translation>o arquivo &quot;%1&quot; não existe</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file</source>
+        <translation>&quot;%1&quot; não é um arquivo</translation>
+    </message>
+    <message>
+        <source>cannot connect: %1</source>
+        <translation>não foi possível conectar: %1</translation>
+    </message>
+    <message>
+        <source>Database URL &quot;%1&quot;: %2</source>
+        <translation>URL de banco de dados &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>not a database URL; write sqlite:///path/file.db or postgresql://user@host/dbname</source>
+        <translation>não é a URL de um banco de dados; escreva sqlite:///caminho/arquivo.db ou postgresql://usuario@servidor/banco</translation>
+    </message>
+    <message>
+        <source>the port &quot;%1&quot; is not a number from 1 to 65535</source>
+        <translation>a porta &quot;%1&quot; não é um número de 1 a 65535</translation>
+    </message>
+    <message>
+        <source>an SQLite URL names a file, not a host: write sqlite:///path/file.db (three slashes)</source>
+        <translation>uma URL SQLite indica um arquivo, não um servidor: escreva sqlite:///caminho/arquivo.db (três barras)</translation>
+    </message>
+    <message>
+        <source>the URL names no database</source>
+        <translation>a URL não indica nenhum banco de dados</translation>
+    </message>
+</context>
+<context>
+    <name>TSqlQuery</name>
+    <message>
+        <source>%1 on &quot;%2&quot;, SQL &quot;%3&quot;</source>
+        <translation>%1 em &quot;%2&quot;, SQL &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>no connection</source>
+        <translation>sem conexão</translation>
+    </message>
+    <message>
+        <source>no SQL</source>
+        <translation>sem SQL</translation>
+    </message>
+    <message>
+        <source>the parameter :%1 has no value: it is not set, and the parameter source has no field %1</source>
+        <translation>o parâmetro :%1 não tem valor: não foi definido, e a origem dos parâmetros não tem o campo %1</translation>
+    </message>
+    <message>
+        <source>binary data of %1 bytes</source>
+        <translation>dados binários de %1 bytes</translation>
+    </message>
+    <message>
+        <source>record %1, field &quot;%2&quot;: &quot;%3&quot; is not a valid %4 value</source>
+        <translation>registro %1, campo &quot;%2&quot;: &quot;%3&quot; não é um valor %4 válido</translation>
+    </message>
+    <message>
+        <source>the result has no column for the field &quot;%1&quot; (%2)</source>
+        <translation>o resultado não tem coluna para o campo &quot;%1&quot; (%2)</translation>
     </message>
 </context>
 <context>
