@@ -550,12 +550,22 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
 <context>
     <name>pxdump</name>
     <message>
-        <source>usage: pxdump [--json] TABLE.DB</source>
-        <translation>usage: pxdump [--json] TABLE.DB</translation>
-    </message>
-    <message>
         <source>warning: %1</source>
         <translation>warning: %1</translation>
+    </message>
+    <message>
+        <source>usage: pxdump [--json] TABLE.DB
+       pxdump --sql [--dialect sqlite|postgresql] TABLE.DB...</source>
+        <translation>usage: pxdump [--json] TABLE.DB
+       pxdump --sql [--dialect sqlite|postgresql] TABLE.DB...</translation>
+    </message>
+    <message>
+        <source>unknown SQL dialect &quot;%1&quot;; use sqlite or postgresql</source>
+        <translation>unknown SQL dialect &quot;%1&quot;; use sqlite or postgresql</translation>
+    </message>
+    <message>
+        <source>%1 is not a number SQL can store</source>
+        <translation>%1 is not a number SQL can store</translation>
     </message>
 </context>
 </TS>

@@ -550,12 +550,22 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
 <context>
     <name>pxdump</name>
     <message>
-        <source>usage: pxdump [--json] TABLE.DB</source>
-        <translation>uso: pxdump [--json] TABLA.DB</translation>
-    </message>
-    <message>
         <source>warning: %1</source>
         <translation>aviso: %1</translation>
+    </message>
+    <message>
+        <source>usage: pxdump [--json] TABLE.DB
+       pxdump --sql [--dialect sqlite|postgresql] TABLE.DB...</source>
+        <translation>uso: pxdump [--json] TABLA.DB
+     pxdump --sql [--dialect sqlite|postgresql] TABLA.DB...</translation>
+    </message>
+    <message>
+        <source>unknown SQL dialect &quot;%1&quot;; use sqlite or postgresql</source>
+        <translation>dialecto SQL desconocido &quot;%1&quot;; use sqlite o postgresql</translation>
+    </message>
+    <message>
+        <source>%1 is not a number SQL can store</source>
+        <translation>%1 no es un número que SQL pueda guardar</translation>
     </message>
 </context>
 </TS>

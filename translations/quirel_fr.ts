@@ -550,12 +550,22 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
 <context>
     <name>pxdump</name>
     <message>
-        <source>usage: pxdump [--json] TABLE.DB</source>
-        <translation>usage : pxdump [--json] TABLE.DB</translation>
-    </message>
-    <message>
         <source>warning: %1</source>
         <translation>avertissement : %1</translation>
+    </message>
+    <message>
+        <source>usage: pxdump [--json] TABLE.DB
+       pxdump --sql [--dialect sqlite|postgresql] TABLE.DB...</source>
+        <translation>usage : pxdump [--json] TABLE.DB
+        pxdump --sql [--dialect sqlite|postgresql] TABLE.DB...</translation>
+    </message>
+    <message>
+        <source>unknown SQL dialect &quot;%1&quot;; use sqlite or postgresql</source>
+        <translation>dialecte SQL inconnu « %1 » ; utilisez sqlite ou postgresql</translation>
+    </message>
+    <message>
+        <source>%1 is not a number SQL can store</source>
+        <translation>%1 n&apos;est pas un nombre que SQL peut stocker</translation>
     </message>
 </context>
 </TS>

@@ -550,12 +550,22 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
 <context>
     <name>pxdump</name>
     <message>
-        <source>usage: pxdump [--json] TABLE.DB</source>
-        <translation>uso: pxdump [--json] TABELA.DB</translation>
-    </message>
-    <message>
         <source>warning: %1</source>
         <translation>aviso: %1</translation>
+    </message>
+    <message>
+        <source>usage: pxdump [--json] TABLE.DB
+       pxdump --sql [--dialect sqlite|postgresql] TABLE.DB...</source>
+        <translation>uso: pxdump [--json] TABELA.DB
+     pxdump --sql [--dialect sqlite|postgresql] TABELA.DB...</translation>
+    </message>
+    <message>
+        <source>unknown SQL dialect &quot;%1&quot;; use sqlite or postgresql</source>
+        <translation>dialeto SQL desconhecido &quot;%1&quot;; use sqlite ou postgresql</translation>
+    </message>
+    <message>
+        <source>%1 is not a number SQL can store</source>
+        <translation>%1 não é um número que o SQL possa guardar</translation>
     </message>
 </context>
 </TS>
