@@ -10,6 +10,8 @@ struct TCommandLine {
     /// The first positional argument, verbatim (it may be empty or start with a single "-").
     std::optional<QString> Order;
     QString DataDirectory;
+    /// --db: an SQL database the six tables are read from instead of the alias (see db/SqlUrl.h).
+    QString DatabaseUrl;
     QString PdfFile;
     QString XlsFile;
     QString PageFile;
@@ -23,6 +25,8 @@ struct TCommandLine {
     /// Any of --pdf, --xls, --rpf, --print.
     bool HasExport() const;
     bool IsHeadless() const { return HasExport() || Help || Version; }
+    /// What the tables are read from: the database URL, else the KORVANE alias.
+    QString DatabaseName() const;
 };
 
 /// Reads the arguments after the program name; throws EReportError with the reason on a bad
