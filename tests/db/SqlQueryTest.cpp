@@ -21,8 +21,9 @@ QByteArray OrdersScript(TSqlBackend backend)
     const QByteArray binary = backend == TSqlBackend::Sqlite ? "BLOB" : "BYTEA";
     const QByteArray real = backend == TSqlBackend::Sqlite ? "REAL" : "DOUBLE PRECISION";
     const QByteArray bytes = backend == TSqlBackend::Sqlite ? "X'00ff41'" : "decode('00ff41','hex')";
-    return "CREATE TABLE orders (code INTEGER, name VARCHAR(20), total " + real + ", due DATE,\n"
-           "    paid BOOLEAN, note TEXT, picture "
+    return "CREATE TABLE orders (code INTEGER, name VARCHAR(20), total " + real
+        + ", due DATE,\n"
+          "    paid BOOLEAN, note TEXT, picture "
         + binary
         + ");\n"
           "INSERT INTO orders VALUES (1, 'Café ''Zé''', 10.5, '2026-11-03', TRUE, 'a\nb', "
