@@ -297,11 +297,17 @@ void TSqlQuery::Execute()
                      .arg(name));
         m_statement->bindValue(u':' + name, *value);
     }
-    // No master record: no rows, and nothing to ask the server.
-    if (!masterHasRecord)
+    // No master record: no rows. Fields taken from the result are still needed, since none can be
+    // added once open; the statement then runs only for its columns.
+    if (!masterHasRecord && FieldCount() > 0)
         return;
     if (!m_statement->exec())
         Fail(m_statement->lastError().text().trimmed());
+    if (!masterHasRecord) {
+        BindColumns();
+        m_statement->finish();
+        return;
+    }
     BindColumns();
     const int fieldCount = FieldCount();
     while (m_statement->next()) {

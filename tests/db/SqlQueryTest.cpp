@@ -163,6 +163,20 @@ TEST_P(SqlQueryTest, DetailQueryRunsAgainForEachMasterRecord)
     EXPECT_TRUE(lines->Eof());
 }
 
+TEST_P(SqlQueryTest, DetailOpenedBeforeItsMasterHasARecordTakesItsColumnsAllTheSame)
+{
+    TSqlQuery* orders = Query(u"Orders"_s, u"SELECT code FROM orders WHERE code > 100"_s);
+    auto* ordersSource = new TDataSource(&m_owner);
+    ordersSource->SetDataSet(orders);
+    TSqlQuery* lines = Query(u"Lines"_s, u"SELECT seq, product FROM lines WHERE order_code = :code"_s);
+    lines->SetParamSource(ordersSource);
+    orders->Open();
+    lines->Open();
+    EXPECT_EQ(lines->RecordCount(), 0);
+    ASSERT_EQ(lines->FieldCount(), 2);
+    EXPECT_EQ(lines->Field(1)->FieldName(), u"product"_s);
+}
+
 TEST_P(SqlQueryTest, GivenParameterValueWinsOverTheMaster)
 {
     TSqlQuery* lines
