@@ -15,6 +15,8 @@ struct TCommandLine {
     /// expanded, in the order given and each once.
     QStringList Orders;
     QString DataDirectory;
+    /// --db: an SQL database the six tables are read from instead of the alias (see db/SqlUrl.h).
+    QString DatabaseUrl;
     QString PdfFile;
     /// The portable PDF: fonts embedded, streams compressed.
     QString PortablePdfFile;
@@ -41,6 +43,8 @@ struct TCommandLine {
     bool HasExport() const;
     bool IsHeadless() const { return HasExport() || Help || Version; }
     bool IsBatch() const { return Orders.size() > 1; }
+    /// What the tables are read from: the database URL, else the KORVANE alias.
+    QString DatabaseName() const;
 };
 
 /// The largest count --copies, -j and an order range accept.

@@ -7,12 +7,14 @@
 #include "app/PageSelection.h"
 #include "app/TelaPrincipal.h"
 #include "db/Alias.h"
+#include "db/SqlConnection.h"
 #include "db/Table.h"
 #include "filters/RLFilterCommands.h"
 #include "filters/RLPDFFilter.h"
 #include "filters/RLXLSFilter.h"
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLPrinters.h"
+#include "platform/ComponentCast.h"
 #include "platform/Exceptions.h"
 #include "report/RLReport.h"
 #include "report/RLUserInterface.h"
@@ -76,6 +78,29 @@ bool SameFile(const struct stat& a, const QString& path)
         && a.st_ino == b.st_ino;
 }
 
+[[noreturn]] void RefuseOutputOverTable(const QString& output, const QString& table)
+{
+    throw EReportError(QCoreApplication::translate("OrdemCompra",
+        "Refused to write \"%1\": it is the table \"%2\" the order is read from. Choose another "
+        "output file; the table was left unchanged.")
+                           .arg(output, table));
+}
+
+/// Writing an export over the SQLite file the tables are read from would destroy them; checked before
+/// connecting, since an unreadable database must not hide that the output would overwrite it.
+void RefuseOutputOverDatabase(const QString& output, const TOrderTables& tables)
+{
+    struct stat target { };
+    if (output.isEmpty() || !tables.Connection || tables.Connection->DatabaseFile().isEmpty()
+        || ::stat(QFile::encodeName(output).constData(), &target) != 0)
+        return;
+    if (SameFile(target, tables.Connection->DatabaseFile()))
+        throw EReportError(QCoreApplication::translate("OrdemCompra",
+            "Refused to write \"%1\": it is the database \"%2\" the order is read from. Choose another "
+            "output file; the database was left unchanged.")
+                               .arg(output, tables.Connection->DatabaseFile()));
+}
+
 /// Writing an export over a table (its .DB, .MB or any file of the table's name) would destroy the
 /// data it was made from.
 void RefuseOutputOverTables(const QString& output, const TOrderTables& tables)
@@ -83,17 +108,17 @@ void RefuseOutputOverTables(const QString& output, const TOrderTables& tables)
     struct stat target { };
     if (output.isEmpty() || ::stat(QFile::encodeName(output).constData(), &target) != 0)
         return;
-    for (const TTable* table : tables.Tables()) {
+    for (const TDataSet* dataSet : tables.Tables()) {
+        const auto* table = ComponentCast<const TTable>(dataSet);
+        if (!table)
+            continue;
         const QFileInfo tableFile(table->FilePath());
         for (const QFileInfo& candidate :
             tableFile.dir().entryInfoList(QDir::Files | QDir::System | QDir::Hidden)) {
             if (candidate.completeBaseName().compare(tableFile.completeBaseName(), Qt::CaseInsensitive) != 0
                 || !SameFile(target, candidate.filePath()))
                 continue;
-            throw EReportError(QCoreApplication::translate("OrdemCompra",
-                "Refused to write \"%1\": it is the table \"%2\" the order is read from. Choose another "
-                "output file; the table was left unchanged.")
-                                   .arg(output, candidate.filePath()));
+            RefuseOutputOverTable(output, candidate.filePath());
         }
     }
 }
@@ -140,7 +165,9 @@ void WriteOutputs(
 int ExportOrder(const TCommandLine& options)
 {
     SetDataDirectoryOption(options.DataDirectory);
-    TForm1 form(nullptr);
+    TForm1 form(nullptr, options.DatabaseName());
+    for (const QString& output : OutputFiles(options))
+        RefuseOutputOverDatabase(output, form.Tables);
     form.OpenTables();
     for (const QString& output : OutputFiles(options))
         RefuseOutputOverTables(output, form.Tables);

@@ -55,7 +55,7 @@ int RunInteractive(const TCommandLine& options)
     }
 
     SetDataDirectoryOption(options.DataDirectory);
-    TForm1 form(nullptr);
+    TForm1 form(nullptr, options.DatabaseName());
     ConnectFormWindows(form);
     try {
         form.OpenTables();

@@ -1,7 +1,11 @@
 #include "app/OrderTables.h"
 
 #include "db/DataSource.h"
+#include "db/SqlConnection.h"
+#include "db/SqlQuery.h"
+#include "db/SqlUrl.h"
 #include "db/Table.h"
+#include "platform/ComponentCast.h"
 #include "platform/Exceptions.h"
 
 #include <QCoreApplication>
@@ -31,6 +35,8 @@ std::vector<TTableDefinition> MakeDefinitions()
             { { u"ORDEM"_s, F }, { u"SEQ"_s, F }, { u"PRODUTO"_s, S, 20 }, { u"NOME_PRODUTO"_s, S, 60 },
                 { u"QUANTIDADE"_s, F }, { u"PRECO"_s, F }, { u"TOTAL"_s, F }, { u"ALIQUOTA"_s, F },
                 { u"ICMS"_s, F } } });
+    // The line number is the order the lines were entered in, which the Paradox table keeps them in.
+    tables.back().sqlOrderFields = u"ORDEM;SEQ"_s;
     tables.push_back({ u"Parametros"_s, u"DSParametros"_s, u"Parametr.DB"_s, {}, {}, {}, false,
         { { u"RAZAO_SOCIAL"_s, S, 40 }, { u"ENDERECO"_s, S, 40 }, { u"BAIRRO"_s, S, 20 },
             { u"CIDADE"_s, S, 35 }, { u"UF"_s, S, 2 }, { u"CEP"_s, S, 9 }, { u"CX_POSTAL"_s, S, 5 },
@@ -101,7 +107,30 @@ const TTableDefinition& OrderTableDefinition(QStringView tableObject)
         QCoreApplication::translate("OrderTables", "No business table named %1").arg(tableObject));
 }
 
-std::vector<TTable*> TOrderTables::Tables() const
+QString TTableDefinition::SqlTableName() const
+{
+    return fileName.left(fileName.lastIndexOf(u'.'));
+}
+
+QString TTableDefinition::SqlQuery(const std::function<QString(const QString&)>& quoted) const
+{
+    QStringList columns;
+    for (const TFieldDefinition& field : fields)
+        columns.append(quoted(field.name));
+    QString sql
+        = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), quoted(SqlTableName()));
+    if (!masterObject.isEmpty())
+        sql += QStringLiteral(" WHERE %1 = :%2").arg(quoted(indexFieldNames), masterFields);
+    QStringList order;
+    for (const QString& name :
+        (sqlOrderFields.isEmpty() ? indexFieldNames : sqlOrderFields).split(u';', Qt::SkipEmptyParts))
+        order.append(quoted(name));
+    if (!order.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    return sql;
+}
+
+std::vector<TDataSet*> TOrderTables::Tables() const
 {
     return { Ordem, Itens, Parametros, Fornecedores, Produtos, Transp };
 }
@@ -109,20 +138,38 @@ std::vector<TTable*> TOrderTables::Tables() const
 TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName)
 {
     TOrderTables result;
-    TTable** tables[] = { &result.Ordem, &result.Itens, &result.Parametros, &result.Fornecedores,
+    if (IsDatabaseUrl(databaseName)) {
+        result.Connection = new TSqlConnection(owner);
+        result.Connection->SetName(QStringLiteral("Database"));
+        result.Connection->SetUrl(databaseName);
+    }
+    TDataSet** tables[] = { &result.Ordem, &result.Itens, &result.Parametros, &result.Fornecedores,
         &result.Produtos, &result.Transp };
     TDataSource** sources[] = { &result.DSOrdem, &result.DSItens, &result.DSParametros,
         &result.DSFornecedores, &result.DSProdutos, &result.DSTransp };
     const std::vector<TTableDefinition>& definitions = OrderTableDefinitions();
     for (size_t i = 0; i < definitions.size(); ++i) {
         const TTableDefinition& definition = definitions[i];
-        auto* table = new TTable(owner);
+        TDataSet* table = nullptr;
+        if (result.Connection) {
+            auto* query = new TSqlQuery(owner);
+            query->SetConnection(result.Connection);
+            query->SetSQL(definition.SqlQuery([connection = result.Connection](const QString& name) {
+                return connection->QuoteIdentifier(name);
+            }));
+            for (const TFieldDefinition& field : definition.fields)
+                query->AddField(field.name, field.type, field.size);
+            table = query;
+        } else {
+            auto* paradox = new TTable(owner);
+            paradox->SetDatabaseName(databaseName);
+            paradox->SetTableName(definition.fileName);
+            for (const TFieldDefinition& field : definition.fields)
+                paradox->AddField(field.name, field.type, field.size);
+            paradox->SetIndexFieldNames(definition.indexFieldNames);
+            table = paradox;
+        }
         table->SetName(definition.tableObject);
-        table->SetDatabaseName(databaseName);
-        table->SetTableName(definition.fileName);
-        for (const TFieldDefinition& field : definition.fields)
-            table->AddField(field.name, field.type, field.size);
-        table->SetIndexFieldNames(definition.indexFieldNames);
         auto* source = new TDataSource(owner);
         source->SetName(definition.sourceObject);
         source->AutoEdit = definition.autoEdit;
@@ -135,7 +182,11 @@ TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName)
         if (definition.masterObject.isEmpty())
             continue;
         for (size_t m = 0; m < definitions.size(); ++m) {
-            if (definitions[m].tableObject == definition.masterObject) {
+            if (definitions[m].tableObject != definition.masterObject)
+                continue;
+            if (auto* query = ComponentCast<TSqlQuery>(*tables[i])) {
+                query->SetParamSource(*sources[m]);
+            } else {
                 (*tables[i])->SetMasterSource(*sources[m]);
                 (*tables[i])->SetMasterFields(definition.masterFields);
             }
@@ -146,6 +197,6 @@ TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName)
 
 void OpenOrderTables(const TOrderTables& tables)
 {
-    for (TTable* table : tables.Tables())
+    for (TDataSet* table : tables.Tables())
         table->Open();
 }

@@ -3,11 +3,13 @@
 #include "db/Field.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 class TComponent;
+class TDataSet;
 class TDataSource;
-class TTable;
+class TSqlConnection;
 
 /// One declared field of a business table.
 struct TFieldDefinition {
@@ -27,6 +29,15 @@ struct TTableDefinition {
     QString masterFields;
     bool autoEdit = true;
     std::vector<TFieldDefinition> fields;
+    /// The order of an SQL query, ";"-separated; empty: the index fields. An SQL table keeps no stored
+    /// order, which the index leaves equal keys in.
+    QString sqlOrderFields = {};
+    /// The table's name in an SQL database: the file name without its extension ("OrdemCompra").
+    QString SqlTableName() const;
+    /// The query that reads the table from an SQL database: the declared fields, and for a detail
+    /// only the rows of the master's record (the parameter named after the master field). `quote`
+    /// quotes a table or column name for the database.
+    QString SqlQuery(const std::function<QString(const QString&)>& quote) const;
 };
 
 /// The six tables in the order they open: Ordem, Itens, Parametros, Fornecedores, Produtos, Transp.
@@ -35,25 +46,30 @@ const TTableDefinition& OrderTableDefinition(QStringView tableObject);
 
 /// The tables and their data sources, owned by the form that creates them.
 struct TOrderTables {
-    TTable* Ordem = nullptr;
-    TTable* Itens = nullptr;
-    TTable* Parametros = nullptr;
-    TTable* Fornecedores = nullptr;
-    TTable* Produtos = nullptr;
-    TTable* Transp = nullptr;
+    TDataSet* Ordem = nullptr;
+    TDataSet* Itens = nullptr;
+    TDataSet* Parametros = nullptr;
+    TDataSet* Fornecedores = nullptr;
+    TDataSet* Produtos = nullptr;
+    TDataSet* Transp = nullptr;
     TDataSource* DSOrdem = nullptr;
     TDataSource* DSItens = nullptr;
     TDataSource* DSParametros = nullptr;
     TDataSource* DSFornecedores = nullptr;
     TDataSource* DSProdutos = nullptr;
     TDataSource* DSTransp = nullptr;
+    /// The database the tables are read from when it is an SQL one; nullptr for Paradox tables.
+    TSqlConnection* Connection = nullptr;
 
     /// In opening order.
-    std::vector<TTable*> Tables() const;
+    std::vector<TDataSet*> Tables() const;
 };
 
-/// Creates the six tables under `databaseName` (normally the KORVANE alias) with their declared fields,
-/// index orders and master links, and a data source for each, all owned by `owner`. Nothing opens yet.
+/// Creates the six tables with their declared fields, index orders and master links, and a data source
+/// for each, all owned by `owner`. Nothing opens yet. `databaseName` is an alias (normally KORVANE) or a
+/// directory of Paradox tables (TTable), or a database URL (sqlite:///path/orders.db,
+/// postgresql://user@host/dbname): then each table is a TSqlQuery over one connection, and each detail
+/// runs its query again for every record of its master.
 TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName);
 
 /// Opens the tables in order; the first failure throws EReportError with the table's message.

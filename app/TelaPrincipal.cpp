@@ -4,6 +4,7 @@
 #include "app/OrderFilters.h"
 #include "db/Field.h"
 #include "db/Table.h"
+#include "platform/ComponentCast.h"
 #include "report/RLDBText.h"
 #include "report/RLLabel.h"
 #include "report/RLReport.h"
@@ -17,7 +18,7 @@ constexpr QStringView kQuantityPicture = u"###,###0.000";
 constexpr QStringView kMoneyPicture = u"###,###0.00";
 const QString kOrderTitle = QStringLiteral("Ordem Compra ");
 
-QString FieldText(TTable* table, QStringView fieldName)
+QString FieldText(TDataSet* table, QStringView fieldName)
 {
     return table->FieldByName(fieldName)->AsString();
 }
@@ -55,9 +56,10 @@ QString TForm1::ClassName() const
 void TForm1::OpenTables()
 {
     OpenOrderTables(Tables);
-    for (TTable* table : Tables.Tables())
-        for (const QString& repair : table->Repairs())
-            PrintProgramError(repair);
+    for (TDataSet* table : Tables.Tables())
+        if (const auto* paradox = ComponentCast<TTable>(table))
+            for (const QString& repair : paradox->Repairs())
+                PrintProgramError(repair);
 }
 
 void TForm1::BuildFilters()
@@ -94,7 +96,7 @@ void TForm1::RLBand1BeforePrint(TComponent* sender, bool& printIt)
 {
     Q_UNUSED(sender);
     Q_UNUSED(printIt);
-    TTable* parametros = Tables.Parametros;
+    TDataSet* parametros = Tables.Parametros;
     RLLabel1->SetCaption(FieldText(parametros, u"CEP") + QStringLiteral(" - ")
         + FieldText(parametros, u"CIDADE") + u'/' + FieldText(parametros, u"UF") + QStringLiteral(" - Fone: ")
         + FieldText(parametros, u"FONE"));

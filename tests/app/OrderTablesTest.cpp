@@ -54,7 +54,7 @@ qint64 Cents(double value)
 TEST_F(OrderTablesTest, AllSixOpenUnderTheAliasEachOnItsFirstRecord)
 {
     const TOrderTables t = OpenTables();
-    for (TTable* table : t.Tables())
+    for (TDataSet* table : t.Tables())
         EXPECT_TRUE(table->Active()) << table->Name().toStdString();
     EXPECT_EQ(t.Ordem->FieldByName(u"CODIGO")->AsFloat(), 1.0);
     EXPECT_EQ(t.Itens->RecordCount(), 3);

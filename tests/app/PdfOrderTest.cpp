@@ -43,7 +43,10 @@ public:
     {
         OpenOrderTables(Tables);
     }
-    QString Text(TTable* table, QStringView field) const { return table->FieldByName(field)->DisplayText(); }
+    QString Text(TDataSet* table, QStringView field) const
+    {
+        return table->FieldByName(field)->DisplayText();
+    }
 
 private:
     TComponent m_owner { nullptr };

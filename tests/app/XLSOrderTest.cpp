@@ -77,8 +77,10 @@ TOrderData ReadOrder(int order)
         ADD_FAILURE() << "order " << order << " is not in the sample database";
         return data;
     }
-    const auto text = [](TTable* table, QStringView field) { return table->FieldByName(field)->AsString(); };
-    const auto number = [](TTable* table, QStringView field) { return table->FieldByName(field)->AsFloat(); };
+    const auto text
+        = [](TDataSet* table, QStringView field) { return table->FieldByName(field)->AsString(); };
+    const auto number
+        = [](TDataSet* table, QStringView field) { return table->FieldByName(field)->AsFloat(); };
     data.CompanyName = text(t.Parametros, u"RAZAO_SOCIAL");
     data.CompanyTaxId = text(t.Parametros, u"CGC");
     data.CompanyAddress = text(t.Parametros, u"ENDERECO");
