@@ -11,17 +11,17 @@ declare -A groups
 groups[build]="cmake ninja-build g++ make pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libcups2-dev
-    libgtest-dev googletest
+    libgtest-dev googletest libxlsxwriter-dev
     fonts-liberation fonts-dejavu-core fontconfig"
 # qt6-tools-dev and qt6-l10n-tools compile the message catalogues (lrelease) and check them
 # (lupdate); qt6-translations-l10n holds Qt's own texts in the users' languages; libcups2-dev
-# tells the printer list each queue's device URI.
+# tells the printer list each queue's device URI; libxlsxwriter-dev writes the XLSX output.
 # googletest is in the build group because the test suites are configured in the same build tree.
 # fonts-urw-base35 serves faces such as "Helvetica Narrow" as Type 1 and CFF files, which the PDF
 # export must measure without TrueType tables.
 groups[test]="locales clang-format
     xvfb xauth openbox xdotool imagemagick
-    qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui
+    qpdf poppler-utils python3 python3-xlrd python3-openpyxl libreoffice-calc-nogui
     cups printer-driver-cups-pdf
     fonts-urw-base35"
 groups[fuzz]="clang libclang-rt-14-dev"
