@@ -21,7 +21,8 @@ bool IsOption(const QString& argument)
 
 bool TCommandLine::HasExport() const
 {
-    return !PdfFile.isEmpty() || !XlsFile.isEmpty() || !PageFile.isEmpty() || Printer.has_value();
+    return !PdfFile.isEmpty() || !XlsFile.isEmpty() || !XlsxFile.isEmpty() || !PageFile.isEmpty()
+        || Printer.has_value();
 }
 
 TCommandLine ParseCommandLine(const QStringList& arguments)
@@ -73,6 +74,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             result.PdfFile = file();
         } else if (name == u"--xls") {
             result.XlsFile = file();
+        } else if (name == u"--xlsx") {
+            result.XlsxFile = file();
         } else if (name == u"--rpf") {
             result.PageFile = file();
         } else if (name == u"--view") {
@@ -111,11 +114,12 @@ QString UsageText()
         "\n"
         "  --pdf FILE        prepare the order and write it as a PDF file, no window\n"
         "  --xls FILE        the same as a spreadsheet (XLS)\n"
+        "  --xlsx FILE       the same as a spreadsheet of today's format (XLSX)\n"
         "  --rpf FILE        the same as a page file (.rpf)\n"
         "  --print [NAME]    print on the default (or named) printer, no window\n"
         "  --data DIR        read the tables from DIR instead of the KORVANE alias\n"
         "  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,\n"
-        "                    --rpf or --print write it instead of an order, no window\n"
+        "                    --xlsx, --rpf or --print write it instead of an order, no window\n"
         "  --help            this text\n"
         "  --version         the program's and the library's version\n"
         "\n"

@@ -12,6 +12,7 @@ struct TCommandLine {
     QString DataDirectory;
     QString PdfFile;
     QString XlsFile;
+    QString XlsxFile;
     QString PageFile;
     /// Set by --print; an empty name means the default printer.
     std::optional<QString> Printer;
@@ -20,7 +21,7 @@ struct TCommandLine {
     bool Help = false;
     bool Version = false;
 
-    /// Any of --pdf, --xls, --rpf, --print.
+    /// Any of --pdf, --xls, --xlsx, --rpf, --print.
     bool HasExport() const;
     bool IsHeadless() const { return HasExport() || Help || Version; }
 };

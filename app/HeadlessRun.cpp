@@ -8,6 +8,7 @@
 #include "filters/RLFilterCommands.h"
 #include "filters/RLPDFFilter.h"
 #include "filters/RLXLSFilter.h"
+#include "filters/RLXLSXFilter.h"
 #include "pages/RLGraphicStorage.h"
 #include "platform/Exceptions.h"
 #include "report/RLReport.h"
@@ -83,6 +84,8 @@ void WriteOutputs(TRLGraphicStorage& pages, const TOrderFilters& filters, const 
         SaveThrough(*filters.Pdf, pages, options.PdfFile);
     if (!options.XlsFile.isEmpty())
         SaveThrough(*filters.Xls, pages, options.XlsFile);
+    if (!options.XlsxFile.isEmpty())
+        SaveThrough(*filters.Xlsx, pages, options.XlsxFile);
     if (options.Printer)
         PrintPagesOnPrinter(pages, *options.Printer);
 }
@@ -92,7 +95,7 @@ int ExportOrder(const TCommandLine& options)
     SetDataDirectoryOption(options.DataDirectory);
     TForm1 form(nullptr);
     form.OpenTables();
-    for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
+    for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile, options.XlsxFile })
         RefuseOutputOverTables(output, form.Tables);
     if (!form.LocateOrder(options.Order.value_or(QString()))) {
         PrintProgramError(QStringLiteral("Ordem Compra não Encontrada!"));
@@ -102,14 +105,15 @@ int ExportOrder(const TCommandLine& options)
     // A failed preparation has already reported its message.
     if (!form.RLReport1->Prepare())
         return kExitFailure;
-    WriteOutputs(*form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1 }, options);
+    WriteOutputs(
+        *form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1, form.RLXLSXFilter1 }, options);
     return kExitSuccess;
 }
 
 /// The saved pages go out through the order's own filters: the same texts as the order's export.
 int ExportPageFile(const TCommandLine& options)
 {
-    for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
+    for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile, options.XlsxFile })
         RefuseOutputOverPageFile(output, options.ViewFile);
     TComponent owner(nullptr);
     const TOrderFilters filters = CreateOrderFilters(&owner);
@@ -125,7 +129,7 @@ int ExportPageFile(const TCommandLine& options)
 int RunHeadless(const TCommandLine& given)
 {
     TCommandLine options = given;
-    for (QString* output : { &options.PageFile, &options.PdfFile, &options.XlsFile })
+    for (QString* output : { &options.PageFile, &options.PdfFile, &options.XlsFile, &options.XlsxFile })
         *output = OutputPath(*output);
     try {
         return options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);

@@ -57,11 +57,12 @@ Prints a purchase order: without an export option it shows the order in the prev
 
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
+  --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
-                    --rpf or --print write it instead of an order, no window
+                    --xlsx, --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -75,11 +76,12 @@ Prints a purchase order: without an export option it shows the order in the prev
 
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
+  --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
-                    --rpf or --print write it instead of an order, no window
+                    --xlsx, --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -452,6 +454,49 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
     <message>
         <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
         <translation>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSXFilter</name>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>there is not enough memory</translation>
+    </message>
+    <message>
+        <source>a temporary file in the folder %1 could not be created, written or read; is the disk full?</source>
+        <translation>a temporary file in the folder %1 could not be created, written or read; is the disk full?</translation>
+    </message>
+    <message>
+        <source>the workbook&apos;s zip container could not be written in the folder %1; is the disk full?</source>
+        <translation>the workbook&apos;s zip container could not be written in the folder %1; is the disk full?</translation>
+    </message>
+    <message>
+        <source>it lies beyond the 1,048,576 rows and 16,384 columns a sheet has</source>
+        <translation>it lies beyond the 1,048,576 rows and 16,384 columns a sheet has</translation>
+    </message>
+    <message>
+        <source>the text is longer than the 32,767 characters a cell holds</source>
+        <translation>the text is longer than the 32,767 characters a cell holds</translation>
+    </message>
+    <message>
+        <source>the spreadsheet library reports &quot;%1&quot;</source>
+        <translation>the spreadsheet library reports &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>sheet &quot;%1&quot;, row %2, column %3: %4</source>
+        <translation>sheet &quot;%1&quot;, row %2, column %3: %4</translation>
+    </message>
+    <message>
+        <source>the sheet &quot;%1&quot; could not be started: %2</source>
+        <translation>the sheet &quot;%1&quot; could not be started: %2</translation>
+    </message>
+    <message>
+        <source>no further temporary file could be opened in the folder %1 (each sheet keeps one open until the workbook is written; export fewer pages, or all of them as one sheet)</source>
+        <translation>no further temporary file could be opened in the folder %1 (each sheet keeps one open until the workbook is written; export fewer pages, or all of them as one sheet)</translation>
+    </message>
+    <message>
+        <source>page %1 could not be read back from the temporary page file; the spreadsheet would be incomplete</source>
+        <translation>page %1 could not be read back from the temporary page file; the spreadsheet would be incomplete</translation>
     </message>
 </context>
 <context>

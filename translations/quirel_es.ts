@@ -57,11 +57,12 @@ Prints a purchase order: without an export option it shows the order in the prev
 
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
+  --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
-                    --rpf or --print write it instead of an order, no window
+                    --xlsx, --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -75,11 +76,12 @@ Imprime una orden de compra: sin opción de exportación, muestra la orden en la
 
   --pdf ARCHIVO     prepara la orden y la guarda como archivo PDF, sin ventana
   --xls ARCHIVO     lo mismo, como hoja de cálculo (XLS)
+  --xlsx ARCHIVO    lo mismo, como hoja de cálculo del formato actual (XLSX)
   --rpf ARCHIVO     lo mismo, como archivo de páginas (.rpf)
   --print [NOMBRE]  imprime en la impresora predeterminada (o en la indicada), sin ventana
   --data CARPETA    lee las tablas de CARPETA en lugar del alias KORVANE
   --view ARCH.rpf   muestra un archivo de páginas guardado en la ventana de vista previa; con
-                    --pdf, --xls, --rpf o --print lo guarda en lugar de una orden, sin ventana
+                    --pdf, --xls, --xlsx, --rpf o --print lo guarda en lugar de una orden, sin ventana
   --help            este texto
   --version         la versión del programa y de la biblioteca
 
@@ -452,6 +454,49 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
     <message>
         <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
         <translation>No se pudo escribir %1: la hoja de %2 bytes es mayor de lo que admite el formato XLS; exporte menos páginas</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSXFilter</name>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>no hay memoria suficiente</translation>
+    </message>
+    <message>
+        <source>a temporary file in the folder %1 could not be created, written or read; is the disk full?</source>
+        <translation>no se pudo crear, escribir o leer un archivo temporal en la carpeta %1; ¿está lleno el disco?</translation>
+    </message>
+    <message>
+        <source>the workbook&apos;s zip container could not be written in the folder %1; is the disk full?</source>
+        <translation>no se pudo escribir el contenedor zip del libro en la carpeta %1; ¿está lleno el disco?</translation>
+    </message>
+    <message>
+        <source>it lies beyond the 1,048,576 rows and 16,384 columns a sheet has</source>
+        <translation>queda más allá de las 1.048.576 filas y 16.384 columnas de una hoja</translation>
+    </message>
+    <message>
+        <source>the text is longer than the 32,767 characters a cell holds</source>
+        <translation>el texto supera los 32.767 caracteres que admite una celda</translation>
+    </message>
+    <message>
+        <source>the spreadsheet library reports &quot;%1&quot;</source>
+        <translation>la biblioteca de hojas de cálculo informa &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>sheet &quot;%1&quot;, row %2, column %3: %4</source>
+        <translation>hoja &quot;%1&quot;, fila %2, columna %3: %4</translation>
+    </message>
+    <message>
+        <source>the sheet &quot;%1&quot; could not be started: %2</source>
+        <translation>no se pudo iniciar la hoja &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>no further temporary file could be opened in the folder %1 (each sheet keeps one open until the workbook is written; export fewer pages, or all of them as one sheet)</source>
+        <translation>no se pudo abrir otro archivo temporal en la carpeta %1 (cada hoja mantiene uno abierto hasta que se escribe el libro; exporte menos páginas, o todas en una sola hoja)</translation>
+    </message>
+    <message>
+        <source>page %1 could not be read back from the temporary page file; the spreadsheet would be incomplete</source>
+        <translation>no se pudo volver a leer la página %1 del archivo temporal de páginas; la hoja de cálculo quedaría incompleta</translation>
     </message>
 </context>
 <context>

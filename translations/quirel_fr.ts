@@ -57,11 +57,12 @@ Prints a purchase order: without an export option it shows the order in the prev
 
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
+  --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
-                    --rpf or --print write it instead of an order, no window
+                    --xlsx, --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -75,11 +76,12 @@ Imprime un bon de commande : sans option d&apos;exportation, il l&apos;affiche d
 
   --pdf FICHIER     prépare le bon de commande et l&apos;enregistre en PDF, sans fenêtre
   --xls FICHIER     de même, en feuille de calcul (XLS)
+  --xlsx FICHIER    de même, en feuille de calcul au format actuel (XLSX)
   --rpf FICHIER     de même, en fichier de pages (.rpf)
   --print [NOM]     imprime sur l&apos;imprimante par défaut (ou celle nommée), sans fenêtre
   --data DOSSIER    lit les tables dans DOSSIER au lieu de l&apos;alias KORVANE
   --view FICH.rpf   affiche un fichier de pages enregistré dans la fenêtre d&apos;aperçu ; avec
-                    --pdf, --xls, --rpf ou --print l&apos;enregistre à la place d&apos;une commande, sans fenêtre
+                    --pdf, --xls, --xlsx, --rpf ou --print l&apos;enregistre à la place d&apos;une commande, sans fenêtre
   --help            ce texte
   --version         la version du programme et de la bibliothèque
 
@@ -452,6 +454,49 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
     <message>
         <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
         <translation>Impossible d&apos;écrire %1 : le classeur de %2 octets dépasse ce que le format XLS contient ; exportez moins de pages</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSXFilter</name>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>la mémoire est insuffisante</translation>
+    </message>
+    <message>
+        <source>a temporary file in the folder %1 could not be created, written or read; is the disk full?</source>
+        <translation>impossible de créer, d&apos;écrire ou de lire un fichier temporaire dans le dossier %1 ; le disque est-il plein ?</translation>
+    </message>
+    <message>
+        <source>the workbook&apos;s zip container could not be written in the folder %1; is the disk full?</source>
+        <translation>impossible d&apos;écrire le conteneur zip du classeur dans le dossier %1 ; le disque est-il plein ?</translation>
+    </message>
+    <message>
+        <source>it lies beyond the 1,048,576 rows and 16,384 columns a sheet has</source>
+        <translation>elle se trouve au-delà des 1 048 576 lignes et 16 384 colonnes d&apos;une feuille</translation>
+    </message>
+    <message>
+        <source>the text is longer than the 32,767 characters a cell holds</source>
+        <translation>le texte dépasse les 32 767 caractères qu&apos;une cellule peut contenir</translation>
+    </message>
+    <message>
+        <source>the spreadsheet library reports &quot;%1&quot;</source>
+        <translation>la bibliothèque de tableurs signale « %1 »</translation>
+    </message>
+    <message>
+        <source>sheet &quot;%1&quot;, row %2, column %3: %4</source>
+        <translation>feuille « %1 », ligne %2, colonne %3 : %4</translation>
+    </message>
+    <message>
+        <source>the sheet &quot;%1&quot; could not be started: %2</source>
+        <translation>impossible de commencer la feuille « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>no further temporary file could be opened in the folder %1 (each sheet keeps one open until the workbook is written; export fewer pages, or all of them as one sheet)</source>
+        <translation>impossible d&apos;ouvrir un fichier temporaire de plus dans le dossier %1 (chaque feuille en garde un ouvert jusqu&apos;à l&apos;écriture du classeur ; exportez moins de pages, ou toutes en une seule feuille)</translation>
+    </message>
+    <message>
+        <source>page %1 could not be read back from the temporary page file; the spreadsheet would be incomplete</source>
+        <translation>impossible de relire la page %1 depuis le fichier temporaire des pages ; le classeur serait incomplet</translation>
     </message>
 </context>
 <context>

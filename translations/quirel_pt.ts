@@ -57,11 +57,12 @@ Prints a purchase order: without an export option it shows the order in the prev
 
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
+  --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
   --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,
-                    --rpf or --print write it instead of an order, no window
+                    --xlsx, --rpf or --print write it instead of an order, no window
   --help            this text
   --version         the program&apos;s and the library&apos;s version
 
@@ -75,11 +76,12 @@ Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na jane
 
   --pdf ARQUIVO     prepara a ordem e a grava como arquivo PDF, sem janela
   --xls ARQUIVO     o mesmo, como planilha (XLS)
+  --xlsx ARQUIVO    o mesmo, como planilha no formato atual (XLSX)
   --rpf ARQUIVO     o mesmo, como arquivo de páginas (.rpf)
   --print [NOME]    imprime na impressora padrão (ou na indicada), sem janela
   --data PASTA      lê as tabelas da PASTA em vez do alias KORVANE
   --view ARQ.rpf    mostra um arquivo de páginas salvo na janela de visualização; com --pdf,
-                    --xls, --rpf ou --print grava-o em vez de uma ordem, sem janela
+                    --xls, --xlsx, --rpf ou --print grava-o em vez de uma ordem, sem janela
   --help            este texto
   --version         a versão do programa e da biblioteca
 
@@ -452,6 +454,49 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
     <message>
         <source>Cannot write %1: the workbook stream of %2 bytes is larger than a compound document holds</source>
         <translation>Não foi possível gravar %1: a planilha de %2 bytes é maior do que o formato XLS comporta; exporte menos páginas</translation>
+    </message>
+</context>
+<context>
+    <name>TRLXLSXFilter</name>
+    <message>
+        <source>there is not enough memory</source>
+        <translation>não há memória suficiente</translation>
+    </message>
+    <message>
+        <source>a temporary file in the folder %1 could not be created, written or read; is the disk full?</source>
+        <translation>não foi possível criar, gravar ou ler um arquivo temporário na pasta %1; o disco está cheio?</translation>
+    </message>
+    <message>
+        <source>the workbook&apos;s zip container could not be written in the folder %1; is the disk full?</source>
+        <translation>não foi possível gravar o contêiner zip da planilha na pasta %1; o disco está cheio?</translation>
+    </message>
+    <message>
+        <source>it lies beyond the 1,048,576 rows and 16,384 columns a sheet has</source>
+        <translation>fica além das 1.048.576 linhas e 16.384 colunas de uma planilha</translation>
+    </message>
+    <message>
+        <source>the text is longer than the 32,767 characters a cell holds</source>
+        <translation>o texto é maior do que os 32.767 caracteres que uma célula comporta</translation>
+    </message>
+    <message>
+        <source>the spreadsheet library reports &quot;%1&quot;</source>
+        <translation>a biblioteca de planilhas informa &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>sheet &quot;%1&quot;, row %2, column %3: %4</source>
+        <translation>planilha &quot;%1&quot;, linha %2, coluna %3: %4</translation>
+    </message>
+    <message>
+        <source>the sheet &quot;%1&quot; could not be started: %2</source>
+        <translation>não foi possível iniciar a planilha &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>no further temporary file could be opened in the folder %1 (each sheet keeps one open until the workbook is written; export fewer pages, or all of them as one sheet)</source>
+        <translation>não foi possível abrir mais um arquivo temporário na pasta %1 (cada planilha mantém um aberto até a pasta de trabalho ser gravada; exporte menos páginas, ou todas numa só planilha)</translation>
+    </message>
+    <message>
+        <source>page %1 could not be read back from the temporary page file; the spreadsheet would be incomplete</source>
+        <translation>não foi possível ler de volta a página %1 do arquivo temporário de páginas; a planilha ficaria incompleta</translation>
     </message>
 </context>
 <context>
