@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <sys/resource.h>
 #include <tuple>
@@ -109,6 +110,28 @@ void ApplySetup(lxw_worksheet* sheet, const TRLXLSPageSetup& setup)
     }
 }
 
+/// libxlsxwriter prints numbers (cell values, widths, heights, margins) with the C library in
+/// the thread's locale, so under a locale with a decimal comma it would write "222,67" where
+/// the file format wants "222.67"; every call into it runs under the C locale, in this thread only.
+class TCNumbers {
+public:
+    TCNumbers()
+        : m_previous(uselocale(CLocale()))
+    {
+    }
+    ~TCNumbers() { uselocale(m_previous); }
+    TCNumbers(const TCNumbers&) = delete;
+    TCNumbers& operator=(const TCNumbers&) = delete;
+
+private:
+    static locale_t CLocale()
+    {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+        return c;
+    }
+    locale_t m_previous;
+};
+
 /// True when the soft limit of open files was below the hard one and now equals it.
 bool RaiseOpenFileLimit()
 {
@@ -137,6 +160,7 @@ TRLXLSXWorkbookWriter::TRLXLSXWorkbookWriter(const QString& fileName, const TRLX
     , m_setup(setup)
     , m_file(std::make_unique<TRLXLSScratchFile>())
 {
+    const TCNumbers cNumbers;
     const QByteArray name = QFile::encodeName(m_file->FileName());
     QByteArray tempDir = QFile::encodeName(TempDir());
     lxw_workbook_options options {};
@@ -149,12 +173,14 @@ TRLXLSXWorkbookWriter::TRLXLSXWorkbookWriter(const QString& fileName, const TRLX
 
 TRLXLSXWorkbookWriter::~TRLXLSXWorkbookWriter()
 {
+    const TCNumbers cNumbers;
     if (m_workbook)
         lxw_workbook_free(m_workbook);
 }
 
 void TRLXLSXWorkbookWriter::AddSheet(const QString& title)
 {
+    const TCNumbers cNumbers;
     const QByteArray name = title.toUtf8();
     if (const lxw_error error = workbook_validate_sheet_name(m_workbook, name.constData());
         error != LXW_NO_ERROR)
@@ -173,6 +199,7 @@ void TRLXLSXWorkbookWriter::AddSheet(const QString& title)
 
 void TRLXLSXWorkbookWriter::SetColumns(const std::map<int, TRLXLSCol>& columns)
 {
+    const TCNumbers cNumbers;
     for (const auto& [index, column] : columns) {
         const double characters
             = double(std::clamp<qint64>(column.Width, 0, kMaxColumnWidth)) / kWidthUnitsPerCharacter;
@@ -186,6 +213,7 @@ void TRLXLSXWorkbookWriter::WriteRows(const TRLXLSWorksheet& grid, int rowOffset
 {
     if (grid.Empty())
         return;
+    const TCNumbers cNumbers;
     const std::vector<TRLXLSRange*> ranges = grid.Ranges();
     std::vector<const TRLXLSRange*> byFirstRow(ranges.begin(), ranges.end());
     std::stable_sort(byFirstRow.begin(), byFirstRow.end(), [](const TRLXLSRange* a, const TRLXLSRange* b) {
@@ -239,6 +267,7 @@ void TRLXLSXWorkbookWriter::WriteRows(const TRLXLSWorksheet& grid, int rowOffset
 
 void TRLXLSXWorkbookWriter::SetProperties(const QString& title, const QString& author)
 {
+    const TCNumbers cNumbers;
     // libxlsxwriter copies the texts.
     QByteArray titleText = title.toUtf8();
     QByteArray authorText = author.toUtf8();
@@ -252,7 +281,10 @@ void TRLXLSXWorkbookWriter::SetProperties(const QString& title, const QString& a
 
 void TRLXLSXWorkbookWriter::Save()
 {
-    const lxw_error error = workbook_close(std::exchange(m_workbook, nullptr));
+    const lxw_error error = [this] {
+        const TCNumbers cNumbers;
+        return workbook_close(std::exchange(m_workbook, nullptr));
+    }();
     if (error != LXW_NO_ERROR)
         RaiseCannotWrite(m_fileName, XLSXErrorReason(error, TempDir()));
     QFile& built = m_file->File();
