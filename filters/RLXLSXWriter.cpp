@@ -234,33 +234,28 @@ void TRLXLSXWorkbookWriter::WriteRows(const TRLXLSWorksheet& grid, int rowOffset
             active.push_back(byFirstRow[next++]);
         for (const TRLXLSRange* range : active) {
             const TRLXLSCellArea& area = range->CellArea();
-            lxw_format* format = FormatOf({ range->Font, range->Format, range->HorizontalAlignment,
-                range->VerticalAlignment, range->WrapText, range->Rotation });
             // In constant-memory mode a merge can only be recorded on its last row: the library
-            // then fills the rows already gone without complaint and writes blanks into this one,
-            // which the cells below overwrite.
+            // then pads the rows already gone without complaint. Without a format it pads with
+            // nothing, and the merge shows its first cell's format, so the covered cells stay
+            // out of the file.
             if (area.Merged() && area.LastRow == row) {
                 Check(worksheet_merge_range(m_sheet, lxw_row_t(rowOffset + area.FirstRow),
-                          lxw_col_t(area.FirstColumn), sheetRow, lxw_col_t(area.LastColumn), "", format),
+                          lxw_col_t(area.FirstColumn), sheetRow, lxw_col_t(area.LastColumn), "", nullptr),
                     int(sheetRow), area.FirstColumn);
             }
-            int column = area.FirstColumn;
-            if (row == area.FirstRow) {
-                if (range->CellKind() == TRLXLSCellKind::Number) {
-                    Check(
-                        worksheet_write_number(m_sheet, sheetRow, lxw_col_t(column), range->Number(), format),
-                        int(sheetRow), column);
-                } else {
-                    const QByteArray text = range->Value().toUtf8();
-                    Check(worksheet_write_string(
-                              m_sheet, sheetRow, lxw_col_t(column), text.constData(), format),
-                        int(sheetRow), column);
-                }
-                ++column;
+            if (row != area.FirstRow)
+                continue;
+            const auto column = lxw_col_t(area.FirstColumn);
+            lxw_format* format = FormatOf({ range->Font, range->Format, range->HorizontalAlignment,
+                range->VerticalAlignment, range->WrapText, range->Rotation });
+            if (range->CellKind() == TRLXLSCellKind::Number) {
+                Check(worksheet_write_number(m_sheet, sheetRow, column, range->Number(), format),
+                    int(sheetRow), area.FirstColumn);
+            } else {
+                const QByteArray text = range->Value().toUtf8();
+                Check(worksheet_write_string(m_sheet, sheetRow, column, text.constData(), format),
+                    int(sheetRow), area.FirstColumn);
             }
-            for (; column <= area.LastColumn; ++column)
-                Check(worksheet_write_blank(m_sheet, sheetRow, lxw_col_t(column), format), int(sheetRow),
-                    column);
         }
     }
 }
