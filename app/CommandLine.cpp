@@ -76,6 +76,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             result.XlsFile = file();
         } else if (name == u"--xlsx") {
             result.XlsxFile = file();
+        } else if (name == u"--one-sheet") {
+            result.OneSheet = true;
         } else if (name == u"--rpf") {
             result.PageFile = file();
         } else if (name == u"--view") {
@@ -100,6 +102,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     if (!result.ViewFile.isEmpty() && result.Order)
         RaiseUsage(QCoreApplication::translate(
             "CommandLine", "give either an order number or --view with a page file, not both"));
+    if (result.OneSheet && result.XlsxFile.isEmpty())
+        RaiseUsage(QCoreApplication::translate("CommandLine", "--one-sheet goes with --xlsx"));
     if (result.HasExport() && !result.Order && result.ViewFile.isEmpty())
         RaiseUsage(QCoreApplication::translate("CommandLine", "an export option needs an order number"));
     return result;
@@ -115,6 +119,7 @@ QString UsageText()
         "  --pdf FILE        prepare the order and write it as a PDF file, no window\n"
         "  --xls FILE        the same as a spreadsheet (XLS)\n"
         "  --xlsx FILE       the same as a spreadsheet of today's format (XLSX)\n"
+        "  --one-sheet       with --xlsx, the whole report on one sheet instead of one per page\n"
         "  --rpf FILE        the same as a page file (.rpf)\n"
         "  --print [NAME]    print on the default (or named) printer, no window\n"
         "  --data DIR        read the tables from DIR instead of the KORVANE alias\n"

@@ -13,6 +13,8 @@ struct TCommandLine {
     QString PdfFile;
     QString XlsFile;
     QString XlsxFile;
+    /// --one-sheet: the XLSX file holds the whole report on one sheet.
+    bool OneSheet = false;
     QString PageFile;
     /// Set by --print; an empty name means the default printer.
     std::optional<QString> Printer;

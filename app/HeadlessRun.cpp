@@ -84,8 +84,10 @@ void WriteOutputs(TRLGraphicStorage& pages, const TOrderFilters& filters, const 
         SaveThrough(*filters.Pdf, pages, options.PdfFile);
     if (!options.XlsFile.isEmpty())
         SaveThrough(*filters.Xls, pages, options.XlsFile);
-    if (!options.XlsxFile.isEmpty())
+    if (!options.XlsxFile.isEmpty()) {
+        filters.Xlsx->OneSheet = options.OneSheet;
         SaveThrough(*filters.Xlsx, pages, options.XlsxFile);
+    }
     if (options.Printer)
         PrintPagesOnPrinter(pages, *options.Printer);
 }

@@ -51,6 +51,10 @@
         <translation>give either an order number or --view with a page file, not both</translation>
     </message>
     <message>
+        <source>--one-sheet goes with --xlsx</source>
+        <translation>--one-sheet goes with --xlsx</translation>
+    </message>
+    <message>
         <source>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
 (asking for the number when ORDER is missing).
@@ -58,6 +62,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
   --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
+  --one-sheet       with --xlsx, the whole report on one sheet instead of one per page
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
@@ -77,6 +82,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
   --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
+  --one-sheet       with --xlsx, the whole report on one sheet instead of one per page
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias

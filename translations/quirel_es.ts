@@ -51,6 +51,10 @@
         <translation>indique un número de orden o --view con un archivo de páginas, no ambos</translation>
     </message>
     <message>
+        <source>--one-sheet goes with --xlsx</source>
+        <translation>--one-sheet va con --xlsx</translation>
+    </message>
+    <message>
         <source>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
 (asking for the number when ORDER is missing).
@@ -58,6 +62,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
   --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
+  --one-sheet       with --xlsx, the whole report on one sheet instead of one per page
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
@@ -77,6 +82,7 @@ Imprime una orden de compra: sin opción de exportación, muestra la orden en la
   --pdf ARCHIVO     prepara la orden y la guarda como archivo PDF, sin ventana
   --xls ARCHIVO     lo mismo, como hoja de cálculo (XLS)
   --xlsx ARCHIVO    lo mismo, como hoja de cálculo del formato actual (XLSX)
+  --one-sheet       con --xlsx, todo el informe en una sola hoja en lugar de una por página
   --rpf ARCHIVO     lo mismo, como archivo de páginas (.rpf)
   --print [NOMBRE]  imprime en la impresora predeterminada (o en la indicada), sin ventana
   --data CARPETA    lee las tablas de CARPETA en lugar del alias KORVANE

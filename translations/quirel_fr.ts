@@ -51,6 +51,10 @@
         <translation>indiquez un numéro de commande ou --view avec un fichier de pages, pas les deux</translation>
     </message>
     <message>
+        <source>--one-sheet goes with --xlsx</source>
+        <translation>--one-sheet va avec --xlsx</translation>
+    </message>
+    <message>
         <source>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
 (asking for the number when ORDER is missing).
@@ -58,6 +62,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
   --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
+  --one-sheet       with --xlsx, the whole report on one sheet instead of one per page
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
@@ -77,6 +82,7 @@ Imprime un bon de commande : sans option d&apos;exportation, il l&apos;affiche d
   --pdf FICHIER     prépare le bon de commande et l&apos;enregistre en PDF, sans fenêtre
   --xls FICHIER     de même, en feuille de calcul (XLS)
   --xlsx FICHIER    de même, en feuille de calcul au format actuel (XLSX)
+  --one-sheet       avec --xlsx, tout le rapport sur une seule feuille au lieu d&apos;une par page
   --rpf FICHIER     de même, en fichier de pages (.rpf)
   --print [NOM]     imprime sur l&apos;imprimante par défaut (ou celle nommée), sans fenêtre
   --data DOSSIER    lit les tables dans DOSSIER au lieu de l&apos;alias KORVANE

@@ -51,6 +51,10 @@
         <translation>informe o número da ordem ou --view com um arquivo de páginas, não os dois</translation>
     </message>
     <message>
+        <source>--one-sheet goes with --xlsx</source>
+        <translation>--one-sheet acompanha --xlsx</translation>
+    </message>
+    <message>
         <source>Usage: ordemcompra [ORDER] [options]
 Prints a purchase order: without an export option it shows the order in the preview window
 (asking for the number when ORDER is missing).
@@ -58,6 +62,7 @@ Prints a purchase order: without an export option it shows the order in the prev
   --pdf FILE        prepare the order and write it as a PDF file, no window
   --xls FILE        the same as a spreadsheet (XLS)
   --xlsx FILE       the same as a spreadsheet of today&apos;s format (XLSX)
+  --one-sheet       with --xlsx, the whole report on one sheet instead of one per page
   --rpf FILE        the same as a page file (.rpf)
   --print [NAME]    print on the default (or named) printer, no window
   --data DIR        read the tables from DIR instead of the KORVANE alias
@@ -77,6 +82,7 @@ Imprime uma ordem de compra: sem opção de exportação, mostra a ordem na jane
   --pdf ARQUIVO     prepara a ordem e a grava como arquivo PDF, sem janela
   --xls ARQUIVO     o mesmo, como planilha (XLS)
   --xlsx ARQUIVO    o mesmo, como planilha no formato atual (XLSX)
+  --one-sheet       com --xlsx, o relatório inteiro numa só planilha em vez de uma por página
   --rpf ARQUIVO     o mesmo, como arquivo de páginas (.rpf)
   --print [NOME]    imprime na impressora padrão (ou na indicada), sem janela
   --data PASTA      lê as tabelas da PASTA em vez do alias KORVANE
