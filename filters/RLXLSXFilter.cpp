@@ -63,7 +63,11 @@ void TRLXLSXFilter::InternalBeginDoc()
     m_workbook.Clear();
     m_workbook.PageSetup = PageSetup;
     m_workbook.FindValueCells = Options.testFlag(foFindValueCells);
-    m_writer = std::make_unique<TRLXLSXWorkbookWriter>(FileName, PageSetup);
+    TRLXLSPageSetup setup = PageSetup;
+    // A report on one sheet printed on one page tall would shrink its rows to nothing.
+    if (OneSheet)
+        setup.FitToPagesTall = false;
+    m_writer = std::make_unique<TRLXLSXWorkbookWriter>(FileName, setup);
     if (OneSheet)
         m_header = std::make_unique<TRLXLSXRepeatedHeader>();
 }

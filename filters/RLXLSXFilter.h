@@ -29,7 +29,8 @@ public:
     /// Shared by every sheet; assigning copies all its values.
     TRLXLSPageSetup PageSetup;
     /// One sheet for the whole report instead of one per page; false by default. The sheet is
-    /// named after the report's title, else as the first page's sheet would be.
+    /// named after the report's title, else as the first page's sheet would be, and prints as
+    /// many pages tall as it needs whatever PageSetup.FitToPagesTall says.
     bool OneSheet = false;
 
     /// Writes pages firstPage .. lastPage (1-based; -1 = the last) of the store into `fileName`

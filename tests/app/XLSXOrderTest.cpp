@@ -256,6 +256,7 @@ TEST_F(XLSXOrderExport, OneSheetHoldsTheHeaderOnceAndEveryItemInTurn)
         ASSERT_EQ(error, QString()) << "order " << order;
         const std::vector<QStringList> sheets = Fields(dump, u"sheet"_s);
         ASSERT_EQ(sheets.size(), 1u) << "order " << order;
+        EXPECT_EQ(sheets[0].value(1), u"Ordem Compra %1"_s.arg(order)) << "named after the report's title";
 
         const std::vector<QStringList> cells = Fields(dump, u"cell"_s);
         const auto count = [&](const QString& text) {
