@@ -4,6 +4,7 @@
 #include "filters/RLXLSScratchFile.h"
 #include "filters/RLXLSWorksheet.h"
 #include "filters/RLXLSXErrors.h"
+#include "filters/RLXLSXPackageCheck.h"
 #include "platform/Color.h"
 #include "support/Clock.h"
 #include "support/OutputFiles.h"
@@ -38,7 +39,6 @@ constexpr double kWidthUnitsPerCharacter = 256.0;
 /// 255 characters, the widest column.
 constexpr qint64 kMaxColumnWidth = 255 * 256;
 constexpr int kMaxAngle = 90;
-
 lxw_color_t ToXLSXColor(TColor color)
 {
     const auto rgb = quint32(ColorToRGB(color));
@@ -283,6 +283,8 @@ void TRLXLSXWorkbookWriter::Save()
     if (error != LXW_NO_ERROR)
         RaiseCannotWrite(m_fileName, XLSXErrorReason(error, TempDir()));
     QFile& built = m_file->File();
+    if (!XLSXPackageWhole(built))
+        RaiseCannotWrite(m_fileName, XLSXErrorReason(LXW_ERROR_READING_TMPFILE, TempDir()));
     if (!built.seek(0))
         RaiseXLSCannotRead(m_file->FileName(), built);
     TOutputFile out(m_fileName);
