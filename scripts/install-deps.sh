@@ -11,11 +11,12 @@ declare -A groups
 groups[build]="cmake ninja-build g++ make pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libcups2-dev
-    libgtest-dev googletest libxlsxwriter-dev
+    libgtest-dev googletest libxlsxwriter-dev zlib1g-dev
     fonts-liberation fonts-dejavu-core fontconfig"
 # qt6-tools-dev and qt6-l10n-tools compile the message catalogues (lrelease) and check them
 # (lupdate); qt6-translations-l10n holds Qt's own texts in the users' languages; libcups2-dev
-# tells the printer list each queue's device URI; libxlsxwriter-dev writes the XLSX output.
+# tells the printer list each queue's device URI; libxlsxwriter-dev writes the XLSX output and
+# zlib1g-dev reads it back to check that it is whole.
 # googletest is in the build group because the test suites are configured in the same build tree.
 # fonts-urw-base35 serves faces such as "Helvetica Narrow" as Type 1 and CFF files, which the PDF
 # export must measure without TrueType tables.
