@@ -37,7 +37,11 @@ TRLXLSXFilter::TRLXLSXFilter(TComponent* owner)
     SetDisplayName(LocaleText(kXLSDisplayNameText));
 }
 
-TRLXLSXFilter::~TRLXLSXFilter() = default;
+TRLXLSXFilter::~TRLXLSXFilter()
+{
+    // A background run still going uses this filter's own part.
+    WaitForRun();
+}
 
 QString TRLXLSXFilter::ClassName() const
 {
