@@ -21,6 +21,9 @@ struct TCommandLine {
     /// The portable PDF: fonts embedded, streams compressed.
     QString PortablePdfFile;
     QString XlsFile;
+    QString XlsxFile;
+    /// --one-sheet: the XLSX file holds the whole report on one sheet.
+    bool OneSheet = false;
     QString PageFile;
     /// Set by --print; an empty name means the default printer.
     std::optional<QString> Printer;
@@ -39,7 +42,7 @@ struct TCommandLine {
     /// Every option with its value, but the orders and -j: what one order of a batch is run with.
     QStringList OptionArguments;
 
-    /// Any of --pdf, --pdf-portable, --xls, --rpf, --print.
+    /// Any of --pdf, --pdf-portable, --xls, --xlsx, --rpf, --print.
     bool HasExport() const;
     bool IsHeadless() const { return HasExport() || Help || Version; }
     bool IsBatch() const { return Orders.size() > 1; }
@@ -60,7 +63,7 @@ inline constexpr QStringView kOrderPlaceholder = u"{order}";
 /// orders into one file name).
 TCommandLine ParseCommandLine(const QStringList& arguments);
 
-/// The options naming an output file (--pdf, --xls, --rpf), so that each rule on output files
+/// The options naming an output file (--pdf, --pdf-portable, --xls, --xlsx, --rpf), so that each rule on output files
 /// ({order}, "-", refusing a table) covers every one.
 std::vector<QString*> OutputFiles(TCommandLine& options);
 std::vector<QString> OutputFiles(const TCommandLine& options);

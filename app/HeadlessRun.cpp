@@ -12,6 +12,7 @@
 #include "filters/RLFilterCommands.h"
 #include "filters/RLPDFFilter.h"
 #include "filters/RLXLSFilter.h"
+#include "filters/RLXLSXFilter.h"
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLPrinters.h"
 #include "platform/ComponentCast.h"
@@ -155,6 +156,10 @@ void WriteOutputs(
         SavePdf(*filters.Pdf, pages, options.PortablePdfFile, true, progress);
     if (!options.XlsFile.isEmpty())
         SaveThrough(*filters.Xls, pages, options.XlsFile, progress);
+    if (!options.XlsxFile.isEmpty()) {
+        filters.Xlsx->OneSheet = options.OneSheet;
+        SaveThrough(*filters.Xlsx, pages, options.XlsxFile, progress);
+    }
     if (options.Printer) {
         if (options.Copies > 0)
             SharedPrinter().SetCopies(options.Copies);
@@ -184,7 +189,7 @@ int ExportOrder(const TCommandLine& options)
     if (!form.RLReport1->Prepare())
         return kExitFailure;
     WriteOutputs(
-        *form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1 }, options, progress.has_value());
+        *form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1, form.RLXLSXFilter1 }, options, progress.has_value());
     return kExitSuccess;
 }
 

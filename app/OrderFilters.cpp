@@ -2,6 +2,7 @@
 
 #include "filters/RLPDFFilter.h"
 #include "filters/RLXLSFilter.h"
+#include "filters/RLXLSXFilter.h"
 
 TOrderFilters CreateOrderFilters(TComponent* owner)
 {
@@ -19,5 +20,10 @@ TOrderFilters CreateOrderFilters(TComponent* owner)
     filters.Xls->SetDisplayName(QStringLiteral("Planilha Excel"));
     // Quantities, prices and totals become numbers a spreadsheet can add up.
     filters.Xls->Options = foFindValueCells;
+
+    filters.Xlsx = new TRLXLSXFilter(owner);
+    filters.Xlsx->SetName(QStringLiteral("RLXLSXFilter1"));
+    filters.Xlsx->SetDisplayName(QStringLiteral("Planilha Excel"));
+    filters.Xlsx->Options = foFindValueCells;
     return filters;
 }

@@ -67,6 +67,7 @@ void TForm1::BuildFilters()
     const TOrderFilters filters = CreateOrderFilters(this);
     RLPDFFilter1 = filters.Pdf;
     RLXLSFilter1 = filters.Xls;
+    RLXLSXFilter1 = filters.Xlsx;
 }
 
 void TForm1::FormCreate(const QString& firstArgument)

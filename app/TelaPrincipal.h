@@ -17,9 +17,10 @@ class TRLPDFFilter;
 class TRLReport;
 class TRLSystemInfo;
 class TRLXLSFilter;
+class TRLXLSXFilter;
 
 /// The program's single form: it is never shown; it holds the six tables, the purchase-order
-/// report and the two save filters, and runs the whole job from FormCreate.
+/// report and the save filters, and runs the whole job from FormCreate.
 class TForm1 : public TComponent {
 public:
     /// Creates the tables under `databaseName` and the report layout; opens nothing yet.
@@ -64,6 +65,7 @@ public:
     TRLDBImage* RLDBImage1 = nullptr;
     TRLPDFFilter* RLPDFFilter1 = nullptr;
     TRLXLSFilter* RLXLSFilter1 = nullptr;
+    TRLXLSXFilter* RLXLSXFilter1 = nullptr;
 
     QString OrderNumberText;
 

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """make bench: builds Release in its own folder and prints, whole process, the wall time (median),
-processor time (median, user + system) and peak resident memory of `ordemcompra ORDER --rpf|--pdf|--xls`
-for orders 1, 6, 7 and a 100,000-item order written into a temporary directory; start-up alone; the
+processor time (median, user + system) and peak resident memory of
+`ordemcompra ORDER --rpf|--pdf|--xls|--xlsx` for orders 1, 6, 7 and a 100,000-item order written into a temporary directory; start-up alone; the
 preview's page flip; and the ReportLab peer against `ordemcompra 7 --pdf`, run alternately.
 
     run-bench.py [--build DIR] [--runs N] [--large-items N] [--no-build]
@@ -19,12 +19,13 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 TABLES = ["OrdemCompra", "OrdemCompraItens", "Parametr", "Acadforn", "Acadtran", "Acadprod"]
-FORMATS = ["rpf", "pdf", "xls"]
+FORMATS = ["rpf", "pdf", "xls", "xlsx"]
 LARGE_ORDER = 9
 MISSING_ORDER = 999999
 TARGETS = {
     "order 7 to PDF": 0.25,
     "order 7 to XLS": 0.5,
+    "order 7 to XLSX": 0.5,
     "peer ratio": 2.5,
     "memory MB": 100,
     "large / order 6 memory": 1.2,
@@ -139,6 +140,7 @@ def main():
         print("\ntargets:")
         check("order 7 --pdf wall", results[("7", "pdf")].wall, TARGETS["order 7 to PDF"], "s")
         check("order 7 --xls wall", results[("7", "xls")].wall, TARGETS["order 7 to XLS"], "s")
+        check("order 7 --xlsx wall", results[("7", "xlsx")].wall, TARGETS["order 7 to XLSX"], "s")
         check("peer / ordemcompra (wall)", peer.wall / ours.wall, TARGETS["peer ratio"], "x", at_least=True)
         check("peak memory of every run", peak, TARGETS["memory MB"], "MB")
         for kind in FORMATS:

@@ -20,19 +20,10 @@ constexpr qint64 kWidthUnitsPer10Dots = 381;
 constexpr qint64 kDotsPerWidthStep = 10;
 constexpr int kLastColumn = kXLSSheetColumns - 1;
 
-struct TPlacedText {
-    const TRLTextObject* Object;
-    QString Text;
-    /// In dots: the left edge of the column the text starts in.
-    int ColumnLeft = 0;
-};
-
 /// Right and left edges of right-aligned texts, in dots.
 using TRightAlignedEdges = std::set<std::pair<int, int>>;
 
-/// A text ending where right-aligned texts end, within 10 dots (a column title over a column of
-/// amounts), starts in the column of the nearest of them that starts left of it, so that title
-/// and amounts share a column; any other text starts in the column of its own left edge.
+/// Title and amounts share a column.
 int ColumnLeft(const TRightAlignedEdges& rightAligned, const TRect& bounds)
 {
     constexpr int kNear = int(kXLSMinRowHeight);
@@ -141,9 +132,9 @@ qint64 DotsToXLSWidth(qint64 dots)
     return quotient;
 }
 
-void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page)
+std::vector<TRLXLSPlacedText> PlacedTexts(const TRLGraphicSurface& page)
 {
-    std::vector<TPlacedText> texts;
+    std::vector<TRLXLSPlacedText> texts;
     TRightAlignedEdges rightAligned;
     for (int i = 0; i < page.ObjectCount(); ++i) {
         const auto* text = dynamic_cast<const TRLTextObject*>(page.Objects(i));
@@ -156,33 +147,47 @@ void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page)
         if (text->Alignment == TRLMetaTextAlignment::Right)
             rightAligned.insert({ text->BoundsRect.Right, text->BoundsRect.Left });
     }
-    for (TPlacedText& placed : texts)
+    for (TRLXLSPlacedText& placed : texts)
         placed.ColumnLeft = ColumnLeft(rightAligned, placed.Object->BoundsRect);
+    return texts;
+}
 
-    TRLXLSEdgeList columns;
-    TRLXLSEdgeList rows;
-    for (const TPlacedText& placed : texts) {
-        const TRect& bounds = placed.Object->BoundsRect;
+void AddColumnEdges(TRLXLSEdgeList& columns, const std::vector<TRLXLSPlacedText>& texts)
+{
+    for (const TRLXLSPlacedText& placed : texts) {
         const qint64 left = DotsToXLSWidth(placed.ColumnLeft);
-        columns.Insert(left, DotsToXLSWidth(bounds.Right) - left);
+        columns.Insert(left, DotsToXLSWidth(placed.Object->BoundsRect.Right) - left);
+    }
+}
+
+void AddRowEdges(TRLXLSEdgeList& rows, const std::vector<TRLXLSPlacedText>& texts)
+{
+    for (const TRLXLSPlacedText& placed : texts) {
+        const TRect& bounds = placed.Object->BoundsRect;
         rows.Insert(bounds.Top, qint64(bounds.Bottom) - bounds.Top);
     }
+}
+
+void FinishColumnEdges(TRLXLSEdgeList& columns)
+{
     columns.Tile();
-    rows.Tile();
     columns.Thin(kXLSMinColumnWidth);
+}
+
+void FinishRowEdges(TRLXLSEdgeList& rows)
+{
+    rows.Tile();
     rows.Thin(kXLSMinRowHeight);
+}
 
-    // Columns past the format's last one are not made; their texts share the last column.
-    for (int i = 0; i < std::min(columns.Count(), kXLSSheetColumns); ++i)
-        sheet.FindCol(i, true)->Width = columns[i].Size;
-    for (int i = 0; i < rows.Count(); ++i)
-        sheet.FindRow(i, true)->Height = rows[i].Size;
-
+void PlaceTexts(TRLXLSWorksheet& sheet, const std::vector<TRLXLSPlacedText>& texts,
+    const TRLXLSEdgeList& columns, const TRLXLSEdgeList& rows)
+{
     // The font goes through a canvas as drawing does, so that the cell shows the drawn size.
     QImage scratch(1, 1, QImage::Format_RGB32);
     QPainter painter(&scratch);
     TCanvas canvas(painter);
-    for (const TPlacedText& placed : texts) {
+    for (const TRLXLSPlacedText& placed : texts) {
         const TRect& bounds = placed.Object->BoundsRect;
         auto [firstColumn, lastColumn] = SpanCells(
             columns, DotsToXLSWidth(placed.ColumnLeft), DotsToXLSWidth(bounds.Right), kXLSMinColumnWidth);
@@ -202,4 +207,21 @@ void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page)
         range.HorizontalAlignment = HorizontalCode(placed.Object->Alignment);
         range.VerticalAlignment = VerticalCode(placed.Object->Layout);
     }
+}
+
+void FillWorksheet(TRLXLSWorksheet& sheet, const TRLGraphicSurface& page)
+{
+    const std::vector<TRLXLSPlacedText> texts = PlacedTexts(page);
+    TRLXLSEdgeList columns;
+    TRLXLSEdgeList rows;
+    AddColumnEdges(columns, texts);
+    AddRowEdges(rows, texts);
+    FinishColumnEdges(columns);
+    FinishRowEdges(rows);
+    // Columns past the format's last one are not made; their texts share the last column.
+    for (int i = 0; i < std::min(columns.Count(), kXLSSheetColumns); ++i)
+        sheet.FindCol(i, true)->Width = columns[i].Size;
+    for (int i = 0; i < rows.Count(); ++i)
+        sheet.FindRow(i, true)->Height = rows[i].Size;
+    PlaceTexts(sheet, texts, columns, rows);
 }

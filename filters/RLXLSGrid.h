@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <vector>
 
 class TRLGraphicSurface;
+class TRLTextObject;
 class TRLXLSWorksheet;
 
 /// The left (or top) edges of a page's texts, sorted by position, with a fixed capacity.
@@ -41,6 +43,30 @@ constexpr qint64 kXLSMinRowHeight = 10;
 
 /// Dots to column width units (dots * 1440 * 2.54 / 96), rounded half to even.
 qint64 DotsToXLSWidth(qint64 dots);
+
+/// A text of a page as the grid places it.
+struct TRLXLSPlacedText {
+    const TRLTextObject* Object = nullptr;
+    /// The text as shown, never empty.
+    QString Text;
+    /// In dots: the left edge of the column the text starts in.
+    int ColumnLeft = 0;
+};
+
+/// The page's texts with something to show, in page order. A text ending where right-aligned
+/// texts end, within 10 dots (a column title over a column of amounts), starts in the column of
+/// the nearest of them that starts left of it; any other text in the column of its own left edge.
+std::vector<TRLXLSPlacedText> PlacedTexts(const TRLGraphicSurface& page);
+/// Inserts each text's column span (width units) and row span (dots).
+void AddColumnEdges(TRLXLSEdgeList& columns, const std::vector<TRLXLSPlacedText>& texts);
+void AddRowEdges(TRLXLSEdgeList& rows, const std::vector<TRLXLSPlacedText>& texts);
+/// Tiles and thins the lists into the grid's columns and rows.
+void FinishColumnEdges(TRLXLSEdgeList& columns);
+void FinishRowEdges(TRLXLSEdgeList& rows);
+/// One range per text on the finished grid, holding its value, font and alignment; see
+/// FillWorksheet. Adds no columns or rows to the sheet.
+void PlaceTexts(TRLXLSWorksheet& sheet, const std::vector<TRLXLSPlacedText>& texts,
+    const TRLXLSEdgeList& columns, const TRLXLSEdgeList& rows);
 
 /// Adds the columns, rows and ranges of the page's texts to the sheet: one column per distinct
 /// left edge, one row per distinct top edge (after merging those closer than 10 dots), and one

@@ -22,6 +22,8 @@
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
 
 namespace {
 constexpr int kFileNameText = 13;
@@ -120,11 +122,21 @@ void TRLSaveDialog::LoadControls()
     ComboBoxFilters->clear();
     ComboBoxFilters->addItem(LocaleText(kDefaultText), QVariant::fromValue<void*>(nullptr));
     int selected = 0;
+    std::vector<TRLCustomSaveFilter*> saveFilters;
     for (TRLCustomFilter* filter : ActiveFilters()) {
-        auto* saveFilter = dynamic_cast<TRLCustomSaveFilter*>(filter);
-        if (!saveFilter)
-            continue;
-        ComboBoxFilters->addItem(saveFilter->GetDisplayName(), QVariant::fromValue<void*>(saveFilter));
+        if (auto* saveFilter = dynamic_cast<TRLCustomSaveFilter*>(filter))
+            saveFilters.push_back(saveFilter);
+    }
+    for (TRLCustomSaveFilter* saveFilter : saveFilters) {
+        // Two formats of one name (the XLS and XLSX spreadsheets) are told apart by extension.
+        const QString name = saveFilter->GetDisplayName();
+        const bool shared
+            = std::count_if(saveFilters.begin(), saveFilters.end(),
+                  [&name](const TRLCustomSaveFilter* other) { return other->GetDisplayName() == name; })
+            > 1;
+        const QString shown
+            = shared ? name + QStringLiteral(" (*") + SaveFormatExtension(saveFilter) + u')' : name;
+        ComboBoxFilters->addItem(shown, QVariant::fromValue<void*>(saveFilter));
         if (saveFilter == params.Filter())
             selected = ComboBoxFilters->count() - 1;
     }

@@ -12,7 +12,7 @@ groups[build]="cmake ninja-build g++ make pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libcups2-dev
     libqt6sql6-sqlite libqt6sql6-psql
-    libgtest-dev googletest
+    libgtest-dev googletest libxlsxwriter-dev
     fonts-liberation fonts-dejavu-core fontconfig
     libfontconfig-dev libharfbuzz-dev zlib1g-dev"
 # qt6-tools-dev and qt6-l10n-tools compile the message catalogues (lrelease) and check them
@@ -21,13 +21,14 @@ groups[build]="cmake ninja-build g++ make pkg-config ccache
 # drivers of --db.
 # The portable PDF finds font files through fontconfig, subsets them with HarfBuzz's subsetter
 # (libharfbuzz-subset, in libharfbuzz-dev) and compresses streams with zlib.
+# libxlsxwriter-dev writes the XLSX output, and zlib1g-dev also reads it back to check that it is whole.
 # googletest is in the build group because the test suites are configured in the same build tree.
 # fonts-urw-base35 serves faces such as "Helvetica Narrow" as Type 1 and CFF files, which the PDF
 # export must measure without TrueType tables. postgresql gives the SQL tests a server they start in a
 # directory of their own (initdb, pg_ctl); sqlite3 loads what pxdump --sql writes.
 groups[test]="locales clang-format
     xvfb xauth openbox xdotool imagemagick
-    qpdf poppler-utils python3 python3-xlrd libreoffice-calc-nogui man-db
+    qpdf poppler-utils python3 python3-xlrd python3-openpyxl libreoffice-calc-nogui man-db
     cups printer-driver-cups-pdf
     fonts-urw-base35
     postgresql sqlite3"

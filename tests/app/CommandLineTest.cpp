@@ -336,6 +336,7 @@ TEST_F(CommandLine, PipesAndTerminalsAreWrittenIntoAndKept)
         { u"--pdf"_s, u"to-fifo"_s, "%PDF-1.2" },
         { u"--rpf"_s, u"to-terminal"_s, "RLGraphicStorage3" },
         { u"--xls"_s, u"to-terminal"_s, compound },
+        { u"--xlsx"_s, u"fifo"_s, "PK\x03\x04" },
     };
     for (const Case& c : cases) {
         const std::string what = (c.option + u' ' + c.output).toStdString();
@@ -563,6 +564,12 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
             u"Cannot create "_s + Output(u"no-such-folder/o.xls"_s) + u": the folder "_s + missingFolder
                 + u" does not exist"_s,
             "spreadsheet into a folder that does not exist" },
+        { QStringList { u"1"_s, u"--xlsx"_s, Output(u"no-such-folder/o.xlsx"_s) } + Data(),
+            u"Não foi possível criar "_s + Output(u"no-such-folder/o.xlsx"_s) + u": a pasta "_s
+                + missingFolder + u" não existe"_s,
+            u"Cannot create "_s + Output(u"no-such-folder/o.xlsx"_s) + u": the folder "_s + missingFolder
+                + u" does not exist"_s,
+            "XLSX into a folder that does not exist" },
         { QStringList { u"1"_s, u"--rpf"_s, Output(u"plain-file/o.rpf"_s) } + Data(),
             u"Não foi possível criar "_s + Output(u"plain-file/o.rpf"_s) + u": "_s + Output(u"plain-file"_s)
                 + u" não é uma pasta"_s,
@@ -580,6 +587,8 @@ TEST_F(CommandLine, FailuresSpeakTheOperatorsLanguage)
             "PDF into a socket" },
         { { u"1"_s, u"--bogus"_s }, u"opção desconhecida --bogus"_s, u"unknown option --bogus"_s,
             "unknown option" },
+        { { u"1"_s, u"--one-sheet"_s, u"--xls"_s, Output(u"o.xls"_s) }, u"--one-sheet acompanha --xlsx"_s,
+            u"--one-sheet goes with --xlsx"_s, "one sheet without an XLSX file" },
         { { u"--rpf"_s, u"x.rpf"_s }, u"informe o número da ordem de compra para exportar"_s,
             u"an export option needs an order number"_s, "export without an order" },
         { { u"--view"_s, Output(u"missing.rpf"_s), u"--pdf"_s, Output(u"o.pdf"_s) },

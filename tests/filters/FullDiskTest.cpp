@@ -1,5 +1,6 @@
 #include "filters/RLFilterCommands.h"
 #include "filters/RLXLSFilter.h"
+#include "filters/RLXLSXFilter.h"
 #include "tests/common/TestHelpers.h"
 #include "tests/filters/FilterTestPages.h"
 
@@ -60,6 +61,11 @@ TEST(FullDisk, ASmallFileThatDoesNotFitFailsAndKeepsThePreviousOne)
         { "spreadsheet",
             [](TRLGraphicStorage& pages, const QString& name) {
                 TRLXLSFilter filter(nullptr);
+                filter.SaveToFile(pages, name);
+            } },
+        { "XLSX",
+            [](TRLGraphicStorage& pages, const QString& name) {
+                TRLXLSXFilter filter(nullptr);
                 filter.SaveToFile(pages, name);
             } },
         { "page file", [](TRLGraphicStorage& pages, const QString& name) { pages.SaveToFile(name); } },

@@ -1,6 +1,7 @@
 #include "XLSTestPages.h"
 #include "filters/RLXLSGrid.h"
 #include "filters/RLXLSWorkbook.h"
+#include "filters/RLXLSXRepeatedHeader.h"
 #include "pages/RLGraphicSurface.h"
 
 #include <gtest/gtest.h>
@@ -309,4 +310,45 @@ TEST(XLSGrid, PagesPastTheEdgeCapacityOrTheColumnLimitStayWithinTheFormat)
     EXPECT_EQ(AreaOf(sheet, past.join(u' ')), (TRLXLSCellArea { 255, 1023, 255, 1023 }));
     for (const TRLXLSRange* range : sheet.Ranges())
         EXPECT_LE(range->CellArea().LastColumn, 255) << range->Value().toStdString();
+}
+
+// One sheet for a whole report shows the header that starts every page once: a later page loses
+// the texts above its first text that the first page does not hold in the same place.
+TEST(XLSXRepeatedHeader, ALaterPageLosesOnlyTheTopItRepeats)
+{
+    const auto company = Text(0, 30, 300, 48, QStringLiteral("Korvane Ltda."));
+    const auto pageOne = Text(400, 30, 500, 48, QStringLiteral("Página 1"));
+    const auto title = Text(0, 70, 100, 88, QStringLiteral("Produto"));
+    const auto first
+        = MakeTextPage({ company, pageOne, title, Text(0, 90, 100, 108, QStringLiteral("P0001")) });
+    TRLXLSXRepeatedHeader header;
+    header.SetFirstPage(PlacedTexts(*first));
+    struct Case {
+        std::vector<TXLSTestText> page;
+        QStringList kept;
+        const char* what;
+    };
+    const Case cases[] = {
+        { { company, pageOne, title, Text(0, 90, 100, 108, QStringLiteral("P0002")) },
+            { QStringLiteral("P0002") }, "the header repeated whole" },
+        { { company, Text(400, 30, 500, 48, QStringLiteral("Página 2")), title,
+              Text(0, 90, 100, 108, QStringLiteral("P0002")) },
+            { QStringLiteral("Korvane Ltda."), QStringLiteral("Página 2"), QStringLiteral("Produto"),
+                QStringLiteral("P0002") },
+            "a text of the header's first line differs: that line and those below stay whole" },
+        { { company, pageOne, title },
+            { QStringLiteral("Korvane Ltda."), QStringLiteral("Página 1"), QStringLiteral("Produto") },
+            "a page that only repeats the first one is a page of its own" },
+        { { Text(0, 90, 100, 108, QStringLiteral("P0002")) }, { QStringLiteral("P0002") },
+            "a page without a header" },
+    };
+    for (const Case& c : cases) {
+        const auto page = MakeTextPage(c.page);
+        std::vector<TRLXLSPlacedText> texts = PlacedTexts(*page);
+        header.DropRepeated(texts);
+        QStringList kept;
+        for (const TRLXLSPlacedText& text : texts)
+            kept.append(text.Text);
+        EXPECT_EQ(kept, c.kept) << c.what;
+    }
 }

@@ -282,6 +282,30 @@ TEST(SaveDialog, TargetExtensionAlwaysNamesTheFormat)
     }
 }
 
+// The XLS and XLSX spreadsheets share a name: the list tells them apart by extension, and a
+// typed name picks the format its extension names.
+TEST(SaveDialog, FormatsOfOneNameShowTheirExtensions)
+{
+    TComponent owner(nullptr);
+    auto* xls = new TSheetFilter(&owner);
+    auto* xlsx = new TSheetFilter(&owner);
+    xlsx->SetDefaultExt(u"xlsx"_s);
+    SaveParams().Reset();
+    SaveParams().SetFilter(xls);
+    TRLSaveDialog dialog;
+    dialog.LoadControls();
+    const int xlsIndex = IndexOfText(*dialog.ComboBoxFilters, u"Planilha Excel (*.xls)"_s);
+    const int xlsxIndex = IndexOfText(*dialog.ComboBoxFilters, u"Planilha Excel (*.xlsx)"_s);
+    ASSERT_NE(xlsIndex, -1);
+    ASSERT_NE(xlsxIndex, -1);
+    EXPECT_EQ(dialog.ComboBoxFilters->currentIndex(), xlsIndex);
+    QTest::keyClicks(dialog.EditFileName, u"pedido.xlsx"_s);
+    EXPECT_EQ(dialog.SelectedFilter(), xlsx);
+    EXPECT_EQ(dialog.ChooserFilterText(), u"Planilha Excel (*.xlsx)"_s);
+    dialog.ComboBoxFilters->setCurrentIndex(xlsIndex);
+    EXPECT_EQ(dialog.EditFileName->text(), u"pedido.xls"_s);
+}
+
 TEST(SaveDialog, FilterListAndChooserPattern)
 {
     TComponent owner(nullptr);
