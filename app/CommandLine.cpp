@@ -77,6 +77,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             result.PageFile = file();
         } else if (name == u"--view") {
             result.ViewFile = file();
+        } else if (name == u"--layout") {
+            result.LayoutFile = file();
+        } else if (name == u"--write-layout") {
+            result.WriteLayoutFile = file();
         } else if (name == u"--print") {
             // The printer name is optional; it is the next argument only once the order (or the
             // page file) is known, so that "--print 5" still reads 5 as the order.
@@ -92,8 +96,11 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         }
     }
 
-    if (result.Help || result.Version)
+    if (result.Help || result.Version || !result.WriteLayoutFile.isEmpty())
         return result;
+    if (!result.ViewFile.isEmpty() && !result.LayoutFile.isEmpty())
+        RaiseUsage(QCoreApplication::translate(
+            "CommandLine", "--layout prints an order; a page file from --view is already laid out"));
     if (!result.ViewFile.isEmpty() && result.Order)
         RaiseUsage(QCoreApplication::translate(
             "CommandLine", "give either an order number or --view with a page file, not both"));
@@ -114,6 +121,8 @@ QString UsageText()
         "  --rpf FILE        the same as a page file (.rpf)\n"
         "  --print [NAME]    print on the default (or named) printer, no window\n"
         "  --data DIR        read the tables from DIR instead of the KORVANE alias\n"
+        "  --layout FILE     print with the layout in FILE instead of the built-in one\n"
+        "  --write-layout FILE  write the built-in layout to FILE, as a start for your own\n"
         "  --view FILE.rpf   show a saved page file in the preview window; with --pdf, --xls,\n"
         "                    --rpf or --print write it instead of an order, no window\n"
         "  --help            this text\n"

@@ -17,12 +17,16 @@ struct TCommandLine {
     std::optional<QString> Printer;
     /// The page file to show, or with an export option to convert instead of an order.
     QString ViewFile;
+    /// The layout to print the order with instead of the built-in one.
+    QString LayoutFile;
+    /// Where --write-layout writes the built-in layout; the run does nothing else.
+    QString WriteLayoutFile;
     bool Help = false;
     bool Version = false;
 
     /// Any of --pdf, --xls, --rpf, --print.
     bool HasExport() const;
-    bool IsHeadless() const { return HasExport() || Help || Version; }
+    bool IsHeadless() const { return HasExport() || Help || Version || !WriteLayoutFile.isEmpty(); }
 };
 
 /// Reads the arguments after the program name; throws EReportError with the reason on a bad

@@ -10,6 +10,7 @@
 #include "filters/RLXLSFilter.h"
 #include "pages/RLGraphicStorage.h"
 #include "platform/Exceptions.h"
+#include "report/RLLayoutFile.h"
 #include "report/RLReport.h"
 
 #include <QCoreApplication>
@@ -90,7 +91,7 @@ void WriteOutputs(TRLGraphicStorage& pages, const TOrderFilters& filters, const 
 int ExportOrder(const TCommandLine& options)
 {
     SetDataDirectoryOption(options.DataDirectory);
-    TForm1 form(nullptr);
+    TForm1 form(nullptr, QStringLiteral("KORVANE"), options.LayoutFile);
     form.OpenTables();
     for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
         RefuseOutputOverTables(output, form.Tables);
@@ -128,6 +129,11 @@ int RunHeadless(const TCommandLine& given)
     for (QString* output : { &options.PageFile, &options.PdfFile, &options.XlsFile })
         *output = OutputPath(*output);
     try {
+        if (!options.WriteLayoutFile.isEmpty()) {
+            const TForm1 form(nullptr);
+            SaveLayoutFile(*form.RLReport1, OutputPath(options.WriteLayoutFile));
+            return kExitSuccess;
+        }
         return options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);
     } catch (const EReportError& error) {
         PrintProgramError(error.Message());
