@@ -13,7 +13,8 @@ class TRLCustomReport;
 /// Loading builds into `owner`. A data source the layout names is bound to the owner's component of
 /// that name; when the owner has none, the layout's table for it is created under `databaseName`
 /// (an alias or a directory), with its data source. On any fault nothing stays built: the owner is
-/// left as it was and EReportError says "file:line:column: what", naming the component.
+/// left as it was and EReportError says "file:line:column: what", naming the component. The report
+/// evaluates its formulas through an expression parser the owner gets with it.
 TRLCustomReport* LoadLayout(
     TComponent& owner, const QByteArray& json, const QString& fileName, const QString& databaseName = {});
 /// Reads `path` (a Qt resource path too) and loads it as LoadLayout does.

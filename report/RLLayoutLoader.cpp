@@ -5,7 +5,9 @@
 #include "report/RLLayoutFile.h"
 #include "report/RLReport.h"
 #include "report/RLReportBuilder.h"
+#include "report/RLReportFormulas.h"
 #include "support/JsonPositions.h"
+#include "support/RLExpressionParser.h"
 #include "support/RLPublishedProperties.h"
 
 #include <QCoreApplication>
@@ -17,11 +19,6 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("TRLLayout", text);
-}
 
 /// A fault at one place of the file; the loader adds the file name and the position.
 struct TLayoutFault {
@@ -38,20 +35,20 @@ QString KindName(TRLPropertyKind kind)
 {
     switch (kind) {
     case TRLPropertyKind::Integer:
-        return Tr("a whole number");
+        return QCoreApplication::translate("TRLLayout", "a whole number");
     case TRLPropertyKind::Float:
-        return Tr("a number");
+        return QCoreApplication::translate("TRLLayout", "a number");
     case TRLPropertyKind::Enumeration:
-        return Tr("a name");
+        return QCoreApplication::translate("TRLLayout", "a name");
     case TRLPropertyKind::Set:
-        return Tr("a list of names");
+        return QCoreApplication::translate("TRLLayout", "a list of names");
     case TRLPropertyKind::Object:
-        return Tr("an object");
+        return QCoreApplication::translate("TRLLayout", "an object");
     case TRLPropertyKind::String:
     case TRLPropertyKind::Reference:
         break;
     }
-    return Tr("a text");
+    return QCoreApplication::translate("TRLLayout", "a text");
 }
 
 /// The JSON value as the property's setter takes it; none when the JSON type does not fit.
@@ -118,7 +115,7 @@ public:
         LoadTables(layout.value(u"tables"_s), u"/tables"_s);
         const QJsonValue components = layout.value(u"components"_s);
         if (!components.isArray() || components.toArray().isEmpty())
-            Fail(u"/components"_s, Tr("The layout has no components"));
+            Fail(u"/components"_s, QCoreApplication::translate("TRLLayout", "The layout has no components"));
         const QJsonArray list = components.toArray();
         TRLCustomReport* report = nullptr;
         for (qsizetype i = 0; i < list.size(); ++i) {
@@ -127,14 +124,22 @@ public:
             if (auto* loaded = dynamic_cast<TRLCustomReport*>(component)) {
                 if (report)
                     Fail(at,
-                        Tr("%1: a layout holds one report, and %2 is already it")
+                        QCoreApplication::translate(
+                            "TRLLayout", "%1: a layout holds one report, and %2 is already it")
                             .arg(loaded->Name(), report->Name()));
                 report = loaded;
             }
         }
         m_builder.Finish();
         if (!report)
-            Fail(u"/components/0"_s, Tr("The first component of a layout must be the report"));
+            Fail(u"/components/0"_s,
+                QCoreApplication::translate(
+                    "TRLLayout", "The first component of a layout must be the report"));
+        // Formulas (DataFormula, KeyFormula) evaluate, with the layout's names, through a parser
+        // of the owner's.
+        auto* parser = new TRLExpressionParser(&m_owner);
+        m_created.push_back(parser);
+        SetReportExpressionParser(*report, parser);
         return report;
     }
 
@@ -152,15 +157,19 @@ private:
     void CheckHeader(const QJsonObject& layout)
     {
         if (layout.value(u"format"_s).toString() != u"QuirelReport layout"_s)
-            Fail(u"/format"_s, Tr("Not a QuirelReport layout (\"format\" must be \"QuirelReport layout\")"));
+            Fail(u"/format"_s,
+                QCoreApplication::translate(
+                    "TRLLayout", "Not a QuirelReport layout (\"format\" must be \"QuirelReport layout\")"));
         if (layout.value(u"version"_s).toInt(0) != 1)
             Fail(u"/version"_s,
-                Tr("Layout version %1 is not supported; this program reads version 1")
+                QCoreApplication::translate(
+                    "TRLLayout", "Layout version %1 is not supported; this program reads version 1")
                     .arg(layout.value(u"version"_s).toVariant().toString()));
         for (auto it = layout.begin(); it != layout.end(); ++it) {
             static const QStringList known { u"format"_s, u"version"_s, u"tables"_s, u"components"_s };
             if (!known.contains(it.key()))
-                Fail(TJsonPositions::Child(QString(), it.key()), Tr("Unknown entry \"%1\"").arg(it.key()));
+                Fail(TJsonPositions::Child(QString(), it.key()),
+                    QCoreApplication::translate("TRLLayout", "Unknown entry \"%1\"").arg(it.key()));
         }
     }
 
@@ -170,7 +179,8 @@ private:
         if (value.isUndefined() && !required)
             return {};
         if (!value.isString() || (required && value.toString().isEmpty()))
-            Fail(TJsonPositions::Child(pointer, key), Tr("\"%1\" must be a non-empty text").arg(key));
+            Fail(TJsonPositions::Child(pointer, key),
+                QCoreApplication::translate("TRLLayout", "\"%1\" must be a non-empty text").arg(key));
         return value.toString();
     }
 
@@ -179,19 +189,20 @@ private:
         if (tables.isUndefined())
             return;
         if (!tables.isArray())
-            Fail(pointer, Tr("\"tables\" must be a list"));
+            Fail(pointer, QCoreApplication::translate("TRLLayout", "\"tables\" must be a list"));
         const QJsonArray list = tables.toArray();
         std::vector<std::pair<TTable*, QString>> links;
         for (qsizetype i = 0; i < list.size(); ++i) {
             const QString at = TJsonPositions::Child(pointer, i);
             if (!list[i].isObject())
-                Fail(at, Tr("A table must be an object"));
+                Fail(at, QCoreApplication::translate("TRLLayout", "A table must be an object"));
             const QJsonObject entry = list[i].toObject();
             static const QStringList known { u"name"_s, u"dataSource"_s, u"file"_s, u"indexFieldNames"_s,
                 u"masterSource"_s, u"masterFields"_s };
             for (auto it = entry.begin(); it != entry.end(); ++it) {
                 if (!known.contains(it.key()))
-                    Fail(TJsonPositions::Child(at, it.key()), Tr("Unknown entry \"%1\"").arg(it.key()));
+                    Fail(TJsonPositions::Child(at, it.key()),
+                        QCoreApplication::translate("TRLLayout", "Unknown entry \"%1\"").arg(it.key()));
             }
             const QString name = Text(entry, u"name"_s, at, true);
             const QString sourceName = Text(entry, u"dataSource"_s, at, true);
@@ -203,7 +214,8 @@ private:
             if (m_owner.FindComponent(sourceName))
                 continue;
             if (m_owner.FindComponent(name))
-                Fail(TJsonPositions::Child(at, u"name"_s), Tr("There are two components named %1").arg(name));
+                Fail(TJsonPositions::Child(at, u"name"_s),
+                    QCoreApplication::translate("TRLLayout", "There are two components named %1").arg(name));
             auto* table = new TTable(&m_owner);
             m_created.push_back(table);
             auto* source = new TDataSource(&m_owner);
@@ -227,7 +239,7 @@ private:
             const QString master = m_masters.value(table);
             auto* source = dynamic_cast<TDataSource*>(m_owner.FindComponent(master));
             if (!source)
-                Fail(at, Tr("No data source named %1").arg(master));
+                Fail(at, QCoreApplication::translate("TRLLayout", "No data source named %1").arg(master));
             table->SetMasterSource(source);
         }
     }
@@ -235,12 +247,13 @@ private:
     TComponent* LoadComponent(const QJsonValue& value, const QString& pointer)
     {
         if (!value.isObject())
-            Fail(pointer, Tr("A component must be an object"));
+            Fail(pointer, QCoreApplication::translate("TRLLayout", "A component must be an object"));
         const QJsonObject entry = value.toObject();
         for (auto it = entry.begin(); it != entry.end(); ++it) {
             static const QStringList known { u"class"_s, u"name"_s, u"parent"_s, u"properties"_s };
             if (!known.contains(it.key()))
-                Fail(TJsonPositions::Child(pointer, it.key()), Tr("Unknown entry \"%1\"").arg(it.key()));
+                Fail(TJsonPositions::Child(pointer, it.key()),
+                    QCoreApplication::translate("TRLLayout", "Unknown entry \"%1\"").arg(it.key()));
         }
         const QString className = Text(entry, u"class"_s, pointer, true);
         const QString name = Text(entry, u"name"_s, pointer, true);
@@ -250,7 +263,8 @@ private:
             parent = m_builder.FindControl(parentName);
             if (!parent)
                 Fail(TJsonPositions::Child(pointer, u"parent"_s),
-                    Tr("%1: no control named %2 to place it on").arg(name, parentName));
+                    QCoreApplication::translate("TRLLayout", "%1: no control named %2 to place it on")
+                        .arg(name, parentName));
         }
         TComponent* component = nullptr;
         try {
@@ -261,7 +275,7 @@ private:
         const QJsonValue properties = entry.value(u"properties"_s);
         if (!properties.isUndefined() && !properties.isObject())
             Fail(TJsonPositions::Child(pointer, u"properties"_s),
-                Tr("%1: \"properties\" must be an object").arg(name));
+                QCoreApplication::translate("TRLLayout", "%1: \"properties\" must be an object").arg(name));
         SetProperties(TRLPathObject { component, false, {} }, QString(), properties.toObject(),
             TJsonPositions::Child(pointer, u"properties"_s));
         return component;
@@ -283,7 +297,8 @@ private:
                   });
             if (known == properties.end()) {
                 Fail(TJsonPositions::Child(pointer, it.key()),
-                    Tr("%1: unknown property %2 of %3").arg(name, path + it.key(), object.ClassName()));
+                    QCoreApplication::translate("TRLLayout", "%1: unknown property %2 of %3")
+                        .arg(name, path + it.key(), object.ClassName()));
             }
         }
         for (const TRLPublishedProperty* property : properties) {
@@ -296,18 +311,21 @@ private:
                 const TRLPathObject target = property->Target(object);
                 if (!value.isObject() || !target.IsValid() || target.IsComponent()) {
                     Fail(at,
-                        Tr("%1: property %2 must be %3").arg(name, propertyPath, KindName(property->Kind)));
+                        QCoreApplication::translate("TRLLayout", "%1: property %2 must be %3")
+                            .arg(name, propertyPath, KindName(property->Kind)));
                 }
                 SetProperties(target, propertyPath + u'.', value.toObject(), at);
                 continue;
             }
             const std::optional<TVariant> converted = PropertyValue(property->Kind, value);
             if (!converted)
-                Fail(at, Tr("%1: property %2 must be %3").arg(name, propertyPath, KindName(property->Kind)));
+                Fail(at,
+                    QCoreApplication::translate("TRLLayout", "%1: property %2 must be %3")
+                        .arg(name, propertyPath, KindName(property->Kind)));
             try {
                 m_builder.Set(propertyPath, *converted);
             } catch (const EReportError& error) {
-                Fail(at, Tr("%1: %2").arg(name, error.Message()));
+                Fail(at, QStringLiteral("%1: %2").arg(name, error.Message()));
             }
         }
     }
@@ -333,7 +351,9 @@ TRLCustomReport* LoadLayout(
     TLayoutLoader loader(owner, databaseName);
     try {
         if (!document.isObject())
-            Fail(QString(), Tr("Not a QuirelReport layout (\"format\" must be \"QuirelReport layout\")"));
+            Fail(QString(),
+                QCoreApplication::translate(
+                    "TRLLayout", "Not a QuirelReport layout (\"format\" must be \"QuirelReport layout\")"));
         return loader.Load(document.object());
     } catch (const TLayoutFault& fault) {
         loader.Discard();
@@ -349,6 +369,7 @@ TRLCustomReport* LoadLayoutFile(TComponent& owner, const QString& path, const QS
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EReportError(Tr("Cannot read layout %1: %2").arg(path, file.errorString()));
+        throw EReportError(QCoreApplication::translate("TRLLayout", "Cannot read layout %1: %2")
+                               .arg(path, file.errorString()));
     return LoadLayout(owner, file.readAll(), path, databaseName);
 }

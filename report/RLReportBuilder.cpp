@@ -46,11 +46,6 @@ const std::map<QString, TFactory>& Factories()
     return factories;
 }
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("TRLLayout", text);
-}
-
 bool IsIdentifier(const QString& name)
 {
     static const QRegularExpression identifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
@@ -84,16 +79,19 @@ TComponent* TRLReportBuilder::Create(const QString& className, const QString& na
     Finish();
     const auto factory = Factories().find(className);
     if (factory == Factories().end())
-        throw EReportError(Tr("Unknown class %1").arg(className));
+        throw EReportError(QCoreApplication::translate("TRLLayout", "Unknown class %1").arg(className));
     if (!IsIdentifier(name))
-        throw EReportError(Tr("\"%1\" is no valid component name").arg(name));
+        throw EReportError(
+            QCoreApplication::translate("TRLLayout", "\"%1\" is no valid component name").arg(name));
     if (m_owner.FindComponent(name))
-        throw EReportError(Tr("There are two components named %1").arg(name));
+        throw EReportError(
+            QCoreApplication::translate("TRLLayout", "There are two components named %1").arg(name));
     const bool isReport = className == QStringLiteral("TRLReport");
     if (isReport && parent)
-        throw EReportError(Tr("The report %1 cannot be placed on %2").arg(name, parent->Name()));
+        throw EReportError(QCoreApplication::translate("TRLLayout", "The report %1 cannot be placed on %2")
+                               .arg(name, parent->Name()));
     if (!isReport && !parent)
-        throw EReportError(Tr("%1 has no parent").arg(name));
+        throw EReportError(QCoreApplication::translate("TRLLayout", "%1 has no parent").arg(name));
 
     TComponent* component = factory->second(&m_owner);
     m_built.push_back(component);
@@ -113,19 +111,22 @@ TControl* TRLReportBuilder::FindControl(const QString& name) const
 void TRLReportBuilder::Set(QStringView path, const TVariant& value)
 {
     if (!m_current)
-        throw EReportError(Tr("No component to set %1 on").arg(path));
+        throw EReportError(QCoreApplication::translate("TRLLayout", "No component to set %1 on").arg(path));
     TRLPathObject object { m_current, false, {} };
     const QList<QStringView> parts = path.split(u'.');
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
         object = PublishedObject(object, parts[i]);
         if (!object.IsValid())
-            throw EReportError(Tr("Unknown property %1 of %2").arg(path, m_current->ClassName()));
+            throw EReportError(QCoreApplication::translate("TRLLayout", "Unknown property %1 of %2")
+                                   .arg(path, m_current->ClassName()));
     }
     const TRLPublishedProperty* property = TRLPublishedProperties::Instance().Find(object, parts.back());
     if (!property || property->Kind == TRLPropertyKind::Object)
-        throw EReportError(Tr("Unknown property %1 of %2").arg(path, m_current->ClassName()));
+        throw EReportError(QCoreApplication::translate("TRLLayout", "Unknown property %1 of %2")
+                               .arg(path, m_current->ClassName()));
     if (!property->Write)
-        throw EReportError(Tr("Property %1 of %2 is read-only").arg(path, m_current->ClassName()));
+        throw EReportError(QCoreApplication::translate("TRLLayout", "Property %1 of %2 is read-only")
+                               .arg(path, m_current->ClassName()));
     property->Write(object, value);
 }
 
