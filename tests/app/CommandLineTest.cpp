@@ -261,6 +261,11 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
             "an order and a page file" },
         { { u"--view"_s, Output(u"x.rpf"_s), u"--pdf"_s, Output(u"x.pdf"_s), u"3"_s },
             u"give either an order number or --view"_s, "a page file to convert and an order" },
+        { { u"--view"_s, Output(u"x.rpf"_s), u"--layout"_s, Output(u"l.json"_s), u"--pdf"_s,
+              Output(u"x.pdf"_s) },
+            u"--layout prints an order; a page file from --view is already laid out"_s,
+            "a layout for saved pages" },
+        { { u"--write-layout"_s }, u"--write-layout needs a value"_s, "no file to write the layout to" },
     };
     for (const Case& c : cases) {
         const TProgramRun run = Run(Data() + c.arguments, kEnglish);
