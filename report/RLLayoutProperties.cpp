@@ -243,14 +243,16 @@ void AddControlLayout(TRLPublishedProperties& table)
         [](C& c, int v) { c.Borders()->SetSides(TRLBorderSides(v)); });
     const std::pair<QString, TRLBorderSide> sides[] { { u"Left"_s, bsLeft }, { u"Top"_s, bsTop },
         { u"Right"_s, bsRight }, { u"Bottom"_s, bsBottom } };
-    for (const auto& [sideName, side] : sides) {
+    for (const auto& entry : sides) {
+        const TRLBorderSide side = entry.second;
         borders.Boolean(
-            u"Draw"_s + sideName, [side](C& c) { return DrawsSide(*c.Borders(), side); },
+            u"Draw"_s + entry.first, [side](C& c) { return DrawsSide(*c.Borders(), side); },
             [side](C& c, bool v) { c.Borders()->SetDraw(side, v); });
     }
-    for (const auto& [sideName, side] : sides) {
+    for (const auto& entry : sides) {
+        const TRLBorderSide side = entry.second;
         borders.Boolean(
-            u"Fixed"_s + sideName, [side](C& c) { return c.Borders()->Fixed(side); },
+            u"Fixed"_s + entry.first, [side](C& c) { return c.Borders()->Fixed(side); },
             [side](C& c, bool v) { c.Borders()->SetFixed(side, v); });
     }
     borders.Integer(
