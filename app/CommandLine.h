@@ -37,6 +37,10 @@ struct TCommandLine {
     int Jobs = 1;
     /// No progress line even on a terminal.
     bool Quiet = false;
+    /// The layout to print the order with instead of the built-in one.
+    QString LayoutFile;
+    /// Where --write-layout writes the built-in layout; the run does nothing else.
+    QString WriteLayoutFile;
     bool Help = false;
     bool Version = false;
     /// Every option with its value, but the orders and -j: what one order of a batch is run with.
@@ -44,7 +48,7 @@ struct TCommandLine {
 
     /// Any of --pdf, --pdf-portable, --xls, --xlsx, --rpf, --print.
     bool HasExport() const;
-    bool IsHeadless() const { return HasExport() || Help || Version; }
+    bool IsHeadless() const { return HasExport() || Help || Version || !WriteLayoutFile.isEmpty(); }
     bool IsBatch() const { return Orders.size() > 1; }
     /// What the tables are read from: the database URL, else the KORVANE alias.
     QString DatabaseName() const;

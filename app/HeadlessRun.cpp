@@ -17,6 +17,7 @@
 #include "pages/RLPrinters.h"
 #include "platform/ComponentCast.h"
 #include "platform/Exceptions.h"
+#include "report/RLLayoutFile.h"
 #include "report/RLReport.h"
 #include "report/RLUserInterface.h"
 
@@ -170,7 +171,7 @@ void WriteOutputs(
 int ExportOrder(const TCommandLine& options)
 {
     SetDataDirectoryOption(options.DataDirectory);
-    TForm1 form(nullptr, options.DatabaseName());
+    TForm1 form(nullptr, options.DatabaseName(), options.LayoutFile);
     for (const QString& output : OutputFiles(options))
         RefuseOutputOverDatabase(output, form.Tables);
     form.OpenTables();
@@ -226,7 +227,13 @@ int RunOneExport(const TCommandLine& given, const QString& label)
     RLUserInterface().ShowError = ShowPreparationError;
     int result = kExitFailure;
     try {
-        result = options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);
+        if (!options.WriteLayoutFile.isEmpty()) {
+            const TForm1 form(nullptr);
+            SaveLayoutFile(*form.RLReport1, OutputPath(options.WriteLayoutFile));
+            result = kExitSuccess;
+        } else {
+            result = options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);
+        }
     } catch (const EReportError& error) {
         ReportFailure(error.Message());
     } catch (const EAbort&) {

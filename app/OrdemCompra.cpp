@@ -55,15 +55,22 @@ int RunInteractive(const TCommandLine& options)
     }
 
     SetDataDirectoryOption(options.DataDirectory);
-    TForm1 form(nullptr, options.DatabaseName());
-    ConnectFormWindows(form);
+    std::optional<TForm1> form;
     try {
-        form.OpenTables();
+        form.emplace(nullptr, options.DatabaseName(), options.LayoutFile);
+    } catch (const EReportError& error) {
+        PrintProgramError(error.Message());
+        ShowProgramError(error.Message());
+        return kExitFailure;
+    }
+    ConnectFormWindows(*form);
+    try {
+        form->OpenTables();
     } catch (const EReportError& error) {
         ShowProgramError(error.Message());
         return kExitSuccess;
     }
-    form.FormCreate(options.Order.value_or(QString()));
+    form->FormCreate(options.Order.value_or(QString()));
     return kExitSuccess;
 }
 
@@ -90,7 +97,7 @@ std::optional<int> ReadCommandLine(int& argc, char** argv, TCommandLine& options
         return kExitSuccess;
     }
     // Qt aborts the process when no platform plugin starts; say what is missing instead.
-    if (!options.HasExport() && !HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (!options.IsHeadless() && !HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         PrintProgramError(QCoreApplication::translate("OrdemCompra",
             "no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); "
             "write it with --pdf, --xls or --rpf instead"));
@@ -108,7 +115,7 @@ int main(int argc, char** argv)
         return *exitCode;
 
     const TPrivateRuntimeDirectory runtimeDirectory;
-    if (options.HasExport()) {
+    if (options.IsHeadless()) {
         // Exports need fonts, never a window: no display is no obstacle.
         if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -33,12 +33,12 @@ QString FormatNumberText(const QString& text, QStringView picture)
     return FormatFloat(picture, value);
 }
 
-TForm1::TForm1(TComponent* owner, const QString& databaseName)
+TForm1::TForm1(TComponent* owner, const QString& databaseName, const QString& layoutFile)
     : TComponent(owner)
 {
     SetName(QStringLiteral("Form1"));
     Tables = CreateOrderTables(this, databaseName);
-    BuildLayout();
+    BuildLayout(layoutFile);
     BuildFilters();
 }
 
@@ -98,10 +98,12 @@ void TForm1::RLBand1BeforePrint(TComponent* sender, bool& printIt)
     Q_UNUSED(sender);
     Q_UNUSED(printIt);
     TDataSet* parametros = Tables.Parametros;
-    RLLabel1->SetCaption(FieldText(parametros, u"CEP") + QStringLiteral(" - ")
-        + FieldText(parametros, u"CIDADE") + u'/' + FieldText(parametros, u"UF") + QStringLiteral(" - Fone: ")
-        + FieldText(parametros, u"FONE"));
-    RLLabel30->SetCaption(FieldText(Tables.Ordem, u"TIPO_FRETE"));
+    if (RLLabel1)
+        RLLabel1->SetCaption(FieldText(parametros, u"CEP") + QStringLiteral(" - ")
+            + FieldText(parametros, u"CIDADE") + u'/' + FieldText(parametros, u"UF")
+            + QStringLiteral(" - Fone: ") + FieldText(parametros, u"FONE"));
+    if (RLLabel30)
+        RLLabel30->SetCaption(FieldText(Tables.Ordem, u"TIPO_FRETE"));
 }
 
 void TForm1::RLDBText20BeforePrint(TComponent* sender, QString& text, bool& printIt)

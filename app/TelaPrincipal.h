@@ -23,8 +23,10 @@ class TRLXLSXFilter;
 /// report and the save filters, and runs the whole job from FormCreate.
 class TForm1 : public TComponent {
 public:
-    /// Creates the tables under `databaseName` and the report layout; opens nothing yet.
-    explicit TForm1(TComponent* owner, const QString& databaseName = QStringLiteral("KORVANE"));
+    /// Creates the tables under `databaseName` and the report from `layoutFile` (the built-in
+    /// layout when empty); opens nothing yet. Throws EReportError for a layout that does not load.
+    explicit TForm1(TComponent* owner, const QString& databaseName = QStringLiteral("KORVANE"),
+        const QString& layoutFile = {});
     ~TForm1() override;
     QString ClassName() const override;
 
@@ -52,6 +54,7 @@ public:
 
     TOrderTables Tables;
     TRLReport* RLReport1 = nullptr;
+    // The controls the code fills in, found by name; none where the layout has no such control.
     TRLBand* RLBand1 = nullptr;
     TRLDetailGrid* RLDetailGrid1 = nullptr;
     TRLBand* RLBand2 = nullptr;
@@ -70,9 +73,12 @@ public:
     QString OrderNumberText;
 
 private:
-    void BuildLayout();
+    void BuildLayout(const QString& layoutFile);
     void BuildFilters();
 };
+
+/// The built-in layout of the purchase order (a Qt resource path).
+QString BuiltInLayoutPath();
 
 /// The text of a number handler: `text` read as a number in the current locale (0 when it is
 /// not one), formatted with `picture` in the locale's separators.

@@ -29,7 +29,9 @@ QPoint ParentOffsetInSite(const TControl* control)
 
 void TRLCustomControl::FitBounds()
 {
-    if (HasState(kStateFitting))
+    // A loading control fits once, when loading ends: each property set on the way would
+    // otherwise resize it from half-set values.
+    if (IsLoading() || HasState(kStateFitting))
         return;
     StateGuard fitting(*this, kStateFitting);
     const QSize size = MeasureContent();

@@ -99,7 +99,7 @@ public:
     void MeasureControl();
 
     // Layout.
-    /// Gives the control its natural size, placed by Alignment and Layout.
+    /// Gives the control its natural size, placed by Alignment and Layout; deferred while loading.
     void FitBounds();
     /// The single entry for every position or size change: fixed size, holders, constraints,
     /// site expansion and re-alignment.

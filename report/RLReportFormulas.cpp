@@ -100,7 +100,7 @@ TVariant FieldVariant(const TField& field)
 
 TRLPathObject FindReportMember(const TRLPathObject& object, const QString& name)
 {
-    if (object.IsFont)
+    if (!object.IsComponent())
         return {};
     for (TComponent* component : object.Component->Components()) {
         if (name.compare(component->Name(), Qt::CaseInsensitive) == 0)
@@ -118,6 +118,8 @@ TVariant GetReportMemberValue(const TRLPathObject& object, const QString& proper
         const TFont& font = static_cast<TControl*>(object.Component)->Font();
         return TVariant(font.Name + u' ' + QString::number(font.Size()));
     }
+    if (!object.IsComponent())
+        return {};
     TComponent* component = object.Component;
     if (auto* source = dynamic_cast<TDataSource*>(component))
         component = source->DataSet();
@@ -132,7 +134,7 @@ TVariant GetReportMemberValue(const TRLPathObject& object, const QString& proper
 
 bool SetReportMemberValue(const TRLPathObject& object, const QString& property, const TVariant& value)
 {
-    auto* control = object.IsFont ? nullptr : dynamic_cast<TRLCustomControl*>(object.Component);
+    auto* control = object.IsComponent() ? dynamic_cast<TRLCustomControl*>(object.Component) : nullptr;
     if (!control)
         return false;
     QVariant offered = ToQVariant(value);

@@ -6,6 +6,7 @@
 #include "report/RLDBText.h"
 #include "report/RLGroup.h"
 #include "report/RLLabel.h"
+#include "report/RLLayoutProperties.h"
 #include "report/RLReport.h"
 #include "support/RLPublishedProperties.h"
 
@@ -127,7 +128,7 @@ void AddDataProperties(TRLPublishedProperties& table)
     dataSet.Name = u"DataSet"_s;
     dataSet.Kind = TRLPropertyKind::Object;
     dataSet.AppliesTo = [](const TRLPathObject& object) {
-        return !object.IsFont && dynamic_cast<TDataSource*>(object.Component);
+        return object.IsComponent() && dynamic_cast<TDataSource*>(object.Component);
     };
     dataSet.Target = [](const TRLPathObject& object) {
         return TRLPathObject { static_cast<TDataSource*>(object.Component)->DataSet(), false };
@@ -156,5 +157,6 @@ void RegisterReportProperties()
         AddDataControlProperties(table);
         AddReportProperties(table);
         AddDataProperties(table);
+        AddLayoutProperties(table);
     });
 }

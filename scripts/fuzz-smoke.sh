@@ -8,16 +8,17 @@ samples="$(cd "$(dirname "$0")/.." && pwd)/tests/data/paradox"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIREL_FUZZ=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" --target paradox_fuzzer pagerecord_fuzzer pagefile_fuzzer pagerender_fuzzer \
-    parser_fuzzer
+    parser_fuzzer layout_fuzzer
 
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 work="$build/fuzz-run"
 rm -rf "$work"
-mkdir -p "$work/paradox" "$work/pagerecord" "$work/pagefile" "$work/pagerender" "$work/parser"
+mkdir -p "$work/paradox" "$work/pagerecord" "$work/pagefile" "$work/pagerender" "$work/parser" "$work/layout"
 printf '1 + 2 * 3' >"$work/parser/arithmetic"
 printf '{x := 5; if(x > 2, Itens.PRECO * 2, "no")}' >"$work/parser/block"
 cp fuzz/pagerecord/corpus/* "$work/pagerecord/"
+cp app/layouts/purchase-order.json examples/*.json "$work/layout/"
 cp fuzz/pagefile/corpus/* "$work/pagefile/"
 cp fuzz/pagefile/corpus/* fuzz/pagerender/corpus/* "$work/pagerender/"
 fuzz/paradox/make-seeds.sh "$work/paradox" "$samples"/*.[dD][bB]
@@ -43,3 +44,4 @@ run pagefile_fuzzer pagefile
 # Drawing and two exports per input: an input that takes 20 s or 2 GB fails the run.
 run pagerender_fuzzer pagerender -timeout=20 -rss_limit_mb=2048
 run parser_fuzzer parser -max_len=4096 -dict="$PWD/fuzz/parser/parser.dict"
+run layout_fuzzer layout -max_len=100000

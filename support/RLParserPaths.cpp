@@ -60,7 +60,7 @@ TRLPathObject TRLExpressionParser::FindMember(const TRLPathObject& object, const
         if (member.IsValid())
             return member;
     }
-    if (!object.IsFont) {
+    if (object.IsComponent()) {
         if (name.compare(object.Component->Name(), Qt::CaseInsensitive) == 0)
             return object;
         if (TComponent* owned = object.Component->FindComponent(name))

@@ -54,6 +54,14 @@ QString ComponentNameValue(const TComponent& component, const TVariant& value)
     return name;
 }
 
+int ByteValue(QStringView property, const TVariant& value)
+{
+    const int number = IntegerValue(property, value);
+    if (number < 0 || number > 255)
+        RaiseInvalidPropertyValue(property, ValueText(value));
+    return number;
+}
+
 TVariant BooleanName(bool value)
 {
     return TVariant(BooleanNames().at(value ? 1 : 0));
@@ -67,7 +75,8 @@ bool BooleanValue(QStringView property, const TVariant& value)
 }
 
 void AddFontProperty(TRLPublishedProperties& table, QString name, TRLPropertyKind kind,
-    std::function<TVariant(const TFont&)> read, std::function<void(TFont&, const TVariant&)> write)
+    std::function<TVariant(const TFont&)> read, std::function<void(TFont&, const TVariant&)> write,
+    bool stored = true)
 {
     TRLPublishedProperty property;
     property.Name = std::move(name);
@@ -84,6 +93,8 @@ void AddFontProperty(TRLPublishedProperties& table, QString name, TRLPropertyKin
         write(font, value);
         control->SetFont(font);
     };
+    if (!stored)
+        property.Stored = [](const TRLPathObject&) { return false; };
     table.Add(std::move(property));
 }
 
@@ -114,14 +125,20 @@ void AddPlatformProperties(TRLPublishedProperties& table)
     table.AddFor<TControl>(
         u"Color"_qs, integer, [](TControl& c) { return TVariant(qint64(c.Color())); },
         [](TControl& c, const TVariant& v) { c.SetColor(TColor(IntegerValue(u"Color", v))); });
+    table.Last().Stored = [](const TRLPathObject& object) {
+        return !static_cast<TControl*>(object.Component)->ParentColor();
+    };
 
     TRLPublishedProperty font;
     font.Name = u"Font"_qs;
     font.Kind = TRLPropertyKind::Object;
     font.AppliesTo = [](const TRLPathObject& object) {
-        return !object.IsFont && dynamic_cast<TControl*>(object.Component);
+        return object.IsComponent() && dynamic_cast<TControl*>(object.Component);
     };
     font.Target = [](const TRLPathObject& object) { return TRLPathObject { object.Component, true }; };
+    // A control that follows its parent's font keeps none of its own.
+    font.Stored
+        = [](const TRLPathObject& object) { return !static_cast<TControl*>(object.Component)->ParentFont(); };
     table.Add(std::move(font));
 
     AddFontProperty(
@@ -129,7 +146,7 @@ void AddPlatformProperties(TRLPublishedProperties& table)
         [](TFont& f, const TVariant& v) { f.Name = v.ToString(); });
     AddFontProperty(
         table, u"Size"_qs, integer, [](const TFont& f) { return TVariant(f.Size()); },
-        [](TFont& f, const TVariant& v) { f.SetSize(IntegerValue(u"Size", v)); });
+        [](TFont& f, const TVariant& v) { f.SetSize(IntegerValue(u"Size", v)); }, false);
     AddFontProperty(
         table, u"Height"_qs, integer, [](const TFont& f) { return TVariant(f.Height); },
         [](TFont& f, const TVariant& v) { f.Height = IntegerValue(u"Height", v); });
@@ -148,6 +165,19 @@ void AddPlatformProperties(TRLPublishedProperties& table)
         [](TFont& f, const TVariant& v) {
             f.Pitch = TFontPitch(EnumerationValue(u"Pitch", FontPitchNames(), v));
         });
+    AddFontProperty(
+        table, u"Charset"_qs, integer, [](const TFont& f) { return TVariant(qint64(f.Charset)); },
+        [](TFont& f, const TVariant& v) { f.Charset = quint8(ByteValue(u"Charset", v)); });
+
+    // After Font and Color: a control that follows its parent's goes back to following it.
+    table.AddFor<TControl>(
+        u"ParentFont"_qs, TRLPropertyKind::Enumeration,
+        [](TControl& c) { return BooleanName(c.ParentFont()); },
+        [](TControl& c, const TVariant& v) { c.SetParentFont(BooleanValue(u"ParentFont", v)); });
+    table.AddFor<TControl>(
+        u"ParentColor"_qs, TRLPropertyKind::Enumeration,
+        [](TControl& c) { return BooleanName(c.ParentColor()); },
+        [](TControl& c, const TVariant& v) { c.SetParentColor(BooleanValue(u"ParentColor", v)); });
 }
 
 } // namespace
@@ -184,6 +214,19 @@ const TRLPublishedProperty* TRLPublishedProperties::Find(const TRLPathObject& ob
             return &*it;
     }
     return nullptr;
+}
+
+std::vector<const TRLPublishedProperty*> TRLPublishedProperties::PropertiesOf(
+    const TRLPathObject& object) const
+{
+    std::vector<const TRLPublishedProperty*> result;
+    if (!object.IsValid())
+        return result;
+    for (const TRLPublishedProperty& property : m_properties) {
+        if (Find(object, property.Name) == &property)
+            result.push_back(&property);
+    }
+    return result;
 }
 
 TVariant ReadPublishedProperty(const TRLPathObject& object, QStringView name)

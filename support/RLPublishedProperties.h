@@ -8,13 +8,26 @@
 
 class TComponent;
 
-/// What a component path reaches: a component, or the font that a control publishes.
+/// What a component path reaches: a component, the font that a control publishes, or another
+/// named part of a component that is no component itself (a control's "Borders").
 struct TRLPathObject {
+    TRLPathObject() = default;
+    TRLPathObject(TComponent* component, bool isFont, QString part = {})
+        : Component(component)
+        , IsFont(isFont)
+        , Part(std::move(part))
+    {
+    }
+
     TComponent* Component = nullptr;
     /// The font of Component (a TControl) rather than Component itself.
     bool IsFont = false;
+    /// The part of Component the path reached; empty for Component itself.
+    QString Part;
 
     bool IsValid() const { return Component != nullptr; }
+    /// Component itself, neither its font nor another part.
+    bool IsComponent() const { return Component && !IsFont && Part.isEmpty(); }
     /// "TFont" for a font, else the component's class name.
     QString ClassName() const;
     bool operator==(const TRLPathObject&) const = default;
@@ -22,8 +35,8 @@ struct TRLPathObject {
 
 /// How a published property reads and writes: integers (and colours) as integers, enumerations and
 /// Booleans by value name, sets as their element names ("[fsBold,fsItalic]"), objects not at all
-/// (a path steps into them instead).
-enum class TRLPropertyKind { Integer, Float, String, Enumeration, Set, Object };
+/// (a path steps into them instead), references to other components by the component's name.
+enum class TRLPropertyKind { Integer, Float, String, Enumeration, Set, Object, Reference };
 
 /// One published property of the objects `AppliesTo` accepts.
 struct TRLPublishedProperty {
@@ -37,6 +50,9 @@ struct TRLPublishedProperty {
     std::function<void(const TRLPathObject& object, const TVariant& value)> Write;
     /// Object: the object the property holds (invalid when none).
     std::function<TRLPathObject(const TRLPathObject& object)> Target;
+    /// Whether a layout file keeps the value; absent means always. A value that follows from
+    /// others (a font's Size from its Height) or a default that depends on the language is not kept.
+    std::function<bool(const TRLPathObject& object)> Stored;
 };
 
 /// The small property table through which expressions read and set properties by name. The
@@ -46,14 +62,25 @@ public:
     static TRLPublishedProperties& Instance();
 
     void Add(TRLPublishedProperty property);
+    /// The property added last, to complete it (its Stored rule); valid until the next Add.
+    TRLPublishedProperty& Last() { return m_properties.back(); }
     /// The property of that name (case-insensitive) that applies to `object`; the most recently
     /// added wins, so that a derived class may redefine a property.
     const TRLPublishedProperty* Find(const TRLPathObject& object, QStringView name) const;
+    /// Every property that applies to `object` and that Find would answer, in the order they were
+    /// added (platform first, so a layout sets bounds before what depends on them).
+    std::vector<const TRLPublishedProperty*> PropertiesOf(const TRLPathObject& object) const;
 
     /// Adds a property of the objects that are components of class T (or derived from it).
     template<class T>
     void AddFor(QString name, TRLPropertyKind kind, std::function<TVariant(T&)> read,
         std::function<void(T&, const TVariant&)> write = {});
+    /// Adds the object property `part` of components of class T: a path steps into that part.
+    template<class T> void AddPart(const QString& part);
+    /// Adds a property of the part `part` of components of class T; read and write get the component.
+    template<class T>
+    void AddPartProperty(const QString& part, QString name, TRLPropertyKind kind,
+        std::function<TVariant(T&)> read, std::function<void(T&, const TVariant&)> write);
 
 private:
     TRLPublishedProperties();
@@ -83,13 +110,45 @@ void TRLPublishedProperties::AddFor(QString name, TRLPropertyKind kind, std::fun
     TRLPublishedProperty property;
     property.Name = std::move(name);
     property.Kind = kind;
-    property.AppliesTo
-        = [](const TRLPathObject& object) { return !object.IsFont && dynamic_cast<T*>(object.Component); };
+    property.AppliesTo = [](const TRLPathObject& object) {
+        return object.IsComponent() && dynamic_cast<T*>(object.Component);
+    };
     property.Read = [read](const TRLPathObject& object) { return read(*dynamic_cast<T*>(object.Component)); };
     if (write) {
         property.Write = [write](const TRLPathObject& object, const TVariant& value) {
             write(*dynamic_cast<T*>(object.Component), value);
         };
     }
+    Add(std::move(property));
+}
+
+template<class T> void TRLPublishedProperties::AddPart(const QString& part)
+{
+    TRLPublishedProperty property;
+    property.Name = part;
+    property.Kind = TRLPropertyKind::Object;
+    property.AppliesTo = [](const TRLPathObject& object) {
+        return object.IsComponent() && dynamic_cast<T*>(object.Component);
+    };
+    property.Target = [part](const TRLPathObject& object) {
+        return TRLPathObject { object.Component, false, part };
+    };
+    Add(std::move(property));
+}
+
+template<class T>
+void TRLPublishedProperties::AddPartProperty(const QString& part, QString name, TRLPropertyKind kind,
+    std::function<TVariant(T&)> read, std::function<void(T&, const TVariant&)> write)
+{
+    TRLPublishedProperty property;
+    property.Name = std::move(name);
+    property.Kind = kind;
+    property.AppliesTo = [part](const TRLPathObject& object) {
+        return !object.IsFont && object.Part == part && dynamic_cast<T*>(object.Component);
+    };
+    property.Read = [read](const TRLPathObject& object) { return read(*dynamic_cast<T*>(object.Component)); };
+    property.Write = [write](const TRLPathObject& object, const TVariant& value) {
+        write(*dynamic_cast<T*>(object.Component), value);
+    };
     Add(std::move(property));
 }

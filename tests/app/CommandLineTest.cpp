@@ -153,6 +153,11 @@ TEST_F(CommandLine, BadCommandLinesExitWithTwoAndSayWhy)
         { { u"1"_s, u"2"_s, u"--pdf"_s, Output(u"OC-{order}.pdf"_s), u"-j"_s, u"65"_s },
             u"-j 65: give a whole number from 1 to 64"_s, "too many jobs" },
         { { u"1"_s, u"-q"_s }, u"-q goes with an export option"_s, "quiet preview" },
+        { { u"--view"_s, Output(u"x.rpf"_s), u"--layout"_s, Output(u"l.json"_s), u"--pdf"_s,
+              Output(u"x.pdf"_s) },
+            u"--layout prints an order; a page file from --view is already laid out"_s,
+            "a layout for saved pages" },
+        { { u"--write-layout"_s }, u"--write-layout needs a value"_s, "no file to write the layout to" },
     };
     for (const Case& c : cases) {
         const TProgramRun run = Run(Data() + c.arguments, kEnglish);

@@ -7,10 +7,13 @@
 #include "pages/RLGraphicObjects.h"
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLGraphicSurface.h"
+#include "report/RLLayoutFile.h"
+#include "report/RLReport.h"
 #include "tests/common/TestHelpers.h"
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -108,13 +111,20 @@ TEST_F(OrderPages, EveryPageMatchesItsGoldenDump)
         int pages;
     };
     const Case cases[] = { { 1, 1 }, { 2, 1 }, { 3, 2 }, { 4, 2 }, { 5, 1 }, { 8, 2 } };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(QStringLiteral("order %1").arg(c.order).toStdString());
-        TPreparedOrder order(QString::number(c.order));
-        ASSERT_EQ(order.PageCount(), c.pages);
-        for (int page = 0; page < c.pages; ++page)
-            ExpectMatchesGolden(DumpPage(*order.Pages().Pages(page)),
-                QStringLiteral("app/order-%1-page-%2.txt").arg(c.order).arg(page + 1));
+    // The built-in layout, and the same saved to a file and loaded from there.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString saved = dir.filePath(u"saved.json"_s);
+    SaveLayoutFile(*TForm1(nullptr).RLReport1, saved);
+    for (const QString& layout : { QString(), saved }) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(QStringLiteral("order %1, layout %2").arg(c.order).arg(layout).toStdString());
+            TPreparedOrder order(QString::number(c.order), layout);
+            ASSERT_EQ(order.PageCount(), c.pages);
+            for (int page = 0; page < c.pages; ++page)
+                ExpectMatchesGolden(DumpPage(*order.Pages().Pages(page)),
+                    QStringLiteral("app/order-%1-page-%2.txt").arg(c.order).arg(page + 1));
+        }
     }
 }
 

@@ -391,3 +391,82 @@ TEST_F(PdfOrders, PortableFileEmbedsItsFontsAndReadsAsTheExactOne)
     QDir(m_work.path() + u"/fonts"_s).removeRecursively();
     QDir(m_work.path() + u"/renderings"_s).removeRecursively();
 }
+
+TEST_F(PdfOrders, EditedLayoutPrintsWithItsChangesAndABrokenOneNamesItsLine)
+{
+    QTemporaryDir layouts;
+    ASSERT_TRUE(layouts.isValid());
+    const QString builtIn = layouts.filePath(u"purchase-order.json"_s);
+    const TProgramRun written = Run({ u"--write-layout"_s, builtIn });
+    ASSERT_EQ(written.ExitCode, kExitSuccess) << written.Err.toStdString();
+    QFile shipped(TestSourcePath(u"../app/layouts/purchase-order.json"_s));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    QFile builtInFile(builtIn);
+    ASSERT_TRUE(builtInFile.open(QIODevice::ReadOnly));
+    const QByteArray layout = builtInFile.readAll();
+    EXPECT_TRUE(layout == shipped.readAll()) << "--write-layout writes the layout the program prints with";
+
+    // A caption changed, and the summary's "Total  R$:" moved 204 pixels to the left.
+    QByteArray edited = layout;
+    ASSERT_EQ(edited.count("\"Caption\": \"Fornecedor:\""), 1);
+    ASSERT_EQ(edited.count("\"Left\": 504,"), 1);
+    edited.replace("\"Caption\": \"Fornecedor:\"", "\"Caption\": \"Vendedor:\"")
+        .replace("\"Left\": 504,", "\"Left\": 300,");
+    const QString editedFile = layouts.filePath(u"edited.json"_s);
+    QFile editedOut(editedFile);
+    ASSERT_TRUE(editedOut.open(QIODevice::WriteOnly));
+    editedOut.write(edited);
+    editedOut.close();
+    const TProgramRun run = Run({ u"1"_s, u"--layout"_s, editedFile, u"--pdf"_s, Output(u"edited.pdf"_s) });
+    ASSERT_EQ(run.ExitCode, kExitSuccess) << run.Err.toStdString();
+    EXPECT_EQ(run.Err, QString());
+    const QString original = WriteOrder(1);
+
+    const auto totalLeft = [](const QString& pdf) -> std::optional<double> {
+        const std::optional<QString> words = RunTool(u"pdftotext"_s, { u"-bbox"_s, pdf, u"-"_s });
+        const QRegularExpressionMatch match
+            = QRegularExpression(u"<word xMin=\"([0-9.]+)\"[^>]*>Total</word>"_s)
+                  .match(words.value_or(QString()));
+        return match.hasMatch() ? std::optional(match.captured(1).toDouble()) : std::nullopt;
+    };
+    const std::optional<double> moved = totalLeft(Output(u"edited.pdf"_s));
+    const std::optional<double> before = totalLeft(original);
+    ASSERT_TRUE(moved && before);
+    EXPECT_NEAR(*before - *moved, 204 * 72.0 / 96, 0.01);
+    const std::optional<QString> text = RunTool(u"pdftotext"_s, { Output(u"edited.pdf"_s), u"-"_s });
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(text->contains(u"Vendedor:"_s));
+    EXPECT_FALSE(text->contains(u"Fornecedor:"_s));
+
+    struct Broken {
+        const char* what;
+        QByteArray from;
+        QByteArray to;
+        QString message;
+    };
+    const Broken cases[] = {
+        { "a comma missing", "\"Caption\": \"Fornecedor:\",", "\"Caption\": \"Fornecedor:\"",
+            u"broken.json:283:18: unterminated object"_s },
+        { "a number written as text", "\"Left\": 504,", "\"Left\": \"504\",",
+            u"broken.json:1501:17: RLLabel23: property Left must be a whole number"_s },
+        { "a class misspelt", "\"class\": \"TRLDetailGrid\"", "\"class\": \"TRLDetalGrid\"",
+            u"broken.json:1253:13: Unknown class TRLDetalGrid"_s },
+    };
+    for (const Broken& c : cases) {
+        SCOPED_TRACE(c.what);
+        QByteArray text = layout;
+        ASSERT_EQ(text.count(c.from), 1);
+        text.replace(c.from, c.to);
+        const QString brokenFile = layouts.filePath(u"broken.json"_s);
+        QFile out(brokenFile);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(text);
+        out.close();
+        const TProgramRun failed
+            = Run({ u"1"_s, u"--layout"_s, brokenFile, u"--pdf"_s, Output(u"broken.pdf"_s) },
+                { u"LC_MESSAGES=en_US.UTF-8"_s });
+        EXPECT_EQ(failed.ExitCode, kExitFailure);
+        EXPECT_EQ(failed.Err, u"ordemcompra: "_s + layouts.path() + u'/' + c.message + u'\n');
+        EXPECT_FALSE(QFile::exists(Output(u"broken.pdf"_s)));
+    }
+}

@@ -54,10 +54,10 @@ TScopedLocale::~TScopedLocale()
     SetFormatSettings(*m_savedSettings);
 }
 
-TPreparedOrder::TPreparedOrder(const QString& order)
+TPreparedOrder::TPreparedOrder(const QString& order, const QString& layoutFile)
 {
     SetDataDirectoryOption(SampleDatabaseDirectory());
-    m_form = std::make_unique<TForm1>(nullptr);
+    m_form = std::make_unique<TForm1>(nullptr, QStringLiteral("KORVANE"), layoutFile);
     m_form->OpenTables();
     SetDataDirectoryOption(QString());
     if (!m_form->LocateOrder(order)) {

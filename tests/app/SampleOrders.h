@@ -31,8 +31,8 @@ private:
 class TPreparedOrder {
 public:
     /// Fails the current test (and leaves Pages() empty) when the order is missing or
-    /// preparation fails.
-    explicit TPreparedOrder(const QString& order);
+    /// preparation fails. With `layoutFile` the form prints with that layout.
+    explicit TPreparedOrder(const QString& order, const QString& layoutFile = {});
     ~TPreparedOrder();
 
     TForm1& Form() { return *m_form; }

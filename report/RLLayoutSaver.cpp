@@ -1,0 +1,183 @@
+// Writing a report as a layout file.
+#include "db/DataSource.h"
+#include "db/Table.h"
+#include "report/RLLayoutFile.h"
+#include "report/RLReport.h"
+#include "report/RLReportBuilder.h"
+#include "report/RLReportFormulas.h"
+#include "support/OutputFiles.h"
+#include "support/RLPublishedProperties.h"
+#include "support/SaveFiles.h"
+
+#include <QIODevice>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+QJsonValue JsonValue(const TRLPublishedProperty& property, const TVariant& value)
+{
+    switch (property.Kind) {
+    case TRLPropertyKind::Integer:
+        return double(value.ToInt());
+    case TRLPropertyKind::Float:
+        return value.ToDouble();
+    case TRLPropertyKind::Enumeration: {
+        const QString name = value.ToString();
+        if (name == u"True"_s || name == u"False"_s)
+            return name == u"True"_s;
+        return name;
+    }
+    case TRLPropertyKind::Set: {
+        QString text = value.ToString();
+        text = text.mid(1, text.size() - 2);
+        return QJsonArray::fromStringList(text.split(u',', Qt::SkipEmptyParts));
+    }
+    case TRLPropertyKind::String:
+    case TRLPropertyKind::Reference:
+    case TRLPropertyKind::Object:
+        break;
+    }
+    return value.ToString();
+}
+
+/// The properties of `object` whose values differ from those of `pristine`, the same part of a
+/// component as its class's constructor makes it (every property when there is none).
+QJsonObject Properties(const TRLPathObject& object, const TRLPathObject& pristine)
+{
+    QJsonObject result;
+    for (const TRLPublishedProperty* property : TRLPublishedProperties::Instance().PropertiesOf(object)) {
+        if (object.IsComponent() && property->Name == u"Name"_s)
+            continue;
+        if (property->Stored && !property->Stored(object))
+            continue;
+        if (property->Kind == TRLPropertyKind::Object) {
+            const TRLPathObject target = property->Target ? property->Target(object) : TRLPathObject();
+            // Objects that are components of their own (a data source's dataset) are not kept inline.
+            if (!target.IsValid() || target.IsComponent())
+                continue;
+            // A font is kept whole: loading starts from the parent's font, not the class's.
+            const QJsonObject values = Properties(
+                target, pristine.IsValid() && !target.IsFont ? property->Target(pristine) : TRLPathObject());
+            if (!values.isEmpty())
+                result.insert(property->Name, values);
+            continue;
+        }
+        if (!property->Read || !property->Write)
+            continue;
+        const QJsonValue value = JsonValue(*property, property->Read(object));
+        if (pristine.IsValid() && JsonValue(*property, property->Read(pristine)) == value)
+            continue;
+        result.insert(property->Name, value);
+    }
+    return result;
+}
+
+/// The control and every control inside it, parents before children, children in their order.
+void Collect(TControl* control, std::vector<TControl*>& controls)
+{
+    controls.push_back(control);
+    for (TControl* child : control->Controls())
+        Collect(child, controls);
+}
+
+/// The data sources the controls name, and the masters of their tables, in their owner's order.
+std::vector<TDataSource*> DataSources(const std::vector<TControl*>& controls)
+{
+    std::vector<TDataSource*> sources;
+    std::function<void(TDataSource*)> add = [&](TDataSource* source) {
+        if (!source || std::find(sources.begin(), sources.end(), source) != sources.end())
+            return;
+        sources.push_back(source);
+        if (auto* table = dynamic_cast<TTable*>(source->DataSet()))
+            add(table->MasterSource());
+    };
+    for (TControl* control : controls) {
+        for (const TRLPublishedProperty* property :
+            TRLPublishedProperties::Instance().PropertiesOf(TRLPathObject { control, false, {} })) {
+            if (property->Kind != TRLPropertyKind::Reference)
+                continue;
+            const QString name = property->Read(TRLPathObject { control, false, {} }).ToString();
+            if (!name.isEmpty() && control->Owner())
+                add(dynamic_cast<TDataSource*>(control->Owner()->FindComponent(name)));
+        }
+    }
+    auto creationIndex = [](TDataSource* source) {
+        const auto& owned = source->Owner() ? source->Owner()->Components() : std::vector<TComponent*>();
+        return std::find(owned.begin(), owned.end(), source) - owned.begin();
+    };
+    std::stable_sort(sources.begin(), sources.end(),
+        [&](TDataSource* a, TDataSource* b) { return creationIndex(a) < creationIndex(b); });
+    return sources;
+}
+
+QJsonArray Tables(const std::vector<TDataSource*>& sources)
+{
+    QJsonArray tables;
+    for (TDataSource* source : sources) {
+        auto* table = dynamic_cast<TTable*>(source->DataSet());
+        if (!table)
+            continue;
+        QJsonObject entry;
+        entry.insert(u"name"_s, table->Name());
+        entry.insert(u"dataSource"_s, source->Name());
+        entry.insert(u"file"_s, table->TableName());
+        if (!table->IndexFieldNames().isEmpty())
+            entry.insert(u"indexFieldNames"_s, table->IndexFieldNames());
+        if (TDataSource* master = table->MasterSource()) {
+            entry.insert(u"masterSource"_s, master->Name());
+            entry.insert(u"masterFields"_s, table->MasterFields());
+        }
+        tables.append(entry);
+    }
+    return tables;
+}
+
+} // namespace
+
+QByteArray SaveLayout(const TRLCustomReport& report)
+{
+    RegisterReportProperties();
+    std::vector<TControl*> controls;
+    Collect(const_cast<TRLCustomReport*>(&report), controls);
+
+    QJsonArray components;
+    TComponent scratch(nullptr);
+    for (TControl* control : controls) {
+        TComponent* pristine = TRLReportBuilder::NewComponent(control->ClassName(), &scratch);
+        QJsonObject entry;
+        entry.insert(u"class"_s, control->ClassName());
+        entry.insert(u"name"_s, control->Name());
+        if (control->Parent())
+            entry.insert(u"parent"_s, control->Parent()->Name());
+        entry.insert(
+            u"properties"_s, Properties(TRLPathObject(control, false), TRLPathObject(pristine, false)));
+        components.append(entry);
+    }
+    QJsonObject layout;
+    layout.insert(u"format"_s, u"QuirelReport layout"_s);
+    layout.insert(u"version"_s, 1);
+    layout.insert(u"tables"_s, Tables(DataSources(controls)));
+    layout.insert(u"components"_s, components);
+    return QJsonDocument(layout).toJson(QJsonDocument::Indented);
+}
+
+void SaveLayoutFile(const TRLCustomReport& report, const QString& path)
+{
+    const QByteArray text = SaveLayout(report);
+    TOutputFile file(path);
+    QString reason;
+    if (!file.Open(reason))
+        RaiseCannotWrite(path, reason);
+    if (file.Device().write(text) != text.size()) {
+        reason = file.Device().errorString();
+        file.Discard();
+        RaiseCannotWrite(path, reason);
+    }
+    if (!file.Commit(reason))
+        RaiseCannotWrite(path, reason);
+}

@@ -1,0 +1,161 @@
+// Layout files: building by name in any order, save and load round trips, and the message of
+// every kind of broken layout, which never leaves part of a report behind.
+#include "db/DataSource.h"
+#include "db/MemoryDataSet.h"
+#include "platform/Exceptions.h"
+#include "report/RLLabel.h"
+#include "report/RLLayoutFile.h"
+#include "report/RLReport.h"
+#include "report/RLReportBuilder.h"
+#include "tests/common/TestHelpers.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// A report with a band and a label, a data text on the owner's data source "DSItems", and room
+/// for one more component or property, substituted at @COMPONENT@ and @PROPERTY@.
+const QByteArray kLayout = R"({
+    "format": "QuirelReport layout",
+    "version": 1,
+    "components": [
+        { "class": "TRLReport", "name": "Report", "properties": { "DataSource": "DSItems" } },
+        { "class": "TRLBand", "name": "Band", "parent": "Report",
+          "properties": { "BandType": "btDetail", "Height": 30 } },
+        { "class": "TRLLabel", "name": "Label", "parent": "Band",
+          "properties": { "Left": 10, "Top": 4, "Caption": "Total", @PROPERTY@ "AutoSize": true } },
+        { "class": "TRLDBText", "name": "Text", "parent": "Band",
+          "properties": { "Left": 100, "DataSource": "DSItems", "DataField": "NAME" } }
+        @COMPONENT@
+    ]
+})"_ba;
+
+QByteArray Layout(const QByteArray& property, const QByteArray& component = {})
+{
+    QByteArray text = kLayout;
+    return text.replace("@PROPERTY@", property).replace("@COMPONENT@", component);
+}
+
+/// An owner with the data source layouts bind to.
+struct Owner {
+    Owner()
+    {
+        auto* items = new TMemoryDataSet(&owner);
+        items->SetName(u"Items"_s);
+        auto* source = new TDataSource(&owner);
+        source->SetName(u"DSItems"_s);
+        source->SetDataSet(items);
+    }
+    int ComponentCount() const { return owner.ComponentCount(); }
+    TComponent owner { nullptr };
+};
+
+} // namespace
+
+TEST(LayoutFile, BuildingInAnyOrderGivesTheSameControl)
+{
+    // Every order of the same writes: a fit on the way would size the label from half-set values.
+    const std::vector<std::pair<QString, TVariant>> writes { { u"Caption"_s, TVariant(u"Valor total"_s) },
+        { u"Alignment"_s, TVariant(u"taRightJustify"_s) }, { u"Font.Height"_s, TVariant(-16) },
+        { u"AutoSize"_s, TVariant(true) }, { u"Left"_s, TVariant(200) }, { u"Width"_s, TVariant(150) } };
+    std::vector<size_t> order { 0, 1, 2, 3, 4, 5 };
+    std::optional<TRect> first;
+    do {
+        TComponent owner(nullptr);
+        TRLReportBuilder builder(owner);
+        builder.Create(u"TRLReport"_s, u"Report"_s, nullptr);
+        builder.Create(u"TRLBand"_s, u"Band"_s, builder.FindControl(u"Report"_s));
+        auto* label = dynamic_cast<TRLLabel*>(
+            builder.Create(u"TRLLabel"_s, u"Label"_s, builder.FindControl(u"Band"_s)));
+        for (size_t index : order)
+            builder.Set(writes[index].first, writes[index].second);
+        builder.Finish();
+        ASSERT_NE(label, nullptr);
+        if (!first)
+            first = label->BoundsRect();
+        EXPECT_EQ(label->BoundsRect(), *first);
+    } while (std::next_permutation(order.begin(), order.end()));
+    // Right-justified and auto-sized: the right edge stays where Left + Width put it.
+    EXPECT_EQ(first->Right, 350);
+    EXPECT_LT(first->Width(), 150);
+}
+
+TEST(LayoutFile, SaveThenLoadKeepsEveryProperty)
+{
+    const QByteArray rich = Layout(R"("Borders": { "Sides": "sdCustom", "DrawLeft": true, "Width": 3 },
+        "Font": { "Name": "Verdana", "Height": -12, "Style": ["fsBold", "fsUnderline"], "Charset": 0 },)",
+        R"(, { "class": "TRLDraw", "name": "Shape", "parent": "Band",
+               "properties": { "DrawKind": "dkCustom", "DrawData": "0 0\n10 5\n0 10", "Angle": 12.5,
+                               "Pen": { "Width": 2, "Style": "psDot" }, "Brush": { "Style": "bsCross" } } },
+             { "class": "TRLDetailGrid", "name": "Grid", "parent": "Report",
+               "properties": { "ColCount": 3, "ColSpacing": 2.5, "Organization": "goInColumns",
+                               "Margins": { "LeftMargin": 4 } } })");
+    Owner first;
+    const QByteArray saved = SaveLayout(*LoadLayout(first.owner, rich, u"rich.json"_s));
+    Owner second;
+    const QByteArray again = SaveLayout(*LoadLayout(second.owner, saved, u"saved.json"_s));
+    EXPECT_EQ(again, saved);
+    // What the file set is in what was saved, not the defaults.
+    const QJsonObject label = QJsonDocument::fromJson(saved)[u"components"_s][2][u"properties"_s].toObject();
+    EXPECT_EQ(label[u"Borders"_s][u"Width"_s].toInt(), 3);
+    EXPECT_EQ(label[u"Font"_s][u"Style"_s].toArray().size(), 2);
+    const QJsonObject shape = QJsonDocument::fromJson(saved)[u"components"_s][4][u"properties"_s].toObject();
+    EXPECT_EQ(shape[u"DrawData"_s].toString(), u"0 0\n10 5\n0 10"_s);
+    EXPECT_EQ(shape[u"Pen"_s][u"Style"_s].toString(), u"psDot"_s);
+}
+
+TEST(LayoutFile, BrokenLayoutsNameThePlaceAndLeaveNothingBuilt)
+{
+    struct Case {
+        const char* what;
+        QByteArray json;
+        QString message;
+    };
+    const Case cases[] = {
+        // The position Qt's parser reports: where it met the second member without a comma.
+        { "syntax", Layout(R"("Width": 10 "Height": 4,)"), u"t.json:9:82: unterminated object"_s },
+        { "not a layout", "[1, 2]",
+            u"t.json:1:1: Not a QuirelReport layout (\"format\" must be \"QuirelReport layout\")"_s },
+        { "version", QByteArray(kLayout).replace("\"version\": 1", "\"version\": 7"),
+            u"t.json:3:5: Layout version 7 is not supported; this program reads version 1"_s },
+        { "unknown class", Layout({}, R"(, { "class": "TRLLabl", "name": "X", "parent": "Band" })"),
+            u"t.json:12:13: Unknown class TRLLabl"_s },
+        { "unknown property", Layout(R"("Captoin": "x",)"),
+            u"t.json:9:69: Label: unknown property Captoin of TRLLabel"_s },
+        { "unknown font property", Layout(R"("Font": { "Heigth": 3 },)"),
+            u"t.json:9:79: Label: unknown property Font.Heigth of TFont"_s },
+        // The last of two equal keys counts, as the parser keeps it.
+        { "wrong type", Layout(R"("Top": "four",)"),
+            u"t.json:9:69: Label: property Top must be a whole number"_s },
+        { "fraction for an integer", Layout(R"("Width": 10.5,)"),
+            u"t.json:9:69: Label: property Width must be a whole number"_s },
+        { "unknown name", Layout(R"("Alignment": "taMiddle",)"),
+            u"t.json:9:69: Label: Invalid value \"taMiddle\" for property Alignment"_s },
+        { "missing parent", Layout({}, R"(, { "class": "TRLLabel", "name": "X", "parent": "Band9" })"),
+            u"t.json:12:47: X: no control named Band9 to place it on"_s },
+        { "missing data source",
+            QByteArray(kLayout).replace(
+                "\"Left\": 100, \"DataSource\": \"DSItems\"", "\"Left\": 100, \"DataSource\": \"DSNone\""),
+            u"t.json:11:40: Text: No data source named DSNone"_s },
+        { "same name twice", Layout({}, R"(, { "class": "TRLLabel", "name": "label", "parent": "Band" })"),
+            u"t.json:12:13: There are two components named label"_s },
+        { "report on a band", Layout({}, R"(, { "class": "TRLReport", "name": "R2", "parent": "Band" })"),
+            u"t.json:12:13: The report R2 cannot be placed on Band"_s },
+        { "control without parent", Layout({}, R"(, { "class": "TRLLabel", "name": "Lost" })"),
+            u"t.json:12:13: Lost has no parent"_s },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Owner owner;
+        const int before = owner.ComponentCount();
+        QByteArray json = c.json;
+        json.replace("@PROPERTY@", "").replace("@COMPONENT@", "");
+        EXPECT_EQ(ErrorOf([&] { LoadLayout(owner.owner, json, u"t.json"_s); }), c.message);
+        EXPECT_EQ(owner.ComponentCount(), before) << "a failed load leaves nothing built";
+    }
+}

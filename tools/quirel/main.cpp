@@ -1,0 +1,240 @@
+// quirel: prints a report from a layout file, for programs and people who use the library
+// without writing one.
+#include "app/RuntimeDirectory.h"
+#include "db/Table.h"
+#include "filters/RLFilterCommands.h"
+#include "filters/RLPDFFilter.h"
+#include "filters/RLXLSFilter.h"
+#include "pages/RLGraphicStorage.h"
+#include "platform/Exceptions.h"
+#include "preview/RLPreviewRegistration.h"
+#include "report/RLLayoutFile.h"
+#include "report/RLReport.h"
+#include "support/Startup.h"
+#include "support/Translations.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScopeGuard>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 2;
+
+struct TRenderOptions {
+    QString Layout;
+    QString DataDirectory;
+    QString PdfFile;
+    QString XlsFile;
+    QString PageFile;
+    std::optional<QString> Printer;
+    bool Preview = false;
+    bool Help = false;
+    bool Version = false;
+
+    bool HasExport() const
+    {
+        return !PdfFile.isEmpty() || !XlsFile.isEmpty() || !PageFile.isEmpty() || Printer.has_value();
+    }
+    /// With no export the preview opens, as if asked for.
+    bool ShowsPreview() const { return Preview || !HasExport(); }
+};
+
+void PrintError(const QString& message)
+{
+    std::fprintf(stderr, "quirel: %s\n", message.toLocal8Bit().constData());
+}
+
+QString UsageText()
+{
+    return QCoreApplication::translate("Quirel",
+        "Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] "
+        "[--preview]\n"
+        "Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.\n"
+        "\n"
+        "  --pdf OUT        write the pages as a PDF file\n"
+        "  --xls OUT        write them as a spreadsheet (XLS)\n"
+        "  --rpf OUT        write them as a page file (.rpf)\n"
+        "  --print [NAME]   print them on the default (or named) printer\n"
+        "  --preview        show them in the preview window (also the default with no output)\n"
+        "\n"
+        "An OUT of - is standard output. Exits with 0 on success and 2 on any failure.\n");
+}
+
+bool IsOption(const QString& argument)
+{
+    return argument.startsWith(u"--") && argument.size() > 2;
+}
+
+TRenderOptions ParseArguments(const QStringList& arguments)
+{
+    TRenderOptions options;
+    QStringList positional;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (!IsOption(argument)) {
+            positional.append(argument);
+            continue;
+        }
+        const auto value = [&]() -> QString {
+            if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]) || arguments[i + 1].isEmpty())
+                throw EReportError(QCoreApplication::translate("Quirel", "%1 needs a value").arg(argument));
+            return arguments[++i];
+        };
+        if (argument == u"--help")
+            options.Help = true;
+        else if (argument == u"--version")
+            options.Version = true;
+        else if (argument == u"--data")
+            options.DataDirectory = value();
+        else if (argument == u"--pdf")
+            options.PdfFile = value();
+        else if (argument == u"--xls")
+            options.XlsFile = value();
+        else if (argument == u"--rpf")
+            options.PageFile = value();
+        else if (argument == u"--preview")
+            options.Preview = true;
+        else if (argument == u"--print")
+            options.Printer
+                = (i + 1 < arguments.size() && !IsOption(arguments[i + 1]) && positional.size() >= 2)
+                ? arguments[++i]
+                : QString();
+        else
+            throw EReportError(QCoreApplication::translate("Quirel", "unknown option %1").arg(argument));
+    }
+    if (options.Help || options.Version)
+        return options;
+    if (positional.isEmpty() || positional[0] != u"render")
+        throw EReportError(QCoreApplication::translate("Quirel", "the only command is render"));
+    if (positional.size() != 2)
+        throw EReportError(QCoreApplication::translate("Quirel", "render needs one layout file"));
+    options.Layout = positional[1];
+    if (options.DataDirectory.isEmpty())
+        throw EReportError(QCoreApplication::translate(
+            "Quirel", "render needs --data DIR, the folder of the layout's tables"));
+    return options;
+}
+
+QString OutputPath(const QString& option)
+{
+    return option == u"-" ? QStringLiteral("/dev/stdout") : option;
+}
+
+void SaveThrough(TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QString& fileName)
+{
+    filter.FileName = OutputPath(fileName);
+    filter.ShowProgress = false;
+    filter.FilterPages(pages);
+}
+
+int Render(const TRenderOptions& options)
+{
+    TComponent owner(nullptr);
+    TRLCustomReport* report = LoadLayoutFile(owner, options.Layout, options.DataDirectory);
+    for (TComponent* component : owner.Components()) {
+        if (auto* table = dynamic_cast<TTable*>(component))
+            table->Open();
+    }
+    report->ShowProgress = options.ShowsPreview() && report->ShowProgress;
+    // A failed preparation has already reported its message.
+    if (!report->Prepare())
+        return kExitFailure;
+    TRLGraphicStorage& pages = *report->Pages();
+    if (!options.PageFile.isEmpty())
+        pages.SaveToFile(OutputPath(options.PageFile));
+    if (!options.PdfFile.isEmpty()) {
+        auto* pdf = new TRLPDFFilter(&owner);
+        SaveThrough(*pdf, pages, options.PdfFile);
+    }
+    if (!options.XlsFile.isEmpty()) {
+        auto* xls = new TRLXLSFilter(&owner);
+        xls->Options = foFindValueCells;
+        SaveThrough(*xls, pages, options.XlsFile);
+    }
+    if (options.Printer)
+        PrintPagesOnPrinter(pages, *options.Printer);
+    if (options.ShowsPreview())
+        report->Preview();
+    return kExitSuccess;
+}
+
+int RunGuarded(const TRenderOptions& options)
+{
+    try {
+        return Render(options);
+    } catch (const EReportError& error) {
+        PrintError(error.Message());
+    } catch (const EAbort&) {
+        PrintError(QCoreApplication::translate("Quirel", "aborted"));
+    }
+    return kExitFailure;
+}
+
+QStringList ArgumentsAfterProgram(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+bool HasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+std::optional<int> ReadArguments(int& argc, char** argv, TRenderOptions& options)
+{
+    const QCoreApplication core(argc, argv);
+    InstallTranslations(LanguageFromEnvironment());
+    const auto removeTranslations = qScopeGuard([] { RemoveTranslations(); });
+    try {
+        options = ParseArguments(ArgumentsAfterProgram(argc, argv));
+    } catch (const EReportError& error) {
+        PrintError(error.Message());
+        std::fprintf(stderr, "\n%s", UsageText().toLocal8Bit().constData());
+        return kExitFailure;
+    }
+    if (options.Help) {
+        std::fputs(UsageText().toLocal8Bit().constData(), stdout);
+        return kExitSuccess;
+    }
+    if (options.Version) {
+        std::fputs("quirel 0.6 (QuirelReport v0.6)\n", stdout);
+        return kExitSuccess;
+    }
+    if (options.ShowsPreview() && !HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        PrintError(QCoreApplication::translate("Quirel",
+            "no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); "
+            "write the report with --pdf, --xls or --rpf instead"));
+        return kExitFailure;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TRenderOptions options;
+    if (const std::optional<int> exitCode = ReadArguments(argc, argv, options))
+        return *exitCode;
+    const TPrivateRuntimeDirectory runtimeDirectory;
+    if (!options.ShowsPreview()) {
+        if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        const TQuirelLibrary library;
+        return RunGuarded(options);
+    }
+    QApplication application(argc, argv);
+    const TQuirelLibrary library;
+    RegisterPreviewWindows(QStringLiteral("QuirelReport"));
+    return RunGuarded(options);
+}
