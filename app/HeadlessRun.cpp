@@ -89,8 +89,7 @@ void WriteOutputs(TRLGraphicStorage& pages, const TOrderFilters& filters, const 
 
 int ExportOrder(const TCommandLine& options)
 {
-    SetDataDirectoryOption(options.DataDirectory);
-    TForm1 form(nullptr);
+    TForm1 form(nullptr, kBusinessAlias.toString(), options.DataDirectory);
     form.OpenTables();
     for (const QString& output : { options.PageFile, options.PdfFile, options.XlsFile })
         RefuseOutputOverTables(output, form.Tables);

@@ -54,8 +54,7 @@ int RunInteractive(const TCommandLine& options)
         }
     }
 
-    SetDataDirectoryOption(options.DataDirectory);
-    TForm1 form(nullptr);
+    TForm1 form(nullptr, kBusinessAlias.toString(), options.DataDirectory);
     ConnectFormWindows(form);
     try {
         form.OpenTables();

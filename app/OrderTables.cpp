@@ -106,7 +106,7 @@ std::vector<TTable*> TOrderTables::Tables() const
     return { Ordem, Itens, Parametros, Fornecedores, Produtos, Transp };
 }
 
-TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName)
+TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName, const QString& dataDirectory)
 {
     TOrderTables result;
     TTable** tables[] = { &result.Ordem, &result.Itens, &result.Parametros, &result.Fornecedores,
@@ -119,6 +119,7 @@ TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName)
         auto* table = new TTable(owner);
         table->SetName(definition.tableObject);
         table->SetDatabaseName(databaseName);
+        table->SetDataDirectory(dataDirectory);
         table->SetTableName(definition.fileName);
         for (const TFieldDefinition& field : definition.fields)
             table->AddField(field.name, field.type, field.size);

@@ -54,7 +54,9 @@ struct TOrderTables {
 
 /// Creates the six tables under `databaseName` (normally the KORVANE alias) with their declared fields,
 /// index orders and master links, and a data source for each, all owned by `owner`. Nothing opens yet.
-TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName);
+/// `dataDirectory` (the --data option) is where the alias points when not empty.
+TOrderTables CreateOrderTables(
+    TComponent* owner, const QString& databaseName, const QString& dataDirectory = QString());
 
 /// Opens the tables in order; the first failure throws EReportError with the table's message.
 void OpenOrderTables(const TOrderTables& tables);

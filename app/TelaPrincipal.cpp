@@ -32,11 +32,11 @@ QString FormatNumberText(const QString& text, QStringView picture)
     return FormatFloat(picture, value);
 }
 
-TForm1::TForm1(TComponent* owner, const QString& databaseName)
+TForm1::TForm1(TComponent* owner, const QString& databaseName, const QString& dataDirectory)
     : TComponent(owner)
 {
     SetName(QStringLiteral("Form1"));
-    Tables = CreateOrderTables(this, databaseName);
+    Tables = CreateOrderTables(this, databaseName, dataDirectory);
     BuildLayout();
     BuildFilters();
 }

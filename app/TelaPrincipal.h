@@ -22,8 +22,10 @@ class TRLXLSFilter;
 /// report and the two save filters, and runs the whole job from FormCreate.
 class TForm1 : public TComponent {
 public:
-    /// Creates the tables under `databaseName` and the report layout; opens nothing yet.
-    explicit TForm1(TComponent* owner, const QString& databaseName = QStringLiteral("KORVANE"));
+    /// Creates the tables under `databaseName` (the alias stands for `dataDirectory` when that is
+    /// not empty) and the report layout; opens nothing yet.
+    explicit TForm1(TComponent* owner, const QString& databaseName = QStringLiteral("KORVANE"),
+        const QString& dataDirectory = QString());
     ~TForm1() override;
     QString ClassName() const override;
 

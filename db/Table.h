@@ -18,6 +18,10 @@ public:
     /// An alias ("KORVANE") or a directory path (anything holding a "/"). Throws when open.
     const QString& DatabaseName() const { return m_databaseName; }
     void SetDatabaseName(const QString& name);
+    /// The directory an alias DatabaseName stands for in this table (a program's --data option),
+    /// before the alias's environment variable and default; empty: none. Throws when open.
+    const QString& DataDirectory() const { return m_dataDirectory; }
+    void SetDataDirectory(const QString& directory);
     /// The file name ("OrdemCompra.DB"), matched without regard to case. Throws when open.
     const QString& TableName() const { return m_tableName; }
     void SetTableName(const QString& name);
@@ -40,6 +44,7 @@ private:
     void BindFields();
 
     QString m_databaseName;
+    QString m_dataDirectory;
     QString m_tableName;
     QString m_filePath;
     std::unique_ptr<TParadoxReader> m_reader;

@@ -214,6 +214,10 @@ Export runs exit with 0 on success, 1 when the order does not exist, 2 on any ot
         <translation>change DatabaseName</translation>
     </message>
     <message>
+        <source>change DataDirectory</source>
+        <translation>change DataDirectory</translation>
+    </message>
+    <message>
         <source>change TableName</source>
         <translation>change TableName</translation>
     </message>

@@ -214,6 +214,10 @@ Al exportar, el programa termina con 0 si todo va bien, 1 si la orden no existe 
         <translation>cambiar DatabaseName</translation>
     </message>
     <message>
+        <source>change DataDirectory</source>
+        <translation>cambiar DataDirectory</translation>
+    </message>
+    <message>
         <source>change TableName</source>
         <translation>cambiar TableName</translation>
     </message>

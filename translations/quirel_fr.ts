@@ -214,6 +214,10 @@ Pour les exportations, le code de sortie est 0 en cas de succès, 1 si la comman
         <translation>modifier DatabaseName</translation>
     </message>
     <message>
+        <source>change DataDirectory</source>
+        <translation>modifier DataDirectory</translation>
+    </message>
+    <message>
         <source>change TableName</source>
         <translation>modifier TableName</translation>
     </message>

@@ -214,6 +214,10 @@ Nas exportações, o código de saída é 0 em caso de sucesso, 1 quando a ordem
         <translation>alterar DatabaseName</translation>
     </message>
     <message>
+        <source>change DataDirectory</source>
+        <translation>alterar DataDirectory</translation>
+    </message>
+    <message>
         <source>change TableName</source>
         <translation>alterar TableName</translation>
     </message>

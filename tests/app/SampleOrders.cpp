@@ -56,10 +56,8 @@ TScopedLocale::~TScopedLocale()
 
 TPreparedOrder::TPreparedOrder(const QString& order)
 {
-    SetDataDirectoryOption(SampleDatabaseDirectory());
-    m_form = std::make_unique<TForm1>(nullptr);
+    m_form = std::make_unique<TForm1>(nullptr, kBusinessAlias.toString(), SampleDatabaseDirectory());
     m_form->OpenTables();
-    SetDataDirectoryOption(QString());
     if (!m_form->LocateOrder(order)) {
         ADD_FAILURE() << "order " << order.toStdString() << " is not in the sample database";
         return;
