@@ -11,6 +11,7 @@
 #include "pages/RLGraphicStorage.h"
 #include "platform/Exceptions.h"
 #include "report/RLReport.h"
+#include "report/RLUserInterface.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -98,9 +99,11 @@ int ExportOrder(const TCommandLine& options)
         return kExitOrderNotFound;
     }
     form.RLReport1->ShowProgress = false;
-    // A failed preparation has already reported its message.
-    if (!form.RLReport1->Prepare())
+    if (const TRLPrepareResult prepared = form.RLReport1->Prepare(); !prepared) {
+        if (prepared.Outcome == TRLPrepareOutcome::Failed)
+            WriteErrorMessage(prepared.Message);
         return kExitFailure;
+    }
     WriteOutputs(*form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1 }, options);
     return kExitSuccess;
 }

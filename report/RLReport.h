@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/RLPrinters.h"
+#include "report/RLPrepareResult.h"
 #include "report/RLPreviewOptions.h"
 #include "report/RLSkipper.h"
 
@@ -24,12 +25,16 @@ public:
     ~TRLCustomReport() override;
     QString ClassName() const override;
 
-    /// Builds every page; false when declined, cancelled or failed (the failure is shown).
-    bool Prepare();
-    /// Prepares if needed and shows the preview; false when preparation failed or no preview
-    /// window is available.
+    /// Builds every page into Pages(), after the report and its controls are configured and the
+    /// data is open; then the pages go to a filter or the preview. Says whether the pages are
+    /// ready, declined or cancelled, or why it failed; it shows nothing and throws nothing, and
+    /// leaves the report idle unless prepared.
+    TRLPrepareResult Prepare();
+    /// Prepares if needed and shows the preview; false when preparation did not end prepared (a
+    /// failure is shown through the registered ShowError) or no preview window is available.
     bool Preview();
-    /// Print dialog (if configured), preparation from idle, then the chosen output.
+    /// Print dialog (if configured), preparation from idle (a failure is shown as by Preview),
+    /// then the chosen output.
     void Print();
     /// Drops the current page and the stored pages; back to idle.
     void ClearPages();
@@ -104,7 +109,9 @@ protected:
     void AfterSurfaceClose() override;
 
 private:
-    bool RunPreparation();
+    TRLPrepareResult RunPreparation();
+    /// Prepares from idle; a failure goes to the registered ShowError. False unless prepared.
+    bool PrepareShowingFailure();
     void WriteStoreMacros();
     int ChainLength() const;
     void StepProgress();

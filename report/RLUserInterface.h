@@ -27,15 +27,15 @@ struct TRLPrintJob {
 };
 
 /// The windows the engine reaches without knowing them. The preview layer registers its Qt
-/// implementations at start-up; with nothing registered preparation runs without windows and
-/// reports its failures on stderr.
+/// implementations at start-up; with nothing registered preparation runs without windows, and
+/// Preview and Print write a preparation's failure on stderr.
 struct TRLUserInterface {
     /// Opens a progress window: caption, number of reports in the chain, and the action of its
     /// cancel button.
     std::function<std::unique_ptr<TRLProgress>(
         const QString& caption, int reportCount, std::function<void()> cancel)>
         CreateProgress;
-    /// Shows a preparation failure.
+    /// Shows the failure of a preparation that Preview or Print started.
     std::function<void(const QString& message)> ShowError;
     /// Shows the prepared pages modally; true when the window was shown.
     std::function<bool(TRLCustomReport& report)> ShowPreview;
@@ -50,3 +50,5 @@ TRLUserInterface& RLUserInterface();
 
 /// Shows the message through ShowError, or writes it on stderr when nothing is registered.
 void ReportErrorMessage(const QString& message);
+/// Writes the message on stderr, each '\r' of it as a line break.
+void WriteErrorMessage(const QString& message);
