@@ -10,6 +10,7 @@
 #include "report/RLUserInterface.h"
 #include "support/Clock.h"
 
+#include <QScopedValueRollback>
 #include <climits>
 #include <cmath>
 
@@ -26,23 +27,6 @@ int PrinterToScreen(int printerPixels, int dpi)
         return 0;
     return int(std::lround(double(printerPixels) * kScreenPixelsPerInch / dpi));
 }
-
-/// Restores a value when the scope ends, also on failure.
-template<class T> class RestoreOnExit {
-public:
-    explicit RestoreOnExit(T& slot)
-        : m_slot(slot)
-        , m_saved(slot)
-    {
-    }
-    ~RestoreOnExit() { m_slot = m_saved; }
-    RestoreOnExit(const RestoreOnExit&) = delete;
-    RestoreOnExit& operator=(const RestoreOnExit&) = delete;
-
-private:
-    T& m_slot;
-    T m_saved;
-};
 
 } // namespace
 
@@ -273,8 +257,8 @@ TRLPrepareResult TRLCustomReport::Prepare()
     } catch (const EReportError& error) {
         result = { TRLPrepareOutcome::Failed, PreparationErrorMessage(Name(), error.Message()) };
     } catch (const std::exception& error) {
-        result
-            = { TRLPrepareOutcome::Failed, PreparationErrorMessage(Name(), QString::fromLocal8Bit(error.what())) };
+        result = { TRLPrepareOutcome::Failed,
+            PreparationErrorMessage(Name(), QString::fromLocal8Bit(error.what())) };
     }
     if (!result)
         m_phase = rpIdle;
@@ -379,8 +363,7 @@ QVariant TRLCustomReport::EvaluateFormula(TRLCustomControl& current, const QStri
 {
     if (!ExpressionParser)
         return {};
-    RestoreOnExit<TRLCustomControl*> restore(m_formulaObject);
-    m_formulaObject = &current;
+    const QScopedValueRollback restore(m_formulaObject, &current);
     return ExpressionParser(current, formula);
 }
 
