@@ -12,17 +12,24 @@ class TRLCustomReport;
 class TRLProgress {
 public:
     virtual ~TRLProgress() = default;
+    /// The number of steps the bar shows.
     virtual void SetMaximum(int maximum) = 0;
+    /// One step further.
     virtual void StepIt() = 0;
+    /// The line under the bar ("Page 3").
     virtual void SetText(const QString& text) = 0;
 };
 
 /// What the print dialog chose.
 struct TRLPrintJob {
+    /// The first and last page to print, from 1.
+    ///@{
     int FromPage = 1;
     int ToPage = 0;
+    ///@}
     /// The output filter to run; none means the layers above pick the printer.
     TComponent* Filter = nullptr;
+    /// The run goes on in a thread of its own behind a progress window.
     bool InBackground = false;
 };
 
