@@ -36,8 +36,11 @@ mkdir "$work/out"
 "$work/examples/listing" "$work/out" >/dev/null
 pages=$(pdfinfo "$work/out/listing.pdf" | awk '/^Pages:/ { print $2 }')
 [[ "$pages" -ge 2 ]] || fail "listing.pdf has $pages page(s), expected several"
-pdftotext "$work/out/listing.pdf" - | grep -q "Lista de produtos" || fail "listing.pdf lacks its title"
-ldd "$work/examples/listing" | grep -q "$work/prefix/.*libquirel-report" \
+text=$(pdftotext "$work/out/listing.pdf" -)
+grep -q "Lista de produtos" <<<"$text" || fail "listing.pdf lacks its title"
+# Read whole: grep -q stopping early would kill ldd with SIGPIPE and fail the pipeline.
+libraries=$(ldd "$work/examples/listing")
+grep -q "$work/prefix/.*libquirel-report" <<<"$libraries" \
     || fail "the example does not use the installed libquirel-report"
 
 # A consumer that knows only pkg-config.
