@@ -1,4 +1,4 @@
-# Front door: make deps | build | test | run | asan | fuzz | bench | tidy
+# Front door: make deps | build | test | run | asan | fuzz | bench | tidy | docs
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
@@ -14,7 +14,7 @@ endif
 
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: deps test-deps build test run asan fuzz bench tidy clean
+.PHONY: deps test-deps build test run asan fuzz bench tidy docs clean
 
 # What building and running needs; the tests' readers, servers and locales come with make test.
 deps:
@@ -65,6 +65,15 @@ tidy: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target ordemcompra pxdump sampledb_generator
 	@run-clang-tidy-14 -p $(BUILD) -j $(JOBS) -quiet $(TIDY_SOURCES)
+
+# The library's API documentation into $(BUILD)/docs/html; any Doxygen warning fails it.
+VERSION = $(shell awk '/^project/ { for (i = 1; i < NF; i++) if ($$i == "VERSION") print $$(i + 1) }' CMakeLists.txt)
+
+docs:
+	@scripts/install-deps.sh docs
+	@mkdir -p $(BUILD)/docs
+	@QUIREL_DOCS_OUTPUT=$(BUILD)/docs QUIREL_VERSION=$(VERSION) doxygen docs/Doxyfile
+	@echo "API documentation: $(BUILD)/docs/html/index.html"
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -170,8 +170,7 @@ void WriteOutputs(
 
 int ExportOrder(const TCommandLine& options)
 {
-    SetDataDirectoryOption(options.DataDirectory);
-    TForm1 form(nullptr, options.DatabaseName(), options.LayoutFile);
+    TForm1 form(nullptr, options.DatabaseName(), options.DataDirectory, options.LayoutFile);
     for (const QString& output : OutputFiles(options))
         RefuseOutputOverDatabase(output, form.Tables);
     form.OpenTables();
@@ -186,11 +185,13 @@ int ExportOrder(const TCommandLine& options)
     if (TConsoleProgress::Wanted(options.Quiet))
         progress.emplace(OrderLabel(order), form.RLReport1);
     form.RLReport1->ShowProgress = progress.has_value();
-    // A failed preparation has already reported its message.
-    if (!form.RLReport1->Prepare())
+    if (const TRLPrepareResult prepared = form.RLReport1->Prepare(); !prepared) {
+        if (prepared.Outcome == TRLPrepareOutcome::Failed)
+            ShowPreparationError(prepared.Message);
         return kExitFailure;
-    WriteOutputs(
-        *form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1, form.RLXLSXFilter1 }, options, progress.has_value());
+    }
+    WriteOutputs(*form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1, form.RLXLSXFilter1 }, options,
+        progress.has_value());
     return kExitSuccess;
 }
 

@@ -54,10 +54,9 @@ int RunInteractive(const TCommandLine& options)
         }
     }
 
-    SetDataDirectoryOption(options.DataDirectory);
     std::optional<TForm1> form;
     try {
-        form.emplace(nullptr, options.DatabaseName(), options.LayoutFile);
+        form.emplace(nullptr, options.DatabaseName(), options.DataDirectory, options.LayoutFile);
     } catch (const EReportError& error) {
         PrintProgramError(error.Message());
         ShowProgramError(error.Message());

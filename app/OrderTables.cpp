@@ -135,7 +135,7 @@ std::vector<TDataSet*> TOrderTables::Tables() const
     return { Ordem, Itens, Parametros, Fornecedores, Produtos, Transp };
 }
 
-TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName)
+TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName, const QString& dataDirectory)
 {
     TOrderTables result;
     if (IsDatabaseUrl(databaseName)) {
@@ -163,6 +163,7 @@ TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName)
         } else {
             auto* paradox = new TTable(owner);
             paradox->SetDatabaseName(databaseName);
+            paradox->SetDataDirectory(dataDirectory);
             paradox->SetTableName(definition.fileName);
             for (const TFieldDefinition& field : definition.fields)
                 paradox->AddField(field.name, field.type, field.size);

@@ -69,8 +69,10 @@ struct TOrderTables {
 /// for each, all owned by `owner`. Nothing opens yet. `databaseName` is an alias (normally KORVANE) or a
 /// directory of Paradox tables (TTable), or a database URL (sqlite:///path/orders.db,
 /// postgresql://user@host/dbname): then each table is a TSqlQuery over one connection, and each detail
-/// runs its query again for every record of its master.
-TOrderTables CreateOrderTables(TComponent* owner, const QString& databaseName);
+/// runs its query again for every record of its master. `dataDirectory` (the --data option) is where
+/// the alias points when not empty.
+TOrderTables CreateOrderTables(
+    TComponent* owner, const QString& databaseName, const QString& dataDirectory = QString());
 
 /// Opens the tables in order; the first failure throws EReportError with the table's message.
 void OpenOrderTables(const TOrderTables& tables);

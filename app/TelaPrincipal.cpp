@@ -33,11 +33,12 @@ QString FormatNumberText(const QString& text, QStringView picture)
     return FormatFloat(picture, value);
 }
 
-TForm1::TForm1(TComponent* owner, const QString& databaseName, const QString& layoutFile)
+TForm1::TForm1(
+    TComponent* owner, const QString& databaseName, const QString& dataDirectory, const QString& layoutFile)
     : TComponent(owner)
 {
     SetName(QStringLiteral("Form1"));
-    Tables = CreateOrderTables(this, databaseName);
+    Tables = CreateOrderTables(this, databaseName, dataDirectory);
     BuildLayout(layoutFile);
     BuildFilters();
 }

@@ -23,10 +23,11 @@ class TRLXLSXFilter;
 /// report and the save filters, and runs the whole job from FormCreate.
 class TForm1 : public TComponent {
 public:
-    /// Creates the tables under `databaseName` and the report from `layoutFile` (the built-in
-    /// layout when empty); opens nothing yet. Throws EReportError for a layout that does not load.
+    /// Creates the tables under `databaseName` (the alias stands for `dataDirectory` when that is
+    /// not empty) and the report from `layoutFile` (the built-in layout when empty); opens nothing
+    /// yet. Throws EReportError for a layout that does not load.
     explicit TForm1(TComponent* owner, const QString& databaseName = QStringLiteral("KORVANE"),
-        const QString& layoutFile = {});
+        const QString& dataDirectory = QString(), const QString& layoutFile = {});
     ~TForm1() override;
     QString ClassName() const override;
 

@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMutex>
 
 #ifndef QUIREL_SAMPLEDB_INSTALLED
 #define QUIREL_SAMPLEDB_INSTALLED ""
@@ -15,9 +14,6 @@
 #endif
 
 namespace {
-
-QMutex g_optionMutex;
-QString g_dataDirectoryOption;
 
 [[noreturn]] void RaiseAliasError(const QString& alias, const QString& fault)
 {
@@ -52,18 +48,6 @@ QString ResolveAlias(const QString& alias, const QString& dataDirOption)
         return QDir(installed).absolutePath();
     return CheckedDirectory(alias, QStringLiteral(QUIREL_SAMPLEDB_BUILD),
         QCoreApplication::translate("Alias", "the bundled sample database; not built?"));
-}
-
-void SetDataDirectoryOption(const QString& directory)
-{
-    const QMutexLocker lock(&g_optionMutex);
-    g_dataDirectoryOption = directory;
-}
-
-QString DataDirectoryOption()
-{
-    const QMutexLocker lock(&g_optionMutex);
-    return g_dataDirectoryOption;
 }
 
 QString FindFileIgnoringCase(const QString& directory, const QString& name)

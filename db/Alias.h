@@ -12,10 +12,6 @@ inline constexpr QStringView kBusinessAlias = u"KORVANE";
 /// defines the alias.
 QString ResolveAlias(const QString& alias, const QString& dataDirOption);
 
-/// The --data option of this run; tables opened under an alias resolve it with this. Empty: none.
-void SetDataDirectoryOption(const QString& directory);
-QString DataDirectoryOption();
-
 /// `name` in `directory`, matched without regard to case as the original platform does; the
 /// exact name when several or none match.
 QString FindFileIgnoringCase(const QString& directory, const QString& name);

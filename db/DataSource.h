@@ -21,11 +21,16 @@ using TDataNoticeEvent = std::function<void(TDataSource* source, TDataNotice not
 /// own destruction through Notification.
 class TDataSource : public TComponent {
 public:
+    /// A data source without a dataset, deleted by `owner`.
     explicit TDataSource(TComponent* owner);
     ~TDataSource() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// The dataset the bound controls read; nullptr when none.
     TDataSet* DataSet() const { return m_dataSet; }
+    /// Tells the bound controls (dnActiveChanged); cleared when the dataset is destroyed.
     void SetDataSet(TDataSet* dataSet);
 
     /// Stored only; nothing edits.
@@ -34,10 +39,13 @@ public:
     /// `client` receives every notice through `handler` until RemoveClient or its destruction;
     /// adding a client again replaces its handler.
     void AddClient(TComponent* client, TDataNoticeEvent handler);
+    /// Stops the notices to `client`; nothing when it is no client.
     void RemoveClient(TComponent* client);
 
 protected:
+    /// @cond ENGINE
     void Notification(TComponent* component, TOperation operation) override;
+    /// @endcond
 
 private:
     friend class TDataSet;

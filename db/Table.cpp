@@ -40,6 +40,13 @@ void TTable::SetDatabaseName(const QString& name)
     m_databaseName = name;
 }
 
+void TTable::SetDataDirectory(const QString& directory)
+{
+    if (Active())
+        RaiseDataSetOpen(*this, QCoreApplication::translate("TDataSet", "change DataDirectory"));
+    m_dataDirectory = directory;
+}
+
 void TTable::SetTableName(const QString& name)
 {
     if (Active())
@@ -58,9 +65,8 @@ QString TTable::ResolveFilePath() const
         RaiseLinkError(*this, QCoreApplication::translate("TDataSet", "no TableName"));
     if (m_databaseName.isEmpty())
         return m_tableName;
-    const QString directory = m_databaseName.contains(u'/')
-        ? m_databaseName
-        : ResolveAlias(m_databaseName, DataDirectoryOption());
+    const QString directory
+        = m_databaseName.contains(u'/') ? m_databaseName : ResolveAlias(m_databaseName, m_dataDirectory);
     return FindFileIgnoringCase(directory, m_tableName);
 }
 

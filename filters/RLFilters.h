@@ -20,14 +20,17 @@ class TRLSpoolFilter;
 /// stays linked (alive) for the whole run. Every live filter is listed in ActiveFilters().
 class TRLCustomFilter : public TComponent {
 public:
+    /// Joins ActiveFilters; deleted by `owner`.
     explicit TRLCustomFilter(TComponent* owner);
     /// Leaves ActiveFilters. A derived filter's destructor calls WaitForRun first, since a
     /// background run still going uses the derived part.
     ~TRLCustomFilter() override;
 
     /// The stored text, or Name when it is empty.
+    ///@{
     QString DisplayName() const { return GetDisplayName(); }
     void SetDisplayName(const QString& displayName);
+    ///@}
     /// Whether DisplayName differs from Name, so that a layout writer stores it.
     bool DisplayNameStored() const;
 
@@ -36,11 +39,15 @@ public:
     /// Whether a run shows the registered progress window.
     bool ShowProgress = true;
     /// Set by the progress window's cancel button (from any thread); read after each page.
+    ///@{
     bool Canceled() const { return m_canceled; }
     void SetCanceled(bool canceled) { m_canceled = canceled; }
+    ///@}
     /// The range of the current run, 1-based and inclusive.
+    ///@{
     int FromPage() const { return m_fromPage; }
     int ToPage() const { return m_toPage; }
+    ///@}
 
     /// Runs pages firstPage .. lastPage (1-based; lastPage -1 = the last stored page). With
     /// `background` the run goes on in a thread of its own and this returns at once: the caller
@@ -56,6 +63,7 @@ public:
     /// The message of the failure that ended the last background run; empty when it ended well.
     QString LastRunError() const;
 
+    /// @cond ENGINE
     void BeginDoc();
     /// Ends the output, then detaches the store.
     void EndDoc();
@@ -77,6 +85,7 @@ protected:
     bool RunFailed() const { return m_runFailed; }
 
     void Notification(TComponent* component, TOperation operation) override;
+    /// @endcond
 
 private:
     void AttachPages(TRLGraphicStorage* pages);
@@ -98,6 +107,7 @@ private:
 /// Output to a printer; the hooks let the print dialog show a filter's own option list.
 class TRLCustomPrintFilter : public TRLCustomFilter {
 public:
+    /// Deleted by `owner`.
     explicit TRLCustomPrintFilter(TComponent* owner);
 
     /// Empty: no option list.
@@ -105,20 +115,26 @@ public:
     /// Empty: the option controls are hidden.
     virtual QStringList GetOptions() const;
     /// -1: none chosen.
+    ///@{
     virtual int GetSelectedOption() const;
     virtual void SetSelectedOption(int index);
+    ///@}
     /// 1 portrait, 2 landscape, as the print parameters give it.
     virtual void SetOrientation(int orientation);
 
 protected:
+    /// @cond ENGINE
     QString RunCaption() const override;
+    /// @endcond
 };
 
 /// Output into a file.
 class TRLCustomSaveFilter : public TRLCustomFilter {
 public:
+    /// Deleted by `owner`.
     explicit TRLCustomSaveFilter(TComponent* owner);
 
+    /// The file a run writes; "/dev/stdout", a pipe or a terminal are written through as well.
     QString FileName;
     /// The extension with its dot (".pdf").
     const QString& DefaultExt() const { return m_defaultExt; }
@@ -126,7 +142,9 @@ public:
     void SetDefaultExt(const QString& extension);
 
 protected:
+    /// @cond ENGINE
     QString RunCaption() const override;
+    /// @endcond
 
 private:
     QString m_defaultExt;

@@ -15,19 +15,24 @@ class TRLPDFWriter;
 /// The texts of the information dictionary; empty ones are left out, but an empty Title takes
 /// the title of the pages' report.
 struct TRLPDFFilterDocumentInfo {
+    /// The entries of the same names, as PDF readers show them under the document's properties.
+    ///@{
     QString Title;
     QString Subject;
     QString Author;
     QString KeyWords;
     QString Creator;
     QString Producer;
+    ///@}
 
+    /// Every text equal.
     bool operator==(const TRLPDFFilterDocumentInfo&) const = default;
 };
 
 /// What a new filter copies: every text empty but Creator.
 const TRLPDFFilterDocumentInfo& DefaultPDFDocumentInfo();
 
+/// Viewer options stored for the layout files (they never reach the file).
 enum TRLPDFFilterViewerOption : quint8 {
     voRegular = 0x01,
     voHideToolBar = 0x02,
@@ -36,7 +41,9 @@ enum TRLPDFFilterViewerOption : quint8 {
     voFitWindow = 0x10,
     voCenterWindow = 0x20,
 };
+/// Stored for the layout files.
 enum TRLPDFFilterPageMode : quint8 { pmRegular, pmOutlines, pmThumbs, pmFullScreen };
+/// Stored for the layout files.
 enum TRLPDFFilterPageLayout : quint8 {
     plRegular,
     plSinglePage,
@@ -44,19 +51,27 @@ enum TRLPDFFilterPageLayout : quint8 {
     plTwoColumnLeft,
     plTwoColumnRight
 };
+/// Stored for the layout files; the page texts are always /WinAnsiEncoding.
 enum TRLPDFFilterFontEncoding : quint8 { feNoEncoding, feMacRomanEncoding, feWinAnsiEncoding };
+/// Stored for the layout files.
 enum TRLPDFFilterColumnBorder : quint8 { cbRegular, cbSplitter, cbBorder };
+/// Stored for the layout files.
 enum TRLPDFFilterDashPattern : quint8 { dpRegular, dpSolid, dp33, dp1222, dp2121, dp23535, dp13232 };
 
 /// Plain-text layout settings kept for the layout files; they do not shape the PDF.
 struct TRLPDFFilterTextControl {
+    /// Stored only.
+    ///@{
     bool FormFeed = true;
     bool WordWrap = false;
     qint32 TabSize = 8;
+    ///@}
 };
 
 /// Column grid settings kept for the layout files; they do not shape the PDF.
 struct TRLPDFFilterPageSetup {
+    /// Stored only.
+    ///@{
     bool LandScape = false;
     bool PageBorder = false;
     TRLPDFFilterColumnBorder ColumnBorder = cbRegular;
@@ -68,6 +83,7 @@ struct TRLPDFFilterPageSetup {
     quint16 LeadingPointSize = 0;
     quint16 ColumnLeadingPointSize = 0;
     quint16 CharCount = 0;
+    ///@}
 };
 
 /// Writes the pages into a PDF 1.2 file, uncompressed (or, Portable, the file described there): each distinct
@@ -77,23 +93,32 @@ struct TRLPDFFilterPageSetup {
 /// it only when the document is complete; a failed run leaves the previous file as it was.
 class TRLPDFFilter : public TRLCustomSaveFilter {
 public:
+    /// Without a FileName, DefaultExt ".pdf", the default document information; deleted by
+    /// `owner`. Set FileName, then FilterPages.
     explicit TRLPDFFilter(TComponent* owner);
     ~TRLPDFFilter() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// The information dictionary's texts, to read or to change before a run.
+    ///@{
     const TRLPDFFilterDocumentInfo& DocumentInfo() const { return m_documentInfo; }
+    TRLPDFFilterDocumentInfo& DocumentInfo() { return m_documentInfo; }
+    ///@}
     /// Copies the six texts; nullptr clears them.
     void SetDocumentInfo(const TRLPDFFilterDocumentInfo* info);
-    TRLPDFFilterDocumentInfo& DocumentInfo() { return m_documentInfo; }
 
-    // Viewer settings: InternalBeginDoc puts them back to their defaults, so they never reach
-    // the file.
+    /// Viewer settings: InternalBeginDoc puts them back to their defaults, so they never reach
+    /// the file.
+    ///@{
     quint8 ViewerOptions = voRegular;
     TRLPDFFilterPageMode PageMode = pmRegular;
     TRLPDFFilterPageMode FullPageMode = pmRegular;
     TRLPDFFilterPageLayout PageLayout = plRegular;
     TRLPDFFilterFontEncoding FontEncoding = feWinAnsiEncoding;
     bool ForceASCII = false;
+    ///@}
 
     /// Writes the portable PDF rather than the exact one: PDF 1.4, every font embedded as a
     /// subset of the glyphs shown (found through fontconfig), content and image streams
@@ -104,19 +129,26 @@ public:
     /// the language of the library's texts, chosen by the user's locale.
     QString Language;
 
+    /// Stored for the layout files; they do not shape the PDF.
+    ///@{
     TRLPDFFilterTextControl TextControl;
     TRLPDFFilterPageSetup PageSetup;
-    /// Derived from PageSetup when the filter is created.
+    ///@}
+    /// Derived from PageSetup when the filter is created; points or counts.
+    ///@{
     quint16 GridFontPointSize() const { return m_gridFontPointSize; }
     quint16 GridLeadingPointSize() const { return m_gridLeadingPointSize; }
     quint16 GridColumnCount() const { return m_gridColumnCount; }
     quint16 GridRowCount() const { return m_gridRowCount; }
+    ///@}
 
 protected:
+    /// @cond ENGINE
     void InternalBeginDoc() override;
     void InternalEndDoc() override;
     void InternalNewPage() override;
     void InternalDrawPage(TRLGraphicSurface& page) override;
+    /// @endcond
 
 private:
     void WriteHeader();

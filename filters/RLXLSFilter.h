@@ -19,9 +19,12 @@ class TRLXLSWorkbookWriter;
 /// no temporary file. A run without pages writes one empty sheet, since a workbook needs one.
 class TRLXLSFilter : public TRLCustomSaveFilter {
 public:
+    /// Without a FileName, DefaultExt ".xls"; deleted by `owner`. Set FileName, then FilterPages.
     explicit TRLXLSFilter(TComponent* owner);
     ~TRLXLSFilter() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
     /// Empty by default.
     TRLXLSFilterOptions Options;
@@ -36,10 +39,12 @@ public:
     void SaveToFile(TRLGraphicStorage& pages, const QString& fileName, int firstPage = 1, int lastPage = -1);
 
 protected:
+    /// @cond ENGINE
     void InternalBeginDoc() override;
     void InternalEndDoc() override;
     void InternalNewPage() override;
     void InternalDrawPage(TRLGraphicSurface& page) override;
+    /// @endcond
 
 private:
     TRLXLSWorkbook m_workbook;

@@ -39,6 +39,15 @@ bool Intersects(const TRect& a, const TRect& b)
         && std::max(a.Top, b.Top) < std::min(a.Bottom, b.Bottom);
 }
 
+/// A polygon and a polyline keep their points, bounds and pen alike; only a polygon is filled.
+template<class T, class Pen> T& WithPoints(T& object, std::span<const QPoint> points, const Pen& pen)
+{
+    object.Points.assign(points.begin(), points.end());
+    object.BoundsRect = PointsBoundsOutset(object.Points);
+    object.Pen.AssignFrom(pen);
+    return object;
+}
+
 } // namespace
 
 TRLGraphicSurface::TRLGraphicSurface()
@@ -159,19 +168,12 @@ void TRLGraphicSurface::Ellipse(const TRect& rect)
 
 void TRLGraphicSurface::Polygon(std::span<const QPoint> points)
 {
-    auto& object = AddDrawing<TRLPolygonObject>();
-    object.Points.assign(points.begin(), points.end());
-    object.BoundsRect = PointsBoundsOutset(object.Points);
-    object.Pen.AssignFrom(m_pen);
-    object.Brush.AssignFrom(m_brush);
+    WithPoints(AddDrawing<TRLPolygonObject>(), points, m_pen).Brush.AssignFrom(m_brush);
 }
 
 void TRLGraphicSurface::Polyline(std::span<const QPoint> points)
 {
-    auto& object = AddDrawing<TRLPolylineObject>();
-    object.Points.assign(points.begin(), points.end());
-    object.BoundsRect = PointsBoundsOutset(object.Points);
-    object.Pen.AssignFrom(m_pen);
+    WithPoints(AddDrawing<TRLPolylineObject>(), points, m_pen);
 }
 
 void TRLGraphicSurface::MoveTo(int x, int y)

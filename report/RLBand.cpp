@@ -4,44 +4,13 @@
 #include "platform/ComponentCast.h"
 #include "report/RLReport.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace {
 
 constexpr int kBandDefaultWidth = 185;
 constexpr int kBandDefaultHeight = 16;
-
-/// Restores the saved bounds of a band and its controls when printing ends, also on failure.
-class BoundsRestorer {
-public:
-    explicit BoundsRestorer(TRLCustomControl& control)
-        : m_control(control)
-    {
-        m_control.SaveBoundsTree();
-    }
-    ~BoundsRestorer() { m_control.RestoreBoundsTree(); }
-    BoundsRestorer(const BoundsRestorer&) = delete;
-    BoundsRestorer& operator=(const BoundsRestorer&) = delete;
-
-private:
-    TRLCustomControl& m_control;
-};
-
-/// Clears the target's clip when the background drawing fails half-way.
-class ClipGuard {
-public:
-    ClipGuard(TRLGraphicSurface& surface, const TRect& rect)
-        : m_surface(surface)
-    {
-        m_surface.SetClipRect(rect);
-    }
-    ~ClipGuard() { m_surface.ResetClipRect(); }
-    ClipGuard(const ClipGuard&) = delete;
-    ClipGuard& operator=(const ClipGuard&) = delete;
-
-private:
-    TRLGraphicSurface& m_surface;
-};
 
 std::vector<TRLCustomBand*> SiblingBands(const TRLCustomBand& band)
 {
@@ -115,7 +84,9 @@ bool TRLCustomBand::IsCounting() const
 
 void TRLCustomBand::PrintBand()
 {
-    BoundsRestorer restorer(*this);
+    // The band and its controls get their saved bounds back when printing ends, also on failure.
+    SaveBoundsTree();
+    const auto restoreBounds = qScopeGuard([this] { RestoreBoundsTree(); });
     m_brokeSinceLastPiece = false;
     if (!Visible())
         return;
@@ -290,7 +261,9 @@ void TRLCustomBand::DrawOnParent()
         const TRect destination { print.Left, print.Top, print.Left + print.Width(), print.Top + piece };
         TRLGraphicSurface* target = RequireSurface();
         if (Enabled()) {
-            ClipGuard clip(*target, destination);
+            // Cleared also when the background drawing fails half-way.
+            target->SetClipRect(destination);
+            const auto resetClip = qScopeGuard([target] { target->ResetClipRect(); });
             DrawSiteBackground(
                 *target, TRect::FromSize(print.Left, print.Top - printed, print.Width(), printHeight));
         }

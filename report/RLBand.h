@@ -5,38 +5,58 @@
 class TRLCustomPager;
 
 /// A horizontal strip of the page holding controls; printed by its pager, split across pages
-/// when allowed, repeated as carbon copies.
+/// when allowed, repeated as carbon copies. Its parent is the report or a group; it is laid
+/// across the parent's width (faTop) and its Height, in pixels at 96 dpi, is what it takes on
+/// the page before its controls grow it.
 class TRLCustomBand : public TRLCustomBandSet {
 public:
+    /// A detail band 16 pixels high, deleted by `owner`; SetParent places it in a report.
     explicit TRLCustomBand(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// When the band prints: btHeader and btFooter on every page, btTitle once at the start,
+    /// btColumnHeader above the details, btDetail once per record, btSummary once at the end.
+    /// Setting it re-aligns the owner site: bands are ordered by type.
+    ///@{
     TRLBandType BandType() const { return m_bandType; }
-    /// Re-aligns the owner site: bands are ordered by type.
     void SetBandType(TRLBandType type);
+    ///@}
     /// At least 1; shared by the site's bands with the same non-zero GroupIndex.
+    ///@{
     int CarbonCopies() const { return m_carbonCopies; }
     void SetCarbonCopies(int copies);
+    ///@}
     /// At least 0; a band joining a group takes the group's CarbonCopies.
+    ///@{
     int GroupIndex() const { return m_groupIndex; }
     void SetGroupIndex(int index);
+    ///@}
     /// The copy being printed, from 0.
     int CurrentCopy() const { return m_currentCopy; }
+    /// @cond ENGINE
     void SetCurrentCopy(int copy) { m_currentCopy = copy; }
+    /// @endcond
 
     /// A detail band that counts as a record.
     bool Computable = true;
+    /// A new page before the band (pbBeforePrint) or after it (pbAfterPrint).
     TRLPageBreaking PageBreaking = pbNone;
+    /// Blank detail bands printed after the last record: to the end of the page (ctFullPage),
+    /// or up to the pager's MaxBands or MinBands.
     TRLCompletionType Completion = ctNone;
     /// Column footers and summaries pushed to the bottom of the page.
     bool AlignToBottom = false;
     /// Never split across pages.
     bool IntegralHeight = true;
+    /// boOptimisticPageBreak: the band is measured as it prints, not before.
     TRLBandOptions Options = 0;
 
     /// Design label of the band type ("Detail", "ColumnHeader"...).
     virtual QString BandTypeName() const;
 
+    /// @cond ENGINE
     /// Prints the band once at the pager's row (called by the pager).
     void PrintBand();
     void EmitToSurface() override;
@@ -64,6 +84,7 @@ protected:
     int BandLimit() const;
     /// Nothing of the page is drawn yet: a break would only leave a blank page.
     bool PageIsBlank() const;
+    /// @endcond
 
 private:
     TRLBandType m_bandType = btDetail;
@@ -77,8 +98,12 @@ private:
     bool m_brokeSinceLastPiece = false;
 };
 
+/// The band component a program creates; see TRLCustomBand.
 class TRLBand : public TRLCustomBand {
 public:
+    /// A detail band 16 pixels high, deleted by `owner`.
     explicit TRLBand(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 };

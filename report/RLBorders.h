@@ -8,29 +8,40 @@
 class TRLCustomControl;
 class TRLGraphicSurface;
 
+/// Which sides a TRLBorders draws: none, all, or those chosen one by one.
 enum TRLBorderSides { sdCustom, sdNone, sdAll };
+/// One side of a control.
 enum TRLBorderSide { bsLeft, bsTop, bsRight, bsBottom };
 
 /// Solid bars along chosen sides of a control. Owned by the control; changes re-fit it.
 class TRLBorders {
 public:
+    /// No side drawn, 1 pixel wide, black; made by the control that owns it.
     explicit TRLBorders(TRLCustomControl* owner);
 
+    /// Which sides are drawn.
     TRLBorderSides Sides() const { return m_sides; }
     /// sdNone clears every Draw and Fixed flag, sdAll sets every Draw flag, sdCustom only stores.
     void SetSides(TRLBorderSides sides);
+    /// Whether the side is drawn.
+    ///@{
     bool DrawLeft() const { return m_draw[bsLeft]; }
     bool DrawTop() const { return m_draw[bsTop]; }
     bool DrawRight() const { return m_draw[bsRight]; }
     bool DrawBottom() const { return m_draw[bsBottom]; }
+    ///@}
     /// False also clears the side's Fixed flag; Sides is recomputed.
     void SetDraw(TRLBorderSide side, bool draw);
+    /// A fixed side prints even when the report prints with pqFixedOnly.
     bool Fixed(TRLBorderSide side) const { return m_fixed[side]; }
     /// True also sets the side's Draw flag.
     void SetFixed(TRLBorderSide side, bool fixed);
     /// Pixels; negative values are ignored.
+    ///@{
     int Width() const { return m_width; }
     void SetWidth(int width);
+    ///@}
+    /// The bars' colour.
     TColor Color = clBlack;
     /// Stored only: the bars are always solid.
     TBrushStyle Style = bsSolid;

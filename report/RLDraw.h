@@ -5,8 +5,11 @@
 
 #include <QStringList>
 
+/// The shape a drawing control prints; dkCustom takes the points of DrawData.
 enum TRLDrawKind { dkRectangle, dkLine, dkTriangle, dkElipse, dkArrow, dkCustom };
+/// How the shape is fitted into the control (a set of these in TRLDrawOptions).
 enum TRLDrawOption : unsigned { doKeepAspectRatio = 1, doKeepSize = 2, doKeepVisible = 4 };
+/// TRLDrawOption values or-ed together.
 using TRLDrawOptions = unsigned;
 
 /// The points of DrawData text: unsigned integers separated by blanks, tabs, line ends or
@@ -20,26 +23,40 @@ class TRLCustomDraw : public TRLCustomControl {
 public:
     /// 48 x 48 pixels: a centred rectangle, white inside, black one-pixel outline.
     explicit TRLCustomDraw(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// The shape; a kind other than dkCustom also writes its points into DrawData.
+    ///@{
     TRLDrawKind DrawKind() const { return m_drawKind; }
-    /// A kind other than dkCustom also writes its points into DrawData.
     void SetDrawKind(TRLDrawKind kind);
+    ///@}
+    /// The shape's points as text, one "x y" a line; a different text is copied and makes the
+    /// kind dkCustom.
+    ///@{
     const QStringList& DrawData() const { return m_drawData; }
-    /// A different text is copied and makes the kind dkCustom.
     void SetDrawData(const QStringList& data);
+    ///@}
     /// Pixels; 0 takes the control's size. Re-fits.
+    ///@{
     int DrawWidth() const { return m_drawWidth; }
     void SetDrawWidth(int width);
     int DrawHeight() const { return m_drawHeight; }
     void SetDrawHeight(int height);
+    ///@}
+    /// How the shape fits the control; re-fits.
+    ///@{
     TRLDrawOptions Options() const { return m_options; }
-    /// Re-fits.
     void SetOptions(TRLDrawOptions options);
+    ///@}
     /// Degrees, counter-clockwise on the page.
     double Angle = 0;
+    /// The shape is centred in the control rather than placed at its top-left corner.
     bool Center = true;
+    /// The fill inside the shape.
     TBrush Brush;
+    /// The outline; its Width in pixels.
     TPen Pen;
 
     /// Reads the property "Kind" of older layouts ("dkCircle", "dkVertLine"...); names are
@@ -51,7 +68,9 @@ public:
     /// Maps the points onto `rect` (or DrawWidth x DrawHeight from its top-left), a square with
     /// doKeepVisible, keeping proportions with doKeepAspectRatio.
     void FitPoints(TPointList& points, const TRect& rect) const;
+    /// @cond ENGINE
     void EmitToSurface() override;
+    /// @endcond
 
 private:
     TRLDrawKind m_drawKind = dkRectangle;
@@ -61,8 +80,13 @@ private:
     TRLDrawOptions m_options = 0;
 };
 
+/// The drawing component a program creates; see TRLCustomDraw.
 class TRLDraw : public TRLCustomDraw {
 public:
+    /// 48 x 48 pixels: a centred rectangle, white inside, black one-pixel outline; deleted by
+    /// `owner`.
     explicit TRLDraw(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 };

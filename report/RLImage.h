@@ -9,8 +9,11 @@ class TRLCustomImage : public TRLCustomControl {
 public:
     /// 105 x 105 pixels, AutoSize off (both directions when on).
     explicit TRLCustomImage(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// The picture printed; the page keeps it at its own resolution.
     const QImage& Picture() const { return m_picture; }
     /// With AutoSize the control takes a non-empty picture's size at once.
     void SetPicture(const QImage& picture);
@@ -19,18 +22,24 @@ public:
     void LoadPictureFile(const QByteArray& file);
     /// The icon file the picture came from; empty for other pictures.
     const QByteArray& IconFile() const { return m_iconFile; }
+    /// The picture fills the control, proportions lost; true turns Scaled off.
+    ///@{
     bool Stretch() const { return m_stretch; }
-    /// True turns Scaled off.
     void SetStretch(bool stretch);
+    ///@}
+    /// The picture fills the control as far as its proportions allow; true turns Stretch off.
+    ///@{
     bool Scaled() const { return m_scaled; }
-    /// True turns Stretch off.
     void SetScaled(bool scaled);
+    ///@}
     /// Centres a scaled or natural-size picture in the control.
     bool Center = false;
 
     /// The picture's size plus Borders.Width + 1 per visible side, with AutoSize.
     QSize MeasureContent() override;
+    /// @cond ENGINE
     void EmitToSurface() override;
+    /// @endcond
 
 protected:
     /// The picture, and the icon file it was decoded from (empty when it is no icon).
@@ -43,8 +52,12 @@ private:
     bool m_scaled = false;
 };
 
+/// The picture component a program creates; see TRLCustomImage.
 class TRLImage : public TRLCustomImage {
 public:
+    /// 105 x 105 pixels without a picture, deleted by `owner`.
     explicit TRLImage(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 };

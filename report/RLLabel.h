@@ -7,8 +7,11 @@ class TRLCustomLabel : public TRLCustomControl {
 public:
     /// 65 x 17 pixels, AutoSize on.
     explicit TRLCustomLabel(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// @cond ENGINE
     /// The caption plus one blank in the control's font (the component name outside printing
     /// when the caption is empty), plus Borders.Width + 1 per visible side; only the width is
     /// the text's, the height stays.
@@ -18,11 +21,16 @@ public:
 protected:
     /// The caption becomes ComposeText.
     void RefreshCaption();
+    /// @endcond
 };
 
-/// A label printing its fixed Caption.
+/// A label printing its Caption (SetCaption), in its Font (the parent's unless set), placed by
+/// SetBounds in pixels at 96 dpi; a BeforePrint handler may set the caption for each print.
 class TRLLabel : public TRLCustomLabel {
 public:
+    /// 65 x 17 pixels, AutoSize on, deleted by `owner`.
     explicit TRLLabel(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 };

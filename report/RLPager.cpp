@@ -6,29 +6,12 @@
 #include "report/RLReport.h"
 #include "support/TextUtils.h"
 
+#include <QScopedValueRollback>
 #include <algorithm>
 
 namespace {
 
 constexpr int kAllowedBandHeight = 20;
-
-/// Restores a pager's BreakingBand when a break ends, also on failure.
-class BreakingScope {
-public:
-    BreakingScope(TRLCustomSite*& slot, TRLCustomSite* caller)
-        : m_slot(slot)
-        , m_previous(slot)
-    {
-        m_slot = caller;
-    }
-    ~BreakingScope() { m_slot = m_previous; }
-    BreakingScope(const BreakingScope&) = delete;
-    BreakingScope& operator=(const BreakingScope&) = delete;
-
-private:
-    TRLCustomSite*& m_slot;
-    TRLCustomSite* m_previous;
-};
 
 } // namespace
 
@@ -431,7 +414,8 @@ bool TRLCustomPager::KeepTogether() const
 
 void TRLCustomPager::BreakPage(TRLCustomPager* pager, TRLCustomSite* caller, bool keep)
 {
-    BreakingScope scope(pager->m_breakingBand, caller);
+    // The pager's BreakingBand is back to what it was when the break ends, also on failure.
+    const QScopedValueRollback breaking(pager->m_breakingBand, caller);
     if (!keep)
         pager->CloseSiteSurface();
     if (auto* enclosing = ComponentCast<TRLCustomPager>(pager->Parent()))

@@ -10,6 +10,7 @@
 #include "report/RLUserInterface.h"
 #include "support/Clock.h"
 
+#include <QScopedValueRollback>
 #include <climits>
 #include <cmath>
 
@@ -26,23 +27,6 @@ int PrinterToScreen(int printerPixels, int dpi)
         return 0;
     return int(std::lround(double(printerPixels) * kScreenPixelsPerInch / dpi));
 }
-
-/// Restores a value when the scope ends, also on failure.
-template<class T> class RestoreOnExit {
-public:
-    explicit RestoreOnExit(T& slot)
-        : m_slot(slot)
-        , m_saved(slot)
-    {
-    }
-    ~RestoreOnExit() { m_slot = m_saved; }
-    RestoreOnExit(const RestoreOnExit&) = delete;
-    RestoreOnExit& operator=(const RestoreOnExit&) = delete;
-
-private:
-    T& m_slot;
-    T m_saved;
-};
 
 } // namespace
 
@@ -253,12 +237,13 @@ int TRLCustomReport::ChainLength() const
 
 // ---- Preparation --------------------------------------------------------------------------
 
-bool TRLCustomReport::Prepare()
+TRLPrepareResult TRLCustomReport::Prepare()
 {
     const TRect savedBounds = BoundsRect();
     TRLCustomReport* root = RootReport();
     const bool ownsProgress = root == this && ShowProgress && RLUserInterface().CreateProgress;
-    bool result = false;
+    TRLPrepareResult result;
+    // The preparation's errors become the result here, the one place its caller looks.
     try {
         ClearPages();
         m_phase = rpPreparing;
@@ -268,30 +253,28 @@ bool TRLCustomReport::Prepare()
                 RLTexts::PreparingReport(), ChainLength(), [this] { CancelRequested = true; });
         result = RunPreparation();
     } catch (const EAbort&) {
-        m_phase = rpIdle;
-        result = false;
+        result = { TRLPrepareOutcome::Cancelled, QString() };
     } catch (const EReportError& error) {
-        m_phase = rpIdle;
-        ReportErrorMessage(PreparationErrorMessage(Name(), error.Message()));
-        result = false;
+        result = { TRLPrepareOutcome::Failed, PreparationErrorMessage(Name(), error.Message()) };
     } catch (const std::exception& error) {
-        m_phase = rpIdle;
-        ReportErrorMessage(PreparationErrorMessage(Name(), QString::fromLocal8Bit(error.what())));
-        result = false;
+        result = { TRLPrepareOutcome::Failed,
+            PreparationErrorMessage(Name(), QString::fromLocal8Bit(error.what())) };
     }
+    if (!result)
+        m_phase = rpIdle;
     if (ownsProgress)
         m_progress.reset();
     SetBounds(savedBounds.Left, savedBounds.Top, savedBounds.Width(), savedBounds.Height());
     return result;
 }
 
-bool TRLCustomReport::RunPreparation()
+TRLPrepareResult TRLCustomReport::RunPreparation()
 {
     TRLCustomReport* root = RootReport();
     bool printIt = true;
     RaiseBeforePrint(printIt);
     if (!printIt)
-        return false;
+        return { TRLPrepareOutcome::Declined, QString() };
     BuildSortedBands();
     ReadPrinterMetrics();
     ResetPagerState();
@@ -305,15 +288,24 @@ bool TRLCustomReport::RunPreparation()
     }
     FinishPager();
     m_phase = rpReady;
-    if (root->CancelRequested) {
-        m_phase = rpIdle;
-        return false;
-    }
+    if (root->CancelRequested)
+        return { TRLPrepareOutcome::Cancelled, QString() };
     RaiseAfterPrint();
-    if (m_nextReport && !m_nextReport->Prepare())
-        return false;
+    if (m_nextReport) {
+        // A chained report's failure names that report.
+        if (TRLPrepareResult next = m_nextReport->Prepare(); !next)
+            return next;
+    }
     WriteStoreMacros();
-    return true;
+    return { TRLPrepareOutcome::Prepared, QString() };
+}
+
+bool TRLCustomReport::PrepareShowingFailure()
+{
+    const TRLPrepareResult prepared = Prepare();
+    if (prepared.Outcome == TRLPrepareOutcome::Failed)
+        ReportErrorMessage(prepared.Message);
+    return bool(prepared);
 }
 
 void TRLCustomReport::WriteStoreMacros()
@@ -335,7 +327,7 @@ bool TRLCustomReport::Preview()
 {
     if (ForcePrepare)
         ClearPages();
-    if (m_phase == rpIdle && !Prepare())
+    if (m_phase == rpIdle && !PrepareShowingFailure())
         return false;
     if (!RLUserInterface().ShowPreview)
         return false;
@@ -358,7 +350,7 @@ void TRLCustomReport::Print()
         }
         job = *chosen;
     }
-    if (m_phase == rpIdle && !Prepare())
+    if (m_phase == rpIdle && !PrepareShowingFailure())
         return;
     if (!RLUserInterface().RunPrint)
         RaiseNoPrintOutput(*this);
@@ -371,8 +363,7 @@ QVariant TRLCustomReport::EvaluateFormula(TRLCustomControl& current, const QStri
 {
     if (!ExpressionParser)
         return {};
-    RestoreOnExit<TRLCustomControl*> restore(m_formulaObject);
-    m_formulaObject = &current;
+    const QScopedValueRollback restore(m_formulaObject, &current);
     return ExpressionParser(current, formula);
 }
 

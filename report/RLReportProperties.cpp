@@ -30,24 +30,6 @@ const QStringList& LayoutNames()
     return names;
 }
 
-const QStringList& BooleanNames()
-{
-    static const QStringList names { u"False"_s, u"True"_s };
-    return names;
-}
-
-TVariant BooleanName(bool value)
-{
-    return TVariant(BooleanNames().at(value ? 1 : 0));
-}
-
-bool BooleanValue(QStringView property, const TVariant& value)
-{
-    if (value.Type() == TVariantType::Boolean)
-        return value.ToBool();
-    return EnumerationValue(property, BooleanNames(), value) == 1;
-}
-
 /// A string property of class T with a getter and a setter.
 template<class T>
 void AddText(TRLPublishedProperties& table, const QString& name, const QString& (T::*get)() const,

@@ -14,6 +14,11 @@ void ReportErrorMessage(const QString& message)
         RLUserInterface().ShowError(message);
         return;
     }
+    WriteErrorMessage(message);
+}
+
+void WriteErrorMessage(const QString& message)
+{
     QString line = message;
     line.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());

@@ -5,6 +5,7 @@
 #   fuzz   clang with libFuzzer and the sanitizers (make fuzz, make asan)
 #   bench  the benchmark's peer and the profilers (make bench)
 #   tidy   clang-tidy (make tidy)
+#   docs   Doxygen for the library's API documentation (make docs)
 set -euo pipefail
 
 declare -A groups
@@ -35,6 +36,7 @@ groups[test]="locales clang-format
 groups[fuzz]="clang libclang-rt-14-dev"
 groups[bench]="python3-reportlab linux-perf valgrind"
 groups[tidy]="clang-tidy"
+groups[docs]="doxygen"
 
 # The suite runs in the users' own locale as well as in English and C.
 test_locales=(pt_BR.UTF-8 en_US.UTF-8)

@@ -62,18 +62,6 @@ int ByteValue(QStringView property, const TVariant& value)
     return number;
 }
 
-TVariant BooleanName(bool value)
-{
-    return TVariant(BooleanNames().at(value ? 1 : 0));
-}
-
-bool BooleanValue(QStringView property, const TVariant& value)
-{
-    if (value.Type() == TVariantType::Boolean)
-        return value.ToBool();
-    return EnumerationValue(property, BooleanNames(), value) == 1;
-}
-
 void AddFontProperty(TRLPublishedProperties& table, QString name, TRLPropertyKind kind,
     std::function<TVariant(const TFont&)> read, std::function<void(TFont&, const TVariant&)> write,
     bool stored = true)
@@ -262,6 +250,18 @@ int EnumerationValue(QStringView property, const QStringList& names, const TVari
             return i;
     }
     RaiseInvalidPropertyValue(property, text);
+}
+
+TVariant BooleanName(bool value)
+{
+    return TVariant(BooleanNames().at(value ? 1 : 0));
+}
+
+bool BooleanValue(QStringView property, const TVariant& value)
+{
+    if (value.Type() == TVariantType::Boolean)
+        return value.ToBool();
+    return EnumerationValue(property, BooleanNames(), value) == 1;
 }
 
 QString SetText(const QStringList& elementNames, unsigned bits)

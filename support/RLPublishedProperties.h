@@ -98,6 +98,11 @@ TRLPathObject PublishedObject(const TRLPathObject& object, QStringView name);
 /// Helpers for property tables: an enumeration's value from its name (case-insensitive), a set's
 /// elements from "[a,b]" text. Both throw EReportError naming the property for an unknown name.
 int EnumerationValue(QStringView property, const QStringList& names, const TVariant& value);
+/// "True" or "False", as layouts store a boolean property.
+TVariant BooleanName(bool value);
+/// A boolean, or the name "True" or "False" in any case; throws EReportError naming the property
+/// for anything else.
+bool BooleanValue(QStringView property, const TVariant& value);
 QString SetText(const QStringList& elementNames, unsigned bits);
 unsigned SetValue(QStringView property, const QStringList& elementNames, const TVariant& value);
 /// The value as an int, throwing EReportError naming the property when it does not fit.

@@ -385,6 +385,10 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
         <translation>change DatabaseName</translation>
     </message>
     <message>
+        <source>change DataDirectory</source>
+        <translation>change DataDirectory</translation>
+    </message>
+    <message>
         <source>change TableName</source>
         <translation>change TableName</translation>
     </message>

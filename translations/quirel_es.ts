@@ -385,6 +385,10 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
         <translation>cambiar DatabaseName</translation>
     </message>
     <message>
+        <source>change DataDirectory</source>
+        <translation>cambiar DataDirectory</translation>
+    </message>
+    <message>
         <source>change TableName</source>
         <translation>cambiar TableName</translation>
     </message>

@@ -385,6 +385,10 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
         <translation>modifier DatabaseName</translation>
     </message>
     <message>
+        <source>change DataDirectory</source>
+        <translation>modifier DataDirectory</translation>
+    </message>
+    <message>
         <source>change TableName</source>
         <translation>modifier TableName</translation>
     </message>

@@ -385,6 +385,10 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
         <translation>alterar DatabaseName</translation>
     </message>
     <message>
+        <source>change DataDirectory</source>
+        <translation>alterar DataDirectory</translation>
+    </message>
+    <message>
         <source>change TableName</source>
         <translation>alterar TableName</translation>
     </message>

@@ -83,7 +83,7 @@ void Run(int records)
     const long before = StatusKilobytes("VmRSS:");
     QElapsedTimer timer;
     timer.start();
-    const bool prepared = report->Prepare();
+    const bool prepared = bool(report->Prepare());
     const qint64 elapsed = timer.elapsed();
     const long after = StatusKilobytes("VmRSS:");
     std::printf("%7d records: %s, %5d pages, %6lld ms; RSS with the dataset %6ld kB, after preparing %6ld kB "

@@ -25,10 +25,8 @@ protected:
             m_previewPages.push_back(report.Pages()->PageCount());
             return true;
         };
-        SetDataDirectoryOption(SampleDatabaseDirectory());
-        m_form = std::make_unique<TForm1>(nullptr);
+        m_form = std::make_unique<TForm1>(nullptr, kBusinessAlias.toString(), SampleDatabaseDirectory());
         m_form->OpenTables();
-        SetDataDirectoryOption(QString());
         m_form->RLReport1->ShowProgress = false;
         m_form->InputBox = [this](const QString& caption, const QString& prompt, const QString& defaultText) {
             m_inputBoxes.push_back(caption + u'|' + prompt + u'|' + defaultText);

@@ -33,10 +33,8 @@ protected:
 
     TOrderTables OpenTables()
     {
-        SetDataDirectoryOption(m_dir.path());
-        TOrderTables tables = CreateOrderTables(m_form.get(), kBusinessAlias.toString());
+        TOrderTables tables = CreateOrderTables(m_form.get(), kBusinessAlias.toString(), m_dir.path());
         OpenOrderTables(tables);
-        SetDataDirectoryOption(QString());
         return tables;
     }
 
@@ -165,12 +163,10 @@ TEST_F(OrderTablesTest, OrderNumbersThatAreNotNumbersFindNothing)
 TEST_F(OrderTablesTest, AMissingTableStopsTheOpeningInOrderAndIsNamed)
 {
     ASSERT_TRUE(QFile::remove(QDir(m_dir.path()).filePath(u"Parametr.DB"_s)));
-    SetDataDirectoryOption(m_dir.path());
-    const TOrderTables t = CreateOrderTables(m_form.get(), kBusinessAlias.toString());
+    const TOrderTables t = CreateOrderTables(m_form.get(), kBusinessAlias.toString(), m_dir.path());
     EXPECT_EQ(ErrorOf([&] { OpenOrderTables(t); }),
         u"Paradox table \""_s + QDir(m_dir.path()).filePath(u"Parametr.DB"_s)
             + u"\": the file does not exist"_s);
-    SetDataDirectoryOption(QString());
     EXPECT_TRUE(t.Ordem->Active());
     EXPECT_TRUE(t.Itens->Active());
     EXPECT_FALSE(t.Parametros->Active());

@@ -41,12 +41,6 @@ private:
     QByteArray m_previous;
 };
 
-class DataDirectoryGuard {
-public:
-    explicit DataDirectoryGuard(const QString& directory) { SetDataDirectoryOption(directory); }
-    ~DataDirectoryGuard() { SetDataDirectoryOption(QString()); }
-};
-
 } // namespace
 
 TEST(Table, OpensWithDeclaredFieldsAndReadsInFileOrder)
@@ -144,6 +138,30 @@ TEST(Table, OpensUnderTheAliasFromTheEnvironment)
     EXPECT_EQ(table.FilePath(), QDir(SampleDir()).filePath(u"logical.db"_s));
 }
 
+TEST(Table, DataDirectoryIsWhereItsAliasPointsBeforeTheEnvironment)
+{
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    const EnvironmentGuard env("QUIREL_ALIAS_KORVANE", elsewhere.path());
+    TTable table(nullptr);
+    table.SetDatabaseName(u"KORVANE"_s);
+    table.SetDataDirectory(SampleDir());
+    table.SetTableName(u"logical.db"_s);
+    table.Open();
+    EXPECT_EQ(table.RecordCount(), 4);
+    EXPECT_EQ(table.FilePath(), QDir(SampleDir()).filePath(u"logical.db"_s));
+    EXPECT_EQ(ErrorOf([&] { table.SetDataDirectory(elsewhere.path()); }),
+        u"TTable: cannot change DataDirectory while the dataset is open"_s);
+
+    // Another table of the same alias is not moved by it: nothing is process-wide.
+    TTable other(nullptr);
+    other.SetDatabaseName(u"KORVANE"_s);
+    other.SetTableName(u"logical.db"_s);
+    EXPECT_EQ(ErrorOf([&] { other.Open(); }),
+        u"Paradox table \""_s + QDir(elsewhere.path()).filePath(u"logical.db"_s)
+            + u"\": the file does not exist"_s);
+}
+
 TEST(Alias, DataOptionThenEnvironmentThenBundledDefault)
 {
     QTemporaryDir option;
@@ -156,8 +174,6 @@ TEST(Alias, DataOptionThenEnvironmentThenBundledDefault)
         EXPECT_EQ(ResolveAlias(u"KORVANE"_s, QString()), fromEnvironment.path());
         EXPECT_EQ(ErrorOf([&] { ResolveAlias(u"KORVANE"_s, missing); }),
             u"Alias KORVANE: directory \""_s + missing + u"\" (from --data) does not exist"_s);
-        const DataDirectoryGuard data(option.path());
-        EXPECT_EQ(DataDirectoryOption(), option.path());
     }
     {
         const EnvironmentGuard env("QUIREL_ALIAS_KORVANE", missing);

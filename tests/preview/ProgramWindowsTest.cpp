@@ -36,10 +36,8 @@ TBox MessageBoxOf(const std::function<void()>& start)
 TEST(ProgramWindows, PreparationErrorAndNotFoundBoxesCarryTheApplicationTitle)
 {
     RegisterProgramWindows();
-    SetDataDirectoryOption(SampleDatabaseDirectory());
-    TForm1 form(nullptr);
+    TForm1 form(nullptr, kBusinessAlias.toString(), SampleDatabaseDirectory());
     form.OpenTables();
-    SetDataDirectoryOption(QString());
     ConnectFormWindows(form);
     form.RLReport1->ShowProgress = false;
 

@@ -1,7 +1,5 @@
 #include "ControlTestSupport.h"
 
-#include "report/RLUserInterface.h"
-
 #include <QFontMetrics>
 #include <QImage>
 
@@ -20,13 +18,9 @@ ControlReport::ControlReport(int count)
     report->SetName(QStringLiteral("RLReport1"));
     report->ShowProgress = false;
     report->SetDataSource(source);
-    RLUserInterface().ShowError = [this](const QString& message) { errors << message; };
 }
 
-ControlReport::~ControlReport()
-{
-    RLUserInterface().ShowError = nullptr;
-}
+ControlReport::~ControlReport() = default;
 
 TRLBand* ControlReport::AddBand(TRLBandType type, int height)
 {
@@ -54,7 +48,10 @@ int ControlReport::PageCount() const
 
 bool ControlReport::Prepare()
 {
-    return report->Prepare();
+    const TRLPrepareResult prepared = report->Prepare();
+    if (prepared.Outcome == TRLPrepareOutcome::Failed)
+        errors << prepared.Message;
+    return bool(prepared);
 }
 
 std::vector<const TRLTextObject*> ControlReport::TextObjects(int page)

@@ -47,7 +47,7 @@ struct ControlReport {
     TRLBand* AddTitleBand(int height);
     /// A detail band (printed once per record) of the given height.
     TRLBand* AddDetailBand(int height);
-    /// Prepares; the failure messages shown, one per failed preparation, go to `errors`.
+    /// Prepares; the failure messages, one per failed preparation, go to `errors`.
     bool Prepare();
     std::vector<const TRLTextObject*> TextObjects(int page = 0);
 

@@ -2,7 +2,6 @@
 #include "tests/common/TestHelpers.h"
 
 #include "report/RLGroup.h"
-#include "report/RLUserInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -66,15 +65,12 @@ TEST(Group, KeyFormulaGoesThroughTheReportsEvaluator)
 
 TEST(Group, UnknownKeyFieldIsReported)
 {
-    QStringList messages;
-    RLUserInterface().ShowError = [&](const QString& message) { messages << message; };
     GroupFixture g({ u"a"_s });
     g.group->KeyFields = u"G;XX"_s;
-    EXPECT_FALSE(g.f.report->Prepare());
-    RLUserInterface().ShowError = nullptr;
-    EXPECT_EQ(messages,
-        QStringList {
-            u"RLReport1: Erro durante a preparação do relatório\rNão encontrado: RLGroup1.DataField \"XX\""_s });
+    const TRLPrepareResult prepared = g.f.report->Prepare();
+    EXPECT_EQ(prepared.Outcome, TRLPrepareOutcome::Failed);
+    EXPECT_EQ(prepared.Message,
+        u"RLReport1: Erro durante a preparação do relatório\rNão encontrado: RLGroup1.DataField \"XX\""_s);
     EXPECT_EQ(g.f.report->ReportPhase(), rpIdle);
 
     // The failed run leaves nothing open: the next preparation starts clean.

@@ -200,7 +200,7 @@ TEST(Pagination, CancelStopsAtTheNextRecordAndKeepsThePage)
         if (recNo == 3)
             f.report->CancelRequested = true;
     };
-    EXPECT_FALSE(f.report->Prepare());
+    EXPECT_EQ(f.report->Prepare().Outcome, TRLPrepareOutcome::Cancelled);
     EXPECT_EQ(f.report->ReportPhase(), rpIdle);
     EXPECT_EQ(f.Dump(), u"D1 D2"_s);
 }
@@ -210,14 +210,13 @@ TEST(Pagination, DeclinedReportPreparesNothing)
     ReportFixture f(3);
     f.AddBand(btDetail, 20, u"D"_s, true);
     f.report->BeforePrint = [](TComponent*, bool& printIt) { printIt = false; };
-    EXPECT_FALSE(f.report->Prepare());
-    EXPECT_EQ(f.report->ReportPhase(), rpPreparing);
+    EXPECT_EQ(f.report->Prepare().Outcome, TRLPrepareOutcome::Declined);
     EXPECT_EQ(f.PageCount(), 0);
-    f.report->ClearPages();
+    // Left idle, a declined report is prepared again rather than shown as empty pages.
     EXPECT_EQ(f.report->ReportPhase(), rpIdle);
 }
 
-TEST(Pagination, FailureIsReportedOnceAndLeavesIdle)
+TEST(Pagination, FailureGoesToTheCallerAndThePreviewShowsItOnce)
 {
     UserInterfaceScope scope;
     QStringList messages;
@@ -225,10 +224,19 @@ TEST(Pagination, FailureIsReportedOnceAndLeavesIdle)
     ReportFixture f(3);
     TRLBand* detail = f.AddBand(btDetail, 20, u"D"_s, true);
     detail->BeforePrint = [](TComponent*, bool&) { throw EReportError(u"Campo inválido"_s); };
-    EXPECT_FALSE(f.report->Prepare());
+    const QString expected = u"RLReport1: Erro durante a preparação do relatório\rCampo inválido"_s;
+    const TRLPrepareResult prepared = f.report->Prepare();
+    EXPECT_FALSE(prepared);
+    EXPECT_EQ(prepared.Outcome, TRLPrepareOutcome::Failed);
+    EXPECT_EQ(prepared.Message, expected);
+    EXPECT_TRUE(messages.isEmpty()) << "the caller decides whom to show it";
     EXPECT_EQ(f.report->ReportPhase(), rpIdle);
-    EXPECT_EQ(
-        messages, QStringList { u"RLReport1: Erro durante a preparação do relatório\rCampo inválido"_s });
+
+    int shown = 0;
+    RLUserInterface().ShowPreview = [&](TRLCustomReport&) { return ++shown > 0; };
+    EXPECT_FALSE(f.report->Preview());
+    EXPECT_EQ(messages, QStringList { expected }) << "the operator sees what failed";
+    EXPECT_EQ(shown, 0);
 }
 
 TEST(Pagination, PreviewNeedsARegisteredWindow)

@@ -11,7 +11,6 @@
 #include "report/RLGroup.h"
 #include "report/RLLabel.h"
 #include "report/RLReport.h"
-#include "report/RLUserInterface.h"
 #include "support/FormatSettings.h"
 #include "support/RLExpressionParser.h"
 #include "tests/common/TestHelpers.h"
@@ -49,13 +48,8 @@ struct FormulaReport {
         band->SetParent(report);
         parser->SetName(u"RLExpressionParser1"_s);
         SetReportExpressionParser(*report, parser);
-        RLUserInterface().ShowError = [this](const QString& message) { errors << message; };
     }
-    ~FormulaReport()
-    {
-        RLUserInterface().ShowError = nullptr;
-        SetFormatSettings(saved);
-    }
+    ~FormulaReport() { SetFormatSettings(saved); }
 
     TRLDBText* AddText(const QString& formula, TDataSource* dataSource)
     {
@@ -65,6 +59,15 @@ struct FormulaReport {
         text->SetDataSource(dataSource);
         text->SetDataFormula(formula);
         return text;
+    }
+
+    /// Prepares; a failure's message goes to `errors`.
+    bool Prepare()
+    {
+        const TRLPrepareResult prepared = report->Prepare();
+        if (prepared.Outcome == TRLPrepareOutcome::Failed)
+            errors << prepared.Message;
+        return bool(prepared);
     }
 
     /// The texts printed on the first page, in drawing order.
@@ -97,7 +100,7 @@ TEST(ParserReport, DataFormulaPrintsTheSumOfTwoFieldsThroughTheDisplayMask)
     FormulaReport r;
     TRLDBText* text = r.AddText(u"QUANT + PRECO"_s, r.source);
     text->DisplayMask = u"#,##0.00"_s;
-    ASSERT_TRUE(r.report->Prepare()) << r.errors.join(u'\n').toStdString();
+    ASSERT_TRUE(r.Prepare()) << r.errors.join(u'\n').toStdString();
     EXPECT_EQ(r.Printed(), QStringList({ u"1.236,50"_s, u"3,25"_s }));
 }
 
@@ -120,8 +123,7 @@ TEST(ParserReport, FormulaValuesPrintThroughPicturesEditMasksOrTheDefaultText)
     for (const Case& c : cases) {
         FormulaReport r;
         r.AddText(c.formula, r.source)->DisplayMask = c.mask;
-        ASSERT_TRUE(r.report->Prepare())
-            << c.formula.toStdString() << ": " << r.errors.join(u'\n').toStdString();
+        ASSERT_TRUE(r.Prepare()) << c.formula.toStdString() << ": " << r.errors.join(u'\n').toStdString();
         EXPECT_EQ(r.Printed(), c.printed) << c.formula.toStdString() << " with mask " << c.mask.toStdString();
     }
 }
@@ -133,7 +135,7 @@ TEST(ParserReport, MemoFormulaValuesUseTheDefaultText)
     memo->SetParent(r.band);
     memo->SetDataSource(r.source);
     memo->SetDataFormula(u"if(QUANT > 2, PRECO / 2, QUANT = 2)"_s);
-    ASSERT_TRUE(r.report->Prepare()) << r.errors.join(u'\n').toStdString();
+    ASSERT_TRUE(r.Prepare()) << r.errors.join(u'\n').toStdString();
     EXPECT_EQ(r.Printed(), QStringList({ u"True"_s, u"0,125"_s }))
         << "a memo prints a formula's value as a data text without mask does";
 }
@@ -164,8 +166,7 @@ TEST(ParserReport, NamesResolveAlongThePrintingControlAndItsParents)
         auto* otherSource = new TDataSource(&r.form);
         otherSource->SetDataSet(other);
         r.AddText(c.formula, c.ownSource ? r.source : otherSource);
-        ASSERT_TRUE(r.report->Prepare())
-            << c.formula.toStdString() << ": " << r.errors.join(u'\n').toStdString();
+        ASSERT_TRUE(r.Prepare()) << c.formula.toStdString() << ": " << r.errors.join(u'\n').toStdString();
         EXPECT_EQ(r.Printed(), c.printed) << c.formula.toStdString();
     }
 }
@@ -195,7 +196,7 @@ TEST(ParserReport, AnUndefinedNameStopsPreparationWithItsMessage)
 {
     FormulaReport r;
     r.AddText(u"QUANT + DESCONTO"_s, r.source);
-    EXPECT_FALSE(r.report->Prepare());
+    EXPECT_FALSE(r.Prepare());
     ASSERT_EQ(r.errors.size(), 1);
     EXPECT_TRUE(r.errors[0].endsWith(u"Undefined identifier \"DESCONTO\""_s)) << r.errors[0].toStdString();
 }
@@ -207,7 +208,7 @@ TEST(ParserReport, MemosAndGroupKeysEvaluateThroughTheParser)
     memo->SetParent(r.band);
     memo->SetDataSource(r.source);
     memo->SetDataFormula(u"'Item: ' + NOME"_s);
-    ASSERT_TRUE(r.report->Prepare()) << r.errors.join(u'\n').toStdString();
+    ASSERT_TRUE(r.Prepare()) << r.errors.join(u'\n').toStdString();
     // Null spreads through "+", so the record without a name prints an empty memo.
     EXPECT_EQ(r.Printed(), QStringList({ u"Item: parafuso"_s }));
 

@@ -10,6 +10,7 @@
 #include "preview/RLPreviewRegistration.h"
 #include "report/RLLayoutFile.h"
 #include "report/RLReport.h"
+#include "report/RLUserInterface.h"
 #include "support/Startup.h"
 #include "support/Translations.h"
 
@@ -142,9 +143,11 @@ int Render(const TRenderOptions& options)
             table->Open();
     }
     report->ShowProgress = options.ShowsPreview() && report->ShowProgress;
-    // A failed preparation has already reported its message.
-    if (!report->Prepare())
+    if (const TRLPrepareResult prepared = report->Prepare(); !prepared) {
+        if (prepared.Outcome == TRLPrepareOutcome::Failed)
+            WriteErrorMessage(prepared.Message);
         return kExitFailure;
+    }
     TRLGraphicStorage& pages = *report->Pages();
     if (!options.PageFile.isEmpty())
         pages.SaveToFile(OutputPath(options.PageFile));
