@@ -251,7 +251,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
 
 std::vector<QString*> OutputFiles(TCommandLine& options)
 {
-    return { &options.PageFile, &options.PdfFile, &options.PortablePdfFile, &options.XlsFile, &options.XlsxFile };
+    return { &options.PageFile, &options.PdfFile, &options.PortablePdfFile, &options.XlsFile,
+        &options.XlsxFile };
 }
 
 std::vector<QString> OutputFiles(const TCommandLine& options)

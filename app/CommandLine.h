@@ -67,8 +67,8 @@ inline constexpr QStringView kOrderPlaceholder = u"{order}";
 /// orders into one file name).
 TCommandLine ParseCommandLine(const QStringList& arguments);
 
-/// The options naming an output file (--pdf, --pdf-portable, --xls, --xlsx, --rpf), so that each rule on output files
-/// ({order}, "-", refusing a table) covers every one.
+/// The options naming an output file (--pdf, --pdf-portable, --xls, --xlsx, --rpf), so that each
+/// rule on output files ({order}, "-", refusing a table) covers every one.
 std::vector<QString*> OutputFiles(TCommandLine& options);
 std::vector<QString> OutputFiles(const TCommandLine& options);
 

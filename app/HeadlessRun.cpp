@@ -65,8 +65,8 @@ void SaveThrough(
     filter.FilterPages(pages);
 }
 
-void SavePdf(TRLPDFFilter& filter, TRLGraphicStorage& pages, const QString& fileName, bool portable,
-    bool progress)
+void SavePdf(
+    TRLPDFFilter& filter, TRLGraphicStorage& pages, const QString& fileName, bool portable, bool progress)
 {
     filter.Portable = portable;
     SaveThrough(filter, pages, fileName, progress);
@@ -190,8 +190,8 @@ int ExportOrder(const TCommandLine& options)
             ShowPreparationError(prepared.Message);
         return kExitFailure;
     }
-    WriteOutputs(*form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1, form.RLXLSXFilter1 }, options,
-        progress.has_value());
+    WriteOutputs(*form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1, form.RLXLSXFilter1 },
+        options, progress.has_value());
     return kExitSuccess;
 }
 

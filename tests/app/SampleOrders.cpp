@@ -56,7 +56,8 @@ TScopedLocale::~TScopedLocale()
 
 TPreparedOrder::TPreparedOrder(const QString& order, const QString& layoutFile)
 {
-    m_form = std::make_unique<TForm1>(nullptr, kBusinessAlias.toString(), SampleDatabaseDirectory(), layoutFile);
+    m_form
+        = std::make_unique<TForm1>(nullptr, kBusinessAlias.toString(), SampleDatabaseDirectory(), layoutFile);
     m_form->OpenTables();
     if (!m_form->LocateOrder(order)) {
         ADD_FAILURE() << "order " << order.toStdString() << " is not in the sample database";
