@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/HeadlessRun.h"
 #include "app/OrderFilters.h"
+#include "app/ProgramStart.h"
 #include "app/ProgramWindows.h"
 #include "app/RuntimeDirectory.h"
 #include "app/TelaPrincipal.h"
@@ -21,19 +22,6 @@
 #include <optional>
 
 namespace {
-
-QStringList ArgumentsAfterProgram(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
-bool HasDisplay()
-{
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
 
 int RunInteractive(const TCommandLine& options)
 {
@@ -96,7 +84,7 @@ std::optional<int> ReadCommandLine(int& argc, char** argv, TCommandLine& options
         return kExitSuccess;
     }
     // Qt aborts the process when no platform plugin starts; say what is missing instead.
-    if (!options.IsHeadless() && !HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (!options.IsHeadless() && NoWindowPlatform()) {
         PrintProgramError(QCoreApplication::translate("OrdemCompra",
             "no display to show the order on (DISPLAY and WAYLAND_DISPLAY are not set); "
             "write it with --pdf, --xls or --rpf instead"));
@@ -116,8 +104,7 @@ int main(int argc, char** argv)
     const TPrivateRuntimeDirectory runtimeDirectory;
     if (options.IsHeadless()) {
         // Exports need fonts, never a window: no display is no obstacle.
-        if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        UseOffscreenPlatformWithoutDisplay();
         QGuiApplication application(argc, argv);
         const TQuirelLibrary library;
         return RunHeadless(options);

@@ -1,5 +1,6 @@
 // quirel: prints a report from a layout file, for programs and people who use the library
 // without writing one.
+#include "app/ProgramStart.h"
 #include "app/RuntimeDirectory.h"
 #include "db/Table.h"
 #include "filters/RLFilterCommands.h"
@@ -179,19 +180,6 @@ int RunGuarded(const TRenderOptions& options)
     return kExitFailure;
 }
 
-QStringList ArgumentsAfterProgram(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
-bool HasDisplay()
-{
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
 std::optional<int> ReadArguments(int& argc, char** argv, TRenderOptions& options)
 {
     const QCoreApplication core(argc, argv);
@@ -212,7 +200,7 @@ std::optional<int> ReadArguments(int& argc, char** argv, TRenderOptions& options
         std::fputs("quirel 0.6 (QuirelReport v0.6)\n", stdout);
         return kExitSuccess;
     }
-    if (options.ShowsPreview() && !HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    if (options.ShowsPreview() && NoWindowPlatform()) {
         PrintError(QCoreApplication::translate("Quirel",
             "no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); "
             "write the report with --pdf, --xls or --rpf instead"));
@@ -230,8 +218,7 @@ int main(int argc, char** argv)
         return *exitCode;
     const TPrivateRuntimeDirectory runtimeDirectory;
     if (!options.ShowsPreview()) {
-        if (!HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        UseOffscreenPlatformWithoutDisplay();
         QGuiApplication application(argc, argv);
         const TQuirelLibrary library;
         return RunGuarded(options);
