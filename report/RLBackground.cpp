@@ -2,6 +2,7 @@
 
 #include "pages/RLGraphicSurface.h"
 #include "platform/Exceptions.h"
+#include "platform/Picture.h"
 #include "report/RLCustomSite.h"
 
 #include <QPainter>
@@ -33,8 +34,15 @@ void TRLBackground::SetAutoSize(bool autoSize)
 void TRLBackground::SetPicture(const QImage& picture)
 {
     m_picture = picture;
+    m_pictureFile.clear();
     if (m_autoSize)
         AdjustSize();
+}
+
+void TRLBackground::LoadPictureFile(const QByteArray& file)
+{
+    SetPicture(LoadPicture(file));
+    m_pictureFile = file;
 }
 
 void TRLBackground::AdjustSize()

@@ -27,6 +27,11 @@ public:
     void SetAutoSize(bool autoSize);
     const QImage& Picture() const { return m_picture; }
     void SetPicture(const QImage& picture);
+    /// The picture of a BMP, ICO, PNG or JPEG file, kept with the file; throws EReportError when
+    /// the bytes are none.
+    void LoadPictureFile(const QByteArray& file);
+    /// The file LoadPictureFile was given; empty for a picture set otherwise.
+    const QByteArray& PictureFile() const { return m_pictureFile; }
     /// Width and Height := the picture's size, when there is a picture.
     void AdjustSize();
 
@@ -39,4 +44,5 @@ private:
     TRLCustomSite* m_owner;
     bool m_autoSize = true;
     QImage m_picture;
+    QByteArray m_pictureFile;
 };

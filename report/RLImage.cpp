@@ -30,12 +30,14 @@ void TRLCustomImage::LoadPictureFile(const QByteArray& file)
 {
     const QImage picture = LoadPicture(file);
     SetPictureFrom(picture, DetectPictureFormat(file) == TPictureFormat::Icon ? file : QByteArray());
+    m_pictureFile = file;
 }
 
 void TRLCustomImage::SetPictureFrom(const QImage& picture, const QByteArray& iconFile)
 {
     m_picture = picture;
     m_iconFile = picture.isNull() ? QByteArray() : iconFile;
+    m_pictureFile.clear();
     if (AutoSize() && m_picture.width() > 0 && m_picture.height() > 0)
         SetBounds(Left(), Top(), m_picture.width(), m_picture.height());
 }

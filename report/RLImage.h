@@ -22,6 +22,8 @@ public:
     void LoadPictureFile(const QByteArray& file);
     /// The icon file the picture came from; empty for other pictures.
     const QByteArray& IconFile() const { return m_iconFile; }
+    /// The file LoadPictureFile was given, kept as it was; empty for a picture set otherwise.
+    const QByteArray& PictureFile() const { return m_pictureFile; }
     /// The picture fills the control, proportions lost; true turns Scaled off.
     ///@{
     bool Stretch() const { return m_stretch; }
@@ -48,6 +50,7 @@ protected:
 private:
     QImage m_picture;
     QByteArray m_iconFile;
+    QByteArray m_pictureFile;
     bool m_stretch = false;
     bool m_scaled = false;
 };

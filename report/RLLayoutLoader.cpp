@@ -131,6 +131,13 @@ public:
             }
         }
         m_builder.Finish();
+        for (const THolderLink& link : m_holderLinks) {
+            try {
+                link.property->Write(TRLPathObject { link.component, false, {} }, link.value);
+            } catch (const EReportError& error) {
+                Fail(link.pointer, QStringLiteral("%1: %2").arg(link.component->Name(), error.Message()));
+            }
+        }
         if (!report)
             Fail(u"/components/0"_s,
                 QCoreApplication::translate(
@@ -322,6 +329,12 @@ private:
                 Fail(at,
                     QCoreApplication::translate("TRLLayout", "%1: property %2 must be %3")
                         .arg(name, propertyPath, KindName(property->Kind)));
+            // A holder may come later in the file than the controls it holds.
+            if (object.IsComponent() && property->Kind == TRLPropertyKind::Reference
+                && (property->Name == u"Holder"_s || property->Name == u"SecondHolder"_s)) {
+                m_holderLinks.push_back({ object.Component, property, *converted, at });
+                continue;
+            }
             try {
                 m_builder.Set(propertyPath, *converted);
             } catch (const EReportError& error) {
@@ -330,8 +343,16 @@ private:
         }
     }
 
+    struct THolderLink {
+        TComponent* component;
+        const TRLPublishedProperty* property;
+        TVariant value;
+        QString pointer;
+    };
+
     TComponent& m_owner;
     TRLReportBuilder m_builder;
+    std::vector<THolderLink> m_holderLinks;
     QString m_databaseName;
     std::vector<TComponent*> m_created;
     QHash<TTable*, QString> m_masters;

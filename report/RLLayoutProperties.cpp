@@ -4,6 +4,7 @@
 
 #include "db/DataSource.h"
 #include "platform/Exceptions.h"
+#include "platform/Picture.h"
 #include "report/RLBackground.h"
 #include "report/RLBorders.h"
 #include "report/RLCustomMultiLine.h"
@@ -13,12 +14,14 @@
 #include "report/RLDegradeEffect.h"
 #include "report/RLDetailGrid.h"
 #include "report/RLDraw.h"
+#include "report/RLImage.h"
 #include "report/RLMargins.h"
 #include "report/RLPageSetup.h"
 #include "report/RLReport.h"
 #include "report/RLSystemInfo.h"
 #include "support/RLPublishedProperties.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 
 namespace {
@@ -89,6 +92,8 @@ const QStringList kInfoNames { u"itCarbonCopy"_s, u"itDate"_s, u"itDetailCount"_
     u"itHour"_s, u"itJunction"_s, u"itLastPageNumber"_s, u"itMend"_s, u"itNow"_s, u"itPageNumber"_s,
     u"itPagePreview"_s, u"itTitle"_s, u"itRecNo"_s, u"itCopyNo"_s };
 const QStringList kImageArrangeNames { u"baAligned"_s, u"baSidebySide"_s, u"baCenter"_s, u"baDistributed"_s };
+const QStringList kHoldStyleNames { u"hsAsColumn"_s, u"hsHorizontally"_s, u"hsVertically"_s,
+    u"hsRelatively"_s, u"hsCopyWidth"_s, u"hsCopyHeight"_s, u"hsCopySize"_s };
 const QStringList kDegradeDirectionNames { u"ddNone"_s, u"ddHorizontal"_s, u"ddVertical"_s };
 
 double FloatValue(QStringView property, const TVariant& value)
@@ -109,6 +114,76 @@ TDataSource* FindDataSource(const TComponent& component, const QString& name)
     if (!source)
         throw EReportError(QCoreApplication::translate("TRLLayout", "No data source named %1").arg(name));
     return source;
+}
+
+/// The control of that name among the control's owner's components; none for "".
+TRLCustomControl* FindHolder(const TComponent& component, const QString& name)
+{
+    if (name.isEmpty())
+        return nullptr;
+    const TComponent* owner = component.Owner();
+    auto* holder = owner ? dynamic_cast<TRLCustomControl*>(owner->FindComponent(name)) : nullptr;
+    if (!holder)
+        throw EReportError(QCoreApplication::translate("TRLLayout", "No control named %1").arg(name));
+    return holder;
+}
+
+QString PictureMimeType(TPictureFormat format)
+{
+    switch (format) {
+    case TPictureFormat::Bitmap:
+        return u"image/bmp"_s;
+    case TPictureFormat::Icon:
+        return u"image/x-icon"_s;
+    case TPictureFormat::Png:
+        return u"image/png"_s;
+    case TPictureFormat::Jpeg:
+        return u"image/jpeg"_s;
+    case TPictureFormat::Unknown:
+        break;
+    }
+    return {};
+}
+
+/// The picture as a data URI of the file it was loaded from, so that the bytes pages keep stay
+/// the same; a picture made in code goes as PNG, which keeps every pixel. "" for no picture.
+QString PictureText(const QImage& picture, QByteArray file)
+{
+    if (picture.isNull())
+        return {};
+    if (file.isEmpty()) {
+        QBuffer buffer(&file);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
+    }
+    return u"data:"_s + PictureMimeType(DetectPictureFormat(file)) + u";base64,"_s
+        + QString::fromLatin1(file.toBase64());
+}
+
+/// The file bytes of PictureText's data URI; empty for "". Throws EReportError when the text is no
+/// base64 data URI or names another format than its bytes are.
+QByteArray PictureFile(QStringView property, const TVariant& value)
+{
+    const QString text = value.ToString();
+    if (text.isEmpty())
+        return {};
+    const qsizetype comma = text.indexOf(u',');
+    const QString head = text.left(comma);
+    const QString prefix = u"data:"_s;
+    const QString suffix = u";base64"_s;
+    QByteArray file;
+    if (comma > 0 && head.startsWith(prefix) && head.endsWith(suffix)) {
+        const auto decoded = QByteArray::fromBase64Encoding(
+            text.mid(comma + 1).toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+        if (decoded)
+            file = *decoded;
+    }
+    const QString type = head.mid(prefix.size(), head.size() - prefix.size() - suffix.size());
+    if (file.isEmpty() || type != PictureMimeType(DetectPictureFormat(file)))
+        throw EReportError(QCoreApplication::translate("TRLLayout",
+            "Property %1 must be a picture as \"data:image/png;base64,...\" (BMP, ICO, PNG or JPEG)")
+                               .arg(property));
+    return file;
 }
 
 /// Adds properties of class T, or of its part `part` when one is given, through getters and setters.
@@ -183,6 +258,24 @@ public:
             },
             [set](T& c, const TVariant& v) { set(c, FindDataSource(c, v.ToString())); });
     }
+    void Control(const QString& name, std::function<TRLCustomControl*(T&)> get,
+        std::function<void(T&, TRLCustomControl*)> set)
+    {
+        Add(
+            name, TRLPropertyKind::Reference,
+            [get](T& c) {
+                TRLCustomControl* control = get(c);
+                return TVariant(control ? control->Name() : QString());
+            },
+            [set](T& c, const TVariant& v) { set(c, FindHolder(c, v.ToString())); });
+    }
+    void Picture(
+        const QString& name, std::function<QString(T&)> get, std::function<void(T&, const QByteArray&)> set)
+    {
+        Add(
+            name, TRLPropertyKind::String, [get](T& c) { return TVariant(get(c)); },
+            [name, set](T& c, const TVariant& v) { set(c, PictureFile(name, v)); });
+    }
     /// The property added last is kept by layouts only where `stored` says so.
     void StoredWhen(std::function<bool(T&)> stored)
     {
@@ -236,6 +329,17 @@ void AddControlLayout(TRLPublishedProperties& table)
         [](C& c, unsigned v) { c.SetBehavior(v); });
     control.Boolean(
         u"Enabled"_s, [](C& c) { return c.Enabled(); }, [](C& c, bool v) { c.SetEnabled(v); });
+    control.Enumeration(
+        u"HoldStyle"_s, kHoldStyleNames, [](C& c) { return int(c.HoldStyle()); },
+        [](C& c, int v) { c.SetHoldStyle(TRLHoldStyle(v)); });
+    control.Enumeration(
+        u"SecondHoldStyle"_s, kHoldStyleNames, [](C& c) { return int(c.SecondHoldStyle()); },
+        [](C& c, int v) { c.SetSecondHoldStyle(TRLHoldStyle(v)); });
+    control.Control(
+        u"Holder"_s, [](C& c) { return c.Holder(); }, [](C& c, TRLCustomControl* v) { c.SetHolder(v); });
+    control.Control(
+        u"SecondHolder"_s, [](C& c) { return c.SecondHolder(); },
+        [](C& c, TRLCustomControl* v) { c.SetSecondHolder(v); });
 
     TAdder<C> borders(table, u"Borders"_s);
     borders.Enumeration(
@@ -308,6 +412,15 @@ void AddSiteLayout(TRLPublishedProperties& table)
     background.Boolean(
         u"AutoSize"_s, [](S& s) { return s.Background()->AutoSize(); },
         [](S& s, bool v) { s.Background()->SetAutoSize(v); });
+    background.Picture(
+        u"Picture"_s,
+        [](S& s) { return PictureText(s.Background()->Picture(), s.Background()->PictureFile()); },
+        [](S& s, const QByteArray& file) {
+            if (file.isEmpty())
+                s.Background()->SetPicture(QImage());
+            else
+                s.Background()->LoadPictureFile(file);
+        });
 
     TAdder<S> degrade(table, u"Degrade"_s);
     degrade.Enumeration(
@@ -492,6 +605,15 @@ void AddLeafControls(TRLPublishedProperties& table)
         u"Scaled"_s, [](I& i) { return i.Scaled(); }, [](I& i, bool v) { i.SetScaled(v); });
     image.Boolean(
         u"Center"_s, [](I& i) { return i.Center; }, [](I& i, bool v) { i.Center = v; });
+    // A data image's picture comes from its field.
+    TAdder<TRLImage>(table).Picture(
+        u"Picture"_s, [](TRLImage& i) { return PictureText(i.Picture(), i.PictureFile()); },
+        [](TRLImage& i, const QByteArray& file) {
+            if (file.isEmpty())
+                i.SetPicture(QImage());
+            else
+                i.LoadPictureFile(file);
+        });
     using D = TRLCustomDBImage;
     TAdder<D> dbImage(table);
     dbImage.Source(

@@ -646,6 +646,14 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
         <translation>There are two components named %1</translation>
     </message>
     <message>
+        <source>No control named %1</source>
+        <translation>No control named %1</translation>
+    </message>
+    <message>
+        <source>Property %1 must be a picture as &quot;data:image/png;base64,...&quot; (BMP, ICO, PNG or JPEG)</source>
+        <translation>Property %1 must be a picture as &quot;data:image/png;base64,...&quot; (BMP, ICO, PNG or JPEG)</translation>
+    </message>
+    <message>
         <source>No data source named %1</source>
         <translation>No data source named %1</translation>
     </message>

@@ -646,6 +646,14 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
         <translation>Hay dos componentes llamados %1</translation>
     </message>
     <message>
+        <source>No control named %1</source>
+        <translation>No hay ningún control llamado %1</translation>
+    </message>
+    <message>
+        <source>Property %1 must be a picture as &quot;data:image/png;base64,...&quot; (BMP, ICO, PNG or JPEG)</source>
+        <translation>La propiedad %1 debe ser una imagen como &quot;data:image/png;base64,...&quot; (BMP, ICO, PNG o JPEG)</translation>
+    </message>
+    <message>
         <source>No data source named %1</source>
         <translation>No hay origen de datos llamado %1</translation>
     </message>

@@ -646,6 +646,14 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
         <translation>Deux composants s&apos;appellent %1</translation>
     </message>
     <message>
+        <source>No control named %1</source>
+        <translation>Aucun contrôle nommé %1</translation>
+    </message>
+    <message>
+        <source>Property %1 must be a picture as &quot;data:image/png;base64,...&quot; (BMP, ICO, PNG or JPEG)</source>
+        <translation>La propriété %1 doit être une image sous la forme &quot;data:image/png;base64,...&quot; (BMP, ICO, PNG ou JPEG)</translation>
+    </message>
+    <message>
         <source>No data source named %1</source>
         <translation>Aucune source de données ne s&apos;appelle %1</translation>
     </message>

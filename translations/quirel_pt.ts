@@ -646,6 +646,14 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
         <translation>Há dois componentes chamados %1</translation>
     </message>
     <message>
+        <source>No control named %1</source>
+        <translation>Não há controle chamado %1</translation>
+    </message>
+    <message>
+        <source>Property %1 must be a picture as &quot;data:image/png;base64,...&quot; (BMP, ICO, PNG or JPEG)</source>
+        <translation>A propriedade %1 deve ser uma imagem como &quot;data:image/png;base64,...&quot; (BMP, ICO, PNG ou JPEG)</translation>
+    </message>
+    <message>
         <source>No data source named %1</source>
         <translation>Não há fonte de dados chamada %1</translation>
     </message>

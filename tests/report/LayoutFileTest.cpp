@@ -3,12 +3,15 @@
 #include "db/DataSource.h"
 #include "db/MemoryDataSet.h"
 #include "platform/Exceptions.h"
+#include "platform/Picture.h"
+#include "report/RLImage.h"
 #include "report/RLLabel.h"
 #include "report/RLLayoutFile.h"
 #include "report/RLReport.h"
 #include "report/RLReportBuilder.h"
 #include "tests/common/TestHelpers.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -42,6 +45,21 @@ QByteArray Layout(const QByteArray& property, const QByteArray& component = {})
 }
 
 /// An owner with the data source layouts bind to.
+/// The component of that name among a saved layout's components.
+QJsonObject SavedComponent(const QByteArray& saved, const QString& name)
+{
+    for (const QJsonValue& component : QJsonDocument::fromJson(saved)[u"components"_s].toArray()) {
+        if (component[u"name"_s].toString() == name)
+            return component.toObject();
+    }
+    return {};
+}
+
+QByteArray DataUri(const char* type, const QByteArray& file)
+{
+    return "data:" + QByteArray(type) + ";base64," + file.toBase64();
+}
+
 struct Owner {
     Owner()
     {
@@ -87,19 +105,51 @@ TEST(LayoutFile, BuildingInAnyOrderGivesTheSameControl)
 
 TEST(LayoutFile, SaveThenLoadKeepsEveryProperty)
 {
-    const QByteArray rich = Layout(R"("Borders": { "Sides": "sdCustom", "DrawLeft": true, "Width": 3 },
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(qRgb(200, 40, 10));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "PNG"));
+    const QByteArray bitmap = SaveBitmap(image);
+    // The label's holder comes later in the file; pictures keep their files' bytes.
+    QByteArray rich = Layout(R"("Borders": { "Sides": "sdCustom", "DrawLeft": true, "Width": 3 },
+        "Holder": "Shape", "HoldStyle": "hsVertically", "SecondHolder": "Text",
         "Font": { "Name": "Verdana", "Height": -12, "Style": ["fsBold", "fsUnderline"], "Charset": 0 },)",
         R"(, { "class": "TRLDraw", "name": "Shape", "parent": "Band",
                "properties": { "DrawKind": "dkCustom", "DrawData": "0 0\n10 5\n0 10", "Angle": 12.5,
                                "Pen": { "Width": 2, "Style": "psDot" }, "Brush": { "Style": "bsCross" } } },
              { "class": "TRLDetailGrid", "name": "Grid", "parent": "Report",
                "properties": { "ColCount": 3, "ColSpacing": 2.5, "Organization": "goInColumns",
-                               "Margins": { "LeftMargin": 4 } } })");
+                               "Margins": { "LeftMargin": 4 } } },
+             { "class": "TRLImage", "name": "Logo", "parent": "Band",
+               "properties": { "Left": 300, "Stretch": true, "Picture": "@PNG@" } },
+             { "class": "TRLBand", "name": "Summary", "parent": "Report",
+               "properties": { "BandType": "btSummary", "Background": { "AutoSize": true, "Picture": "@BMP@" } } })");
+    rich.replace("@PNG@", DataUri("image/png", png)).replace("@BMP@", DataUri("image/bmp", bitmap));
     Owner first;
     const QByteArray saved = SaveLayout(*LoadLayout(first.owner, rich, u"rich.json"_s));
     Owner second;
     const QByteArray again = SaveLayout(*LoadLayout(second.owner, saved, u"saved.json"_s));
     EXPECT_EQ(again, saved);
+    // The picture drawn is the file's, byte for byte, whatever Qt would encode today.
+    auto* logo = dynamic_cast<TRLImage*>(second.owner.FindComponent(u"Logo"_s));
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->PictureFile(), png);
+    EXPECT_EQ(logo->Picture().pixel(2, 1), image.pixel(2, 1));
+    EXPECT_EQ(SavedComponent(saved, u"Logo"_s)[u"properties"_s][u"Picture"_s].toString().toLatin1(),
+        DataUri("image/png", png));
+    const QJsonObject summary
+        = SavedComponent(saved, u"Summary"_s)[u"properties"_s][u"Background"_s].toObject();
+    EXPECT_EQ(summary[u"Picture"_s].toString().toLatin1(), DataUri("image/bmp", bitmap));
+    EXPECT_EQ(summary[u"Width"_s].toInt(), 3) << "the background took the picture's size";
+    const QJsonObject held = SavedComponent(saved, u"Label"_s)[u"properties"_s].toObject();
+    EXPECT_EQ(held[u"Holder"_s].toString(), u"Shape"_s);
+    EXPECT_EQ(held[u"SecondHolder"_s].toString(), u"Text"_s);
+    EXPECT_EQ(held[u"HoldStyle"_s].toString(), u"hsVertically"_s);
+    auto* heldLabel = dynamic_cast<TRLCustomControl*>(second.owner.FindComponent(u"Label"_s));
+    ASSERT_NE(heldLabel, nullptr);
+    EXPECT_EQ(heldLabel->Holder(), second.owner.FindComponent(u"Shape"_s));
     // What the file set is in what was saved, not the defaults.
     const QJsonObject label = QJsonDocument::fromJson(saved)[u"components"_s][2][u"properties"_s].toObject();
     EXPECT_EQ(label[u"Borders"_s][u"Width"_s].toInt(), 3);
@@ -146,6 +196,11 @@ TEST(LayoutFile, BrokenLayoutsNameThePlaceAndLeaveNothingBuilt)
             u"t.json:12:13: There are two components named label"_s },
         { "report on a band", Layout({}, R"(, { "class": "TRLReport", "name": "R2", "parent": "Band" })"),
             u"t.json:12:13: The report R2 cannot be placed on Band"_s },
+        { "holder missing", Layout(R"("Holder": "Ghost",)"),
+            u"t.json:9:69: Label: No control named Ghost"_s },
+        { "picture of no format", Layout({}, R"(, { "class": "TRLImage", "name": "Logo", "parent": "Band",
+                            "properties": { "Picture": "data:image/png;base64,Qk0=" } })"),
+            u"t.json:13:45: Logo: Property Picture must be a picture as \"data:image/png;base64,...\" (BMP, ICO, PNG or JPEG)"_s },
         { "control without parent", Layout({}, R"(, { "class": "TRLLabel", "name": "Lost" })"),
             u"t.json:12:13: Lost has no parent"_s },
     };
