@@ -20,6 +20,7 @@
 #include "report/RLLayoutFile.h"
 #include "report/RLReport.h"
 #include "report/RLUserInterface.h"
+#include "support/OutputFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -125,12 +126,6 @@ void RefuseOutputOverTables(const QString& output, const TOrderTables& tables)
     }
 }
 
-/// "-" is standard output, written through the descriptor the program was given.
-QString OutputPath(const QString& option)
-{
-    return option == u"-" ? QStringLiteral("/dev/stdout") : option;
-}
-
 /// Converting a page file onto itself would destroy it before it is read.
 void RefuseOutputOverPageFile(const QString& output, const QString& pageFile)
 {
@@ -223,14 +218,14 @@ int RunOneExport(const TCommandLine& given, const QString& label)
 {
     TCommandLine options = given;
     for (QString* output : OutputFiles(options))
-        *output = OutputPath(*output);
+        *output = OutputPathOfOption(*output);
     MessageLabel() = label;
     RLUserInterface().ShowError = ShowPreparationError;
     int result = kExitFailure;
     try {
         if (!options.WriteLayoutFile.isEmpty()) {
             const TForm1 form(nullptr);
-            SaveLayoutFile(*form.RLReport1, OutputPath(options.WriteLayoutFile));
+            SaveLayoutFile(*form.RLReport1, OutputPathOfOption(options.WriteLayoutFile));
             result = kExitSuccess;
         } else {
             result = options.ViewFile.isEmpty() ? ExportOrder(options) : ExportPageFile(options);

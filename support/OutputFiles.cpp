@@ -180,3 +180,8 @@ void TOutputFile::Discard()
         m_stream->close();
     m_stream.reset();
 }
+
+QString OutputPathOfOption(const QString& option)
+{
+    return option == u"-" ? QStringLiteral("/dev/stdout") : option;
+}

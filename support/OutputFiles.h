@@ -7,6 +7,10 @@ class QFile;
 class QIODevice;
 class QSaveFile;
 
+/// The file a command-line output option names: "-" is standard output, written through the
+/// descriptor the program was given.
+QString OutputPathOfOption(const QString& option);
+
 /// Where an export writes. A regular file, or a name not yet taken, is written beside the target
 /// and renamed over it by Commit, so a failed save leaves the old file as it was. The program's
 /// own descriptors (/dev/stdout, /dev/fd/N, /proc/self/fd/N, also through links), pipes and

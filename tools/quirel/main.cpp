@@ -12,6 +12,7 @@
 #include "report/RLLayoutFile.h"
 #include "report/RLReport.h"
 #include "report/RLUserInterface.h"
+#include "support/OutputFiles.h"
 #include "support/Startup.h"
 #include "support/Translations.h"
 
@@ -123,14 +124,9 @@ TRenderOptions ParseArguments(const QStringList& arguments)
     return options;
 }
 
-QString OutputPath(const QString& option)
-{
-    return option == u"-" ? QStringLiteral("/dev/stdout") : option;
-}
-
 void SaveThrough(TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QString& fileName)
 {
-    filter.FileName = OutputPath(fileName);
+    filter.FileName = OutputPathOfOption(fileName);
     filter.ShowProgress = false;
     filter.FilterPages(pages);
 }
@@ -151,7 +147,7 @@ int Render(const TRenderOptions& options)
     }
     TRLGraphicStorage& pages = *report->Pages();
     if (!options.PageFile.isEmpty())
-        pages.SaveToFile(OutputPath(options.PageFile));
+        pages.SaveToFile(OutputPathOfOption(options.PageFile));
     if (!options.PdfFile.isEmpty()) {
         auto* pdf = new TRLPDFFilter(&owner);
         SaveThrough(*pdf, pages, options.PdfFile);
