@@ -238,7 +238,10 @@ void TRLSpoolFilter::SelectPaper(int orientation, double paperWidth, double pape
     TRLPrinterWrapper& printer = SharedPrinter();
     if (m_docStarted) {
         m_docStarted = false;
+        // Ending a job forgets the copies; the next job of the same run prints as many.
+        const int copies = printer.Copies();
         printer.EndDoc();
+        printer.SetCopies(copies);
     }
     printer.SetPaperSize(orientation == kLandscape, false, paperWidth, paperHeight);
     m_printerRect = ComputePrinterRect(printer.GetMetrics(), orientation, paperWidth, paperHeight);

@@ -410,12 +410,23 @@ TEST_F(CupsPrint, EachChangeOfOrientationStartsAJob)
     });
     AddPage(*pages, [](TRLGraphicSurface& page) { page.Rectangle(10, 10, 700, 1000); });
     const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
+    SharedPrinter().SetCopies(2);
     PrintPagesOnPrinter(*pages->Storage, kQueue.toString());
-    // Pages 1-2 portrait, 3 landscape, 4 portrait: three jobs.
+    // Pages 1-2 portrait, 3 landscape, 4 portrait: three jobs, each printed twice.
     EXPECT_TRUE(WaitForJobs(Cups(), before + 3)) << Cups().ErrorLog().toStdString();
     EXPECT_EQ(CompletedJobs(), before + 3) << Jobs(Cups(), u"completed"_qs).join(u'\n').toStdString();
-    for (const QString& output : PdfsNewerThan(CupsPdfOutputDir(), started))
+    // The jobs share their title, so the queue may keep only the last one's file: each file it
+    // kept holds every page of its job twice.
+    const QStringList outputs = PdfsNewerThan(CupsPdfOutputDir(), started);
+    EXPECT_FALSE(outputs.isEmpty());
+    for (const QString& output : outputs) {
+        const auto info = RunTool(u"pdfinfo"_qs, { output });
+        const QRegularExpressionMatch pagesLine
+            = QRegularExpression(u"Pages:\\s+(\\d+)"_qs).match(info.value_or(QString()));
+        ASSERT_TRUE(pagesLine.hasMatch()) << output.toStdString();
+        EXPECT_EQ(pagesLine.captured(1).toInt() % 2, 0) << output.toStdString();
         QFile::remove(output);
+    }
 }
 
 namespace {
