@@ -709,6 +709,54 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
         <source>Property %1 of %2 is read-only</source>
         <translation>Property %1 of %2 is read-only</translation>
     </message>
+    <message>
+        <source>&quot;queries&quot; must be a list</source>
+        <translation>&quot;queries&quot; must be a list</translation>
+    </message>
+    <message>
+        <source>A query must be an object</source>
+        <translation>A query must be an object</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</source>
+        <translation>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</source>
+        <translation>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</translation>
+    </message>
+    <message>
+        <source>%1: &quot;params&quot; must be an object</source>
+        <translation>%1: &quot;params&quot; must be an object</translation>
+    </message>
+    <message>
+        <source>%1: the SQL has no parameter :%2</source>
+        <translation>%1: the SQL has no parameter :%2</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 must be a text, a number, true, false or null</source>
+        <translation>%1: the parameter :%2 must be a text, a number, true, false or null</translation>
+    </message>
+    <message>
+        <source>%1: &quot;fields&quot; must be a list</source>
+        <translation>%1: &quot;fields&quot; must be a list</translation>
+    </message>
+    <message>
+        <source>A field must be an object</source>
+        <translation>A field must be an object</translation>
+    </message>
+    <message>
+        <source>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</source>
+        <translation>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</translation>
+    </message>
+    <message>
+        <source>%1: field %2: &quot;size&quot; must be a whole number from 0</source>
+        <translation>%1: field %2: &quot;size&quot; must be a whole number from 0</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 takes its value from %3, which has no field %2</source>
+        <translation>%1: the parameter :%2 takes its value from %3, which has no field %2</translation>
+    </message>
 </context>
 <context>
     <name>TRLPDFFilter</name>
@@ -836,6 +884,10 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
     <message>
         <source>the URL names no database</source>
         <translation>the URL names no database</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the base folder while connected</source>
+        <translation>Database &quot;%1&quot;: cannot change the base folder while connected</translation>
     </message>
 </context>
 <context>

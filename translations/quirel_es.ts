@@ -709,6 +709,54 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
         <source>Property %1 of %2 is read-only</source>
         <translation>La propiedad %1 de %2 es de solo lectura</translation>
     </message>
+    <message>
+        <source>&quot;queries&quot; must be a list</source>
+        <translation>&quot;queries&quot; debe ser una lista</translation>
+    </message>
+    <message>
+        <source>A query must be an object</source>
+        <translation>Una consulta debe ser un objeto</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</source>
+        <translation>%1: el parámetro :%2 no tiene valor: dalo en &quot;params&quot; o nombra un &quot;paramSource&quot; con un campo %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</source>
+        <translation>%1: &quot;%2&quot; no es una URL de base de datos ni el nombre de una conexión que tenga el programa</translation>
+    </message>
+    <message>
+        <source>%1: &quot;params&quot; must be an object</source>
+        <translation>%1: &quot;params&quot; debe ser un objeto</translation>
+    </message>
+    <message>
+        <source>%1: the SQL has no parameter :%2</source>
+        <translation>%1: el SQL no tiene el parámetro :%2</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 must be a text, a number, true, false or null</source>
+        <translation>%1: el parámetro :%2 debe ser un texto, un número, true, false o null</translation>
+    </message>
+    <message>
+        <source>%1: &quot;fields&quot; must be a list</source>
+        <translation>%1: &quot;fields&quot; debe ser una lista</translation>
+    </message>
+    <message>
+        <source>A field must be an object</source>
+        <translation>Un campo debe ser un objeto</translation>
+    </message>
+    <message>
+        <source>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</source>
+        <translation>%1: campo %2: tipo &quot;%3&quot; desconocido (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</translation>
+    </message>
+    <message>
+        <source>%1: field %2: &quot;size&quot; must be a whole number from 0</source>
+        <translation>%1: campo %2: &quot;size&quot; debe ser un número entero a partir de 0</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 takes its value from %3, which has no field %2</source>
+        <translation>%1: el parámetro :%2 toma su valor de %3, que no tiene el campo %2</translation>
+    </message>
 </context>
 <context>
     <name>TRLPDFFilter</name>
@@ -836,6 +884,10 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
     <message>
         <source>the URL names no database</source>
         <translation>la URL no indica ninguna base de datos</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the base folder while connected</source>
+        <translation>Base de datos &quot;%1&quot;: no se puede cambiar la carpeta base con la conexión abierta</translation>
     </message>
 </context>
 <context>

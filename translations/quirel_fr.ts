@@ -709,6 +709,54 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
         <source>Property %1 of %2 is read-only</source>
         <translation>La propriété %1 de %2 est en lecture seule</translation>
     </message>
+    <message>
+        <source>&quot;queries&quot; must be a list</source>
+        <translation>&quot;queries&quot; doit être une liste</translation>
+    </message>
+    <message>
+        <source>A query must be an object</source>
+        <translation>Une requête doit être un objet</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</source>
+        <translation>%1 : le paramètre :%2 n&apos;a pas de valeur : donnez-la dans &quot;params&quot; ou nommez un &quot;paramSource&quot; ayant un champ %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</source>
+        <translation>%1 : « %2 » n&apos;est ni une URL de base de données ni le nom d&apos;une connexion dont dispose le programme</translation>
+    </message>
+    <message>
+        <source>%1: &quot;params&quot; must be an object</source>
+        <translation>%1 : &quot;params&quot; doit être un objet</translation>
+    </message>
+    <message>
+        <source>%1: the SQL has no parameter :%2</source>
+        <translation>%1 : le SQL n&apos;a pas de paramètre :%2</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 must be a text, a number, true, false or null</source>
+        <translation>%1 : le paramètre :%2 doit être un texte, un nombre, true, false ou null</translation>
+    </message>
+    <message>
+        <source>%1: &quot;fields&quot; must be a list</source>
+        <translation>%1 : &quot;fields&quot; doit être une liste</translation>
+    </message>
+    <message>
+        <source>A field must be an object</source>
+        <translation>Un champ doit être un objet</translation>
+    </message>
+    <message>
+        <source>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</source>
+        <translation>%1 : champ %2 : type « %3 » inconnu (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</translation>
+    </message>
+    <message>
+        <source>%1: field %2: &quot;size&quot; must be a whole number from 0</source>
+        <translation>%1 : champ %2 : &quot;size&quot; doit être un nombre entier à partir de 0</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 takes its value from %3, which has no field %2</source>
+        <translation>%1 : le paramètre :%2 prend sa valeur dans %3, qui n&apos;a pas de champ %2</translation>
+    </message>
 </context>
 <context>
     <name>TRLPDFFilter</name>
@@ -836,6 +884,10 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
     <message>
         <source>the URL names no database</source>
         <translation>l&apos;URL ne désigne aucune base de données</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the base folder while connected</source>
+        <translation>Base de données « %1 » : impossible de changer le dossier de base tant que la connexion est ouverte</translation>
     </message>
 </context>
 <context>

@@ -709,6 +709,54 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
         <source>Property %1 of %2 is read-only</source>
         <translation>A propriedade %1 de %2 é somente leitura</translation>
     </message>
+    <message>
+        <source>&quot;queries&quot; must be a list</source>
+        <translation>&quot;queries&quot; deve ser uma lista</translation>
+    </message>
+    <message>
+        <source>A query must be an object</source>
+        <translation>Uma consulta deve ser um objeto</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</source>
+        <translation>%1: o parâmetro :%2 não tem valor: dê-o em &quot;params&quot; ou indique um &quot;paramSource&quot; com um campo %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</source>
+        <translation>%1: &quot;%2&quot; não é URL de banco de dados nem o nome de uma conexão que o programa tenha</translation>
+    </message>
+    <message>
+        <source>%1: &quot;params&quot; must be an object</source>
+        <translation>%1: &quot;params&quot; deve ser um objeto</translation>
+    </message>
+    <message>
+        <source>%1: the SQL has no parameter :%2</source>
+        <translation>%1: o SQL não tem o parâmetro :%2</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 must be a text, a number, true, false or null</source>
+        <translation>%1: o parâmetro :%2 deve ser um texto, um número, true, false ou null</translation>
+    </message>
+    <message>
+        <source>%1: &quot;fields&quot; must be a list</source>
+        <translation>%1: &quot;fields&quot; deve ser uma lista</translation>
+    </message>
+    <message>
+        <source>A field must be an object</source>
+        <translation>Um campo deve ser um objeto</translation>
+    </message>
+    <message>
+        <source>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</source>
+        <translation>%1: campo %2: tipo &quot;%3&quot; desconhecido (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</translation>
+    </message>
+    <message>
+        <source>%1: field %2: &quot;size&quot; must be a whole number from 0</source>
+        <translation>%1: campo %2: &quot;size&quot; deve ser um número inteiro a partir de 0</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 takes its value from %3, which has no field %2</source>
+        <translation>%1: o parâmetro :%2 recebe o valor de %3, que não tem o campo %2</translation>
+    </message>
 </context>
 <context>
     <name>TRLPDFFilter</name>
@@ -836,6 +884,10 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
     <message>
         <source>the URL names no database</source>
         <translation>a URL não indica nenhum banco de dados</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the base folder while connected</source>
+        <translation>Banco de dados &quot;%1&quot;: não é possível mudar a pasta base com a conexão aberta</translation>
     </message>
 </context>
 <context>
