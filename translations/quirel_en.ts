@@ -263,9 +263,14 @@ a batch with the worst of its orders.
 <context>
     <name>Quirel</name>
     <message>
-        <source>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <source>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -274,9 +279,14 @@ Prepares the report of the layout file LAYOUT from the Paradox tables it names, 
 
 An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
 </source>
-        <translation>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <translation>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -313,6 +323,14 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
     <message>
         <source>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</source>
         <translation>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</translation>
+    </message>
+    <message>
+        <source>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</source>
+        <translation>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</translation>
+    </message>
+    <message>
+        <source>--connection %1 is given twice</source>
+        <translation>--connection %1 is given twice</translation>
     </message>
 </context>
 <context>

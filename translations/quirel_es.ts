@@ -263,9 +263,14 @@ un lote, con el peor de sus órdenes.
 <context>
     <name>Quirel</name>
     <message>
-        <source>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <source>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -274,9 +279,14 @@ Prepares the report of the layout file LAYOUT from the Paradox tables it names, 
 
 An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
 </source>
-        <translation>Uso: quirel render DISEÑO --data CARPETA [--pdf SALIDA] [--xls SALIDA] [--rpf SALIDA] [--print [NOMBRE]] [--preview]
-Prepara el informe del archivo de diseño DISEÑO a partir de las tablas Paradox que nombra, leídas de CARPETA.
+        <translation>Uso: quirel render DISEÑO [--data CARPETA] [--connection NOMBRE=URL]... [--pdf SALIDA] [--xls SALIDA] [--rpf SALIDA] [--print [NOMBRE]] [--preview]
+Prepara el informe del archivo de diseño DISEÑO a partir de las tablas Paradox y las consultas SQL que nombra.
 
+  --data CARPETA   lee las tablas Paradox del diseño de CARPETA (necesario cuando tiene alguna)
+  --connection NOMBRE=URL
+                   la base de datos de la conexión NOMBRE del diseño, como
+                   orders=sqlite:///srv/orders.db u orders=postgresql://usuario@servidor/base;
+                   puede darse una vez por nombre
   --pdf SALIDA     guarda las páginas como archivo PDF
   --xls SALIDA     las guarda como hoja de cálculo (XLS)
   --rpf SALIDA     las guarda como archivo de páginas (.rpf)
@@ -313,6 +323,14 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
     <message>
         <source>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</source>
         <translation>no hay pantalla para la vista previa (DISPLAY y WAYLAND_DISPLAY no están definidas); guarde el informe con --pdf, --xls o --rpf</translation>
+    </message>
+    <message>
+        <source>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</source>
+        <translation>--connection necesita NOMBRE=URL, como orders=sqlite:///srv/orders.db</translation>
+    </message>
+    <message>
+        <source>--connection %1 is given twice</source>
+        <translation>--connection %1 se dio dos veces</translation>
     </message>
 </context>
 <context>

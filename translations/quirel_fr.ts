@@ -263,9 +263,14 @@ pour un lot, le pire de ses commandes.
 <context>
     <name>Quirel</name>
     <message>
-        <source>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <source>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -274,9 +279,14 @@ Prepares the report of the layout file LAYOUT from the Paradox tables it names, 
 
 An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
 </source>
-        <translation>Usage : quirel render MISEENPAGE --data DOSSIER [--pdf SORTIE] [--xls SORTIE] [--rpf SORTIE] [--print [NOM]] [--preview]
-Prépare le rapport du fichier de mise en page MISEENPAGE à partir des tables Paradox qu&apos;il nomme, lues dans DOSSIER.
+        <translation>Usage : quirel render MISEENPAGE [--data DOSSIER] [--connection NOM=URL]... [--pdf SORTIE] [--xls SORTIE] [--rpf SORTIE] [--print [NOM]] [--preview]
+Prépare le rapport du fichier de mise en page MISEENPAGE à partir des tables Paradox et des requêtes SQL qu&apos;il nomme.
 
+  --data DOSSIER   lit les tables Paradox de la mise en page dans DOSSIER (nécessaire s&apos;il y en a)
+  --connection NOM=URL
+                   la base de données de la connexion NOM de la mise en page, par exemple
+                   orders=sqlite:///srv/orders.db ou orders=postgresql://utilisateur@serveur/base ;
+                   à donner une fois par nom
   --pdf SORTIE     enregistre les pages dans un fichier PDF
   --xls SORTIE     les enregistre comme classeur (XLS)
   --rpf SORTIE     les enregistre comme fichier de pages (.rpf)
@@ -313,6 +323,14 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
     <message>
         <source>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</source>
         <translation>pas d&apos;écran pour l&apos;aperçu (DISPLAY et WAYLAND_DISPLAY ne sont pas définies) ; enregistrez le rapport avec --pdf, --xls ou --rpf</translation>
+    </message>
+    <message>
+        <source>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</source>
+        <translation>--connection attend NOM=URL, par exemple orders=sqlite:///srv/orders.db</translation>
+    </message>
+    <message>
+        <source>--connection %1 is given twice</source>
+        <translation>--connection %1 est donné deux fois</translation>
     </message>
 </context>
 <context>

@@ -263,9 +263,14 @@ num lote, o pior entre os das ordens.
 <context>
     <name>Quirel</name>
     <message>
-        <source>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <source>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -274,9 +279,14 @@ Prepares the report of the layout file LAYOUT from the Paradox tables it names, 
 
 An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
 </source>
-        <translation>Uso: quirel render LAYOUT --data PASTA [--pdf SAÍDA] [--xls SAÍDA] [--rpf SAÍDA] [--print [NOME]] [--preview]
-Prepara o relatório do arquivo de layout LAYOUT a partir das tabelas Paradox que ele nomeia, lidas da PASTA.
+        <translation>Uso: quirel render LAYOUT [--data PASTA] [--connection NOME=URL]... [--pdf SAÍDA] [--xls SAÍDA] [--rpf SAÍDA] [--print [NOME]] [--preview]
+Prepara o relatório do arquivo de layout LAYOUT a partir das tabelas Paradox e das consultas SQL que ele nomeia.
 
+  --data PASTA     lê as tabelas Paradox do layout da PASTA (necessário quando ele tem alguma)
+  --connection NOME=URL
+                   o banco de dados da conexão NOME do layout, como
+                   orders=sqlite:///srv/orders.db ou orders=postgresql://usuario@servidor/banco;
+                   pode ser dado uma vez por nome
   --pdf SAÍDA      grava as páginas como arquivo PDF
   --xls SAÍDA      grava-as como planilha (XLS)
   --rpf SAÍDA      grava-as como arquivo de páginas (.rpf)
@@ -313,6 +323,14 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
     <message>
         <source>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</source>
         <translation>não há tela para a visualização (DISPLAY e WAYLAND_DISPLAY não estão definidas); grave o relatório com --pdf, --xls ou --rpf</translation>
+    </message>
+    <message>
+        <source>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</source>
+        <translation>--connection precisa de NOME=URL, como orders=sqlite:///srv/orders.db</translation>
+    </message>
+    <message>
+        <source>--connection %1 is given twice</source>
+        <translation>--connection %1 foi dado duas vezes</translation>
     </message>
 </context>
 <context>
