@@ -16,6 +16,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -246,6 +247,24 @@ TEST(LayoutFile, QueriesSaveAsWritten)
     auto* linesQuery = dynamic_cast<TSqlQuery*>(second.owner.FindComponent(u"Lines"_s));
     ASSERT_NE(linesQuery, nullptr);
     EXPECT_EQ(linesQuery->Connection(), second.warehouse);
+    // The example the documentation shows, its connection given by the program.
+    QFile example(QStringLiteral(QUIREL_SOURCE_DIR "/examples/order-items-sql.json"));
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    const QByteArray exampleText = example.readAll();
+    QByteArray exampleSaved;
+    for (int round = 0; round < 2; ++round) {
+        TComponent owner(nullptr);
+        auto* orders = new TSqlConnection(&owner);
+        orders->SetName(u"orders"_s);
+        const QByteArray text
+            = SaveLayout(*LoadLayout(owner, round == 0 ? exampleText : exampleSaved, u"items.json"_s));
+        if (round == 1) {
+            EXPECT_EQ(text, exampleSaved);
+        }
+        exampleSaved = text;
+    }
+    EXPECT_EQ(QJsonDocument::fromJson(exampleSaved)[u"queries"_s].toArray().size(), 3);
+    EXPECT_EQ(SavedQuery(exampleSaved, u"Itens"_s)[u"connection"_s].toString(), u"orders"_s);
     // A layout without queries saves no such entry, as before there were any.
     Owner plain;
     EXPECT_FALSE(SaveLayout(*LoadLayout(plain.owner, Layout({}), u"plain.json"_s)).contains("\"queries\""));
