@@ -52,6 +52,51 @@ QString FieldTypeName(TFieldType type)
     return QStringLiteral("unknown");
 }
 
+namespace {
+
+struct TFieldTypeIdentifier {
+    TFieldType type;
+    const char16_t* identifier;
+};
+
+constexpr TFieldTypeIdentifier kFieldTypeIdentifiers[] = {
+    { TFieldType::ftString, u"ftString" },
+    { TFieldType::ftSmallint, u"ftSmallint" },
+    { TFieldType::ftInteger, u"ftInteger" },
+    { TFieldType::ftAutoInc, u"ftAutoInc" },
+    { TFieldType::ftBoolean, u"ftBoolean" },
+    { TFieldType::ftFloat, u"ftFloat" },
+    { TFieldType::ftCurrency, u"ftCurrency" },
+    { TFieldType::ftBCD, u"ftBCD" },
+    { TFieldType::ftDate, u"ftDate" },
+    { TFieldType::ftTime, u"ftTime" },
+    { TFieldType::ftDateTime, u"ftDateTime" },
+    { TFieldType::ftBytes, u"ftBytes" },
+    { TFieldType::ftMemo, u"ftMemo" },
+    { TFieldType::ftFmtMemo, u"ftFmtMemo" },
+    { TFieldType::ftGraphic, u"ftGraphic" },
+    { TFieldType::ftBlob, u"ftBlob" },
+    { TFieldType::ftOle, u"ftOle" },
+};
+
+} // namespace
+
+QString FieldTypeIdentifier(TFieldType type)
+{
+    for (const TFieldTypeIdentifier& entry : kFieldTypeIdentifiers)
+        if (entry.type == type)
+            return QString::fromUtf16(entry.identifier);
+    return {};
+}
+
+std::optional<TFieldType> FieldTypeOfIdentifier(QStringView identifier)
+{
+    for (const TFieldTypeIdentifier& entry : kFieldTypeIdentifiers)
+        if (identifier == QStringView(entry.identifier))
+            return entry.type;
+    return std::nullopt;
+}
+
 TField::TField(TDataSet* dataSet, int index, const QString& fieldName, TFieldType type, int size)
     : m_dataSet(dataSet)
     , m_index(index)

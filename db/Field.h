@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 class TDataSet;
 
@@ -33,6 +34,10 @@ enum class TFieldType {
 
 /// "string", "float", "graphic"...: the names used in messages.
 QString FieldTypeName(TFieldType type);
+/// "ftString", "ftFloat"...: the enumeration's own names, as files keep them.
+QString FieldTypeIdentifier(TFieldType type);
+/// The type of an identifier FieldTypeIdentifier gives (case-sensitive); none for any other text.
+std::optional<TFieldType> FieldTypeOfIdentifier(QStringView identifier);
 
 /// One column of a dataset, read at the dataset's current record. Owned by its dataset and valid as
 /// long as it lives. With no current record (closed, empty) a field is null: empty text and zero.

@@ -4,6 +4,7 @@
 #include "platform/Exceptions.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -63,6 +64,22 @@ void TSqlConnection::SetUrl(const QString& url)
     m_url = url;
 }
 
+void TSqlConnection::SetBaseDirectory(const QString& directory)
+{
+    if (Connected())
+        throw EReportError(QCoreApplication::translate(
+            "TSqlConnection", "Database \"%1\": cannot change the base folder while connected")
+                               .arg(DisplayUrl()));
+    m_baseDirectory = directory;
+}
+
+QString TSqlConnection::SqliteFile(const QString& path) const
+{
+    if (m_baseDirectory.isEmpty() || !QFileInfo(path).isRelative())
+        return path;
+    return QDir(m_baseDirectory).filePath(path);
+}
+
 QString TSqlConnection::DisplayUrl() const
 {
     return HideUrlPassword(m_url);
@@ -77,7 +94,9 @@ void TSqlConnection::Open()
 {
     if (Connected())
         return;
-    const TSqlUrl url = ParseSqlUrl(m_url);
+    TSqlUrl url = ParseSqlUrl(m_url);
+    if (url.driver == u"QSQLITE")
+        url.database = SqliteFile(url.database);
     if (!QSqlDatabase::isDriverAvailable(url.driver))
         RaiseConnectionError(m_url,
             QCoreApplication::translate(
@@ -140,7 +159,7 @@ QString TSqlConnection::DatabaseFile() const
     if (!IsDatabaseUrl(m_url))
         return {};
     const TSqlUrl url = ParseSqlUrl(m_url);
-    return url.driver == u"QSQLITE" ? QFileInfo(url.database).absoluteFilePath() : QString();
+    return url.driver == u"QSQLITE" ? QFileInfo(SqliteFile(url.database)).absoluteFilePath() : QString();
 }
 
 void TSqlConnection::AddCloseClient(TComponent* client, std::function<void()> handler)

@@ -21,6 +21,10 @@ public:
     void SetUrl(const QString& url);
     /// The URL with its password hidden: what messages show.
     QString DisplayUrl() const;
+    /// The folder a relative SQLite path ("sqlite:orders.db") is read from; empty: the working folder.
+    /// The URL keeps the path as written. Throws EReportError while connected.
+    const QString& BaseDirectory() const { return m_baseDirectory; }
+    void SetBaseDirectory(const QString& directory);
 
     bool Connected() const;
     /// Connects if not connected. Throws EReportError naming the URL (password hidden) and the
@@ -41,12 +45,16 @@ public:
     void RemoveCloseClient(TComponent* client);
 
 private:
+    /// The SQLite file of a parsed URL, against BaseDirectory when relative.
+    QString SqliteFile(const QString& path) const;
+
     struct CloseClient {
         TComponent* component;
         std::function<void()> handler;
     };
     std::vector<CloseClient> m_closeClients;
     QString m_url;
+    QString m_baseDirectory;
     /// The name Qt's connection registry knows the connection by; empty when closed.
     QString m_connectionName;
 };

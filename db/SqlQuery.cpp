@@ -209,7 +209,13 @@ QStringList TSqlQuery::ParamNames() const
 
 void TSqlQuery::SetParam(const QString& name, const QVariant& value)
 {
-    m_params[name.toLower()] = value;
+    for (TSqlParam& param : m_params) {
+        if (param.Name.compare(name, Qt::CaseInsensitive) == 0) {
+            param = { name, value };
+            return;
+        }
+    }
+    m_params.push_back({ name, value });
 }
 
 void TSqlQuery::SetParamSource(TDataSource* source)
@@ -271,8 +277,9 @@ void TSqlQuery::Prepare()
 
 std::optional<QVariant> TSqlQuery::ParamValue(const QString& name, bool& masterHasRecord) const
 {
-    if (const auto given = m_params.find(name.toLower()); given != m_params.end())
-        return given->second;
+    for (const TSqlParam& param : m_params)
+        if (param.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return param.Value;
     const TDataSet* master = m_paramSource ? m_paramSource->DataSet() : nullptr;
     if (!master)
         return std::nullopt;
@@ -345,6 +352,7 @@ void TSqlQuery::BindColumns()
 {
     const QSqlRecord columns = m_statement->record();
     if (FieldCount() == 0) {
+        m_fieldsFromResult = true;
         for (int c = 0; c < columns.count(); ++c) {
             const QSqlField column = columns.field(c);
             const TFieldType type = FieldTypeOfColumn(column);

@@ -4,13 +4,18 @@
 
 #include <QStringList>
 #include <QVariant>
-#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
 class QSqlQuery;
 class TSqlConnection;
+
+/// A parameter's fixed value, by the name it was given.
+struct TSqlParam {
+    QString Name;
+    QVariant Value;
+};
 
 /// A dataset over the result of an SQL query run through a TSqlConnection.
 ///
@@ -41,14 +46,19 @@ public:
     void SetSQL(const QString& sql);
     /// The parameter names of the SQL, without the colon, in order of first use.
     QStringList ParamNames() const;
-    /// Fixes a parameter's value (a null QVariant is SQL NULL); applied at the next run.
+    /// Fixes a parameter's value (a null QVariant is SQL NULL); applied at the next run. A name that
+    /// differs only in case replaces the earlier one.
     void SetParam(const QString& name, const QVariant& value);
+    /// The fixed values, in the order they were first set.
+    const std::vector<TSqlParam>& Params() const { return m_params; }
 
     TDataSource* ParamSource() const { return m_paramSource; }
     void SetParamSource(TDataSource* source);
 
     /// Declares a field; ftString with its capacity. Throws EReportError when open or taken.
     TField* AddField(const QString& fieldName, TFieldType type, int size = 0);
+    /// True once the fields were taken from the result because none were declared.
+    bool FieldsFromResult() const { return m_fieldsFromResult; }
 
     /// The query as messages name it: component name, connection URL (password hidden) and SQL.
     QString Description() const;
@@ -73,11 +83,12 @@ private:
     TSqlConnection* m_connection = nullptr;
     TDataSource* m_paramSource = nullptr;
     QString m_sql;
-    std::map<QString, QVariant> m_params;
+    std::vector<TSqlParam> m_params;
     std::unique_ptr<QSqlQuery> m_statement;
     /// The result column of each field, by field index.
     std::vector<int> m_columns;
     /// FieldCount() values per row, converted to the fields' types.
     std::vector<QVariant> m_values;
     int m_rowCount = 0;
+    bool m_fieldsFromResult = false;
 };

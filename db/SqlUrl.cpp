@@ -107,8 +107,10 @@ TSqlUrl ParseSqlUrl(const QString& url)
 
 QString HideUrlPassword(const QString& url)
 {
-    static const QRegularExpression password(
-        QStringLiteral(R"(^([A-Za-z][A-Za-z0-9+.-]*://[^:@/]*:)[^/]*@)"));
+    // Up to the last "@": a password may hold an unencoded "/" or "@" that the URL's parts then
+    // misread, and a message must not show any of it. A port followed by an "@" in the query hides
+    // more than needed, which is the safe side.
+    static const QRegularExpression password(QStringLiteral(R"(^([A-Za-z][A-Za-z0-9+.-]*://[^:@/]*:).*@)"));
     QString hidden = url;
     const QRegularExpressionMatch match = password.match(url);
     if (match.hasMatch())

@@ -1,5 +1,8 @@
 // Reading a layout file into a report: checked as it is built, undone on the first fault.
 #include "db/DataSource.h"
+#include "db/SqlConnection.h"
+#include "db/SqlQuery.h"
+#include "db/SqlUrl.h"
 #include "db/Table.h"
 #include "platform/Exceptions.h"
 #include "report/RLLayoutFile.h"
@@ -12,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -102,10 +106,11 @@ QString PlaceMessage(const QString& fileName, TTextPosition position, const QStr
 
 class TLayoutLoader {
 public:
-    TLayoutLoader(TComponent& owner, QString databaseName)
+    TLayoutLoader(TComponent& owner, QString databaseName, QString baseDirectory)
         : m_owner(owner)
         , m_builder(owner)
         , m_databaseName(std::move(databaseName))
+        , m_baseDirectory(std::move(baseDirectory))
     {
     }
 
@@ -113,6 +118,8 @@ public:
     {
         CheckHeader(layout);
         LoadTables(layout.value(u"tables"_s), u"/tables"_s);
+        LoadQueries(layout.value(u"queries"_s), u"/queries"_s);
+        LinkDataSets();
         const QJsonValue components = layout.value(u"components"_s);
         if (!components.isArray() || components.toArray().isEmpty())
             Fail(u"/components"_s, QCoreApplication::translate("TRLLayout", "The layout has no components"));
@@ -150,7 +157,8 @@ public:
         return report;
     }
 
-    /// Deletes what was built, newest first: controls, then the tables and their data sources.
+    /// Deletes what was built, newest first: controls, then the datasets, their data sources and
+    /// connections.
     void Discard()
     {
         m_builder.Discard();
@@ -172,12 +180,9 @@ private:
                 QCoreApplication::translate(
                     "TRLLayout", "Layout version %1 is not supported; this program reads version 1")
                     .arg(layout.value(u"version"_s).toVariant().toString()));
-        for (auto it = layout.begin(); it != layout.end(); ++it) {
-            static const QStringList known { u"format"_s, u"version"_s, u"tables"_s, u"components"_s };
-            if (!known.contains(it.key()))
-                Fail(TJsonPositions::Child(QString(), it.key()),
-                    QCoreApplication::translate("TRLLayout", "Unknown entry \"%1\"").arg(it.key()));
-        }
+        static const QStringList known { u"format"_s, u"version"_s, u"tables"_s, u"queries"_s,
+            u"components"_s };
+        CheckEntries(layout, known, QString());
     }
 
     static QString Text(const QJsonObject& entry, const QString& key, const QString& pointer, bool required)
@@ -198,7 +203,6 @@ private:
         if (!tables.isArray())
             Fail(pointer, QCoreApplication::translate("TRLLayout", "\"tables\" must be a list"));
         const QJsonArray list = tables.toArray();
-        std::vector<std::pair<TTable*, QString>> links;
         for (qsizetype i = 0; i < list.size(); ++i) {
             const QString at = TJsonPositions::Child(pointer, i);
             if (!list[i].isObject())
@@ -206,11 +210,7 @@ private:
             const QJsonObject entry = list[i].toObject();
             static const QStringList known { u"name"_s, u"dataSource"_s, u"file"_s, u"indexFieldNames"_s,
                 u"masterSource"_s, u"masterFields"_s };
-            for (auto it = entry.begin(); it != entry.end(); ++it) {
-                if (!known.contains(it.key()))
-                    Fail(TJsonPositions::Child(at, it.key()),
-                        QCoreApplication::translate("TRLLayout", "Unknown entry \"%1\"").arg(it.key()));
-            }
+            CheckEntries(entry, known, at);
             const QString name = Text(entry, u"name"_s, at, true);
             const QString sourceName = Text(entry, u"dataSource"_s, at, true);
             const QString file = Text(entry, u"file"_s, at, true);
@@ -220,9 +220,7 @@ private:
             // The program binds its own tables; a layout's tables serve where it has none.
             if (m_owner.FindComponent(sourceName))
                 continue;
-            if (m_owner.FindComponent(name))
-                Fail(TJsonPositions::Child(at, u"name"_s),
-                    QCoreApplication::translate("TRLLayout", "There are two components named %1").arg(name));
+            CheckNameIsFree(name, at);
             auto* table = new TTable(&m_owner);
             m_created.push_back(table);
             auto* source = new TDataSource(&m_owner);
@@ -239,16 +237,205 @@ private:
             }
             source->SetDataSet(table);
             if (!master.isEmpty())
-                links.emplace_back(table, TJsonPositions::Child(at, u"masterSource"_s));
-            m_masters.insert(table, master);
+                m_links.push_back({ table, master, TJsonPositions::Child(at, u"masterSource"_s) });
         }
-        for (const auto& [table, at] : links) {
-            const QString master = m_masters.value(table);
-            auto* source = dynamic_cast<TDataSource*>(m_owner.FindComponent(master));
+    }
+
+    void LoadQueries(const QJsonValue& queries, const QString& pointer)
+    {
+        if (queries.isUndefined())
+            return;
+        if (!queries.isArray())
+            Fail(pointer, QCoreApplication::translate("TRLLayout", "\"queries\" must be a list"));
+        const QJsonArray list = queries.toArray();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QString at = TJsonPositions::Child(pointer, i);
+            if (!list[i].isObject())
+                Fail(at, QCoreApplication::translate("TRLLayout", "A query must be an object"));
+            const QJsonObject entry = list[i].toObject();
+            static const QStringList known { u"name"_s, u"dataSource"_s, u"connection"_s, u"sql"_s,
+                u"params"_s, u"paramSource"_s, u"fields"_s };
+            CheckEntries(entry, known, at);
+            const QString name = Text(entry, u"name"_s, at, true);
+            const QString sourceName = Text(entry, u"dataSource"_s, at, true);
+            const QString connectionText = Text(entry, u"connection"_s, at, true);
+            const QString sql = Text(entry, u"sql"_s, at, true);
+            const QString paramSource = Text(entry, u"paramSource"_s, at, false);
+            if (m_owner.FindComponent(sourceName))
+                continue;
+            CheckNameIsFree(name, at);
+            TSqlConnection* connection
+                = Connection(name, connectionText, TJsonPositions::Child(at, u"connection"_s));
+            auto* query = new TSqlQuery(&m_owner);
+            m_created.push_back(query);
+            auto* source = new TDataSource(&m_owner);
+            m_created.push_back(source);
+            query->SetName(name);
+            source->SetName(sourceName);
+            query->SetConnection(connection);
+            query->SetSQL(sql);
+            LoadParams(*query, entry.value(u"params"_s), TJsonPositions::Child(at, u"params"_s));
+            LoadFields(*query, entry.value(u"fields"_s), TJsonPositions::Child(at, u"fields"_s));
+            source->SetDataSet(query);
+            if (!paramSource.isEmpty()) {
+                m_links.push_back({ query, paramSource, TJsonPositions::Child(at, u"paramSource"_s) });
+                continue;
+            }
+            for (const QString& param : query->ParamNames()) {
+                if (!FixedParam(*query, param))
+                    Fail(TJsonPositions::Child(at, u"sql"_s),
+                        QCoreApplication::translate("TRLLayout",
+                            "%1: the parameter :%2 has no value: give it in \"params\", or name a "
+                            "\"paramSource\" with a field %2")
+                            .arg(name, param));
+            }
+        }
+    }
+
+    /// A URL's connection, shared by the queries that give the same URL, or the owner's connection of
+    /// that name.
+    TSqlConnection* Connection(const QString& queryName, const QString& text, const QString& pointer)
+    {
+        if (!IsDatabaseUrl(text)) {
+            auto* named = dynamic_cast<TSqlConnection*>(m_owner.FindComponent(text));
+            if (!named)
+                Fail(pointer,
+                    QCoreApplication::translate("TRLLayout",
+                        "%1: \"%2\" is neither a database URL nor the name of a connection the program "
+                        "has")
+                        .arg(queryName, HideUrlPassword(text)));
+            return named;
+        }
+        if (TSqlConnection* shared = m_urlConnections.value(text))
+            return shared;
+        try {
+            ParseSqlUrl(text);
+        } catch (const EReportError& error) {
+            Fail(pointer, QStringLiteral("%1: %2").arg(queryName, error.Message()));
+        }
+        auto* connection = new TSqlConnection(&m_owner);
+        m_created.push_back(connection);
+        connection->SetUrl(text);
+        connection->SetBaseDirectory(m_baseDirectory);
+        m_urlConnections.insert(text, connection);
+        return connection;
+    }
+
+    static void LoadParams(TSqlQuery& query, const QJsonValue& params, const QString& pointer)
+    {
+        if (params.isUndefined())
+            return;
+        if (!params.isObject())
+            Fail(pointer,
+                QCoreApplication::translate("TRLLayout", "%1: \"params\" must be an object")
+                    .arg(query.Name()));
+        const QJsonObject values = params.toObject();
+        const QStringList names = query.ParamNames();
+        for (auto it = values.begin(); it != values.end(); ++it) {
+            const QString at = TJsonPositions::Child(pointer, it.key());
+            if (!names.contains(it.key(), Qt::CaseInsensitive))
+                Fail(at,
+                    QCoreApplication::translate("TRLLayout", "%1: the SQL has no parameter :%2")
+                        .arg(query.Name(), it.key()));
+            if (it.value().isArray() || it.value().isObject())
+                Fail(at,
+                    QCoreApplication::translate(
+                        "TRLLayout", "%1: the parameter :%2 must be a text, a number, true, false or null")
+                        .arg(query.Name(), it.key()));
+            query.SetParam(it.key(), it.value().toVariant());
+        }
+    }
+
+    static void LoadFields(TSqlQuery& query, const QJsonValue& fields, const QString& pointer)
+    {
+        if (fields.isUndefined())
+            return;
+        if (!fields.isArray())
+            Fail(pointer,
+                QCoreApplication::translate("TRLLayout", "%1: \"fields\" must be a list").arg(query.Name()));
+        const QJsonArray list = fields.toArray();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QString at = TJsonPositions::Child(pointer, i);
+            if (!list[i].isObject())
+                Fail(at, QCoreApplication::translate("TRLLayout", "A field must be an object"));
+            const QJsonObject entry = list[i].toObject();
+            static const QStringList known { u"name"_s, u"type"_s, u"size"_s };
+            CheckEntries(entry, known, at);
+            const QString name = Text(entry, u"name"_s, at, true);
+            const QString typeName = Text(entry, u"type"_s, at, true);
+            const std::optional<TFieldType> type = FieldTypeOfIdentifier(typeName);
+            if (!type)
+                Fail(TJsonPositions::Child(at, u"type"_s),
+                    QCoreApplication::translate("TRLLayout",
+                        "%1: field %2: unknown type \"%3\" (ftString, ftInteger, ftFloat, ftDate, ftMemo...)")
+                        .arg(query.Name(), name, typeName));
+            const QJsonValue size = entry.value(u"size"_s);
+            const double sizeValue = size.toDouble(0);
+            if (!size.isUndefined()
+                && (!size.isDouble() || sizeValue != std::trunc(sizeValue) || sizeValue < 0
+                    || sizeValue > std::numeric_limits<int>::max()))
+                Fail(TJsonPositions::Child(at, u"size"_s),
+                    QCoreApplication::translate(
+                        "TRLLayout", "%1: field %2: \"size\" must be a whole number from 0")
+                        .arg(query.Name(), name));
+            try {
+                query.AddField(name, *type, int(sizeValue));
+            } catch (const EReportError& error) {
+                Fail(at, error.Message());
+            }
+        }
+    }
+
+    static bool FixedParam(const TSqlQuery& query, const QString& name)
+    {
+        return std::any_of(query.Params().begin(), query.Params().end(),
+            [&](const TSqlParam& param) { return param.Name.compare(name, Qt::CaseInsensitive) == 0; });
+    }
+
+    /// Masters of tables and parameter sources of queries, once every data source of the layout
+    /// exists, so that a file may name them in any order.
+    void LinkDataSets()
+    {
+        for (const TDataLink& link : m_links) {
+            auto* source = dynamic_cast<TDataSource*>(m_owner.FindComponent(link.source));
             if (!source)
-                Fail(at, QCoreApplication::translate("TRLLayout", "No data source named %1").arg(master));
-            table->SetMasterSource(source);
+                Fail(link.pointer,
+                    QCoreApplication::translate("TRLLayout", "No data source named %1").arg(link.source));
+            auto* query = dynamic_cast<TSqlQuery*>(link.dataSet);
+            if (!query) {
+                link.dataSet->SetMasterSource(source);
+                continue;
+            }
+            query->SetParamSource(source);
+            // A master whose fields are already known is checked now; one typed from its result only
+            // when it runs.
+            const TDataSet* master = source->DataSet();
+            if (!master || master->FieldCount() == 0)
+                continue;
+            for (const QString& param : query->ParamNames()) {
+                if (!FixedParam(*query, param) && !master->FindField(param))
+                    Fail(link.pointer,
+                        QCoreApplication::translate("TRLLayout",
+                            "%1: the parameter :%2 takes its value from %3, which has no field %2")
+                            .arg(query->Name(), param, source->Name()));
+            }
         }
+    }
+
+    static void CheckEntries(const QJsonObject& entry, const QStringList& known, const QString& pointer)
+    {
+        for (auto it = entry.begin(); it != entry.end(); ++it) {
+            if (!known.contains(it.key()))
+                Fail(TJsonPositions::Child(pointer, it.key()),
+                    QCoreApplication::translate("TRLLayout", "Unknown entry \"%1\"").arg(it.key()));
+        }
+    }
+
+    void CheckNameIsFree(const QString& name, const QString& pointer) const
+    {
+        if (m_owner.FindComponent(name))
+            Fail(TJsonPositions::Child(pointer, u"name"_s),
+                QCoreApplication::translate("TRLLayout", "There are two components named %1").arg(name));
     }
 
     TComponent* LoadComponent(const QJsonValue& value, const QString& pointer)
@@ -256,12 +443,8 @@ private:
         if (!value.isObject())
             Fail(pointer, QCoreApplication::translate("TRLLayout", "A component must be an object"));
         const QJsonObject entry = value.toObject();
-        for (auto it = entry.begin(); it != entry.end(); ++it) {
-            static const QStringList known { u"class"_s, u"name"_s, u"parent"_s, u"properties"_s };
-            if (!known.contains(it.key()))
-                Fail(TJsonPositions::Child(pointer, it.key()),
-                    QCoreApplication::translate("TRLLayout", "Unknown entry \"%1\"").arg(it.key()));
-        }
+        static const QStringList known { u"class"_s, u"name"_s, u"parent"_s, u"properties"_s };
+        CheckEntries(entry, known, pointer);
         const QString className = Text(entry, u"class"_s, pointer, true);
         const QString name = Text(entry, u"name"_s, pointer, true);
         const QString parentName = Text(entry, u"parent"_s, pointer, false);
@@ -350,13 +533,30 @@ private:
         QString pointer;
     };
 
+    struct TDataLink {
+        TDataSet* dataSet;
+        QString source;
+        QString pointer;
+    };
+
     TComponent& m_owner;
     TRLReportBuilder m_builder;
     std::vector<THolderLink> m_holderLinks;
     QString m_databaseName;
+    /// Where a relative SQLite path of the layout is read from: the layout file's folder.
+    QString m_baseDirectory;
     std::vector<TComponent*> m_created;
-    QHash<TTable*, QString> m_masters;
+    std::vector<TDataLink> m_links;
+    QHash<QString, TSqlConnection*> m_urlConnections;
 };
+
+/// The folder of a layout file; none for a Qt resource, whose folder no database is in.
+QString LayoutDirectory(const QString& fileName)
+{
+    if (fileName.isEmpty() || fileName.startsWith(u':'))
+        return {};
+    return QFileInfo(fileName).absolutePath();
+}
 
 } // namespace
 
@@ -369,7 +569,7 @@ TRLCustomReport* LoadLayout(
         const TTextPosition position = TextPositionAt(json, parseError.offset);
         throw EReportError(PlaceMessage(fileName, position, parseError.errorString()));
     }
-    TLayoutLoader loader(owner, databaseName);
+    TLayoutLoader loader(owner, databaseName, LayoutDirectory(fileName));
     try {
         if (!document.isObject())
             Fail(QString(),

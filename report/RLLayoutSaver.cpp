@@ -1,5 +1,7 @@
 // Writing a report as a layout file.
 #include "db/DataSource.h"
+#include "db/SqlConnection.h"
+#include "db/SqlQuery.h"
 #include "db/Table.h"
 #include "report/RLLayoutFile.h"
 #include "report/RLReport.h"
@@ -85,7 +87,8 @@ void Collect(TControl* control, std::vector<TControl*>& controls)
         Collect(child, controls);
 }
 
-/// The data sources the controls name, and the masters of their tables, in their owner's order.
+/// The data sources the controls name, and the masters of their datasets (a query's parameter source
+/// too), in their owner's order.
 std::vector<TDataSource*> DataSources(const std::vector<TControl*>& controls)
 {
     std::vector<TDataSource*> sources;
@@ -93,8 +96,10 @@ std::vector<TDataSource*> DataSources(const std::vector<TControl*>& controls)
         if (!source || std::find(sources.begin(), sources.end(), source) != sources.end())
             return;
         sources.push_back(source);
-        if (auto* table = dynamic_cast<TTable*>(source->DataSet()))
-            add(table->MasterSource());
+        if (TDataSet* dataSet = source->DataSet())
+            add(dataSet->MasterSource());
+        if (auto* query = dynamic_cast<TSqlQuery*>(source->DataSet()))
+            add(query->ParamSource());
     };
     for (TControl* control : controls) {
         for (const TRLPublishedProperty* property :
@@ -137,6 +142,58 @@ QJsonArray Tables(const std::vector<TDataSource*>& sources)
     return tables;
 }
 
+/// A connection the layout made from a URL has no name and is kept as that URL; one the program gave
+/// by name is kept as the name, so that the file never holds what the program was told.
+QString ConnectionText(const TSqlConnection* connection)
+{
+    if (!connection)
+        return {};
+    return connection->Name().isEmpty() ? connection->Url() : connection->Name();
+}
+
+QJsonArray QueryFields(const TSqlQuery& query)
+{
+    QJsonArray fields;
+    if (query.FieldsFromResult())
+        return fields;
+    for (int i = 0; i < query.FieldCount(); ++i) {
+        const TField& field = *query.Field(i);
+        QJsonObject entry;
+        entry.insert(u"name"_s, field.FieldName());
+        entry.insert(u"type"_s, FieldTypeIdentifier(field.DataType()));
+        if (field.Size() > 0)
+            entry.insert(u"size"_s, field.Size());
+        fields.append(entry);
+    }
+    return fields;
+}
+
+QJsonArray Queries(const std::vector<TDataSource*>& sources)
+{
+    QJsonArray queries;
+    for (TDataSource* source : sources) {
+        auto* query = dynamic_cast<TSqlQuery*>(source->DataSet());
+        if (!query)
+            continue;
+        QJsonObject entry;
+        entry.insert(u"name"_s, query->Name());
+        entry.insert(u"dataSource"_s, source->Name());
+        entry.insert(u"connection"_s, ConnectionText(query->Connection()));
+        entry.insert(u"sql"_s, query->SQL());
+        QJsonObject params;
+        for (const TSqlParam& param : query->Params())
+            params.insert(param.Name, QJsonValue::fromVariant(param.Value));
+        if (!params.isEmpty())
+            entry.insert(u"params"_s, params);
+        if (TDataSource* master = query->ParamSource())
+            entry.insert(u"paramSource"_s, master->Name());
+        if (const QJsonArray fields = QueryFields(*query); !fields.isEmpty())
+            entry.insert(u"fields"_s, fields);
+        queries.append(entry);
+    }
+    return queries;
+}
+
 } // namespace
 
 QByteArray SaveLayout(const TRLCustomReport& report)
@@ -161,7 +218,11 @@ QByteArray SaveLayout(const TRLCustomReport& report)
     QJsonObject layout;
     layout.insert(u"format"_s, u"QuirelReport layout"_s);
     layout.insert(u"version"_s, 1);
-    layout.insert(u"tables"_s, Tables(DataSources(controls)));
+    const std::vector<TDataSource*> sources = DataSources(controls);
+    layout.insert(u"tables"_s, Tables(sources));
+    // Only a layout that reads SQL has the entry, so that every other one saves as it always did.
+    if (const QJsonArray queries = Queries(sources); !queries.isEmpty())
+        layout.insert(u"queries"_s, queries);
     layout.insert(u"components"_s, components);
     return QJsonDocument(layout).toJson(QJsonDocument::Indented);
 }

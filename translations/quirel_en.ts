@@ -263,9 +263,14 @@ a batch with the worst of its orders.
 <context>
     <name>Quirel</name>
     <message>
-        <source>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <source>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -274,9 +279,14 @@ Prepares the report of the layout file LAYOUT from the Paradox tables it names, 
 
 An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
 </source>
-        <translation>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <translation>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -313,6 +323,14 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
     <message>
         <source>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</source>
         <translation>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</translation>
+    </message>
+    <message>
+        <source>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</source>
+        <translation>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</translation>
+    </message>
+    <message>
+        <source>--connection %1 is given twice</source>
+        <translation>--connection %1 is given twice</translation>
     </message>
 </context>
 <context>
@@ -709,6 +727,54 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
         <source>Property %1 of %2 is read-only</source>
         <translation>Property %1 of %2 is read-only</translation>
     </message>
+    <message>
+        <source>&quot;queries&quot; must be a list</source>
+        <translation>&quot;queries&quot; must be a list</translation>
+    </message>
+    <message>
+        <source>A query must be an object</source>
+        <translation>A query must be an object</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</source>
+        <translation>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</source>
+        <translation>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</translation>
+    </message>
+    <message>
+        <source>%1: &quot;params&quot; must be an object</source>
+        <translation>%1: &quot;params&quot; must be an object</translation>
+    </message>
+    <message>
+        <source>%1: the SQL has no parameter :%2</source>
+        <translation>%1: the SQL has no parameter :%2</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 must be a text, a number, true, false or null</source>
+        <translation>%1: the parameter :%2 must be a text, a number, true, false or null</translation>
+    </message>
+    <message>
+        <source>%1: &quot;fields&quot; must be a list</source>
+        <translation>%1: &quot;fields&quot; must be a list</translation>
+    </message>
+    <message>
+        <source>A field must be an object</source>
+        <translation>A field must be an object</translation>
+    </message>
+    <message>
+        <source>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</source>
+        <translation>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</translation>
+    </message>
+    <message>
+        <source>%1: field %2: &quot;size&quot; must be a whole number from 0</source>
+        <translation>%1: field %2: &quot;size&quot; must be a whole number from 0</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 takes its value from %3, which has no field %2</source>
+        <translation>%1: the parameter :%2 takes its value from %3, which has no field %2</translation>
+    </message>
 </context>
 <context>
     <name>TRLPDFFilter</name>
@@ -836,6 +902,10 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
     <message>
         <source>the URL names no database</source>
         <translation>the URL names no database</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the base folder while connected</source>
+        <translation>Database &quot;%1&quot;: cannot change the base folder while connected</translation>
     </message>
 </context>
 <context>

@@ -263,9 +263,14 @@ un lote, con el peor de sus órdenes.
 <context>
     <name>Quirel</name>
     <message>
-        <source>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <source>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -274,9 +279,14 @@ Prepares the report of the layout file LAYOUT from the Paradox tables it names, 
 
 An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
 </source>
-        <translation>Uso: quirel render DISEÑO --data CARPETA [--pdf SALIDA] [--xls SALIDA] [--rpf SALIDA] [--print [NOMBRE]] [--preview]
-Prepara el informe del archivo de diseño DISEÑO a partir de las tablas Paradox que nombra, leídas de CARPETA.
+        <translation>Uso: quirel render DISEÑO [--data CARPETA] [--connection NOMBRE=URL]... [--pdf SALIDA] [--xls SALIDA] [--rpf SALIDA] [--print [NOMBRE]] [--preview]
+Prepara el informe del archivo de diseño DISEÑO a partir de las tablas Paradox y las consultas SQL que nombra.
 
+  --data CARPETA   lee las tablas Paradox del diseño de CARPETA (necesario cuando tiene alguna)
+  --connection NOMBRE=URL
+                   la base de datos de la conexión NOMBRE del diseño, como
+                   orders=sqlite:///srv/orders.db u orders=postgresql://usuario@servidor/base;
+                   puede darse una vez por nombre
   --pdf SALIDA     guarda las páginas como archivo PDF
   --xls SALIDA     las guarda como hoja de cálculo (XLS)
   --rpf SALIDA     las guarda como archivo de páginas (.rpf)
@@ -313,6 +323,14 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
     <message>
         <source>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</source>
         <translation>no hay pantalla para la vista previa (DISPLAY y WAYLAND_DISPLAY no están definidas); guarde el informe con --pdf, --xls o --rpf</translation>
+    </message>
+    <message>
+        <source>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</source>
+        <translation>--connection necesita NOMBRE=URL, como orders=sqlite:///srv/orders.db</translation>
+    </message>
+    <message>
+        <source>--connection %1 is given twice</source>
+        <translation>--connection %1 se dio dos veces</translation>
     </message>
 </context>
 <context>
@@ -709,6 +727,54 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
         <source>Property %1 of %2 is read-only</source>
         <translation>La propiedad %1 de %2 es de solo lectura</translation>
     </message>
+    <message>
+        <source>&quot;queries&quot; must be a list</source>
+        <translation>&quot;queries&quot; debe ser una lista</translation>
+    </message>
+    <message>
+        <source>A query must be an object</source>
+        <translation>Una consulta debe ser un objeto</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</source>
+        <translation>%1: el parámetro :%2 no tiene valor: dalo en &quot;params&quot; o nombra un &quot;paramSource&quot; con un campo %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</source>
+        <translation>%1: &quot;%2&quot; no es una URL de base de datos ni el nombre de una conexión que tenga el programa</translation>
+    </message>
+    <message>
+        <source>%1: &quot;params&quot; must be an object</source>
+        <translation>%1: &quot;params&quot; debe ser un objeto</translation>
+    </message>
+    <message>
+        <source>%1: the SQL has no parameter :%2</source>
+        <translation>%1: el SQL no tiene el parámetro :%2</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 must be a text, a number, true, false or null</source>
+        <translation>%1: el parámetro :%2 debe ser un texto, un número, true, false o null</translation>
+    </message>
+    <message>
+        <source>%1: &quot;fields&quot; must be a list</source>
+        <translation>%1: &quot;fields&quot; debe ser una lista</translation>
+    </message>
+    <message>
+        <source>A field must be an object</source>
+        <translation>Un campo debe ser un objeto</translation>
+    </message>
+    <message>
+        <source>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</source>
+        <translation>%1: campo %2: tipo &quot;%3&quot; desconocido (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</translation>
+    </message>
+    <message>
+        <source>%1: field %2: &quot;size&quot; must be a whole number from 0</source>
+        <translation>%1: campo %2: &quot;size&quot; debe ser un número entero a partir de 0</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 takes its value from %3, which has no field %2</source>
+        <translation>%1: el parámetro :%2 toma su valor de %3, que no tiene el campo %2</translation>
+    </message>
 </context>
 <context>
     <name>TRLPDFFilter</name>
@@ -836,6 +902,10 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
     <message>
         <source>the URL names no database</source>
         <translation>la URL no indica ninguna base de datos</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the base folder while connected</source>
+        <translation>Base de datos &quot;%1&quot;: no se puede cambiar la carpeta base con la conexión abierta</translation>
     </message>
 </context>
 <context>

@@ -263,9 +263,14 @@ pour un lot, le pire de ses commandes.
 <context>
     <name>Quirel</name>
     <message>
-        <source>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <source>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -274,9 +279,14 @@ Prepares the report of the layout file LAYOUT from the Paradox tables it names, 
 
 An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
 </source>
-        <translation>Usage : quirel render MISEENPAGE --data DOSSIER [--pdf SORTIE] [--xls SORTIE] [--rpf SORTIE] [--print [NOM]] [--preview]
-Prépare le rapport du fichier de mise en page MISEENPAGE à partir des tables Paradox qu&apos;il nomme, lues dans DOSSIER.
+        <translation>Usage : quirel render MISEENPAGE [--data DOSSIER] [--connection NOM=URL]... [--pdf SORTIE] [--xls SORTIE] [--rpf SORTIE] [--print [NOM]] [--preview]
+Prépare le rapport du fichier de mise en page MISEENPAGE à partir des tables Paradox et des requêtes SQL qu&apos;il nomme.
 
+  --data DOSSIER   lit les tables Paradox de la mise en page dans DOSSIER (nécessaire s&apos;il y en a)
+  --connection NOM=URL
+                   la base de données de la connexion NOM de la mise en page, par exemple
+                   orders=sqlite:///srv/orders.db ou orders=postgresql://utilisateur@serveur/base ;
+                   à donner une fois par nom
   --pdf SORTIE     enregistre les pages dans un fichier PDF
   --xls SORTIE     les enregistre comme classeur (XLS)
   --rpf SORTIE     les enregistre comme fichier de pages (.rpf)
@@ -313,6 +323,14 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
     <message>
         <source>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</source>
         <translation>pas d&apos;écran pour l&apos;aperçu (DISPLAY et WAYLAND_DISPLAY ne sont pas définies) ; enregistrez le rapport avec --pdf, --xls ou --rpf</translation>
+    </message>
+    <message>
+        <source>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</source>
+        <translation>--connection attend NOM=URL, par exemple orders=sqlite:///srv/orders.db</translation>
+    </message>
+    <message>
+        <source>--connection %1 is given twice</source>
+        <translation>--connection %1 est donné deux fois</translation>
     </message>
 </context>
 <context>
@@ -709,6 +727,54 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
         <source>Property %1 of %2 is read-only</source>
         <translation>La propriété %1 de %2 est en lecture seule</translation>
     </message>
+    <message>
+        <source>&quot;queries&quot; must be a list</source>
+        <translation>&quot;queries&quot; doit être une liste</translation>
+    </message>
+    <message>
+        <source>A query must be an object</source>
+        <translation>Une requête doit être un objet</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</source>
+        <translation>%1 : le paramètre :%2 n&apos;a pas de valeur : donnez-la dans &quot;params&quot; ou nommez un &quot;paramSource&quot; ayant un champ %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</source>
+        <translation>%1 : « %2 » n&apos;est ni une URL de base de données ni le nom d&apos;une connexion dont dispose le programme</translation>
+    </message>
+    <message>
+        <source>%1: &quot;params&quot; must be an object</source>
+        <translation>%1 : &quot;params&quot; doit être un objet</translation>
+    </message>
+    <message>
+        <source>%1: the SQL has no parameter :%2</source>
+        <translation>%1 : le SQL n&apos;a pas de paramètre :%2</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 must be a text, a number, true, false or null</source>
+        <translation>%1 : le paramètre :%2 doit être un texte, un nombre, true, false ou null</translation>
+    </message>
+    <message>
+        <source>%1: &quot;fields&quot; must be a list</source>
+        <translation>%1 : &quot;fields&quot; doit être une liste</translation>
+    </message>
+    <message>
+        <source>A field must be an object</source>
+        <translation>Un champ doit être un objet</translation>
+    </message>
+    <message>
+        <source>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</source>
+        <translation>%1 : champ %2 : type « %3 » inconnu (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</translation>
+    </message>
+    <message>
+        <source>%1: field %2: &quot;size&quot; must be a whole number from 0</source>
+        <translation>%1 : champ %2 : &quot;size&quot; doit être un nombre entier à partir de 0</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 takes its value from %3, which has no field %2</source>
+        <translation>%1 : le paramètre :%2 prend sa valeur dans %3, qui n&apos;a pas de champ %2</translation>
+    </message>
 </context>
 <context>
     <name>TRLPDFFilter</name>
@@ -836,6 +902,10 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
     <message>
         <source>the URL names no database</source>
         <translation>l&apos;URL ne désigne aucune base de données</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the base folder while connected</source>
+        <translation>Base de données « %1 » : impossible de changer le dossier de base tant que la connexion est ouverte</translation>
     </message>
 </context>
 <context>

@@ -263,9 +263,14 @@ num lote, o pior entre os das ordens.
 <context>
     <name>Quirel</name>
     <message>
-        <source>Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
-Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.
+        <source>Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] [--preview]
+Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.
 
+  --data DIR       read the layout&apos;s Paradox tables from DIR (needed when it has any)
+  --connection NAME=URL
+                   the database of the layout&apos;s connection NAME, such as
+                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;
+                   may be given once per name
   --pdf OUT        write the pages as a PDF file
   --xls OUT        write them as a spreadsheet (XLS)
   --rpf OUT        write them as a page file (.rpf)
@@ -274,9 +279,14 @@ Prepares the report of the layout file LAYOUT from the Paradox tables it names, 
 
 An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
 </source>
-        <translation>Uso: quirel render LAYOUT --data PASTA [--pdf SAÍDA] [--xls SAÍDA] [--rpf SAÍDA] [--print [NOME]] [--preview]
-Prepara o relatório do arquivo de layout LAYOUT a partir das tabelas Paradox que ele nomeia, lidas da PASTA.
+        <translation>Uso: quirel render LAYOUT [--data PASTA] [--connection NOME=URL]... [--pdf SAÍDA] [--xls SAÍDA] [--rpf SAÍDA] [--print [NOME]] [--preview]
+Prepara o relatório do arquivo de layout LAYOUT a partir das tabelas Paradox e das consultas SQL que ele nomeia.
 
+  --data PASTA     lê as tabelas Paradox do layout da PASTA (necessário quando ele tem alguma)
+  --connection NOME=URL
+                   o banco de dados da conexão NOME do layout, como
+                   orders=sqlite:///srv/orders.db ou orders=postgresql://usuario@servidor/banco;
+                   pode ser dado uma vez por nome
   --pdf SAÍDA      grava as páginas como arquivo PDF
   --xls SAÍDA      grava-as como planilha (XLS)
   --rpf SAÍDA      grava-as como arquivo de páginas (.rpf)
@@ -313,6 +323,14 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
     <message>
         <source>no display for the preview (DISPLAY and WAYLAND_DISPLAY are not set); write the report with --pdf, --xls or --rpf instead</source>
         <translation>não há tela para a visualização (DISPLAY e WAYLAND_DISPLAY não estão definidas); grave o relatório com --pdf, --xls ou --rpf</translation>
+    </message>
+    <message>
+        <source>--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db</source>
+        <translation>--connection precisa de NOME=URL, como orders=sqlite:///srv/orders.db</translation>
+    </message>
+    <message>
+        <source>--connection %1 is given twice</source>
+        <translation>--connection %1 foi dado duas vezes</translation>
     </message>
 </context>
 <context>
@@ -709,6 +727,54 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
         <source>Property %1 of %2 is read-only</source>
         <translation>A propriedade %1 de %2 é somente leitura</translation>
     </message>
+    <message>
+        <source>&quot;queries&quot; must be a list</source>
+        <translation>&quot;queries&quot; deve ser uma lista</translation>
+    </message>
+    <message>
+        <source>A query must be an object</source>
+        <translation>Uma consulta deve ser um objeto</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 has no value: give it in &quot;params&quot;, or name a &quot;paramSource&quot; with a field %2</source>
+        <translation>%1: o parâmetro :%2 não tem valor: dê-o em &quot;params&quot; ou indique um &quot;paramSource&quot; com um campo %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither a database URL nor the name of a connection the program has</source>
+        <translation>%1: &quot;%2&quot; não é URL de banco de dados nem o nome de uma conexão que o programa tenha</translation>
+    </message>
+    <message>
+        <source>%1: &quot;params&quot; must be an object</source>
+        <translation>%1: &quot;params&quot; deve ser um objeto</translation>
+    </message>
+    <message>
+        <source>%1: the SQL has no parameter :%2</source>
+        <translation>%1: o SQL não tem o parâmetro :%2</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 must be a text, a number, true, false or null</source>
+        <translation>%1: o parâmetro :%2 deve ser um texto, um número, true, false ou null</translation>
+    </message>
+    <message>
+        <source>%1: &quot;fields&quot; must be a list</source>
+        <translation>%1: &quot;fields&quot; deve ser uma lista</translation>
+    </message>
+    <message>
+        <source>A field must be an object</source>
+        <translation>Um campo deve ser um objeto</translation>
+    </message>
+    <message>
+        <source>%1: field %2: unknown type &quot;%3&quot; (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</source>
+        <translation>%1: campo %2: tipo &quot;%3&quot; desconhecido (ftString, ftInteger, ftFloat, ftDate, ftMemo...)</translation>
+    </message>
+    <message>
+        <source>%1: field %2: &quot;size&quot; must be a whole number from 0</source>
+        <translation>%1: campo %2: &quot;size&quot; deve ser um número inteiro a partir de 0</translation>
+    </message>
+    <message>
+        <source>%1: the parameter :%2 takes its value from %3, which has no field %2</source>
+        <translation>%1: o parâmetro :%2 recebe o valor de %3, que não tem o campo %2</translation>
+    </message>
 </context>
 <context>
     <name>TRLPDFFilter</name>
@@ -836,6 +902,10 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
     <message>
         <source>the URL names no database</source>
         <translation>a URL não indica nenhum banco de dados</translation>
+    </message>
+    <message>
+        <source>Database &quot;%1&quot;: cannot change the base folder while connected</source>
+        <translation>Banco de dados &quot;%1&quot;: não é possível mudar a pasta base com a conexão aberta</translation>
     </message>
 </context>
 <context>

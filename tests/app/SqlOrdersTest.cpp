@@ -23,21 +23,6 @@ QString SampleDatabase()
     return QStringLiteral(QUIREL_BINARY_DIR "/sampledb");
 }
 
-/// The sample database as `pxdump --sql --dialect DIALECT *.DB` writes it.
-QByteArray SampleDatabaseAsSql(TSqlBackend backend)
-{
-    QStringList arguments { u"--sql"_s, u"--dialect"_s,
-        backend == TSqlBackend::Sqlite ? u"sqlite"_s : u"postgresql"_s };
-    for (const QFileInfo& table :
-        QDir(SampleDatabase()).entryInfoList({ u"*.DB"_s }, QDir::Files, QDir::Name))
-        arguments.append(table.filePath());
-    QProcess pxdump;
-    pxdump.start(QStringLiteral(QUIREL_BINARY_DIR "/tools/pxdump/pxdump"), arguments);
-    EXPECT_TRUE(pxdump.waitForFinished(120000));
-    EXPECT_EQ(pxdump.exitCode(), 0) << pxdump.readAllStandardError().toStdString();
-    return pxdump.readAllStandardOutput();
-}
-
 /// What a reader of the PDF sees: its text and its page count.
 struct TPrintedOrder {
     QString Text;

@@ -1,5 +1,6 @@
 #include "tests/db/SqlTestDatabases.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -29,6 +30,20 @@ QString RunClient(const QString& program, const QStringList& arguments, const QB
 const char* BackendName(TSqlBackend backend)
 {
     return backend == TSqlBackend::Sqlite ? "SQLite" : "PostgreSQL";
+}
+
+QByteArray SampleDatabaseAsSql(TSqlBackend backend)
+{
+    QStringList arguments { QStringLiteral("--sql"), QStringLiteral("--dialect"),
+        backend == TSqlBackend::Sqlite ? QStringLiteral("sqlite") : QStringLiteral("postgresql") };
+    for (const QFileInfo& table : QDir(QStringLiteral(QUIREL_BINARY_DIR "/sampledb"))
+                                      .entryInfoList({ QStringLiteral("*.DB") }, QDir::Files, QDir::Name))
+        arguments.append(table.filePath());
+    QProcess pxdump;
+    pxdump.start(QStringLiteral(QUIREL_BINARY_DIR "/tools/pxdump/pxdump"), arguments);
+    EXPECT_TRUE(pxdump.waitForFinished(120000));
+    EXPECT_EQ(pxdump.exitCode(), 0) << pxdump.readAllStandardError().toStdString();
+    return pxdump.readAllStandardOutput();
 }
 
 QString PostgresSocketDir()

@@ -37,6 +37,10 @@ private:
     QString m_name;
 };
 
+/// The sample database the build generates, as `pxdump --sql --dialect DIALECT *.DB` writes it for
+/// the backend.
+QByteArray SampleDatabaseAsSql(TSqlBackend backend);
+
 /// The fixture's server: the socket directory and the port. Fails the test when the fixture did not
 /// start one (the test binary was run by hand: start it with tests/db/pg-server.sh).
 QString PostgresSocketDir();

@@ -2,6 +2,9 @@
 // without writing one.
 #include "app/ProgramStart.h"
 #include "app/RuntimeDirectory.h"
+#include "db/OpenDataSets.h"
+#include "db/SqlConnection.h"
+#include "db/SqlUrl.h"
 #include "db/Table.h"
 #include "filters/RLFilterCommands.h"
 #include "filters/RLPDFFilter.h"
@@ -23,6 +26,8 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,6 +37,8 @@ constexpr int kExitFailure = 2;
 struct TRenderOptions {
     QString Layout;
     QString DataDirectory;
+    /// --connection NAME=URL, in the order given.
+    std::vector<std::pair<QString, QString>> Connections;
     QString PdfFile;
     QString XlsFile;
     QString PageFile;
@@ -56,10 +63,15 @@ void PrintError(const QString& message)
 QString UsageText()
 {
     return QCoreApplication::translate("Quirel",
-        "Usage: quirel render LAYOUT --data DIR [--pdf OUT] [--xls OUT] [--rpf OUT] [--print [NAME]] "
-        "[--preview]\n"
-        "Prepares the report of the layout file LAYOUT from the Paradox tables it names, read from DIR.\n"
+        "Usage: quirel render LAYOUT [--data DIR] [--connection NAME=URL]... [--pdf OUT] [--xls OUT] "
+        "[--rpf OUT] [--print [NAME]] [--preview]\n"
+        "Prepares the report of the layout file LAYOUT from the Paradox tables and SQL queries it names.\n"
         "\n"
+        "  --data DIR       read the layout's Paradox tables from DIR (needed when it has any)\n"
+        "  --connection NAME=URL\n"
+        "                   the database of the layout's connection NAME, such as\n"
+        "                   orders=sqlite:///srv/orders.db or orders=postgresql://user@host/dbname;\n"
+        "                   may be given once per name\n"
         "  --pdf OUT        write the pages as a PDF file\n"
         "  --xls OUT        write them as a spreadsheet (XLS)\n"
         "  --rpf OUT        write them as a page file (.rpf)\n"
@@ -72,6 +84,25 @@ QString UsageText()
 bool IsOption(const QString& argument)
 {
     return argument.startsWith(u"--") && argument.size() > 2;
+}
+
+/// NAME=URL, checked now so that a mistyped URL is reported before anything is read.
+std::pair<QString, QString> NamedConnection(
+    const QString& value, const std::vector<std::pair<QString, QString>>& earlier)
+{
+    const qsizetype equals = value.indexOf(u'=');
+    const QString name = value.left(std::max<qsizetype>(equals, 0)).trimmed();
+    const QString url = value.mid(equals + 1);
+    if (equals <= 0 || name.isEmpty() || IsDatabaseUrl(name))
+        throw EReportError(QCoreApplication::translate(
+            "Quirel", "--connection needs NAME=URL, such as orders=sqlite:///srv/orders.db"));
+    for (const auto& [given, _] : earlier) {
+        if (given.compare(name, Qt::CaseInsensitive) == 0)
+            throw EReportError(
+                QCoreApplication::translate("Quirel", "--connection %1 is given twice").arg(name));
+    }
+    ParseSqlUrl(url);
+    return { name, url };
 }
 
 TRenderOptions ParseArguments(const QStringList& arguments)
@@ -95,6 +126,8 @@ TRenderOptions ParseArguments(const QStringList& arguments)
             options.Version = true;
         else if (argument == u"--data")
             options.DataDirectory = value();
+        else if (argument == u"--connection")
+            options.Connections.push_back(NamedConnection(value(), options.Connections));
         else if (argument == u"--pdf")
             options.PdfFile = value();
         else if (argument == u"--xls")
@@ -118,9 +151,6 @@ TRenderOptions ParseArguments(const QStringList& arguments)
     if (positional.size() != 2)
         throw EReportError(QCoreApplication::translate("Quirel", "render needs one layout file"));
     options.Layout = positional[1];
-    if (options.DataDirectory.isEmpty())
-        throw EReportError(QCoreApplication::translate(
-            "Quirel", "render needs --data DIR, the folder of the layout's tables"));
     return options;
 }
 
@@ -134,11 +164,21 @@ void SaveThrough(TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QS
 int Render(const TRenderOptions& options)
 {
     TComponent owner(nullptr);
-    TRLCustomReport* report = LoadLayoutFile(owner, options.Layout, options.DataDirectory);
-    for (TComponent* component : owner.Components()) {
-        if (auto* table = dynamic_cast<TTable*>(component))
-            table->Open();
+    for (const auto& [name, url] : options.Connections) {
+        auto* connection = new TSqlConnection(&owner);
+        connection->SetName(name);
+        connection->SetUrl(url);
     }
+    TRLCustomReport* report = LoadLayoutFile(owner, options.Layout, options.DataDirectory);
+    // Without --data a table would silently read the alias's default database.
+    if (options.DataDirectory.isEmpty()) {
+        for (TComponent* component : owner.Components()) {
+            if (dynamic_cast<TTable*>(component))
+                throw EReportError(QCoreApplication::translate(
+                    "Quirel", "render needs --data DIR, the folder of the layout's tables"));
+        }
+    }
+    OpenDataSets(owner);
     report->ShowProgress = options.ShowsPreview() && report->ShowProgress;
     if (const TRLPrepareResult prepared = report->Prepare(); !prepared) {
         if (prepared.Outcome == TRLPrepareOutcome::Failed)
