@@ -14,6 +14,7 @@
 #include <QFile>
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
 #include <cmath>
 #include <sys/resource.h>
 #include <tuple>
@@ -132,6 +133,22 @@ private:
     locale_t m_previous;
 };
 
+/// libxlsxwriter keeps, for every sheet until the workbook closes, a row buffer of one pointer per
+/// column the format allows (16,384 x 8 bytes), though only the sheet being written uses it: a
+/// report of many pages would hold one for each. Once the sheet's last row has gone to its
+/// temporary file, nothing reads the buffer again; the library's close skips a row already
+/// written and a sheet without a buffer. Only for the versions known to do so.
+void ReleaseRowBuffer(lxw_worksheet* sheet)
+{
+#if LXW_VERSION_ID >= 100 && LXW_VERSION_ID <= 114
+    lxw_worksheet_write_single_row(sheet);
+    free(sheet->array);
+    sheet->array = nullptr;
+#else
+    Q_UNUSED(sheet);
+#endif
+}
+
 /// True when the soft limit of open files was below the hard one and now equals it.
 bool RaiseOpenFileLimit()
 {
@@ -181,6 +198,8 @@ TRLXLSXWorkbookWriter::~TRLXLSXWorkbookWriter()
 void TRLXLSXWorkbookWriter::AddSheet(const QString& title)
 {
     const TCNumbers cNumbers;
+    if (m_sheet)
+        ReleaseRowBuffer(m_sheet);
     const QByteArray name = title.toUtf8();
     if (const lxw_error error = workbook_validate_sheet_name(m_workbook, name.constData());
         error != LXW_NO_ERROR)
