@@ -1,6 +1,8 @@
 #include "filters/RLXLSWorkbook.h"
 #include "filters/RLXLSXWriter.h"
+#include "filters/RLXLSXWriterThread.h"
 #include "support/TempFiles.h"
+#include "tests/common/TestHelpers.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -94,4 +96,33 @@ TEST(XLSXWorkbookWriter, AWrittenSheetKeepsLittleMemoryUntilTheWorkbookCloses)
     EXPECT_LT(perSheet, kMaxBytesPerSheet) << "bytes kept per written sheet";
     writer.Save();
     EXPECT_GT(QFileInfo(output).size(), 0);
+}
+
+// A sheet the library refuses stops the writer's thread: the sheets queued after it are never
+// started, and the error reaches the exporting thread instead of a workbook short of sheets.
+TEST(XLSXWriterThread, TheFirstRefusedJobStopsTheRestAndItsErrorReachesTheCaller)
+{
+    const TPrivateTempDir dir;
+    const QString output = dir.FilePath(QStringLiteral("refused.xlsx"));
+    TRLXLSXWorkbookWriter writer(output, TRLXLSPageSetup());
+    TRLXLSXWriterThread thread(writer);
+    std::vector<QString> started;
+    const auto addSheet = [&started](const QString& title) {
+        return [&started, title](TRLXLSXWorkbookWriter& writer) {
+            started.push_back(title);
+            writer.AddSheet(title);
+        };
+    };
+    thread.Queue(addSheet(QStringLiteral("Itens")));
+    thread.Queue(addSheet(QStringLiteral("Itens [2]")));
+    const QString queueError = ErrorOf([&] {
+        for (int i = 0; i < 16; ++i)
+            thread.Queue(addSheet(QStringLiteral("Depois %1").arg(i)));
+    });
+    const QString finishError = ErrorOf([&] { thread.Finish(); });
+    EXPECT_TRUE(finishError.contains(u"\"Itens [2]\"")) << finishError.toStdString();
+    EXPECT_EQ(queueError, finishError);
+    EXPECT_EQ(started, (std::vector<QString> { QStringLiteral("Itens"), QStringLiteral("Itens [2]") }));
+    EXPECT_EQ(writer.SheetCount(), 1);
+    EXPECT_FALSE(QFileInfo::exists(output));
 }
