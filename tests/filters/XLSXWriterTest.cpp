@@ -18,7 +18,9 @@
 #endif
 
 #ifdef QUIREL_TEST_ASAN
-#include <sanitizer/allocator_interface.h>
+#include <cstddef>
+// The sanitizers' runtime has it, but GCC installs no header declaring it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
