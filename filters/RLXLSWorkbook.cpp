@@ -25,20 +25,28 @@ TRLXLSWorksheet& TRLXLSWorkbook::AddWorksheet()
     int number = WorksheetCount() + 1;
     while (HasTitle(prefix + QString::number(number)))
         ++number;
-    m_worksheets.push_back(std::make_unique<TRLXLSWorksheet>(*this, prefix + QString::number(number)));
-    return *m_worksheets.back();
+    TRLXLSWorksheet& sheet = *m_worksheets.emplace_back(
+        std::make_unique<TRLXLSWorksheet>(*this, prefix + QString::number(number)));
+    sheet.m_listed = true;
+    ++m_titles[sheet.Title().toCaseFolded()];
+    return sheet;
 }
 
 void TRLXLSWorkbook::Clear()
 {
     m_worksheets.clear();
+    m_titles.clear();
 }
 
 bool TRLXLSWorkbook::HasTitle(const QString& title) const
 {
-    for (const auto& sheet : m_worksheets) {
-        if (sheet->Title().compare(title, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return m_titles.contains(title.toCaseFolded());
+}
+
+void TRLXLSWorkbook::Retitled(const QString& previous, const QString& title)
+{
+    const auto found = m_titles.find(previous.toCaseFolded());
+    if (found != m_titles.end() && --found.value() == 0)
+        m_titles.erase(found);
+    ++m_titles[title.toCaseFolded()];
 }

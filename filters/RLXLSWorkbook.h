@@ -4,6 +4,7 @@
 #include "filters/RLXLSWorksheet.h"
 
 #include <QFlags>
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -38,7 +39,14 @@ public:
     void Clear();
 
 private:
+    friend class TRLXLSWorksheet;
+
     bool HasTitle(const QString& title) const;
+    /// Keeps the title index when a sheet of this workbook is renamed.
+    void Retitled(const QString& previous, const QString& title);
 
     std::vector<std::unique_ptr<TRLXLSWorksheet>> m_worksheets;
+    /// How many sheets have each case-folded title: a report of thousands of pages would
+    /// otherwise compare every new title with every sheet's.
+    QHash<QString, int> m_titles;
 };

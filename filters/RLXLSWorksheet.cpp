@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -179,7 +180,9 @@ TRLXLSWorksheet::TRLXLSWorksheet(TRLXLSWorkbook& workbook, const QString& title)
 
 void TRLXLSWorksheet::SetTitle(const QString& title)
 {
-    m_title = title.left(kMaxTitleLength).trimmed();
+    QString previous = std::exchange(m_title, title.left(kMaxTitleLength).trimmed());
+    if (m_listed)
+        m_workbook.Retitled(previous, m_title);
 }
 
 TRLXLSCol* TRLXLSWorksheet::FindCol(int index, bool create)

@@ -57,6 +57,8 @@ public:
     void ReleaseCells();
 
 private:
+    friend class TRLXLSWorkbook;
+
     void Widen(const TRLXLSCellArea& area);
     /// Slots of the ranges meeting the area, in creation order.
     std::vector<std::size_t> RangesMeeting(const TRLXLSCellArea& area) const;
@@ -64,6 +66,8 @@ private:
     void ShrinkRange(std::size_t slot, const TRLXLSCellArea& area);
 
     TRLXLSWorkbook& m_workbook;
+    /// One of the workbook's sheets, whose title it keeps an index of; not a scratch grid.
+    bool m_listed = false;
     QString m_title;
     std::map<int, TRLXLSCol> m_cols;
     std::map<int, TRLXLSRow> m_rows;

@@ -4,6 +4,7 @@
 #include "filters/RLXLSXErrors.h"
 #include "filters/RLXLSXRepeatedHeader.h"
 #include "filters/RLXLSXWriter.h"
+#include "filters/RLXLSXWriterThread.h"
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLGraphicSurface.h"
 #include "support/LocaleTexts.h"
@@ -59,6 +60,7 @@ void TRLXLSXFilter::SaveToFile(TRLGraphicStorage& pages, const QString& fileName
 
 void TRLXLSXFilter::InternalBeginDoc()
 {
+    m_writerThread.reset();
     m_writer.reset();
     m_header.reset();
     m_columns = {};
@@ -72,6 +74,7 @@ void TRLXLSXFilter::InternalBeginDoc()
     if (OneSheet)
         setup.FitToPagesTall = false;
     m_writer = std::make_unique<TRLXLSXWorkbookWriter>(FileName, setup);
+    m_writerThread = std::make_unique<TRLXLSXWriterThread>(*m_writer);
     if (OneSheet)
         m_header = std::make_unique<TRLXLSXRepeatedHeader>();
 }
@@ -80,6 +83,7 @@ void TRLXLSXFilter::InternalEndDoc()
 {
     // The writer owns the temporary workbook; taking it here deletes that file on every path.
     const auto done = qScopeGuard([this] {
+        m_writerThread.reset();
         m_writer.reset();
         m_header.reset();
     });
@@ -87,6 +91,7 @@ void TRLXLSXFilter::InternalEndDoc()
         return;
     if (OneSheet)
         WriteOneSheet();
+    m_writerThread->Finish();
     m_writer->SetProperties(Pages() ? Pages()->Title() : QString(), m_workbook.UserName());
     // A workbook needs a sheet; a run without pages gets one empty sheet.
     if (m_writer->SheetCount() == 0)
@@ -122,21 +127,26 @@ void TRLXLSXFilter::WritePageSheet(const TRLGraphicSurface& page)
 {
     TRLXLSWorksheet& sheet = m_workbook.AddWorksheet();
     FillWorksheet(sheet, page);
-    m_writer->AddSheet(sheet.Title());
-    m_writer->SetColumns(sheet.Cols());
-    m_writer->WriteRows(sheet, 0);
-    sheet.ReleaseCells();
+    // The workbook keeps the sheet in place; from here on only the writer's thread uses it.
+    m_writerThread->Queue([&sheet](TRLXLSXWorkbookWriter& writer) {
+        writer.AddSheet(sheet.Title());
+        writer.SetColumns(sheet.Cols());
+        writer.WriteRows(sheet, 0);
+        sheet.ReleaseCells();
+    });
 }
 
 void TRLXLSXFilter::WriteOneSheet()
 {
     FinishColumnEdges(m_columns);
-    TRLXLSWorksheet grid(m_workbook, OneSheetTitle());
+    const auto grid = std::make_shared<TRLXLSWorksheet>(m_workbook, OneSheetTitle());
     // Columns past the last one a sheet of the XLS output has are not made, as there.
     for (int i = 0; i < std::min(m_columns.Count(), kXLSSheetColumns); ++i)
-        grid.FindCol(i, true)->Width = m_columns[i].Size;
-    m_writer->AddSheet(grid.Title());
-    m_writer->SetColumns(grid.Cols());
+        grid->FindCol(i, true)->Width = m_columns[i].Size;
+    m_writerThread->Queue([grid](TRLXLSXWorkbookWriter& writer) {
+        writer.AddSheet(grid->Title());
+        writer.SetColumns(grid->Cols());
+    });
     int rowOffset = 0;
     for (int n = FromPage(); n < FromPage() + m_pagesDrawn; ++n) {
         const std::unique_ptr<TRLGraphicSurface> page = Pages() ? Pages()->PageCopy(n - 1) : nullptr;
@@ -148,11 +158,12 @@ void TRLXLSXFilter::WriteOneSheet()
         TRLXLSEdgeList rows;
         AddRowEdges(rows, texts);
         FinishRowEdges(rows);
-        TRLXLSWorksheet pageGrid(m_workbook, grid.Title());
+        const auto pageGrid = std::make_shared<TRLXLSWorksheet>(m_workbook, grid->Title());
         for (int i = 0; i < rows.Count(); ++i)
-            pageGrid.FindRow(i, true)->Height = rows[i].Size;
-        PlaceTexts(pageGrid, texts, m_columns, rows);
-        m_writer->WriteRows(pageGrid, rowOffset);
+            pageGrid->FindRow(i, true)->Height = rows[i].Size;
+        PlaceTexts(*pageGrid, texts, m_columns, rows);
+        m_writerThread->Queue(
+            [pageGrid, rowOffset](TRLXLSXWorkbookWriter& writer) { writer.WriteRows(*pageGrid, rowOffset); });
         rowOffset += rows.Count();
     }
 }

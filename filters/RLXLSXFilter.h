@@ -11,13 +11,15 @@
 class TRLGraphicStorage;
 class TRLXLSXRepeatedHeader;
 class TRLXLSXWorkbookWriter;
+class TRLXLSXWriterThread;
 
 /// Writes the pages' texts into an Office Open XML workbook (".xlsx") through libxlsxwriter, on
 /// the same grid as the XLS output (TRLXLSFilter): the same cells, numbers, merges, column
 /// widths, row heights, fonts and alignment. By default each page becomes a sheet; with OneSheet
 /// the whole report is one sheet, whose columns fit every page and which shows the header that
-/// starts every page only once. Memory holds one page's cells; the file is replaced only when the
-/// whole workbook is written, and no temporary file stays behind.
+/// starts every page only once. A thread of its own writes the sheets while the next pages'
+/// grids are built; memory holds a few pages' cells. The file is replaced only when the whole
+/// workbook is written, and no temporary file stays behind.
 class TRLXLSXFilter : public TRLCustomSaveFilter {
 public:
     explicit TRLXLSXFilter(TComponent* owner);
@@ -52,6 +54,8 @@ private:
 
     TRLXLSWorkbook m_workbook;
     std::unique_ptr<TRLXLSXWorkbookWriter> m_writer;
+    /// Writes the sheets while the next pages' grids are built; goes before the writer.
+    std::unique_ptr<TRLXLSXWriterThread> m_writerThread;
     std::unique_ptr<TRLXLSXRepeatedHeader> m_header;
     /// The one sheet's columns, gathered from every page.
     TRLXLSEdgeList m_columns;

@@ -15,8 +15,11 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <sys/resource.h>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 #include <xlsxwriter.h>
 
@@ -132,6 +135,39 @@ private:
     locale_t m_previous;
 };
 
+/// libxlsxwriter keeps, for every sheet until the workbook closes, a row buffer of one pointer per
+/// column the format allows (16,384 x 8 bytes) and its temporary file's stdio buffer, though only
+/// the sheet being written uses them: a report of many pages would hold both for each. Once the
+/// sheet's last row has gone to the file, nothing reads the row buffer again (the close skips a
+/// row already written and a sheet without one), and the file is only read back at the close, so
+/// a fresh stream on the same descriptor takes its buffer then, for a moment. These are the
+/// library's internals: only for the version it was tried against (a test measures the memory
+/// a finished sheet keeps, so another version shows there).
+void ReleaseSheetBuffers(lxw_worksheet* sheet)
+{
+#if LXW_VERSION_ID == 114
+    lxw_worksheet_write_single_row(sheet);
+    free(sheet->array);
+    sheet->array = nullptr;
+    FILE* rows = sheet->optimize_tmpfile;
+    if (!rows || sheet->file != rows || fflush(rows) != 0)
+        return;
+    const int descriptor = dup(fileno(rows));
+    if (descriptor < 0)
+        return;
+    FILE* fresh = fdopen(descriptor, "w+");
+    if (!fresh) {
+        close(descriptor);
+        return;
+    }
+    fclose(rows);
+    sheet->optimize_tmpfile = fresh;
+    sheet->file = fresh;
+#else
+    Q_UNUSED(sheet);
+#endif
+}
+
 /// True when the soft limit of open files was below the hard one and now equals it.
 bool RaiseOpenFileLimit()
 {
@@ -181,6 +217,8 @@ TRLXLSXWorkbookWriter::~TRLXLSXWorkbookWriter()
 void TRLXLSXWorkbookWriter::AddSheet(const QString& title)
 {
     const TCNumbers cNumbers;
+    if (m_sheet)
+        ReleaseSheetBuffers(m_sheet);
     const QByteArray name = title.toUtf8();
     if (const lxw_error error = workbook_validate_sheet_name(m_workbook, name.constData());
         error != LXW_NO_ERROR)

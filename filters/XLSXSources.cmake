@@ -8,5 +8,6 @@ target_sources(filters PRIVATE
     RLXLSXPackageCheck.cpp
     RLXLSXRepeatedHeader.cpp
     RLXLSXWriter.cpp
+    RLXLSXWriterThread.cpp
 )
 target_link_libraries(filters PRIVATE PkgConfig::XLSXWRITER ZLIB::ZLIB)

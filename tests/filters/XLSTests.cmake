@@ -8,4 +8,5 @@ quirel_add_test(NAME xls_tests
         XLSTestPages.cpp
         XLSTestReader.cpp
         XLSWorksheetTest.cpp
+        XLSXWriterTest.cpp
     LIBS filters)
