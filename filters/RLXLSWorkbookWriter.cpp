@@ -5,6 +5,7 @@
 #include "filters/RLXLSGlobalsWriter.h"
 #include "filters/RLXLSRecordWriter.h"
 #include "filters/RLXLSScratchFile.h"
+#include "filters/RLXLSSharedStrings.h"
 #include "platform/Exceptions.h"
 #include "support/OutputFiles.h"
 #include "support/SaveFiles.h"
@@ -50,6 +51,7 @@ void CopyRelocated(QIODevice& from, const QString& source, QIODevice& to, const 
 
 TRLXLSWorkbookWriter::TRLXLSWorkbookWriter(const TRLXLSPageSetup& setup)
     : m_setup(setup)
+    , m_strings(std::make_unique<TRLXLSSharedStrings>())
     , m_sheetPart(std::make_unique<TRLXLSScratchFile>())
     , m_sheetWriter(std::make_unique<TRLXLSRecordWriter>(m_sheetPart->File(), m_sheetPart->FileName()))
 {
@@ -59,7 +61,8 @@ TRLXLSWorkbookWriter::~TRLXLSWorkbookWriter() = default;
 
 void TRLXLSWorkbookWriter::AddSheet(const TRLXLSWorksheet& sheet)
 {
-    m_places.push_back(WriteWorksheet(*m_sheetWriter, sheet, m_setup, m_tables, m_places.empty()));
+    m_places.push_back(
+        WriteWorksheet(*m_sheetWriter, sheet, m_setup, m_tables, *m_strings, m_places.empty()));
 }
 
 void TRLXLSWorkbookWriter::WriteStream(QIODevice& out, const QString& target, const QString& userName)
@@ -68,11 +71,11 @@ void TRLXLSWorkbookWriter::WriteStream(QIODevice& out, const QString& target, co
     std::vector<qint64> relocations;
     for (const TRLXLSSheetPlace& place : m_places) {
         titles.push_back(place.Title);
-        for (std::size_t block = 0; block < place.DbCells.size(); ++block)
+        for (int block = 0; block < place.BlockCount; ++block)
             relocations.push_back(place.IndexPositions + qint64(4 * block));
     }
     TRLXLSRecordWriter writer(out, target);
-    const std::vector<qint64> boundSheets = WriteGlobals(writer, m_tables, userName, titles);
+    const std::vector<qint64> boundSheets = WriteGlobals(writer, m_tables, *m_strings, userName, titles);
     const qint64 base = writer.Position();
     writer.Flush();
     m_sheetWriter->Flush();
