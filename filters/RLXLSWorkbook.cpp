@@ -17,7 +17,11 @@ QString SheetPrefix()
 
 TRLXLSWorkbook::TRLXLSWorkbook() = default;
 
-TRLXLSWorkbook::~TRLXLSWorkbook() = default;
+TRLXLSWorkbook::~TRLXLSWorkbook()
+{
+    // The sheets count their titles out as they go.
+    Clear();
+}
 
 TRLXLSWorksheet& TRLXLSWorkbook::AddWorksheet()
 {
@@ -34,11 +38,17 @@ void TRLXLSWorkbook::Clear()
     m_worksheets.clear();
 }
 
+void TRLXLSWorkbook::CountTitle(const QString& title, int change)
+{
+    const QString key = title.toCaseFolded();
+    const int count = m_titleCounts.value(key) + change;
+    if (count > 0)
+        m_titleCounts.insert(key, count);
+    else
+        m_titleCounts.remove(key);
+}
+
 bool TRLXLSWorkbook::HasTitle(const QString& title) const
 {
-    for (const auto& sheet : m_worksheets) {
-        if (sheet->Title().compare(title, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return m_titleCounts.contains(title.toCaseFolded());
 }

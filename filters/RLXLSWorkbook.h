@@ -4,6 +4,7 @@
 #include "filters/RLXLSWorksheet.h"
 
 #include <QFlags>
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -38,7 +39,13 @@ public:
     void Clear();
 
 private:
+    friend class TRLXLSWorksheet;
+    /// Counts a live sheet's title in (+1) or out (-1); its sheet calls it whenever it changes.
+    void CountTitle(const QString& title, int change);
     bool HasTitle(const QString& title) const;
 
+    /// Live sheets per case-folded title, so that naming a sheet does not compare it with every
+    /// other one: a long document has thousands.
+    QHash<QString, int> m_titleCounts;
     std::vector<std::unique_ptr<TRLXLSWorksheet>> m_worksheets;
 };

@@ -173,13 +173,21 @@ TRLXLSRange::TRLXLSRange(TRLXLSWorksheet& worksheet, const TRLXLSCellArea& area)
 
 TRLXLSWorksheet::TRLXLSWorksheet(TRLXLSWorkbook& workbook, const QString& title)
     : m_workbook(workbook)
+    , m_title(title.left(kMaxTitleLength).trimmed())
 {
-    SetTitle(title);
+    m_workbook.CountTitle(m_title, 1);
+}
+
+TRLXLSWorksheet::~TRLXLSWorksheet()
+{
+    m_workbook.CountTitle(m_title, -1);
 }
 
 void TRLXLSWorksheet::SetTitle(const QString& title)
 {
+    m_workbook.CountTitle(m_title, -1);
     m_title = title.left(kMaxTitleLength).trimmed();
+    m_workbook.CountTitle(m_title, 1);
 }
 
 TRLXLSCol* TRLXLSWorksheet::FindCol(int index, bool create)
@@ -277,9 +285,11 @@ void TRLXLSWorksheet::ReleaseCells()
 {
     m_cols.clear();
     m_rows.clear();
+    // Their buffers too: the sheet object lives until the document ends.
     m_ranges.clear();
     m_ranges.shrink_to_fit();
     m_rowIndex.clear();
+    m_rowIndex.shrink_to_fit();
     m_liveRanges = 0;
 }
 
