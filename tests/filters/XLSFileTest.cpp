@@ -539,6 +539,26 @@ TEST(XLSFile, BackgroundRunWritesTheSameFile)
     EXPECT_EQ(ReadWholeFile(background.FileName), ReadWholeFile(dir.filePath(QStringLiteral("fore.xls"))));
 }
 
+TEST(XLSFile, FilterDestroyedDuringABackgroundRunWaitsForItAndSavesEveryPage)
+{
+    // The run goes on using the filter's own part, which must outlive it.
+    QTemporaryDir dir;
+    auto store = MakeOrderStore(40, 40);
+    const QString fileName = dir.filePath(QStringLiteral("destroyed.xls"));
+    auto filter = std::make_unique<TRLXLSFilter>(nullptr);
+    filter->ShowProgress = false;
+    filter->FileName = fileName;
+    filter->FilterPages(**store, 1, -1, true);
+    ASSERT_TRUE(filter->Running());
+    filter.reset();
+    const TXLSTestStream stream = ReadCompoundStream(ReadWholeFile(fileName));
+    ASSERT_EQ(stream.Error, QString());
+    QString error;
+    const auto records = WalkRecords(stream.Bytes, &error);
+    EXPECT_EQ(error, QString());
+    EXPECT_EQ(RecordsOfType(records, kBoundSheet).size(), 40u);
+}
+
 TEST(XLSFile, RandomAndExtremeRectanglesGiveSoundFiles)
 {
     // Overlapping, inverted, negative and huge rectangles: the grid must still fit the format.
