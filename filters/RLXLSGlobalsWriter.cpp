@@ -254,8 +254,8 @@ std::vector<qint64> WriteBoundSheets(TRLXLSRecordWriter& out, const std::vector<
 
 } // namespace
 
-std::vector<qint64> WriteGlobals(TRLXLSRecordWriter& out, TRLXLSSaveTables& tables,
-    TRLXLSSharedStrings& strings, const QString& userName, const std::vector<QString>& sheetTitles)
+std::vector<qint64> WriteGlobals(TRLXLSRecordWriter& out, TRLXLSSaveTables& tables, const QString& userName,
+    const std::vector<QString>& sheetTitles)
 {
     WriteBof(out);
     WriteSettings(out, userName, sheetTitles.size());
@@ -269,8 +269,12 @@ std::vector<qint64> WriteGlobals(TRLXLSRecordWriter& out, TRLXLSSaveTables& tabl
     out.WriteUInt16(kCountry);
     out.WriteUInt16(kCountry);
     out.End();
-    strings.WriteRecords(out);
+    return positions;
+}
+
+void WriteGlobalsEnd(TRLXLSRecordWriter& out, TRLXLSSharedStrings& strings, qint64 tableStart)
+{
+    strings.WriteIndex(out, tableStart);
     out.Begin(kRecordEof);
     out.End();
-    return positions;
 }

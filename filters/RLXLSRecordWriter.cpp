@@ -125,24 +125,6 @@ void TRLXLSRecordWriter::WriteStoredRecord(QByteArrayView record)
     FlushWhenFull();
 }
 
-void TRLXLSRecordWriter::CopyRecords(QIODevice& from, const QString& source)
-{
-    Q_ASSERT(!m_open);
-    if (!from.seek(0))
-        RaiseXLSCannotRead(source, from);
-    for (;;) {
-        const std::size_t at = m_buffer.size();
-        m_buffer.resize(at + std::size_t(kFlushSize));
-        const qint64 got = from.read(m_buffer.data() + at, kFlushSize);
-        m_buffer.resize(at + std::size_t(std::max<qint64>(got, 0)));
-        if (got < 0)
-            RaiseXLSCannotRead(source, from);
-        if (got == 0)
-            return;
-        FlushWhenFull();
-    }
-}
-
 void TRLXLSRecordWriter::BeginStringTable(quint16 type)
 {
     Begin(type);

@@ -52,9 +52,6 @@ public:
 
     /// A whole record as stored, header included.
     void WriteStoredRecord(QByteArrayView record);
-    /// Whole records written by another writer into `from`, from its start to its end; a read
-    /// failure throws EReportError naming `source`.
-    void CopyRecords(QIODevice& from, const QString& source);
 
     /// Starts a string table: strings never split their count and flag, a CONTINUE record starts
     /// before a string when 4 bytes or fewer remain, and a string that does not fit is split at

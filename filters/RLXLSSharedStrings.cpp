@@ -51,18 +51,38 @@ quint32 TRLXLSSharedStrings::Add(QStringView text)
     return m_count++;
 }
 
-void TRLXLSSharedStrings::WriteRecords(TRLXLSRecordWriter& out)
+void TRLXLSSharedStrings::Finish()
 {
-    if (m_count == 0)
-        return;
+    Q_ASSERT(!m_finished);
+    m_finished = true;
     m_writer->End();
     m_writer->PatchUInt32(kTotalCountField, m_count);
     m_writer->PatchUInt32(kUniqueCountField, m_count);
     m_writer->Flush();
     FlushPlaces();
-    const qint64 base = out.Position();
-    out.CopyRecords(m_records->File(), m_records->FileName());
+    if (!m_records->File().flush())
+        RaiseXLSCannotWrite(m_records->FileName(), m_records->File());
+    if (!m_places->File().flush())
+        RaiseXLSCannotWrite(m_places->FileName(), m_places->File());
+}
 
+qint64 TRLXLSSharedStrings::TableSize() const
+{
+    Q_ASSERT(m_finished);
+    return m_count == 0 ? 0 : m_writer->Position();
+}
+
+qint64 TRLXLSSharedStrings::CopyTable(QIODevice& out, const QString& target)
+{
+    const qint64 size = TableSize();
+    m_records->CopyTo(out, target, size);
+    return size;
+}
+
+void TRLXLSSharedStrings::WriteIndex(TRLXLSRecordWriter& out, qint64 tableStart)
+{
+    if (m_count == 0)
+        return;
     const quint32 perBucket = std::max(kStringsPerBucket, (m_count + kMaxBuckets - 1) / kMaxBuckets);
     out.Begin(kRecordExtSst);
     out.WriteUInt16(quint16(perBucket));
@@ -70,7 +90,7 @@ void TRLXLSSharedStrings::WriteRecords(TRLXLSRecordWriter& out)
         quint32 position = 0;
         quint16 recordOffset = 0;
         ReadPlace(index, position, recordOffset);
-        out.WriteUInt32(quint32(base + position));
+        out.WriteUInt32(quint32(tableStart + position));
         out.WriteUInt16(recordOffset);
         out.WriteUInt16(0);
     }

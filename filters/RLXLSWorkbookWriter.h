@@ -31,9 +31,10 @@ public:
     int SheetCount() const { return int(m_places.size()); }
     const TRLXLSSaveTables& Tables() const { return m_tables; }
 
-    /// The workbook stream: the globals, then the sheets, with every stream position filled in.
-    /// Call once.
-    void WriteStream(QIODevice& out, const QString& target, const QString& userName);
+    /// The compound document holding the workbook stream: the globals, then the sheets, with every
+    /// stream position filled in. `out` is written through from start to end, without a copy of
+    /// the stream beside it. Call once.
+    void WriteDocument(QIODevice& out, const QString& target, const QString& userName);
 
 private:
     TRLXLSPageSetup m_setup;
@@ -44,6 +45,6 @@ private:
     std::vector<TRLXLSSheetPlace> m_places;
 };
 
-/// A workbook stream, held in a temporary file, as a compound document in `fileName`. The file is
-/// replaced only when the whole document is written; the temporary file is always deleted.
+/// The workbook as a compound document in `fileName`, replaced only when the whole document is
+/// written.
 void SaveXLSFile(const QString& fileName, TRLXLSWorkbookWriter& workbook, const QString& userName);
