@@ -194,9 +194,10 @@ QByteArray Directory(const QString& streamName, qint64 streamSize, const TRLComp
     return directory;
 }
 
-void CopyStream(
-    TSectorWriter& out, QIODevice& stream, qint64 streamSize, qint64 storedSize, const QString& source)
+qint64 CopyStream(
+    QIODevice& out, const QString& target, QIODevice& stream, qint64 streamSize, const QString& source)
 {
+    TSectorWriter writer(out, target);
     QByteArray chunk(kCopyChunk, '\0');
     qint64 left = streamSize;
     while (left > 0) {
@@ -204,13 +205,10 @@ void CopyStream(
         const qint64 got = stream.read(chunk.data(), wanted);
         if (got != wanted)
             RaiseXLSCannotRead(source, stream);
-        out.Write(QByteArrayView(chunk.constData(), got));
+        writer.Write(QByteArrayView(chunk.constData(), got));
         left -= got;
     }
-    const qint64 sectors = (storedSize + kSectorSize - 1) / kSectorSize;
-    const qint64 padding = sectors * kSectorSize - streamSize;
-    if (padding > 0)
-        out.Write(QByteArray(padding, '\0'));
+    return streamSize;
 }
 
 } // namespace
@@ -247,13 +245,26 @@ TRLCompoundLayout TRLCompoundLayout::ForStream(qint64 streamSize)
 void WriteCompoundFile(QIODevice& out, const QString& target, const QString& streamName, QIODevice& stream,
     qint64 streamSize, const QString& streamSource)
 {
+    WriteCompoundFile(out, target, streamName, streamSize,
+        [&](QIODevice& device) { return CopyStream(device, target, stream, streamSize, streamSource); });
+}
+
+void WriteCompoundFile(QIODevice& out, const QString& target, const QString& streamName, qint64 streamSize,
+    const TRLCompoundStreamWriter& writeStream)
+{
     if (streamSize < 0 || streamSize > kMaxStreamSize)
         RaiseXLSStreamTooLarge(target, streamSize);
     const TRLCompoundLayout layout = TRLCompoundLayout::ForStream(streamSize);
     TSectorWriter writer(out, target);
     writer.Write(Header(layout));
+    const qint64 written = writeStream(out);
+    // The layout already holds the announced size: other bytes would shift every sector after them.
+    Q_ASSERT(written == streamSize);
     const qint64 storedSize = CompoundStoredSize(streamSize);
-    CopyStream(writer, stream, streamSize, storedSize, streamSource);
+    const qint64 sectors = (storedSize + kSectorSize - 1) / kSectorSize;
+    const qint64 padding = sectors * kSectorSize - written;
+    if (padding > 0)
+        writer.Write(QByteArray(padding, '\0'));
     WriteAllocationTable(writer, layout);
     WriteExtraTable(writer, layout);
     writer.Write(Directory(streamName, storedSize, layout));

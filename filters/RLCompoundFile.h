@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 class QIODevice;
 
@@ -14,6 +15,14 @@ class QIODevice;
 /// for `streamSize` bytes. Failures throw EReportError naming `target` (the output) or the stream's source.
 void WriteCompoundFile(QIODevice& out, const QString& target, const QString& streamName, QIODevice& stream,
     qint64 streamSize, const QString& streamSource);
+
+/// Writes the stream's bytes into the document's device, exactly the size announced, and returns
+/// how many it wrote; it throws EReportError for its own failures.
+using TRLCompoundStreamWriter = std::function<qint64(QIODevice& out)>;
+/// The same with the stream's bytes coming from `writeStream` in their place, so that a stream
+/// made of parts needs no copy of its own; `out` is written through from start to end.
+void WriteCompoundFile(QIODevice& out, const QString& target, const QString& streamName, qint64 streamSize,
+    const TRLCompoundStreamWriter& writeStream);
 
 /// The stream's size as stored: at least 4096 bytes unless it is empty.
 qint64 CompoundStoredSize(qint64 streamSize);

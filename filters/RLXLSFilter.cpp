@@ -20,7 +20,10 @@ TRLXLSFilter::TRLXLSFilter(TComponent* owner)
     SetDisplayName(LocaleText(kXLSDisplayNameText));
 }
 
-TRLXLSFilter::~TRLXLSFilter() = default;
+TRLXLSFilter::~TRLXLSFilter()
+{
+    WaitForRun();
+}
 
 QString TRLXLSFilter::ClassName() const
 {

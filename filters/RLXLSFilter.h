@@ -13,10 +13,11 @@ class TRLXLSWorkbookWriter;
 /// Writes the pages' texts into a BIFF8 workbook inside a compound document (".xls"): each page
 /// becomes a sheet named by the localized "Page" and its number, whose grid comes from the
 /// texts' left and top edges; each text becomes a cell, or merged cells, with its font and
-/// alignment; no text is lost to another that overlaps it. Lines, fills and pictures are dropped. Sheets are
-/// written as the pages come, so memory holds one page's cells and the workbook's shared strings. The file is
-/// replaced only when the whole document is written: a run that fails leaves the previous file as it was, and
-/// no temporary file. A run without pages writes one empty sheet, since a workbook needs one.
+/// alignment; no text is lost to another that overlaps it. Lines, fills and pictures are dropped.
+/// Sheets and their texts go to temporary files as the pages come, so memory holds one page's
+/// cells and, per page done, its sheet's name and place. The file is replaced only when the whole
+/// document is written: a run that fails leaves the previous file as it was, and no temporary
+/// file. A run without pages writes one empty sheet, since a workbook needs one.
 class TRLXLSFilter : public TRLCustomSaveFilter {
 public:
     /// Without a FileName, DefaultExt ".xls"; deleted by `owner`. Set FileName, then FilterPages.

@@ -2,6 +2,7 @@
 
 #include "filters/RLXLSRecordWriter.h"
 #include "filters/RLXLSSaveTables.h"
+#include "filters/RLXLSSharedStrings.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -38,8 +39,6 @@ constexpr quint16 kRecordPalette = 0x0092;
 constexpr quint16 kRecordUsesElfs = 0x0160;
 constexpr quint16 kRecordBoundSheet = 0x0085;
 constexpr quint16 kRecordCountry = 0x008C;
-constexpr quint16 kRecordSst = 0x00FC;
-constexpr quint16 kRecordExtSst = 0x00FF;
 constexpr quint16 kRecordEof = 0x000A;
 
 constexpr quint16 kBiffVersion = 0x0600;
@@ -73,10 +72,6 @@ constexpr int kMaxFontName = 31;
 constexpr quint8 kPitchDefault = 0;
 constexpr quint8 kPitchFixed = 1;
 constexpr quint8 kPitchVariable = 2;
-
-/// Strings per EXTSST bucket, more when needed to keep the buckets to what one record holds.
-constexpr int kStringsPerBucket = 8;
-constexpr int kMaxBuckets = 128;
 
 // The style formats and styles, as stored with their record headers.
 const QByteArray kStyleFormat0
@@ -257,32 +252,6 @@ std::vector<qint64> WriteBoundSheets(TRLXLSRecordWriter& out, const std::vector<
     return positions;
 }
 
-void WriteSharedStrings(TRLXLSRecordWriter& out, const TRLXLSSaveTables& tables)
-{
-    const std::size_t count = tables.StringCount();
-    if (count == 0)
-        return;
-    const int perBucket = std::max<int>(kStringsPerBucket, int((count + kMaxBuckets - 1) / kMaxBuckets));
-    std::vector<TRLXLSStringPlace> buckets;
-    out.BeginStringTable(kRecordSst);
-    out.WriteUInt32(quint32(count));
-    out.WriteUInt32(quint32(count));
-    for (std::size_t i = 0; i < count; ++i) {
-        const TRLXLSStringPlace place = out.WriteTableString(tables.String(i));
-        if (i % std::size_t(perBucket) == 0)
-            buckets.push_back(place);
-    }
-    out.End();
-    out.Begin(kRecordExtSst);
-    out.WriteUInt16(quint16(perBucket));
-    for (const TRLXLSStringPlace& bucket : buckets) {
-        out.WriteUInt32(quint32(bucket.StreamPosition));
-        out.WriteUInt16(bucket.RecordOffset);
-        out.WriteUInt16(0);
-    }
-    out.End();
-}
-
 } // namespace
 
 std::vector<qint64> WriteGlobals(TRLXLSRecordWriter& out, TRLXLSSaveTables& tables, const QString& userName,
@@ -300,8 +269,12 @@ std::vector<qint64> WriteGlobals(TRLXLSRecordWriter& out, TRLXLSSaveTables& tabl
     out.WriteUInt16(kCountry);
     out.WriteUInt16(kCountry);
     out.End();
-    WriteSharedStrings(out, tables);
+    return positions;
+}
+
+void WriteGlobalsEnd(TRLXLSRecordWriter& out, TRLXLSSharedStrings& strings, qint64 tableStart)
+{
+    strings.WriteIndex(out, tableStart);
     out.Begin(kRecordEof);
     out.End();
-    return positions;
 }

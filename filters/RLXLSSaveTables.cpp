@@ -51,8 +51,6 @@ constexpr int kFillPatternMask = 0x3F;
 /// workbooks with more.
 constexpr std::size_t kMaxFonts = 4000;
 constexpr std::size_t kMaxCellFormats = 4000;
-/// Characters of one block of shared strings, unless a longer string needs a block of its own.
-constexpr std::size_t kStringBlockSize = 64 * 1024;
 
 template<std::size_t N> void Put16(std::array<char, N>& bytes, int offset, quint16 value)
 {
@@ -128,23 +126,6 @@ quint16 TRLXLSSaveTables::CellFormatIndex(const TRLXLSRange& range)
         m_cellFormats.emplace_back(bytes.data(), qsizetype(bytes.size()));
     }
     return quint16(found->second + kFirstCellFormat);
-}
-
-quint32 TRLXLSSaveTables::AddString(QStringView text)
-{
-    const std::size_t length = std::size_t(text.size());
-    if (m_stringBlocks.empty() || m_stringBlocks.back().capacity() - m_stringBlocks.back().size() < length)
-        m_stringBlocks.emplace_back().reserve(std::max(kStringBlockSize, length));
-    std::vector<char16_t>& block = m_stringBlocks.back();
-    m_strings.push_back({ m_stringBlocks.size() - 1, block.size(), length });
-    block.insert(block.end(), text.utf16(), text.utf16() + length);
-    return quint32(m_strings.size() - 1);
-}
-
-QStringView TRLXLSSaveTables::String(std::size_t index) const
-{
-    const TStringPlace& place = m_strings[index];
-    return QStringView(m_stringBlocks[place.Block].data() + place.Offset, qsizetype(place.Length));
 }
 
 TRLXLSSaveTables::TCellFormatBytes TRLXLSSaveTables::CellFormatBytes(const TRLXLSRange& range)

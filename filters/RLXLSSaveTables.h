@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
-#include <QStringView>
 #include <array>
 #include <unordered_map>
 #include <vector>
@@ -28,8 +27,7 @@ struct TRLXLSFormatEntry {
 };
 
 /// What the workbook's globals list and the sheets refer to by index, gathered sheet by sheet and
-/// range by range while the sheets are written: palette, fonts, number formats, cell formats and
-/// shared strings.
+/// range by range while the sheets are written: palette, fonts, number formats and cell formats.
 class TRLXLSSaveTables {
 public:
     /// Style formats before the first cell format.
@@ -50,15 +48,11 @@ public:
     quint16 FormatIndex(const QString& format);
     /// The range's cell format bytes, then its index (list position + 15), appended when new.
     quint16 CellFormatIndex(const TRLXLSRange& range);
-    /// The next string index; equal texts are not merged.
-    quint32 AddString(QStringView text);
 
     const std::vector<TRLXLSFontEntry>& Fonts() const { return m_fonts; }
     const std::vector<TRLXLSFormatEntry>& Formats() const { return m_formats; }
     /// 20 bytes each, without the record header; the default cell format first.
     const std::vector<QByteArray>& CellFormats() const { return m_cellFormats; }
-    std::size_t StringCount() const { return m_strings.size(); }
-    QStringView String(std::size_t index) const;
 
 private:
     using TCellFormatBytes = std::array<char, kCellFormatSize>;
@@ -77,14 +71,4 @@ private:
     int m_addedFormats = 0;
     std::vector<QByteArray> m_cellFormats;
     std::unordered_map<TCellFormatBytes, quint16, TCellFormatHash> m_cellFormatIndexes;
-    struct TStringPlace {
-        std::size_t Block;
-        std::size_t Offset;
-        std::size_t Length;
-    };
-    /// The strings' characters one after another in large blocks: a workbook holds every text of
-    /// every page, so no string pays for a heap block of its own, and a block once filled is
-    /// never moved.
-    std::vector<std::vector<char16_t>> m_stringBlocks;
-    std::vector<TStringPlace> m_strings;
 };

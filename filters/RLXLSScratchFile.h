@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QString>
+#include <QtGlobal>
+
+class QIODevice;
 
 /// An exclusive temporary file, registered for deletion at program end and deleted with this
 /// object, on every path; used only through the descriptor that created it.
@@ -15,6 +18,9 @@ public:
 
     QFile& File() { return m_file; }
     const QString& FileName() const { return m_fileName; }
+    /// Copies the file's first `size` bytes into `out`; throws EReportError naming this file when
+    /// it holds fewer, or `target` when `out` does not take them.
+    void CopyTo(QIODevice& out, const QString& target, qint64 size);
 
 private:
     QFile m_file;

@@ -4,6 +4,7 @@
 #include "filters/RLXLSPageSetup.h"
 #include "filters/RLXLSRecordWriter.h"
 #include "filters/RLXLSSaveTables.h"
+#include "filters/RLXLSSharedStrings.h"
 #include "filters/RLXLSWorksheet.h"
 
 #include <algorithm>
@@ -218,7 +219,8 @@ void WriteDimensions(TRLXLSRecordWriter& out, const TRLXLSWorksheet& sheet)
 }
 
 /// Cell formats and strings are taken in range order, whatever the order the cells are written in.
-std::vector<TCell> CollectCells(const TRLXLSWorksheet& sheet, TRLXLSSaveTables& tables)
+std::vector<TCell> CollectCells(
+    const TRLXLSWorksheet& sheet, TRLXLSSaveTables& tables, TRLXLSSharedStrings& strings)
 {
     std::vector<TCell> cells;
     for (const TRLXLSRange* range : sheet.Ranges()) {
@@ -227,7 +229,7 @@ std::vector<TCell> CollectCells(const TRLXLSWorksheet& sheet, TRLXLSSaveTables& 
         cell.Format = tables.CellFormatIndex(*range);
         // SetValue keeps a value within what a cell holds.
         if (range->CellKind() == TRLXLSCellKind::Text && !range->Value().isEmpty())
-            cell.String = tables.AddString(range->Value());
+            cell.String = strings.Add(range->Value());
         cells.push_back(cell);
     }
     return cells;
@@ -409,9 +411,9 @@ void WriteMerges(TRLXLSRecordWriter& out, const std::vector<TCell>& cells)
 } // namespace
 
 TRLXLSSheetPlace WriteWorksheet(TRLXLSRecordWriter& out, const TRLXLSWorksheet& sheet,
-    const TRLXLSPageSetup& setup, TRLXLSSaveTables& tables, bool firstSheet)
+    const TRLXLSPageSetup& setup, TRLXLSSaveTables& tables, TRLXLSSharedStrings& strings, bool firstSheet)
 {
-    std::vector<TCell> cells = CollectCells(sheet, tables);
+    std::vector<TCell> cells = CollectCells(sheet, tables, strings);
     const TRLXLSCellArea& used = sheet.UsedArea();
     const int blockCount = sheet.Empty() ? 0 : (used.LastRow - used.FirstRow) / kRowsPerBlock + 1;
 
@@ -439,13 +441,14 @@ TRLXLSSheetPlace WriteWorksheet(TRLXLSRecordWriter& out, const TRLXLSWorksheet& 
     WritePageSettings(out, setup);
     WriteColumns(out, sheet);
     WriteDimensions(out, sheet);
-    place.DbCells = WriteRowBlocks(out, sheet, cells);
+    const std::vector<qint64> dbCells = WriteRowBlocks(out, sheet, cells);
+    place.BlockCount = int(dbCells.size());
     WriteWindow(out, firstSheet);
     WriteMerges(out, cells);
     out.Begin(kRecordEof);
     out.End();
 
-    for (std::size_t i = 0; i < place.DbCells.size(); ++i)
-        out.PatchUInt32(place.IndexPositions + qint64(4 * i), quint32(place.DbCells[i]));
+    for (std::size_t i = 0; i < dbCells.size(); ++i)
+        out.PatchUInt32(place.IndexPositions + qint64(4 * i), quint32(dbCells[i]));
     return place;
 }

@@ -17,7 +17,11 @@ QString SheetPrefix()
 
 TRLXLSWorkbook::TRLXLSWorkbook() = default;
 
-TRLXLSWorkbook::~TRLXLSWorkbook() = default;
+TRLXLSWorkbook::~TRLXLSWorkbook()
+{
+    // The sheets count their titles out as they go.
+    Clear();
+}
 
 TRLXLSWorksheet& TRLXLSWorkbook::AddWorksheet()
 {
@@ -27,26 +31,28 @@ TRLXLSWorksheet& TRLXLSWorkbook::AddWorksheet()
         ++number;
     TRLXLSWorksheet& sheet = *m_worksheets.emplace_back(
         std::make_unique<TRLXLSWorksheet>(*this, prefix + QString::number(number)));
+    // Scratch grids of the same workbook (built and dropped on other threads) stay out of the count.
     sheet.m_listed = true;
-    ++m_titles[sheet.Title().toCaseFolded()];
+    CountTitle(sheet.Title(), 1);
     return sheet;
 }
 
 void TRLXLSWorkbook::Clear()
 {
     m_worksheets.clear();
-    m_titles.clear();
+}
+
+void TRLXLSWorkbook::CountTitle(const QString& title, int change)
+{
+    const QString key = title.toCaseFolded();
+    const int count = m_titleCounts.value(key) + change;
+    if (count > 0)
+        m_titleCounts.insert(key, count);
+    else
+        m_titleCounts.remove(key);
 }
 
 bool TRLXLSWorkbook::HasTitle(const QString& title) const
 {
-    return m_titles.contains(title.toCaseFolded());
-}
-
-void TRLXLSWorkbook::Retitled(const QString& previous, const QString& title)
-{
-    const auto found = m_titles.find(previous.toCaseFolded());
-    if (found != m_titles.end() && --found.value() == 0)
-        m_titles.erase(found);
-    ++m_titles[title.toCaseFolded()];
+    return m_titleCounts.contains(title.toCaseFolded());
 }

@@ -40,13 +40,12 @@ public:
 
 private:
     friend class TRLXLSWorksheet;
-
+    /// Counts a live sheet's title in (+1) or out (-1); its sheet calls it whenever it changes.
+    void CountTitle(const QString& title, int change);
     bool HasTitle(const QString& title) const;
-    /// Keeps the title index when a sheet of this workbook is renamed.
-    void Retitled(const QString& previous, const QString& title);
 
+    /// Live sheets per case-folded title, so that naming a sheet does not compare it with every
+    /// other one: a long document has thousands.
+    QHash<QString, int> m_titleCounts;
     std::vector<std::unique_ptr<TRLXLSWorksheet>> m_worksheets;
-    /// How many sheets have each case-folded title: a report of thousands of pages would
-    /// otherwise compare every new title with every sheet's.
-    QHash<QString, int> m_titles;
 };

@@ -7,7 +7,6 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -174,15 +173,23 @@ TRLXLSRange::TRLXLSRange(TRLXLSWorksheet& worksheet, const TRLXLSCellArea& area)
 
 TRLXLSWorksheet::TRLXLSWorksheet(TRLXLSWorkbook& workbook, const QString& title)
     : m_workbook(workbook)
+    , m_title(title.left(kMaxTitleLength).trimmed())
 {
-    SetTitle(title);
+}
+
+TRLXLSWorksheet::~TRLXLSWorksheet()
+{
+    if (m_listed)
+        m_workbook.CountTitle(m_title, -1);
 }
 
 void TRLXLSWorksheet::SetTitle(const QString& title)
 {
-    QString previous = std::exchange(m_title, title.left(kMaxTitleLength).trimmed());
     if (m_listed)
-        m_workbook.Retitled(previous, m_title);
+        m_workbook.CountTitle(m_title, -1);
+    m_title = title.left(kMaxTitleLength).trimmed();
+    if (m_listed)
+        m_workbook.CountTitle(m_title, 1);
 }
 
 TRLXLSCol* TRLXLSWorksheet::FindCol(int index, bool create)
@@ -280,9 +287,11 @@ void TRLXLSWorksheet::ReleaseCells()
 {
     m_cols.clear();
     m_rows.clear();
+    // Their buffers too: the sheet object lives until the document ends.
     m_ranges.clear();
     m_ranges.shrink_to_fit();
     m_rowIndex.clear();
+    m_rowIndex.shrink_to_fit();
     m_liveRanges = 0;
 }
 

@@ -19,6 +19,7 @@ public:
     static constexpr int kMaxTitleLength = 31;
 
     TRLXLSWorksheet(TRLXLSWorkbook& workbook, const QString& title);
+    ~TRLXLSWorksheet();
     TRLXLSWorksheet(const TRLXLSWorksheet&) = delete;
     TRLXLSWorksheet& operator=(const TRLXLSWorksheet&) = delete;
 

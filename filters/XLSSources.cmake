@@ -9,6 +9,7 @@ target_sources(filters PRIVATE
     RLXLSRecordWriter.cpp
     RLXLSSaveTables.cpp
     RLXLSScratchFile.cpp
+    RLXLSSharedStrings.cpp
     RLXLSSheetWriter.cpp
     RLXLSWorkbook.cpp
     RLXLSWorkbookWriter.cpp

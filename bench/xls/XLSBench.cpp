@@ -5,7 +5,7 @@
 //
 // Preparation (or reading the page file) is done once and not timed. Each run prints its wall and processor
 // time; the last line gives their medians. The heap in use is sampled after each page: it should grow only by
-// the shared strings of the pages done, never by their cells. With FILE the last run's output is
+// the names and places of the sheets done, never by their cells or texts. With FILE the last run's output is
 // kept there, for byte comparisons between builds.
 
 #include "app/TelaPrincipal.h"

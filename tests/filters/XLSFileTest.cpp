@@ -338,37 +338,52 @@ TEST(XLSFile, PageSetupGoesToEverySheet)
 
 TEST(XLSFile, LongSharedStringTableContinuesAndExtSstPointsAtItsStrings)
 {
-    QTemporaryDir dir;
-    auto store = MakeOrderStore(4, 40);
-    const TWritten written = WriteAndWalk(**store, dir.filePath(QStringLiteral("sst.xls")));
-    ASSERT_EQ(written.Error, QString());
-    const QStringList strings = SharedStrings(written.Records);
-    ASSERT_EQ(strings.size(), 4 * (1 + 8 + 40 * 8));
-    EXPECT_EQ(strings[0], QStringLiteral("ORDEM DE COMPRA Nº 1"));
-    EXPECT_EQ(strings[1 + 8 + 2], QStringLiteral("Parafuso sextavado M7 aço inox"));
-    const std::vector<TXLSTestRecord> globals = Substream(written.Records, 0);
-    EXPECT_FALSE(RecordsOfType(globals, 0x003C).empty()) << "the table needs CONTINUE records";
-    const auto extSst = RecordsOfType(globals, kExtSst);
-    ASSERT_EQ(extSst.size(), 1u);
-    const int perBucket = U16(extSst[0].Data, 0);
-    EXPECT_EQ(perBucket, 11) << "1316 strings in at most 128 buckets";
-    const int buckets = (int(extSst[0].Data.size()) - 2) / 8;
-    EXPECT_EQ(buckets, (strings.size() + perBucket - 1) / perBucket);
-    for (int b = 0; b < buckets; ++b) {
-        const qint64 position = U32(extSst[0].Data, 2 + 8 * b);
-        const int offset = U16(extSst[0].Data, 6 + 8 * b);
-        const TXLSTestRecord* record = RecordAt(written.Records, position - offset);
-        ASSERT_NE(record, nullptr) << "bucket " << b;
-        EXPECT_TRUE(record->Type == kSst || record->Type == 0x003C) << "bucket " << b;
-        // The string's count, flag and the characters its record holds.
-        const QString expected = strings[b * perBucket];
-        const int at = offset - 4;
-        EXPECT_EQ(U16(record->Data, at), expected.size()) << "bucket " << b;
-        const int held = std::min<int>(int(expected.size()), (int(record->Data.size()) - at - 3) / 2);
-        QString start;
-        for (int i = 0; i < held; ++i)
-            start += QChar(U16(record->Data, at + 3 + 2 * i));
-        EXPECT_EQ(start, expected.left(held)) << "bucket " << b;
+    // An order page holds a title, 8 header texts and 8 texts per item row; the index has at most
+    // 128 buckets of at least 8 strings.
+    struct Case {
+        int pages;
+        int rows;
+        int perBucket;
+        const char* what;
+    };
+    const Case cases[] = {
+        { 4, 40, 11, "1316 strings" },
+        { 40, 40, 103, "13160 strings, more than one piece of string places" },
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        auto store = MakeOrderStore(c.pages, c.rows);
+        const TWritten written = WriteAndWalk(**store, dir.filePath(QStringLiteral("sst.xls")));
+        ASSERT_EQ(written.Error, QString()) << c.what;
+        const QStringList strings = SharedStrings(written.Records);
+        ASSERT_EQ(strings.size(), c.pages * (1 + 8 + c.rows * 8)) << c.what;
+        EXPECT_EQ(strings[0], QStringLiteral("ORDEM DE COMPRA Nº 1")) << c.what;
+        EXPECT_EQ(strings[1 + 8 + 2], QStringLiteral("Parafuso sextavado M7 aço inox")) << c.what;
+        const std::vector<TXLSTestRecord> globals = Substream(written.Records, 0);
+        EXPECT_FALSE(RecordsOfType(globals, 0x003C).empty())
+            << c.what << ": the table needs CONTINUE records";
+        const auto extSst = RecordsOfType(globals, kExtSst);
+        ASSERT_EQ(extSst.size(), 1u) << c.what;
+        const int perBucket = U16(extSst[0].Data, 0);
+        EXPECT_EQ(perBucket, c.perBucket) << c.what;
+        const int buckets = (int(extSst[0].Data.size()) - 2) / 8;
+        EXPECT_EQ(buckets, (strings.size() + perBucket - 1) / perBucket) << c.what;
+        for (int b = 0; b < buckets; ++b) {
+            const qint64 position = U32(extSst[0].Data, 2 + 8 * b);
+            const int offset = U16(extSst[0].Data, 6 + 8 * b);
+            const TXLSTestRecord* record = RecordAt(written.Records, position - offset);
+            ASSERT_NE(record, nullptr) << c.what << ", bucket " << b;
+            EXPECT_TRUE(record->Type == kSst || record->Type == 0x003C) << c.what << ", bucket " << b;
+            // The string's count, flag and the characters its record holds.
+            const QString expected = strings[b * perBucket];
+            const int at = offset - 4;
+            EXPECT_EQ(U16(record->Data, at), expected.size()) << c.what << ", bucket " << b;
+            const int held = std::min<int>(int(expected.size()), (int(record->Data.size()) - at - 3) / 2);
+            QString start;
+            for (int i = 0; i < held; ++i)
+                start += QChar(U16(record->Data, at + 3 + 2 * i));
+            EXPECT_EQ(start, expected.left(held)) << c.what << ", bucket " << b;
+        }
     }
 }
 
@@ -509,12 +524,15 @@ TEST(XLSFile, CancelledRunSavesACompleteFileOfThePagesDone)
                 SetCanceled(true);
         }
     };
+    const TPrivateTempDir privateTemp;
     QTemporaryDir dir;
     auto store = MakeOrderStore(5, 3);
+    const QStringList tempBefore = TempFilesNow();
     TCancelAfterTwo filter(nullptr);
     filter.ShowProgress = false;
     filter.FileName = dir.filePath(QStringLiteral("cancel.xls"));
     filter.FilterPages(**store);
+    EXPECT_EQ(TempFilesNow(), tempBefore);
     const TXLSTestStream stream = ReadCompoundStream(ReadWholeFile(filter.FileName));
     ASSERT_EQ(stream.Error, QString());
     QString error;
@@ -537,6 +555,29 @@ TEST(XLSFile, BackgroundRunWritesTheSameFile)
     background.WaitForRun();
     EXPECT_EQ(background.LastRunError(), QString());
     EXPECT_EQ(ReadWholeFile(background.FileName), ReadWholeFile(dir.filePath(QStringLiteral("fore.xls"))));
+}
+
+TEST(XLSFile, FilterDestroyedDuringABackgroundRunWaitsForItAndSavesEveryPage)
+{
+    // The run goes on using the filter's own part, which must outlive it.
+    const TPrivateTempDir privateTemp;
+    QTemporaryDir dir;
+    auto store = MakeOrderStore(40, 40);
+    const QStringList tempBefore = TempFilesNow();
+    const QString fileName = dir.filePath(QStringLiteral("destroyed.xls"));
+    auto filter = std::make_unique<TRLXLSFilter>(nullptr);
+    filter->ShowProgress = false;
+    filter->FileName = fileName;
+    filter->FilterPages(**store, 1, -1, true);
+    ASSERT_TRUE(filter->Running());
+    filter.reset();
+    EXPECT_EQ(TempFilesNow(), tempBefore);
+    const TXLSTestStream stream = ReadCompoundStream(ReadWholeFile(fileName));
+    ASSERT_EQ(stream.Error, QString());
+    QString error;
+    const auto records = WalkRecords(stream.Bytes, &error);
+    EXPECT_EQ(error, QString());
+    EXPECT_EQ(RecordsOfType(records, kBoundSheet).size(), 40u);
 }
 
 TEST(XLSFile, RandomAndExtremeRectanglesGiveSoundFiles)

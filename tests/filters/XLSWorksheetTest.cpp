@@ -47,6 +47,9 @@ TEST(XLSWorksheet, SheetsAreNamedByTheLocalizedPageAndTheLowestFreeNumber)
         // A sheet renamed to a later title, in other letter case, pushes the next one past it.
         workbook.Worksheets(2).SetTitle(c.prefix.toUpper() + u'4');
         EXPECT_EQ(workbook.AddWorksheet().Title(), c.prefix + u'5');
+        // A renamed sheet gives its title up.
+        workbook.Worksheets(3).SetTitle(QStringLiteral("Resumo"));
+        EXPECT_EQ(workbook.AddWorksheet().Title(), c.prefix + u'5');
         workbook.Clear();
         EXPECT_EQ(workbook.WorksheetCount(), 0);
         EXPECT_EQ(workbook.AddWorksheet().Title(), c.prefix + u'1');
