@@ -35,9 +35,6 @@ public:
     ///@}
     /// The copy being printed, from 0.
     int CurrentCopy() const { return m_currentCopy; }
-    /// @cond ENGINE
-    void SetCurrentCopy(int copy) { m_currentCopy = copy; }
-    /// @endcond
 
     /// A detail band that counts as a record.
     bool Computable = true;
@@ -56,7 +53,12 @@ public:
     /// Design label of the band type ("Detail", "ColumnHeader"...).
     virtual QString BandTypeName() const;
 
-    /// @cond ENGINE
+protected:
+    // The pagers print the band through these.
+    friend class TRLCustomPager;
+    friend class TRLCustomControl;
+
+    void SetCurrentCopy(int copy) { m_currentCopy = copy; }
     /// Prints the band once at the pager's row (called by the pager).
     void PrintBand();
     void EmitToSurface() override;
@@ -71,7 +73,6 @@ public:
     /// Counts as a record: a computable detail band not printed as a blank.
     bool IsCounting() const;
 
-protected:
     /// Runs at the start of each PrintBand (a grid re-reads its place in the pager).
     virtual void BeforePrintBand() { }
     void AfterSurfaceClose() override;
@@ -84,7 +85,6 @@ protected:
     int BandLimit() const;
     /// Nothing of the page is drawn yet: a break would only leave a blank page.
     bool PageIsBlank() const;
-    /// @endcond
 
 private:
     TRLBandType m_bandType = btDetail;

@@ -91,34 +91,73 @@ public:
     /// Creation order among all report controls; children are printed in this order.
     quint64 CreationSerial() const { return m_serial; }
 
-    // The print cycle.
-    virtual bool DecidePrint();
-    /// Empty while the control prints as a blank (completion, raBlankAndRetain), else BuildText.
-    QString ComposeText();
-    void PrintControl();
-    void MeasureControl();
-
-    // Layout.
     /// Gives the control its natural size, placed by Alignment and Layout; deferred while loading.
     void FitBounds();
-    /// The single entry for every position or size change: fixed size, holders, constraints,
-    /// site expansion and re-alignment.
+    /// The single entry for every position or size change, in pixels at 96 dpi relative to the
+    /// parent: fixed size, holders, constraints, site expansion and re-alignment.
     void SetBounds(int left, int top, int width, int height) override;
     /// Bounds from a client rectangle enlarged by the border (or site client) insets.
     virtual void SetClientBounds(const TRect& clientRect);
+    /// The size rectangle: origin 0, 0, the control's width and height.
+    TRect SizeRect() const { return TRect::FromSize(0, 0, Width(), Height()); }
+    /// The border width on each bordered side, in pixels.
+    virtual TRLInsets BorderInsets() const;
     /// The caption as a value, for the expression parser.
     virtual QVariant GetValueVariant(QStringView name) const;
     /// Attribute lookup for the expression parser; nothing answers at this level.
     virtual bool ResolveAttribute(QStringView name, QVariant& value) const;
 
+    /// The nearest enclosing element of each kind, or nullptr (OwnerReport and OwnerSkipper also
+    /// answer the control itself); the Require forms raise "Não encontrado" instead of nullptr.
+    ///@{
+    TRLCustomReport* OwnerReport() const;
+    TRLCustomSite* OwnerSite() const;
+    TRLCustomBand* OwnerBand() const;
+    /// Stops at the first pager that is not a group.
+    TRLCustomGroup* OwnerGroup() const;
+    TRLCustomSkipper* OwnerSkipper() const;
+    TRLCustomPager* OwnerPager() const;
+    TRLCustomPager* RequirePager() const;
+    TRLCustomSkipper* RequireSkipper() const;
+    TRLCustomReport* RequireReport() const;
+    ///@}
+    /// The first report of the chain the owning report belongs to.
+    TRLCustomReport* RootReport() const;
+    /// The owning report is preparing or finishing.
+    bool IsPrinting() const;
+    /// The control prints as a blank: its pager is completing or its skipper retains a blank record.
+    bool IsBlank() const;
+
+    /// Raised before the control prints; clearing printIt leaves it out.
+    TRLBeforePrintEvent BeforePrint;
+    /// The text form of BeforePrint, which text controls publish under that name.
+    TRLBeforeTextEvent BeforeText;
+    TRLAfterPrintEvent AfterPrint;
+    TRLNotifyEvent OnMeasureHeight;
+
+protected:
+    // The print cycle: the sites, bands, pagers and the report drive it through these, and a new
+    // kind of control overrides the virtual steps; a program never calls them.
+    friend class TRLCustomSite;
+    friend class TRLCustomBand;
+    friend class TRLCustomDetailGrid;
+    friend class TRLCustomPager;
+    friend class TRLCustomSkipper;
+    friend class TRLCustomGroup;
+    friend class TRLCustomReport;
+
+    /// Runs BeforePrint (and BeforeText for text) and sets PrintFlag.
+    virtual bool DecidePrint();
+    /// Empty while the control prints as a blank (completion, raBlankAndRetain), else BuildText.
+    QString ComposeText();
+    void PrintControl();
+    void MeasureControl();
+    /// The natural size in pixels (AutoSize).
     virtual QSize MeasureContent();
-    /// The border width on each bordered side.
-    virtual TRLInsets BorderInsets() const;
     virtual TRect SurfaceClientRect() const;
     /// The control's rectangle inside its nearest site's surface.
     virtual TRect SurfaceBoundsRect() const;
     virtual TRect SurfaceSizeRect() const;
-    TRect SizeRect() const { return TRect::FromSize(0, 0, Width(), Height()); }
     virtual QString BuildText();
     /// A pager starts over.
     virtual void ResetNotify();
@@ -128,40 +167,17 @@ public:
     virtual void Realign();
     virtual void MeasureForFooters();
     virtual TRLGraphicSurface* OwnerSurface();
+    TRLGraphicSurface* RequireSurface();
 
     // Saved bounds around printing: the control and every report control inside it.
     void SaveBoundsTree();
     void RestoreBoundsTree();
-
-    // Lookups along the parent chain; the Require forms raise "Não encontrado".
-    TRLCustomReport* OwnerReport() const;
-    TRLCustomReport* RootReport() const;
-    TRLCustomSite* OwnerSite() const;
-    TRLCustomBand* OwnerBand() const;
-    TRLCustomGroup* OwnerGroup() const;
-    TRLCustomSkipper* OwnerSkipper() const;
-    TRLCustomPager* OwnerPager() const;
-    TRLCustomPager* RequirePager() const;
-    TRLCustomSkipper* RequireSkipper() const;
-    TRLCustomReport* RequireReport() const;
-    TRLGraphicSurface* RequireSurface();
-    /// The owning report is preparing or finishing.
-    bool IsPrinting() const;
-    /// The control prints as a blank: its pager is completing or its skipper retains a blank record.
-    bool IsBlank() const;
 
     void RaiseBeforePrint(bool& printIt);
     void RaiseBeforeText(QString& text, bool& printIt);
     void RaiseAfterPrint();
     void RaiseMeasureHeight();
 
-    TRLBeforePrintEvent BeforePrint;
-    /// The text form of BeforePrint, which text controls publish under that name.
-    TRLBeforeTextEvent BeforeText;
-    TRLAfterPrintEvent AfterPrint;
-    TRLNotifyEvent OnMeasureHeight;
-
-protected:
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
     void SetAutoExpandFlags(bool horz, bool vert);

@@ -68,9 +68,9 @@ public:
     /// Maps the points onto `rect` (or DrawWidth x DrawHeight from its top-left), a square with
     /// doKeepVisible, keeping proportions with doKeepAspectRatio.
     void FitPoints(TPointList& points, const TRect& rect) const;
-    /// @cond ENGINE
+
+protected:
     void EmitToSurface() override;
-    /// @endcond
 
 private:
     TRLDrawKind m_drawKind = dkRectangle;

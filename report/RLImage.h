@@ -37,13 +37,10 @@ public:
     /// Centres a scaled or natural-size picture in the control.
     bool Center = false;
 
+protected:
     /// The picture's size plus Borders.Width + 1 per visible side, with AutoSize.
     QSize MeasureContent() override;
-    /// @cond ENGINE
     void EmitToSurface() override;
-    /// @endcond
-
-protected:
     /// The picture, and the icon file it was decoded from (empty when it is no icon).
     void SetPictureFrom(const QImage& picture, const QByteArray& iconFile);
 

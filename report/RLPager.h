@@ -27,7 +27,19 @@ public:
 
     /// Computable details since the pager started (not reset per page).
     int DetailsPrinted() const { return m_detailsPrinted; }
+    /// Computable details on the current page.
     int DetailsOnPage() const { return m_detailsOnPage; }
+
+protected:
+    // The run: the bands, skippers, groups and the report around or inside the pager drive it
+    // through these; a program never calls them, so it cannot upset a page being built.
+    friend class TRLCustomControl;
+    friend class TRLCustomBand;
+    friend class TRLCustomDetailGrid;
+    friend class TRLCustomSkipper;
+    friend class TRLCustomGroup;
+    friend class TRLCustomReport;
+
     void AddDetailOnPage() { ++m_detailsOnPage; }
     int NextFreeRow() const { return m_nextFreeRow; }
     void SetNextFreeRow(int row) { m_nextFreeRow = row; }
@@ -75,8 +87,6 @@ public:
     static void BreakPage(TRLCustomPager* pager, TRLCustomSite* caller, bool keep);
 
     void CapturePrintBounds() override;
-
-protected:
     void BeforeSurfaceOpen() override;
     void PrintContents() override;
     void BeforeSurfaceClose() override;

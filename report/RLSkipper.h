@@ -27,27 +27,31 @@ public:
     bool DataExhausted() const { return m_dataExhausted; }
     int RecNo() const { return m_recNo; }
     int CopyNo() const { return m_copyNo; }
-    bool RecordAdvanced() const { return m_recordAdvanced; }
-    void SetRecordAdvanced(bool advanced) { m_recordAdvanced = advanced; }
 
     /// The OnDataCount handler's value, else the open dataset's record count, else 0.
     int DataCount();
+
+    TRLOnDataCountEvent OnDataCount;
+    TRLOnDataRecordEvent OnDataRecord;
+    TRLOnNeedDataEvent OnNeedData;
+
+protected:
+    // The record loop, driven by the report and by the groups inside the skipper.
+    friend class TRLCustomGroup;
+    friend class TRLCustomControl;
+
+    bool RecordAdvanced() const { return m_recordAdvanced; }
+    void SetRecordAdvanced(bool advanced) { m_recordAdvanced = advanced; }
     virtual void FirstRecord();
     virtual void NextRecord();
     /// A skipper nested in another band set runs its own record loop.
     void EmitToSurface() override;
     /// The record loop: details until the data is exhausted or the root report is cancelled.
     void RunRecordLoop();
-
-    TRLOnDataCountEvent OnDataCount;
-    TRLOnDataRecordEvent OnDataRecord;
-    TRLOnNeedDataEvent OnNeedData;
-
     void RaiseDataCount(int& count);
     void RaiseDataRecord(bool& eof, TRLRecordAction& action);
     void RaiseNeedData(bool& moreData);
 
-protected:
     void Notification(TComponent* component, TOperation operation) override;
     /// Prints the child skippers whose PrintEmpty is set (an empty run).
     void PrintEmptySkippers();

@@ -46,9 +46,9 @@ public:
 
     /// The information before the mask; "{LastPageNumber}" stays for the page to expand.
     QString InfoText() const;
-    /// @cond ENGINE
+
+protected:
     QString BuildText() override;
-    /// @endcond
 
 private:
     /// The two words of the junction or mend part, defaults put in for empty ones.
