@@ -15,6 +15,8 @@ public:
     /// @cond ENGINE
     QString ClassName() const override;
     /// @endcond
+    /// A band dropped on a band joins that band's parent.
+    void SetParent(TControl* parent) override;
 
     /// When the band prints: btHeader and btFooter on every page, btTitle once at the start,
     /// btColumnHeader above the details, btDetail once per record, btSummary once at the end.

@@ -180,6 +180,8 @@ protected:
 
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
+    /// The colour a transparent control shows: its parent's.
+    virtual void TakeTransparentColor();
     void SetAutoExpandFlags(bool horz, bool vert);
     void SetExpandsToContent(bool expands) { m_expandsToContent = expands; }
     void SetDefaultBehavior(TRLControlBehavior behavior);

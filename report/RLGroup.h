@@ -31,6 +31,8 @@ protected:
     /// Runs the group's own record loop for the records of one key.
     void EmitToSurface() override;
     void RaiseKeyBreak(bool& breakIt);
+    /// A group's details count in the enclosing pager too.
+    void NotifyDetailPrinted(TRLCustomBand* band) override;
 
     QString PreviousKey;
     bool BreakSeen = false;

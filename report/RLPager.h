@@ -63,7 +63,7 @@ protected:
     bool PrintBandsOfType(TRLBandType type);
     void MeasureFooters();
     /// Called for every computable detail band printed in this pager.
-    void NotifyDetailPrinted(TRLCustomBand* band);
+    virtual void NotifyDetailPrinted(TRLCustomBand* band);
     /// Completion, footers with summary, close.
     void FinishPager();
     void CompleteBands();
@@ -79,6 +79,10 @@ protected:
     bool BreakInProgress() const;
     /// The pager's top on the page.
     int AbsoluteTop() const;
+    /// Nothing is drawn yet on the pager's surface (false while it has none to draw on).
+    virtual bool NothingDrawn() const;
+    /// Where SetAllowedBands puts a new band of `type`.
+    virtual TRLControlAlign AllowedBandAlign(TRLBandType type) const;
     /// The keep argument of a requested break: true while nothing (or too little) is on the page.
     bool KeepTogether() const;
 

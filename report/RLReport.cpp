@@ -165,6 +165,28 @@ TRLGraphicSurface* TRLCustomReport::SurfaceForChildren()
     return PageSurface();
 }
 
+void TRLCustomReport::TakeTransparentColor()
+{
+    TControl::SetColor(clWhite);
+}
+
+void TRLCustomReport::BeforeSurfaceOpen()
+{
+    TRLCustomSkipper::BeforeSurfaceOpen();
+    PageBreakPending = false;
+}
+
+bool TRLCustomReport::NothingDrawn() const
+{
+    // A page not open yet is opened by the break, which adds no page.
+    return m_pageSurface && !(m_pageSurface->Opened() && m_pageSurface->ObjectCount() > 0);
+}
+
+TRLControlAlign TRLCustomReport::AllowedBandAlign(TRLBandType) const
+{
+    return faTop;
+}
+
 TRLGraphicSurface* TRLCustomReport::OwnerSurface()
 {
     return PageSurface();

@@ -145,6 +145,13 @@ protected:
     void RaisePageEnding();
 
     void Notification(TComponent* component, TOperation operation) override;
+    /// A transparent report is white.
+    void TakeTransparentColor() override;
+    /// The pending break is the report's own: a nested pager opening leaves it alone.
+    void BeforeSurfaceOpen() override;
+    bool NothingDrawn() const override;
+    /// Every band the report creates is laid at the top.
+    TRLControlAlign AllowedBandAlign(TRLBandType type) const override;
     void PageStarted() override;
     /// Once per page, before the page's footers: on the last page those print before it closes.
     void PageEnding() override;
