@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kXLSDisplayNameText = 59;
-
 /// A report title as a sheet name: without the characters sheet names refuse, within 31.
 QString SheetName(QString title)
 {
@@ -34,7 +32,7 @@ TRLXLSXFilter::TRLXLSXFilter(TComponent* owner)
     : TRLCustomSaveFilter(owner)
 {
     SetDefaultExt(QStringLiteral(".xlsx"));
-    SetDisplayName(LocaleText(kXLSDisplayNameText));
+    SetDisplayName(LocaleText(TLocaleTextId::ExcelSpreadsheet));
 }
 
 TRLXLSXFilter::~TRLXLSXFilter()

@@ -6,9 +6,9 @@
 #include "report/RLErrors.h"
 #include "report/RLMargins.h"
 #include "report/RLPageSetup.h"
-#include "report/RLTexts.h"
 #include "report/RLUserInterface.h"
 #include "support/Clock.h"
+#include "support/LocaleTexts.h"
 
 #include <QScopedValueRollback>
 #include <climits>
@@ -246,7 +246,8 @@ void TRLCustomReport::StepProgress()
     if (!root->m_progress)
         return;
     root->m_progress->StepIt();
-    root->m_progress->SetText(RLTexts::Page() + QLatin1Char(' ') + QString::number(CurrentPageNumber()));
+    root->m_progress->SetText(
+        LocaleText(TLocaleTextId::Page) + QLatin1Char(' ') + QString::number(CurrentPageNumber()));
 }
 
 int TRLCustomReport::ChainLength() const
@@ -271,8 +272,8 @@ TRLPrepareResult TRLCustomReport::Prepare()
         m_phase = rpPreparing;
         m_prepareDateTime = Now();
         if (ownsProgress)
-            m_progress = RLUserInterface().CreateProgress(
-                RLTexts::PreparingReport(), ChainLength(), [this] { CancelRequested = true; });
+            m_progress = RLUserInterface().CreateProgress(LocaleText(TLocaleTextId::PreparingReport),
+                ChainLength(), [this] { CancelRequested = true; });
         result = RunPreparation();
     } catch (const EAbort&) {
         result = { TRLPrepareOutcome::Cancelled, QString() };
