@@ -2,6 +2,7 @@
 
 #include "filters/RLFilters.h"
 #include "pages/RLGraphicStorage.h"
+#include "pages/RLPageFormat.h"
 #include "pages/RLPrinters.h"
 #include "platform/Exceptions.h"
 #include "preview/RLFindDialog.h"
@@ -48,7 +49,6 @@ constexpr int kZoomItemHeight = 13;
 constexpr int kPageWidthItem = 8;
 constexpr int kFullPageItem = 9;
 constexpr int kMultiplePagesItem = 10;
-constexpr int kLandscapeCode = 2;
 constexpr int kThumbnailsBevelLeft = 749;
 constexpr int kThumbnailsButtonLeft = 755;
 const QString kAboutHint
@@ -566,7 +566,7 @@ void TRLPreviewForm::Print()
     TRLPrintParams& params = PrintParams();
     params.Reset();
     params.SetMaxPage(pages->PageCount());
-    params.Orientation = pages->Orientation() == kLandscapeCode ? poLandscape : poPortrait;
+    params.Orientation = pages->Orientation() == kLandscapeOrientation ? poLandscape : poPortrait;
     try {
         TRLPrintDialog dialog(this);
         if (dialog.Execute())

@@ -1,6 +1,7 @@
 #include "preview/RLPrintDialog.h"
 
 #include "filters/RLFilters.h"
+#include "pages/RLPageFormat.h"
 #include "pages/RLPrinters.h"
 #include "preview/RLPageRangeBox.h"
 #include "preview/RLPrintParams.h"
@@ -21,8 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kPortraitCode = 1;
-constexpr int kLandscapeCode = 2;
 
 QString Framed(const QString& text)
 {
@@ -257,7 +256,8 @@ void TRLPrintDialog::ComboBoxFiltersChange()
         ComboBoxOptions->hide();
         return;
     }
-    filter->SetOrientation(PrintParams().Orientation == poLandscape ? kLandscapeCode : kPortraitCode);
+    filter->SetOrientation(
+        PrintParams().Orientation == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
     LabelOptions->setText(Labelled(filter->GetOptionsLabel()));
     ComboBoxOptions->clear();
     ComboBoxOptions->addItems(options);

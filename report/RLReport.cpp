@@ -2,6 +2,7 @@
 
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLGraphicSurface.h"
+#include "pages/RLPageFormat.h"
 #include "platform/Exceptions.h"
 #include "report/RLErrors.h"
 #include "report/RLMargins.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr double kReportMarginMillimetres = 10.0;
 constexpr int kReportFontHeight = -13;
-constexpr int kPortraitCode = 1;
-constexpr int kLandscapeCode = 2;
 
 int PrinterToScreen(int printerPixels, int dpi)
 {
@@ -152,7 +151,7 @@ TRLGraphicSurface* TRLCustomReport::PageSurface()
         m_pageSurface->Width = Width();
         m_pageSurface->Height = Height();
         m_pageSurface->SetOrientation(
-            m_pageSetup->Orientation() == poLandscape ? kLandscapeCode : kPortraitCode);
+            m_pageSetup->Orientation() == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
         m_pageSurface->SetPaperWidth(m_pageSetup->PaperWidth());
         m_pageSurface->SetPaperHeight(m_pageSetup->PaperHeight());
         m_pageSurface->Open();
@@ -339,7 +338,8 @@ void TRLCustomReport::WriteStoreMacros()
     store->SetFirstPageNumber(FirstPageNumber);
     store->SetLastPageNumber(store->PageCount() + FirstPageNumber - 1);
     store->SetTitle(Title);
-    store->SetOrientation(m_pageSetup->Orientation() == poLandscape ? kLandscapeCode : kPortraitCode);
+    store->SetOrientation(
+        m_pageSetup->Orientation() == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
     store->SetPaperWidth(m_pageSetup->PaperWidth());
     store->SetPaperHeight(m_pageSetup->PaperHeight());
     store->SetWidth(Width());
