@@ -56,6 +56,7 @@ public:
     virtual QString BandTypeName() const;
 
 protected:
+    /// @cond ENGINE
     // The pagers print the band through these.
     friend class TRLCustomPager;
     friend class TRLCustomControl;
@@ -87,6 +88,7 @@ protected:
     int BandLimit() const;
     /// Nothing of the page is drawn yet: a break would only leave a blank page.
     bool PageIsBlank() const;
+    /// @endcond
 
 private:
     TRLBandType m_bandType = btDetail;

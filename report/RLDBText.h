@@ -49,8 +49,10 @@ public:
     QString FormatFormulaValue(const QVariant& value) const;
 
 protected:
+    /// @cond ENGINE
     QString BuildText() override;
     void Notification(TComponent* component, TOperation operation) override;
+    /// @endcond
 
 private:
     TRLFieldBinding m_binding;

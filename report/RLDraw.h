@@ -70,7 +70,9 @@ public:
     void FitPoints(TPointList& points, const TRect& rect) const;
 
 protected:
+    /// @cond ENGINE
     void EmitToSurface() override;
+    /// @endcond
 
 private:
     TRLDrawKind m_drawKind = dkRectangle;

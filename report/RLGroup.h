@@ -25,6 +25,7 @@ public:
     TRLOnKeyBreakEvent OnKeyBreak;
 
 protected:
+    /// @cond ENGINE
     /// Whether the current record starts a new group (a disabled group asks the enclosing one);
     /// remembers the key it compared.
     bool CheckBreak();
@@ -36,6 +37,7 @@ protected:
 
     QString PreviousKey;
     bool BreakSeen = false;
+    /// @endcond
 };
 
 /// The group component a program creates; see TRLCustomGroup.

@@ -38,11 +38,13 @@ public:
     bool Center = false;
 
 protected:
+    /// @cond ENGINE
     /// The picture's size plus Borders.Width + 1 per visible side, with AutoSize.
     QSize MeasureContent() override;
     void EmitToSurface() override;
     /// The picture, and the icon file it was decoded from (empty when it is no icon).
     void SetPictureFrom(const QImage& picture, const QByteArray& iconFile);
+    /// @endcond
 
 private:
     QImage m_picture;

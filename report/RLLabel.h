@@ -12,6 +12,7 @@ public:
     /// @endcond
 
 protected:
+    /// @cond ENGINE
     /// The caption plus one blank in the control's font (the component name outside printing
     /// when the caption is empty), plus Borders.Width + 1 per visible side; only the width is
     /// the text's, the height stays.
@@ -19,6 +20,7 @@ protected:
     void EmitToSurface() override;
     /// The caption becomes ComposeText.
     void RefreshCaption();
+    /// @endcond
 };
 
 /// A label printing its Caption (SetCaption), in its Font (the parent's unless set), placed by

@@ -116,6 +116,7 @@ public:
     /// @endcond
 
 protected:
+    /// @cond ENGINE
     // The run: the controls, bands and pagers of the report, and its page setup, reach the page
     // and the run's state through these.
     friend class TRLCustomControl;
@@ -156,6 +157,7 @@ protected:
     /// Once per page, before the page's footers: on the last page those print before it closes.
     void PageEnding() override;
     void AfterSurfaceClose() override;
+    /// @endcond
 
 private:
     TRLPrepareResult RunPreparation();

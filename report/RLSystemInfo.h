@@ -48,7 +48,9 @@ public:
     QString InfoText() const;
 
 protected:
+    /// @cond ENGINE
     QString BuildText() override;
+    /// @endcond
 
 private:
     /// The two words of the junction or mend part, defaults put in for empty ones.
