@@ -14,11 +14,16 @@ class TRLGraphicSurface;
 /// (AlignChildren) and composes the surface into its parent's.
 class TRLCustomSite : public TRLCustomControl {
 public:
+    /// A site with no size and 0 mm margins, deleted by `owner`.
     explicit TRLCustomSite(TComponent* owner);
     ~TRLCustomSite() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// The picture drawn behind the children, owned by the site.
     TRLBackground* Background() const { return m_background.get(); }
+    /// The colour gradient drawn behind the children, owned by the site.
     TRLDegradeEffect* Degrade() const { return m_degrade.get(); }
     /// Millimetres inside the borders.
     TRLMargins* InsideMargins() const { return m_insideMargins.get(); }
@@ -41,11 +46,13 @@ public:
 
     /// Lays out the children by Align and Anchors; skipped while loading and on re-entry.
     void AlignChildren();
+    /// Bounds from a client rectangle enlarged by the margins, borders and inside margins.
     void SetClientBounds(const TRect& clientRect) override;
     /// Direct children in creation order.
     std::vector<TControl*> ChildrenInCreationOrder() const;
 
 protected:
+    /// @cond ENGINE
     // The site print cycle, driven by the enclosing sites and pagers.
     friend class TRLCustomControl;
     friend class TRLCustomBand;
@@ -90,6 +97,7 @@ protected:
     virtual void FinishSurface() { }
     /// Bands and grids also print the sites placed inside them.
     virtual bool PrintsChildSites() const { return false; }
+    /// @endcond
 
 private:
     /// Bounds of the site and of the non-site parents up to the owner site.

@@ -8,19 +8,28 @@ class TRLCustomBand;
 /// A band set that prints its bands in header, detail and footer order and breaks pages.
 class TRLCustomPager : public TRLCustomBandSet {
 public:
+    /// A pager without bands, deleted by `owner`.
     explicit TRLCustomPager(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
     /// Types of the bands placed directly on the pager.
     TRLBandTypes BandTypesPresent() const;
+    /// The band types present; setting it creates a TRLBand for each type newly included and
+    /// destroys the bands of each type removed (not while loading).
+    ///@{
     TRLBandTypes AllowedBands() const { return BandTypesPresent(); }
-    /// Creates a TRLBand for each type newly included and destroys the bands of each type removed
-    /// (not while loading).
     void SetAllowedBands(TRLBandTypes types);
+    ///@}
 
+    /// At most this many detail bands on a page (0: no limit); the next one starts a new page.
     int MaxBands = 0;
+    /// The detail bands that ctMinBands completion fills a page up to.
     int MinBands = 0;
+    /// A page break keeps the page's details together until MinBands of them printed.
     bool ForceMinBands = false;
+    /// When the footers are measured ahead of printing: after the headers or before the details.
     TRLFooterMeasuring FooterMeasuring = fmNone;
     /// A break before or after the pager (groups and nested skippers).
     TRLPageBreaking PageBreaking = pbNone;
@@ -31,6 +40,7 @@ public:
     int DetailsOnPage() const { return m_detailsOnPage; }
 
 protected:
+    /// @cond ENGINE
     // The run: the bands, skippers, groups and the report around or inside the pager drive it
     // through these; a program never calls them, so it cannot upset a page being built.
     friend class TRLCustomControl;
@@ -105,6 +115,7 @@ protected:
     void BeginNestedRun();
     /// The pager steps (groups and skippers) of the detail part, in creation order.
     std::vector<TRLCustomPager*> ChildPagers() const;
+    /// @endcond
 
 private:
     std::vector<TRLCustomBand*> ChildBands() const;
