@@ -10,11 +10,9 @@
 
 namespace {
 
-constexpr int kPrinterNotFoundText = 3;
-
 [[noreturn]] void RaisePrinterNotFound(const QString& printerName)
 {
-    QString message = LocaleText(kPrinterNotFoundText);
+    QString message = LocaleText(TLocaleTextId::PrinterNotFound);
     if (!printerName.isEmpty())
         message += QStringLiteral(": ") + printerName;
     throw EReportError(message);

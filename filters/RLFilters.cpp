@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int kPrintingCaptionText = 0;
-constexpr int kSavingCaptionText = 1;
-
 std::vector<TRLCustomFilter*>& Registry()
 {
     static std::vector<TRLCustomFilter*> filters;
@@ -295,7 +292,7 @@ void TRLCustomPrintFilter::SetOrientation(int)
 
 QString TRLCustomPrintFilter::RunCaption() const
 {
-    return LocaleText(kPrintingCaptionText);
+    return LocaleText(TLocaleTextId::PrintingReport);
 }
 
 TRLCustomSaveFilter::TRLCustomSaveFilter(TComponent* owner)
@@ -310,7 +307,7 @@ void TRLCustomSaveFilter::SetDefaultExt(const QString& extension)
 
 QString TRLCustomSaveFilter::RunCaption() const
 {
-    return LocaleText(kSavingCaptionText);
+    return LocaleText(TLocaleTextId::SavingReport);
 }
 
 const std::vector<TRLCustomFilter*>& ActiveFilters()

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kPdfDisplayNameText = 58;
 constexpr QByteArrayView kHeader { "%PDF-1.2" };
 constexpr QByteArrayView kPortableHeader { "%PDF-1.4" };
 /// A comment of bytes above 127 right after the header tells transfer programs that the file
@@ -62,7 +61,7 @@ TRLPDFFilter::TRLPDFFilter(TComponent* owner)
     , m_documentInfo(DefaultPDFDocumentInfo())
 {
     SetDefaultExt(QStringLiteral(".pdf"));
-    SetDisplayName(LocaleText(kPdfDisplayNameText));
+    SetDisplayName(LocaleText(TLocaleTextId::PdfDocument));
     DeriveGrid();
 }
 

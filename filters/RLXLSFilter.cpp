@@ -7,17 +7,11 @@
 
 #include <QScopeGuard>
 
-namespace {
-
-constexpr int kXLSDisplayNameText = 59;
-
-} // namespace
-
 TRLXLSFilter::TRLXLSFilter(TComponent* owner)
     : TRLCustomSaveFilter(owner)
 {
     SetDefaultExt(QStringLiteral(".xls"));
-    SetDisplayName(LocaleText(kXLSDisplayNameText));
+    SetDisplayName(LocaleText(TLocaleTextId::ExcelSpreadsheet));
 }
 
 TRLXLSFilter::~TRLXLSFilter()

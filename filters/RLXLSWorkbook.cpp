@@ -4,13 +4,11 @@
 
 namespace {
 
-constexpr int kPageText = 7;
-
 /// The live text; before start-up fills the live texts, the English one.
 QString SheetPrefix()
 {
-    const QString live = LocaleText(kPageText);
-    return live.isEmpty() ? LanguageText(TLanguage::English, kPageText) : live;
+    const QString live = LocaleText(TLocaleTextId::Page);
+    return live.isEmpty() ? LanguageText(TLanguage::English, TLocaleTextId::Page) : live;
 }
 
 } // namespace

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kXLSDisplayNameText = 59;
-
 /// A report title as a sheet name: without the characters sheet names refuse, within 31.
 QString SheetName(QString title)
 {
@@ -35,7 +33,7 @@ TRLXLSXFilter::TRLXLSXFilter(TComponent* owner)
     : TRLCustomSaveFilter(owner)
 {
     SetDefaultExt(QStringLiteral(".xlsx"));
-    SetDisplayName(LocaleText(kXLSDisplayNameText));
+    SetDisplayName(LocaleText(TLocaleTextId::ExcelSpreadsheet));
 }
 
 TRLXLSXFilter::~TRLXLSXFilter()

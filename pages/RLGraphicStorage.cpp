@@ -3,6 +3,7 @@
 #include "pages/RLByteReader.h"
 #include "pages/RLByteWriter.h"
 #include "pages/RLGraphicSurface.h"
+#include "pages/RLPageFormat.h"
 #include "platform/Exceptions.h"
 #include "support/Geometry.h"
 #include "support/OutputFiles.h"
@@ -25,13 +26,9 @@ constexpr qint64 kCopyChunkBytes = 64 * 1024;
 
 const QString kFirstPageNumberMacro = QStringLiteral("FirstPageNumber");
 const QString kLastPageNumberMacro = QStringLiteral("LastPageNumber");
-const QString kOrientationMacro = QStringLiteral("Orientation");
-const QString kPaperWidthMacro = QStringLiteral("PaperWidth");
-const QString kPaperHeightMacro = QStringLiteral("PaperHeight");
 const QString kTitleMacro = QStringLiteral("Title");
 const QString kWidthMacro = QStringLiteral("Width");
 const QString kHeightMacro = QStringLiteral("Height");
-constexpr int kPortrait = 1;
 
 QString TempSource(const QString& fileName, int index)
 {
@@ -430,32 +427,32 @@ void TRLGraphicStorage::SetLastPageNumber(int number)
 
 int TRLGraphicStorage::Orientation() const
 {
-    return m_macros.IntValue(kOrientationMacro, kPortrait);
+    return RLPageFormat::Orientation(m_macros);
 }
 
 void TRLGraphicStorage::SetOrientation(int orientation)
 {
-    m_macros.SetIntValue(kOrientationMacro, orientation);
+    RLPageFormat::SetOrientation(m_macros, orientation);
 }
 
 double TRLGraphicStorage::PaperWidth() const
 {
-    return m_macros.MillimetreValue(kPaperWidthMacro, 0);
+    return RLPageFormat::PaperWidth(m_macros);
 }
 
 void TRLGraphicStorage::SetPaperWidth(double millimetres)
 {
-    m_macros.SetMillimetreValue(kPaperWidthMacro, millimetres);
+    RLPageFormat::SetPaperWidth(m_macros, millimetres);
 }
 
 double TRLGraphicStorage::PaperHeight() const
 {
-    return m_macros.MillimetreValue(kPaperHeightMacro, 0);
+    return RLPageFormat::PaperHeight(m_macros);
 }
 
 void TRLGraphicStorage::SetPaperHeight(double millimetres)
 {
-    m_macros.SetMillimetreValue(kPaperHeightMacro, millimetres);
+    RLPageFormat::SetPaperHeight(m_macros, millimetres);
 }
 
 QString TRLGraphicStorage::Title() const
@@ -480,12 +477,12 @@ void TRLGraphicStorage::SetHeight(int height)
 
 double TRLGraphicStorage::OrientedWidth() const
 {
-    return Orientation() == kPortrait ? PaperWidth() : PaperHeight();
+    return Orientation() == kPortraitOrientation ? PaperWidth() : PaperHeight();
 }
 
 double TRLGraphicStorage::OrientedHeight() const
 {
-    return Orientation() == kPortrait ? PaperHeight() : PaperWidth();
+    return Orientation() == kPortraitOrientation ? PaperHeight() : PaperWidth();
 }
 
 int TRLGraphicStorage::OrientedPixelWidth() const

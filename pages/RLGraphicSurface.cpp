@@ -3,6 +3,7 @@
 #include "pages/RLByteReader.h"
 #include "pages/RLByteWriter.h"
 #include "pages/RLGraphicStorage.h"
+#include "pages/RLPageFormat.h"
 #include "pages/RLPictureData.h"
 #include "platform/Exceptions.h"
 #include "platform/Measure.h"
@@ -21,11 +22,6 @@ constexpr char kMagicTerminator = '\x1A';
 constexpr qint64 kCountedStringMinBytes = sizeof(qint32);
 /// Kind code and body size.
 constexpr qint64 kObjectHeaderBytes = sizeof(quint8) + sizeof(qint32);
-
-const QString kOrientationMacro = QStringLiteral("Orientation");
-const QString kPaperWidthMacro = QStringLiteral("PaperWidth");
-const QString kPaperHeightMacro = QStringLiteral("PaperHeight");
-constexpr int kPortrait = 1;
 
 [[noreturn]] void RaiseCorrupted()
 {
@@ -359,32 +355,32 @@ bool TRLGraphicSurface::FindFreeRow(int row, int& freeRow) const
 
 int TRLGraphicSurface::Orientation() const
 {
-    return m_macros.IntValue(kOrientationMacro, kPortrait);
+    return RLPageFormat::Orientation(m_macros);
 }
 
 void TRLGraphicSurface::SetOrientation(int orientation)
 {
-    m_macros.SetIntValue(kOrientationMacro, orientation);
+    RLPageFormat::SetOrientation(m_macros, orientation);
 }
 
 double TRLGraphicSurface::PaperWidth() const
 {
-    return m_macros.MillimetreValue(kPaperWidthMacro, 0);
+    return RLPageFormat::PaperWidth(m_macros);
 }
 
 void TRLGraphicSurface::SetPaperWidth(double millimetres)
 {
-    m_macros.SetMillimetreValue(kPaperWidthMacro, millimetres);
+    RLPageFormat::SetPaperWidth(m_macros, millimetres);
 }
 
 double TRLGraphicSurface::PaperHeight() const
 {
-    return m_macros.MillimetreValue(kPaperHeightMacro, 0);
+    return RLPageFormat::PaperHeight(m_macros);
 }
 
 void TRLGraphicSurface::SetPaperHeight(double millimetres)
 {
-    m_macros.SetMillimetreValue(kPaperHeightMacro, millimetres);
+    RLPageFormat::SetPaperHeight(m_macros, millimetres);
 }
 
 void TRLGraphicSurface::SaveToStream(TRLByteWriter& out) const

@@ -1,5 +1,7 @@
 #include "pages/RLPaperSizes.h"
 
+#include "pages/RLPageFormat.h"
+
 #include <QStringLiteral>
 #include <array>
 #include <cmath>
@@ -162,9 +164,6 @@ constexpr TPaperRow kPaperRows[kPaperSizeCount] = {
 /// Sizes closer than this (sum of both differences, mm) are the same paper.
 constexpr double kPaperTolerance = 0.01;
 
-constexpr int kPortrait = 1;
-constexpr int kLandscape = 2;
-
 const std::array<TRLPaperSizeInfo, kPaperSizeCount>& PaperTable()
 {
     static const std::array<TRLPaperSizeInfo, kPaperSizeCount> table = [] {
@@ -207,7 +206,7 @@ TRLPaperSize FindPaperSize(double width, double height)
 TRLPaperInfo PaperInfo(bool landscape, double width, double height)
 {
     const TRLPaperSize size = FindPaperSize(width, height);
-    const int orientation = landscape ? kLandscape : kPortrait;
+    const int orientation = landscape ? kLandscapeOrientation : kPortraitOrientation;
     if (size == TRLPaperSize::fpCustom)
         return { size, kCustomPaperCode, orientation, width, height };
     const TRLPaperSizeInfo& info = PaperSizeInfo(size);

@@ -1,5 +1,6 @@
 #include "pages/RLPrinters.h"
 
+#include "pages/RLPageFormat.h"
 #include "pages/RLPaperSizes.h"
 #include "platform/Exceptions.h"
 #include "support/LocaleTexts.h"
@@ -26,7 +27,6 @@ namespace {
 constexpr QChar kPortSeparator = u'|';
 constexpr int kLocaleNoPrinter = 3;
 constexpr int kLocaleDriverError = 6;
-constexpr int kLandscapeCode = 2;
 constexpr int kDefaultPaperCode = -1;
 constexpr double kTenthsPerMillimetre = 10.0;
 
@@ -275,7 +275,7 @@ void TRLPrinterWrapper::SetPaperSize(bool landscape, bool forceEmulation, double
         ApplyPaper(paper.Code, paper.Code == kCustomPaperCode ? tenths(paper.Width) : 0,
             paper.Code == kCustomPaperCode ? tenths(paper.Height) : 0);
     }
-    m_landscape = paper.Orientation == kLandscapeCode;
+    m_landscape = paper.Orientation == kLandscapeOrientation;
     if (m_printer)
         m_printer->setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     CustomWidth = width;

@@ -14,8 +14,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kWaitText = 17;
-constexpr int kCancelText = 19;
 constexpr int kWidth = 393;
 constexpr int kHeight = 129;
 constexpr int kBlinkInterval = 300;
@@ -51,7 +49,7 @@ TfrmRLFeedBack::TfrmRLFeedBack(const QString& caption, int levels)
     Q_UNUSED(hooked);
     setObjectName(QStringLiteral("frmRLFeedBack"));
     setWindowTitle(caption);
-    LabelStepName = new QLabel(LocaleText(kWaitText), this);
+    LabelStepName = new QLabel(LocaleText(TLocaleTextId::Wait), this);
     LabelStepName->setObjectName(QStringLiteral("LabelStepName"));
     LabelStepName->setGeometry(kLabelPlace);
     levels = std::max(levels, 1);
@@ -67,7 +65,7 @@ TfrmRLFeedBack::TfrmRLFeedBack(const QString& caption, int levels)
     }
     ProgressBar = m_bars.front();
     const int added = (levels - 1) * (kBarPlace.height() + kLevelGap);
-    BitBtnCancel = new QPushButton(LocaleText(kCancelText), this);
+    BitBtnCancel = new QPushButton(LocaleText(TLocaleTextId::Cancel), this);
     BitBtnCancel->setObjectName(QStringLiteral("BitBtnCancel"));
     BitBtnCancel->setGeometry(kCancelPlace.translated(0, added));
     BitBtnCancel->setFocus();

@@ -18,16 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kNotFoundText = 16;
-constexpr int kCancelText = 19;
-constexpr int kFindCaption = 68;
-constexpr int kTextLabel = 69;
-constexpr int kFindNextText = 70;
-constexpr int kWholeWordsText = 71;
-constexpr int kMatchCaseText = 72;
-constexpr int kUpText = 73;
-constexpr int kDownText = 74;
-constexpr int kDirectionText = 75;
 
 /// Restores the normal cursor however the search ends.
 class TWaitCursor {
@@ -45,20 +35,20 @@ TfrmRLFindDialog::TfrmRLFindDialog(QWidget* parent)
             | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmRLFindDialog"));
-    setWindowTitle(LocaleText(kFindCaption));
-    LabelTextToFind = new QLabel(LocaleText(kTextLabel) + QLatin1Char(':'), this);
+    setWindowTitle(LocaleText(TLocaleTextId::Find));
+    LabelTextToFind = new QLabel(LocaleText(TLocaleTextId::TextLabel) + QLatin1Char(':'), this);
     EditTextToFind = new QLineEdit(this);
     EditTextToFind->setMinimumWidth(fontMetrics().averageCharWidth() * 32);
     LabelTextToFind->setBuddy(EditTextToFind);
-    BitBtnFindNext = new QPushButton(LocaleText(kFindNextText), this);
+    BitBtnFindNext = new QPushButton(LocaleText(TLocaleTextId::FindNext), this);
     BitBtnFindNext->setDefault(true);
-    BitBtnCancel = new QPushButton(LocaleText(kCancelText), this);
-    CheckBoxWholeWords = new QCheckBox(LocaleText(kWholeWordsText), this);
-    CheckBoxMatchCase = new QCheckBox(LocaleText(kMatchCaseText), this);
+    BitBtnCancel = new QPushButton(LocaleText(TLocaleTextId::Cancel), this);
+    CheckBoxWholeWords = new QCheckBox(LocaleText(TLocaleTextId::WholeWords), this);
+    CheckBoxMatchCase = new QCheckBox(LocaleText(TLocaleTextId::MatchCase), this);
     RadioGroupDirection
-        = new QGroupBox(QLatin1Char(' ') + LocaleText(kDirectionText) + QLatin1Char(' '), this);
-    RadioButtonUp = new QRadioButton(LocaleText(kUpText), RadioGroupDirection);
-    RadioButtonDown = new QRadioButton(LocaleText(kDownText), RadioGroupDirection);
+        = new QGroupBox(QLatin1Char(' ') + LocaleText(TLocaleTextId::Direction) + QLatin1Char(' '), this);
+    RadioButtonUp = new QRadioButton(LocaleText(TLocaleTextId::Up), RadioGroupDirection);
+    RadioButtonDown = new QRadioButton(LocaleText(TLocaleTextId::Down), RadioGroupDirection);
     auto* directions = new QVBoxLayout(RadioGroupDirection);
     directions->addWidget(RadioButtonUp);
     directions->addWidget(RadioButtonDown);
@@ -104,7 +94,7 @@ TRLFindOptions TfrmRLFindDialog::Options() const
 void TfrmRLFindDialog::FindNext()
 {
     if (!RaiseFind(EditTextToFind->text(), Options()))
-        QMessageBox::information(this, windowTitle(), LocaleText(kNotFoundText));
+        QMessageBox::information(this, windowTitle(), LocaleText(TLocaleTextId::NotFound));
 }
 
 bool TfrmRLFindDialog::RaiseFind(const QString& text, TRLFindOptions options)

@@ -10,24 +10,19 @@
 #include <QRadioButton>
 
 namespace {
-constexpr int kPageRangeText = 43;
-constexpr int kFromText = 44;
-constexpr int kAllText = 46;
-constexpr int kPagesText = 47;
-constexpr int kSelectionText = 48;
 constexpr int kAllPages = 0;
 constexpr int kSelection = 1;
 constexpr int kPageNumbers = 2;
 }
 
 TRLPageRangeBox::TRLPageRangeBox(const QString& toLabel, QWidget* parent)
-    : QGroupBox(QLatin1Char(' ') + LocaleText(kPageRangeText) + QLatin1Char(' '), parent)
+    : QGroupBox(QLatin1Char(' ') + LocaleText(TLocaleTextId::PageRange) + QLatin1Char(' '), parent)
 {
-    RadioButtonPagesAll = new QRadioButton(LocaleText(kAllText), this);
+    RadioButtonPagesAll = new QRadioButton(LocaleText(TLocaleTextId::All), this);
     RadioButtonPagesAll->setChecked(true);
-    RadioButtonPagesInterval = new QRadioButton(LocaleText(kPagesText), this);
-    RadioButtonPagesSelect = new QRadioButton(LocaleText(kSelectionText), this);
-    LabelFromPage = new QLabel(LocaleText(kFromText) + QLatin1Char(':'), this);
+    RadioButtonPagesInterval = new QRadioButton(LocaleText(TLocaleTextId::Pages), this);
+    RadioButtonPagesSelect = new QRadioButton(LocaleText(TLocaleTextId::Selection), this);
+    LabelFromPage = new QLabel(LocaleText(TLocaleTextId::From) + QLatin1Char(':'), this);
     EditFromPage = new QLineEdit(QStringLiteral("1"), this);
     LabelToPage = new QLabel(toLabel, this);
     EditToPage = new QLineEdit(this);

@@ -21,7 +21,6 @@
 #include <cmath>
 
 namespace {
-constexpr int kCopyText = 66;
 /// The copy of a page is at most this many pixels (64 MB).
 constexpr double kMaxCopyPixels = 16.0 * 1024 * 1024;
 /// One notch of a mouse wheel, in eighths of a degree.
@@ -70,7 +69,7 @@ TRLPreview::TRLPreview(QWidget* parent)
         m_boxes[std::size_t(position)]->setVisible(position < m_visibleCount);
     }
     m_popupMenu = new QMenu(this);
-    QAction* copy = m_popupMenu->addAction(LocaleText(kCopyText));
+    QAction* copy = m_popupMenu->addAction(LocaleText(TLocaleTextId::Copy));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addAction(copy);

@@ -2,6 +2,7 @@
 
 #include "filters/RLFilters.h"
 #include "pages/RLGraphicStorage.h"
+#include "pages/RLPageFormat.h"
 #include "pages/RLPrinters.h"
 #include "platform/Exceptions.h"
 #include "preview/RLFindDialog.h"
@@ -35,27 +36,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kPageText = 7;
-constexpr int kCloseText = 20;
-constexpr int kSaveText = 21;
-constexpr int kSendText = 22;
-constexpr int kPrintText = 23;
-constexpr int kPreviewCaption = 25;
-constexpr int kOfText = 26;
-constexpr int kFirstPageText = 28;
-constexpr int kPriorPageText = 29;
-constexpr int kNextPageText = 30;
-constexpr int kLastPageText = 31;
-constexpr int kFullPageText = 32;
-constexpr int kPageWidthText = 33;
-constexpr int kMultiplePagesText = 34;
-constexpr int kSetupText = 35;
-constexpr int kSaveHintText = 36;
-constexpr int kSendHintText = 37;
-constexpr int kSplitText = 52;
-constexpr int kEditText = 67;
-constexpr int kZoomUpText = 64;
-constexpr int kZoomDownText = 65;
 
 constexpr QSize kDesignSize { 815, 375 };
 constexpr int kToolsHeight = 23;
@@ -69,7 +49,6 @@ constexpr int kZoomItemHeight = 13;
 constexpr int kPageWidthItem = 8;
 constexpr int kFullPageItem = 9;
 constexpr int kMultiplePagesItem = 10;
-constexpr int kLandscapeCode = 2;
 constexpr int kThumbnailsBevelLeft = 749;
 constexpr int kThumbnailsButtonLeft = 755;
 const QString kAboutHint
@@ -163,7 +142,7 @@ TRLPreviewForm::TRLPreviewForm(QWidget* parent)
 {
     setObjectName(QStringLiteral("RLPreviewForm"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(LocaleText(kPreviewCaption));
+    setWindowTitle(LocaleText(TLocaleTextId::Preview));
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
@@ -221,46 +200,48 @@ TRLPreviewForm::~TRLPreviewForm()
 
 void TRLPreviewForm::BuildToolbar()
 {
-    SpeedButtonPrint = SpeedButton(
-        PanelTools, 1, kCaptionButton, HintWithShortcut(LocaleText(kPrintText), QKeySequence::Print));
-    SpeedButtonPrint->setText(LocaleText(kPrintText));
-    SpeedButtonSave = SpeedButton(
-        PanelTools, 51, kCaptionButton, HintWithShortcut(LocaleText(kSaveHintText), QKeySequence::Save));
-    SpeedButtonSave->setText(LocaleText(kSaveText));
-    SpeedButtonSend = SpeedButton(PanelTools, 101, kCaptionButton, LocaleText(kSendHintText));
-    SpeedButtonSend->setText(LocaleText(kSendText));
+    SpeedButtonPrint = SpeedButton(PanelTools, 1, kCaptionButton,
+        HintWithShortcut(LocaleText(TLocaleTextId::Print), QKeySequence::Print));
+    SpeedButtonPrint->setText(LocaleText(TLocaleTextId::Print));
+    SpeedButtonSave = SpeedButton(PanelTools, 51, kCaptionButton,
+        HintWithShortcut(LocaleText(TLocaleTextId::SaveToFile), QKeySequence::Save));
+    SpeedButtonSave->setText(LocaleText(TLocaleTextId::Save));
+    SpeedButtonSend = SpeedButton(PanelTools, 101, kCaptionButton, LocaleText(TLocaleTextId::SendTo));
+    SpeedButtonSend->setText(LocaleText(TLocaleTextId::Send));
     SpeedButtonSend->setEnabled(false);
     Bevels[0] = Bevel(PanelTools, 156);
-    SpeedButtonSetup = GlyphButton(PanelTools, 162, TRLPreviewGlyph::Setup, LocaleText(kSetupText));
+    SpeedButtonSetup
+        = GlyphButton(PanelTools, 162, TRLPreviewGlyph::Setup, LocaleText(TLocaleTextId::ConfigurePrinter));
     Bevels[1] = Bevel(PanelTools, 189);
     SpeedButtonFirst = GlyphButton(PanelTools, 195, TRLPreviewGlyph::First,
-        HintWithShortcut(LocaleText(kFirstPageText), QKeySequence(Qt::CTRL | Qt::Key_Home)));
+        HintWithShortcut(LocaleText(TLocaleTextId::FirstPage), QKeySequence(Qt::CTRL | Qt::Key_Home)));
     SpeedButtonPrior = GlyphButton(PanelTools, 217, TRLPreviewGlyph::Prior,
-        HintWithShortcut(LocaleText(kPriorPageText), QKeySequence(Qt::Key_PageUp)));
+        HintWithShortcut(LocaleText(TLocaleTextId::PriorPage), QKeySequence(Qt::Key_PageUp)));
     BuildPagePanel();
     SpeedButtonNext = GlyphButton(PanelTools, 378, TRLPreviewGlyph::Next,
-        HintWithShortcut(LocaleText(kNextPageText), QKeySequence(Qt::Key_PageDown)));
+        HintWithShortcut(LocaleText(TLocaleTextId::NextPage), QKeySequence(Qt::Key_PageDown)));
     SpeedButtonLast = GlyphButton(PanelTools, 400, TRLPreviewGlyph::Last,
-        HintWithShortcut(LocaleText(kLastPageText), QKeySequence(Qt::CTRL | Qt::Key_End)));
+        HintWithShortcut(LocaleText(TLocaleTextId::LastPage), QKeySequence(Qt::CTRL | Qt::Key_End)));
     Bevels[2] = Bevel(PanelTools, 427);
     SpeedButtonZoomDown = GlyphButton(PanelTools, 433, TRLPreviewGlyph::ZoomDown,
-        HintWithShortcut(LocaleText(kZoomDownText), QKeySequence(Qt::CTRL | Qt::Key_Minus)));
+        HintWithShortcut(LocaleText(TLocaleTextId::ZoomOut), QKeySequence(Qt::CTRL | Qt::Key_Minus)));
     SpeedButtonZoomUp = GlyphButton(PanelTools, 455, TRLPreviewGlyph::ZoomUp,
-        HintWithShortcut(LocaleText(kZoomUpText), QKeySequence(Qt::CTRL | Qt::Key_Plus)));
+        HintWithShortcut(LocaleText(TLocaleTextId::ZoomIn), QKeySequence(Qt::CTRL | Qt::Key_Plus)));
     BuildZoomPanel();
     Bevels[3] = Bevel(PanelTools, 626);
-    SpeedButtonViews = GlyphButton(PanelTools, 632, TRLPreviewGlyph::Views, LocaleText(kSplitText));
+    SpeedButtonViews
+        = GlyphButton(PanelTools, 632, TRLPreviewGlyph::Views, LocaleText(TLocaleTextId::DivideScreen));
     Bevels[4] = Bevel(PanelTools, 658);
-    SpeedButtonEdit = GlyphButton(PanelTools, 663, TRLPreviewGlyph::Edit, LocaleText(kEditText));
+    SpeedButtonEdit = GlyphButton(PanelTools, 663, TRLPreviewGlyph::Edit, LocaleText(TLocaleTextId::Edit));
     SpeedButtonEdit->setCheckable(true);
     Bevels[5] = Bevel(PanelTools, 689);
-    SpeedButtonClose
-        = SpeedButton(PanelTools, 695, { 49, 22 }, HintWithShortcut(LocaleText(kCloseText), Qt::Key_Escape));
+    SpeedButtonClose = SpeedButton(
+        PanelTools, 695, { 49, 22 }, HintWithShortcut(LocaleText(TLocaleTextId::Close), Qt::Key_Escape));
     BevelThumbnails = Bevel(PanelTools, kThumbnailsBevelLeft);
     SpeedButtonThumbnails = GlyphButton(PanelTools, kThumbnailsButtonLeft, TRLPreviewGlyph::Thumbnails,
         QCoreApplication::translate("TRLPreviewForm", "Page thumbnails"));
     SpeedButtonThumbnails->setCheckable(true);
-    SpeedButtonClose->setText(LocaleText(kCloseText));
+    SpeedButtonClose->setText(LocaleText(TLocaleTextId::Close));
     PanelAbout = new QFrame(PanelTools);
     PanelAbout->setFixedSize(kGlyphButton.width(), kToolsHeight - kToolTop);
     SpeedButtonAbout = GlyphButton(PanelAbout, 0, TRLPreviewGlyph::About, kAboutHint);
@@ -291,11 +272,11 @@ void TRLPreviewForm::BuildPagePanel()
 {
     PanelPages = new QFrame(PanelTools);
     PanelPages->setGeometry(242, kToolTop, 134, 21);
-    LabelPage = new QLabel(LocaleText(kPageText), PanelPages);
+    LabelPage = new QLabel(LocaleText(TLocaleTextId::Page), PanelPages);
     LabelPage->move(0, 4);
     EditPageNo = new QLineEdit(PanelPages);
     EditPageNo->setGeometry(40, 0, 37, 21);
-    LabelOf = new QLabel(LocaleText(kOfText), PanelPages);
+    LabelOf = new QLabel(LocaleText(TLocaleTextId::Of), PanelPages);
     LabelOf->move(80, 4);
     PanelPageCount = new QLabel(PanelPages);
     PanelPageCount->setGeometry(96, 0, 37, 21);
@@ -322,9 +303,9 @@ void TRLPreviewForm::BuildZoomPanel()
     ComboBoxZoom->view()->setMinimumHeight(0);
     for (int percent : kZoomPercentages)
         ComboBoxZoom->addItem(QString::number(percent) + QLatin1Char('%'));
-    ComboBoxZoom->addItem(LocaleText(kPageWidthText));
-    ComboBoxZoom->addItem(LocaleText(kFullPageText));
-    ComboBoxZoom->addItem(LocaleText(kMultiplePagesText));
+    ComboBoxZoom->addItem(LocaleText(TLocaleTextId::EntireWidth));
+    ComboBoxZoom->addItem(LocaleText(TLocaleTextId::EntirePage));
+    ComboBoxZoom->addItem(LocaleText(TLocaleTextId::MultiplePages));
     for (int row = 0; row < ComboBoxZoom->count(); ++row)
         ComboBoxZoom->setItemData(row, QSize(0, kZoomItemHeight), Qt::SizeHintRole);
     auto typed = [this](const QString& text) {
@@ -585,7 +566,7 @@ void TRLPreviewForm::Print()
     TRLPrintParams& params = PrintParams();
     params.Reset();
     params.SetMaxPage(pages->PageCount());
-    params.Orientation = pages->Orientation() == kLandscapeCode ? poLandscape : poPortrait;
+    params.Orientation = pages->Orientation() == kLandscapeOrientation ? poLandscape : poPortrait;
     try {
         TRLPrintDialog dialog(this);
         if (dialog.Execute())

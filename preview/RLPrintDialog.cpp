@@ -1,6 +1,7 @@
 #include "preview/RLPrintDialog.h"
 
 #include "filters/RLFilters.h"
+#include "pages/RLPageFormat.h"
 #include "pages/RLPrinters.h"
 #include "preview/RLPageRangeBox.h"
 #include "preview/RLPrintParams.h"
@@ -21,21 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kPrintText = 23;
-constexpr int kPrinterText = 38;
-constexpr int kNameText = 39;
-constexpr int kPrintToFileText = 40;
-constexpr int kPrintInBackgroundText = 41;
-constexpr int kToText = 45;
-constexpr int kCopiesText = 49;
-constexpr int kNumberOfCopiesText = 50;
-constexpr int kOkText = 51;
-constexpr int kUseFilterText = 55;
-constexpr int kAtText = 60;
-constexpr int kDefaultText = 62;
-constexpr int kCancelText = 19;
-constexpr int kPortraitCode = 1;
-constexpr int kLandscapeCode = 2;
 
 QString Framed(const QString& text)
 {
@@ -62,7 +48,7 @@ QString PrinterEntryText(const QString& name, const QString& port)
 {
     if (port.isEmpty() || port == name)
         return name;
-    return name + QLatin1Char(' ') + LocaleText(kAtText) + QLatin1Char(' ') + port;
+    return name + QLatin1Char(' ') + LocaleText(TLocaleTextId::At) + QLatin1Char(' ') + port;
 }
 
 int PageNumberText(const QString& text)
@@ -86,11 +72,11 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("RLPrintDialog"));
-    setWindowTitle(LocaleText(kPrintText));
+    setWindowTitle(LocaleText(TLocaleTextId::Print));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
-    GroupBoxPrinter = new QGroupBox(Framed(LocaleText(kPrinterText)), this);
-    LabelPrinterName = new QLabel(Labelled(LocaleText(kNameText)), GroupBoxPrinter);
+    GroupBoxPrinter = new QGroupBox(Framed(LocaleText(TLocaleTextId::Printer)), this);
+    LabelPrinterName = new QLabel(Labelled(LocaleText(TLocaleTextId::Name)), GroupBoxPrinter);
     ComboBoxPrinterNames = new QComboBox(GroupBoxPrinter);
     ComboBoxPrinterNames->setMinimumWidth(fontMetrics().averageCharWidth() * 48);
     LabelPrinterName->setBuddy(ComboBoxPrinterNames);
@@ -100,15 +86,15 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
         GroupBoxPrinter);
     LabelNoPrinter->setWordWrap(true);
     LabelNoPrinter->hide();
-    LabelFilterName = new QLabel(Labelled(LocaleText(kUseFilterText)), GroupBoxPrinter);
+    LabelFilterName = new QLabel(Labelled(LocaleText(TLocaleTextId::UseFilter)), GroupBoxPrinter);
     ComboBoxFilters = new QComboBox(GroupBoxPrinter);
     LabelOptions = new QLabel(GroupBoxPrinter);
     LabelOptions->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LabelOptions->hide();
     ComboBoxOptions = new QComboBox(GroupBoxPrinter);
     ComboBoxOptions->hide();
-    CheckBoxPrintToFile = new QCheckBox(LocaleText(kPrintToFileText), GroupBoxPrinter);
-    CheckBoxPrintInBackground = new QCheckBox(LocaleText(kPrintInBackgroundText), GroupBoxPrinter);
+    CheckBoxPrintToFile = new QCheckBox(LocaleText(TLocaleTextId::PrintToFile), GroupBoxPrinter);
+    CheckBoxPrintInBackground = new QCheckBox(LocaleText(TLocaleTextId::PrintInBackground), GroupBoxPrinter);
     auto* printerRows = new QGridLayout(GroupBoxPrinter);
     printerRows->addWidget(LabelPrinterName, 0, 0);
     printerRows->addWidget(ComboBoxPrinterNames, 0, 1, 1, 3);
@@ -121,10 +107,10 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
     printerRows->addWidget(CheckBoxPrintInBackground, 3, 2, 1, 2);
     printerRows->setColumnStretch(1, 1);
 
-    GroupBoxPages = new TRLPageRangeBox(Labelled(LocaleText(kToText)), this);
+    GroupBoxPages = new TRLPageRangeBox(Labelled(LocaleText(TLocaleTextId::To)), this);
 
-    GroupBoxCopies = new QGroupBox(Framed(LocaleText(kCopiesText)), this);
-    LabelCopies = new QLabel(Labelled(LocaleText(kNumberOfCopiesText)), GroupBoxCopies);
+    GroupBoxCopies = new QGroupBox(Framed(LocaleText(TLocaleTextId::Copies)), this);
+    LabelCopies = new QLabel(Labelled(LocaleText(TLocaleTextId::NumberOfCopies)), GroupBoxCopies);
     EditCopies = new QLineEdit(GroupBoxCopies);
     FitToPageNumbers(*EditCopies);
     LabelCopies->setBuddy(EditCopies);
@@ -134,9 +120,9 @@ TRLPrintDialog::TRLPrintDialog(QWidget* parent)
     copiesRows->setColumnStretch(2, 1);
     copiesRows->setRowStretch(1, 1);
 
-    ButtonOk = new QPushButton(LocaleText(kOkText), this);
+    ButtonOk = new QPushButton(LocaleText(TLocaleTextId::Ok), this);
     ButtonOk->setDefault(true);
-    ButtonCancel = new QPushButton(LocaleText(kCancelText), this);
+    ButtonCancel = new QPushButton(LocaleText(TLocaleTextId::Cancel), this);
 
     // Laid out by the font's metrics, so no caption is cut in any language.
     auto* ranges = new QHBoxLayout;
@@ -201,7 +187,7 @@ void TRLPrintDialog::LoadFilters()
 {
     const QSignalBlocker blocker(ComboBoxFilters);
     ComboBoxFilters->clear();
-    ComboBoxFilters->addItem(LocaleText(kDefaultText), QVariant::fromValue<void*>(nullptr));
+    ComboBoxFilters->addItem(LocaleText(TLocaleTextId::Default), QVariant::fromValue<void*>(nullptr));
     int selected = 0;
     for (TRLCustomFilter* filter : ActiveFilters()) {
         auto* printFilter = dynamic_cast<TRLCustomPrintFilter*>(filter);
@@ -270,7 +256,8 @@ void TRLPrintDialog::ComboBoxFiltersChange()
         ComboBoxOptions->hide();
         return;
     }
-    filter->SetOrientation(PrintParams().Orientation == poLandscape ? kLandscapeCode : kPortraitCode);
+    filter->SetOrientation(
+        PrintParams().Orientation == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
     LabelOptions->setText(Labelled(filter->GetOptionsLabel()));
     ComboBoxOptions->clear();
     ComboBoxOptions->addItems(options);

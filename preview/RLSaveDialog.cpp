@@ -26,29 +26,22 @@
 #include <vector>
 
 namespace {
-constexpr int kFileNameText = 13;
-constexpr int kCancelText = 19;
-constexpr int kSaveText = 21;
-constexpr int kSaveInBackgroundText = 42;
-constexpr int kToText = 45;
-constexpr int kUseFilterText = 55;
-constexpr int kDefaultText = 62;
 }
 
 TRLSaveDialog::TRLSaveDialog(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("RLSaveDialog"));
-    setWindowTitle(LocaleText(kSaveText));
+    setWindowTitle(LocaleText(TLocaleTextId::Save));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
-    LabelFileName = new QLabel(LocaleText(kFileNameText) + QLatin1Char(':'), this);
+    LabelFileName = new QLabel(LocaleText(TLocaleTextId::FileName) + QLatin1Char(':'), this);
     EditFileName = new QLineEdit(this);
     EditFileName->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     LabelFileName->setBuddy(EditFileName);
     SpeedButtonLookup = new QToolButton(this);
     SpeedButtonLookup->setText(QStringLiteral("..."));
-    LabelUseFilter = new QLabel(LocaleText(kUseFilterText) + QLatin1Char(':'), this);
+    LabelUseFilter = new QLabel(LocaleText(TLocaleTextId::UseFilter) + QLatin1Char(':'), this);
     ComboBoxFilters = new QComboBox(this);
     ComboBoxFilters->setEditable(false);
     LabelUseFilter->setBuddy(ComboBoxFilters);
@@ -59,12 +52,12 @@ TRLSaveDialog::TRLSaveDialog(QWidget* parent)
         "archiving. Without it the PDF names its fonts and the reader supplies them."));
     CheckBoxPdfPortable->setVisible(false);
 
-    GroupBoxPages = new TRLPageRangeBox(LocaleText(kToText), this);
+    GroupBoxPages = new TRLPageRangeBox(LocaleText(TLocaleTextId::To), this);
 
-    CheckBoxSaveInBackground = new QCheckBox(LocaleText(kSaveInBackgroundText), this);
-    ButtonSave = new QPushButton(LocaleText(kSaveText), this);
+    CheckBoxSaveInBackground = new QCheckBox(LocaleText(TLocaleTextId::SaveInBackground), this);
+    ButtonSave = new QPushButton(LocaleText(TLocaleTextId::Save), this);
     ButtonSave->setDefault(true);
-    ButtonCancel = new QPushButton(LocaleText(kCancelText), this);
+    ButtonCancel = new QPushButton(LocaleText(TLocaleTextId::Cancel), this);
 
     // Laid out by the font's metrics, so no caption is cut in any language.
     auto* fields = new QGridLayout;
@@ -120,7 +113,7 @@ void TRLSaveDialog::LoadControls()
     // The parameters' own pair stands as given until the user changes one of them.
     m_loading = true;
     ComboBoxFilters->clear();
-    ComboBoxFilters->addItem(LocaleText(kDefaultText), QVariant::fromValue<void*>(nullptr));
+    ComboBoxFilters->addItem(LocaleText(TLocaleTextId::Default), QVariant::fromValue<void*>(nullptr));
     int selected = 0;
     std::vector<TRLCustomSaveFilter*> saveFilters;
     for (TRLCustomFilter* filter : ActiveFilters()) {

@@ -39,6 +39,13 @@ QString TRLCustomBand::ClassName() const
     return QStringLiteral("TRLCustomBand");
 }
 
+void TRLCustomBand::SetParent(TControl* parent)
+{
+    if (ComponentCast<TRLCustomBand>(parent))
+        parent = parent->Parent();
+    TRLCustomBandSet::SetParent(parent);
+}
+
 void TRLCustomBand::SetBandType(TRLBandType type)
 {
     if (type == m_bandType)
@@ -147,15 +154,9 @@ void TRLCustomBand::BreakForBand(bool keep)
 
 bool TRLCustomBand::PageIsBlank() const
 {
-    for (TRLCustomPager* pager = OwnerPager(); pager; pager = pager->OwnerPager()) {
-        auto* report = dynamic_cast<TRLCustomReport*>(pager);
-        // A page not open yet is opened by the break, which adds no page.
-        if (report && !report->HasPageSurface())
+    for (const TRLCustomPager* pager = OwnerPager(); pager; pager = pager->OwnerPager())
+        if (!pager->NothingDrawn())
             return false;
-        const TRLGraphicSurface* surface = report ? report->PageSurface() : pager->Surface();
-        if (surface->Opened() && surface->ObjectCount() > 0)
-            return false;
-    }
     return true;
 }
 

@@ -15,6 +15,8 @@ public:
     /// @cond ENGINE
     QString ClassName() const override;
     /// @endcond
+    /// A band dropped on a band joins that band's parent.
+    void SetParent(TControl* parent) override;
 
     /// When the band prints: btHeader and btFooter on every page, btTitle once at the start,
     /// btColumnHeader above the details, btDetail once per record, btSummary once at the end.
@@ -35,9 +37,6 @@ public:
     ///@}
     /// The copy being printed, from 0.
     int CurrentCopy() const { return m_currentCopy; }
-    /// @cond ENGINE
-    void SetCurrentCopy(int copy) { m_currentCopy = copy; }
-    /// @endcond
 
     /// A detail band that counts as a record.
     bool Computable = true;
@@ -56,7 +55,13 @@ public:
     /// Design label of the band type ("Detail", "ColumnHeader"...).
     virtual QString BandTypeName() const;
 
+protected:
     /// @cond ENGINE
+    // The pagers print the band through these.
+    friend class TRLCustomPager;
+    friend class TRLCustomControl;
+
+    void SetCurrentCopy(int copy) { m_currentCopy = copy; }
     /// Prints the band once at the pager's row (called by the pager).
     void PrintBand();
     void EmitToSurface() override;
@@ -71,7 +76,6 @@ public:
     /// Counts as a record: a computable detail band not printed as a blank.
     bool IsCounting() const;
 
-protected:
     /// Runs at the start of each PrintBand (a grid re-reads its place in the pager).
     virtual void BeforePrintBand() { }
     void AfterSurfaceClose() override;

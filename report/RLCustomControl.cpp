@@ -23,6 +23,15 @@ bool IsIdentifier(const QString& text)
     return identifier.match(text).hasMatch();
 }
 
+// The nearest control of type T from `start` up the parent chain.
+template<class T> T* Nearest(const TControl* start)
+{
+    for (const TControl* control = start; control; control = control->Parent())
+        if (auto* found = ComponentCast<const T>(control))
+            return const_cast<T*>(found);
+    return nullptr;
+}
+
 } // namespace
 
 TRLCustomControl::StateGuard::StateGuard(TRLCustomControl& control, unsigned bit)
@@ -124,9 +133,6 @@ void TRLCustomControl::SetName(const QString& name)
 
 void TRLCustomControl::SetParent(TControl* parent)
 {
-    // A band dropped on a band belongs to that band's container.
-    if (dynamic_cast<TRLCustomBand*>(this) && ComponentCast<TRLCustomBand>(parent))
-        parent = parent->Parent();
     TControl::SetParent(parent);
     FitBounds();
     if (TRLCustomSite* site = OwnerSite())
@@ -207,10 +213,12 @@ void TRLCustomControl::SetTransparent(bool transparent)
     m_transparent = transparent;
     if (!transparent)
         return;
-    if (dynamic_cast<TRLCustomReport*>(this))
-        TControl::SetColor(clWhite);
-    else
-        SetParentColor(true);
+    TakeTransparentColor();
+}
+
+void TRLCustomControl::TakeTransparentColor()
+{
+    SetParentColor(true);
 }
 
 void TRLCustomControl::SetColor(TColor color)
@@ -429,10 +437,7 @@ void TRLCustomControl::RestoreBoundsTree()
 
 TRLCustomReport* TRLCustomControl::OwnerReport() const
 {
-    for (const TControl* control = this; control; control = control->Parent())
-        if (auto* report = ComponentCast<const TRLCustomReport>(control))
-            return const_cast<TRLCustomReport*>(report);
-    return nullptr;
+    return Nearest<TRLCustomReport>(this);
 }
 
 TRLCustomReport* TRLCustomControl::RootReport() const
@@ -447,45 +452,28 @@ TRLCustomReport* TRLCustomControl::RootReport() const
 
 TRLCustomSite* TRLCustomControl::OwnerSite() const
 {
-    for (TControl* control = Parent(); control; control = control->Parent())
-        if (auto* site = ComponentCast<TRLCustomSite>(control))
-            return site;
-    return nullptr;
+    return Nearest<TRLCustomSite>(Parent());
 }
 
 TRLCustomBand* TRLCustomControl::OwnerBand() const
 {
-    for (TControl* control = Parent(); control; control = control->Parent())
-        if (auto* band = ComponentCast<TRLCustomBand>(control))
-            return band;
-    return nullptr;
+    return Nearest<TRLCustomBand>(Parent());
 }
 
 TRLCustomGroup* TRLCustomControl::OwnerGroup() const
 {
-    for (TControl* control = Parent(); control; control = control->Parent()) {
-        if (auto* group = ComponentCast<TRLCustomGroup>(control))
-            return group;
-        if (ComponentCast<TRLCustomPager>(control))
-            return nullptr;
-    }
-    return nullptr;
+    // A group only counts while no other pager stands between it and the control.
+    return ComponentCast<TRLCustomGroup>(OwnerPager());
 }
 
 TRLCustomSkipper* TRLCustomControl::OwnerSkipper() const
 {
-    for (const TControl* control = this; control; control = control->Parent())
-        if (auto* skipper = ComponentCast<const TRLCustomSkipper>(control))
-            return const_cast<TRLCustomSkipper*>(skipper);
-    return nullptr;
+    return Nearest<TRLCustomSkipper>(this);
 }
 
 TRLCustomPager* TRLCustomControl::OwnerPager() const
 {
-    for (TControl* control = Parent(); control; control = control->Parent())
-        if (auto* pager = ComponentCast<TRLCustomPager>(control))
-            return pager;
-    return nullptr;
+    return Nearest<TRLCustomPager>(Parent());
 }
 
 TRLCustomPager* TRLCustomControl::RequirePager() const

@@ -15,12 +15,11 @@ public:
     /// Stored only: lines always start at the top.
     bool IntegralHeight = false;
 
+protected:
     /// The height of the caption's lines wrapped at the full Width (also without WordWrap), one
     /// line of " " when empty, plus Borders.Width + 1 per visible top or bottom border.
     QSize MeasureContent() override;
     void EmitToSurface() override;
-
-protected:
     void RefreshCaption();
 
 private:

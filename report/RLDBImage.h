@@ -28,9 +28,9 @@ public:
     /// The current record's picture; empty without a field, an open dataset, a record or bytes.
     /// Bytes that are no picture raise an error naming the dataset and the field.
     void LoadPicture();
-    void EmitToSurface() override;
 
 protected:
+    void EmitToSurface() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

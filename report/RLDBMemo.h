@@ -28,9 +28,9 @@ public:
     TField* GetField() const { return m_binding.GetField(); }
     /// While printing the field's whole text or the formula's value; otherwise the source's name.
     QString DataText();
-    QString BuildText() override;
 
 protected:
+    QString BuildText() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 private:

@@ -47,10 +47,10 @@ public:
     /// Null gives ""; with DisplayMask a number takes it as a numeric picture and anything else
     /// as an edit mask.
     QString FormatFormulaValue(const QVariant& value) const;
-    /// @cond ENGINE
-    QString BuildText() override;
 
 protected:
+    /// @cond ENGINE
+    QString BuildText() override;
     void Notification(TComponent* component, TOperation operation) override;
     /// @endcond
 

@@ -32,13 +32,13 @@ public:
     TRect Cell(int column, int row) const;
 
     TRect MarginBaseRect() const override;
+
+protected:
     void CapturePrintBounds() override;
     bool FitsInPager(int height, int& available) override;
     void BreakPageForBand() override;
     void AdvancePagerRow(int width, int height) override;
     void ResetNotify() override;
-
-protected:
     void BeforePrintBand() override;
     void BeforeSurfaceOpen() override;
     void AfterSurfaceClose() override;

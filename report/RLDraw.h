@@ -68,6 +68,8 @@ public:
     /// Maps the points onto `rect` (or DrawWidth x DrawHeight from its top-left), a square with
     /// doKeepVisible, keeping proportions with doKeepAspectRatio.
     void FitPoints(TPointList& points, const TRect& rect) const;
+
+protected:
     /// @cond ENGINE
     void EmitToSurface() override;
     /// @endcond

@@ -2,7 +2,7 @@
 
 #include "platform/Component.h"
 #include "platform/Exceptions.h"
-#include "report/RLTexts.h"
+#include "support/LocaleTexts.h"
 
 namespace {
 
@@ -15,7 +15,8 @@ QString Quoted(QStringView value)
 
 void RaiseNotFound(const TComponent& where, QStringView member, QStringView value)
 {
-    QString message = RLTexts::NotFound() + QStringLiteral(": ") + where.Name() + member.toString();
+    QString message
+        = LocaleText(TLocaleTextId::NotFound) + QStringLiteral(": ") + where.Name() + member.toString();
     if (!value.isEmpty())
         message += QLatin1Char(' ') + Quoted(value);
     throw EReportError(message);
@@ -23,12 +24,12 @@ void RaiseNotFound(const TComponent& where, QStringView member, QStringView valu
 
 void RaiseNameAlreadyUsed(QStringView value)
 {
-    throw EReportError(RLTexts::NameAlreadyUsed() + QLatin1Char(' ') + Quoted(value));
+    throw EReportError(LocaleText(TLocaleTextId::NameAlreadyUsed) + QLatin1Char(' ') + Quoted(value));
 }
 
 void RaiseInvalidName(QStringView value)
 {
-    throw EReportError(RLTexts::InvalidName() + QLatin1Char(' ') + Quoted(value));
+    throw EReportError(LocaleText(TLocaleTextId::InvalidName) + QLatin1Char(' ') + Quoted(value));
 }
 
 void RaiseNoPrintOutput(const TComponent& report)
@@ -38,6 +39,6 @@ void RaiseNoPrintOutput(const TComponent& report)
 
 QString PreparationErrorMessage(QStringView reportName, QStringView message)
 {
-    return reportName.toString() + QStringLiteral(": ") + RLTexts::PreparationError() + QLatin1Char('\r')
-        + message.toString();
+    return reportName.toString() + QStringLiteral(": ") + LocaleText(TLocaleTextId::PreparationError)
+        + QLatin1Char('\r') + message.toString();
 }

@@ -38,6 +38,13 @@ QString TRLCustomGroup::GroupKey()
     return key;
 }
 
+void TRLCustomGroup::NotifyDetailPrinted(TRLCustomBand* band)
+{
+    TRLCustomPager::NotifyDetailPrinted(band);
+    if (TRLCustomPager* enclosing = OwnerPager())
+        enclosing->NotifyDetailPrinted(band);
+}
+
 bool TRLCustomGroup::CheckBreak()
 {
     bool breakIt = false;

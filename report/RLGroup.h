@@ -17,24 +17,27 @@ public:
     QString KeyFields;
     /// An expression evaluated through the report's formula hook.
     QString KeyFormula;
-    /// @cond ENGINE
-    QString PreviousKey;
-    bool BreakSeen = false;
-    /// @endcond
-
     /// The key of the current record: the formula's value, else the named fields' texts.
     QString GroupKey();
-    /// Whether the current record starts a new group (a disabled group asks the enclosing one).
-    bool CheckBreak();
-    /// @cond ENGINE
-    /// Runs the group's own record loop for the records of one key.
-    void EmitToSurface() override;
-    void RaiseKeyBreak(bool& breakIt);
-    /// @endcond
 
     /// When set, it alone decides for each record after a group's first whether that record
     /// starts a new group (set breakIt); the keys are not compared.
     TRLOnKeyBreakEvent OnKeyBreak;
+
+protected:
+    /// @cond ENGINE
+    /// Whether the current record starts a new group (a disabled group asks the enclosing one);
+    /// remembers the key it compared.
+    bool CheckBreak();
+    /// Runs the group's own record loop for the records of one key.
+    void EmitToSurface() override;
+    void RaiseKeyBreak(bool& breakIt);
+    /// A group's details count in the enclosing pager too.
+    void NotifyDetailPrinted(TRLCustomBand* band) override;
+
+    QString PreviousKey;
+    bool BreakSeen = false;
+    /// @endcond
 };
 
 /// The group component a program creates; see TRLCustomGroup.

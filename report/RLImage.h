@@ -37,15 +37,14 @@ public:
     /// Centres a scaled or natural-size picture in the control.
     bool Center = false;
 
+protected:
+    /// @cond ENGINE
     /// The picture's size plus Borders.Width + 1 per visible side, with AutoSize.
     QSize MeasureContent() override;
-    /// @cond ENGINE
     void EmitToSurface() override;
-    /// @endcond
-
-protected:
     /// The picture, and the icon file it was decoded from (empty when it is no icon).
     void SetPictureFrom(const QImage& picture, const QByteArray& iconFile);
+    /// @endcond
 
 private:
     QImage m_picture;

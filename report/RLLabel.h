@@ -11,14 +11,13 @@ public:
     QString ClassName() const override;
     /// @endcond
 
+protected:
     /// @cond ENGINE
     /// The caption plus one blank in the control's font (the component name outside printing
     /// when the caption is empty), plus Borders.Width + 1 per visible side; only the width is
     /// the text's, the height stays.
     QSize MeasureContent() override;
     void EmitToSurface() override;
-
-protected:
     /// The caption becomes ComposeText.
     void RefreshCaption();
     /// @endcond

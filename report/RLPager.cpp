@@ -1,5 +1,6 @@
 #include "report/RLPager.h"
 
+#include "pages/RLGraphicSurface.h"
 #include "platform/ComponentCast.h"
 #include "report/RLBand.h"
 #include "report/RLGroup.h"
@@ -52,6 +53,15 @@ TRLBandTypes TRLCustomPager::BandTypesPresent() const
     return types;
 }
 
+TRLControlAlign TRLCustomPager::AllowedBandAlign(TRLBandType type) const
+{
+    if (type == btDetail)
+        return faClient;
+    if (type == btColumnFooter || type == btSummary || type == btFooter)
+        return faBottom;
+    return faTop;
+}
+
 void TRLCustomPager::SetAllowedBands(TRLBandTypes types)
 {
     if (IsLoading())
@@ -64,14 +74,7 @@ void TRLCustomPager::SetAllowedBands(TRLBandTypes types)
             band->SetName(UniqueComponentName(*band));
             band->SetBandType(TRLBandType(type));
             band->SetHeight(kAllowedBandHeight);
-            TRLControlAlign align = faTop;
-            if (!dynamic_cast<TRLCustomReport*>(this)) {
-                if (type == btDetail)
-                    align = faClient;
-                else if (type == btColumnFooter || type == btSummary || type == btFooter)
-                    align = faBottom;
-            }
-            band->SetAlign(align);
+            band->SetAlign(AllowedBandAlign(TRLBandType(type)));
             band->SetParent(this);
         } else if (!(types & bit) && (present & bit)) {
             for (TRLCustomBand* band : ChildBands())
@@ -113,9 +116,6 @@ void TRLCustomPager::BeforeSurfaceOpen()
     TRLCustomBandSet::BeforeSurfaceOpen();
     m_savedPagerBounds = BoundsRect();
     ResetPage();
-    // The pending break is the report's: a nested pager opening must not swallow it.
-    if (auto* report = dynamic_cast<TRLCustomReport*>(this))
-        report->PageBreakPending = false;
 }
 
 void TRLCustomPager::CapturePrintBounds()
@@ -286,9 +286,6 @@ void TRLCustomPager::NotifyDetailPrinted(TRLCustomBand* band)
             control->DetailNotify(band);
     }
     ++m_detailsPrinted;
-    if (dynamic_cast<TRLCustomGroup*>(this))
-        if (TRLCustomPager* enclosing = OwnerPager())
-            enclosing->NotifyDetailPrinted(band);
 }
 
 void TRLCustomPager::CompleteBands()
@@ -353,6 +350,12 @@ int TRLCustomPager::AbsoluteTop() const
          site = site->OwnerSite())
         top += site->PrintBounds().Top;
     return top;
+}
+
+bool TRLCustomPager::NothingDrawn() const
+{
+    const TRLGraphicSurface* surface = Surface();
+    return !(surface->Opened() && surface->ObjectCount() > 0);
 }
 
 int TRLCustomPager::VisibleHeights(TRLBandType type, bool alignedToBottomOnly) const

@@ -8,26 +8,48 @@ class TRLCustomBand;
 /// A band set that prints its bands in header, detail and footer order and breaks pages.
 class TRLCustomPager : public TRLCustomBandSet {
 public:
+    /// A pager without bands, deleted by `owner`.
     explicit TRLCustomPager(TComponent* owner);
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
     /// Types of the bands placed directly on the pager.
     TRLBandTypes BandTypesPresent() const;
+    /// The band types present; setting it creates a TRLBand for each type newly included and
+    /// destroys the bands of each type removed (not while loading).
+    ///@{
     TRLBandTypes AllowedBands() const { return BandTypesPresent(); }
-    /// Creates a TRLBand for each type newly included and destroys the bands of each type removed
-    /// (not while loading).
     void SetAllowedBands(TRLBandTypes types);
+    ///@}
 
+    /// At most this many detail bands on a page (0: no limit); the next one starts a new page.
     int MaxBands = 0;
+    /// The detail bands that ctMinBands completion fills a page up to.
     int MinBands = 0;
+    /// A page break keeps the page's details together until MinBands of them printed.
     bool ForceMinBands = false;
+    /// When the footers are measured ahead of printing: after the headers or before the details.
     TRLFooterMeasuring FooterMeasuring = fmNone;
     /// A break before or after the pager (groups and nested skippers).
     TRLPageBreaking PageBreaking = pbNone;
 
     /// Computable details since the pager started (not reset per page).
     int DetailsPrinted() const { return m_detailsPrinted; }
+    /// Computable details on the current page.
     int DetailsOnPage() const { return m_detailsOnPage; }
+
+protected:
+    /// @cond ENGINE
+    // The run: the bands, skippers, groups and the report around or inside the pager drive it
+    // through these; a program never calls them, so it cannot upset a page being built.
+    friend class TRLCustomControl;
+    friend class TRLCustomBand;
+    friend class TRLCustomDetailGrid;
+    friend class TRLCustomSkipper;
+    friend class TRLCustomGroup;
+    friend class TRLCustomReport;
+
     void AddDetailOnPage() { ++m_detailsOnPage; }
     int NextFreeRow() const { return m_nextFreeRow; }
     void SetNextFreeRow(int row) { m_nextFreeRow = row; }
@@ -51,7 +73,7 @@ public:
     bool PrintBandsOfType(TRLBandType type);
     void MeasureFooters();
     /// Called for every computable detail band printed in this pager.
-    void NotifyDetailPrinted(TRLCustomBand* band);
+    virtual void NotifyDetailPrinted(TRLCustomBand* band);
     /// Completion, footers with summary, close.
     void FinishPager();
     void CompleteBands();
@@ -67,6 +89,10 @@ public:
     bool BreakInProgress() const;
     /// The pager's top on the page.
     int AbsoluteTop() const;
+    /// Nothing is drawn yet on the pager's surface (false while it has none to draw on).
+    virtual bool NothingDrawn() const;
+    /// Where SetAllowedBands puts a new band of `type`.
+    virtual TRLControlAlign AllowedBandAlign(TRLBandType type) const;
     /// The keep argument of a requested break: true while nothing (or too little) is on the page.
     bool KeepTogether() const;
 
@@ -75,8 +101,6 @@ public:
     static void BreakPage(TRLCustomPager* pager, TRLCustomSite* caller, bool keep);
 
     void CapturePrintBounds() override;
-
-protected:
     void BeforeSurfaceOpen() override;
     void PrintContents() override;
     void BeforeSurfaceClose() override;
@@ -91,6 +115,7 @@ protected:
     void BeginNestedRun();
     /// The pager steps (groups and skippers) of the detail part, in creation order.
     std::vector<TRLCustomPager*> ChildPagers() const;
+    /// @endcond
 
 private:
     std::vector<TRLCustomBand*> ChildBands() const;

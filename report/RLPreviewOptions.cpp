@@ -1,15 +1,15 @@
 #include "report/RLPreviewOptions.h"
 
-#include "report/RLTexts.h"
+#include "support/LocaleTexts.h"
 
 TRLPreviewOptions::TRLPreviewOptions()
-    : Caption(RLTexts::PreviewCaption())
+    : Caption(LocaleText(TLocaleTextId::Preview))
 {
 }
 
 bool TRLPreviewOptions::CaptionStored() const
 {
-    return Caption != RLTexts::PreviewCaption();
+    return Caption != LocaleText(TLocaleTextId::Preview);
 }
 
 void TRLPreviewOptions::Assign(const TRLPreviewOptions& source)

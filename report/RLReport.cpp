@@ -2,13 +2,14 @@
 
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLGraphicSurface.h"
+#include "pages/RLPageFormat.h"
 #include "platform/Exceptions.h"
 #include "report/RLErrors.h"
 #include "report/RLMargins.h"
 #include "report/RLPageSetup.h"
-#include "report/RLTexts.h"
 #include "report/RLUserInterface.h"
 #include "support/Clock.h"
+#include "support/LocaleTexts.h"
 
 #include <QScopedValueRollback>
 #include <climits>
@@ -18,8 +19,6 @@ namespace {
 
 constexpr double kReportMarginMillimetres = 10.0;
 constexpr int kReportFontHeight = -13;
-constexpr int kPortraitCode = 1;
-constexpr int kLandscapeCode = 2;
 
 int PrinterToScreen(int printerPixels, int dpi)
 {
@@ -152,7 +151,7 @@ TRLGraphicSurface* TRLCustomReport::PageSurface()
         m_pageSurface->Width = Width();
         m_pageSurface->Height = Height();
         m_pageSurface->SetOrientation(
-            m_pageSetup->Orientation() == poLandscape ? kLandscapeCode : kPortraitCode);
+            m_pageSetup->Orientation() == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
         m_pageSurface->SetPaperWidth(m_pageSetup->PaperWidth());
         m_pageSurface->SetPaperHeight(m_pageSetup->PaperHeight());
         m_pageSurface->Open();
@@ -163,6 +162,28 @@ TRLGraphicSurface* TRLCustomReport::PageSurface()
 TRLGraphicSurface* TRLCustomReport::SurfaceForChildren()
 {
     return PageSurface();
+}
+
+void TRLCustomReport::TakeTransparentColor()
+{
+    TControl::SetColor(clWhite);
+}
+
+void TRLCustomReport::BeforeSurfaceOpen()
+{
+    TRLCustomSkipper::BeforeSurfaceOpen();
+    PageBreakPending = false;
+}
+
+bool TRLCustomReport::NothingDrawn() const
+{
+    // A page not open yet is opened by the break, which adds no page.
+    return m_pageSurface && !(m_pageSurface->Opened() && m_pageSurface->ObjectCount() > 0);
+}
+
+TRLControlAlign TRLCustomReport::AllowedBandAlign(TRLBandType) const
+{
+    return faTop;
 }
 
 TRLGraphicSurface* TRLCustomReport::OwnerSurface()
@@ -224,7 +245,8 @@ void TRLCustomReport::StepProgress()
     if (!root->m_progress)
         return;
     root->m_progress->StepIt();
-    root->m_progress->SetText(RLTexts::Page() + QLatin1Char(' ') + QString::number(CurrentPageNumber()));
+    root->m_progress->SetText(
+        LocaleText(TLocaleTextId::Page) + QLatin1Char(' ') + QString::number(CurrentPageNumber()));
 }
 
 int TRLCustomReport::ChainLength() const
@@ -249,8 +271,8 @@ TRLPrepareResult TRLCustomReport::Prepare()
         m_phase = rpPreparing;
         m_prepareDateTime = Now();
         if (ownsProgress)
-            m_progress = RLUserInterface().CreateProgress(
-                RLTexts::PreparingReport(), ChainLength(), [this] { CancelRequested = true; });
+            m_progress = RLUserInterface().CreateProgress(LocaleText(TLocaleTextId::PreparingReport),
+                ChainLength(), [this] { CancelRequested = true; });
         result = RunPreparation();
     } catch (const EAbort&) {
         result = { TRLPrepareOutcome::Cancelled, QString() };
@@ -316,7 +338,8 @@ void TRLCustomReport::WriteStoreMacros()
     store->SetFirstPageNumber(FirstPageNumber);
     store->SetLastPageNumber(store->PageCount() + FirstPageNumber - 1);
     store->SetTitle(Title);
-    store->SetOrientation(m_pageSetup->Orientation() == poLandscape ? kLandscapeCode : kPortraitCode);
+    store->SetOrientation(
+        m_pageSetup->Orientation() == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
     store->SetPaperWidth(m_pageSetup->PaperWidth());
     store->SetPaperHeight(m_pageSetup->PaperHeight());
     store->SetWidth(Width());

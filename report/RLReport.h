@@ -102,21 +102,36 @@ public:
     /// Raised once per page before its footers print.
     TRLNotifyEvent OnPageEnding;
 
-    /// @cond ENGINE
-    TRLGraphicSurface* PageSurface();
-    bool HasPageSurface() const { return m_pageSurface != nullptr; }
+    /// Pages stored by this run so far.
     int StoredPageCount() const { return m_storedPageCount; }
+    /// The selected printer's resolution and margins, read when the paper size changes.
     const TRLPrinterMetrics& PrinterMetrics() const { return m_printerMetrics; }
-    void ReadPrinterMetrics();
-    /// Set by a band or group with pbAfterPrint, consumed by the next detail or summary band.
-    bool PageBreakPending = false;
 
+    /// @cond ENGINE
     /// Formula evaluation with `current` as the current object; a null value without an evaluator.
     QVariant EvaluateFormula(TRLCustomControl& current, const QString& formula);
     TRLCustomControl* FormulaObject() const { return m_formulaObject; }
     TRLFormulaEvaluator ExpressionParser;
-
     TRLInsets MarginsPixels() const override;
+    /// @endcond
+
+protected:
+    /// @cond ENGINE
+    // The run: the controls, bands and pagers of the report, and its page setup, reach the page
+    // and the run's state through these.
+    friend class TRLCustomControl;
+    friend class TRLCustomBand;
+    friend class TRLCustomPager;
+    friend class TRLCustomSkipper;
+    friend class TRLCustomGroup;
+    friend class TRLPageSetup;
+
+    TRLGraphicSurface* PageSurface();
+    bool HasPageSurface() const { return m_pageSurface != nullptr; }
+    void ReadPrinterMetrics();
+    /// Set by a band or group with pbAfterPrint, consumed by the next detail or summary band.
+    bool PageBreakPending = false;
+
     TRLGraphicSurface* SurfaceForChildren() override;
     TRLGraphicSurface* OwnerSurface() override;
     void CapturePrintBounds() override;
@@ -130,8 +145,14 @@ public:
     void RaisePageStarting();
     void RaisePageEnding();
 
-protected:
     void Notification(TComponent* component, TOperation operation) override;
+    /// A transparent report is white.
+    void TakeTransparentColor() override;
+    /// The pending break is the report's own: a nested pager opening leaves it alone.
+    void BeforeSurfaceOpen() override;
+    bool NothingDrawn() const override;
+    /// Every band the report creates is laid at the top.
+    TRLControlAlign AllowedBandAlign(TRLBandType type) const override;
     void PageStarted() override;
     /// Once per page, before the page's footers: on the last page those print before it closes.
     void PageEnding() override;

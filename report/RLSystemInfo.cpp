@@ -7,10 +7,6 @@
 
 namespace {
 
-constexpr int kContinuesText = 9;
-constexpr int kContinuationText = 10;
-constexpr int kEndText = 11;
-
 const QString kClearWord = QStringLiteral("^CLEAR");
 const QString kLastPageMacro = QStringLiteral("{LastPageNumber}");
 constexpr QChar kWordsSeparator = u'|';
@@ -103,13 +99,14 @@ QString TRLCustomSystemInfo::InfoText() const
     case itHour:
         return TimeToStr(when);
     case itJunction: {
-        const auto [first, second] = Words(LocaleText(kContinuesText), LocaleText(kEndText));
+        const auto [first, second]
+            = Words(LocaleText(TLocaleTextId::Continues), LocaleText(TLocaleTextId::End));
         return root->ReportPhase() == rpFinishing ? second : first;
     }
     case itLastPageNumber:
         return kLastPageMacro;
     case itMend: {
-        const auto [first, second] = Words(LocaleText(kContinuationText), kClearWord);
+        const auto [first, second] = Words(LocaleText(TLocaleTextId::Continuation), kClearWord);
         const TRLCustomPager* pager = OwnerPager();
         return !pager || pager->DetailsPrinted() <= 0 ? second : first;
     }

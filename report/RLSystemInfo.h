@@ -46,6 +46,8 @@ public:
 
     /// The information before the mask; "{LastPageNumber}" stays for the page to expand.
     QString InfoText() const;
+
+protected:
     /// @cond ENGINE
     QString BuildText() override;
     /// @endcond

@@ -422,10 +422,20 @@ QString LocaleText(int n)
     return LiveTexts()[n];
 }
 
+QString LocaleText(TLocaleTextId id)
+{
+    return LocaleText(int(id));
+}
+
 QString LanguageText(TLanguage language, int n)
 {
     CheckTextNumber(n);
     return QString::fromUtf16(TableOf(language)[n]);
+}
+
+QString LanguageText(TLanguage language, TLocaleTextId id)
+{
+    return LanguageText(language, int(id));
 }
 
 QString LogFileName()

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "support/LocaleTextIds.h"
+
 #include <QString>
 #include <QStringView>
 
 /// The languages of the library's user-visible texts.
 enum class TLanguage { Portuguese, English, French, Spanish };
-
-constexpr int kLocaleTextCount = 76;
 
 /// The language of a POSIX locale name ("pt_BR.UTF-8", "es", "C"): its primary language picks
 /// Portuguese, Spanish or French; any other, "C", "POSIX" and the empty name give English.
@@ -24,8 +24,10 @@ void ClearLocaleTexts();
 
 /// The live text number `n` (0 to 75); empty before start-up. Throws EReportError for another n.
 QString LocaleText(int n);
+QString LocaleText(TLocaleTextId id);
 /// Text number `n` of a language's constant table, whatever the live selection.
 QString LanguageText(TLanguage language, int n);
+QString LanguageText(TLanguage language, TLocaleTextId id);
 
 /// The log file path: the executable's directory and "ZAvu.log"; "zavu.log" before start-up.
 QString LogFileName();

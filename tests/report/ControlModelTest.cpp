@@ -275,17 +275,17 @@ TEST(ControlModel, BaseEmitDrawsBackgroundAndBorders)
     Layout layout;
     TTestText* text = layout.text;
     text->SetBounds(0, 0, 100, 20);
-    TRLGraphicSurface* surface = layout.band->Surface();
+    TRLGraphicSurface* surface = text->RequireSurface();
     surface->Width = 200;
     surface->Height = 50;
     surface->Open();
 
-    text->TRLCustomControl::EmitToSurface();
+    text->EmitBackgroundAndBorders();
     EXPECT_EQ(surface->ObjectCount(), 0) << "transparent, without border sides";
 
     text->Borders()->SetWidth(3);
     text->Borders()->SetSides(sdAll);
-    text->TRLCustomControl::EmitToSurface();
+    text->EmitBackgroundAndBorders();
     ASSERT_EQ(surface->ObjectCount(), 4);
     const TRect expected[] = { { 0, 0, 3, 20 }, { 0, 0, 100, 3 }, { 97, 0, 100, 20 }, { 0, 17, 100, 20 } };
     for (int i = 0; i < 4; ++i) {
@@ -296,7 +296,7 @@ TEST(ControlModel, BaseEmitDrawsBackgroundAndBorders)
     surface->Clear();
     text->Borders()->SetSides(sdNone);
     text->SetColor(clRed);
-    text->TRLCustomControl::EmitToSurface();
+    text->EmitBackgroundAndBorders();
     ASSERT_EQ(surface->ObjectCount(), 1);
     EXPECT_EQ(surface->Objects(0)->Kind(), TRLObjectKind::FillRect);
     EXPECT_EQ(surface->Objects(0)->BoundsRect, (TRect { 0, 0, 100, 20 }));

@@ -212,7 +212,7 @@ TEST(Layout, RestoringBoundsDoesNotExpand)
 {
     TComponent form(nullptr);
     auto* report = new TRLReport(&form);
-    auto* band = new TRLBand(&form);
+    auto* band = new TTestBand(&form);
     band->SetParent(report);
     band->SetHeight(40);
     auto* text = new TTestText(&form);
@@ -306,7 +306,7 @@ TEST(Layout, AnchorsFollowTheSiteSize)
         child->SetAnchors(c.anchors);
         layout.site->SetBounds(0, 0, 220, 130);
         EXPECT_EQ(child->BoundsRect(), c.expected) << c.what;
-        layout.site->Realign();
+        layout.site->AlignChildren();
         EXPECT_EQ(child->BoundsRect(), c.expected) << c.what << ", aligned again";
     }
 }

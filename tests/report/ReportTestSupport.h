@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/RLCustomControl.h"
+#include "report/RLBand.h"
 
 #include <QStringList>
 #include <functional>
@@ -31,6 +31,18 @@ public:
     void ResetNotify() override;
     QSize MeasureContent() override;
     void EmitToSurface() override;
+
+    /// What every control draws before its own content: background and borders.
+    void EmitBackgroundAndBorders() { TRLCustomControl::EmitToSurface(); }
+    using TRLCustomControl::RequireSurface;
+};
+
+/// A band whose saved-bounds steps a test may run by hand.
+class TTestBand : public TRLBand {
+public:
+    using TRLBand::TRLBand;
+    using TRLCustomControl::RestoreBoundsTree;
+    using TRLCustomControl::SaveBoundsTree;
 };
 
 /// The texts of one stored page, each as "text@left,top" in drawing order.

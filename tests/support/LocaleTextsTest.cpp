@@ -105,6 +105,38 @@ TEST_F(LiveTexts, SelectLanguageFillsEverySlot)
     }
 }
 
+TEST(LocaleTextIds, EachNameIsItsEntry)
+{
+    struct Case {
+        TLocaleTextId id;
+        const char16_t* english;
+    };
+    const Case cases[] = {
+        { TLocaleTextId::PrintingReport, u"Printing in progress..." },
+        { TLocaleTextId::PrinterNotFound, u"Printer not found" },
+        { TLocaleTextId::Page, u"Page" },
+        { TLocaleTextId::Continues, u"Continues..." },
+        { TLocaleTextId::End, u"End" },
+        { TLocaleTextId::NotFound, u"Not found" },
+        { TLocaleTextId::Preview, u"Preview" },
+        { TLocaleTextId::Of, u"of" },
+        { TLocaleTextId::SendTo, u"Send to" },
+        { TLocaleTextId::From, u"from" },
+        { TLocaleTextId::To, u"to" },
+        { TLocaleTextId::NameAlreadyUsed, u"Name already in use" },
+        { TLocaleTextId::PdfDocument, u"PDF Document" },
+        { TLocaleTextId::ExcelSpreadsheet, u"Excel spreadsheet" },
+        { TLocaleTextId::At, u"at" },
+        { TLocaleTextId::ZoomOut, u"Decrease zoom" },
+        { TLocaleTextId::TextLabel, u"Te&xt" },
+        { TLocaleTextId::Direction, u"Direction" },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(LanguageText(TLanguage::English, c.id), QString::fromUtf16(c.english))
+            << "entry " << int(c.id);
+    EXPECT_EQ(kLocaleTextCount, 76);
+}
+
 TEST_F(LiveTexts, ClearedTextsAreEmptyAndBadNumbersAreRefused)
 {
     ClearLocaleTexts();
