@@ -359,8 +359,21 @@ void TRLCustomFilter::DrawFollowing(std::unique_ptr<TRLFilterProgress>& progress
 {
     TRLGraphicStorage* pages = m_pages;
     const TRLFilterProgressFactory& factory = FilterProgressFactory();
+    // Opened once the pages are complete: until then the GUI thread is preparing them and would
+    // not take the window's calls. It catches up with the pages already written.
+    const auto openProgress = [&](int written) {
+        if (progress || !ShowProgress || !factory)
+            return;
+        CallOnGuiThread(true, [&] {
+            progress = factory(RunCaption(), [this] { m_canceled = true; });
+            progress->SetMaxProgress(pages->PageCount());
+            for (int done = 0; done < written; ++done)
+                progress->StepForward();
+        });
+    };
     bool complete = false;
-    for (int n = 1;; ++n) {
+    int n = 1;
+    for (;; ++n) {
         const TPageWait wait = pages->WaitForPage(n - 1);
         if (wait == TPageWait::Abandoned)
             throw EAbort();
@@ -379,21 +392,14 @@ void TRLCustomFilter::DrawFollowing(std::unique_ptr<TRLFilterProgress>& progress
         }
         DrawPage(*page);
         m_toPage = n;
-        // Opened once the pages are complete: until then the GUI thread is preparing them and
-        // would not take the window's calls.
-        if (complete && !progress && ShowProgress && factory) {
-            CallOnGuiThread(true, [&] {
-                progress = factory(RunCaption(), [this] { m_canceled = true; });
-                progress->SetMaxProgress(pages->PageCount());
-                for (int done = 1; done < n; ++done)
-                    progress->StepForward();
-            });
-        }
+        if (complete)
+            openProgress(n - 1);
         if (progress)
             CallOnGuiThread(true, [&] { progress->StepForward(); });
         if (m_canceled)
-            break;
+            return;
     }
+    openProgress(n - 1);
 }
 
 TRLCustomPrintFilter::TRLCustomPrintFilter(TComponent* owner)
