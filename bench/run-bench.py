@@ -71,7 +71,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default=os.path.join(ROOT, "build-bench"))
     parser.add_argument("--runs", type=int, default=5, help="runs of the sample orders and the peers")
-    parser.add_argument("--large-runs", type=int, default=2, help="runs of the 100,000 and 300,000-item orders")
+    parser.add_argument("--large-runs", type=int, default=2, help="runs of the 100,000-item order")
     parser.add_argument("--quick", action="store_true", help="leave out the 970,000-item order")
     parser.add_argument("--no-build", action="store_true")
     args = parser.parse_args()
@@ -104,13 +104,13 @@ def main():
                         str(PEER_ORDER), drawing_list], check=True, env=env, stdout=subprocess.DEVNULL)
 
         print(f"machine: {os.cpu_count()} cores, {cpu_model()}; load average {os.getloadavg()[0]:.1f}")
-        print(f"medians of {args.runs} runs ({args.large_runs} for 100,000 and 300,000 items, 1 for 970,000), "
+        print(f"medians of {args.runs} runs ({args.large_runs} for 100,000 items, 1 for more), "
               "whole process; CPU = user + system; peak = max RSS\n")
         print(f"{'run':<34} {'wall s':>8} {'CPU s':>8} {'peak MB':>8}")
         results = {}
         cases = [(str(order), sample_db, str(order), args.runs) for order in (1, 6, 7)]
         cases += [(f"{items}-item", large_dbs[items], str(LARGE_ORDER),
-                   1 if items == LARGEST_ITEMS else args.large_runs) for items in large_sizes]
+                   args.large_runs if items == LARGE_ITEMS[0] else 1) for items in large_sizes]
         for label, data, order, runs in cases:
             for kind in FORMATS:
                 out = os.path.join(work, f"out.{kind}")
@@ -152,6 +152,7 @@ def main():
         def mb(label, kind):
             return results[(label, kind)].rss_kb / 1024
 
+        print(f"\nload average at the end: {os.getloadavg()[0]:.1f}")
         print("\ntargets:")
         check("order 7 --pdf wall", results[("7", "pdf")].wall, 0.25, "s")
         check("drawing-only peer / ordemcompra (wall)", canvas_peer.wall / ours.wall, 2.5, "x", at_least=True)
