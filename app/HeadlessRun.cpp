@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <cstdio>
 #include <optional>
 #include <sys/stat.h>
@@ -58,20 +59,53 @@ void ShowPreparationError(const QString& message)
     std::fflush(stderr);
 }
 
-void SaveThrough(
-    TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QString& fileName, bool progress)
+/// One file a filter writes, as the command line asks for it.
+struct TSaveStep {
+    TRLCustomSaveFilter* Filter = nullptr;
+    QString FileName;
+    bool Portable = false;
+};
+
+/// The filter outputs in the order they are written.
+std::vector<TSaveStep> SaveSteps(const TOrderFilters& filters, const TCommandLine& options)
 {
-    filter.FileName = fileName;
-    filter.ShowProgress = progress;
-    filter.FilterPages(pages);
+    std::vector<TSaveStep> steps;
+    if (!options.PdfFile.isEmpty())
+        steps.push_back({ filters.Pdf, options.PdfFile, false });
+    if (!options.PortablePdfFile.isEmpty())
+        steps.push_back({ filters.Pdf, options.PortablePdfFile, true });
+    if (!options.XlsFile.isEmpty())
+        steps.push_back({ filters.Xls, options.XlsFile });
+    if (!options.XlsxFile.isEmpty())
+        steps.push_back({ filters.Xlsx, options.XlsxFile });
+    return steps;
 }
 
-void SavePdf(
-    TRLPDFFilter& filter, TRLGraphicStorage& pages, const QString& fileName, bool portable, bool progress)
+/// The output written while the order is prepared, on the second core: the first one, when it is
+/// a filter's, takes every page, and goes to a file that a failure can still leave untouched.
+std::optional<TSaveStep> FollowingStep(const TOrderFilters& filters, const TCommandLine& options)
 {
-    filter.Portable = portable;
-    SaveThrough(filter, pages, fileName, progress);
-    filter.Portable = false;
+    const std::vector<TSaveStep> steps = SaveSteps(filters, options);
+    if (steps.empty() || !options.PageFile.isEmpty() || !options.Pages.isEmpty()
+        || WritesThrough(steps.front().FileName))
+        return std::nullopt;
+    return steps.front();
+}
+
+/// Sets the filter up for the step; the PDF filter's Portable goes back to false when the guard ends.
+auto SetUp(const TSaveStep& step, const TCommandLine& options, bool progress)
+{
+    step.Filter->FileName = step.FileName;
+    step.Filter->ShowProgress = progress;
+    auto* pdf = ComponentCast<TRLPDFFilter>(step.Filter);
+    if (pdf)
+        pdf->Portable = step.Portable;
+    if (auto* xlsx = ComponentCast<TRLXLSXFilter>(step.Filter))
+        xlsx->OneSheet = options.OneSheet;
+    return qScopeGuard([pdf] {
+        if (pdf)
+            pdf->Portable = false;
+    });
 }
 
 bool SameFile(const struct stat& a, const QString& path)
@@ -139,22 +173,20 @@ void RefuseOutputOverPageFile(const QString& output, const QString& pageFile)
                            .arg(output, pageFile));
 }
 
-void WriteOutputs(
-    TRLGraphicStorage& all, const TOrderFilters& filters, const TCommandLine& options, bool progress)
+/// Every output but `written`, the one already written while the pages were prepared.
+void WriteOutputs(TRLGraphicStorage& all, const TOrderFilters& filters, const TCommandLine& options,
+    bool progress, const std::optional<TSaveStep>& written = std::nullopt)
 {
     TComponent owner(nullptr);
     TRLGraphicStorage& pages = options.Pages.isEmpty() ? all : *SelectPages(all, options.Pages, &owner);
     if (!options.PageFile.isEmpty())
         pages.SaveToFile(options.PageFile);
-    if (!options.PdfFile.isEmpty())
-        SavePdf(*filters.Pdf, pages, options.PdfFile, false, progress);
-    if (!options.PortablePdfFile.isEmpty())
-        SavePdf(*filters.Pdf, pages, options.PortablePdfFile, true, progress);
-    if (!options.XlsFile.isEmpty())
-        SaveThrough(*filters.Xls, pages, options.XlsFile, progress);
-    if (!options.XlsxFile.isEmpty()) {
-        filters.Xlsx->OneSheet = options.OneSheet;
-        SaveThrough(*filters.Xlsx, pages, options.XlsxFile, progress);
+    for (const TSaveStep& step : SaveSteps(filters, options)) {
+        if (written && step.Filter == written->Filter && step.FileName == written->FileName
+            && step.Portable == written->Portable)
+            continue;
+        const auto restore = SetUp(step, options, progress);
+        step.Filter->FilterPages(pages);
     }
     if (options.Printer) {
         if (options.Copies > 0)
@@ -180,13 +212,25 @@ int ExportOrder(const TCommandLine& options)
     if (TConsoleProgress::Wanted(options.Quiet))
         progress.emplace(OrderLabel(order), form.RLReport1);
     form.RLReport1->ShowProgress = progress.has_value();
-    if (const TRLPrepareResult prepared = form.RLReport1->Prepare(); !prepared) {
+    const TOrderFilters filters { form.RLPDFFilter1, form.RLXLSFilter1, form.RLXLSXFilter1 };
+    TRLPrepareResult prepared;
+    const auto prepare = [&] {
+        prepared = form.RLReport1->Prepare();
+        return bool(prepared);
+    };
+    const std::optional<TSaveStep> following = FollowingStep(filters, options);
+    if (following) {
+        const auto restore = SetUp(*following, options, progress.has_value());
+        following->Filter->FilterPagesWhileAdding(*form.RLReport1->Pages(), prepare);
+    } else {
+        prepare();
+    }
+    if (!prepared) {
         if (prepared.Outcome == TRLPrepareOutcome::Failed)
             ShowPreparationError(prepared.Message);
         return kExitFailure;
     }
-    WriteOutputs(*form.RLReport1->Pages(), { form.RLPDFFilter1, form.RLXLSFilter1, form.RLXLSXFilter1 },
-        options, progress.has_value());
+    WriteOutputs(*form.RLReport1->Pages(), filters, options, progress.has_value(), following);
     return kExitSuccess;
 }
 

@@ -14,6 +14,8 @@
 
 namespace {
 
+using TPageWait = TRLGraphicStorage::TPageWait;
+
 std::vector<TRLCustomFilter*>& Registry()
 {
     static std::vector<TRLCustomFilter*> filters;
@@ -51,6 +53,26 @@ void CallOnGuiThread(bool inThread, const std::function<void()>& call)
 QString WithLeadingDot(const QString& extension)
 {
     return extension.startsWith(u'.') ? extension : u'.' + extension;
+}
+
+/// A page the store holds but cannot give back would end the output early while the run looks
+/// complete.
+[[noreturn]] void RaiseUnreadablePage(int page)
+{
+    throw EReportError(QCoreApplication::translate("TRLCustomFilter",
+        "Page %1 could not be read back from the temporary page file; the output "
+        "would be incomplete")
+                           .arg(page));
+}
+
+/// Whether a document begun from `started` is the one the final macros give: only the page count
+/// is known late, and a page that shows it waits for the end.
+bool SameBesidesPageCount(TRLMacros started, TRLMacros final)
+{
+    const QString lastPage = QStringLiteral("LastPageNumber");
+    started.SetValue(lastPage, {});
+    final.SetValue(lastPage, {});
+    return started == final;
 }
 
 [[noreturn]] void RaiseFilterBusy(const TRLCustomFilter& filter)
@@ -102,9 +124,43 @@ void TRLCustomFilter::FilterPages(TRLGraphicStorage& pages, int firstPage, int l
         Run(false);
         return;
     }
-    m_thread.reset(QThread::create([this] {
+    StartThread([this] { Run(true); });
+}
+
+void TRLCustomFilter::FilterPagesWhileAdding(TRLGraphicStorage& pages, const std::function<bool()>& addPages)
+{
+    if (Running())
+        RaiseFilterBusy(*this);
+    JoinThread();
+    m_canceled = false;
+    m_lastRunError.clear();
+    m_runAgain = false;
+    m_fromPage = 1;
+    m_toPage = 0;
+    AttachPages(&pages);
+    pages.BeginAdding();
+    StartThread([this] { RunFollowing(); });
+    bool complete = false;
+    try {
+        complete = addPages();
+    } catch (...) {
+        pages.EndAdding(false);
+        JoinThread();
+        throw;
+    }
+    pages.EndAdding(complete);
+    JoinThread();
+    if (!m_lastRunError.isEmpty())
+        throw EReportError(m_lastRunError);
+    if (complete && m_runAgain)
+        FilterPages(pages);
+}
+
+void TRLCustomFilter::StartThread(std::function<void()> run)
+{
+    m_thread.reset(QThread::create([this, run = std::move(run)] {
         try {
-            Run(true);
+            run();
         } catch (const EReportError& error) {
             m_lastRunError = error.Message();
         } catch (const EAbort&) {
@@ -238,13 +294,8 @@ void TRLCustomFilter::RunPages(TRLFilterProgress* progress, bool inThread)
                 page = m_pages->Pages(n - 1);
             }
             if (!page) {
-                // A page the store holds but cannot give back would end the output early while
-                // the run looks complete.
                 if (n <= m_pages->PageCount())
-                    throw EReportError(QCoreApplication::translate("TRLCustomFilter",
-                        "Page %1 could not be read back from the temporary page file; the output "
-                        "would be incomplete")
-                                           .arg(n));
+                    RaiseUnreadablePage(n);
                 break;
             }
             DrawPage(*page);
@@ -260,6 +311,92 @@ void TRLCustomFilter::RunPages(TRLFilterProgress* progress, bool inThread)
         throw;
     }
     EndDoc();
+}
+
+void TRLCustomFilter::RunFollowing()
+{
+    TRLGraphicStorage* pages = m_pages;
+    std::unique_ptr<TRLFilterProgress> progress;
+    try {
+        // The document's start reads the store's macros (title, paper size): the preparation
+        // writes them before its first page.
+        if (pages->WaitForPage(0) == TPageWait::Abandoned)
+            throw EAbort();
+        const TRLMacros started = pages->MacrosCopy();
+        m_runFailed = false;
+        BeginDoc();
+        try {
+            DrawFollowing(progress);
+            if (pages->WaitUntilComplete() == TPageWait::Abandoned)
+                throw EAbort();
+            if (!SameBesidesPageCount(started, pages->MacrosCopy())) {
+                m_runAgain = true;
+                throw EAbort();
+            }
+        } catch (...) {
+            m_runFailed = true;
+            EndDoc();
+            m_runFailed = false;
+            throw;
+        }
+        EndDoc();
+    } catch (...) {
+        pages->StopAdding();
+        if (progress)
+            CallOnGuiThread(true, [&] { progress.reset(); });
+        AttachPages(nullptr);
+        throw;
+    }
+    if (progress)
+        CallOnGuiThread(true, [&] { progress.reset(); });
+    AttachPages(nullptr);
+}
+
+void TRLCustomFilter::DrawFollowing(std::unique_ptr<TRLFilterProgress>& progress)
+{
+    TRLGraphicStorage* pages = m_pages;
+    const TRLFilterProgressFactory& factory = FilterProgressFactory();
+    // Opened once the pages are complete: until then the GUI thread is preparing them and would
+    // not take the window's calls. It catches up with the pages already written.
+    const auto openProgress = [&](int written) {
+        if (progress || !ShowProgress || !factory)
+            return;
+        CallOnGuiThread(true, [&] {
+            progress = factory(RunCaption(), [this] { m_canceled = true; });
+            progress->SetMaxProgress(pages->PageCount());
+            for (int done = 0; done < written; ++done)
+                progress->StepForward();
+        });
+    };
+    bool complete = false;
+    int n = 1;
+    for (;; ++n) {
+        const TPageWait wait = pages->WaitForPage(n - 1);
+        if (wait == TPageWait::Abandoned)
+            throw EAbort();
+        if (wait == TPageWait::End)
+            break;
+        if (n > 1)
+            NewPage();
+        const std::unique_ptr<TRLGraphicSurface> page = pages->PageCopy(n - 1);
+        if (!page)
+            RaiseUnreadablePage(n);
+        complete = complete || !pages->IsAdding();
+        if (!complete && page->UsesStoreMacros()) {
+            if (pages->WaitUntilComplete() == TPageWait::Abandoned)
+                throw EAbort();
+            complete = true;
+        }
+        DrawPage(*page);
+        m_toPage = n;
+        if (complete)
+            openProgress(n - 1);
+        if (progress)
+            CallOnGuiThread(true, [&] { progress->StepForward(); });
+        if (m_canceled)
+            return;
+    }
+    openProgress(n - 1);
 }
 
 TRLCustomPrintFilter::TRLCustomPrintFilter(TComponent* owner)

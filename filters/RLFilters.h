@@ -55,6 +55,14 @@ public:
     /// a foreground run passes to the caller; one of a background run is kept in LastRunError.
     /// Throws EReportError when a background run of this filter is still going.
     void FilterPages(TRLGraphicStorage& pages, int firstPage = 1, int lastPage = -1, bool background = false);
+    /// Writes the pages while `addPages` stores them into `pages`, for the very bytes of addPages
+    /// followed by FilterPages(pages). addPages runs on the calling thread and returns whether it
+    /// stored every page (a report's Prepare); meanwhile a thread of this filter writes each page
+    /// as soon as it and all it shows are final (a page showing the store's macros, such as
+    /// "{LastPageNumber}", waits for the end), and the progress window opens once addPages has
+    /// returned. When addPages returns false the output is dropped and nothing is thrown. A failure
+    /// of the filter stops addPages (its next Add throws EAbort) and is thrown here as EReportError.
+    void FilterPagesWhileAdding(TRLGraphicStorage& pages, const std::function<bool()>& addPages);
     /// True while a background run goes on.
     bool Running() const;
     /// Waits for a background run to end; on the GUI thread it keeps processing events, so that
@@ -92,6 +100,10 @@ private:
     /// The run loop; `inThread` hands the progress calls to the GUI thread.
     void Run(bool inThread);
     void RunPages(TRLFilterProgress* progress, bool inThread);
+    /// The run of FilterPagesWhileAdding, on the filter's thread.
+    void RunFollowing();
+    void DrawFollowing(std::unique_ptr<TRLFilterProgress>& progress);
+    void StartThread(std::function<void()> run);
     void JoinThread();
 
     QString m_displayName;
@@ -102,6 +114,9 @@ private:
     int m_toPage = 0;
     std::unique_ptr<QThread> m_thread;
     QString m_lastRunError;
+    /// Set by a run of FilterPagesWhileAdding whose document started from macros that changed
+    /// later: its output was dropped, and it runs again over the complete pages.
+    bool m_runAgain = false;
 };
 
 /// Output to a printer; the hooks let the print dialog show a filter's own option list.

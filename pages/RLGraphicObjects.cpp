@@ -218,6 +218,20 @@ QString TRLTextObject::DisplayText() const
     return result;
 }
 
+bool TRLTextObject::UsesStoreMacros() const
+{
+    const TRLMacros& pageMacros = Surface().Macros();
+    for (qsizetype open = Text.indexOf(kMacroOpen); open >= 0;) {
+        const qsizetype close = Text.indexOf(kMacroClose, open + 1);
+        if (close < 0)
+            return false;
+        if (!pageMacros.Contains(QStringView(Text).mid(open + 1, close - open - 1)))
+            return true;
+        open = Text.indexOf(kMacroOpen, close + 1);
+    }
+    return false;
+}
+
 void TRLTextObject::SaveToStream(TRLByteWriter& out) const
 {
     TRLGraphicObject::SaveToStream(out);

@@ -83,6 +83,9 @@ public:
 
     /// Text with "{Name}" replaced by the page's macro, else the store's; unknown names stay.
     QString DisplayText() const;
+    /// Whether DisplayText takes a "{Name}" from the store, whose macros are final only once
+    /// the preparation has ended.
+    bool UsesStoreMacros() const;
 
     void SaveToStream(TRLByteWriter& out) const override;
     void LoadFromStream(TRLByteReader& in) override;

@@ -79,6 +79,8 @@ QString TRLGraphicStorage::ClassName() const
 
 TRLGraphicSurface* TRLGraphicStorage::Add(std::unique_ptr<TRLGraphicSurface> surface)
 {
+    if (m_readerStopped)
+        throw EAbort();
     const std::lock_guard lock(m_mutex);
     TRLGraphicSurface* page = surface.get();
     // A copy of another store's page is a new page here: its index there would overwrite one
@@ -88,6 +90,8 @@ TRLGraphicSurface* TRLGraphicStorage::Add(std::unique_ptr<TRLGraphicSurface> sur
     page->SetStorage(this);
     StorePage(*page);
     CachePage(std::move(surface));
+    if (m_adding == TAdding::Adding)
+        m_addingChanged.notify_all();
     return page;
 }
 
@@ -110,14 +114,19 @@ TRLGraphicSurface* TRLGraphicStorage::Pages(int index)
 
 std::unique_ptr<TRLGraphicSurface> TRLGraphicStorage::PageCopy(int index)
 {
-    const std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= PageCount())
-        return nullptr;
-    for (const auto& page : m_cache) {
-        if (page->PageIndex() == index && page->Modified())
-            StorePage(*page);
+    QByteArray record;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (index < 0 || index >= PageCount())
+            return nullptr;
+        for (const auto& page : m_cache) {
+            if (page->PageIndex() == index && page->Modified())
+                StorePage(*page);
+        }
+        record = ReadRecord(index);
     }
-    return ReadPage(index);
+    // Parsed outside the lock, so that a preparation adding pages meanwhile does not wait.
+    return ParseRecord(record, index);
 }
 
 int TRLGraphicStorage::PageCount() const
@@ -145,6 +154,58 @@ void TRLGraphicStorage::Clear()
         page->m_inCache = false;
     m_cache.clear();
     m_macros.Clear();
+}
+
+void TRLGraphicStorage::BeginAdding()
+{
+    const std::lock_guard lock(m_mutex);
+    m_adding = TAdding::Adding;
+    m_readerStopped = false;
+}
+
+void TRLGraphicStorage::EndAdding(bool complete)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_adding = complete ? TAdding::Done : TAdding::Abandoned;
+        m_readerStopped = false;
+    }
+    m_addingChanged.notify_all();
+}
+
+TRLGraphicStorage::TPageWait TRLGraphicStorage::WaitForPage(int index)
+{
+    std::unique_lock lock(m_mutex);
+    m_addingChanged.wait(lock, [&] { return m_adding != TAdding::Adding || index < PageCount(); });
+    if (index < PageCount())
+        return TPageWait::Ready;
+    return m_adding == TAdding::Abandoned ? TPageWait::Abandoned : TPageWait::End;
+}
+
+TRLGraphicStorage::TPageWait TRLGraphicStorage::WaitUntilComplete()
+{
+    std::unique_lock lock(m_mutex);
+    m_addingChanged.wait(lock, [&] { return m_adding != TAdding::Adding; });
+    return m_adding == TAdding::Abandoned ? TPageWait::Abandoned : TPageWait::Ready;
+}
+
+bool TRLGraphicStorage::IsAdding() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_adding == TAdding::Adding;
+}
+
+void TRLGraphicStorage::StopAdding()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_adding == TAdding::Adding)
+        m_readerStopped = true;
+}
+
+TRLMacros TRLGraphicStorage::MacrosCopy() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_macros;
 }
 
 void TRLGraphicStorage::StorePage(TRLGraphicSurface& surface)
@@ -203,16 +264,30 @@ std::unique_ptr<TRLGraphicSurface> TRLGraphicStorage::Detach(TRLGraphicSurface& 
 
 std::unique_ptr<TRLGraphicSurface> TRLGraphicStorage::ReadPage(int index)
 {
+    return ParseRecord(ReadRecord(index), index);
+}
+
+/// Empty when the record cannot be read.
+QByteArray TRLGraphicStorage::ReadRecord(int index)
+{
+    try {
+        TRLByteReader in(*m_tempFile, TempSource(m_tempFileName, index));
+        in.Seek(m_pageIndex.at(std::size_t(index)), u"page position");
+        const qint32 length = in.ReadInt32(u"page record length");
+        return in.ReadBytes(length, u"page record length");
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::unique_ptr<TRLGraphicSurface> TRLGraphicStorage::ParseRecord(const QByteArray& record, int index)
+{
     auto page = std::make_unique<TRLGraphicSurface>();
     page->m_storage = this;
     page->SetPageIndex(index);
     try {
-        const QString source = TempSource(m_tempFileName, index);
-        TRLByteReader in(*m_tempFile, source);
-        in.Seek(m_pageIndex.at(std::size_t(index)), u"page position");
-        const qint32 length = in.ReadInt32(u"page record length");
-        TRLByteReader record(in.ReadBytes(length, u"page record length"), source);
-        page->LoadFromStream(record);
+        TRLByteReader in(record, TempSource(m_tempFileName, index));
+        page->LoadFromStream(in);
     } catch (const std::exception&) {
         // A page that cannot be read is no page; the caller skips it.
         return nullptr;
@@ -407,71 +482,85 @@ void TRLGraphicStorage::Notification(TComponent* component, TOperation operation
 
 int TRLGraphicStorage::FirstPageNumber() const
 {
+    const std::lock_guard lock(m_mutex);
     return m_macros.IntValue(kFirstPageNumberMacro, 0);
 }
 
 void TRLGraphicStorage::SetFirstPageNumber(int number)
 {
+    const std::lock_guard lock(m_mutex);
     m_macros.SetIntValue(kFirstPageNumberMacro, number);
 }
 
 int TRLGraphicStorage::LastPageNumber() const
 {
+    const std::lock_guard lock(m_mutex);
     return m_macros.IntValue(kLastPageNumberMacro, 0);
 }
 
 void TRLGraphicStorage::SetLastPageNumber(int number)
 {
+    const std::lock_guard lock(m_mutex);
     m_macros.SetIntValue(kLastPageNumberMacro, number);
 }
 
 int TRLGraphicStorage::Orientation() const
 {
+    const std::lock_guard lock(m_mutex);
     return RLPageFormat::Orientation(m_macros);
 }
 
 void TRLGraphicStorage::SetOrientation(int orientation)
 {
+    const std::lock_guard lock(m_mutex);
     RLPageFormat::SetOrientation(m_macros, orientation);
 }
 
 double TRLGraphicStorage::PaperWidth() const
 {
+    const std::lock_guard lock(m_mutex);
     return RLPageFormat::PaperWidth(m_macros);
 }
 
 void TRLGraphicStorage::SetPaperWidth(double millimetres)
 {
+    const std::lock_guard lock(m_mutex);
     RLPageFormat::SetPaperWidth(m_macros, millimetres);
 }
 
 double TRLGraphicStorage::PaperHeight() const
 {
+    const std::lock_guard lock(m_mutex);
     return RLPageFormat::PaperHeight(m_macros);
 }
 
 void TRLGraphicStorage::SetPaperHeight(double millimetres)
 {
+    const std::lock_guard lock(m_mutex);
     RLPageFormat::SetPaperHeight(m_macros, millimetres);
 }
 
 QString TRLGraphicStorage::Title() const
 {
+    const std::lock_guard lock(m_mutex);
     return m_macros.Value(kTitleMacro);
 }
 
 void TRLGraphicStorage::SetTitle(const QString& title)
 {
+    const std::lock_guard lock(m_mutex);
     m_macros.SetValue(kTitleMacro, title);
 }
 
 void TRLGraphicStorage::SetWidth(int width)
 {
+    const std::lock_guard lock(m_mutex);
     m_macros.SetIntValue(kWidthMacro, width);
 }
 
 void TRLGraphicStorage::SetHeight(int height)
 {
+    const std::lock_guard lock(m_mutex);
     m_macros.SetIntValue(kHeightMacro, height);
 }
 

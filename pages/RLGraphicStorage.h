@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
+#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -16,8 +18,22 @@ class TRLGraphicSurface;
 /// The prepared report's pages: a temporary file holding every page record, and a cache of at
 /// most five live pages. A page obtained from `Pages` is valid only until the next request to
 /// the same store; a reader on another thread takes its own copy with `PageCopy`.
+///
+/// Pages may be read while they are being added: the adding thread (a preparation) brackets its
+/// work with BeginAdding and EndAdding, and a reader on another thread (a filter) takes each page
+/// when WaitForPage says it is there.
 class TRLGraphicStorage : public TComponent {
 public:
+    /// How a wait of the reading thread ended.
+    enum class TPageWait : quint8 {
+        /// The page is stored (WaitForPage), or every page and macro is final (WaitUntilComplete).
+        Ready,
+        /// Every page is stored and the asked one is not among them.
+        End,
+        /// The adding failed or was cancelled: the pages will never be complete.
+        Abandoned,
+    };
+
     /// Pages kept alive at most.
     static constexpr int kCacheSize = 5;
     /// The page file layout written by SaveToStream.
@@ -40,6 +56,24 @@ public:
     std::vector<int> CachedPageIndexes() const;
     /// Empties the temporary file, the page index, the cache and the macros.
     void Clear();
+
+    /// Adding thread, before the reader starts: pages are coming.
+    void BeginAdding();
+    /// Adding thread, when done: `complete` when every page and macro is final, else the pages
+    /// are abandoned. Wakes the reader.
+    void EndAdding(bool complete);
+    /// Reading thread: blocks until the page at a 0-based index is stored or the adding ends.
+    /// Outside BeginAdding .. EndAdding it answers at once.
+    TPageWait WaitForPage(int index);
+    /// Reading thread: blocks until the adding ends.
+    TPageWait WaitUntilComplete();
+    /// True between BeginAdding and EndAdding.
+    bool IsAdding() const;
+    /// Reading thread: the reader failed and takes no more pages; from now until EndAdding, Add
+    /// throws EAbort, so that the preparation stops as cancelled.
+    void StopAdding();
+    /// The store's macros, copied under its lock, for a reader on another thread.
+    TRLMacros MacrosCopy() const;
 
     /// Writes the page file, replacing an existing one (the file is removed when writing fails),
     /// or into a pipe or a device as it is (see TOutputFile).
@@ -98,6 +132,8 @@ private:
     /// Takes a page out of the cache without freeing it.
     std::unique_ptr<TRLGraphicSurface> Detach(TRLGraphicSurface& surface);
     std::unique_ptr<TRLGraphicSurface> ReadPage(int index);
+    QByteArray ReadRecord(int index);
+    std::unique_ptr<TRLGraphicSurface> ParseRecord(const QByteArray& record, int index);
     void OpenTempFile();
     void CloseTempFile();
 
@@ -111,4 +147,8 @@ private:
     TRLMacros m_macros;
     std::vector<TComponent*> m_users;
     mutable std::recursive_mutex m_mutex;
+    enum class TAdding : quint8 { Done, Adding, Abandoned };
+    TAdding m_adding = TAdding::Done;
+    std::atomic<bool> m_readerStopped = false;
+    std::condition_variable_any m_addingChanged;
 };

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QLatin1StringView>
+#include <algorithm>
 
 namespace {
 
@@ -330,6 +331,14 @@ int TRLGraphicSurface::TextWidth(const QString& text) const
 int TRLGraphicSurface::TextHeight(const QString& text) const
 {
     return ::TextHeight(text, m_font);
+}
+
+bool TRLGraphicSurface::UsesStoreMacros() const
+{
+    return std::any_of(m_objects.begin(), m_objects.end(), [](const auto& object) {
+        return object->Kind() == TRLObjectKind::Text
+            && static_cast<const TRLTextObject&>(*object).UsesStoreMacros();
+    });
 }
 
 bool TRLGraphicSurface::FindFreeRow(int row, int& freeRow) const

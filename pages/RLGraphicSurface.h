@@ -126,6 +126,9 @@ public:
     /// Appends an object made for this page; the page owns it.
     TRLGraphicObject& Adopt(std::unique_ptr<TRLGraphicObject> object);
 
+    /// Whether a text of the page shows one of the store's macros ("{LastPageNumber}").
+    bool UsesStoreMacros() const;
+
     const QStringList& FontNames() const { return m_fontNames; }
     /// Index of the face in the font table, appended when missing (compared without case).
     int FontIndex(const QString& faceName);

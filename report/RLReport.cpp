@@ -301,6 +301,9 @@ TRLPrepareResult TRLCustomReport::RunPreparation()
     ReadPrinterMetrics();
     ResetPagerState();
     CapturePrintBounds();
+    // A filter writing pages while they are prepared reads the title and paper size at its start;
+    // the final values replace these in place, keeping the macros' order.
+    WriteStoreMacros();
     FirstRecord();
     RunRecordLoop();
     m_phase = rpFinishing;

@@ -181,6 +181,15 @@ void TOutputFile::Discard()
     m_stream.reset();
 }
 
+bool WritesThrough(const QString& fileName)
+{
+    if (OwnDescriptor(fileName) >= 0)
+        return true;
+    struct stat target { };
+    return ::stat(QFile::encodeName(fileName).constData(), &target) == 0
+        && (S_ISFIFO(target.st_mode) || S_ISCHR(target.st_mode));
+}
+
 QString OutputPathOfOption(const QString& option)
 {
     return option == u"-" ? QStringLiteral("/dev/stdout") : option;

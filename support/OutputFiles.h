@@ -7,6 +7,10 @@ class QFile;
 class QIODevice;
 class QSaveFile;
 
+/// Whether TOutputFile writes `fileName` as it is, in one pass that a failure cannot take back
+/// (one of the program's descriptors, a pipe, a character device), rather than beside it.
+bool WritesThrough(const QString& fileName);
+
 /// The file a command-line output option names: "-" is standard output, written through the
 /// descriptor the program was given.
 QString OutputPathOfOption(const QString& option);

@@ -4,6 +4,8 @@
 #include "platform/Exceptions.h"
 
 #include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -210,10 +212,19 @@ std::vector<const TRLPublishedProperty*> TRLPublishedProperties::PropertiesOf(
     std::vector<const TRLPublishedProperty*> result;
     if (!object.IsValid())
         return result;
-    for (const TRLPublishedProperty& property : m_properties) {
-        if (Find(object, property.Name) == &property)
-            result.push_back(&property);
+    // One pass from the newest, as Find looks: the first that applies under a name is the one
+    // Find gives. Asking Find for each property made loading a layout quadratic in the table.
+    QSet<QString> found;
+    for (auto it = m_properties.rbegin(); it != m_properties.rend(); ++it) {
+        if (!it->AppliesTo(object))
+            continue;
+        const QString key = it->Name.toCaseFolded();
+        if (found.contains(key))
+            continue;
+        found.insert(key);
+        result.push_back(&*it);
     }
+    std::reverse(result.begin(), result.end());
     return result;
 }
 

@@ -225,6 +225,35 @@ TEST_F(PdfOrders, StandardOutputGetsTheSameFile)
     EXPECT_TRUE(Squeezed(*text).contains(u"Ordem Compra: 1"_s)) << text->toStdString();
 }
 
+// The first output is written on a second thread while the order is prepared; one asked for beside
+// the page file is written after the preparation, as a single thread does. The bytes are the same.
+TEST_F(PdfOrders, OutputWrittenWhileTheOrderIsPreparedIsTheOneWrittenAfter)
+{
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QStringList kinds = { u"pdf"_s, u"xls"_s, u"xlsx"_s };
+    for (const int order : { 2, 3, 7 }) {
+        QStringList arguments = { QString::number(order), u"--rpf"_s, Output(u"after.rpf"_s) };
+        for (const QString& kind : kinds)
+            arguments << u"--"_s + kind << Output(u"after."_s + kind);
+        const TProgramRun after = Run(arguments);
+        ASSERT_EQ(after.ExitCode, kExitSuccess) << "order " << order << ": " << after.Err.toStdString();
+        for (const QString& kind : kinds) {
+            const QString meanwhile = Output(u"meanwhile."_s + kind);
+            const TProgramRun run = Run({ QString::number(order), u"--"_s + kind, meanwhile });
+            EXPECT_EQ(run.ExitCode, kExitSuccess) << "order " << order << ": " << run.Err.toStdString();
+            const QByteArray expected = bytes(Output(u"after."_s + kind));
+            EXPECT_FALSE(expected.isEmpty()) << "order " << order << " --" << kind.toStdString();
+            EXPECT_TRUE(bytes(meanwhile) == expected) << "order " << order << " --" << kind.toStdString();
+            QFile::remove(meanwhile);
+            QFile::remove(Output(u"after."_s + kind));
+        }
+        QFile::remove(Output(u"after.rpf"_s));
+    }
+}
+
 // A page file saved from an order is as good as the order: converted with no window, it gives
 // the very texts, page by page, of the order written directly.
 TEST_F(PdfOrders, SavedPageFileConvertsToTheOrdersTexts)

@@ -27,6 +27,10 @@ public:
     int FailAtPage = 0;
     int CancelAtPage = 0;
     bool FailAtBegin = false;
+    /// Also logs the store's title at BeginDoc and the shown texts of each page.
+    bool LogTexts = false;
+    /// EndDoc calls of runs that failed, whose output a file filter drops.
+    int DroppedRuns = 0;
 
 protected:
     void InternalBeginDoc() override
@@ -34,8 +38,15 @@ protected:
         if (FailAtBegin)
             throw EReportError(QStringLiteral("cannot begin"));
         Log << QStringLiteral("BeginDoc");
+        if (LogTexts)
+            Log << QStringLiteral("Title ") + Pages()->Title();
     }
-    void InternalEndDoc() override { Log << QStringLiteral("EndDoc"); }
+    void InternalEndDoc() override
+    {
+        Log << QStringLiteral("EndDoc");
+        if (RunFailed())
+            ++DroppedRuns;
+    }
     void InternalNewPage() override { Log << QStringLiteral("NewPage"); }
     void InternalDrawPage(TRLGraphicSurface& page) override
     {
@@ -43,6 +54,10 @@ protected:
         if (number == FailAtPage)
             throw EReportError(QStringLiteral("page %1 failed").arg(number));
         Log << QStringLiteral("DrawPage %1").arg(number);
+        for (int i = 0; LogTexts && i < page.ObjectCount(); ++i) {
+            if (page.Objects(i)->Kind() == TRLObjectKind::Text)
+                Log << static_cast<const TRLTextObject*>(page.Objects(i))->DisplayText();
+        }
         if (number == CancelAtPage)
             SetCanceled(true);
     }
@@ -288,6 +303,114 @@ TEST(FilterRun, PageTheStoreCannotGiveBackFailsTheRun)
         u"Page 1 could not be read back from the temporary page file; the output would be incomplete"_qs)
         << "was an empty output reported as success";
     EXPECT_EQ(filter.Log.last(), u"EndDoc"_qs);
+}
+
+namespace {
+
+void AddText(TTestPages& pages, const QString& text)
+{
+    AddPage(pages, [&](TRLGraphicSurface& page) {
+        page.TextOutEx(
+            TRect { 40, 40, 300, 60 }, 40, 40, text, TRLMetaTextAlignment::Left, TRLMetaTextLayout::Top, 0);
+    });
+}
+
+} // namespace
+
+TEST(FilterRun, PagesWrittenWhileAddedShowWhatTheyShowAtTheEnd)
+{
+    struct Case {
+        QString firstTitle;
+        int droppedRuns;
+        const char* what;
+    };
+    const Case cases[] = {
+        { QStringLiteral("T"), 0, "a page showing the page count waits for it; the others go as they come" },
+        { QStringLiteral("A"), 1, "a document begun from a title that changed later is written again" },
+    };
+    const QStringList whole = Steps({ "BeginDoc", "Title T", "DrawPage 1", "Page 1", "NewPage", "DrawPage 2",
+        "2 of 3", "NewPage", "DrawPage 3", "Page 3", "EndDoc" });
+    for (const Case& c : cases) {
+        auto pages = MakeStore();
+        pages->Storage->SetTitle(c.firstTitle);
+        TRecordingFilter filter;
+        filter.ShowProgress = false;
+        filter.LogTexts = true;
+        filter.FilterPagesWhileAdding(*pages->Storage, [&] {
+            AddText(*pages, QStringLiteral("Page 1"));
+            AddText(*pages, QStringLiteral("2 of {LastPageNumber}"));
+            // Time for the filter to draw page 2 with the count so far, were it not waiting.
+            QThread::msleep(50);
+            AddText(*pages, QStringLiteral("Page 3"));
+            pages->Storage->SetTitle(QStringLiteral("T"));
+            return true;
+        });
+        EXPECT_EQ(filter.Log.mid(filter.Log.size() - whole.size()), whole) << c.what;
+        EXPECT_EQ(filter.Log.count(u"BeginDoc"_qs), 1 + c.droppedRuns) << c.what;
+        EXPECT_EQ(filter.DroppedRuns, c.droppedRuns) << c.what;
+        EXPECT_EQ(pages->Storage->UserCount(), 0) << c.what;
+    }
+}
+
+TEST(FilterRun, FailureWhilePagesAreAddedStopsTheAddingAndIsThrown)
+{
+    auto pages = MakeStore();
+    TRecordingFilter filter;
+    filter.ShowProgress = false;
+    filter.FailAtPage = 2;
+    constexpr int kManyPages = 100000;
+    int added = 0;
+    bool stopped = false;
+    EXPECT_EQ(ErrorOf([&] {
+        filter.FilterPagesWhileAdding(*pages->Storage, [&] {
+            try {
+                for (; added < kManyPages; ++added)
+                    AddText(*pages, QStringLiteral("Page"));
+            } catch (const EAbort&) {
+                stopped = true;
+            }
+            return false;
+        });
+    }),
+        u"page 2 failed"_qs);
+    EXPECT_TRUE(stopped) << "the adding went on to its end after the filter failed";
+    EXPECT_LT(added, kManyPages);
+    EXPECT_EQ(filter.DroppedRuns, 1);
+    EXPECT_EQ(pages->Storage->UserCount(), 0);
+    AddText(*pages, QStringLiteral("later"));
+    EXPECT_EQ(pages->Storage->PageCount(), added + 1) << "the store takes pages again after the run";
+}
+
+TEST(FilterRun, AddingThatFailsDropsTheOutputWithoutAMessage)
+{
+    auto pages = MakeStore();
+    TRecordingFilter filter;
+    filter.ShowProgress = false;
+    filter.FilterPagesWhileAdding(*pages->Storage, [&] {
+        AddText(*pages, QStringLiteral("Page 1"));
+        AddText(*pages, QStringLiteral("Page 2"));
+        return false;
+    });
+    EXPECT_EQ(filter.Log.value(0), u"BeginDoc"_qs);
+    EXPECT_EQ(filter.Log.last(), u"EndDoc"_qs);
+    EXPECT_EQ(filter.DroppedRuns, 1);
+    EXPECT_TRUE(filter.LastRunError().isEmpty());
+}
+
+TEST(FilterRun, ProgressOfPagesWrittenWhileAddedOpensAtTheEndOnTheGuiThread)
+{
+    TProgressLog log;
+    const TProgressRegistration registration(log);
+    auto pages = MakeStore();
+    TRecordingFilter filter;
+    filter.FilterPagesWhileAdding(*pages->Storage, [&] {
+        for (int n = 1; n <= 3; ++n)
+            AddText(*pages, QStringLiteral("Page %1").arg(n));
+        return true;
+    });
+    EXPECT_EQ(log.Calls.mid(1), Steps({ "max 3", "step", "step", "step", "free" }))
+        << log.Calls.join(u", ").toStdString();
+    EXPECT_TRUE(log.AllOnGuiThread);
 }
 
 TEST(FilterRun, StoreStaysAliveThroughTheLinkUntilTheRunEnds)

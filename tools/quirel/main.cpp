@@ -154,11 +154,10 @@ TRenderOptions ParseArguments(const QStringList& arguments)
     return options;
 }
 
-void SaveThrough(TRLCustomSaveFilter& filter, TRLGraphicStorage& pages, const QString& fileName)
+void SetUp(TRLCustomSaveFilter& filter, const QString& fileName)
 {
     filter.FileName = OutputPathOfOption(fileName);
     filter.ShowProgress = false;
-    filter.FilterPages(pages);
 }
 
 int Render(const TRenderOptions& options)
@@ -180,7 +179,33 @@ int Render(const TRenderOptions& options)
     }
     OpenDataSets(owner);
     report->ShowProgress = options.ShowsPreview() && report->ShowProgress;
-    if (const TRLPrepareResult prepared = report->Prepare(); !prepared) {
+    TRLPDFFilter* pdf = nullptr;
+    if (!options.PdfFile.isEmpty()) {
+        pdf = new TRLPDFFilter(&owner);
+        SetUp(*pdf, options.PdfFile);
+    }
+    TRLXLSFilter* xls = nullptr;
+    if (!options.XlsFile.isEmpty()) {
+        xls = new TRLXLSFilter(&owner);
+        xls->Options = foFindValueCells;
+        SetUp(*xls, options.XlsFile);
+    }
+    // The first output, when a filter writes it into a file, is written on the second core while
+    // the pages are prepared; the page file comes first and needs them all.
+    TRLCustomSaveFilter* following
+        = options.PageFile.isEmpty() ? (pdf ? static_cast<TRLCustomSaveFilter*>(pdf) : xls) : nullptr;
+    if (following && WritesThrough(following->FileName))
+        following = nullptr;
+    TRLPrepareResult prepared;
+    const auto prepare = [&] {
+        prepared = report->Prepare();
+        return bool(prepared);
+    };
+    if (following)
+        following->FilterPagesWhileAdding(*report->Pages(), prepare);
+    else
+        prepare();
+    if (!prepared) {
         if (prepared.Outcome == TRLPrepareOutcome::Failed)
             WriteErrorMessage(prepared.Message);
         return kExitFailure;
@@ -188,15 +213,10 @@ int Render(const TRenderOptions& options)
     TRLGraphicStorage& pages = *report->Pages();
     if (!options.PageFile.isEmpty())
         pages.SaveToFile(OutputPathOfOption(options.PageFile));
-    if (!options.PdfFile.isEmpty()) {
-        auto* pdf = new TRLPDFFilter(&owner);
-        SaveThrough(*pdf, pages, options.PdfFile);
-    }
-    if (!options.XlsFile.isEmpty()) {
-        auto* xls = new TRLXLSFilter(&owner);
-        xls->Options = foFindValueCells;
-        SaveThrough(*xls, pages, options.XlsFile);
-    }
+    for (TRLCustomSaveFilter* filter :
+        { static_cast<TRLCustomSaveFilter*>(pdf), static_cast<TRLCustomSaveFilter*>(xls) })
+        if (filter && filter != following)
+            filter->FilterPages(pages);
     if (options.Printer)
         PrintPagesOnPrinter(pages, *options.Printer);
     if (options.ShowsPreview())
