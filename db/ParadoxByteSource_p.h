@@ -18,8 +18,8 @@ public:
     /// Bytes read once, past the cache (a large blob would crowd out the blocks); owned by the result.
     /// Throws EReportError when the file is no longer the one opened.
     virtual QByteArray Read(qint64 offset, qsizetype size) = 0;
-    /// Bytes for the pass over the file at open: not cached and not checked one by one, so the pass
-    /// must end with CheckUnchanged. Valid while the source lives.
+    /// Bytes of the headers read at open: not cached and not checked, so the opening must end with
+    /// CheckUnchanged. Valid while the source lives.
     virtual QByteArray Peek(qint64 offset, qsizetype size) = 0;
     /// Throws EReportError when the file changed since it was opened.
     virtual void CheckUnchanged() = 0;

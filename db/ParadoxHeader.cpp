@@ -126,7 +126,7 @@ void TParadoxReader::ReadData(std::unique_ptr<TPxByteSource> blobs)
         CheckBlobFile();
     }
     ReadBlockChain();
-    // The pass above read the files unchecked; the index it built belongs to the version opened.
+    // The headers were read unchecked; the index built on them must belong to the version opened.
     m_table->CheckUnchanged();
     if (m_blobs)
         m_blobs->CheckUnchanged();
@@ -371,9 +371,11 @@ TParadoxReader::TBlock TParadoxReader::ReadBlock(
     const qint64 offset = BlockOffset(block);
     if (offset + kBlockHeaderSize > fileSize)
         Fail(QStringLiteral("block %1 is cut off by the end of the file").arg(block));
-    const QByteArray head = m_table->Peek(offset, kBlockHeaderSize);
-    next = qFromLittleEndian<quint16>(head.constData() + kBlockNextOffset);
-    const int addDataSize = qFromLittleEndian<qint16>(head.constData() + kBlockAddDataSizeOffset);
+    qsizetype blockStart = 0;
+    const QByteArray run = BlockRun(block, blockStart);
+    const char* head = run.constData() + blockStart;
+    next = qFromLittleEndian<quint16>(head + kBlockNextOffset);
+    const int addDataSize = qFromLittleEndian<qint16>(head + kBlockAddDataSizeOffset);
     int count = 0;
     if (addDataSize >= 0) {
         if (addDataSize % m_recordSize != 0 || addDataSize + m_recordSize > m_blockSize - kBlockHeaderSize)

@@ -156,6 +156,10 @@ constexpr qint64 kMaxBlobFileSize = qint64(kBlobOffsetMask) + 0xFFFF * qint64(kM
 /// return to, whatever the table's size.
 constexpr qint64 kTableCacheBytes = 1 << 20;
 constexpr qint64 kBlobCacheBytes = 1 << 20;
+/// Files are read this much at a time: blocks are mostly read in file order, and one read (with its
+/// check that the file is unchanged) per block made a small table slower to print.
+constexpr qint64 kReadRunSize = 64 * 1024;
+static_assert(kReadRunSize % kMbBlockSize == 0);
 
 qint64 TableSizeLimit(QByteArrayView head)
 {
@@ -207,6 +211,15 @@ qint64 TParadoxReader::BlockOffset(int block) const
     return m_headerSize + qint64(block - 1) * m_blockSize;
 }
 
+QByteArray TParadoxReader::BlockRun(int block, qsizetype& blockStart) const
+{
+    const int perRun = std::max(1, int(kReadRunSize / m_blockSize));
+    const qint64 start = BlockOffset((block - 1) / perRun * perRun + 1);
+    blockStart = qsizetype(BlockOffset(block) - start);
+    return m_table->Block(
+        start, qsizetype(std::min<qint64>(qint64(perRun) * m_blockSize, m_table->Size() - start)));
+}
+
 QByteArrayView TParadoxReader::FieldBytes(int record, int field) const
 {
     Q_ASSERT(record >= 0 && record < m_recordCount && field >= 0 && field < int(m_fields.size()));
@@ -214,10 +227,10 @@ QByteArrayView TParadoxReader::FieldBytes(int record, int field) const
         m_current = *(std::upper_bound(m_blocks.begin(), m_blocks.end(), record, [](int r, const TBlock& b) {
             return r < b.firstRecord;
         }) - 1);
-        m_currentBytes = m_table->Block(
-            BlockOffset(m_current.number), kBlockHeaderSize + qsizetype(m_current.count) * m_recordSize);
+        m_currentBytes = BlockRun(m_current.number, m_currentRecords);
+        m_currentRecords += kBlockHeaderSize;
     }
-    const qsizetype offset = kBlockHeaderSize + qsizetype(record - m_current.firstRecord) * m_recordSize
+    const qsizetype offset = m_currentRecords + qsizetype(record - m_current.firstRecord) * m_recordSize
         + m_fields[field].offset;
     return QByteArrayView(m_currentBytes.constData() + offset, m_fields[field].storedSize);
 }
@@ -346,8 +359,10 @@ QByteArray TParadoxReader::BlobFromBlobFile(
     if (qint64(length) > mbSize)
         FailValue(record, field,
             QStringLiteral("blob length %1 exceeds the blob file (%2 bytes)").arg(length).arg(mbSize));
-    const QByteArray blockBytes = m_blobs->Block(offset, kMbBlockSize);
-    const uchar* block = Bytes(blockBytes);
+    const qint64 runStart = offset / kReadRunSize * kReadRunSize;
+    const QByteArray run = m_blobs->Block(runStart, qsizetype(std::min(kReadRunSize, mbSize - runStart)));
+    const qsizetype blockStart = qsizetype(offset - runStart);
+    const uchar* block = Bytes(run) + blockStart;
     const quint8 blockType = block[kMbBlockTypeOffset];
     qint64 dataOffset = 0;
     quint16 storedMod = 0;
@@ -416,8 +431,8 @@ QByteArray TParadoxReader::BlobFromBlobFile(
                  .arg(m_fields[field].name)
                  .arg(modNumber)
                  .arg(storedMod));
-    if (dataOffset + qint64(length) <= kMbBlockSize)
-        return blockBytes.sliced(dataOffset, length);
+    if (blockStart + dataOffset + qint64(length) <= run.size())
+        return run.sliced(blockStart + dataOffset, length);
     return m_blobs->Read(offset + dataOffset, qsizetype(length));
 }
 

@@ -110,6 +110,8 @@ private:
     void CheckBlobFile() const;
     QString Decode(QByteArrayView bytes) const;
     qint64 BlockOffset(int block) const;
+    /// The run of blocks read together with `block`, and where `block` starts in it.
+    QByteArray BlockRun(int block, qsizetype& blockStart) const;
     QByteArrayView FieldBytes(int record, int field) const;
     QByteArray BlobFromBlobFile(
         int record, int field, quint32 offsetAndIndex, quint32 length, quint16 modNumber) const;
@@ -141,9 +143,11 @@ private:
         quint16 count;
     };
     std::vector<TBlock> m_blocks;
-    /// The block last read from, which the next records most likely come from.
+    /// The block last read from, which the next records most likely come from, and its first record
+    /// in m_currentBytes.
     mutable TBlock m_current { 0, 0, 0 };
     mutable QByteArray m_currentBytes;
+    mutable qsizetype m_currentRecords = 0;
     int m_recordCount = 0;
     bool m_extended = false;
     mutable QStringList m_warnings;
