@@ -3,6 +3,7 @@
 #include "db/DataSource.h"
 #include "db/DbErrors.h"
 #include "db/FieldValue.h"
+#include "db/IndexKeys_p.h"
 #include "support/TextUtils.h"
 
 #include <QCoreApplication>
@@ -19,18 +20,11 @@ QStringList SplitFieldNames(const QString& names)
     return result;
 }
 
-int CompareKeyPrefix(const QVariant* a, const QVariant* b, size_t count)
-{
-    for (size_t i = 0; i < count; ++i)
-        if (const int c = CompareFieldValues(a[i], b[i]); c != 0)
-            return c;
-    return 0;
-}
-
 } // namespace
 
 TDataSet::TDataSet(TComponent* owner)
     : TComponent(owner)
+    , m_keys(std::make_unique<TIndexKeys>())
 {
 }
 
@@ -81,7 +75,7 @@ void TDataSet::Close()
         return;
     m_active = false;
     m_order.clear();
-    m_keys.clear();
+    m_keys->Clear();
     m_rangeBegin = m_rangeEnd = m_position = 0;
     m_eof = true;
     DoClose();
@@ -295,23 +289,13 @@ void TDataSet::BuildOrder()
     m_order.resize(count);
     for (int i = 0; i < count; ++i)
         m_order[i] = i;
-    m_keys.clear();
-    m_keyWidth = indexFields.size();
+    m_keys->Clear();
     if (indexFields.empty())
         return;
-    // One flat array: a vector per record cost two allocations each on tables of 100,000 rows.
-    m_keys.reserve(size_t(count) * m_keyWidth);
-    for (int i = 0; i < count; ++i) {
-        for (const TField* field : indexFields)
-            m_keys.push_back(RecordValue(i, *field));
-    }
+    m_keys->Build(count, indexFields.size(),
+        [&](int record, size_t column) { return RecordValue(record, *indexFields[column]); });
     std::stable_sort(m_order.begin(), m_order.end(),
-        [this](int a, int b) { return CompareKeyPrefix(KeyOf(a), KeyOf(b), m_keyWidth) < 0; });
-}
-
-const QVariant* TDataSet::KeyOf(int record) const
-{
-    return m_keys.data() + size_t(record) * m_keyWidth;
+        [this](int a, int b) { return m_keys->Compare(a, b, m_keys->Width()) < 0; });
 }
 
 void TDataSet::ApplyRange()
@@ -323,8 +307,8 @@ void TDataSet::ApplyRange()
     if (m_masterSource && !masterNames.isEmpty()) {
         m_rangeEnd = 0;
         const TDataSet* master = m_masterSource->DataSet();
-        if (master && master->Active() && master->RecordCount() > 0 && !m_keys.empty()
-            && masterNames.size() <= qsizetype(m_keyWidth)) {
+        if (master && master->Active() && master->RecordCount() > 0 && !m_keys->Empty()
+            && masterNames.size() <= qsizetype(m_keys->Width())) {
             const std::vector<TField*> indexFields = IndexFields();
             std::vector<QVariant> wanted;
             for (qsizetype i = 0; i < masterNames.size(); ++i) {
@@ -338,10 +322,10 @@ void TDataSet::ApplyRange()
             }
             if (wanted.size() == size_t(masterNames.size())) {
                 const auto less = [&](int record, const std::vector<QVariant>& key) {
-                    return CompareKeyPrefix(KeyOf(record), key.data(), key.size()) < 0;
+                    return m_keys->Compare(record, key.data(), key.size()) < 0;
                 };
                 const auto greater = [&](const std::vector<QVariant>& key, int record) {
-                    return CompareKeyPrefix(key.data(), KeyOf(record), key.size()) < 0;
+                    return m_keys->Compare(record, key.data(), key.size()) > 0;
                 };
                 const auto begin = std::lower_bound(m_order.begin(), m_order.end(), wanted, less);
                 const auto end = std::upper_bound(begin, m_order.end(), wanted, greater);

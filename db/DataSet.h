@@ -9,6 +9,7 @@
 #include <vector>
 
 class TDataSource;
+class TIndexKeys;
 
 /// A read-only record cursor over a list of fields. Derived classes supply the stored records
 /// (StoredRecordCount, StoredValue); this class orders them by IndexFieldNames, restricts them to the
@@ -85,7 +86,6 @@ private:
     void ApplyRange();
     QVariant RecordValue(int record, const TField& field) const;
     std::vector<TField*> IndexFields() const;
-    const QVariant* KeyOf(int record) const;
     void RaiseNotice(bool activeChanged);
 
     std::vector<std::unique_ptr<TField>> m_fields;
@@ -96,9 +96,7 @@ private:
     TDataSource* m_masterSource = nullptr;
     /// Stored record numbers in index order, with their keys.
     std::vector<int> m_order;
-    /// m_keyWidth values per stored record, by stored record number.
-    std::vector<QVariant> m_keys;
-    size_t m_keyWidth = 0;
+    std::unique_ptr<TIndexKeys> m_keys;
     /// The range: a slice [m_rangeBegin, m_rangeEnd) of m_order.
     int m_rangeBegin = 0;
     int m_rangeEnd = 0;

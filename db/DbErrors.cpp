@@ -64,6 +64,17 @@ void RaiseTableError(const QString& file, const QString& fault)
         QCoreApplication::translate("TParadoxReader", "Paradox table \"%1\": %2").arg(file, fault));
 }
 
+void RaiseTableChanged(const QString& file, const QString& changedFile)
+{
+    if (changedFile == file)
+        throw EReportError(QCoreApplication::translate(
+            "TParadoxReader", "Paradox table \"%1\" changed while the report was being made; run it again")
+                               .arg(file));
+    throw EReportError(QCoreApplication::translate("TParadoxReader",
+        "Paradox table \"%1\": its blob file %2 changed while the report was being made; run it again")
+                           .arg(file, changedFile));
+}
+
 void RaiseTableValueError(const QString& file, int record, QStringView fieldName, const QString& fault)
 {
     throw EReportError(

@@ -21,6 +21,8 @@ QString ComponentLabel(const TComponent& component);
 
 /// A fault of a table file as a whole (missing, truncated, corrupt, encrypted).
 [[noreturn]] void RaiseTableError(const QString& file, const QString& fault);
+/// `changedFile` (the table `file` or its blob file) is no longer what it was when the table was opened.
+[[noreturn]] void RaiseTableChanged(const QString& file, const QString& changedFile);
 /// A value of one record that cannot be read; `record` counts from 1.
 [[noreturn]] void RaiseTableValueError(
     const QString& file, int record, QStringView fieldName, const QString& fault);

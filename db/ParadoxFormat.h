@@ -50,9 +50,12 @@ constexpr int kFileVersionOffset = 0x39;
 constexpr int kMaxBlocksOffset = 0x3A;
 constexpr int kHeaderConstantOffset = 0x3E;
 constexpr int kAutoIncOffset = 0x49;
+constexpr int kFirstFreeBlockOffset = 0x4D;
 constexpr int kRealHeaderSizeOffset = 0x51;
 constexpr int kDataFileMarkOffset = 0x56;
 constexpr int kFixedHeaderSize = 0x58;
+/// The header size is a 16-bit field.
+constexpr int kMaxHeaderSize = 0xFFFF;
 
 // Extension of version 4 and later data files.
 constexpr int kVersionWordOffset = 0x58;
@@ -130,5 +133,19 @@ constexpr quint32 kBlobOffsetMask = 0xFFFFFF00;
 constexpr quint32 kBlobIndexMask = 0x000000FF;
 /// Blobs longer than this get a block of their own.
 constexpr int kSuballocationLimit = 2048;
+
+/// A header field that a writer changes along with the data.
+struct TPxWatchedBytes {
+    int offset;
+    int size;
+};
+/// Counts, chain ends and change counters of a table header: equal bytes here and an equal file
+/// stamp mean the blocks read belong to one version of the table. (The update time and last change
+/// counter sit in the version 4 extension; older tables hold constant field entries there.)
+constexpr TPxWatchedBytes kTableVersionFields[] = { { kNumRecordsOffset, 4 }, { kNextBlockOffset, 2 },
+    { kFileBlocksOffset, 2 }, { kFirstBlockOffset, 2 }, { kLastBlockOffset, 2 }, { kChangeCounterOffset, 2 },
+    { kChangeCount1Offset, 1 }, { kChangeCount2Offset, 1 }, { kAutoIncOffset, 4 },
+    { kFirstFreeBlockOffset, 2 }, { kUpdateTimeOffset, 4 }, { kExtensionChangeOffset, 2 } };
+constexpr TPxWatchedBytes kBlobFileVersionFields[] = { { kMbModCountOffset, 2 } };
 
 } // namespace paradox

@@ -1,4 +1,5 @@
 #include "db/DbErrors.h"
+#include "db/ParadoxByteSource_p.h"
 #include "db/ParadoxReader.h"
 
 #include "platform/Exceptions.h"
@@ -94,28 +95,41 @@ QByteArrayView UpToNul(QByteArrayView bytes)
 
 TParadoxReader::TParadoxReader(
     QByteArray table, std::optional<QByteArray> blobs, const QString& fileName, TPxLostRecords lost)
-    : TParadoxReader(std::move(table), std::move(blobs), fileName, lost, false)
+    : TParadoxReader(std::make_unique<TPxMemorySource>(std::move(table)), fileName, lost)
 {
+    ReadData(blobs ? std::make_unique<TPxMemorySource>(std::move(*blobs)) : nullptr);
 }
 
-TParadoxReader::TParadoxReader(QByteArray table, std::optional<QByteArray> blobs, const QString& fileName,
-    TPxLostRecords lost, bool headerOnly)
+TParadoxReader::TParadoxReader(
+    std::unique_ptr<TPxByteSource> table, const QString& fileName, TPxLostRecords lost)
     : m_table(std::move(table))
-    , m_blobs(std::move(blobs))
     , m_fileName(fileName)
     , m_lost(lost)
 {
+    m_header = m_table->Peek(0, qsizetype(std::min<qint64>(m_table->Size(), kMaxHeaderSize)));
     ReadHeader();
     ReadVariablePart();
     CheckFields();
-    if (headerOnly)
-        return;
+    m_header = QByteArray();
+}
+
+TParadoxReader::~TParadoxReader() = default;
+TParadoxReader::TParadoxReader(TParadoxReader&&) noexcept = default;
+TParadoxReader& TParadoxReader::operator=(TParadoxReader&&) noexcept = default;
+
+void TParadoxReader::ReadData(std::unique_ptr<TPxByteSource> blobs)
+{
+    m_blobs = std::move(blobs);
     if (HasBlobFields()) {
         if (!m_blobs)
             Fail(QStringLiteral("the table has blob fields but its blob file (.MB) is missing"));
         CheckBlobFile();
     }
     ReadBlockChain();
+    // The headers were read unchecked; the index built on them must belong to the version opened.
+    m_table->CheckUnchanged();
+    if (m_blobs)
+        m_blobs->CheckUnchanged();
 }
 
 bool TParadoxReader::HasBlobFields() const
@@ -126,35 +140,36 @@ bool TParadoxReader::HasBlobFields() const
 
 void TParadoxReader::RequireBytes(qint64 offset, int size) const
 {
-    if (offset < 0 || offset + size > m_table.size())
+    // The header is at most kMaxHeaderSize bytes, all of which m_header holds when the file has them.
+    if (offset < 0 || offset + size > m_header.size())
         Fail(QStringLiteral("truncated: byte %1 lies past the end of the file (%2 bytes)")
                  .arg(offset + size - 1)
-                 .arg(m_table.size()));
+                 .arg(m_table->Size()));
 }
 
 quint8 TParadoxReader::U8(qint64 offset) const
 {
     RequireBytes(offset, 1);
-    return quint8(m_table[offset]);
+    return quint8(m_header[offset]);
 }
 
 quint16 TParadoxReader::U16(qint64 offset) const
 {
     RequireBytes(offset, 2);
-    return qFromLittleEndian<quint16>(m_table.constData() + offset);
+    return qFromLittleEndian<quint16>(m_header.constData() + offset);
 }
 
 quint32 TParadoxReader::U32(qint64 offset) const
 {
     RequireBytes(offset, 4);
-    return qFromLittleEndian<quint32>(m_table.constData() + offset);
+    return qFromLittleEndian<quint32>(m_header.constData() + offset);
 }
 
 void TParadoxReader::ReadHeader()
 {
-    if (m_table.size() < kFixedHeaderSize)
+    if (m_table->Size() < kFixedHeaderSize)
         Fail(QStringLiteral("truncated: %1 bytes, but the header alone takes %2")
-                 .arg(m_table.size())
+                 .arg(m_table->Size())
                  .arg(kFixedHeaderSize));
     m_recordSize = U16(kRecordSizeOffset);
     m_headerSize = U16(kHeaderSizeOffset);
@@ -172,9 +187,9 @@ void TParadoxReader::ReadHeader()
     m_extended = m_version >= kFirstExtendedVersion;
     m_keyed = fileType == kFileTypeKeyed;
     const int base = m_extended ? kExtendedHeaderSize : kFixedHeaderSize;
-    if (m_table.size() < base)
+    if (m_table->Size() < base)
         Fail(QStringLiteral("truncated: %1 bytes, but the header alone takes %2")
-                 .arg(m_table.size())
+                 .arg(m_table->Size())
                  .arg(base));
     CheckEncryption();
     if (maxTableSize < 1 || maxTableSize > kMaxTableSizeLimit)
@@ -186,10 +201,10 @@ void TParadoxReader::ReadHeader()
         Fail(QStringLiteral("the record size is 0"));
     if (numFields < 1 || numFields > kMaxFields)
         Fail(QStringLiteral("field count %1 is outside 1 to %2").arg(numFields).arg(kMaxFields));
-    if (m_headerSize > m_table.size())
+    if (m_headerSize > m_table->Size())
         Fail(QStringLiteral("header size %1 lies past the end of the file (%2 bytes)")
                  .arg(m_headerSize)
-                 .arg(m_table.size()));
+                 .arg(m_table->Size()));
     if (m_headerSize < base)
         Fail(QStringLiteral("header size %1 is smaller than the fixed header (%2 bytes)")
                  .arg(m_headerSize)
@@ -219,7 +234,7 @@ void TParadoxReader::ReadVariablePart()
         Fail(QStringLiteral("the field names would start at byte %1, past the header (%2 bytes)")
                  .arg(namesOffset)
                  .arg(m_headerSize));
-    const QByteArrayView header(m_table.constData(), m_headerSize);
+    const QByteArrayView header = QByteArrayView(m_header).first(m_headerSize);
     for (qint64 i = 0; i < count; ++i) {
         m_fields[i].type = TPxFieldType(header[base + i * kFieldEntrySize]);
         m_fields[i].sizeByte = quint8(header[base + i * kFieldEntrySize + 1]);
@@ -335,13 +350,13 @@ void TParadoxReader::CheckFields()
 
 void TParadoxReader::CheckBlobFile() const
 {
-    const qint64 size = m_blobs->size();
+    const qint64 size = m_blobs->Size();
     const QString what = QStringLiteral("blob file: ");
     if (size < kMbBlockSize)
         Fail(what + QStringLiteral("%1 bytes, shorter than its header block").arg(size));
     if (size % kMbBlockSize != 0)
         Fail(what + QStringLiteral("its size %1 is not a multiple of %2").arg(size).arg(kMbBlockSize));
-    if (quint8((*m_blobs)[kMbBlockTypeOffset]) != kMbHeaderBlock)
+    if (quint8(m_blobs->Peek(kMbBlockTypeOffset, 1)[0]) != kMbHeaderBlock)
         Fail(what + QStringLiteral("it does not start with a header block"));
 }
 
@@ -352,12 +367,15 @@ TParadoxReader::TBlock TParadoxReader::ReadBlock(
         Fail(QStringLiteral("block %1 of the chain lies past the %2 blocks in the file")
                  .arg(block)
                  .arg(blocksInFile));
-    const qint64 fileSize = m_table.size();
-    const qint64 offset = m_headerSize + qint64(block - 1) * m_blockSize;
+    const qint64 fileSize = m_table->Size();
+    const qint64 offset = BlockOffset(block);
     if (offset + kBlockHeaderSize > fileSize)
         Fail(QStringLiteral("block %1 is cut off by the end of the file").arg(block));
-    next = U16(offset + kBlockNextOffset);
-    const int addDataSize = qint16(U16(offset + kBlockAddDataSizeOffset));
+    qsizetype blockStart = 0;
+    const QByteArray run = BlockRun(block, blockStart);
+    const char* head = run.constData() + blockStart;
+    next = qFromLittleEndian<quint16>(head + kBlockNextOffset);
+    const int addDataSize = qFromLittleEndian<qint16>(head + kBlockAddDataSizeOffset);
     int count = 0;
     if (addDataSize >= 0) {
         if (addDataSize % m_recordSize != 0 || addDataSize + m_recordSize > m_blockSize - kBlockHeaderSize)
@@ -372,12 +390,12 @@ TParadoxReader::TBlock TParadoxReader::ReadBlock(
         Fail(QStringLiteral("block %1 is cut off by the end of the file: its %2 records do not fit")
                  .arg(block)
                  .arg(count));
-    return { offset + kBlockHeaderSize, firstRecord, count };
+    return { firstRecord, quint16(block), quint16(count) };
 }
 
 void TParadoxReader::ReadBlockChain()
 {
-    const qint64 dataBytes = m_table.size() - m_headerSize;
+    const qint64 dataBytes = m_table->Size() - m_headerSize;
     const qint64 blocksInFile = dataBytes <= 0 ? 0 : (dataBytes + m_blockSize - 1) / m_blockSize;
     std::vector<bool> visited(size_t(blocksInFile) + 1, false);
     qint64 total = 0;
@@ -420,6 +438,8 @@ void TParadoxReader::ReadBlocksInFileOrder(qint64 chainRecords, int lastBlock, q
             total += read.count;
         }
     } catch (const EReportError&) {
+        // A table changed under this pass says so, rather than passing for a damaged one.
+        m_table->CheckUnchanged();
         readable = false;
     }
     const QString chain = QCoreApplication::translate(

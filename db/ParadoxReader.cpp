@@ -1,22 +1,18 @@
 #include "db/ParadoxReader.h"
 
 #include "db/DbErrors.h"
+#include "db/ParadoxByteSource_p.h"
+#include "db/ParadoxFileSource_p.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QTime>
 #include <QtEndian>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace paradox;
 
@@ -156,92 +152,38 @@ namespace {
 constexpr qint64 kMaxBlocks = 0xFFFF;
 /// Blob offsets are 32 bits wide, and the last blob may run 65535 blocks further.
 constexpr qint64 kMaxBlobFileSize = qint64(kBlobOffsetMask) + 0xFFFF * qint64(kMbBlockSize);
+/// Blocks kept in memory per file: enough for a run over a table and the few blocks a detail's lookups
+/// return to, whatever the table's size.
+constexpr qint64 kTableCacheBytes = 1 << 20;
+constexpr qint64 kBlobCacheBytes = 1 << 20;
+/// Files are read this much at a time: blocks are mostly read in file order, and one read (with its
+/// check that the file is unchanged) per block made a small table slower to print.
+constexpr qint64 kReadRunSize = 64 * 1024;
+static_assert(kReadRunSize % kMbBlockSize == 0);
 
-QString FileKind(mode_t mode)
+qint64 TableSizeLimit(QByteArrayView head)
 {
-    if (S_ISFIFO(mode))
-        return QCoreApplication::translate("TParadoxReader", "a FIFO");
-    if (S_ISCHR(mode))
-        return QCoreApplication::translate("TParadoxReader", "a character device");
-    if (S_ISBLK(mode))
-        return QCoreApplication::translate("TParadoxReader", "a block device");
-    if (S_ISSOCK(mode))
-        return QCoreApplication::translate("TParadoxReader", "a socket");
-    if (S_ISDIR(mode))
-        return QCoreApplication::translate("TParadoxReader", "a directory");
-    return QCoreApplication::translate("TParadoxReader", "not a regular file");
-}
-
-/// The whole of a regular file; anything else (a FIFO would wait for a writer, a device never
-/// ends) and a file larger than `limit(first bytes)` allows is refused before reading.
-template<typename Limit> QByteArray ReadRegularFile(const QString& path, Limit limit)
-{
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == ENOENT)
-            RaiseTableError(path, QCoreApplication::translate("TParadoxReader", "the file does not exist"));
-        RaiseTableError(path,
-            QCoreApplication::translate("TParadoxReader", "cannot be opened: %1")
-                .arg(qt_error_string(error)));
+    int headerSize = 0xFFFF;
+    int blockCode = kMaxTableSizeLimit;
+    if (head.size() > kMaxTableSizeOffset) {
+        headerSize = qFromLittleEndian<quint16>(head.data() + kHeaderSizeOffset);
+        blockCode = qBound(1, int(quint8(head[kMaxTableSizeOffset])), kMaxTableSizeLimit);
     }
-    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
-    struct stat info { };
-    if (::fstat(fd, &info) != 0)
-        RaiseTableError(path,
-            QCoreApplication::translate("TParadoxReader", "cannot be read: %1").arg(qt_error_string(errno)));
-    if (!S_ISREG(info.st_mode))
-        RaiseTableError(path,
-            QCoreApplication::translate("TParadoxReader", "is %1, not a table file; refused")
-                .arg(FileKind(info.st_mode)));
-    QByteArray head(16, '\0');
-    const ssize_t headSize = ::pread(fd, head.data(), size_t(head.size()), 0);
-    head.truncate(qMax<ssize_t>(headSize, 0));
-    const qint64 maximum = limit(head);
-    if (info.st_size > maximum)
-        RaiseTableError(path,
-            QCoreApplication::translate(
-                "TParadoxReader", "%1 bytes, more than the %2 the format allows; refused")
-                .arg(info.st_size)
-                .arg(maximum));
-    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::pread(fd, bytes.data() + done, size_t(bytes.size() - done), done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            RaiseTableError(path,
-                QCoreApplication::translate("TParadoxReader", "cannot be read: %1")
-                    .arg(qt_error_string(errno)));
-        if (got == 0)
-            break;
-        done += got;
-    }
-    bytes.truncate(done);
-    return bytes;
+    return headerSize + kMaxBlocks * blockCode * kBlockUnit;
 }
 
 } // namespace
 
 TParadoxReader TParadoxReader::FromFile(const QString& path, TPxLostRecords lost)
 {
-    QByteArray table = ReadRegularFile(path, [](const QByteArray& head) {
-        int headerSize = 0xFFFF;
-        int blockCode = kMaxTableSizeLimit;
-        if (head.size() > kMaxTableSizeOffset) {
-            headerSize = qFromLittleEndian<quint16>(head.constData() + kHeaderSizeOffset);
-            blockCode = qBound(1, int(quint8(head[kMaxTableSizeOffset])), kMaxTableSizeLimit);
-        }
-        return headerSize + kMaxBlocks * blockCode * kBlockUnit;
-    });
-
-    // Parse the header first so that a table without blob fields never looks for a .MB.
-    const TParadoxReader probe(table, std::nullopt, path, lost, true);
-    if (!probe.HasBlobFields())
-        return TParadoxReader(std::move(table), std::nullopt, path, lost);
-
+    TParadoxReader reader(
+        std::make_unique<TPxFileSource>(path, path, TableSizeLimit, kTableVersionFields, kTableCacheBytes),
+        path, lost);
+    // The header comes first so that a table without blob fields never looks for a .MB.
+    if (!reader.HasBlobFields()) {
+        reader.ReadData(nullptr);
+        return reader;
+    }
     const QFileInfo info(path);
     const QString wanted = info.completeBaseName() + QStringLiteral(".MB");
     QString blobPath;
@@ -252,8 +194,10 @@ TParadoxReader TParadoxReader::FromFile(const QString& path, TPxLostRecords lost
     if (blobPath.isEmpty())
         RaiseTableError(
             path, QCoreApplication::translate("TParadoxReader", "the blob file %1 is missing").arg(wanted));
-    QByteArray blobs = ReadRegularFile(blobPath, [](const QByteArray&) { return kMaxBlobFileSize; });
-    return TParadoxReader(std::move(table), std::move(blobs), path, lost);
+    reader.ReadData(std::make_unique<TPxFileSource>(
+        blobPath, path, [](QByteArrayView) { return kMaxBlobFileSize; }, kBlobFileVersionFields,
+        kBlobCacheBytes));
+    return reader;
 }
 
 bool IsPxBlobType(TPxFieldType type)
@@ -262,15 +206,33 @@ bool IsPxBlobType(TPxFieldType type)
         || type == TPxFieldType::Ole || type == TPxFieldType::Graphic;
 }
 
+qint64 TParadoxReader::BlockOffset(int block) const
+{
+    return m_headerSize + qint64(block - 1) * m_blockSize;
+}
+
+QByteArray TParadoxReader::BlockRun(int block, qsizetype& blockStart) const
+{
+    const int perRun = std::max(1, int(kReadRunSize / m_blockSize));
+    const qint64 start = BlockOffset((block - 1) / perRun * perRun + 1);
+    blockStart = qsizetype(BlockOffset(block) - start);
+    return m_table->Block(
+        start, qsizetype(std::min<qint64>(qint64(perRun) * m_blockSize, m_table->Size() - start)));
+}
+
 QByteArrayView TParadoxReader::FieldBytes(int record, int field) const
 {
     Q_ASSERT(record >= 0 && record < m_recordCount && field >= 0 && field < int(m_fields.size()));
-    const auto block = std::upper_bound(m_blocks.begin(), m_blocks.end(), record, [](int r, const TBlock& b) {
-        return r < b.firstRecord;
-    }) - 1;
-    const qint64 offset
-        = block->offset + qint64(record - block->firstRecord) * m_recordSize + m_fields[field].offset;
-    return QByteArrayView(m_table.constData() + offset, m_fields[field].storedSize);
+    if (record < m_current.firstRecord || record >= m_current.firstRecord + m_current.count) {
+        m_current = *(std::upper_bound(m_blocks.begin(), m_blocks.end(), record, [](int r, const TBlock& b) {
+            return r < b.firstRecord;
+        }) - 1);
+        m_currentBytes = BlockRun(m_current.number, m_currentRecords);
+        m_currentRecords += kBlockHeaderSize;
+    }
+    const qsizetype offset = m_currentRecords + qsizetype(record - m_current.firstRecord) * m_recordSize
+        + m_fields[field].offset;
+    return QByteArrayView(m_currentBytes.constData() + offset, m_fields[field].storedSize);
 }
 
 bool TParadoxReader::IsNull(int record, int field) const
@@ -378,17 +340,15 @@ QByteArray TParadoxReader::BlobBytes(int record, int field) const
         return {};
     if (length <= quint32(leader))
         return QByteArray(bytes.data(), length);
-    const QByteArrayView blob = BlobFromBlobFile(record, field, offsetAndIndex, length, modNumber);
-    return QByteArray(blob.data(), blob.size());
+    return BlobFromBlobFile(record, field, offsetAndIndex, length, modNumber);
 }
 
-QByteArrayView TParadoxReader::BlobFromBlobFile(
+QByteArray TParadoxReader::BlobFromBlobFile(
     int record, int field, quint32 offsetAndIndex, quint32 length, quint16 modNumber) const
 {
     if (!m_blobs)
         FailValue(record, field, QStringLiteral("the blob file (.MB) is missing"));
-    const QByteArrayView mb(*m_blobs);
-    const qint64 mbSize = mb.size();
+    const qint64 mbSize = m_blobs->Size();
     const qint64 offset = offsetAndIndex & kBlobOffsetMask;
     const int index = int(offsetAndIndex & kBlobIndexMask);
     if (offset < kMbBlockSize || offset % kMbBlockSize != 0 || offset + kMbBlockSize > mbSize)
@@ -399,7 +359,10 @@ QByteArrayView TParadoxReader::BlobFromBlobFile(
     if (qint64(length) > mbSize)
         FailValue(record, field,
             QStringLiteral("blob length %1 exceeds the blob file (%2 bytes)").arg(length).arg(mbSize));
-    const uchar* block = Bytes(mb) + offset;
+    const qint64 runStart = offset / kReadRunSize * kReadRunSize;
+    const QByteArray run = m_blobs->Block(runStart, qsizetype(std::min(kReadRunSize, mbSize - runStart)));
+    const qsizetype blockStart = qsizetype(offset - runStart);
+    const uchar* block = Bytes(run) + blockStart;
     const quint8 blockType = block[kMbBlockTypeOffset];
     qint64 dataOffset = 0;
     quint16 storedMod = 0;
@@ -427,7 +390,7 @@ QByteArrayView TParadoxReader::BlobFromBlobFile(
                 QStringLiteral("the blob of %1 bytes overflows its block at 0x%2")
                     .arg(length)
                     .arg(offset, 0, 16));
-        dataOffset = offset + kSingleBlobDataOffset;
+        dataOffset = kSingleBlobDataOffset;
         storedMod = qFromLittleEndian<quint16>(block + kSingleBlobModOffset);
     } else if (blockType == kMbSuballocated) {
         if (index >= kSlotCount)
@@ -453,7 +416,7 @@ QByteArrayView TParadoxReader::BlobFromBlobFile(
                     .arg(index)
                     .arg(offset, 0, 16)
                     .arg(slotLength));
-        dataOffset = offset + qint64(chunk) * kChunkSize;
+        dataOffset = qint64(chunk) * kChunkSize;
         storedMod = qFromLittleEndian<quint16>(slot + 2);
     } else {
         const QString kind = blockType == kMbHeaderBlock ? QStringLiteral("the header block")
@@ -468,7 +431,9 @@ QByteArrayView TParadoxReader::BlobFromBlobFile(
                  .arg(m_fields[field].name)
                  .arg(modNumber)
                  .arg(storedMod));
-    return mb.sliced(dataOffset, length);
+    if (blockStart + dataOffset + qint64(length) <= run.size())
+        return run.sliced(blockStart + dataOffset, length);
+    return m_blobs->Read(offset + dataOffset, qsizetype(length));
 }
 
 QString TParadoxReader::Decode(QByteArrayView bytes) const

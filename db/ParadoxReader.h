@@ -9,8 +9,11 @@
 #include <QStringList>
 #include <QVariant>
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class TPxByteSource;
 
 /// One column of a Paradox table as its header describes it.
 struct TPxField {
@@ -38,19 +41,26 @@ enum class TPxLostRecords { Refuse, Warn };
 /// A Paradox table (versions 3 to 7) read from its bytes. Nothing in the file is trusted: every size,
 /// count, block number and blob reference is checked, and a fault throws EReportError naming the file
 /// and what is wrong. Files are only read.
+///
+/// A table read from its files keeps only the header and an index of its blocks in memory; records and
+/// blobs are read when asked for, through a small cache. A file that changes while it is read makes
+/// the next read from it throw EReportError instead of mixing two versions of the table.
 class TParadoxReader {
 public:
     /// Text code page assumed for version 3 tables, which do not record theirs.
     static constexpr int kDefaultDosCodePage = 437;
 
-    /// Reads `path` (the .DB) and, when the table has blob fields, the .MB beside it (any case of the
-    /// extension); a missing .MB is then an error.
+    /// Opens `path` (the .DB) and, when the table has blob fields, the .MB beside it (any case of the
+    /// extension); a missing .MB is then an error. Both stay open until the reader is destroyed.
     /// Anything but a regular file no larger than the format allows is refused before reading.
     static TParadoxReader FromFile(const QString& path, TPxLostRecords lost = TPxLostRecords::Refuse);
     /// A table from its bytes; `blobs` holds the .MB contents, if there is one. `fileName` names the
     /// table in messages.
     TParadoxReader(QByteArray table, std::optional<QByteArray> blobs, const QString& fileName,
         TPxLostRecords lost = TPxLostRecords::Refuse);
+    ~TParadoxReader();
+    TParadoxReader(TParadoxReader&&) noexcept;
+    TParadoxReader& operator=(TParadoxReader&&) noexcept;
 
     const QString& FileName() const { return m_fileName; }
     /// The header's version byte: 3 = 3.0, 4 = 3.5, 5..9 = 4.x, 10..11 = 5.x, 12 = 7.
@@ -79,8 +89,9 @@ public:
     QByteArray BlobBytes(int record, int field) const;
 
 private:
-    TParadoxReader(QByteArray table, std::optional<QByteArray> blobs, const QString& fileName,
-        TPxLostRecords lost, bool headerOnly);
+    /// Reads the header and checks the fields; ReadData must follow.
+    TParadoxReader(std::unique_ptr<TPxByteSource> table, const QString& fileName, TPxLostRecords lost);
+    void ReadData(std::unique_ptr<TPxByteSource> blobs);
     bool HasBlobFields() const;
     void RequireBytes(qint64 offset, int size) const;
     quint8 U8(qint64 offset) const;
@@ -98,15 +109,20 @@ private:
     void ReadBlocksInFileOrder(qint64 chainRecords, int lastBlock, qint64 blocksInFile);
     void CheckBlobFile() const;
     QString Decode(QByteArrayView bytes) const;
+    qint64 BlockOffset(int block) const;
+    /// The run of blocks read together with `block`, and where `block` starts in it.
+    QByteArray BlockRun(int block, qsizetype& blockStart) const;
     QByteArrayView FieldBytes(int record, int field) const;
-    QByteArrayView BlobFromBlobFile(
+    QByteArray BlobFromBlobFile(
         int record, int field, quint32 offsetAndIndex, quint32 length, quint16 modNumber) const;
     QVariant DecodeBcd(QByteArrayView bytes, int decimals) const;
     [[noreturn]] void Fail(const QString& fault) const;
     [[noreturn]] void FailValue(int record, int field, const QString& fault) const;
 
-    QByteArray m_table;
-    std::optional<QByteArray> m_blobs;
+    std::unique_ptr<TPxByteSource> m_table;
+    std::unique_ptr<TPxByteSource> m_blobs;
+    /// The file's first bytes while the header is read; empty afterwards.
+    QByteArray m_header;
     QString m_fileName;
     int m_version = 0;
     int m_codePage = 0;
@@ -119,14 +135,19 @@ private:
     qint64 m_headerRecordCount = 0;
     int m_firstBlock = 0;
     std::vector<TPxField> m_fields;
-    /// The chain's blocks in reading order; records are located through them, never through a table
-    /// as long as the record count.
+    /// The chain's blocks that hold records, in reading order; records are located through them, never
+    /// through a table as long as the record count.
     struct TBlock {
-        qint64 offset;
         int firstRecord;
-        int count;
+        quint16 number;
+        quint16 count;
     };
     std::vector<TBlock> m_blocks;
+    /// The block last read from, which the next records most likely come from, and its first record
+    /// in m_currentBytes.
+    mutable TBlock m_current { 0, 0, 0 };
+    mutable QByteArray m_currentBytes;
+    mutable qsizetype m_currentRecords = 0;
     int m_recordCount = 0;
     bool m_extended = false;
     mutable QStringList m_warnings;

@@ -434,6 +434,14 @@ An OUT of - is standard output. Exits with 0 on success and 2 on any failure.
         <translation>Paradox table &quot;%1&quot;, record %2, field &quot;%3&quot;: %4</translation>
     </message>
     <message>
+        <source>Paradox table &quot;%1&quot; changed while the report was being made; run it again</source>
+        <translation>Paradox table &quot;%1&quot; changed while the report was being made; run it again</translation>
+    </message>
+    <message>
+        <source>Paradox table &quot;%1&quot;: its blob file %2 changed while the report was being made; run it again</source>
+        <translation>Paradox table &quot;%1&quot;: its blob file %2 changed while the report was being made; run it again</translation>
+    </message>
+    <message>
         <source>Table &quot;%1&quot;: the declared field &quot;%2&quot; (%3) is not in the stored table</source>
         <translation>Table &quot;%1&quot;: the declared field &quot;%2&quot; (%3) is not in the stored table</translation>
     </message>

@@ -434,6 +434,14 @@ SALIDA - es la salida estándar. El código de salida es 0 si todo va bien y 2 a
         <translation>Tabla Paradox &quot;%1&quot;: %4 (registro %2, campo &quot;%3&quot;)</translation>
     </message>
     <message>
+        <source>Paradox table &quot;%1&quot; changed while the report was being made; run it again</source>
+        <translation>La tabla Paradox &quot;%1&quot; cambió mientras se generaba el informe; vuelva a generarlo</translation>
+    </message>
+    <message>
+        <source>Paradox table &quot;%1&quot;: its blob file %2 changed while the report was being made; run it again</source>
+        <translation>Tabla Paradox &quot;%1&quot;: su archivo de campos largos %2 cambió mientras se generaba el informe; vuelva a generarlo</translation>
+    </message>
+    <message>
         <source>Table &quot;%1&quot;: the declared field &quot;%2&quot; (%3) is not in the stored table</source>
         <translation>Tabla &quot;%1&quot;: el campo &quot;%2&quot; (%3) que espera el programa no existe en la tabla guardada</translation>
     </message>

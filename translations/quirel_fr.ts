@@ -434,6 +434,14 @@ Une SORTIE - est la sortie standard. Code de sortie 0 en cas de succès, 2 en ca
         <translation>Table Paradox &quot;%1&quot; : %4 (enregistrement %2, champ &quot;%3&quot;)</translation>
     </message>
     <message>
+        <source>Paradox table &quot;%1&quot; changed while the report was being made; run it again</source>
+        <translation>La table Paradox &quot;%1&quot; a changé pendant la création du rapport ; relancez-le</translation>
+    </message>
+    <message>
+        <source>Paradox table &quot;%1&quot;: its blob file %2 changed while the report was being made; run it again</source>
+        <translation>Table Paradox &quot;%1&quot; : son fichier des champs longs %2 a changé pendant la création du rapport ; relancez-le</translation>
+    </message>
+    <message>
         <source>Table &quot;%1&quot;: the declared field &quot;%2&quot; (%3) is not in the stored table</source>
         <translation>Table &quot;%1&quot; : le champ &quot;%2&quot; (%3) attendu par le programme n&apos;existe pas dans la table enregistrée</translation>
     </message>

@@ -434,6 +434,14 @@ SAÍDA - é a saída padrão. O código de saída é 0 em caso de sucesso e 2 em
         <translation>Tabela Paradox &quot;%1&quot;: %4 (registro %2, campo &quot;%3&quot;)</translation>
     </message>
     <message>
+        <source>Paradox table &quot;%1&quot; changed while the report was being made; run it again</source>
+        <translation>A tabela Paradox &quot;%1&quot; mudou enquanto o relatório era gerado; gere-o de novo</translation>
+    </message>
+    <message>
+        <source>Paradox table &quot;%1&quot;: its blob file %2 changed while the report was being made; run it again</source>
+        <translation>Tabela Paradox &quot;%1&quot;: o arquivo de campos longos %2 mudou enquanto o relatório era gerado; gere-o de novo</translation>
+    </message>
+    <message>
         <source>Table &quot;%1&quot;: the declared field &quot;%2&quot; (%3) is not in the stored table</source>
         <translation>Tabela &quot;%1&quot;: o campo &quot;%2&quot; (%3) que o programa espera não existe na tabela gravada</translation>
     </message>

@@ -293,9 +293,10 @@ TEST(DataSet, IndexOrderIsStableWithNullsFirst)
     data.AddField(u"K"_s, TFieldType::ftString, 5);
     data.AddField(u"N"_s, TFieldType::ftInteger);
     data.AddField(u"TAG"_s, TFieldType::ftString, 5);
-    const std::vector<std::vector<QVariant>> rows
-        = { { u"b"_s, 2, u"1"_s }, { u"a"_s, 9, u"2"_s }, { u"b"_s, 1, u"3"_s }, { QVariant(), 5, u"4"_s },
-              { u"a"_s, 9, u"5"_s }, { u"B"_s, 0, u"6"_s }, { u"b"_s, 1, u"7"_s } };
+    data.AddField(u"F"_s, TFieldType::ftFloat);
+    const std::vector<std::vector<QVariant>> rows = { { u"b"_s, 2, u"1"_s, 2.5 },
+        { u"a"_s, 9, u"2"_s, QVariant() }, { u"b"_s, 1, u"3"_s, -1.0 }, { QVariant(), 5, u"4"_s, 2.5 },
+        { u"a"_s, 9, u"5"_s, 1e-300 }, { u"B"_s, 0, u"6"_s, QVariant() }, { u"b"_s, 1, u"7"_s, -0.5 } };
     for (const auto& row : rows)
         data.AppendRecord(row);
     data.Open();
@@ -307,6 +308,8 @@ TEST(DataSet, IndexOrderIsStableWithNullsFirst)
         { "", { u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s } },
         { "K", { u"4"_s, u"6"_s, u"2"_s, u"5"_s, u"1"_s, u"3"_s, u"7"_s } }, // "B" < "a": code units
         { "K;N", { u"4"_s, u"6"_s, u"2"_s, u"5"_s, u"3"_s, u"7"_s, u"1"_s } },
+        { "F", { u"2"_s, u"6"_s, u"3"_s, u"7"_s, u"5"_s, u"1"_s, u"4"_s } },
+        { "F;K", { u"6"_s, u"2"_s, u"3"_s, u"7"_s, u"5"_s, u"4"_s, u"1"_s } },
         { "N", { u"6"_s, u"3"_s, u"7"_s, u"1"_s, u"4"_s, u"2"_s, u"5"_s } },
     };
     for (const Case& c : cases) {
@@ -316,6 +319,43 @@ TEST(DataSet, IndexOrderIsStableWithNullsFirst)
     EXPECT_EQ(ErrorOf([&] { data.SetIndexFieldNames(u"NOPE"_s); }),
         u"TMemoryDataSet: index field \"NOPE\" not found"_s);
     EXPECT_EQ(data.IndexFieldNames(), u"N"_s); // the failed change is undone
+}
+
+namespace {
+
+/// Stored values of any kind, as a database without column types may hand them over.
+class UntypedDataSet : public TDataSet {
+public:
+    explicit UntypedDataSet(std::vector<QVariant> keys)
+        : TDataSet(nullptr)
+        , m_keys(std::move(keys))
+    {
+        CreateField(u"K"_s, TFieldType::ftString, 10);
+        CreateField(u"TAG"_s, TFieldType::ftInteger, 0);
+    }
+
+protected:
+    void DoOpen() override { }
+    void DoClose() override { }
+    int StoredRecordCount() const override { return int(m_keys.size()); }
+    QVariant StoredValue(int record, const TField& field) const override
+    {
+        return field.Index() == 0 ? m_keys[size_t(record)] : QVariant(record + 1);
+    }
+
+private:
+    std::vector<QVariant> m_keys;
+};
+
+} // namespace
+
+TEST(DataSet, IndexOverMixedKindsOrdersNumbersBeforeTheTextAfterThem)
+{
+    // Numbers first, then a text: the keys read so far are kept again as values.
+    UntypedDataSet data({ 3.0, QVariant(), 1.0, u"x"_s, 2, QVariant() });
+    data.SetIndexFieldNames(u"K"_s);
+    data.Open();
+    EXPECT_EQ(Column(data, u"TAG"_s), QStringList({ u"2"_s, u"6"_s, u"3"_s, u"5"_s, u"1"_s, u"4"_s }));
 }
 
 TEST(DataSet, DetailFollowsEveryMoveOfItsMaster)

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
@@ -50,10 +51,10 @@ TableBytes Sample(const char* db, const char* mb = nullptr)
 }
 
 /// Reads every value; returns the first error, or empty when all is well.
-QString ReadAll(const TableBytes& t, const QString& name)
+QString ReadEveryValue(const std::function<TParadoxReader()>& open)
 {
     try {
-        const TParadoxReader table(t.db, t.mb, name);
+        const TParadoxReader table = open();
         for (int r = 0; r < table.RecordCount(); ++r)
             for (int f = 0; f < int(table.Fields().size()); ++f)
                 table.Value(r, f);
@@ -61,6 +62,35 @@ QString ReadAll(const TableBytes& t, const QString& name)
         return error.Message();
     }
     return {};
+}
+
+/// Reads every value from the bytes, and from files holding them, which must end the same way.
+QString ReadAll(const TableBytes& t, const QString& name)
+{
+    const QString message = ReadEveryValue([&] { return TParadoxReader(t.db, t.mb, name); });
+    // One folder for every case: the sweeps below read thousands of tables.
+    static const QTemporaryDir dir;
+    const QString db = dir.filePath(name);
+    // Rewritten in place, then cut: a file truncated to nothing first is flushed to disk on close.
+    const auto save = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::ReadWrite) && file.write(bytes) == bytes.size()
+            && file.resize(bytes.size());
+    };
+    const QString mb = dir.filePath(QFileInfo(name).completeBaseName() + u".mb"_s);
+    if (!t.mb)
+        QFile::remove(mb);
+    if (!dir.isValid() || !save(db, t.db) || (t.mb && !save(mb, *t.mb))) {
+        ADD_FAILURE() << "cannot write " << db.toStdString();
+        return message;
+    }
+    QString fromFile = ReadEveryValue([&] { return TParadoxReader::FromFile(db); });
+    fromFile.replace(db, name);
+    // Without a blob file the two name what is missing differently.
+    if (!(message.contains(u"blob file (.MB) is missing") && fromFile.contains(u".MB is missing"))) {
+        EXPECT_EQ(fromFile, message) << "read from a file";
+    }
+    return message;
 }
 
 struct Case {
