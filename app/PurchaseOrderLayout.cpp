@@ -33,10 +33,10 @@ QString BuiltInLayoutPath()
     return kBuiltInLayout;
 }
 
-void TForm1::BuildLayout(const QString& layoutFile)
+void TForm1::BuildLayout(const QString& layoutFile, const QString& tablesDatabase)
 {
-    RLReport1
-        = dynamic_cast<TRLReport*>(LoadLayoutFile(*this, layoutFile.isEmpty() ? kBuiltInLayout : layoutFile));
+    RLReport1 = dynamic_cast<TRLReport*>(
+        LoadLayoutFile(*this, layoutFile.isEmpty() ? kBuiltInLayout : layoutFile, tablesDatabase));
     if (!RLReport1)
         throw EReportError(QCoreApplication::translate("OrdemCompra", "The layout's report is no TRLReport"));
     RLBand1 = Named<TRLBand>(*this, u"RLBand1");

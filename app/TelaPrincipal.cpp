@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/OrderFilters.h"
 #include "db/Field.h"
+#include "db/OpenDataSets.h"
 #include "db/Table.h"
 #include "platform/ComponentCast.h"
 #include "report/RLDBText.h"
@@ -39,7 +40,7 @@ TForm1::TForm1(
 {
     SetName(QStringLiteral("Form1"));
     Tables = CreateOrderTables(this, databaseName, dataDirectory);
-    BuildLayout(layoutFile);
+    BuildLayout(layoutFile, dataDirectory.isEmpty() ? databaseName : dataDirectory);
     BuildFilters();
 }
 
@@ -57,6 +58,8 @@ QString TForm1::ClassName() const
 void TForm1::OpenTables()
 {
     OpenOrderTables(Tables);
+    // A layout given on the command line may bring tables and queries of its own.
+    OpenDataSets(*this);
     for (TDataSet* table : Tables.Tables())
         if (const auto* paradox = ComponentCast<TTable>(table))
             for (const QString& repair : paradox->Repairs())

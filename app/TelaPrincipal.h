@@ -74,7 +74,8 @@ public:
     QString OrderNumberText;
 
 private:
-    void BuildLayout(const QString& layoutFile);
+    /// Tables of the layout's own are read from `tablesDatabase` (an alias or a directory).
+    void BuildLayout(const QString& layoutFile, const QString& tablesDatabase);
     void BuildFilters();
 };
 

@@ -441,6 +441,16 @@ TEST_F(PdfOrders, EditedLayoutPrintsWithItsChangesAndABrokenOneNamesItsLine)
     ASSERT_EQ(edited.count("\"Left\": 504,"), 1);
     edited.replace("\"Caption\": \"Fornecedor:\"", "\"Caption\": \"Vendedor:\"")
         .replace("\"Left\": 504,", "\"Left\": 300,");
+    // A table of the layout's own, beside the program's six: the supplier's code shows the first
+    // carrier's plate instead.
+    const QByteArray supplierCode
+        = "\"DataField\": \"CODIGO\",\n                \"DataSource\": \"DSFornecedores\"";
+    ASSERT_EQ(edited.count(supplierCode), 1);
+    ASSERT_EQ(edited.count("\"tables\": ["), 1);
+    edited.replace(supplierCode, "\"DataField\": \"PLACA\", \"DataSource\": \"DSTodasTransp\"")
+        .replace("\"tables\": [",
+            "\"tables\": [ { \"dataSource\": \"DSTodasTransp\", \"file\": \"Acadtran.DB\", \"name\": "
+            "\"TodasTransp\" },");
     const QString editedFile = layouts.filePath(u"edited.json"_s);
     QFile editedOut(editedFile);
     ASSERT_TRUE(editedOut.open(QIODevice::WriteOnly));
@@ -465,6 +475,7 @@ TEST_F(PdfOrders, EditedLayoutPrintsWithItsChangesAndABrokenOneNamesItsLine)
     const std::optional<QString> text = RunTool(u"pdftotext"_s, { Output(u"edited.pdf"_s), u"-"_s });
     ASSERT_TRUE(text);
     EXPECT_TRUE(text->contains(u"Vendedor:"_s));
+    EXPECT_TRUE(text->contains(u"IXA-101"_s));
     EXPECT_FALSE(text->contains(u"Fornecedor:"_s));
 
     struct Broken {
