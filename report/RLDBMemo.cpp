@@ -4,8 +4,7 @@
 #include "report/RLReportFormulas.h"
 
 TRLCustomDBMemo::TRLCustomDBMemo(TComponent* owner)
-    : TRLCustomMultiLine(owner)
-    , m_binding(*this)
+    : TRLDataTextControl(owner)
 {
     RefreshCaption();
 }
@@ -15,43 +14,14 @@ QString TRLCustomDBMemo::ClassName() const
     return QStringLiteral("TRLCustomDBMemo");
 }
 
-void TRLCustomDBMemo::SetDataSource(TDataSource* source)
+QString TRLCustomDBMemo::FieldText(const TField& field) const
 {
-    if (m_binding.SetDataSource(source))
-        RefreshCaption();
+    return field.AsString();
 }
 
-void TRLCustomDBMemo::SetDataField(const QString& field)
+QString TRLCustomDBMemo::FormulaText(const QVariant& value) const
 {
-    if (m_binding.SetDataField(field))
-        RefreshCaption();
-}
-
-void TRLCustomDBMemo::SetDataFormula(const QString& formula)
-{
-    if (m_binding.SetDataFormula(formula))
-        RefreshCaption();
-}
-
-void TRLCustomDBMemo::Notification(TComponent* component, TOperation operation)
-{
-    TRLCustomMultiLine::Notification(component, operation);
-    if (operation == TOperation::opRemove)
-        m_binding.SourceRemoved(component);
-}
-
-QString TRLCustomDBMemo::DataText()
-{
-    if (!IsPrinting())
-        return m_binding.SourceName();
-    const TField* field = m_binding.GetField();
-    if (!m_binding.HasRecord())
-        return {};
-    if (field)
-        return field->AsString();
-    if (!DataFormula().isEmpty())
-        return FormulaValueText(m_binding.EvaluateFormula());
-    return {};
+    return FormulaValueText(value);
 }
 
 QString TRLCustomDBMemo::BuildText()

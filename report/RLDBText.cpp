@@ -45,8 +45,7 @@ QString VariantText(const QVariant& value)
 } // namespace
 
 TRLCustomDBText::TRLCustomDBText(TComponent* owner)
-    : TRLCustomLabel(owner)
-    , m_binding(*this)
+    : TRLDataTextControl(owner)
 {
     RefreshCaption();
 }
@@ -54,24 +53,6 @@ TRLCustomDBText::TRLCustomDBText(TComponent* owner)
 QString TRLCustomDBText::ClassName() const
 {
     return QStringLiteral("TRLCustomDBText");
-}
-
-void TRLCustomDBText::SetDataSource(TDataSource* source)
-{
-    if (m_binding.SetDataSource(source))
-        RefreshCaption();
-}
-
-void TRLCustomDBText::SetDataField(const QString& field)
-{
-    if (m_binding.SetDataField(field))
-        RefreshCaption();
-}
-
-void TRLCustomDBText::SetDataFormula(const QString& formula)
-{
-    if (m_binding.SetDataFormula(formula))
-        RefreshCaption();
 }
 
 void TRLCustomDBText::SetText(const QString& text)
@@ -82,25 +63,14 @@ void TRLCustomDBText::SetText(const QString& text)
     RefreshCaption();
 }
 
-void TRLCustomDBText::Notification(TComponent* component, TOperation operation)
+QString TRLCustomDBText::FieldText(const TField& field) const
 {
-    TRLCustomLabel::Notification(component, operation);
-    if (operation == TOperation::opRemove)
-        m_binding.SourceRemoved(component);
+    return field.DisplayText();
 }
 
-QString TRLCustomDBText::DataText()
+QString TRLCustomDBText::FormulaText(const QVariant& value) const
 {
-    if (!IsPrinting())
-        return m_binding.SourceName();
-    const TField* field = m_binding.GetField();
-    if (!m_binding.HasRecord())
-        return {};
-    if (field)
-        return field->DisplayText();
-    if (!DataFormula().isEmpty())
-        return FormatFormulaValue(m_binding.EvaluateFormula());
-    return {};
+    return FormatFormulaValue(value);
 }
 
 QString TRLCustomDBText::FormatFormulaValue(const QVariant& value) const

@@ -579,16 +579,17 @@ void AddReportLayout(TRLPublishedProperties& table)
     preview.StoredWhen([](R& r) { return r.PreviewOptions()->CaptionStored(); });
 }
 
+template<class C> void AddDataSource(TRLPublishedProperties& table)
+{
+    TAdder<C>(table).Source(
+        u"DataSource"_s, [](C& c) { return c.DataSource(); },
+        [](C& c, TDataSource* v) { c.SetDataSource(v); });
+}
+
 void AddLeafControls(TRLPublishedProperties& table)
 {
-    using T = TRLCustomDBText;
-    TAdder<T>(table).Source(
-        u"DataSource"_s, [](T& t) { return t.DataSource(); },
-        [](T& t, TDataSource* v) { t.SetDataSource(v); });
-    using M = TRLCustomDBMemo;
-    TAdder<M>(table).Source(
-        u"DataSource"_s, [](M& m) { return m.DataSource(); },
-        [](M& m, TDataSource* v) { m.SetDataSource(v); });
+    AddDataSource<TRLCustomDBText>(table);
+    AddDataSource<TRLCustomDBMemo>(table);
     using L = TRLCustomMultiLine;
     TAdder<L> lines(table);
     lines.Boolean(
@@ -615,11 +616,8 @@ void AddLeafControls(TRLPublishedProperties& table)
                 i.LoadPictureFile(file);
         });
     using D = TRLCustomDBImage;
-    TAdder<D> dbImage(table);
-    dbImage.Source(
-        u"DataSource"_s, [](D& d) { return d.DataSource(); },
-        [](D& d, TDataSource* v) { d.SetDataSource(v); });
-    dbImage.Text(
+    AddDataSource<D>(table);
+    TAdder<D>(table).Text(
         u"DataField"_s, [](D& d) { return d.DataField(); },
         [](D& d, const QString& v) { d.SetDataField(v); });
 

@@ -69,20 +69,20 @@ void AddControlProperties(TRLPublishedProperties& table)
         [](TRLLabel& c, const TVariant& v) { c.SetCaption(v.ToString()); });
 }
 
+template<class T> void AddFieldBinding(TRLPublishedProperties& table)
+{
+    AddText<T>(table, u"DataField"_s, &T::DataField, &T::SetDataField);
+    AddText<T>(table, u"DataFormula"_s, &T::DataFormula, &T::SetDataFormula);
+}
+
 void AddDataControlProperties(TRLPublishedProperties& table)
 {
-    AddText<TRLCustomDBText>(
-        table, u"DataField"_s, &TRLCustomDBText::DataField, &TRLCustomDBText::SetDataField);
-    AddText<TRLCustomDBText>(
-        table, u"DataFormula"_s, &TRLCustomDBText::DataFormula, &TRLCustomDBText::SetDataFormula);
+    AddFieldBinding<TRLCustomDBText>(table);
     AddText<TRLCustomDBText>(table, u"Text"_s, &TRLCustomDBText::Text, &TRLCustomDBText::SetText);
     table.AddFor<TRLCustomDBText>(
         u"DisplayMask"_s, TRLPropertyKind::String, [](TRLCustomDBText& c) { return TVariant(c.DisplayMask); },
         [](TRLCustomDBText& c, const TVariant& v) { c.DisplayMask = v.ToString(); });
-    AddText<TRLCustomDBMemo>(
-        table, u"DataField"_s, &TRLCustomDBMemo::DataField, &TRLCustomDBMemo::SetDataField);
-    AddText<TRLCustomDBMemo>(
-        table, u"DataFormula"_s, &TRLCustomDBMemo::DataFormula, &TRLCustomDBMemo::SetDataFormula);
+    AddFieldBinding<TRLCustomDBMemo>(table);
     table.AddFor<TRLCustomGroup>(
         u"KeyFields"_s, TRLPropertyKind::String, [](TRLCustomGroup& g) { return TVariant(g.KeyFields); },
         [](TRLCustomGroup& g, const TVariant& v) { g.KeyFields = v.ToString(); });
