@@ -4,6 +4,7 @@
 #include "report/RLCustomSite.h"
 #include "report/RLGroup.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -96,137 +97,133 @@ int SlotSize(int index, int count, int extent, int start, int position)
     return index == count - 1 ? start + extent - position : extent / count;
 }
 
-} // namespace
+using ControlLists = std::array<ControlList, kControlAlignCount>;
 
-void TRLCustomSite::AlignChildren()
+// Edge strips: each control takes its strip off the side of `r`, so the next one starts inside it.
+void PlaceLeftStrip(const ControlList& list, TRect& r)
 {
-    if (IsLoading() || IsAligning())
-        return;
-    StateGuard aligning(*this, kStateAligning);
-    std::array<ControlList, kControlAlignCount> lists;
-    for (TControl* child : ChildrenInCreationOrder()) {
-        auto* control = ComponentCast<TRLCustomControl>(child);
-        if (control && control->Visible())
-            Insert(lists[control->Align()], control, control->Align());
-    }
-    TRect r = ClientRect();
-
-    for (TRLCustomControl* c : lists[faLeftMost]) {
+    for (TRLCustomControl* c : list) {
         c->SetBounds(r.Left, r.Top, c->Width(), r.Height());
         r.Left += c->Width();
     }
-    for (TRLCustomControl* c : lists[faRightMost]) {
+}
+
+void PlaceRightStrip(const ControlList& list, TRect& r)
+{
+    for (TRLCustomControl* c : list) {
         c->SetBounds(r.Right - c->Width(), r.Top, c->Width(), r.Height());
         r.Right -= c->Width();
     }
-    for (TRLCustomControl* c : lists[faTop]) {
+}
+
+void PlaceTopStrip(const ControlList& list, TRect& r)
+{
+    for (TRLCustomControl* c : list) {
         c->SetBounds(r.Left, r.Top, r.Width(), c->Height());
         r.Top += c->Height();
     }
-    for (TRLCustomControl* c : lists[faBottom]) {
+}
+
+void PlaceBottomStrip(const ControlList& list, TRect& r)
+{
+    for (TRLCustomControl* c : list) {
         c->SetBounds(r.Left, r.Bottom - c->Height(), r.Width(), c->Height());
         r.Bottom -= c->Height();
     }
-    for (TRLCustomControl* c : lists[faLeft]) {
-        c->SetBounds(r.Left, r.Top, c->Width(), r.Height());
-        r.Left += c->Width();
-    }
-    for (TRLCustomControl* c : lists[faRight]) {
-        c->SetBounds(r.Right - c->Width(), r.Top, c->Width(), r.Height());
-        r.Right -= c->Width();
-    }
-    {
-        const ControlList& list = lists[faClient];
-        const int count = int(list.size());
-        int x = r.Left;
-        for (int i = 0; i < count; ++i) {
-            TRLCustomControl* c = list[i];
-            c->SetBounds(x, r.Top, SlotSize(i, count, r.Width(), r.Left, x), r.Height());
-            x += c->Width();
-        }
-    }
-    const TRect inner = r;
+}
 
-    // Top corners and the space between them.
-    int leftTopEnd = inner.Left;
-    int leftTopLimit = inner.Top;
-    for (TRLCustomControl* c : lists[faLeftTop]) {
-        c->SetBounds(leftTopEnd, inner.Top, c->Width(), c->Height());
-        leftTopEnd += c->Width();
-        leftTopLimit = std::max(leftTopLimit, c->Top() + c->Height());
+/// Equal full-height columns; each starts after the previous control's actual width.
+void PlaceClientColumns(const ControlList& list, const TRect& r)
+{
+    const int count = int(list.size());
+    int x = r.Left;
+    for (int i = 0; i < count; ++i) {
+        TRLCustomControl* c = list[i];
+        c->SetBounds(x, r.Top, SlotSize(i, count, r.Width(), r.Left, x), r.Height());
+        x += c->Width();
     }
-    int rightTopStart = inner.Right;
-    int rightTopLimit = inner.Top;
-    for (TRLCustomControl* c : lists[faRightTop]) {
-        c->SetBounds(rightTopStart - c->Width(), inner.Top, c->Width(), c->Height());
-        rightTopStart -= c->Width();
-        rightTopLimit = std::max(rightTopLimit, c->Top() + c->Height());
-    }
-    {
-        const ControlList& list = lists[faClientTop];
-        const int count = int(list.size());
-        const int extent = rightTopStart - leftTopEnd;
-        int x = leftTopEnd;
-        for (int i = 0; i < count; ++i) {
-            const int width = SlotSize(i, count, extent, leftTopEnd, x);
-            list[i]->SetBounds(x, inner.Top, width, list[i]->Height());
-            x += width;
-        }
-    }
+}
 
-    // Bottom corners and the space between them.
-    int leftBottomEnd = inner.Left;
-    int leftBottomLimit = inner.Bottom;
-    for (TRLCustomControl* c : lists[faLeftBottom]) {
-        c->SetBounds(leftBottomEnd, inner.Bottom - c->Height(), c->Width(), c->Height());
-        leftBottomEnd += c->Width();
-        leftBottomLimit = std::min(leftBottomLimit, c->Top());
-    }
-    int rightBottomStart = inner.Right;
-    int rightBottomLimit = inner.Bottom;
-    for (TRLCustomControl* c : lists[faRightBottom]) {
-        c->SetBounds(rightBottomStart - c->Width(), inner.Bottom - c->Height(), c->Width(), c->Height());
-        rightBottomStart -= c->Width();
-        rightBottomLimit = std::min(rightBottomLimit, c->Top());
-    }
-    {
-        const ControlList& list = lists[faClientBottom];
-        const int count = int(list.size());
-        const int extent = rightBottomStart - leftBottomEnd;
-        int x = leftBottomEnd;
-        for (int i = 0; i < count; ++i) {
-            const int width = SlotSize(i, count, extent, leftBottomEnd, x);
-            list[i]->SetBounds(x, inner.Bottom - list[i]->Height(), width, list[i]->Height());
-            x += width;
-        }
-    }
+/// The outer alignments, in their fixed order; what they leave is the inner rectangle.
+TRect PlaceEdges(const ControlLists& lists, TRect r)
+{
+    PlaceLeftStrip(lists[faLeftMost], r);
+    PlaceRightStrip(lists[faRightMost], r);
+    PlaceTopStrip(lists[faTop], r);
+    PlaceBottomStrip(lists[faBottom], r);
+    PlaceLeftStrip(lists[faLeft], r);
+    PlaceRightStrip(lists[faRight], r);
+    PlaceClientColumns(lists[faClient], r);
+    return r;
+}
 
-    // Side columns between their corner limits.
-    {
-        const ControlList& list = lists[faClientLeft];
-        const int count = int(list.size());
-        const int extent = leftBottomLimit - leftTopLimit;
-        int y = leftTopLimit;
-        for (int i = 0; i < count; ++i) {
-            const int height = SlotSize(i, count, extent, leftTopLimit, y);
-            list[i]->SetBounds(inner.Left, y, list[i]->Width(), height);
-            y += height;
-        }
-    }
-    {
-        const ControlList& list = lists[faClientRight];
-        const int count = int(list.size());
-        const int extent = rightBottomLimit - rightTopLimit;
-        int y = rightTopLimit;
-        for (int i = 0; i < count; ++i) {
-            TRLCustomControl* c = list[i];
-            c->SetBounds(
-                inner.Right - c->Width(), y, c->Width(), SlotSize(i, count, extent, rightTopLimit, y));
-            y += c->Height();
-        }
-    }
+/// How far the corners of one row reach into the left and right side columns.
+struct CornerLimits {
+    int Left;
+    int Right;
+};
 
-    // One-edge alignments.
+/// The two corners of the top (or bottom) row and the space between them, divided into equal
+/// slots.
+CornerLimits PlaceCornerRow(const ControlLists& lists, const TRect& inner, bool bottom)
+{
+    const auto top
+        = [&](const TRLCustomControl* c) { return bottom ? inner.Bottom - c->Height() : inner.Top; };
+    const auto reach = [&](int limit, const TRLCustomControl* c) {
+        return bottom ? std::min(limit, c->Top()) : std::max(limit, c->Top() + c->Height());
+    };
+    const int edge = bottom ? inner.Bottom : inner.Top;
+    CornerLimits limits { edge, edge };
+    int leftEnd = inner.Left;
+    for (TRLCustomControl* c : lists[bottom ? faLeftBottom : faLeftTop]) {
+        c->SetBounds(leftEnd, top(c), c->Width(), c->Height());
+        leftEnd += c->Width();
+        limits.Left = reach(limits.Left, c);
+    }
+    int rightStart = inner.Right;
+    for (TRLCustomControl* c : lists[bottom ? faRightBottom : faRightTop]) {
+        c->SetBounds(rightStart - c->Width(), top(c), c->Width(), c->Height());
+        rightStart -= c->Width();
+        limits.Right = reach(limits.Right, c);
+    }
+    const ControlList& between = lists[bottom ? faClientBottom : faClientTop];
+    const int count = int(between.size());
+    int x = leftEnd;
+    for (int i = 0; i < count; ++i) {
+        TRLCustomControl* c = between[i];
+        const int width = SlotSize(i, count, rightStart - leftEnd, leftEnd, x);
+        c->SetBounds(x, top(c), width, c->Height());
+        x += width;
+    }
+    return limits;
+}
+
+/// Equal rows between `from` and `to` at the inner left (or right). A left row starts one slot
+/// lower, a right row below the previous control's actual height: they differ where Constraints
+/// changed a height.
+void PlaceSideColumn(const ControlList& list, const TRect& inner, int from, int to, bool right)
+{
+    const int count = int(list.size());
+    int y = from;
+    for (int i = 0; i < count; ++i) {
+        TRLCustomControl* c = list[i];
+        const int height = SlotSize(i, count, to - from, from, y);
+        c->SetBounds(right ? inner.Right - c->Width() : inner.Left, y, c->Width(), height);
+        y += right ? c->Height() : height;
+    }
+}
+
+void PlaceCorners(const ControlLists& lists, const TRect& inner)
+{
+    const CornerLimits top = PlaceCornerRow(lists, inner, false);
+    const CornerLimits bottom = PlaceCornerRow(lists, inner, true);
+    PlaceSideColumn(lists[faClientLeft], inner, top.Left, bottom.Left, false);
+    PlaceSideColumn(lists[faClientRight], inner, top.Right, bottom.Right, true);
+}
+
+/// Alignments that move a control to one edge (or stretch it across one axis) and keep the rest.
+void PlaceOneEdge(const ControlLists& lists, const TRect& inner)
+{
     for (TRLCustomControl* c : lists[faLeftOnly])
         c->SetBounds(inner.Left, c->Top(), c->Width(), c->Height());
     for (TRLCustomControl* c : lists[faRightOnly])
@@ -239,77 +236,114 @@ void TRLCustomSite::AlignChildren()
         c->SetBounds(c->Left(), inner.Top, c->Width(), inner.Height());
     for (TRLCustomControl* c : lists[faWidth])
         c->SetBounds(inner.Left, c->Top(), inner.Width(), c->Height());
+}
 
-    // Centred in equal slots along one edge.
-    for (TRLControlAlign align : { faCenterLeft, faCenterRight }) {
-        const ControlList& list = lists[align];
-        const int count = int(list.size());
-        int y = inner.Top;
-        for (int i = 0; i < count; ++i) {
-            TRLCustomControl* c = list[i];
-            const int slot = SlotSize(i, count, inner.Height(), inner.Top, y);
-            const int left = align == faCenterLeft ? inner.Left : inner.Right - c->Width();
-            c->SetBounds(left, y + (slot - c->Height()) / 2, c->Width(), c->Height());
-            y += slot;
-        }
+/// Centred in equal slots down the inner left (or right) edge.
+void PlaceCentredColumn(const ControlList& list, const TRect& inner, bool right)
+{
+    const int count = int(list.size());
+    int y = inner.Top;
+    for (int i = 0; i < count; ++i) {
+        TRLCustomControl* c = list[i];
+        const int slot = SlotSize(i, count, inner.Height(), inner.Top, y);
+        const int left = right ? inner.Right - c->Width() : inner.Left;
+        c->SetBounds(left, y + (slot - c->Height()) / 2, c->Width(), c->Height());
+        y += slot;
     }
-    for (TRLControlAlign align : { faCenterTop, faCenterBottom }) {
-        const ControlList& list = lists[align];
-        const int count = int(list.size());
-        int x = inner.Left;
-        for (int i = 0; i < count; ++i) {
-            TRLCustomControl* c = list[i];
-            const int slot = SlotSize(i, count, inner.Width(), inner.Left, x);
-            const int top = align == faCenterTop ? inner.Top : inner.Bottom - c->Height();
-            c->SetBounds(x + (slot - c->Width()) / 2, top, c->Width(), c->Height());
-            x += slot;
-        }
-    }
-    {
-        const ControlList& list = lists[faCenter];
-        int sumWidth = 0;
-        int sumHeight = 0;
-        for (const TRLCustomControl* c : list) {
-            sumWidth += c->Width();
-            sumHeight += c->Height();
-        }
-        const int top = (inner.Top + inner.Bottom - sumHeight) / 2;
-        int x = (inner.Left + inner.Right - sumWidth) / 2;
-        for (TRLCustomControl* c : list) {
-            c->SetBounds(x, top, c->Width(), c->Height());
-            x += c->Width();
-        }
-    }
+}
 
-    // Anchors follow the change of the site's size since the children were last aligned. An axis
-    // anchored on one side only (or not at all) keeps the control where it is.
+/// Centred in equal slots along the inner top (or bottom) edge.
+void PlaceCentredRow(const ControlList& list, const TRect& inner, bool bottom)
+{
+    const int count = int(list.size());
+    int x = inner.Left;
+    for (int i = 0; i < count; ++i) {
+        TRLCustomControl* c = list[i];
+        const int slot = SlotSize(i, count, inner.Width(), inner.Left, x);
+        const int top = bottom ? inner.Bottom - c->Height() : inner.Top;
+        c->SetBounds(x + (slot - c->Width()) / 2, top, c->Width(), c->Height());
+        x += slot;
+    }
+}
+
+/// Side by side, the group centred both ways by its summed width and height.
+void PlaceCentredGroup(const ControlList& list, const TRect& inner)
+{
+    int sumWidth = 0;
+    int sumHeight = 0;
+    for (const TRLCustomControl* c : list) {
+        sumWidth += c->Width();
+        sumHeight += c->Height();
+    }
+    const int top = (inner.Top + inner.Bottom - sumHeight) / 2;
+    int x = (inner.Left + inner.Right - sumWidth) / 2;
+    for (TRLCustomControl* c : list) {
+        c->SetBounds(x, top, c->Width(), c->Height());
+        x += c->Width();
+    }
+}
+
+void PlaceCentred(const ControlLists& lists, const TRect& inner)
+{
+    PlaceCentredColumn(lists[faCenterLeft], inner, false);
+    PlaceCentredColumn(lists[faCenterRight], inner, true);
+    PlaceCentredRow(lists[faCenterTop], inner, false);
+    PlaceCentredRow(lists[faCenterBottom], inner, true);
+    PlaceCentredGroup(lists[faCenter], inner);
+}
+
+/// An axis anchored on both sides stretches by the change, on the far side only moves by it, and
+/// otherwise keeps the control where it is.
+void FollowAnchors(const ControlList& list, int dw, int dh)
+{
+    for (TRLCustomControl* c : list) {
+        const TRLControlAnchors anchors = c->Anchors();
+        int left = c->Left();
+        int top = c->Top();
+        int width = c->Width();
+        int height = c->Height();
+        if (anchors & fkRight) {
+            if (anchors & fkLeft)
+                width += dw;
+            else
+                left += dw;
+        }
+        if (anchors & fkBottom) {
+            if (anchors & fkTop)
+                height += dh;
+            else
+                top += dh;
+        }
+        c->SetBounds(left, top, width, height);
+    }
+}
+
+} // namespace
+
+void TRLCustomSite::AlignChildren()
+{
+    if (IsLoading() || IsAligning())
+        return;
+    StateGuard aligning(*this, kStateAligning);
+    ControlLists lists;
+    for (TControl* child : ChildrenInCreationOrder()) {
+        auto* control = ComponentCast<TRLCustomControl>(child);
+        if (control && control->Visible())
+            Insert(lists[control->Align()], control, control->Align());
+    }
+    const TRect inner = PlaceEdges(lists, ClientRect());
+    PlaceCorners(lists, inner);
+    PlaceOneEdge(lists, inner);
+    PlaceCentred(lists, inner);
+
+    // Anchors follow the change of the site's size since the children were last aligned.
     const QSize size(Width(), Height());
     const int dw = m_aligned ? size.width() - m_alignedSize.width() : 0;
     const int dh = m_aligned ? size.height() - m_alignedSize.height() : 0;
     m_alignedSize = size;
     m_aligned = true;
-    if (dw != 0 || dh != 0) {
-        for (TRLCustomControl* c : lists[faNone]) {
-            const TRLControlAnchors anchors = c->Anchors();
-            int left = c->Left();
-            int top = c->Top();
-            int width = c->Width();
-            int height = c->Height();
-            if (anchors & fkRight) {
-                if (anchors & fkLeft)
-                    width += dw;
-                else
-                    left += dw;
-            }
-            if (anchors & fkBottom) {
-                if (anchors & fkTop)
-                    height += dh;
-                else
-                    top += dh;
-            }
-            c->SetBounds(left, top, width, height);
-        }
-    }
+    if (dw != 0 || dh != 0)
+        FollowAnchors(lists[faNone], dw, dh);
 
     for (TControl* child : Controls())
         if (auto* site = ComponentCast<TRLCustomSite>(child))

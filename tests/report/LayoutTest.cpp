@@ -142,6 +142,29 @@ TEST(Layout, StepsShareTheRectangleInOrder)
     EXPECT_EQ(row2->BoundsRect(), (TRect { 20, 62, 32, 100 }));
 }
 
+TEST(Layout, ClientSideRowsStepBySlotOnTheLeftAndByHeightOnTheRight)
+{
+    struct Case {
+        TRLControlAlign align;
+        int secondTop;
+        const char* what;
+    };
+    // Two rows share 100 pixels, but the first may be at most 20 high: the second starts one slot
+    // (50) lower on the left, right below the first on the right; both take the rest.
+    const Case cases[] = { { faClientLeft, 50, "client left" }, { faClientRight, 20, "client right" } };
+    for (const Case& c : cases) {
+        SiteLayout layout;
+        TTestText* first = layout.Add(c.align, 0, 0, 12, 5);
+        first->SetConstraints({ 0, 0, 0, 20 });
+        TTestText* second = layout.Add(c.align, 0, 50, 12, 5);
+        layout.site->AlignChildren();
+        EXPECT_EQ(first->Top(), 0) << c.what;
+        EXPECT_EQ(first->Height(), 20) << c.what;
+        EXPECT_EQ(second->Top(), c.secondTop) << c.what;
+        EXPECT_EQ(second->BoundsRect().Bottom, 100) << c.what;
+    }
+}
+
 TEST(Layout, CentredAutoSizeMakesTheWidthEven)
 {
     struct Case {
