@@ -35,15 +35,8 @@ template<class T> T* Nearest(const TControl* start)
 } // namespace
 
 TRLCustomControl::StateGuard::StateGuard(TRLCustomControl& control, unsigned bit)
-    : m_control(control)
-    , m_bit(bit)
+    : m_rollback(control.m_state, control.m_state | bit)
 {
-    m_control.m_state |= m_bit;
-}
-
-TRLCustomControl::StateGuard::~StateGuard()
-{
-    m_control.m_state &= ~m_bit;
 }
 
 TRLCustomControl::TRLCustomControl(TComponent* owner)

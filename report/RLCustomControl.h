@@ -3,6 +3,7 @@
 #include "platform/Control.h"
 #include "report/RLTypes.h"
 
+#include <QScopedValueRollback>
 #include <QSize>
 #include <QVariant>
 #include <memory>
@@ -254,17 +255,14 @@ protected:
         kStateRestoring = 32,
         kStateMeasuring = 64
     };
-    /// Sets a state bit for the life of the object and clears it afterwards, also on failure.
+    /// Sets a state bit for the life of the object, then puts the state back as it was, also on
+    /// failure: a guard nested in one for the same bit leaves the bit set.
     class StateGuard {
     public:
         StateGuard(TRLCustomControl& control, unsigned bit);
-        ~StateGuard();
-        StateGuard(const StateGuard&) = delete;
-        StateGuard& operator=(const StateGuard&) = delete;
 
     private:
-        TRLCustomControl& m_control;
-        unsigned m_bit;
+        QScopedValueRollback<unsigned> m_rollback;
     };
     bool HasState(unsigned bit) const { return m_state & bit; }
     /// @endcond

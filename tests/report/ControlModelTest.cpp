@@ -4,6 +4,7 @@
 #include "pages/RLGraphicObjects.h"
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLGraphicSurface.h"
+#include "platform/Exceptions.h"
 #include "report/RLBand.h"
 #include "report/RLBorders.h"
 #include "report/RLGroup.h"
@@ -12,6 +13,8 @@
 #include "report/RLReport.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -35,7 +38,32 @@ struct Layout {
     }
 };
 
+/// Reaches the engine's state guard from outside the control.
+struct GuardedControl : TRLCustomControl {
+    using TRLCustomControl::TRLCustomControl;
+
+    bool Printing() const { return HasState(kStatePrinting); }
+    void WhilePrinting(const std::function<void()>& body)
+    {
+        StateGuard printing(*this, kStatePrinting);
+        body();
+    }
+};
+
 } // namespace
+
+TEST(ControlModel, StateGuardPutsTheStateBackAsItWas)
+{
+    TComponent form(nullptr);
+    auto* control = new GuardedControl(&form);
+    control->WhilePrinting([control] {
+        control->WhilePrinting([control] { EXPECT_TRUE(control->Printing()); });
+        EXPECT_TRUE(control->Printing()) << "an inner guard for the same bit keeps it set";
+    });
+    EXPECT_FALSE(control->Printing());
+    EXPECT_THROW(control->WhilePrinting([] { throw EReportError(u"x"_s); }), EReportError);
+    EXPECT_FALSE(control->Printing()) << "cleared on failure too";
+}
 
 TEST(ControlModel, CaptionReadsRuntimeTextOnlyWhilePrinting)
 {
