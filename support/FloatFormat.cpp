@@ -29,13 +29,19 @@ TDecimal ToDecimal(double value)
         return decimal;
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    const std::string text(buffer, result.ptr);
-    const size_t e = text.find('e');
-    for (size_t i = 0; i < e; ++i) {
-        if (text[i] != '.')
-            decimal.Digits += text[i];
+    // d[.ddd]e[+-]xx: read in place, as every number printed goes through here.
+    const char* e = std::find(buffer, result.ptr, 'e');
+    decimal.Digits.reserve(std::size_t(e - buffer));
+    for (const char* c = buffer; c != e; ++c) {
+        if (*c != '.')
+            decimal.Digits += *c;
     }
-    decimal.Exponent = std::stoi(text.substr(e + 1)) + 1;
+    const char* exponent = e + 1;
+    if (exponent != result.ptr && *exponent == '+')
+        ++exponent;
+    int power = 0;
+    std::from_chars(exponent, result.ptr, power);
+    decimal.Exponent = power + 1;
     while (!decimal.Digits.empty() && decimal.Digits.back() == '0')
         decimal.Digits.pop_back();
     return decimal;
@@ -201,8 +207,10 @@ TDigits FixedDigits(const TPicture& picture, TDecimal decimal)
 {
     RoundDigits(decimal, decimal.Exponent + picture.DecimalPlaces);
     TDigits digits;
+    digits.Integer.reserve(std::max(decimal.Exponent, 0));
     for (int i = 0; i < decimal.Exponent; ++i)
         digits.Integer += QLatin1Char(DigitAt(decimal, i));
+    digits.Fraction.reserve(picture.DecimalPlaces);
     for (int i = 0; i < picture.DecimalPlaces; ++i)
         digits.Fraction += QLatin1Char(DigitAt(decimal, decimal.Exponent + i));
     return digits;
@@ -256,6 +264,9 @@ QString ApplySection(
 {
     QString out;
     const qsizetype integerCount = digits.Integer.size();
+    // Room for every digit with a separator after each, the section's own text and the exponent.
+    out.reserve(section.size() + integerCount * (1 + settings.ThousandSeparator.size())
+        + digits.Fraction.size() + digits.Exponent.size() + settings.DecimalSeparator.size());
     qsizetype nextInteger = 0; // digits.Integer emitted so far
     int integerPlace = 0;
     int decimalPlace = 0;
@@ -378,6 +389,7 @@ bool TryStrToFloat(QStringView text, double& value, const TFormatSettings& setti
 {
     const QStringView trimmed = text.trimmed();
     QByteArray plain;
+    plain.reserve(trimmed.size());
     qsizetype i = 0;
     auto digitsAt = [&] {
         const qsizetype start = i;
