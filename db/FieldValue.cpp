@@ -223,6 +223,7 @@ namespace {
 QString LayOutGeneral(bool negative, std::string_view digits, int exponent, int precision)
 {
     QString text;
+    text.reserve(qsizetype(digits.size()) + std::min(std::abs(exponent), precision) + 8);
     if (negative)
         text += u'-';
     const auto digit = [&digits](qsizetype i) {
