@@ -316,7 +316,9 @@ QString FormatGeneralFloat(double value)
     const QString decimalPoint = QLocale().decimalPoint();
     if (decimalPoint != u".")
         text.replace(u'.', decimalPoint);
-    return text + exponent;
+    // Appended in place: a sum would copy the text, and most values have no exponent.
+    text += exponent;
+    return text;
 }
 
 QString FormatShortDate(QDate date)
