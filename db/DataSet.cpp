@@ -13,10 +13,13 @@ namespace {
 
 QStringList SplitFieldNames(const QString& names)
 {
+    // Runs for every record a detail table follows its master to, so no temporary list.
     QStringList result;
-    for (const QString& name : names.split(u';', Qt::SkipEmptyParts))
-        if (!name.trimmed().isEmpty())
-            result.append(name.trimmed());
+    for (const QStringView name : QStringView(names).tokenize(u';')) {
+        const QStringView trimmed = name.trimmed();
+        if (!trimmed.isEmpty())
+            result.append(trimmed.toString());
+    }
     return result;
 }
 
@@ -230,16 +233,15 @@ QVariant TDataSet::RecordValue(int record, const TField& field) const
     QVariant value = StoredValue(record, field);
     if (field.DataType() == TFieldType::ftString && value.typeId() == QMetaType::QString) {
         // Trailing blanks are padding, not part of a text value.
-        QString text = value.toString();
+        // Read through a const view: a write access to the shared copy would copy the text.
+        const QString text = value.toString();
         qsizetype length = text.size();
         while (length > 0 && text[length - 1] == u' ')
             --length;
         if (length == 0)
             return {};
-        if (length < text.size()) {
-            text.truncate(length);
-            value = text;
-        }
+        if (length < text.size())
+            value = text.first(length);
     }
     return value;
 }

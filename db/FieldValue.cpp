@@ -196,7 +196,11 @@ int CompareFieldValues(const QVariant& a, const QVariant& b)
     if (a.typeId() == b.typeId()) {
         switch (a.typeId()) {
         case QMetaType::QString:
-            return Compare3(QStringView(a.toString()).compare(b.toString(), Qt::CaseSensitive), 0);
+            // Read in place: a copy of each side costs more than the compare, and index searches
+            // compare keys by the thousand.
+            return Compare3(QStringView(*static_cast<const QString*>(a.constData()))
+                                .compare(*static_cast<const QString*>(b.constData()), Qt::CaseSensitive),
+                0);
         case QMetaType::Bool:
             return Compare3(a.toBool(), b.toBool());
         case QMetaType::QDate:
@@ -222,36 +226,41 @@ namespace {
 /// find) is only laid out as %g does.
 QString LayOutGeneral(bool negative, std::string_view digits, int exponent, int precision)
 {
-    QString text;
+    // Laid out in bytes and converted once: this runs for every float a report shows. The
+    // longest text is a sign, `precision` places, a point, leading zeros and an exponent.
+    const std::size_t room = 1 + std::size_t(precision) + digits.size() + 16;
+    char stack[64];
+    std::string heap;
+    char* const text = room <= sizeof stack ? stack : (heap.resize(room), heap.data());
+    char* out = text;
     if (negative)
-        text += u'-';
-    const auto digit = [&digits](qsizetype i) {
-        return QLatin1Char(i < qsizetype(digits.size()) ? digits[std::size_t(i)] : '0');
-    };
+        *out++ = '-';
+    const auto digit = [&digits](int i) { return i < int(digits.size()) ? digits[std::size_t(i)] : '0'; };
+    const auto copy = [&out](std::string_view part) { out = std::copy(part.begin(), part.end(), out); };
     if (exponent < -4 || exponent >= precision) {
-        text += digit(0);
+        *out++ = digit(0);
         if (digits.size() > 1) {
-            text += u'.';
-            text += QLatin1StringView(digits.substr(1));
+            *out++ = '.';
+            copy(digits.substr(1));
         }
-        text += exponent < 0 ? QStringLiteral("e-") : QStringLiteral("e+");
+        copy(exponent < 0 ? "e-" : "e+");
         const int magnitude = std::abs(exponent);
         if (magnitude < 10)
-            text += u'0';
-        text += QString::number(magnitude);
-        return text;
+            *out++ = '0';
+        out = std::to_chars(out, text + room, magnitude).ptr;
+    } else if (exponent < 0) {
+        copy("0.");
+        out = std::fill_n(out, -exponent - 1, '0');
+        copy(digits);
+    } else {
+        for (int i = 0; i <= exponent; ++i)
+            *out++ = digit(i);
+        if (int(digits.size()) > exponent + 1) {
+            *out++ = '.';
+            copy(digits.substr(std::size_t(exponent) + 1));
+        }
     }
-    if (exponent < 0) {
-        text += QStringLiteral("0.") + QString(-exponent - 1, u'0') + QLatin1StringView(digits);
-        return text;
-    }
-    for (int i = 0; i <= exponent; ++i)
-        text += digit(i);
-    if (qsizetype(digits.size()) > exponent + 1) {
-        text += u'.';
-        text += QLatin1StringView(digits.substr(std::size_t(exponent) + 1));
-    }
-    return text;
+    return QString::fromLatin1(text, out - text);
 }
 
 /// QString::number(value, 'g', 15), which is slow (double-conversion) and runs for every float a
@@ -307,7 +316,9 @@ QString FormatGeneralFloat(double value)
     const QString decimalPoint = QLocale().decimalPoint();
     if (decimalPoint != u".")
         text.replace(u'.', decimalPoint);
-    return text + exponent;
+    // Appended in place: a sum would copy the text, and most values have no exponent.
+    text += exponent;
+    return text;
 }
 
 QString FormatShortDate(QDate date)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -47,13 +48,24 @@ struct TMetricsKey {
 /// so a number's advance is the sum of its characters' own.
 constexpr QStringView kNumberCharacters = u"0123456789.,-/ ";
 
+/// Looks a text up by view, so that measuring a remembered text copies nothing.
+struct TTextHash {
+    using is_transparent = void;
+    std::size_t operator()(QStringView text) const { return qHash(text); }
+};
+
+struct TTextEqual {
+    using is_transparent = void;
+    bool operator()(QStringView a, QStringView b) const { return a == b; }
+};
+
 struct TMeasuredFont {
     TMetricsKey Key;
     QFontMetrics Metrics;
     QFontMetricsF MetricsF;
     /// QFontMetrics::height() asks the font engine anew at each call.
     int Height;
-    QHash<QString, int> Widths;
+    std::unordered_map<QString, int, TTextHash, TTextEqual> Widths;
     /// Unrounded advances of kNumberCharacters, in their order; empty until first needed.
     std::vector<qreal> NumberAdvances;
 };
@@ -137,14 +149,14 @@ int CachedWidth(TMeasuredFont& measured, QStringView text)
 {
     if (const int width = NumberWidth(measured, text); width >= 0)
         return width;
-    const QString key = text.toString();
-    const auto found = measured.Widths.constFind(key);
-    if (found != measured.Widths.cend())
-        return *found;
-    if (measured.Widths.size() >= kCachedWidthsPerFont)
+    const auto found = measured.Widths.find(text);
+    if (found != measured.Widths.end())
+        return found->second;
+    if (measured.Widths.size() >= std::size_t(kCachedWidthsPerFont))
         measured.Widths.clear();
+    const QString key = text.toString();
     const int width = measured.Metrics.horizontalAdvance(key);
-    measured.Widths.insert(key, width);
+    measured.Widths.emplace(key, width);
     return width;
 }
 

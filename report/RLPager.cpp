@@ -360,10 +360,15 @@ bool TRLCustomPager::NothingDrawn() const
 
 int TRLCustomPager::VisibleHeights(TRLBandType type, bool alignedToBottomOnly) const
 {
+    // Runs several times for every band printed; a sum needs no creation order, so the children
+    // are walked where they are, without a sorted copy.
     int sum = 0;
-    for (const TRLCustomBand* band : ChildBands())
-        if (band->BandType() == type && band->Visible() && (!alignedToBottomOnly || band->AlignToBottom))
+    for (const TControl* child : Controls()) {
+        const auto* band = ComponentCast<const TRLCustomBand>(child);
+        if (band && band->BandType() == type && band->Visible()
+            && (!alignedToBottomOnly || band->AlignToBottom))
             sum += band->Height();
+    }
     return sum;
 }
 

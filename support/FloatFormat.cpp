@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,13 +30,19 @@ TDecimal ToDecimal(double value)
         return decimal;
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    const std::string text(buffer, result.ptr);
-    const size_t e = text.find('e');
-    for (size_t i = 0; i < e; ++i) {
-        if (text[i] != '.')
-            decimal.Digits += text[i];
+    // d[.ddd]e[+-]xx: read in place, as every number printed goes through here.
+    const char* e = std::find(buffer, result.ptr, 'e');
+    decimal.Digits.reserve(std::size_t(e - buffer));
+    for (const char* c = buffer; c != e; ++c) {
+        if (*c != '.')
+            decimal.Digits += *c;
     }
-    decimal.Exponent = std::stoi(text.substr(e + 1)) + 1;
+    const char* exponent = e + 1;
+    if (exponent != result.ptr && *exponent == '+')
+        ++exponent;
+    int power = 0;
+    std::from_chars(exponent, result.ptr, power);
+    decimal.Exponent = power + 1;
     while (!decimal.Digits.empty() && decimal.Digits.back() == '0')
         decimal.Digits.pop_back();
     return decimal;
@@ -179,8 +186,9 @@ TPicture ParsePicture(QStringView section)
 /// The digits to print: integer digits (without leading zeros beyond the forced ones),
 /// decimal digits (trailing zeros beyond the forced ones dropped) and the exponent.
 struct TDigits {
-    QString Integer;
-    QString Fraction;
+    // Bytes, not QStrings: a number has a handful of digits, which fit without a heap block.
+    std::string Integer;
+    std::string Fraction;
     QString Exponent;
 };
 
@@ -201,10 +209,12 @@ TDigits FixedDigits(const TPicture& picture, TDecimal decimal)
 {
     RoundDigits(decimal, decimal.Exponent + picture.DecimalPlaces);
     TDigits digits;
+    digits.Integer.reserve(std::size_t(std::max(decimal.Exponent, 0)));
     for (int i = 0; i < decimal.Exponent; ++i)
-        digits.Integer += QLatin1Char(DigitAt(decimal, i));
+        digits.Integer += DigitAt(decimal, i);
+    digits.Fraction.reserve(std::size_t(std::max(picture.DecimalPlaces, 0)));
     for (int i = 0; i < picture.DecimalPlaces; ++i)
-        digits.Fraction += QLatin1Char(DigitAt(decimal, decimal.Exponent + i));
+        digits.Fraction += DigitAt(decimal, decimal.Exponent + i);
     return digits;
 }
 
@@ -214,9 +224,9 @@ TDigits ScientificDigits(const TPicture& picture, TDecimal decimal)
     RoundDigits(decimal, integerDigits + picture.DecimalPlaces);
     TDigits digits;
     for (int i = 0; i < integerDigits; ++i)
-        digits.Integer += QLatin1Char(DigitAt(decimal, i));
+        digits.Integer += DigitAt(decimal, i);
     for (int i = 0; i < picture.DecimalPlaces; ++i)
-        digits.Fraction += QLatin1Char(DigitAt(decimal, integerDigits + i));
+        digits.Fraction += DigitAt(decimal, integerDigits + i);
     const int exponent = decimal.Digits.empty() ? 0 : decimal.Exponent - integerDigits;
     digits.Exponent = ExponentText(picture, exponent);
     return digits;
@@ -227,27 +237,24 @@ TDigits DigitsFor(const TPicture& picture, double value)
     TDigits digits = picture.Scientific ? ScientificDigits(picture, ToDecimal(value))
                                         : FixedDigits(picture, ToDecimal(value));
     if (!picture.Scientific) {
-        qsizetype leading = 0;
-        while (leading < digits.Integer.size() && digits.Integer[leading] == u'0')
+        std::size_t leading = 0;
+        while (leading < digits.Integer.size() && digits.Integer[leading] == '0')
             ++leading;
-        digits.Integer.remove(0, leading);
+        digits.Integer.erase(0, leading);
     }
-    if (digits.Integer.size() < picture.ForcedIntegerPlaces)
-        digits.Integer.prepend(QString(picture.ForcedIntegerPlaces - digits.Integer.size(), u'0'));
-    while (digits.Fraction.size() > picture.ForcedDecimalPlaces && digits.Fraction.endsWith(u'0'))
-        digits.Fraction.chop(1);
+    if (qsizetype(digits.Integer.size()) < picture.ForcedIntegerPlaces)
+        digits.Integer.insert(0, std::size_t(picture.ForcedIntegerPlaces) - digits.Integer.size(), '0');
+    while (qsizetype(digits.Fraction.size()) > picture.ForcedDecimalPlaces && !digits.Fraction.empty()
+        && digits.Fraction.back() == '0')
+        digits.Fraction.pop_back();
     return digits;
 }
 
 bool IsZero(const TDigits& digits)
 {
-    for (const QString* part : { &digits.Integer, &digits.Fraction }) {
-        for (QChar c : *part) {
-            if (c != u'0')
-                return false;
-        }
-    }
-    return true;
+    const auto zero = [](char c) { return c == '0'; };
+    return std::all_of(digits.Integer.begin(), digits.Integer.end(), zero)
+        && std::all_of(digits.Fraction.begin(), digits.Fraction.end(), zero);
 }
 
 /// Writes the section with the digits in place of its digit places.
@@ -255,7 +262,10 @@ QString ApplySection(
     QStringView section, const TPicture& picture, const TDigits& digits, const TFormatSettings& settings)
 {
     QString out;
-    const qsizetype integerCount = digits.Integer.size();
+    const auto integerCount = qsizetype(digits.Integer.size());
+    // Room for every digit with a separator after each, the section's own text and the exponent.
+    out.reserve(section.size() + integerCount * (1 + settings.ThousandSeparator.size())
+        + qsizetype(digits.Fraction.size()) + digits.Exponent.size() + settings.DecimalSeparator.size());
     qsizetype nextInteger = 0; // digits.Integer emitted so far
     int integerPlace = 0;
     int decimalPlace = 0;
@@ -263,7 +273,7 @@ QString ApplySection(
     bool exponentDone = false;
     auto emitInteger = [&](qsizetype upTo) {
         for (; nextInteger < upTo; ++nextInteger) {
-            out += digits.Integer[nextInteger];
+            out += QLatin1Char(digits.Integer[std::size_t(nextInteger)]);
             const qsizetype remaining = integerCount - nextInteger - 1;
             if (picture.Thousands && remaining > 0 && remaining % 3 == 0)
                 out += settings.ThousandSeparator;
@@ -281,13 +291,13 @@ QString ApplySection(
                 // Digits beyond the places go with the first place; each place takes its
                 // digit counted from the right.
                 emitInteger(std::max<qsizetype>(0, integerCount - (picture.IntegerPlaces - integerPlace)));
-            } else if (decimalPlace < digits.Fraction.size()) {
-                out += digits.Fraction[decimalPlace++];
+            } else if (std::size_t(decimalPlace) < digits.Fraction.size()) {
+                out += QLatin1Char(digits.Fraction[std::size_t(decimalPlace++)]);
             }
         } else if (c == u'.' && !inFraction && !exponentDone) {
             emitInteger(integerCount);
             inFraction = true;
-            if (!digits.Fraction.isEmpty())
+            if (!digits.Fraction.empty())
                 out += settings.DecimalSeparator;
         } else if (c == u',' && !exponentDone) {
             // Only a switch: the separators go between the digit groups.
@@ -302,8 +312,10 @@ QString ApplySection(
         }
     }
     emitInteger(integerCount);
-    if (!inFraction && !digits.Fraction.isEmpty())
-        out += settings.DecimalSeparator + digits.Fraction;
+    if (!inFraction && !digits.Fraction.empty()) {
+        out += settings.DecimalSeparator;
+        out += QLatin1StringView(digits.Fraction);
+    }
     return out;
 }
 
@@ -378,6 +390,7 @@ bool TryStrToFloat(QStringView text, double& value, const TFormatSettings& setti
 {
     const QStringView trimmed = text.trimmed();
     QByteArray plain;
+    plain.reserve(trimmed.size());
     qsizetype i = 0;
     auto digitsAt = [&] {
         const qsizetype start = i;

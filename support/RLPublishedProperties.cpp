@@ -200,7 +200,9 @@ const TRLPublishedProperty* TRLPublishedProperties::Find(const TRLPathObject& ob
     if (!object.IsValid())
         return nullptr;
     for (auto it = m_properties.rbegin(); it != m_properties.rend(); ++it) {
-        if (name.compare(it->Name, Qt::CaseInsensitive) == 0 && it->AppliesTo(object))
+        // Case folding here goes character by character, so names of other lengths never match.
+        if (name.size() == it->Name.size() && name.compare(it->Name, Qt::CaseInsensitive) == 0
+            && it->AppliesTo(object))
             return &*it;
     }
     return nullptr;
