@@ -1,6 +1,7 @@
 #include "filters/RLCompoundFile.h"
 
 #include "filters/RLXLSErrors.h"
+#include "support/SaveFiles.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -88,7 +89,7 @@ public:
     }
     void Write(QByteArrayView bytes)
     {
-        if (m_out.write(bytes.data(), bytes.size()) != bytes.size())
+        if (!WriteWhole(m_out, bytes))
             RaiseXLSCannotWrite(m_target, m_out);
     }
 

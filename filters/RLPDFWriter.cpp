@@ -256,7 +256,7 @@ void TRLPDFWriter::WriteToDevice(QByteArrayView bytes)
         m_deflater->Write(bytes);
         return;
     }
-    if (!bytes.isEmpty() && m_device.write(bytes.data(), bytes.size()) != bytes.size())
+    if (!bytes.isEmpty() && !WriteWhole(m_device, bytes))
         RaiseWriteFailed(m_device, m_target);
 }
 
@@ -314,7 +314,7 @@ void TRLPDFWriter::BeginStream(TRLStreamFilter filter)
     if (filter == TRLStreamFilter::Flate) {
         Flush();
         m_deflater = std::make_unique<TRLDeflater>([this](QByteArrayView compressed) {
-            if (m_device.write(compressed.data(), compressed.size()) != compressed.size())
+            if (!WriteWhole(m_device, compressed))
                 RaiseWriteFailed(m_device, m_target);
         });
     }

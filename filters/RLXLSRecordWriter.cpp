@@ -1,6 +1,7 @@
 #include "filters/RLXLSRecordWriter.h"
 
 #include "filters/RLXLSErrors.h"
+#include "support/SaveFiles.h"
 
 #include <QIODevice>
 #include <QtEndian>
@@ -168,7 +169,7 @@ void TRLXLSRecordWriter::Patch(qint64 position, QByteArrayView bytes)
     const qint64 end = m_device.pos();
     if (!m_device.seek(position))
         RaiseXLSCannotWrite(m_target, m_device);
-    if (m_device.write(bytes.data(), bytes.size()) != bytes.size())
+    if (!WriteWhole(m_device, bytes))
         RaiseXLSCannotWrite(m_target, m_device);
     if (!m_device.seek(end))
         RaiseXLSCannotWrite(m_target, m_device);
@@ -221,7 +222,7 @@ void TRLXLSRecordWriter::WriteDevice(qsizetype length)
 {
     if (length <= 0)
         return;
-    if (m_device.write(m_buffer.data(), length) != length)
+    if (!WriteWhole(m_device, QByteArrayView(m_buffer.data(), length)))
         RaiseXLSCannotWrite(m_target, m_device);
     m_buffer.erase(0, std::size_t(length));
     m_bufferStart += length;

@@ -1,6 +1,7 @@
 #include "filters/RLXLSScratchFile.h"
 
 #include "filters/RLXLSErrors.h"
+#include "support/SaveFiles.h"
 #include "support/TempFiles.h"
 
 #include <QByteArray>
@@ -33,7 +34,7 @@ void TRLXLSScratchFile::CopyTo(QIODevice& out, const QString& target, qint64 siz
         const qint64 wanted = std::min(left, kCopyChunk);
         if (m_file.read(chunk.data(), wanted) != wanted)
             RaiseXLSCannotRead(m_fileName, m_file);
-        if (out.write(chunk.constData(), wanted) != wanted)
+        if (!WriteWhole(out, QByteArrayView(chunk.constData(), wanted)))
             RaiseXLSCannotWrite(target, out);
         left -= wanted;
     }

@@ -3,6 +3,7 @@
 #include "filters/RLXLSErrors.h"
 #include "filters/RLXLSRecordWriter.h"
 #include "filters/RLXLSScratchFile.h"
+#include "support/SaveFiles.h"
 
 #include <QtEndian>
 #include <algorithm>
@@ -101,7 +102,7 @@ void TRLXLSSharedStrings::FlushPlaces()
 {
     QFile& file = m_places->File();
     const qint64 size = qint64(m_placeBuffer.size());
-    if (file.write(m_placeBuffer.data(), size) != size)
+    if (!WriteWhole(file, QByteArrayView(m_placeBuffer.data(), size)))
         RaiseXLSCannotWrite(m_places->FileName(), file);
     m_placeBuffer.clear();
 }

@@ -21,7 +21,7 @@ constexpr qint64 kCopyChunk = 64 * 1024;
 
 void WriteWhole(QIODevice& out, const QString& target, QByteArrayView bytes)
 {
-    if (out.write(bytes.data(), bytes.size()) != bytes.size())
+    if (!WriteWhole(out, bytes))
         RaiseXLSCannotWrite(target, out);
 }
 

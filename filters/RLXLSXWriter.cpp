@@ -336,7 +336,7 @@ void TRLXLSXWorkbookWriter::Save()
         if (got == 0)
             break;
         // A failed write is discarded by the output's destructor.
-        if (out.Device().write(chunk.constData(), got) != got)
+        if (!WriteWhole(out.Device(), QByteArrayView(chunk.constData(), got)))
             RaiseXLSCannotWrite(m_fileName, out.Device());
     }
     if (QString reason; !out.Commit(reason))

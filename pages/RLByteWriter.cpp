@@ -94,7 +94,7 @@ void TRLByteWriter::WriteBytes(QByteArrayView bytes)
         m_end = std::max(m_end, end);
         return;
     }
-    if (m_device->write(bytes.data(), bytes.size()) != bytes.size())
+    if (!WriteWhole(*m_device, bytes))
         RaiseCannotWrite(m_target, m_device->errorString());
 }
 

@@ -220,8 +220,7 @@ void TRLGraphicStorage::StorePage(TRLGraphicSurface& surface)
     const qint64 position = m_tempFile->size();
     // Flushed at once, so that a full disk fails this page and not a later read.
     const QByteArrayView record = out.Written();
-    if (!m_tempFile->seek(position) || m_tempFile->write(record.data(), record.size()) != record.size()
-        || !m_tempFile->flush()) {
+    if (!m_tempFile->seek(position) || !WriteWhole(*m_tempFile, record) || !m_tempFile->flush()) {
         const QString error = m_tempFile->errorString();
         m_tempFile->resize(position);
         RaiseCannotWrite(m_tempFileName, error);

@@ -234,7 +234,7 @@ void SaveLayoutFile(const TRLCustomReport& report, const QString& path)
     QString reason;
     if (!file.Open(reason))
         RaiseCannotWrite(path, reason);
-    if (file.Device().write(text) != text.size()) {
+    if (!WriteWhole(file.Device(), text)) {
         reason = file.Device().errorString();
         file.Discard();
         RaiseCannotWrite(path, reason);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QSaveFile>
 
 bool CommitWholeFile(QSaveFile& file, QString& reason)
@@ -35,6 +36,17 @@ QString CreateFailureReason(const QString& path, const QString& systemReason)
     if (!folder.isWritable())
         return QCoreApplication::translate("SaveFiles", "you may not write in the folder %1").arg(folderName);
     return systemReason;
+}
+
+bool WriteWhole(QIODevice& device, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const qint64 written = device.write(bytes.data(), bytes.size());
+        if (written <= 0)
+            return false;
+        bytes = bytes.sliced(written);
+    }
+    return true;
 }
 
 void RaiseCannotWrite(const QString& target, const QString& reason)

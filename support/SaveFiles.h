@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
+class QIODevice;
 class QSaveFile;
 
 /// Flushes what `file` still buffers and renames it over its target. QSaveFile::commit() ignores
@@ -14,6 +16,11 @@ bool CommitWholeFile(QSaveFile& file, QString& reason);
 /// that is a file, a folder the user may not write in, a path that is a folder; otherwise
 /// `systemReason` (the system's own text) as it is.
 QString CreateFailureReason(const QString& path, const QString& systemReason);
+
+/// Writes all of `bytes`, false on failure. A disk that fills part way through one write takes
+/// only some of the bytes and sets no error; the rest is written again, so that the device
+/// reports the system's reason (no space left) instead of an unknown error.
+bool WriteWhole(QIODevice& device, QByteArrayView bytes);
 
 /// Throws EReportError "Cannot write <target>: <reason>", the message of every failed write.
 [[noreturn]] void RaiseCannotWrite(const QString& target, const QString& reason);

@@ -173,7 +173,9 @@ QString OpenNewTempFile(QFile& file, const QString& directory, const std::functi
     QString path;
     const int descriptor = CreateTempFile(directory, drawNumber, path);
     RegisterTempFile(path);
-    if (!file.open(descriptor, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+    // Unbuffered: the users write whole records; a buffered flush that met a full disk part way
+    // would report an unknown error instead of the system's reason.
+    if (!file.open(descriptor, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         const QString reason = file.errorString();
         close(descriptor);
         unlink(QFile::encodeName(path).constData());

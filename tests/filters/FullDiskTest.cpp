@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -98,8 +100,11 @@ TEST(FullDisk, ASmallFileThatDoesNotFitFailsAndKeepsThePreviousOne)
     }
 }
 
-TEST(FullDisk, ALargeFileStoppedPartWayNamesItAndLeavesNothing)
+// A write that meets the limit part way is taken in part without an error of its own; the
+// message must still give the system's reason, not an unknown error.
+TEST(FullDisk, ALargeFileStoppedPartWayNamesItWithTheReasonAndLeavesNothing)
 {
+    const QString reason = QString::fromLocal8Bit(std::strerror(EFBIG));
     const QTemporaryDir dir;
     auto pages = MakePages(200);
     const QString target = dir.filePath(u"large.pdf"_qs);
@@ -109,5 +114,14 @@ TEST(FullDisk, ALargeFileStoppedPartWayNamesItAndLeavesNothing)
         error = ErrorOf([&] { ExportPagesToPdf(*pages->Storage, target); });
     }
     EXPECT_TRUE(error.contains(target)) << error.toStdString();
+    EXPECT_TRUE(error.endsWith(reason)) << error.toStdString();
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    // The page store's own temporary file meets the same limit while pages are added.
+    {
+        const TFileSizeLimit limit(64 * 1024);
+        error = ErrorOf([&] { MakePages(400); });
+    }
+    EXPECT_TRUE(error.startsWith(u"Cannot write "_qs)) << error.toStdString();
+    EXPECT_TRUE(error.endsWith(reason)) << error.toStdString();
 }
