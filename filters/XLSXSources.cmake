@@ -7,6 +7,7 @@ target_sources(filters PRIVATE
     RLXLSXFilter.cpp
     RLXLSXPackageCheck.cpp
     RLXLSXRepeatedHeader.cpp
+    RLXLSXSheetSpill.cpp
     RLXLSXWriter.cpp
     RLXLSXWriterThread.cpp
 )
