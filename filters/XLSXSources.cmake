@@ -10,5 +10,6 @@ target_sources(filters PRIVATE
     RLXLSXSheetSpill.cpp
     RLXLSXWriter.cpp
     RLXLSXWriterThread.cpp
+    RLXLSXZipLevel.cpp
 )
-target_link_libraries(filters PRIVATE PkgConfig::XLSXWRITER ZLIB::ZLIB)
+target_link_libraries(filters PRIVATE PkgConfig::XLSXWRITER ZLIB::ZLIB ${CMAKE_DL_LIBS})
