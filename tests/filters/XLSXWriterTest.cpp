@@ -1,11 +1,15 @@
 #include "filters/RLXLSWorkbook.h"
+#include "filters/RLXLSXFilter.h"
+#include "filters/RLXLSXPackageCheck.h"
 #include "filters/RLXLSXSheetSpill.h"
 #include "filters/RLXLSXWriter.h"
 #include "filters/RLXLSXWriterThread.h"
 #include "support/TempFiles.h"
 #include "tests/common/TestHelpers.h"
+#include "tests/filters/XLSTestPages.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
@@ -30,6 +34,8 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -198,4 +204,49 @@ TEST(XLSXSheetSpill, EachStreamReadsBackItsOwnBytesAndARefusedWriteIsKept)
         EXPECT_LE(readAll(stream).size(), std::size_t(kLimit));
     }
     EXPECT_EQ(QDir(TempDir()).entryList(QDir::Files | QDir::Hidden), tempBefore);
+}
+
+// A cancelled run is still closed: the workbook holds the pages done, whole, and no temporary
+// file stays behind, a sheet per page or one sheet for them.
+TEST(XLSXFile, CancelledRunSavesACompleteFileOfThePagesDone)
+{
+    class TCancelAfterTwo : public TRLXLSXFilter {
+    public:
+        using TRLXLSXFilter::TRLXLSXFilter;
+
+    protected:
+        void InternalDrawPage(TRLGraphicSurface& page) override
+        {
+            TRLXLSXFilter::InternalDrawPage(page);
+            if (++m_drawn == 2)
+                SetCanceled(true);
+        }
+
+    private:
+        int m_drawn = 0;
+    };
+    for (const bool oneSheet : { false, true }) {
+        const TPrivateTempDir dir;
+        const QString output = dir.FilePath(QStringLiteral("cancel.xlsx"));
+        auto store = MakeOrderStore(5, 30);
+        const QStringList tempBefore = QDir(TempDir()).entryList(QDir::Files | QDir::Hidden);
+        TCancelAfterTwo filter(nullptr);
+        filter.ShowProgress = false;
+        filter.OneSheet = oneSheet;
+        filter.FileName = output;
+        filter.FilterPages(**store);
+        EXPECT_TRUE(filter.Canceled());
+        QFile file(output);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "one sheet " << oneSheet;
+        EXPECT_TRUE(XLSXPackageWhole(file)) << "one sheet " << oneSheet;
+        ASSERT_TRUE(file.seek(0));
+        // Part names are stored as they are, in the local headers and the central directory.
+        const QByteArray bytes = file.readAll();
+        const qsizetype sheets = bytes.count("xl/worksheets/sheet") / 2;
+        EXPECT_EQ(sheets, oneSheet ? 1 : 2) << "one sheet " << oneSheet;
+        file.close();
+        ASSERT_TRUE(QFile::remove(output));
+        EXPECT_EQ(QDir(TempDir()).entryList(QDir::Files | QDir::Hidden), tempBefore)
+            << "one sheet " << oneSheet;
+    }
 }
