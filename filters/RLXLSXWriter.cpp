@@ -261,8 +261,9 @@ void TRLXLSXWorkbookWriter::AddSheet(const QString& title)
         error != LXW_NO_ERROR)
         RaiseCannotWrite(m_fileName, XLSXSheetReason(title, Reason(error)));
     m_sheet = workbook_add_worksheet(m_workbook, name.constData());
-    // Each sheet keeps a temporary file open until the workbook is written; a report of more
-    // pages than the soft limit of open files allows goes on up to the hard limit.
+    // Under a library version whose sheets keep their own temporary file open until the workbook
+    // is written, a report of more pages than the soft limit of open files goes on up to the
+    // hard limit.
     if (!m_sheet && RaiseOpenFileLimit())
         m_sheet = workbook_add_worksheet(m_workbook, name.constData());
     if (!m_sheet)
