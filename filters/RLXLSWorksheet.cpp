@@ -45,9 +45,25 @@ struct TNumberText {
     QString Exponent;
 };
 
+/// Whether every character of the text could be part of a number (or space around it): most
+/// cells are words, and fail here without the pattern.
+bool MayBeNumber(QStringView text, QStringView decimal, QStringView thousands)
+{
+    return std::all_of(text.begin(), text.end(), [&](QChar c) {
+        const char16_t code = c.unicode();
+        return (code >= u'0' && code <= u'9') || code == u'+' || code == u'-' || code == u'e' || code == u'E'
+            || decimal.contains(c) || thousands.contains(c) || c.isSpace();
+    });
+}
+
 TNumberText SplitNumberText(QStringView text, QStringView decimalSeparator)
 {
     TNumberText parts;
+    {
+        const QStringView decimal = decimalSeparator.isEmpty() ? QStringView(u".") : decimalSeparator;
+        if (!MayBeNumber(text, decimal, decimal == u"." ? QStringView(u",") : QStringView(u".")))
+            return parts;
+    }
     QString value = text.toString();
     value.replace(QLatin1Char('\n'), QLatin1Char(' '));
     value = value.trimmed();

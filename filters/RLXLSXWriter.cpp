@@ -5,6 +5,7 @@
 #include "filters/RLXLSWorksheet.h"
 #include "filters/RLXLSXErrors.h"
 #include "filters/RLXLSXPackageCheck.h"
+#include "filters/RLXLSXSheetSpill.h"
 #include "platform/Color.h"
 #include "support/Clock.h"
 #include "support/OutputFiles.h"
@@ -18,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <sys/statfs.h>
 #include <tuple>
 #include <unistd.h>
 #include <vector>
@@ -136,36 +138,69 @@ private:
 };
 
 /// libxlsxwriter keeps, for every sheet until the workbook closes, a row buffer of one pointer per
-/// column the format allows (16,384 x 8 bytes) and its temporary file's stdio buffer, though only
-/// the sheet being written uses them: a report of many pages would hold both for each. Once the
-/// sheet's last row has gone to the file, nothing reads the row buffer again (the close skips a
-/// row already written and a sheet without one), and the file is only read back at the close, so
-/// a fresh stream on the same descriptor takes its buffer then, for a moment. These are the
-/// library's internals: only for the version it was tried against (a test measures the memory
-/// a finished sheet keeps, so another version shows there).
-void ReleaseSheetBuffers(lxw_worksheet* sheet)
-{
+/// column the format allows (16,384 x 8 bytes) and a temporary file with its stdio buffer, though
+/// only the sheet being written uses them: a report of many pages would hold all of them, and
+/// fail past the limit of open files. The sheet's rows go instead to a stream of the spill, and
+/// once its last row is written, nothing reads the row buffer again (the close skips a row
+/// already written and a sheet without one) and the stream is only read back at the close, so
+/// it gives up its buffer until then. These are the library's internals: only for the version
+/// it was tried against (a test measures the memory a finished sheet keeps, and one writes more
+/// sheets than files may be open, so another version shows there).
 #if LXW_VERSION_ID == 114
+constexpr bool kOwnSheetStreams = true;
+#else
+constexpr bool kOwnSheetStreams = false;
+#endif
+
+/// False when the sheet keeps the library's own temporary file.
+bool UseOwnStream(lxw_worksheet* sheet, TRLXLSXSheetSpill& spill)
+{
+    if (!kOwnSheetStreams || !sheet->optimize_tmpfile || sheet->file != sheet->optimize_tmpfile)
+        return false;
+    FILE* own = spill.Open();
+    if (!own)
+        return false;
+    fclose(sheet->optimize_tmpfile);
+    sheet->optimize_tmpfile = own;
+    sheet->file = own;
+    return true;
+}
+
+void ReleaseSheetBuffers(lxw_worksheet* sheet, TRLXLSXSheetSpill& spill)
+{
+    if (!kOwnSheetStreams)
+        return;
     lxw_worksheet_write_single_row(sheet);
     free(sheet->array);
     sheet->array = nullptr;
-    FILE* rows = sheet->optimize_tmpfile;
-    if (!rows || sheet->file != rows || fflush(rows) != 0)
-        return;
-    const int descriptor = dup(fileno(rows));
-    if (descriptor < 0)
-        return;
-    FILE* fresh = fdopen(descriptor, "w+");
-    if (!fresh) {
-        close(descriptor);
-        return;
+    if (FILE* rows = sheet->optimize_tmpfile; rows && sheet->file == rows) {
+        if (FILE* fresh = spill.Rebuffer(rows)) {
+            sheet->optimize_tmpfile = fresh;
+            sheet->file = fresh;
+        }
     }
-    fclose(rows);
-    sheet->optimize_tmpfile = fresh;
-    sheet->file = fresh;
-#else
-    Q_UNUSED(sheet);
-#endif
+}
+
+bool InMemory(const QByteArray& folder)
+{
+    constexpr auto kTmpfsMagic = decltype(statfs::f_type)(0x01021994);
+    struct statfs info { };
+    return statfs(folder.constData(), &info) == 0 && info.f_type == kTmpfsMagic
+        && access(folder.constData(), W_OK | X_OK) == 0;
+}
+
+/// The folder of libxlsxwriter's own temporary files: it makes one as each sheet starts and one
+/// for each part as the workbook closes, and unlinks each at once. On a disk's file system the
+/// creations cost more than the writing (ext4 searches its inode table for each); a folder in
+/// memory takes them at a fraction, and holds one sheet's text at a time. The sheets' rows stay
+/// in the spill, in the temporary directory.
+QString LibraryTempDir()
+{
+    const QString own = TempDir();
+    if (InMemory(QFile::encodeName(own)))
+        return own;
+    const QString shared = QStringLiteral("/dev/shm");
+    return InMemory(QFile::encodeName(shared)) ? shared : own;
 }
 
 /// True when the soft limit of open files was below the hard one and now equals it.
@@ -195,16 +230,18 @@ TRLXLSXWorkbookWriter::TRLXLSXWorkbookWriter(const QString& fileName, const TRLX
     : m_fileName(fileName)
     , m_setup(setup)
     , m_file(std::make_unique<TRLXLSScratchFile>())
+    , m_spill(std::make_unique<TRLXLSXSheetSpill>())
+    , m_libraryDir(LibraryTempDir())
 {
     const TCNumbers cNumbers;
     const QByteArray name = QFile::encodeName(m_file->FileName());
-    QByteArray tempDir = QFile::encodeName(TempDir());
+    QByteArray tempDir = QFile::encodeName(m_libraryDir);
     lxw_workbook_options options {};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = tempDir.data();
     m_workbook = workbook_new_opt(name.constData(), &options);
     if (!m_workbook)
-        RaiseCannotWrite(m_fileName, XLSXErrorReason(LXW_ERROR_MEMORY_MALLOC_FAILED, TempDir()));
+        RaiseCannotWrite(m_fileName, Reason(LXW_ERROR_MEMORY_MALLOC_FAILED));
 }
 
 TRLXLSXWorkbookWriter::~TRLXLSXWorkbookWriter()
@@ -218,18 +255,20 @@ void TRLXLSXWorkbookWriter::AddSheet(const QString& title)
 {
     const TCNumbers cNumbers;
     if (m_sheet)
-        ReleaseSheetBuffers(m_sheet);
+        ReleaseSheetBuffers(m_sheet, *m_spill);
     const QByteArray name = title.toUtf8();
     if (const lxw_error error = workbook_validate_sheet_name(m_workbook, name.constData());
         error != LXW_NO_ERROR)
-        RaiseCannotWrite(m_fileName, XLSXSheetReason(title, XLSXErrorReason(error, TempDir())));
+        RaiseCannotWrite(m_fileName, XLSXSheetReason(title, Reason(error)));
     m_sheet = workbook_add_worksheet(m_workbook, name.constData());
-    // Each sheet keeps a temporary file open until the workbook is written; a report of more
-    // pages than the soft limit of open files allows goes on up to the hard limit.
+    // Under a library version whose sheets keep their own temporary file open until the workbook
+    // is written, a report of more pages than the soft limit of open files goes on up to the
+    // hard limit.
     if (!m_sheet && RaiseOpenFileLimit())
         m_sheet = workbook_add_worksheet(m_workbook, name.constData());
     if (!m_sheet)
-        RaiseCannotWrite(m_fileName, XLSXSheetReason(title, XLSXNoSheetFileReason(TempDir())));
+        RaiseCannotWrite(m_fileName, XLSXSheetReason(title, XLSXNoSheetFileReason(m_libraryDir)));
+    UseOwnStream(m_sheet, *m_spill);
     m_sheetTitle = title;
     ++m_sheetCount;
     ApplySetup(m_sheet, m_setup);
@@ -309,7 +348,7 @@ void TRLXLSXWorkbookWriter::SetProperties(const QString& title, const QString& a
     properties.author = authorText.data();
     properties.created = time_t(Now().toSecsSinceEpoch());
     if (const lxw_error error = workbook_set_properties(m_workbook, &properties); error != LXW_NO_ERROR)
-        RaiseCannotWrite(m_fileName, XLSXErrorReason(error, TempDir()));
+        RaiseCannotWrite(m_fileName, Reason(error));
 }
 
 void TRLXLSXWorkbookWriter::Save()
@@ -319,7 +358,9 @@ void TRLXLSXWorkbookWriter::Save()
         return workbook_close(std::exchange(m_workbook, nullptr));
     }();
     if (error != LXW_NO_ERROR)
-        RaiseCannotWrite(m_fileName, XLSXErrorReason(error, TempDir()));
+        RaiseCannotWrite(m_fileName, Reason(error));
+    if (m_spill->Failed())
+        RaiseCannotWrite(m_fileName, XLSXErrorReason(LXW_ERROR_CREATING_TMPFILE, TempDir()));
     QFile& built = m_file->File();
     if (!XLSXPackageWhole(built))
         RaiseCannotWrite(m_fileName, XLSXErrorReason(LXW_ERROR_READING_TMPFILE, TempDir()));
@@ -349,7 +390,7 @@ lxw_format* TRLXLSXWorkbookWriter::FormatOf(const TFormatKey& key)
         return found->second;
     lxw_format* format = workbook_add_format(m_workbook);
     if (!format)
-        RaiseCannotWrite(m_fileName, XLSXErrorReason(LXW_ERROR_MEMORY_MALLOC_FAILED, TempDir()));
+        RaiseCannotWrite(m_fileName, Reason(LXW_ERROR_MEMORY_MALLOC_FAILED));
     const TFont& font = key.Font;
     format_set_font_name(format, font.Name.toUtf8().constData());
     format_set_font_size(format, font.Size());
@@ -377,9 +418,14 @@ lxw_format* TRLXLSXWorkbookWriter::FormatOf(const TFormatKey& key)
     return format;
 }
 
+QString TRLXLSXWorkbookWriter::Reason(int error) const
+{
+    const bool libraryFile = error == LXW_ERROR_CREATING_TMPFILE || error == LXW_ERROR_READING_TMPFILE;
+    return XLSXErrorReason(error, libraryFile ? m_libraryDir : TempDir());
+}
+
 void TRLXLSXWorkbookWriter::Check(int error, int row, int column) const
 {
     if (error != LXW_NO_ERROR)
-        RaiseCannotWrite(
-            m_fileName, XLSXCellReason(m_sheetTitle, row + 1, column + 1, XLSXErrorReason(error, TempDir())));
+        RaiseCannotWrite(m_fileName, XLSXCellReason(m_sheetTitle, row + 1, column + 1, Reason(error)));
 }

@@ -12,6 +12,7 @@ struct lxw_workbook;
 struct lxw_worksheet;
 struct lxw_format;
 class TRLXLSScratchFile;
+class TRLXLSXSheetSpill;
 class TRLXLSWorksheet;
 struct TRLXLSCol;
 
@@ -58,12 +59,17 @@ private:
         bool operator()(const TFormatKey& a, const TFormatKey& b) const;
     };
     lxw_format* FormatOf(const TFormatKey& key);
+    /// The message of a library error, naming the folder it concerns.
+    QString Reason(int error) const;
     /// Throws the message of a refused write at the sheet's row and column (0-based).
     void Check(int error, int row, int column) const;
 
     QString m_fileName;
     TRLXLSPageSetup m_setup;
     std::unique_ptr<TRLXLSScratchFile> m_file;
+    /// The sheets' rows until the workbook closes; outlives the library's workbook.
+    std::unique_ptr<TRLXLSXSheetSpill> m_spill;
+    QString m_libraryDir;
     lxw_workbook* m_workbook = nullptr;
     lxw_worksheet* m_sheet = nullptr;
     QString m_sheetTitle;

@@ -7,7 +7,9 @@ target_sources(filters PRIVATE
     RLXLSXFilter.cpp
     RLXLSXPackageCheck.cpp
     RLXLSXRepeatedHeader.cpp
+    RLXLSXSheetSpill.cpp
     RLXLSXWriter.cpp
     RLXLSXWriterThread.cpp
+    RLXLSXZipLevel.cpp
 )
-target_link_libraries(filters PRIVATE PkgConfig::XLSXWRITER ZLIB::ZLIB)
+target_link_libraries(filters PRIVATE PkgConfig::XLSXWRITER ZLIB::ZLIB ${CMAKE_DL_LIBS})

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +31,12 @@ TProgramRun RunOrdemCompra(const QStringList& arguments, const TProgramPlaces& p
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(places.WorkDir.isEmpty() ? places.TempDir : places.WorkDir);
+    if (places.MaxOpenFiles > 0) {
+        process.setChildProcessModifier([limit = rlim_t(places.MaxOpenFiles)] {
+            const rlimit both { limit, limit };
+            setrlimit(RLIMIT_NOFILE, &both);
+        });
+    }
     if (outputReader)
         process.setStandardOutputProcess(outputReader);
     if (!places.ErrorDevice.isEmpty())

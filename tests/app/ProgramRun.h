@@ -24,6 +24,8 @@ struct TProgramPlaces {
     QString WorkDir;
     /// Standard error goes into this file or device (a terminal) instead of into Err.
     QString ErrorDevice = {};
+    /// The run's soft and hard limit of open files; 0 keeps the test's.
+    int MaxOpenFiles = 0;
 };
 
 /// Runs the built ordemcompra as an operator's shell would, but with no display, the Brazilian

@@ -1,12 +1,22 @@
 #include "filters/RLXLSWorkbook.h"
+#include "filters/RLXLSXFilter.h"
+#include "filters/RLXLSXPackageCheck.h"
+#include "filters/RLXLSXSheetSpill.h"
 #include "filters/RLXLSXWriter.h"
 #include "filters/RLXLSXWriterThread.h"
 #include "support/TempFiles.h"
 #include "tests/common/TestHelpers.h"
+#include "tests/filters/XLSTestPages.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/resource.h>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -24,6 +34,8 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #else
 #include <malloc.h>
 #endif
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -127,4 +139,114 @@ TEST(XLSXWriterThread, TheFirstRefusedJobStopsTheRestAndItsErrorReachesTheCaller
     EXPECT_EQ(started, (std::vector<QString> { QStringLiteral("Itens"), QStringLiteral("Itens [2]") }));
     EXPECT_EQ(writer.SheetCount(), 1);
     EXPECT_FALSE(QFileInfo::exists(output));
+}
+
+// The sheets' rows share one temporary file: each stream reads back its own bytes in order,
+// whatever was written between its pieces, also after giving up its buffer; a write the disk
+// refuses is kept, so that the workbook is not saved without it.
+TEST(XLSXSheetSpill, EachStreamReadsBackItsOwnBytesAndARefusedWriteIsKept)
+{
+    const TPrivateTempDir dir;
+    const QStringList tempBefore = QDir(TempDir()).entryList(QDir::Files | QDir::Hidden);
+    const auto readAll = [](FILE* stream) {
+        std::string bytes;
+        rewind(stream);
+        char buffer[1000];
+        for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, stream)) > 0;)
+            bytes.append(buffer, got);
+        return bytes;
+    };
+    std::string first;
+    std::string second;
+    {
+        TRLXLSXSheetSpill spill;
+        FILE* a = spill.Open();
+        FILE* b = spill.Open();
+        ASSERT_TRUE(a && b);
+        for (int i = 0; i < 3000; ++i) {
+            const std::string rowA = "<row r=\"" + std::to_string(i) + "\"/>";
+            const std::string rowB = std::string(std::size_t(i % 50), 'x');
+            first += rowA;
+            second += rowB;
+            fputs(rowA.c_str(), a);
+            fputs(rowB.c_str(), b);
+            if (i % 700 == 0) {
+                fflush(a);
+                fflush(b);
+            }
+        }
+        a = spill.Rebuffer(a);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(readAll(a), first);
+        EXPECT_EQ(readAll(b), second);
+        fclose(a);
+        EXPECT_FALSE(spill.Failed());
+        // b is left open: the spill closes it.
+    }
+    {
+        constexpr rlim_t kLimit = 64 * 1024;
+        TRLXLSXSheetSpill spill;
+        FILE* stream = spill.Open();
+        ASSERT_NE(stream, nullptr);
+        rlimit previous {};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = previous;
+        limit.rlim_cur = kLimit;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const std::string row(1000, 'r');
+        for (int i = 0; i < 100; ++i)
+            fputs(row.c_str(), stream);
+        fflush(stream);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        EXPECT_TRUE(spill.Failed());
+        EXPECT_LE(readAll(stream).size(), std::size_t(kLimit));
+    }
+    EXPECT_EQ(QDir(TempDir()).entryList(QDir::Files | QDir::Hidden), tempBefore);
+}
+
+// A cancelled run is still closed: the workbook holds the pages done, whole, and no temporary
+// file stays behind, a sheet per page or one sheet for them.
+TEST(XLSXFile, CancelledRunSavesACompleteFileOfThePagesDone)
+{
+    class TCancelAfterTwo : public TRLXLSXFilter {
+    public:
+        using TRLXLSXFilter::TRLXLSXFilter;
+
+    protected:
+        void InternalDrawPage(TRLGraphicSurface& page) override
+        {
+            TRLXLSXFilter::InternalDrawPage(page);
+            if (++m_drawn == 2)
+                SetCanceled(true);
+        }
+
+    private:
+        int m_drawn = 0;
+    };
+    for (const bool oneSheet : { false, true }) {
+        const TPrivateTempDir dir;
+        const QString output = dir.FilePath(QStringLiteral("cancel.xlsx"));
+        auto store = MakeOrderStore(5, 30);
+        const QStringList tempBefore = QDir(TempDir()).entryList(QDir::Files | QDir::Hidden);
+        TCancelAfterTwo filter(nullptr);
+        filter.ShowProgress = false;
+        filter.OneSheet = oneSheet;
+        filter.FileName = output;
+        filter.FilterPages(**store);
+        EXPECT_TRUE(filter.Canceled());
+        QFile file(output);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "one sheet " << oneSheet;
+        EXPECT_TRUE(XLSXPackageWhole(file)) << "one sheet " << oneSheet;
+        ASSERT_TRUE(file.seek(0));
+        // Part names are stored as they are, in the local headers and the central directory.
+        const QByteArray bytes = file.readAll();
+        const qsizetype sheets = bytes.count("xl/worksheets/sheet") / 2;
+        EXPECT_EQ(sheets, oneSheet ? 1 : 2) << "one sheet " << oneSheet;
+        file.close();
+        ASSERT_TRUE(QFile::remove(output));
+        EXPECT_EQ(QDir(TempDir()).entryList(QDir::Files | QDir::Hidden), tempBefore)
+            << "one sheet " << oneSheet;
+    }
 }
