@@ -71,7 +71,7 @@ void TRLXLSXFilter::InternalBeginDoc()
     // A report on one sheet printed on one page tall would shrink its rows to nothing.
     if (OneSheet)
         setup.FitToPagesTall = false;
-    m_writer = std::make_unique<TRLXLSXWorkbookWriter>(FileName, setup);
+    m_writer = std::make_unique<TRLXLSXWorkbookWriter>(FileName, setup, !OneSheet);
     m_writerThread = std::make_unique<TRLXLSXWriterThread>(*m_writer);
     if (OneSheet)
         m_header = std::make_unique<TRLXLSXRepeatedHeader>();

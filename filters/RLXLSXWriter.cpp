@@ -193,11 +193,12 @@ bool InMemory(const QByteArray& folder)
 /// for each part as the workbook closes, and unlinks each at once. On a disk's file system the
 /// creations cost more than the writing (ext4 searches its inode table for each); a folder in
 /// memory takes them at a fraction, and holds one sheet's text at a time. The sheets' rows stay
-/// in the spill, in the temporary directory.
-QString LibraryTempDir()
+/// in the spill, in the temporary directory. A whole report on one sheet could outgrow the small
+/// /dev/shm of a container, and a TMPDIR the user chose is where the user wants them.
+QString LibraryTempDir(bool smallSheets)
 {
     const QString own = TempDir();
-    if (InMemory(QFile::encodeName(own)))
+    if (!smallSheets || qEnvironmentVariableIsSet("TMPDIR") || InMemory(QFile::encodeName(own)))
         return own;
     const QString shared = QStringLiteral("/dev/shm");
     return InMemory(QFile::encodeName(shared)) ? shared : own;
@@ -226,12 +227,13 @@ bool TRLXLSXWorkbookWriter::TFormatKeyLess::operator()(const TFormatKey& a, cons
     return tie(a) < tie(b);
 }
 
-TRLXLSXWorkbookWriter::TRLXLSXWorkbookWriter(const QString& fileName, const TRLXLSPageSetup& setup)
+TRLXLSXWorkbookWriter::TRLXLSXWorkbookWriter(
+    const QString& fileName, const TRLXLSPageSetup& setup, bool smallSheets)
     : m_fileName(fileName)
     , m_setup(setup)
     , m_file(std::make_unique<TRLXLSScratchFile>())
     , m_spill(std::make_unique<TRLXLSXSheetSpill>())
-    , m_libraryDir(LibraryTempDir())
+    , m_libraryDir(LibraryTempDir(smallSheets))
 {
     const TCNumbers cNumbers;
     const QByteArray name = QFile::encodeName(m_file->FileName());

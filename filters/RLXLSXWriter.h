@@ -22,9 +22,10 @@ struct TRLXLSCol;
 /// built in a temporary file of its own and copied to the output by Save.
 class TRLXLSXWorkbookWriter {
 public:
-    /// Starts the workbook for `fileName` in a new temporary file; libxlsxwriter's own temporary
-    /// files go to the same directory and are unlinked as soon as they are made.
-    TRLXLSXWorkbookWriter(const QString& fileName, const TRLXLSPageSetup& setup);
+    /// Starts the workbook for `fileName` in a new temporary file. libxlsxwriter's own temporary
+    /// files (one sheet's text at a time, unlinked as soon as they are made) go to the same
+    /// directory, or to /dev/shm when `smallSheets` (a page a sheet) and no TMPDIR was chosen.
+    TRLXLSXWorkbookWriter(const QString& fileName, const TRLXLSPageSetup& setup, bool smallSheets = false);
     /// Drops an unsaved workbook and deletes the temporary file.
     ~TRLXLSXWorkbookWriter();
     TRLXLSXWorkbookWriter(const TRLXLSXWorkbookWriter&) = delete;

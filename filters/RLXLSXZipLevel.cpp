@@ -3,14 +3,22 @@
 // pages the compression is most of the export's last stretch. Level 1 packs the sheets' XML
 // about 15 % larger in half the time. The library finds minizip's function through the global
 // symbol scope, where this library comes first (minizip is loaded only for libxlsxwriter), so
-// this one takes its calls and passes them on with the faster level.
+// this one takes its calls and passes libxlsxwriter's on with the faster level.
 
+#include <cstring>
 #include <dlfcn.h>
 #include <zlib.h>
 
 namespace {
 
 constexpr int kPartLevel = 1;
+
+bool CalledFromXlsxWriter(void* returnAddress)
+{
+    Dl_info info {};
+    return dladdr(returnAddress, &info) != 0 && info.dli_fname
+        && std::strstr(info.dli_fname, "libxlsxwriter") != nullptr;
+}
 
 } // namespace
 
@@ -27,7 +35,9 @@ __attribute__((visibility("default"))) int zipOpenNewFileInZip4_64(void* file, c
     static const auto next = reinterpret_cast<TOpen>(dlsym(RTLD_NEXT, "zipOpenNewFileInZip4_64"));
     if (!next)
         return -104; // ZIP_INTERNALERROR
-    if (level == Z_DEFAULT_COMPRESSION)
+    // Only libxlsxwriter's parts: a program that loads this library keeps its own zip files as
+    // it asked for them.
+    if (level == Z_DEFAULT_COMPRESSION && CalledFromXlsxWriter(__builtin_return_address(0)))
         level = kPartLevel;
     return next(file, filename, fileInfo, localExtra, localExtraSize, globalExtra, globalExtraSize, comment,
         method, level, raw, windowBits, memLevel, strategy, password, cryptCrc, versionMadeBy, flagBase,
