@@ -37,8 +37,8 @@ public:
     /// @endcond
 
     /// The control this one lies in; the parent's list keeps the order of arrival. A control with
-    /// ParentFont or ParentColor takes the new parent's font or colour. Parent and owner are
-    /// independent: the owner deletes, the parent places.
+    /// ParentFont or ParentColor takes the new parent's font or colour. Parent and owner may
+    /// differ: whichever of them is destroyed first deletes the control.
     ///@{
     TControl* Parent() const { return m_parent; }
     virtual void SetParent(TControl* parent);
