@@ -22,18 +22,28 @@ class TIndexKeys;
 /// field is null leaves the detail empty.
 class TDataSet : public TComponent {
 public:
+    /// Closed, with no fields until the derived class adds them.
     explicit TDataSet(TComponent* owner);
+    /// Leaves the master and tells its data sources that the dataset is gone.
     ~TDataSet() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// Open; setting it calls Open or Close.
+    ///@{
     bool Active() const { return m_active; }
     void SetActive(bool active);
+    ///@}
     /// Loads the records and moves to the first one (of the range, for a detail). Throws EReportError
     /// naming the dataset and what is wrong; the dataset then stays closed.
     void Open();
+    /// Drops the loaded order; the fields read null until the next Open.
     void Close();
 
+    /// To the first record of the range; Eof when the range is empty.
     void First();
+    /// To the next record; past the last one it stays there and sets Eof.
     void Next();
     /// True after First or Next found no record, and on a closed dataset.
     bool Eof() const;
@@ -44,18 +54,27 @@ public:
     /// matches nothing. Moves there and returns true, or returns false and stays.
     bool Locate(QStringView fieldName, const QVariant& value);
 
+    /// The fields in the order they were added; Field throws std::out_of_range for a bad index.
+    ///@{
     int FieldCount() const { return int(m_fields.size()); }
     TField* Field(int index) const { return m_fields.at(index).get(); }
+    ///@}
     /// Case-insensitive; nullptr when the dataset has no such field.
     TField* FindField(QStringView fieldName) const;
     /// As FindField, but throws EReportError naming the dataset and the field when absent.
     TField* FieldByName(QStringView fieldName) const;
 
+    /// The sort order.
     const QString& IndexFieldNames() const { return m_indexFieldNames; }
     /// Fields separated by ";"; applied at the next Open, or at once when open.
     void SetIndexFieldNames(const QString& names);
+    /// The master's data source, making this a detail of its current record; throws EReportError
+    /// when the chain of masters would lead back to this dataset.
+    ///@{
     TDataSource* MasterSource() const { return m_masterSource; }
     void SetMasterSource(TDataSource* source);
+    ///@}
+    /// The master fields as set.
     const QString& MasterFields() const { return m_masterFields; }
     /// The master's fields, ";"-separated, compared with the leading index fields in order.
     void SetMasterFields(const QString& names);
@@ -65,14 +84,18 @@ protected:
     TField* CreateField(const QString& fieldName, TFieldType type, int size);
     /// Makes the stored records readable and checks the fields; throws EReportError on failure.
     virtual void DoOpen() = 0;
+    /// Releases what DoOpen took; runs after the cursor is cleared.
     virtual void DoClose() = 0;
+    /// Records stored, before ordering and ranges; read only while open.
     virtual int StoredRecordCount() const = 0;
     /// The value of `field` in stored record `record` (0 <= record < StoredRecordCount()), of the
     /// field's type or null.
     virtual QVariant StoredValue(int record, const TField& field) const = 0;
     /// Re-reads the order and range after the stored records changed, and moves to the first record.
     void Refresh();
+    /// @cond ENGINE
     void Notification(TComponent* component, TOperation operation) override;
+    /// @endcond
 
 private:
     friend class TField;

@@ -43,23 +43,30 @@ std::optional<TFieldType> FieldTypeOfIdentifier(QStringView identifier);
 /// long as it lives. With no current record (closed, empty) a field is null: empty text and zero.
 class TField {
 public:
+    /// Made by the dataset (TDataSet::CreateField); `size` is kept for ftString and ftBytes only.
     TField(TDataSet* dataSet, int index, const QString& fieldName, TFieldType type, int size);
     TField(const TField&) = delete;
     TField& operator=(const TField&) = delete;
 
+    /// The owning dataset.
     TDataSet* DataSet() const { return m_dataSet; }
     /// Position in the dataset's field list, from 0.
     int Index() const { return m_index; }
+    /// The name FindField and DataField match, case-insensitively.
     const QString& FieldName() const { return m_fieldName; }
+    /// The kind of value; see TFieldType for the QVariant type of each.
     TFieldType DataType() const { return m_type; }
     /// Capacity in characters for ftString and ftBytes; 0 for the other kinds.
     int Size() const { return m_size; }
     /// The name shown for the field outside printing; the field name unless set.
+    ///@{
     QString DisplayLabel() const;
     void SetDisplayLabel(const QString& label) { m_displayLabel = label; }
+    ///@}
     /// Memo, formatted memo, graphic, binary and OLE fields.
     bool IsBlob() const;
 
+    /// No value at the current record, or no current record.
     bool IsNull() const;
     /// The typed value; a null QVariant for a null field.
     QVariant Value() const;
@@ -71,6 +78,7 @@ public:
     QString AsString() const;
     /// The numeric value; 0 for null or for text that is not a number.
     double AsFloat() const;
+    /// The value converted to an integer; 0 for null or for a value that does not convert.
     int AsInteger() const;
     /// The stored bytes of a blob or bytes field (a graphic keeps its 8-byte header); empty otherwise.
     QByteArray AsBytes() const;

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Opening a form's datasets masters first.
+
 class TComponent;
 
 /// Opens every closed dataset `owner` owns, each after the datasets it takes its master record from

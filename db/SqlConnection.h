@@ -12,10 +12,15 @@ class QSqlDatabase;
 /// Everything is read only: an SQLite file is opened read-only and never created.
 class TSqlConnection : public TComponent {
 public:
+    /// Not connected, with no URL.
     explicit TSqlConnection(TComponent* owner);
+    /// Closes first, so the queries let go of their statements.
     ~TSqlConnection() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// The database URL as set, password included.
     const QString& Url() const { return m_url; }
     /// Throws EReportError while connected.
     void SetUrl(const QString& url);
@@ -23,13 +28,17 @@ public:
     QString DisplayUrl() const;
     /// The folder a relative SQLite path ("sqlite:orders.db") is read from; empty: the working folder.
     /// The URL keeps the path as written. Throws EReportError while connected.
+    ///@{
     const QString& BaseDirectory() const { return m_baseDirectory; }
     void SetBaseDirectory(const QString& directory);
+    ///@}
 
+    /// Between a successful Open and Close.
     bool Connected() const;
     /// Connects if not connected. Throws EReportError naming the URL (password hidden) and the
     /// driver's reason: a bad URL, a driver Qt lacks, a file that does not exist, a server refusing.
     void Open();
+    /// Tells the close clients, then disconnects; nothing happens when not connected.
     void Close();
     /// The open database; Open first.
     QSqlDatabase Database() const;
@@ -42,6 +51,7 @@ public:
     /// `client` is called before the connection closes (or is destroyed), so that it lets go of its
     /// statements first; adding a client again replaces its handler.
     void AddCloseClient(TComponent* client, std::function<void()> handler);
+    /// Drops the handler AddCloseClient gave `client`.
     void RemoveCloseClient(TComponent* client);
 
 private:

@@ -13,7 +13,9 @@ class TSqlConnection;
 
 /// A parameter's fixed value, by the name it was given.
 struct TSqlParam {
+    /// As in the SQL, without the colon.
     QString Name;
+    /// A null QVariant is SQL NULL.
     QVariant Value;
 };
 
@@ -34,16 +36,24 @@ struct TSqlParam {
 /// the result lacks, a value that does not convert to its field's type (with the record and field).
 class TSqlQuery : public TDataSet {
 public:
+    /// Closed, with no connection, SQL or fields.
     explicit TSqlQuery(TComponent* owner);
     ~TSqlQuery() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
+    /// The connection the query runs on, opened by the query's Open when needed; setting it
+    /// throws EReportError when open.
+    ///@{
     TSqlConnection* Connection() const { return m_connection; }
-    /// Throws EReportError when open.
     void SetConnection(TSqlConnection* connection);
+    ///@}
+    /// The statement; setting it throws EReportError when open.
+    ///@{
     const QString& SQL() const { return m_sql; }
-    /// Throws EReportError when open.
     void SetSQL(const QString& sql);
+    ///@}
     /// The parameter names of the SQL, without the colon, in order of first use.
     QStringList ParamNames() const;
     /// Fixes a parameter's value (a null QVariant is SQL NULL); applied at the next run. A name that
@@ -52,8 +62,12 @@ public:
     /// The fixed values, in the order they were first set.
     const std::vector<TSqlParam>& Params() const { return m_params; }
 
+    /// The master record the parameters without a fixed value are read from; the query runs
+    /// again when it moves.
+    ///@{
     TDataSource* ParamSource() const { return m_paramSource; }
     void SetParamSource(TDataSource* source);
+    ///@}
 
     /// Declares a field; ftString with its capacity. Throws EReportError when open or taken.
     TField* AddField(const QString& fieldName, TFieldType type, int size = 0);
@@ -64,11 +78,13 @@ public:
     QString Description() const;
 
 protected:
+    /// @cond ENGINE
     void DoOpen() override;
     void DoClose() override;
     int StoredRecordCount() const override;
     QVariant StoredValue(int record, const TField& field) const override;
     void Notification(TComponent* component, TOperation operation) override;
+    /// @endcond
 
 private:
     void Prepare();

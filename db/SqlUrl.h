@@ -8,11 +8,15 @@
 struct TSqlUrl {
     /// The Qt driver: QSQLITE, QPSQL, or another one named by its scheme ("qmysql://...").
     QString driver;
+    /// The server's name or address, or the directory of its unix socket; empty for SQLite.
     QString host;
     /// -1 when the URL names none.
     int port = -1;
+    /// The login, percent-decoded; empty when the URL names none.
+    ///@{
     QString user;
     QString password;
+    ///@}
     /// The file for SQLite, the database's name for a server.
     QString database;
     /// "key=value;key=value", as QSqlDatabase::setConnectOptions takes them.

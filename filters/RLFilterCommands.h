@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Whole filter runs for a command line: no window, no question asked.
+
 #include <QString>
 
 class TRLGraphicStorage;

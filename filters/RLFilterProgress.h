@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The progress window a filter run shows, as a factory the preview layer registers.
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -10,6 +13,7 @@
 class TRLFilterProgress {
 public:
     virtual ~TRLFilterProgress() = default;
+    /// The number of pages the run will draw; called once before the first StepForward.
     virtual void SetMaxProgress(int maximum) = 0;
     /// One page done. Lets the GUI process pending events; throws EAbort when the application
     /// is terminating.
@@ -22,4 +26,5 @@ using TRLFilterProgressFactory
 
 /// Replaces the registered factory; an empty one unregisters it.
 void SetFilterProgressFactory(TRLFilterProgressFactory factory);
+/// The registered factory; empty when none is.
 const TRLFilterProgressFactory& FilterProgressFactory();

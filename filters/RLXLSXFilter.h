@@ -22,9 +22,12 @@ class TRLXLSXWriterThread;
 /// workbook is written, and no temporary file stays behind.
 class TRLXLSXFilter : public TRLCustomSaveFilter {
 public:
+    /// Without a FileName, DefaultExt ".xlsx"; deleted by `owner`. Set FileName, then FilterPages.
     explicit TRLXLSXFilter(TComponent* owner);
     ~TRLXLSXFilter() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
     /// Empty by default.
     TRLXLSFilterOptions Options;
@@ -40,10 +43,12 @@ public:
     void SaveToFile(TRLGraphicStorage& pages, const QString& fileName, int firstPage = 1, int lastPage = -1);
 
 protected:
+    /// @cond ENGINE
     void InternalBeginDoc() override;
     void InternalEndDoc() override;
     void InternalNewPage() override;
     void InternalDrawPage(TRLGraphicSurface& page) override;
+    /// @endcond
 
 private:
     void WritePageSheet(const TRLGraphicSurface& page);

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The paper table: every named size in millimetres with its platform paper code.
+
 #include <QString>
 #include <optional>
 
@@ -149,26 +152,32 @@ enum class TRLPaperSize : quint8 {
     fpDefault,
 };
 
+/// Entries of the paper table, fpCustom and fpDefault included.
 constexpr int kPaperSizeCount = int(TRLPaperSize::fpDefault) + 1;
 /// The platform paper code of a user-defined size.
 constexpr int kCustomPaperCode = 256;
 
+/// One entry of the paper table.
 struct TRLPaperSizeInfo {
     /// Name and size, as "A4 210 x 297 mm".
     QString Description;
     /// Millimetres, portrait sense.
+    ///@{
     double Width;
     double Height;
+    ///@}
     /// The platform's paper number; none for sizes the platform does not number.
     std::optional<int> Code;
 };
 
+/// The table's entry for `size`.
 const TRLPaperSizeInfo& PaperSizeInfo(TRLPaperSize size);
 
 /// The earliest numbered size within 0.01 mm (sum of both differences) of width x height;
 /// fpCustom when none is, fpDefault when either is negative.
 TRLPaperSize FindPaperSize(double width, double height);
 
+/// @cond ENGINE
 struct TRLPaperInfo {
     TRLPaperSize Size;
     int Code;
@@ -180,3 +189,4 @@ struct TRLPaperInfo {
 };
 
 TRLPaperInfo PaperInfo(bool landscape, double width, double height);
+/// @endcond

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// The platform's printers: the shared printer the report and the printer filter use.
+
 #include "platform/Canvas.h"
 
 #include <QString>
@@ -13,18 +16,35 @@ class QPrinter;
 
 /// Printer pixels.
 struct TRLPrinterMetrics {
+    /// The printer's resolution, pixels per inch.
+    ///@{
     int DpiX = 0;
     int DpiY = 0;
+    ///@}
+    /// The whole sheet in the current orientation.
+    ///@{
     int PhysicalWidth = 0;
     int PhysicalHeight = 0;
+    ///@}
+    /// The unprintable strip at the left and at the top.
+    ///@{
     int OffsetX = 0;
     int OffsetY = 0;
+    ///@}
+    /// The unprintable strip at the right and at the bottom.
+    ///@{
     int MarginRight = 0;
     int MarginBottom = 0;
+    ///@}
+    /// The printable area.
+    ///@{
     int PrintableWidth = 0;
     int PrintableHeight = 0;
+    ///@}
 
+    /// @cond ENGINE
     bool operator==(const TRLPrinterMetrics&) const = default;
+    /// @endcond
 };
 
 /// Stands between the library and the platform's printers (Qt PrintSupport over CUPS): the
@@ -32,6 +52,8 @@ struct TRLPrinterMetrics {
 /// One shared instance, `SharedPrinter()`.
 class TRLPrinterWrapper {
 public:
+    /// No list loaded and no printer selected; use SharedPrinter() rather than a wrapper of
+    /// your own.
     TRLPrinterWrapper();
     ~TRLPrinterWrapper();
     TRLPrinterWrapper(const TRLPrinterWrapper&) = delete;
@@ -57,6 +79,7 @@ public:
     void SetPrinterIndex(int index);
     /// Makes the printer current with the driver's default settings.
     void SelectPrinter(int index);
+    /// The selected printer's name, selecting printer 0 when none is; empty without printers.
     QString PrinterName();
 
     /// Starts a job on the current printer, named `documentName` in the print queue (the
@@ -64,14 +87,18 @@ public:
     void BeginDoc(const QString& documentName = {});
     /// Ends the job and reloads the printer's default settings.
     void EndDoc();
+    /// Starts the next sheet of the job; nothing outside a job.
     void NewPage();
-    /// Valid between BeginDoc and EndDoc.
+    /// Valid between BeginDoc and EndDoc; throws EReportError outside a job.
     TCanvas& Canvas();
+    /// Between BeginDoc and EndDoc.
     bool Printing() const { return m_canvas != nullptr; }
 
-    /// At least 1.
+    /// Copies of each job; read as at least 1.
+    ///@{
     int Copies();
     void SetCopies(int count);
+    ///@}
 
     /// Millimetres, portrait sense; `forceEmulation` is accepted and has no effect. A size in the
     /// paper table sets that paper; -1 x -1 (fpDefault) the printer's own default paper; any
@@ -81,6 +108,7 @@ public:
     /// The selected printer's metrics, or those of a Letter sheet at 300 dpi when there is no
     /// printer (or no print scheduler).
     TRLPrinterMetrics GetMetrics();
+    /// Always true: every printer has a settings dialog.
     bool CanSetup() const { return true; }
     /// Refreshes the list, then runs SetupDialog on a platform printer of its own for the current
     /// printer, with the driver's default settings; what the dialog changes is not applied.
@@ -91,15 +119,19 @@ public:
     std::function<void(QPrinter& printer)> SetupDialog;
 
     /// Millimetres last passed to SetPaperSize.
+    ///@{
     double CustomWidth = 0;
     double CustomHeight = 0;
+    ///@}
 
     /// The platform printer of the current selection (for the preview's settings dialog);
     /// nullptr when no printer is selected.
     QPrinter* Printer();
 
+    /// @cond ENGINE
     /// Replaces the platform's list (entries "name|port"), for tests without a print scheduler.
     void SetPrinterListForTest(const QStringList& entries, int selected);
+    /// @endcond
 
 private:
     void EnsurePrinter();

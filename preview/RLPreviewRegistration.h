@@ -1,5 +1,9 @@
 #pragma once
 
+/// @file
+/// The Qt windows of the preview, print dialog and progress, plugged into the report's window
+/// registry; a program without these calls runs headless.
+
 #include <QString>
 
 class TRLCustomReport;

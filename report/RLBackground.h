@@ -10,23 +10,35 @@ class TRLGraphicSurface;
 
 enum TRLImageArrange { baAligned, baSidebySide, baCenter, baDistributed };
 
-/// A picture painted inside a site: aligned, centred or tiled. Owned by the site.
+/// A picture painted inside a site, below its controls: aligned, centred or tiled. Owned by the
+/// site (TRLCustomSite::Background); nothing is painted without a picture.
 class TRLBackground {
 public:
+    /// No picture, a 40 x 40 pixel cell filling the site, AutoSize on.
     explicit TRLBackground(TRLCustomSite* owner);
 
+    /// Where the cell lies in the site with baAligned, as a control's Align would place it.
     TRLControlAlign Align = faClient;
+    /// baAligned places one cell by Align, baCenter centres it, baSidebySide tiles the site and
+    /// baDistributed tiles it with every other row shifted by half a cell.
     TRLImageArrange Arrange = baAligned;
+    /// The picture fills its cell; off, it keeps its own size from the cell's top-left corner.
     bool Stretch = false;
     /// Size of one placed or tiled picture cell, in pixels.
+    ///@{
     int Width = 40;
     int Height = 40;
+    ///@}
 
+    /// On: Width and Height follow the picture's size.
     bool AutoSize() const { return m_autoSize; }
     /// Turning it on takes the picture's size.
     void SetAutoSize(bool autoSize);
+    /// The picture, drawn at its own resolution; setting one forgets PictureFile.
+    ///@{
     const QImage& Picture() const { return m_picture; }
     void SetPicture(const QImage& picture);
+    ///@}
     /// The picture of a BMP, ICO, PNG or JPEG file, kept with the file; throws EReportError when
     /// the bytes are none.
     void LoadPictureFile(const QByteArray& file);
@@ -35,7 +47,9 @@ public:
     /// Width and Height := the picture's size, when there is a picture.
     void AdjustSize();
 
+    /// @cond ENGINE
     void DrawBackground(TRLGraphicSurface& surface, const TRect& rect) const;
+    /// @endcond
 
 private:
     TRect AlignedCell(const TRect& rect) const;

@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Reading and writing a report's layout as JSON.
+
 #include <QByteArray>
 #include <QString>
 

@@ -8,6 +8,8 @@ public:
     /// `defaultValue` is each side's default and initial value.
     TRLMargins(TRLCustomControl* owner, double defaultValue);
 
+    /// Millimetres from the control's edge on each side.
+    ///@{
     double LeftMargin() const { return m_values[kLeft]; }
     void SetLeftMargin(double value) { SetValue(kLeft, value); }
     double TopMargin() const { return m_values[kTop]; }
@@ -16,6 +18,7 @@ public:
     void SetRightMargin(double value) { SetValue(kRight, value); }
     double BottomMargin() const { return m_values[kBottom]; }
     void SetBottomMargin(double value) { SetValue(kBottom, value); }
+    ///@}
     /// Sets all four values and their defaults.
     void SetDefaults(double value);
     /// Stored with the layout only when it differs from its default.
@@ -23,6 +26,7 @@ public:
     /// Copies the four values through the setters.
     void Assign(const TRLMargins& source);
 
+    /// The index IsStored takes.
     enum Side { kLeft, kTop, kRight, kBottom };
 
 private:

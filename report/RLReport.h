@@ -52,7 +52,8 @@ public:
     TRLReportPhase ReportPhase() const { return m_phase; }
     /// The prepared pages, owned by the report; what a filter or the preview takes.
     TRLGraphicStorage* Pages() const { return m_pages; }
-    /// Paper, orientation and margins; changing it re-sizes the report.
+    /// Paper and orientation (the margins are Margins(), in millimetres); changing it re-sizes
+    /// the report.
     TRLPageSetup* PageSetup() const { return m_pageSetup.get(); }
     /// How the preview window opens (position, size, zoom, buttons).
     TRLPreviewOptions* PreviewOptions() const { return m_previewOptions.get(); }

@@ -1,5 +1,9 @@
 #pragma once
 
+/// @file
+/// Binding an expression parser to a report, and the conversions between its values and
+/// QVariant.
+
 #include "support/Variant.h"
 
 #include <QVariant>

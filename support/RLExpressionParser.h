@@ -27,6 +27,7 @@ using TRLParserOnTokenEvent
 using TRLParserOnException
     = std::function<void(TRLExpressionParser* sender, const std::exception& e, TVariant& result)>;
 
+/// @cond ENGINE
 /// The slots a report fills to resolve names against its controls and the form's components.
 struct TRLParserResolvers {
     /// A name (with its arguments) as a data field of the control being printed; empty when none.
@@ -40,25 +41,38 @@ struct TRLParserResolvers {
     /// Empty when it has no value for the member.
     std::function<TVariant(const TRLPathObject& object, const QString& property)> GetMemberValue;
 };
+/// @endcond
 
 /// A parser variable: set by an assignment, kept until the parser is cleared.
 struct TRLParserValue {
+    /// As first assigned; looked up without regard to case.
     QString Name;
+    /// The last value assigned.
     TVariant Value;
 };
 
 /// Parses and evaluates report formulas: numbers, strings, identifiers with argument lists,
-/// arithmetic, comparisons, logic, assignments to variables, if(), and blocks.
+/// arithmetic, comparisons, logic, assignments to variables, if(), and blocks. A report evaluates
+/// its DataFormula and KeyFormula texts through the parser bound to it
+/// (SetReportExpressionParser). An identifier is resolved, first match wins, by OnIdentifier, a
+/// variable, a built-in function, the printing control's data fields, a component path (with
+/// poScanComponents), then OnUnknown; when none does, the evaluation fails.
 class TRLExpressionParser : public TComponent {
 public:
     /// The owner is where component paths start.
     explicit TRLExpressionParser(TComponent* owner);
     ~TRLExpressionParser() override;
+    /// @cond ENGINE
     QString ClassName() const override;
+    /// @endcond
 
     /// Stored only: Evaluate parses the text it is given.
+    ///@{
     const QString& Expression() const { return m_expression; }
     void SetExpression(const QString& expression) { m_expression = expression; }
+    ///@}
+    /// poScanComponents (the default): identifiers and assignments may name component paths
+    /// ("DSOrdem.CODIGO") under the owner.
     TRLParserOptions Options = poScanComponents;
 
     /// Parses `text` afresh and evaluates it; empty for a text without operands. Parse errors
@@ -66,22 +80,29 @@ public:
     TVariant Evaluate(const QString& text);
     /// Forgets every variable.
     void Clear();
+    /// The variables, in the order they were first assigned.
     const std::vector<TRLParserValue>& Values() const { return m_values; }
     /// The variable of that name (case-insensitive), or none.
     const TRLParserValue* FindValue(QStringView name) const;
 
+    /// @cond ENGINE
     const TRLParserResolvers& Resolvers() const { return m_resolvers; }
     void SetResolvers(TRLParserResolvers resolvers) { m_resolvers = std::move(resolvers); }
     void ClearResolvers() { m_resolvers = {}; }
+    /// @endcond
 
     /// The component path named `name` ("DSOrdem.CODIGO"): its value, empty when it does not resolve.
     TVariant ReadComponentPath(const QString& name);
     /// Offers `value` to the path's property; false when nothing took it.
     bool WriteComponentPath(const QString& name, const TVariant& value);
 
+    /// Asked first for every identifier; a non-empty `result` is its value.
     TRLParserOnIdentifierEvent OnIdentifier;
+    /// Asked last, when nothing else resolved the identifier; an empty `result` is an error.
     TRLParserOnIdentifierEvent OnUnknown;
+    /// May rewrite each token and its kind as the text is scanned.
     TRLParserOnTokenEvent OnToken;
+    /// Takes an evaluation failure instead of letting it throw.
     TRLParserOnException OnException;
 
 private:

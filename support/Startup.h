@@ -1,5 +1,8 @@
 #pragma once
 
+/// @file
+/// Starting and stopping the library; a program calls this first, after its Qt application.
+
 /// Program-wide state of the library, in start-up order: the localized texts of the user's
 /// language and the translations of Qt's and the program's messages, the number and date conventions of the
 /// locale, the log file name (a stale log beside the executable is deleted), the temporary directory, and the

@@ -14,34 +14,51 @@ enum class TVariantType { Empty, Null, Boolean, Integer, Double, String, Date, A
 /// throw EReportError ("Could not convert variant of type (String) into type (Double)").
 class TVariant {
 public:
+    /// Empty.
     TVariant() = default;
+    /// Boolean, Integer, Integer, Double, String and String values; implicit, so that a plain C++
+    /// value passes where a TVariant is taken.
+    ///@{
     TVariant(bool value);
     TVariant(int value);
     TVariant(qint64 value);
     TVariant(double value);
     TVariant(const QString& value);
     TVariant(const char16_t* value);
+    ///@}
     /// Would silently become a Boolean; build a QString instead.
     TVariant(const char* value) = delete;
+    /// The database null, distinct from Empty.
     static TVariant Null();
+    /// A Date from a day count, or from a date and time read as its wall clock (zone ignored).
+    ///@{
     static TVariant FromDateTime(TDateTime value);
     static TVariant FromDateTime(const QDateTime& value);
+    ///@}
+    /// An Array of those elements.
     static TVariant Array(std::vector<TVariant> elements);
 
+    /// The kind of value held, and the tests for single kinds.
+    ///@{
     TVariantType Type() const { return TVariantType(m_value.index()); }
     bool IsEmpty() const { return Type() == TVariantType::Empty; }
     bool IsNull() const { return Type() == TVariantType::Null; }
     bool IsArray() const { return Type() == TVariantType::Array; }
+    ///@}
     /// Integer, Double or Date.
     bool IsNumeric() const;
     /// "Empty", "Null", "Boolean", "Integer", "Double", "String", "Date", "Array".
+    ///@{
     QString TypeName() const;
     static QString TypeName(TVariantType type);
+    ///@}
 
     /// Empty is false; numbers are true unless 0; strings "True"/"False" (any case) or numbers.
     bool ToBool() const;
     /// Doubles and numeric strings round half to even.
     qint64 ToInt() const;
+    /// Empty is 0, True is -1, a date its day count, a string read as a number in the locale;
+    /// null, arrays and other strings throw.
     double ToDouble() const;
     /// The text form in the current locale; empty and null give "". True is "True"; a date
     /// prints as the locale's date and time (time alone on day 0, date alone at midnight).
