@@ -50,38 +50,6 @@ void TRLByteWriter::Reserve(qint64 end)
     m_room = m_bytes->size();
 }
 
-// The fixed-size writes copy a constant count, which compiles to a plain store: a page record is
-// millions of small fields.
-template<class T> void TRLByteWriter::WriteFixed(T value)
-{
-    const T little = qToLittleEndian(value);
-    if (!m_bytes) {
-        WriteBytes(QByteArrayView(reinterpret_cast<const char*>(&little), sizeof little));
-        return;
-    }
-    const qint64 end = m_position + qint64(sizeof little);
-    if (end > m_room)
-        Reserve(end);
-    std::memcpy(m_data + m_position, &little, sizeof little);
-    m_position = end;
-    m_end = std::max(m_end, end);
-}
-
-void TRLByteWriter::WriteUInt8(quint8 value)
-{
-    WriteFixed(value);
-}
-
-void TRLByteWriter::WriteUInt16(quint16 value)
-{
-    WriteFixed(value);
-}
-
-void TRLByteWriter::WriteInt32(qint32 value)
-{
-    WriteFixed(value);
-}
-
 void TRLByteWriter::WriteBytes(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
@@ -100,7 +68,17 @@ void TRLByteWriter::WriteBytes(QByteArrayView bytes)
 
 void TRLByteWriter::WriteText(QStringView text)
 {
-    WriteCountedBytes(ToWindows1252(text));
+    // In memory the text is encoded in place, behind its count, without a byte array of its own.
+    if (!m_bytes || text.size() > std::numeric_limits<qint32>::max()) {
+        WriteCountedBytes(ToWindows1252(text));
+        return;
+    }
+    const qint64 countField = m_position;
+    Reserve(countField + kSizeFieldBytes + text.size());
+    const qsizetype count = ToWindows1252(text, m_data + countField + kSizeFieldBytes);
+    WriteInt32(qint32(count));
+    m_position = countField + kSizeFieldBytes + count;
+    m_end = std::max(m_end, m_position);
 }
 
 void TRLByteWriter::WriteCountedBytes(QByteArrayView bytes)

@@ -4,7 +4,9 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <QtEndian>
 #include <QtGlobal>
+#include <cstring>
 
 class QIODevice;
 
@@ -22,9 +24,11 @@ public:
     TRLByteWriter(const TRLByteWriter&) = delete;
     TRLByteWriter& operator=(const TRLByteWriter&) = delete;
 
-    void WriteUInt8(quint8 value);
-    void WriteUInt16(quint16 value);
-    void WriteInt32(qint32 value);
+    // Inline: a page record is millions of small fields, and a call each would cost more than
+    // the store.
+    void WriteUInt8(quint8 value) { WriteFixed(value); }
+    void WriteUInt16(quint16 value) { WriteFixed(value); }
+    void WriteInt32(qint32 value) { WriteFixed(value); }
     void WriteBytes(QByteArrayView bytes);
     /// Int32 byte count, then the Windows-1252 bytes ('?' for a character it lacks).
     void WriteText(QStringView text);
@@ -46,7 +50,19 @@ public:
 private:
     /// Makes room in memory up to `end`, doubling, so that a field costs no reallocation.
     void Reserve(qint64 end);
-    template<class T> void WriteFixed(T value);
+    template<class T> void WriteFixed(T value)
+    {
+        const T little = qToLittleEndian(value);
+        const qint64 end = m_position + qint64(sizeof little);
+        if (!m_bytes || end > m_room) {
+            WriteBytes(QByteArrayView(reinterpret_cast<const char*>(&little), sizeof little));
+            return;
+        }
+        std::memcpy(m_data + m_position, &little, sizeof little);
+        m_position = end;
+        if (end > m_end)
+            m_end = end;
+    }
 
     QIODevice* m_device = nullptr;
     QByteArray* m_bytes = nullptr;

@@ -325,7 +325,9 @@ void TRLCustomSite::AlignChildren()
     if (IsLoading() || IsAligning())
         return;
     StateGuard aligning(*this, kStateAligning);
-    ControlLists lists;
+    ControlLists& lists = m_alignLists;
+    for (ControlList& list : lists)
+        list.clear();
     for (TControl* child : ChildrenInCreationOrder()) {
         auto* control = ComponentCast<TRLCustomControl>(child);
         if (control && control->Visible())

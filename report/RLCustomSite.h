@@ -2,6 +2,7 @@
 
 #include "report/RLCustomControl.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -112,4 +113,7 @@ private:
     // The size the children were last aligned to: anchors move them by the change since.
     QSize m_alignedSize;
     bool m_aligned = false;
+    /// AlignChildren's lists by alignment, kept between calls so that aligning a band, which
+    /// happens for every band printed, does not allocate them again.
+    std::array<std::vector<TRLCustomControl*>, kControlAlignCount> m_alignLists;
 };

@@ -4,6 +4,7 @@
 #include "db/DataSource.h"
 #include "report/RLErrors.h"
 #include "report/RLReport.h"
+#include "support/TextUtils.h"
 
 TRLFieldBinding::TRLFieldBinding(TRLCustomControl& control)
     : m_control(control)
@@ -52,8 +53,16 @@ TField* TRLFieldBinding::GetField() const
     TDataSet* dataSet = GetDataSet();
     if (!dataSet || m_dataField.isEmpty())
         return nullptr;
-    if (TField* field = dataSet->FindField(m_dataField))
+    // A live field of this dataset with this name is the one FindField gives: names are unique.
+    if (m_foundIndex >= 0 && m_foundIndex < dataSet->FieldCount()
+        && dataSet->Field(m_foundIndex) == m_foundField
+        && SameNameIgnoringCase(m_dataField, m_foundField->FieldName()))
+        return m_foundField;
+    if (TField* field = dataSet->FindField(m_dataField)) {
+        m_foundField = field;
+        m_foundIndex = field->Index();
         return field;
+    }
     RaiseNotFound(m_control, u".DataField", m_dataField);
 }
 

@@ -49,4 +49,8 @@ private:
     TDataSource* m_dataSource = nullptr;
     QString m_dataField;
     QString m_dataFormula;
+    /// The field last found, checked against its dataset on each use: controls read their
+    /// field on every print, and a dataset's fields are only ever added to.
+    mutable TField* m_foundField = nullptr;
+    mutable int m_foundIndex = -1;
 };

@@ -31,6 +31,20 @@ void TRLCustomLabel::RefreshCaption()
     SetCaption(ComposeText());
 }
 
+namespace {
+
+/// The text with a space after it, as labels are measured, in a buffer kept for the next
+/// label: every label printed is measured so, and a new string each time would allocate.
+const QString& WithSpace(const QString& text)
+{
+    thread_local QString spaced;
+    spaced.resize(0);
+    spaced.append(text).append(QLatin1Char(' '));
+    return spaced;
+}
+
+} // namespace
+
 QSize TRLCustomLabel::MeasureContent()
 {
     if (!AutoSize())
@@ -38,7 +52,7 @@ QSize TRLCustomLabel::MeasureContent()
     QString text = Caption();
     if (text.isEmpty() && !IsPrinting())
         text = Name();
-    int width = MeasureText(text + QLatin1Char(' '), Font()).width();
+    int width = MeasureText(WithSpace(text), Font()).width();
     const TRLBorders& borders = *Borders();
     if (borders.Width() > 0) {
         const int allowance = borders.Width() + 1;
@@ -57,7 +71,7 @@ void TRLCustomLabel::EmitToSurface()
     surface.SetFont(Font());
     const QString caption = Caption();
     const int space = surface.TextWidth(QStringLiteral(" "));
-    const QString spaced = caption + QLatin1Char(' ');
+    const QString& spaced = WithSpace(caption);
     const int w = surface.TextWidth(spaced);
     const int h = surface.TextHeight(spaced);
     const int half = space / 2;

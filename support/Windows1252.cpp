@@ -58,12 +58,11 @@ char EncodeCharacter(char16_t c)
 
 } // namespace
 
-QByteArray ToWindows1252(QStringView text)
+qsizetype ToWindows1252(QStringView text, char* out)
 {
     // One byte per code unit at most (a surrogate pair makes one); written through a pointer, as
     // every text of every page passes here.
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
+    char* const start = out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
@@ -73,7 +72,13 @@ QByteArray ToWindows1252(QStringView text)
         }
         *out++ = EncodeCharacter(c.unicode());
     }
-    bytes.truncate(out - bytes.constData());
+    return out - start;
+}
+
+QByteArray ToWindows1252(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    bytes.truncate(ToWindows1252(text, bytes.data()));
     return bytes;
 }
 

@@ -275,6 +275,39 @@ TEST(DBText, DataFieldAndDataFormulaExcludeEachOther)
     EXPECT_EQ(text->DataFormula(), QString());
 }
 
+TEST(DBText, EachPreparationReadsTheFieldItIsBoundToThen)
+{
+    ControlReport r(2);
+    TRLDBText* text = AddDBText(r, r.AddDetailBand(20), u"N"_s);
+    const auto texts = [&r] {
+        QStringList shown;
+        for (const TRLTextObject* object : r.TextObjects())
+            shown << object->Text;
+        return shown;
+    };
+    ASSERT_TRUE(r.Prepare());
+    EXPECT_EQ(texts(), QStringList({ u"1"_s, u"2"_s }));
+
+    text->SetDataField(u"g"_s);
+    ASSERT_TRUE(r.Prepare());
+    EXPECT_EQ(texts(), QStringList({ u"x"_s, u"x"_s })) << "the new field, found without regard to case";
+
+    // Another dataset whose first field is not N: the field is found there by its name.
+    auto* other = new TMemoryDataSet(&r.form);
+    other->AddField(u"G"_s, TFieldType::ftString, 10);
+    other->AddField(u"N"_s, TFieldType::ftInteger);
+    other->AppendRecord({ u"y"_s, 7 });
+    other->Open();
+    auto* otherSource = new TDataSource(&r.form);
+    otherSource->SetDataSet(other);
+    text->SetDataField(u"N"_s);
+    ASSERT_TRUE(r.Prepare());
+    EXPECT_EQ(texts(), QStringList({ u"1"_s, u"2"_s }));
+    text->SetDataSource(otherSource);
+    ASSERT_TRUE(r.Prepare());
+    EXPECT_EQ(texts(), QStringList({ u"7"_s, u"7"_s })) << "N of the other dataset, on its one record";
+}
+
 TEST(DBText, OutsidePrintingShowsTheSource)
 {
     ControlReport r;
