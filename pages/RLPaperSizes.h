@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/RLPageOrientation.h"
+
 #include <QString>
 #include <optional>
 
@@ -172,8 +174,7 @@ TRLPaperSize FindPaperSize(double width, double height);
 struct TRLPaperInfo {
     TRLPaperSize Size;
     int Code;
-    /// 1 portrait, 2 landscape.
-    int Orientation;
+    TRLPageOrientation Orientation;
     /// The table's size, or the given one for a custom size.
     double Width;
     double Height;

@@ -8,15 +8,15 @@
 class TRLCustomSite;
 class TRLGraphicSurface;
 
-enum TRLImageArrange { baAligned, baSidebySide, baCenter, baDistributed };
+enum class TRLImageArrange { baAligned, baSidebySide, baCenter, baDistributed };
 
 /// A picture painted inside a site: aligned, centred or tiled. Owned by the site.
 class TRLBackground {
 public:
     explicit TRLBackground(TRLCustomSite* owner);
 
-    TRLControlAlign Align = faClient;
-    TRLImageArrange Arrange = baAligned;
+    TRLControlAlign Align = TRLControlAlign::faClient;
+    TRLImageArrange Arrange = TRLImageArrange::baAligned;
     bool Stretch = false;
     /// Size of one placed or tiled picture cell, in pixels.
     int Width = 40;

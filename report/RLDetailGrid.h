@@ -19,7 +19,7 @@ public:
     /// Millimetres; 0 divides the width evenly.
     double ColWidth() const { return m_colWidth; }
     void SetColWidth(double width);
-    TRLGridOrganization Organization = goInRows;
+    TRLGridOrganization Organization = TRLGridOrganization::goInRows;
 
     int CellColumn() const { return m_cellColumn; }
     int CellRow() const { return m_cellRow; }
