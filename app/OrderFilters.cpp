@@ -4,6 +4,8 @@
 #include "filters/RLXLSFilter.h"
 #include "filters/RLXLSXFilter.h"
 
+using enum TRLXLSFilterOption;
+
 TOrderFilters CreateOrderFilters(TComponent* owner)
 {
     TOrderFilters filters;

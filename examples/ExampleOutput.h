@@ -51,7 +51,7 @@ inline int PrepareAndExport(TRLReport& report, const QString& directory, const Q
         auto* xls = new TRLXLSFilter(&owner);
         xls->ShowProgress = false;
         // Numbers become cells a spreadsheet can add up.
-        xls->Options = foFindValueCells;
+        xls->Options = TRLXLSFilterOption::foFindValueCells;
         xls->FileName = QDir(directory).filePath(baseName + QStringLiteral(".xls"));
         xls->FilterPages(*report.Pages());
         std::printf("%s: %d pages\n", qPrintable(baseName), report.Pages()->PageCount());

@@ -423,7 +423,7 @@ void TRLCustomPrintFilter::SetSelectedOption(int)
 {
 }
 
-void TRLCustomPrintFilter::SetOrientation(int)
+void TRLCustomPrintFilter::SetOrientation(TRLPageOrientation)
 {
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/RLPageOrientation.h"
 #include "platform/Component.h"
 
 #include <QString>
@@ -134,8 +135,8 @@ public:
     virtual int GetSelectedOption() const;
     virtual void SetSelectedOption(int index);
     ///@}
-    /// 1 portrait, 2 landscape, as the print parameters give it.
-    virtual void SetOrientation(int orientation);
+    /// As the print parameters give it.
+    virtual void SetOrientation(TRLPageOrientation orientation);
 
 protected:
     /// @cond ENGINE

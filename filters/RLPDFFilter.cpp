@@ -14,6 +14,11 @@
 #include <algorithm>
 #include <cmath>
 
+using enum TRLPDFFilterFontEncoding;
+using enum TRLPDFFilterPageLayout;
+using enum TRLPDFFilterPageMode;
+using enum TRLPDFFilterViewerOption;
+
 namespace {
 
 constexpr QByteArrayView kHeader { "%PDF-1.2" };

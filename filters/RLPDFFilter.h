@@ -5,6 +5,7 @@
 #include "filters/RLPDFFonts.h"
 #include "filters/RLPDFImages.h"
 
+#include <QFlags>
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -33,7 +34,7 @@ struct TRLPDFFilterDocumentInfo {
 const TRLPDFFilterDocumentInfo& DefaultPDFDocumentInfo();
 
 /// Viewer options stored for the layout files (they never reach the file).
-enum TRLPDFFilterViewerOption : quint8 {
+enum class TRLPDFFilterViewerOption : quint8 {
     voRegular = 0x01,
     voHideToolBar = 0x02,
     voHideMenuBar = 0x04,
@@ -41,10 +42,12 @@ enum TRLPDFFilterViewerOption : quint8 {
     voFitWindow = 0x10,
     voCenterWindow = 0x20,
 };
+Q_DECLARE_FLAGS(TRLPDFFilterViewerOptions, TRLPDFFilterViewerOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLPDFFilterViewerOptions)
 /// Stored for the layout files.
-enum TRLPDFFilterPageMode : quint8 { pmRegular, pmOutlines, pmThumbs, pmFullScreen };
+enum class TRLPDFFilterPageMode : quint8 { pmRegular, pmOutlines, pmThumbs, pmFullScreen };
 /// Stored for the layout files.
-enum TRLPDFFilterPageLayout : quint8 {
+enum class TRLPDFFilterPageLayout : quint8 {
     plRegular,
     plSinglePage,
     plOneColumn,
@@ -52,11 +55,11 @@ enum TRLPDFFilterPageLayout : quint8 {
     plTwoColumnRight
 };
 /// Stored for the layout files; the page texts are always /WinAnsiEncoding.
-enum TRLPDFFilterFontEncoding : quint8 { feNoEncoding, feMacRomanEncoding, feWinAnsiEncoding };
+enum class TRLPDFFilterFontEncoding : quint8 { feNoEncoding, feMacRomanEncoding, feWinAnsiEncoding };
 /// Stored for the layout files.
-enum TRLPDFFilterColumnBorder : quint8 { cbRegular, cbSplitter, cbBorder };
+enum class TRLPDFFilterColumnBorder : quint8 { cbRegular, cbSplitter, cbBorder };
 /// Stored for the layout files.
-enum TRLPDFFilterDashPattern : quint8 { dpRegular, dpSolid, dp33, dp1222, dp2121, dp23535, dp13232 };
+enum class TRLPDFFilterDashPattern : quint8 { dpRegular, dpSolid, dp33, dp1222, dp2121, dp23535, dp13232 };
 
 /// Plain-text layout settings kept for the layout files; they do not shape the PDF.
 struct TRLPDFFilterTextControl {
@@ -74,8 +77,8 @@ struct TRLPDFFilterPageSetup {
     ///@{
     bool LandScape = false;
     bool PageBorder = false;
-    TRLPDFFilterColumnBorder ColumnBorder = cbRegular;
-    TRLPDFFilterDashPattern BorderDashPattern = dpRegular;
+    TRLPDFFilterColumnBorder ColumnBorder = TRLPDFFilterColumnBorder::cbRegular;
+    TRLPDFFilterDashPattern BorderDashPattern = TRLPDFFilterDashPattern::dpRegular;
     quint16 ColumnCount = 1;
     quint16 RowCount = 1;
     quint16 FontPointSize = 0;
@@ -112,11 +115,11 @@ public:
     /// Viewer settings: InternalBeginDoc puts them back to their defaults, so they never reach
     /// the file.
     ///@{
-    quint8 ViewerOptions = voRegular;
-    TRLPDFFilterPageMode PageMode = pmRegular;
-    TRLPDFFilterPageMode FullPageMode = pmRegular;
-    TRLPDFFilterPageLayout PageLayout = plRegular;
-    TRLPDFFilterFontEncoding FontEncoding = feWinAnsiEncoding;
+    TRLPDFFilterViewerOptions ViewerOptions = TRLPDFFilterViewerOption::voRegular;
+    TRLPDFFilterPageMode PageMode = TRLPDFFilterPageMode::pmRegular;
+    TRLPDFFilterPageMode FullPageMode = TRLPDFFilterPageMode::pmRegular;
+    TRLPDFFilterPageLayout PageLayout = TRLPDFFilterPageLayout::plRegular;
+    TRLPDFFilterFontEncoding FontEncoding = TRLPDFFilterFontEncoding::feWinAnsiEncoding;
     bool ForceASCII = false;
     ///@}
 

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
-constexpr int kLandscape = 2;
 
 int MillimetresToDevice(int dpi, double millimetres)
 {
@@ -189,9 +188,9 @@ TRect TRLPrinterMapping::MapRect(const TRect& rect) const
 }
 
 TRect ComputePrinterRect(
-    const TRLPrinterMetrics& metrics, int orientation, double paperWidth, double paperHeight)
+    const TRLPrinterMetrics& metrics, TRLPageOrientation orientation, double paperWidth, double paperHeight)
 {
-    if (orientation == kLandscape) {
+    if (orientation == TRLPageOrientation::poLandscape) {
         const int left = -metrics.MarginBottom;
         const int top = -metrics.OffsetX;
         return { left, top, left + MillimetresToDevice(metrics.DpiX, paperHeight),
@@ -227,7 +226,7 @@ TRLSpoolFilter::~TRLSpoolFilter()
     WaitForRun();
 }
 
-void TRLSpoolFilter::SelectPaper(int orientation, double paperWidth, double paperHeight)
+void TRLSpoolFilter::SelectPaper(TRLPageOrientation orientation, double paperWidth, double paperHeight)
 {
     if (m_docStarted && orientation == m_orientation && paperWidth == m_paperWidth
         && paperHeight == m_paperHeight)
@@ -243,7 +242,7 @@ void TRLSpoolFilter::SelectPaper(int orientation, double paperWidth, double pape
         printer.EndDoc();
         printer.SetCopies(copies);
     }
-    printer.SetPaperSize(orientation == kLandscape, false, paperWidth, paperHeight);
+    printer.SetPaperSize(orientation == TRLPageOrientation::poLandscape, false, paperWidth, paperHeight);
     m_printerRect = ComputePrinterRect(printer.GetMetrics(), orientation, paperWidth, paperHeight);
     // The queue shows the job under the report's title ("Ordem Compra 3"), as the operator knows it.
     const TRLGraphicStorage* pages = Pages();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filters/RLFilters.h"
+#include "pages/RLPageOrientation.h"
 #include "platform/Rect.h"
 
 #include <QPoint>
@@ -28,10 +29,10 @@ private:
     double m_scaleY = 1;
 };
 
-/// The whole sheet in printer pixels: the origin is minus the unprintable offsets. Orientation 2
-/// is landscape; paper sizes are millimetres in portrait sense.
+/// The whole sheet in printer pixels: the origin is minus the unprintable offsets. Paper sizes are
+/// millimetres in portrait sense.
 TRect ComputePrinterRect(
-    const TRLPrinterMetrics& metrics, int orientation, double paperWidth, double paperHeight);
+    const TRLPrinterMetrics& metrics, TRLPageOrientation orientation, double paperWidth, double paperHeight);
 
 /// Draws every object of the page through the mapping, clipped to the sheet; the canvas's clip
 /// is removed afterwards, also on failure.
@@ -50,11 +51,10 @@ public:
     /// Millimetres, portrait sense, of the open job.
     double PaperWidth() const { return m_paperWidth; }
     double PaperHeight() const { return m_paperHeight; }
-    /// 1 portrait, 2 landscape.
-    int Orientation() const { return m_orientation; }
+    TRLPageOrientation Orientation() const { return m_orientation; }
 
     /// Opens a job for the paper unless the open one already has it.
-    void SelectPaper(int orientation, double paperWidth, double paperHeight);
+    void SelectPaper(TRLPageOrientation orientation, double paperWidth, double paperHeight);
 
 protected:
     void InternalBeginDoc() override;
@@ -67,6 +67,6 @@ private:
     bool m_docStarted = false;
     double m_paperWidth = 0;
     double m_paperHeight = 0;
-    int m_orientation = 0;
+    TRLPageOrientation m_orientation = TRLPageOrientation::poPortrait;
     int m_pagesInJob = 0;
 };

@@ -7,6 +7,8 @@
 
 #include <QScopeGuard>
 
+using enum TRLXLSFilterOption;
+
 TRLXLSFilter::TRLXLSFilter(TComponent* owner)
     : TRLCustomSaveFilter(owner)
 {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-enum TRLXLSFilterOption : quint8 { foFindValueCells = 0x1 };
+enum class TRLXLSFilterOption : quint8 { foFindValueCells = 0x1 };
 Q_DECLARE_FLAGS(TRLXLSFilterOptions, TRLXLSFilterOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TRLXLSFilterOptions)
 

@@ -11,6 +11,8 @@
 
 #include <QScopeGuard>
 
+using enum TRLXLSFilterOption;
+
 namespace {
 
 /// A report title as a sheet name: without the characters sheet names refuse, within 31.

@@ -503,13 +503,13 @@ void TRLGraphicStorage::SetLastPageNumber(int number)
     m_macros.SetIntValue(kLastPageNumberMacro, number);
 }
 
-int TRLGraphicStorage::Orientation() const
+TRLPageOrientation TRLGraphicStorage::Orientation() const
 {
     const std::lock_guard lock(m_mutex);
     return RLPageFormat::Orientation(m_macros);
 }
 
-void TRLGraphicStorage::SetOrientation(int orientation)
+void TRLGraphicStorage::SetOrientation(TRLPageOrientation orientation)
 {
     const std::lock_guard lock(m_mutex);
     RLPageFormat::SetOrientation(m_macros, orientation);
@@ -565,12 +565,12 @@ void TRLGraphicStorage::SetHeight(int height)
 
 double TRLGraphicStorage::OrientedWidth() const
 {
-    return Orientation() == kPortraitOrientation ? PaperWidth() : PaperHeight();
+    return Orientation() == TRLPageOrientation::poPortrait ? PaperWidth() : PaperHeight();
 }
 
 double TRLGraphicStorage::OrientedHeight() const
 {
-    return Orientation() == kPortraitOrientation ? PaperHeight() : PaperWidth();
+    return Orientation() == TRLPageOrientation::poPortrait ? PaperHeight() : PaperWidth();
 }
 
 int TRLGraphicStorage::OrientedPixelWidth() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/RLMacros.h"
+#include "pages/RLPageOrientation.h"
 #include "platform/Component.h"
 
 #include <QByteArray>
@@ -95,9 +96,8 @@ public:
     void SetFirstPageNumber(int number);
     int LastPageNumber() const;
     void SetLastPageNumber(int number);
-    /// 1 portrait, 2 landscape.
-    int Orientation() const;
-    void SetOrientation(int orientation);
+    TRLPageOrientation Orientation() const;
+    void SetOrientation(TRLPageOrientation orientation);
     /// Millimetres; -1 when negative, 0 when missing or not a number.
     double PaperWidth() const;
     void SetPaperWidth(double millimetres);

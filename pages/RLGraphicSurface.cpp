@@ -362,12 +362,12 @@ bool TRLGraphicSurface::FindFreeRow(int row, int& freeRow) const
     return freeRow > 0;
 }
 
-int TRLGraphicSurface::Orientation() const
+TRLPageOrientation TRLGraphicSurface::Orientation() const
 {
     return RLPageFormat::Orientation(m_macros);
 }
 
-void TRLGraphicSurface::SetOrientation(int orientation)
+void TRLGraphicSurface::SetOrientation(TRLPageOrientation orientation)
 {
     RLPageFormat::SetOrientation(m_macros, orientation);
 }

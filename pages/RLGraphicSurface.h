@@ -3,6 +3,7 @@
 #include "pages/RLGraphicObject.h"
 #include "pages/RLGraphicObjects.h"
 #include "pages/RLMacros.h"
+#include "pages/RLPageOrientation.h"
 #include "platform/Graphics.h"
 #include "platform/Rect.h"
 
@@ -108,9 +109,9 @@ public:
     /// Draws the whole page scaled into rect; clipping is removed afterwards, also on failure.
     void PaintTo(TCanvas& canvas, const TRect& rect);
 
-    /// Page macros: 1 portrait, 2 landscape.
-    int Orientation() const;
-    void SetOrientation(int orientation);
+    /// Kept in the page macros.
+    TRLPageOrientation Orientation() const;
+    void SetOrientation(TRLPageOrientation orientation);
     /// Millimetres; -1 when negative, 0 when missing or not a number.
     double PaperWidth() const;
     void SetPaperWidth(double millimetres);

@@ -5,6 +5,8 @@
 namespace {
 
 const QString kOrientationMacro = QStringLiteral("Orientation");
+constexpr int kPortraitMacroValue = 1;
+constexpr int kLandscapeMacroValue = 2;
 const QString kPaperWidthMacro = QStringLiteral("PaperWidth");
 const QString kPaperHeightMacro = QStringLiteral("PaperHeight");
 
@@ -12,14 +14,17 @@ const QString kPaperHeightMacro = QStringLiteral("PaperHeight");
 
 namespace RLPageFormat {
 
-int Orientation(const TRLMacros& macros)
+TRLPageOrientation Orientation(const TRLMacros& macros)
 {
-    return macros.IntValue(kOrientationMacro, kPortraitOrientation);
+    return macros.IntValue(kOrientationMacro, kPortraitMacroValue) == kLandscapeMacroValue
+        ? TRLPageOrientation::poLandscape
+        : TRLPageOrientation::poPortrait;
 }
 
-void SetOrientation(TRLMacros& macros, int orientation)
+void SetOrientation(TRLMacros& macros, TRLPageOrientation orientation)
 {
-    macros.SetIntValue(kOrientationMacro, orientation);
+    macros.SetIntValue(kOrientationMacro,
+        orientation == TRLPageOrientation::poLandscape ? kLandscapeMacroValue : kPortraitMacroValue);
 }
 
 double PaperWidth(const TRLMacros& macros)

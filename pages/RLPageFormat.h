@@ -1,17 +1,18 @@
 #pragma once
 
-class TRLMacros;
+#include "pages/RLPageOrientation.h"
 
-/// The Orientation values of the page macros.
-constexpr int kPortraitOrientation = 1;
-constexpr int kLandscapeOrientation = 2;
+class TRLMacros;
 
 /// The page-format entries a page store and each of its pages carry in their macros, read and
 /// written in one place. Paper sizes are millimetres: -1 when negative, 0 when missing or not a
 /// number; a missing orientation is portrait.
 namespace RLPageFormat {
-int Orientation(const TRLMacros& macros);
-void SetOrientation(TRLMacros& macros, int orientation);
+/// Only the macro text 2 reads as landscape: any other value, as from a damaged or foreign page
+/// file, reads as portrait.
+TRLPageOrientation Orientation(const TRLMacros& macros);
+/// Writes 1 (portrait) or 2 (landscape).
+void SetOrientation(TRLMacros& macros, TRLPageOrientation orientation);
 double PaperWidth(const TRLMacros& macros);
 void SetPaperWidth(TRLMacros& macros, double millimetres);
 double PaperHeight(const TRLMacros& macros);

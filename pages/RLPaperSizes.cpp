@@ -1,7 +1,5 @@
 #include "pages/RLPaperSizes.h"
 
-#include "pages/RLPageFormat.h"
-
 #include <QStringLiteral>
 #include <array>
 #include <cmath>
@@ -206,7 +204,8 @@ TRLPaperSize FindPaperSize(double width, double height)
 TRLPaperInfo PaperInfo(bool landscape, double width, double height)
 {
     const TRLPaperSize size = FindPaperSize(width, height);
-    const int orientation = landscape ? kLandscapeOrientation : kPortraitOrientation;
+    const TRLPageOrientation orientation
+        = landscape ? TRLPageOrientation::poLandscape : TRLPageOrientation::poPortrait;
     if (size == TRLPaperSize::fpCustom)
         return { size, kCustomPaperCode, orientation, width, height };
     const TRLPaperSizeInfo& info = PaperSizeInfo(size);

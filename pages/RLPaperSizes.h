@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pages/RLPageOrientation.h"
+
 /// @file
 /// The paper table: every named size in millimetres with its platform paper code.
 
@@ -181,8 +183,7 @@ TRLPaperSize FindPaperSize(double width, double height);
 struct TRLPaperInfo {
     TRLPaperSize Size;
     int Code;
-    /// 1 portrait, 2 landscape.
-    int Orientation;
+    TRLPageOrientation Orientation;
     /// The table's size, or the given one for a custom size.
     double Width;
     double Height;

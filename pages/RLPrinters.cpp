@@ -1,6 +1,5 @@
 #include "pages/RLPrinters.h"
 
-#include "pages/RLPageFormat.h"
 #include "pages/RLPaperSizes.h"
 #include "platform/Exceptions.h"
 #include "support/LocaleTexts.h"
@@ -275,7 +274,7 @@ void TRLPrinterWrapper::SetPaperSize(bool landscape, bool forceEmulation, double
         ApplyPaper(paper.Code, paper.Code == kCustomPaperCode ? tenths(paper.Width) : 0,
             paper.Code == kCustomPaperCode ? tenths(paper.Height) : 0);
     }
-    m_landscape = paper.Orientation == kLandscapeOrientation;
+    m_landscape = paper.Orientation == TRLPageOrientation::poLandscape;
     if (m_printer)
         m_printer->setPageOrientation(m_landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     CustomWidth = width;

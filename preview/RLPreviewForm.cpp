@@ -2,7 +2,6 @@
 
 #include "filters/RLFilters.h"
 #include "pages/RLGraphicStorage.h"
-#include "pages/RLPageFormat.h"
 #include "pages/RLPrinters.h"
 #include "platform/Exceptions.h"
 #include "preview/RLFindDialog.h"
@@ -34,6 +33,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+
+using enum TRLWindowState;
 
 namespace {
 
@@ -566,7 +567,7 @@ void TRLPreviewForm::Print()
     TRLPrintParams& params = PrintParams();
     params.Reset();
     params.SetMaxPage(pages->PageCount());
-    params.Orientation = pages->Orientation() == kLandscapeOrientation ? poLandscape : poPortrait;
+    params.Orientation = pages->Orientation();
     try {
         TRLPrintDialog dialog(this);
         if (dialog.Execute())

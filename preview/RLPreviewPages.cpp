@@ -6,6 +6,11 @@
 #include <QDir>
 #include <QScreen>
 
+using enum TRLBorderIcon;
+using enum TRLFormPosition;
+using enum TRLFormStyle;
+using enum TRLWindowState;
+
 namespace {
 constexpr QPoint kDesignedPosition { 195, 181 };
 constexpr char16_t kDelete = 127;

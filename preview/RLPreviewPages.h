@@ -10,10 +10,11 @@ class TRLPreviewForm;
 
 /// How a preview window is shown.
 struct TRLPreviewWindowOptions {
-    TRLFormStyle FormStyle = fsNormal;
-    TRLFormPosition Position = poDesigned;
-    TRLWindowState WindowState = wsMaximized;
-    TRLBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TRLFormStyle FormStyle = TRLFormStyle::fsNormal;
+    TRLFormPosition Position = TRLFormPosition::poDesigned;
+    TRLWindowState WindowState = TRLWindowState::wsMaximized;
+    TRLBorderIcons BorderIcons
+        = TRLBorderIcon::biSystemMenu | TRLBorderIcon::biMinimize | TRLBorderIcon::biMaximize;
     QString HelpFile;
     int HelpContext = 0;
     /// Empty keeps the localized "Pré-visualização".

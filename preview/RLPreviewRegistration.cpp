@@ -19,6 +19,9 @@
 #include <QPageSetupDialog>
 #include <climits>
 
+using enum TRLPreviewDefaults;
+using enum TRLReportPhase;
+
 namespace {
 /// The progress window as the report and the filters drive it.
 class TFeedBackProgress : public TRLProgress, public TRLFilterProgress {

@@ -1,7 +1,6 @@
 #include "preview/RLPrintDialog.h"
 
 #include "filters/RLFilters.h"
-#include "pages/RLPageFormat.h"
 #include "pages/RLPrinters.h"
 #include "preview/RLPageRangeBox.h"
 #include "preview/RLPrintParams.h"
@@ -256,8 +255,7 @@ void TRLPrintDialog::ComboBoxFiltersChange()
         ComboBoxOptions->hide();
         return;
     }
-    filter->SetOrientation(
-        PrintParams().Orientation == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
+    filter->SetOrientation(PrintParams().Orientation);
     LabelOptions->setText(Labelled(filter->GetOptionsLabel()));
     ComboBoxOptions->clear();
     ComboBoxOptions->addItems(options);

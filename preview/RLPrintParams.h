@@ -35,7 +35,7 @@ public:
     bool PrintInBackground = false;
     /// Carried only.
     QString FileName;
-    TRLPageOrientation Orientation = poPortrait;
+    TRLPageOrientation Orientation = TRLPageOrientation::poPortrait;
     /// nullptr: the shared printer filter. Cleared when the filter is destroyed.
     TRLCustomPrintFilter* Filter() const;
     void SetFilter(TRLCustomPrintFilter* filter);

@@ -8,6 +8,9 @@
 #include <array>
 #include <vector>
 
+using enum TRLControlAlign;
+using enum TRLControlAnchor;
+
 namespace {
 
 using ControlList = std::vector<TRLCustomControl*>;
@@ -97,7 +100,12 @@ int SlotSize(int index, int count, int extent, int start, int position)
     return index == count - 1 ? start + extent - position : extent / count;
 }
 
-using ControlLists = std::array<ControlList, kControlAlignCount>;
+/// One list per alignment.
+struct ControlLists {
+    std::array<ControlList, kControlAlignCount> Lists;
+    ControlList& operator[](TRLControlAlign align) { return Lists[std::size_t(align)]; }
+    const ControlList& operator[](TRLControlAlign align) const { return Lists[std::size_t(align)]; }
+};
 
 // Edge strips: each control takes its strip off the side of `r`, so the next one starts inside it.
 void PlaceLeftStrip(const ControlList& list, TRect& r)
@@ -302,14 +310,14 @@ void FollowAnchors(const ControlList& list, int dw, int dh)
         int top = c->Top();
         int width = c->Width();
         int height = c->Height();
-        if (anchors & fkRight) {
-            if (anchors & fkLeft)
+        if (anchors.testFlag(fkRight)) {
+            if (anchors.testFlag(fkLeft))
                 width += dw;
             else
                 left += dw;
         }
-        if (anchors & fkBottom) {
-            if (anchors & fkTop)
+        if (anchors.testFlag(fkBottom)) {
+            if (anchors.testFlag(fkTop))
                 height += dh;
             else
                 top += dh;

@@ -7,6 +7,9 @@
 
 #include <QPainter>
 
+using enum TRLControlAlign;
+using enum TRLImageArrange;
+
 namespace {
 
 [[noreturn]] void RaiseTileSheetTooLarge(const TRLCustomSite& site, const TRect& rect)

@@ -8,7 +8,7 @@
 class TRLCustomSite;
 class TRLGraphicSurface;
 
-enum TRLImageArrange { baAligned, baSidebySide, baCenter, baDistributed };
+enum class TRLImageArrange { baAligned, baSidebySide, baCenter, baDistributed };
 
 /// A picture painted inside a site, below its controls: aligned, centred or tiled. Owned by the
 /// site (TRLCustomSite::Background); nothing is painted without a picture.
@@ -18,10 +18,10 @@ public:
     explicit TRLBackground(TRLCustomSite* owner);
 
     /// Where the cell lies in the site with baAligned, as a control's Align would place it.
-    TRLControlAlign Align = faClient;
+    TRLControlAlign Align = TRLControlAlign::faClient;
     /// baAligned places one cell by Align, baCenter centres it, baSidebySide tiles the site and
     /// baDistributed tiles it with every other row shifted by half a cell.
-    TRLImageArrange Arrange = baAligned;
+    TRLImageArrange Arrange = TRLImageArrange::baAligned;
     /// The picture fills its cell; off, it keeps its own size from the cell's top-left corner.
     bool Stretch = false;
     /// Size of one placed or tiled picture cell, in pixels.

@@ -7,6 +7,11 @@
 #include <QScopeGuard>
 #include <algorithm>
 
+using enum TRLBandOption;
+using enum TRLBandType;
+using enum TRLControlAlign;
+using enum TRLPageBreaking;
+
 namespace {
 
 constexpr int kBandDefaultWidth = 185;
@@ -81,7 +86,7 @@ QString TRLCustomBand::BandTypeName() const
 {
     static const char* const kNames[kBandTypeCount]
         = { "Header", "Title", "ColumnHeader", "Detail", "ColumnFooter", "Summary", "Footer" };
-    return QString::fromLatin1(kNames[m_bandType]);
+    return QString::fromLatin1(kNames[int(m_bandType)]);
 }
 
 bool TRLCustomBand::IsCounting() const

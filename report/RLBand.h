@@ -41,16 +41,16 @@ public:
     /// A detail band that counts as a record.
     bool Computable = true;
     /// A new page before the band (pbBeforePrint) or after it (pbAfterPrint).
-    TRLPageBreaking PageBreaking = pbNone;
+    TRLPageBreaking PageBreaking = TRLPageBreaking::pbNone;
     /// Blank detail bands printed after the last record: to the end of the page (ctFullPage),
     /// or up to the pager's MaxBands or MinBands.
-    TRLCompletionType Completion = ctNone;
+    TRLCompletionType Completion = TRLCompletionType::ctNone;
     /// Column footers and summaries pushed to the bottom of the page.
     bool AlignToBottom = false;
     /// Never split across pages.
     bool IntegralHeight = true;
     /// boOptimisticPageBreak: the band is measured as it prints, not before.
-    TRLBandOptions Options = 0;
+    TRLBandOptions Options;
 
     /// Design label of the band type ("Detail", "ColumnHeader"...).
     virtual QString BandTypeName() const;
@@ -91,7 +91,7 @@ protected:
     /// @endcond
 
 private:
-    TRLBandType m_bandType = btDetail;
+    TRLBandType m_bandType = TRLBandType::btDetail;
     int m_carbonCopies = 1;
     int m_groupIndex = 0;
     int m_currentCopy = 0;

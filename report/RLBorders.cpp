@@ -3,6 +3,10 @@
 #include "pages/RLGraphicSurface.h"
 #include "report/RLReport.h"
 
+using enum TRLBorderSide;
+using enum TRLBorderSides;
+using enum TRLPrintQuality;
+
 TRLBorders::TRLBorders(TRLCustomControl* owner)
     : m_owner(owner)
 {
@@ -21,7 +25,7 @@ void TRLBorders::SetSides(TRLBorderSides sides)
     m_sides = sides;
     if (sides == sdCustom)
         return;
-    for (int side = bsLeft; side <= bsBottom; ++side) {
+    for (int side = int(bsLeft); side <= int(bsBottom); ++side) {
         if (sides == sdNone) {
             m_draw[side] = false;
             m_fixed[side] = false;
@@ -34,13 +38,15 @@ void TRLBorders::SetSides(TRLBorderSides sides)
 
 void TRLBorders::SetDraw(TRLBorderSide side, bool draw)
 {
-    if (draw == m_draw[side])
+    if (draw == m_draw[int(side)])
         return;
-    m_draw[side] = draw;
+    m_draw[int(side)] = draw;
     if (!draw)
-        m_fixed[side] = false;
-    const bool all = m_draw[bsLeft] && m_draw[bsTop] && m_draw[bsRight] && m_draw[bsBottom];
-    const bool any = m_draw[bsLeft] || m_draw[bsTop] || m_draw[bsRight] || m_draw[bsBottom];
+        m_fixed[int(side)] = false;
+    const bool all
+        = m_draw[int(bsLeft)] && m_draw[int(bsTop)] && m_draw[int(bsRight)] && m_draw[int(bsBottom)];
+    const bool any
+        = m_draw[int(bsLeft)] || m_draw[int(bsTop)] || m_draw[int(bsRight)] || m_draw[int(bsBottom)];
     if (!(all && m_sides == sdAll) && (any || m_sides != sdNone))
         m_sides = sdCustom;
     OwnerChanged();
@@ -48,9 +54,9 @@ void TRLBorders::SetDraw(TRLBorderSide side, bool draw)
 
 void TRLBorders::SetFixed(TRLBorderSide side, bool fixed)
 {
-    if (fixed == m_fixed[side])
+    if (fixed == m_fixed[int(side)])
         return;
-    m_fixed[side] = fixed;
+    m_fixed[int(side)] = fixed;
     if (fixed)
         SetDraw(side, true);
 }
@@ -65,9 +71,9 @@ void TRLBorders::SetWidth(int width)
 
 bool TRLBorders::SideVisible(TRLBorderSide side) const
 {
-    if (!m_draw[side])
+    if (!m_draw[int(side)])
         return false;
-    if (m_fixed[side])
+    if (m_fixed[int(side)])
         return true;
     const TRLCustomReport* root = m_owner ? m_owner->RootReport() : nullptr;
     return root && root->PrintQuality == pqFullFeature;
@@ -90,7 +96,7 @@ void TRLBorders::DrawBorders(TRLGraphicSurface& surface, const TRect& rect) cons
         { rect.Left, rect.Top, rect.Right, rect.Top + w },
         { rect.Right - w, rect.Top, rect.Right, rect.Bottom },
         { rect.Left, rect.Bottom - w, rect.Right, rect.Bottom } };
-    for (int side = bsLeft; side <= bsBottom; ++side) {
+    for (int side = int(bsLeft); side <= int(bsBottom); ++side) {
         if (!SideVisible(TRLBorderSide(side)))
             continue;
         if (pending) {

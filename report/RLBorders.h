@@ -9,9 +9,9 @@ class TRLCustomControl;
 class TRLGraphicSurface;
 
 /// Which sides a TRLBorders draws: none, all, or those chosen one by one.
-enum TRLBorderSides { sdCustom, sdNone, sdAll };
+enum class TRLBorderSides { sdCustom, sdNone, sdAll };
 /// One side of a control.
-enum TRLBorderSide { bsLeft, bsTop, bsRight, bsBottom };
+enum class TRLBorderSide { bsLeft, bsTop, bsRight, bsBottom };
 
 /// Solid bars along chosen sides of a control. Owned by the control; changes re-fit it.
 class TRLBorders {
@@ -25,15 +25,15 @@ public:
     void SetSides(TRLBorderSides sides);
     /// Whether the side is drawn.
     ///@{
-    bool DrawLeft() const { return m_draw[bsLeft]; }
-    bool DrawTop() const { return m_draw[bsTop]; }
-    bool DrawRight() const { return m_draw[bsRight]; }
-    bool DrawBottom() const { return m_draw[bsBottom]; }
+    bool DrawLeft() const { return m_draw[int(TRLBorderSide::bsLeft)]; }
+    bool DrawTop() const { return m_draw[int(TRLBorderSide::bsTop)]; }
+    bool DrawRight() const { return m_draw[int(TRLBorderSide::bsRight)]; }
+    bool DrawBottom() const { return m_draw[int(TRLBorderSide::bsBottom)]; }
     ///@}
     /// False also clears the side's Fixed flag; Sides is recomputed.
     void SetDraw(TRLBorderSide side, bool draw);
     /// A fixed side prints even when the report prints with pqFixedOnly.
-    bool Fixed(TRLBorderSide side) const { return m_fixed[side]; }
+    bool Fixed(TRLBorderSide side) const { return m_fixed[int(side)]; }
     /// True also sets the side's Draw flag.
     void SetFixed(TRLBorderSide side, bool fixed);
     /// Pixels; negative values are ignored.
@@ -57,7 +57,7 @@ private:
     void OwnerChanged();
 
     TRLCustomControl* m_owner;
-    TRLBorderSides m_sides = sdNone;
+    TRLBorderSides m_sides = TRLBorderSides::sdNone;
     bool m_draw[4] = { false, false, false, false };
     bool m_fixed[4] = { false, false, false, false };
     int m_width = 1;

@@ -4,6 +4,11 @@
 
 #include <algorithm>
 
+using enum TRLControlBehaviorItem;
+using enum TRLHoldStyle;
+using enum TRLTextAlignment;
+using enum TRLTextLayout;
+
 namespace {
 
 /// The position of `control` in the coordinates of its nearest site (the site itself excluded).

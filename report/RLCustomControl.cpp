@@ -15,6 +15,10 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+using enum TRLControlAlign;
+using enum TRLRecordAction;
+using enum TRLReportPhase;
+
 namespace {
 
 bool IsIdentifier(const QString& text)
@@ -140,7 +144,7 @@ void TRLCustomControl::SetAlign(TRLControlAlign align)
         return;
     const TRLControlAlign old = m_align;
     if (align != faNone)
-        m_anchors = 0;
+        m_anchors = {};
     const bool heightToWidth = !IsHeightStretching(old) && !IsWidthStretching(align);
     const bool widthToHeight = !IsWidthStretching(old) && !IsHeightStretching(align);
     if (heightToWidth || widthToHeight) {

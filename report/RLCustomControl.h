@@ -270,7 +270,7 @@ protected:
 private:
     struct HoldTie {
         TRLCustomControl* holder = nullptr;
-        TRLHoldStyle style = hsAsColumn;
+        TRLHoldStyle style = TRLHoldStyle::hsAsColumn;
         int dx = 0;
         int dy = 0;
     };
@@ -286,17 +286,17 @@ private:
     QString m_caption;
     QString m_designCaption;
     QString m_friendlyName;
-    TRLControlAlign m_align = faNone;
-    TRLControlAnchors m_anchors = 0;
-    TRLTextAlignment m_alignment = taLeftJustify;
-    TRLTextLayout m_layout = tlTop;
+    TRLControlAlign m_align = TRLControlAlign::faNone;
+    TRLControlAnchors m_anchors;
+    TRLTextAlignment m_alignment = TRLTextAlignment::taLeftJustify;
+    TRLTextLayout m_layout = TRLTextLayout::tlTop;
     bool m_autoSize = false;
     bool m_autoExpand = false;
     bool m_horzAutoExpand = false;
     bool m_vertAutoExpand = false;
     bool m_expandsToContent = false;
-    TRLControlBehavior m_behavior = 0;
-    TRLControlBehavior m_defaultBehavior = 0;
+    TRLControlBehavior m_behavior;
+    TRLControlBehavior m_defaultBehavior;
     bool m_transparent = true;
     bool m_enabled = true;
     bool m_printFlag = false;

@@ -5,6 +5,9 @@
 #include "report/RLBorders.h"
 #include "report/RLMemoLayout.h"
 
+using enum TRLBorderSide;
+using enum TRLControlBehaviorItem;
+
 namespace {
 constexpr int kMultiLineWidth = 185;
 constexpr int kMultiLineHeight = 89;

@@ -13,6 +13,9 @@
 #include <algorithm>
 #include <utility>
 
+using enum TRLControlAlign;
+using enum TRLDegradeDirection;
+
 namespace {
 
 quint64 SerialOf(const TControl* control)

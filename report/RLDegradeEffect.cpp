@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+using enum TRLDegradeDirection;
+
 namespace {
 
 constexpr int kChannelBits = 8;

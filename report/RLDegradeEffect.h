@@ -7,7 +7,7 @@ class TRLCustomSite;
 class TRLGraphicSurface;
 
 /// Which way a gradient runs: none, left to right, top to bottom.
-enum TRLDegradeDirection { ddNone, ddHorizontal, ddVertical };
+enum class TRLDegradeDirection { ddNone, ddHorizontal, ddVertical };
 
 /// A colour gradient from the owner site's colour to OppositeColor. Owned by the site.
 class TRLDegradeEffect {
@@ -16,7 +16,7 @@ public:
     explicit TRLDegradeEffect(TRLCustomSite* owner);
 
     /// ddNone draws no gradient.
-    TRLDegradeDirection Direction = ddNone;
+    TRLDegradeDirection Direction = TRLDegradeDirection::ddNone;
     /// The colour at the right or bottom edge; the site's Color is at the other.
     TColor OppositeColor = clBlack;
     /// Pixels per colour band; values below 1 draw as 1.

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
+using enum TRLBandType;
+using enum TRLGridOrganization;
+
 TRLCustomDetailGrid::TRLCustomDetailGrid(TComponent* owner)
     : TRLCustomBand(owner)
 {

@@ -32,7 +32,7 @@ public:
     ///@}
     /// goInRows fills a row across before the next; goInColumns fills a column down to the end
     /// of the page before the next.
-    TRLGridOrganization Organization = goInRows;
+    TRLGridOrganization Organization = TRLGridOrganization::goInRows;
 
     /// The cell the next record prints in, from 0.
     ///@{

@@ -7,6 +7,9 @@
 #include <cmath>
 #include <numbers>
 
+using enum TRLDrawKind;
+using enum TRLDrawOption;
+
 namespace {
 
 constexpr int kDrawSize = 48;

@@ -6,11 +6,12 @@
 #include <QStringList>
 
 /// The shape a drawing control prints; dkCustom takes the points of DrawData.
-enum TRLDrawKind { dkRectangle, dkLine, dkTriangle, dkElipse, dkArrow, dkCustom };
+enum class TRLDrawKind { dkRectangle, dkLine, dkTriangle, dkElipse, dkArrow, dkCustom };
 /// How the shape is fitted into the control (a set of these in TRLDrawOptions).
-enum TRLDrawOption : unsigned { doKeepAspectRatio = 1, doKeepSize = 2, doKeepVisible = 4 };
+enum class TRLDrawOption : unsigned { doKeepAspectRatio = 1, doKeepSize = 2, doKeepVisible = 4 };
 /// TRLDrawOption values or-ed together.
-using TRLDrawOptions = unsigned;
+Q_DECLARE_FLAGS(TRLDrawOptions, TRLDrawOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLDrawOptions)
 
 /// The points of DrawData text: unsigned integers separated by blanks, tabs, line ends or
 /// character 26, taken in pairs; reading stops at any other character and a lone x is dropped.
@@ -75,11 +76,11 @@ protected:
     /// @endcond
 
 private:
-    TRLDrawKind m_drawKind = dkRectangle;
+    TRLDrawKind m_drawKind = TRLDrawKind::dkRectangle;
     QStringList m_drawData;
     int m_drawWidth = 0;
     int m_drawHeight = 0;
-    TRLDrawOptions m_options = 0;
+    TRLDrawOptions m_options;
 };
 
 /// The drawing component a program creates; see TRLCustomDraw.

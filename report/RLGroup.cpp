@@ -4,6 +4,8 @@
 #include "report/RLErrors.h"
 #include "report/RLReport.h"
 
+using enum TRLPageBreaking;
+
 namespace {
 constexpr int kGroupDefaultHeight = 64;
 } // namespace

@@ -5,6 +5,8 @@
 #include "platform/Picture.h"
 #include "report/RLBorders.h"
 
+using enum TRLBorderSide;
+
 namespace {
 constexpr int kImageSize = 105;
 } // namespace

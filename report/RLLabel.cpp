@@ -7,6 +7,10 @@
 
 #include <algorithm>
 
+using enum TRLBorderSide;
+using enum TRLTextAlignment;
+using enum TRLTextLayout;
+
 namespace {
 constexpr int kLabelWidth = 65;
 constexpr int kLabelHeight = 17;

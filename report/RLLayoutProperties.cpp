@@ -24,6 +24,9 @@
 #include <QBuffer>
 #include <QCoreApplication>
 
+using enum TRLBorderSide;
+using enum TRLDrawKind;
+
 namespace {
 
 using namespace Qt::StringLiterals;
@@ -320,13 +323,13 @@ void AddControlLayout(TRLPublishedProperties& table)
         u"Align"_s, kAlignNames, [](C& c) { return int(c.Align()); },
         [](C& c, int v) { c.SetAlign(TRLControlAlign(v)); });
     control.Set(
-        u"Anchors"_s, kAnchorNames, [](C& c) { return c.Anchors(); },
-        [](C& c, unsigned v) { c.SetAnchors(v); });
+        u"Anchors"_s, kAnchorNames, [](C& c) { return c.Anchors().toInt(); },
+        [](C& c, unsigned v) { c.SetAnchors(TRLControlAnchors::fromInt(v)); });
     control.Boolean(
         u"AutoExpand"_s, [](C& c) { return c.AutoExpand(); }, [](C& c, bool v) { c.SetAutoExpand(v); });
     control.Set(
-        u"Behavior"_s, kBehaviorNames, [](C& c) { return c.Behavior(); },
-        [](C& c, unsigned v) { c.SetBehavior(v); });
+        u"Behavior"_s, kBehaviorNames, [](C& c) { return c.Behavior().toInt(); },
+        [](C& c, unsigned v) { c.SetBehavior(TRLControlBehavior::fromInt(v)); });
     control.Boolean(
         u"Enabled"_s, [](C& c) { return c.Enabled(); }, [](C& c, bool v) { c.SetEnabled(v); });
     control.Enumeration(
@@ -459,8 +462,8 @@ void AddBandLayout(TRLPublishedProperties& table)
         u"IntegralHeight"_s, [](B& b) { return b.IntegralHeight; },
         [](B& b, bool v) { b.IntegralHeight = v; });
     band.Set(
-        u"Options"_s, kBandOptionNames, [](B& b) { return b.Options; },
-        [](B& b, unsigned v) { b.Options = v; });
+        u"Options"_s, kBandOptionNames, [](B& b) { return b.Options.toInt(); },
+        [](B& b, unsigned v) { b.Options = TRLBandOptions::fromInt(v); });
 
     using G = TRLCustomDetailGrid;
     TAdder<G> grid(table);
@@ -565,8 +568,8 @@ void AddReportLayout(TRLPublishedProperties& table)
         u"WindowState"_s, kWindowStateNames, [](R& r) { return int(r.PreviewOptions()->WindowState); },
         [](R& r, int v) { r.PreviewOptions()->WindowState = TRLWindowState(v); });
     preview.Set(
-        u"BorderIcons"_s, kBorderIconNames, [](R& r) { return r.PreviewOptions()->BorderIcons; },
-        [](R& r, unsigned v) { r.PreviewOptions()->BorderIcons = v; });
+        u"BorderIcons"_s, kBorderIconNames, [](R& r) { return r.PreviewOptions()->BorderIcons.toInt(); },
+        [](R& r, unsigned v) { r.PreviewOptions()->BorderIcons = TRLBorderIcons::fromInt(v); });
     preview.Text(
         u"HelpFile"_s, [](R& r) { return r.PreviewOptions()->HelpFile; },
         [](R& r, const QString& v) { r.PreviewOptions()->HelpFile = v; });
@@ -647,8 +650,8 @@ void AddDrawing(TRLPublishedProperties& table)
     draw.Integer(
         u"DrawHeight"_s, [](D& d) { return d.DrawHeight(); }, [](D& d, int v) { d.SetDrawHeight(v); });
     draw.Set(
-        u"Options"_s, kDrawOptionNames, [](D& d) { return d.Options(); },
-        [](D& d, unsigned v) { d.SetOptions(v); });
+        u"Options"_s, kDrawOptionNames, [](D& d) { return d.Options().toInt(); },
+        [](D& d, unsigned v) { d.SetOptions(TRLDrawOptions::fromInt(v)); });
     draw.Float(
         u"Angle"_s, [](D& d) { return d.Angle; }, [](D& d, double v) { d.Angle = v; });
     draw.Boolean(

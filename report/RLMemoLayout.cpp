@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+using enum TRLTextAlignment;
+
 namespace {
 
 constexpr QChar kBlank = u' ';

@@ -3,6 +3,8 @@
 #include "report/RLReport.h"
 #include "support/Geometry.h"
 
+using enum TRLPageOrientation;
+
 TRLPageSetup::TRLPageSetup(TRLCustomReport* owner)
     : m_owner(owner)
 {

@@ -59,6 +59,6 @@ private:
     TRLPaperSize m_paperSize = TRLPaperSize::fpA4;
     double m_paperWidth = 210;
     double m_paperHeight = 297;
-    TRLPageOrientation m_orientation = poPortrait;
+    TRLPageOrientation m_orientation = TRLPageOrientation::poPortrait;
     bool m_forceEmulation = false;
 };

@@ -10,6 +10,12 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 
+using enum TRLBandType;
+using enum TRLCompletionType;
+using enum TRLControlAlign;
+using enum TRLFooterMeasuring;
+using enum TRLPageBreaking;
+
 namespace {
 
 constexpr int kAllowedBandHeight = 20;
@@ -67,7 +73,7 @@ void TRLCustomPager::SetAllowedBands(TRLBandTypes types)
     if (IsLoading())
         return;
     const TRLBandTypes present = BandTypesPresent();
-    for (int type = btHeader; type <= btFooter; ++type) {
+    for (int type = int(btHeader); type <= int(btFooter); ++type) {
         const TRLBandTypes bit = BandTypeBit(TRLBandType(type));
         if ((types & bit) && !(present & bit)) {
             auto* band = new TRLBand(Owner() ? Owner() : this);
@@ -78,7 +84,7 @@ void TRLCustomPager::SetAllowedBands(TRLBandTypes types)
             band->SetParent(this);
         } else if (!(types & bit) && (present & bit)) {
             for (TRLCustomBand* band : ChildBands())
-                if (band->BandType() == type)
+                if (band->BandType() == TRLBandType(type))
                     delete band;
         }
     }

@@ -30,9 +30,9 @@ public:
     /// A page break keeps the page's details together until MinBands of them printed.
     bool ForceMinBands = false;
     /// When the footers are measured ahead of printing: after the headers or before the details.
-    TRLFooterMeasuring FooterMeasuring = fmNone;
+    TRLFooterMeasuring FooterMeasuring = TRLFooterMeasuring::fmNone;
     /// A break before or after the pager (groups and nested skippers).
-    TRLPageBreaking PageBreaking = pbNone;
+    TRLPageBreaking PageBreaking = TRLPageBreaking::pbNone;
 
     /// Computable details since the pager started (not reset per page).
     int DetailsPrinted() const { return m_detailsPrinted; }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 
-enum TRLPreviewDefaults { pdUseDefaults, pdIgnoreDefaults };
-enum TRLFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
-enum TRLFormPosition {
+enum class TRLPreviewDefaults { pdUseDefaults, pdIgnoreDefaults };
+enum class TRLFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum class TRLFormPosition {
     poDesigned,
     poDefault,
     poDefaultPosOnly,
@@ -14,22 +15,23 @@ enum TRLFormPosition {
     poMainFormCenter,
     poOwnerFormCenter
 };
-enum TRLWindowState { wsNormal, wsMinimized, wsMaximized };
-enum TRLBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
-using TRLBorderIcons = unsigned;
+enum class TRLWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TRLBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+Q_DECLARE_FLAGS(TRLBorderIcons, TRLBorderIcon)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLBorderIcons)
 
 /// How the report's preview window looks when the report does not use the global defaults.
 class TRLPreviewOptions {
 public:
     TRLPreviewOptions();
 
-    TRLPreviewDefaults Defaults = pdUseDefaults;
+    TRLPreviewDefaults Defaults = TRLPreviewDefaults::pdUseDefaults;
     /// Stored only: the preview is always modal.
     bool ShowModal = false;
-    TRLFormStyle FormStyle = fsNormal;
-    TRLFormPosition Position = poDesigned;
-    TRLWindowState WindowState = wsMaximized;
-    TRLBorderIcons BorderIcons = biSystemMenu;
+    TRLFormStyle FormStyle = TRLFormStyle::fsNormal;
+    TRLFormPosition Position = TRLFormPosition::poDesigned;
+    TRLWindowState WindowState = TRLWindowState::wsMaximized;
+    TRLBorderIcons BorderIcons = TRLBorderIcon::biSystemMenu;
     QString HelpFile;
     int HelpContext = 0;
     /// Initially the localized "Pré-visualização".

@@ -2,7 +2,6 @@
 
 #include "pages/RLGraphicStorage.h"
 #include "pages/RLGraphicSurface.h"
-#include "pages/RLPageFormat.h"
 #include "platform/Exceptions.h"
 #include "report/RLErrors.h"
 #include "report/RLMargins.h"
@@ -14,6 +13,10 @@
 #include <QScopedValueRollback>
 #include <climits>
 #include <cmath>
+
+using enum TRLControlAlign;
+using enum TRLPageOrientation;
+using enum TRLReportPhase;
 
 namespace {
 
@@ -150,8 +153,7 @@ TRLGraphicSurface* TRLCustomReport::PageSurface()
         m_pageSurface = std::make_unique<TRLGraphicSurface>();
         m_pageSurface->Width = Width();
         m_pageSurface->Height = Height();
-        m_pageSurface->SetOrientation(
-            m_pageSetup->Orientation() == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
+        m_pageSurface->SetOrientation(m_pageSetup->Orientation());
         m_pageSurface->SetPaperWidth(m_pageSetup->PaperWidth());
         m_pageSurface->SetPaperHeight(m_pageSetup->PaperHeight());
         m_pageSurface->Open();
@@ -341,8 +343,7 @@ void TRLCustomReport::WriteStoreMacros()
     store->SetFirstPageNumber(FirstPageNumber);
     store->SetLastPageNumber(store->PageCount() + FirstPageNumber - 1);
     store->SetTitle(Title);
-    store->SetOrientation(
-        m_pageSetup->Orientation() == poLandscape ? kLandscapeOrientation : kPortraitOrientation);
+    store->SetOrientation(m_pageSetup->Orientation());
     store->SetPaperWidth(m_pageSetup->PaperWidth());
     store->SetPaperHeight(m_pageSetup->PaperHeight());
     store->SetWidth(Width());

@@ -89,7 +89,7 @@ public:
     /// Preview() prepares again even when pages are ready.
     bool ForcePrepare = true;
     /// pqFixedOnly prints only the borders marked Fixed.
-    TRLPrintQuality PrintQuality = pqFullFeature;
+    TRLPrintQuality PrintQuality = TRLPrintQuality::pqFullFeature;
     /// The document's title: the page store's, the PDF's and the preview window's.
     QString Title;
     /// Set by the progress window's cancel; read after each record.
@@ -168,7 +168,7 @@ private:
     int ChainLength() const;
     void StepProgress();
 
-    TRLReportPhase m_phase = rpIdle;
+    TRLReportPhase m_phase = TRLReportPhase::rpIdle;
     TRLGraphicStorage* m_pages = nullptr;
     std::unique_ptr<TRLGraphicSurface> m_pageSurface;
     int m_storedPageCount = 0;

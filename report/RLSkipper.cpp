@@ -5,6 +5,10 @@
 #include "platform/ComponentCast.h"
 #include "report/RLReport.h"
 
+using enum TRLPageBreaking;
+using enum TRLRecordAction;
+using enum TRLRecordRange;
+
 TRLCustomSkipper::TRLCustomSkipper(TComponent* owner)
     : TRLCustomPager(owner)
 {

@@ -25,7 +25,7 @@ public:
 
     /// Which records print: all, the current one only, from the current one to the end, or the
     /// next RangeCount.
-    TRLRecordRange RecordRange = rrAllRecords;
+    TRLRecordRange RecordRange = TRLRecordRange::rrAllRecords;
     /// Records printed with rrNextN.
     int RangeCount = 0;
     /// The skipper prints its bands once even without records.
@@ -77,7 +77,7 @@ private:
     void Fetch(bool first);
 
     TDataSource* m_dataSource = nullptr;
-    TRLRecordAction m_recordAction = raUseIt;
+    TRLRecordAction m_recordAction = TRLRecordAction::raUseIt;
     bool m_dataExhausted = true;
     int m_recNo = 0;
     int m_copyNo = 0;

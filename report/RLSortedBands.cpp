@@ -2,6 +2,8 @@
 
 #include "report/RLBand.h"
 
+using enum TRLBandType;
+
 void TRLSortedBands::Clear()
 {
     for (auto& list : m_lists)
@@ -11,7 +13,7 @@ void TRLSortedBands::Clear()
 
 void TRLSortedBands::Add(TRLCustomBand* band)
 {
-    auto& list = m_lists[band->BandType()];
+    auto& list = m_lists[std::size_t(band->BandType())];
     auto it = list.begin();
     while (it != list.end() && (*it)->Top() <= band->Top())
         ++it;
@@ -25,7 +27,7 @@ void TRLSortedBands::ResetPrinted()
 
 void TRLSortedBands::ResetPrintedExceptTitle()
 {
-    const bool title = m_printed[btTitle];
+    const bool title = Printed(btTitle);
     m_printed.fill(false);
-    m_printed[btTitle] = title;
+    SetPrinted(btTitle, title);
 }

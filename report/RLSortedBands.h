@@ -16,9 +16,9 @@ public:
     void ResetPrinted();
     /// Every flag but btTitle's: a title prints once per run of the pager.
     void ResetPrintedExceptTitle();
-    const std::vector<TRLCustomBand*>& List(TRLBandType type) const { return m_lists[type]; }
-    bool Printed(TRLBandType type) const { return m_printed[type]; }
-    void SetPrinted(TRLBandType type, bool printed) { m_printed[type] = printed; }
+    const std::vector<TRLCustomBand*>& List(TRLBandType type) const { return m_lists[std::size_t(type)]; }
+    bool Printed(TRLBandType type) const { return m_printed[std::size_t(type)]; }
+    void SetPrinted(TRLBandType type, bool printed) { m_printed[std::size_t(type)] = printed; }
 
 private:
     std::array<std::vector<TRLCustomBand*>, kBandTypeCount> m_lists;

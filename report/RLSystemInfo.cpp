@@ -5,6 +5,9 @@
 #include "support/DateTimeFormat.h"
 #include "support/LocaleTexts.h"
 
+using enum TRLInfoType;
+using enum TRLReportPhase;
+
 namespace {
 
 const QString kClearWord = QStringLiteral("^CLEAR");
@@ -74,7 +77,7 @@ QString TRLCustomSystemInfo::DesignInfoText() const
     if (m_info == itPagePreview)
         return Parenthesized(QStringLiteral("PageNumber")) + kPartSeparator
             + Parenthesized(QStringLiteral("LastPageNumber"));
-    return Parenthesized(QString::fromLatin1(kInfoNames[m_info]));
+    return Parenthesized(QString::fromLatin1(kInfoNames[int(m_info)]));
 }
 
 QString TRLCustomSystemInfo::InfoText() const

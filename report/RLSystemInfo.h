@@ -3,7 +3,7 @@
 #include "report/RLLabel.h"
 
 /// What a system-info control prints.
-enum TRLInfoType {
+enum class TRLInfoType {
     itCarbonCopy,
     itDate,
     itDetailCount,
@@ -57,7 +57,7 @@ private:
     std::pair<QString, QString> Words(const QString& firstDefault, const QString& secondDefault) const;
     QString DesignInfoText() const;
 
-    TRLInfoType m_info = itDate;
+    TRLInfoType m_info = TRLInfoType::itDate;
     QString m_text;
 };
 

@@ -1,5 +1,8 @@
 #include "report/RLTextCodes.h"
 
+using enum TRLTextAlignment;
+using enum TRLTextLayout;
+
 TRLMetaTextAlignment StoredAlignment(TRLTextAlignment alignment)
 {
     switch (alignment) {

@@ -1,5 +1,7 @@
 #include "report/RLTypes.h"
 
+using enum TRLControlAlign;
+
 bool IsWidthStretching(TRLControlAlign align)
 {
     switch (align) {

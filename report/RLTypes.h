@@ -1,21 +1,23 @@
 #pragma once
 
+#include "pages/RLPageOrientation.h"
 #include "platform/Rect.h"
 
+#include <QFlags>
 #include <QString>
 #include <functional>
 
 class TComponent;
 class TRLGraphicSurface;
 
-enum TRLBandType { btHeader, btTitle, btColumnHeader, btDetail, btColumnFooter, btSummary, btFooter };
+enum class TRLBandType { btHeader, btTitle, btColumnHeader, btDetail, btColumnFooter, btSummary, btFooter };
 constexpr int kBandTypeCount = 7;
 
-enum TRLTextAlignment { taLeftJustify, taRightJustify, taCenter, taJustify };
-enum TRLTextLayout { tlTop, tlCenter, tlBottom, tlJustify };
+enum class TRLTextAlignment { taLeftJustify, taRightJustify, taCenter, taJustify };
+enum class TRLTextLayout { tlTop, tlCenter, tlBottom, tlJustify };
 
 /// Placement of a control inside its owner site, in the order the layout algorithm names them.
-enum TRLControlAlign {
+enum class TRLControlAlign {
     faNone,
     faLeft,
     faTop,
@@ -51,10 +53,11 @@ bool IsWidthStretching(TRLControlAlign align);
 /// The site decides the height of a control with one of these alignments.
 bool IsHeightStretching(TRLControlAlign align);
 
-enum TRLControlAnchor : unsigned { fkLeft = 1, fkTop = 2, fkRight = 4, fkBottom = 8 };
-using TRLControlAnchors = unsigned;
+enum class TRLControlAnchor : unsigned { fkLeft = 1, fkTop = 2, fkRight = 4, fkBottom = 8 };
+Q_DECLARE_FLAGS(TRLControlAnchors, TRLControlAnchor)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLControlAnchors)
 
-enum TRLHoldStyle {
+enum class TRLHoldStyle {
     hsAsColumn,
     hsHorizontally,
     hsVertically,
@@ -64,21 +67,22 @@ enum TRLHoldStyle {
     hsCopySize
 };
 
-enum TRLControlBehaviorItem : unsigned { beSiteExpander = 1 };
-using TRLControlBehavior = unsigned;
+enum class TRLControlBehaviorItem : unsigned { beSiteExpander = 1 };
+Q_DECLARE_FLAGS(TRLControlBehavior, TRLControlBehaviorItem)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLControlBehavior)
 
-enum TRLPageOrientation { poPortrait, poLandscape };
-enum TRLRecordAction { raUseIt, raIgnoreIt, raUseAndRetain, raBlankAndRetain };
-enum TRLRecordRange { rrAllRecords, rrCurrentOnly, rrUntilEof, rrNextN };
-enum TRLReportPhase { rpIdle, rpPreparing, rpFinishing, rpReady };
-enum TRLPageBreaking { pbNone, pbBeforePrint, pbAfterPrint };
-enum TRLCompletionType { ctNone, ctFullPage, ctMaxBands, ctMinBands };
-enum TRLBandOption : unsigned { boOptimisticPageBreak = 1 };
-using TRLBandOptions = unsigned;
-enum TRLFooterMeasuring { fmNone, fmAfterHeader, fmBeforeDetail };
-enum TRLGridOrganization { goInRows, goInColumns };
-enum TRLPrintQuality { pqFullFeature, pqFixedOnly };
-enum TRLRealBoundsUnit { buNone, buMilimeters, buInches };
+enum class TRLRecordAction { raUseIt, raIgnoreIt, raUseAndRetain, raBlankAndRetain };
+enum class TRLRecordRange { rrAllRecords, rrCurrentOnly, rrUntilEof, rrNextN };
+enum class TRLReportPhase { rpIdle, rpPreparing, rpFinishing, rpReady };
+enum class TRLPageBreaking { pbNone, pbBeforePrint, pbAfterPrint };
+enum class TRLCompletionType { ctNone, ctFullPage, ctMaxBands, ctMinBands };
+enum class TRLBandOption : unsigned { boOptimisticPageBreak = 1 };
+Q_DECLARE_FLAGS(TRLBandOptions, TRLBandOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLBandOptions)
+enum class TRLFooterMeasuring { fmNone, fmAfterHeader, fmBeforeDetail };
+enum class TRLGridOrganization { goInRows, goInColumns };
+enum class TRLPrintQuality { pqFullFeature, pqFixedOnly };
+enum class TRLRealBoundsUnit { buNone, buMilimeters, buInches };
 
 /// A set of band types, one bit per TRLBandType.
 using TRLBandTypes = unsigned;

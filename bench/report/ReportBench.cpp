@@ -15,6 +15,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+using enum TRLBandType;
+
 namespace {
 
 /// Prints its text as one text object, like a label.

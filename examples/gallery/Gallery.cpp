@@ -19,6 +19,14 @@
 #include <QPainterPath>
 #include <algorithm>
 
+using enum TRLBandType;
+using enum TRLBorderSide;
+using enum TRLBorderSides;
+using enum TRLDegradeDirection;
+using enum TRLDrawKind;
+using enum TRLTextAlignment;
+using enum TRLTextLayout;
+
 using namespace Qt::StringLiterals;
 
 namespace {

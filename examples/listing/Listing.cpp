@@ -19,6 +19,11 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+using enum TRLBandType;
+using enum TRLBorderSide;
+using enum TRLInfoType;
+using enum TRLTextAlignment;
+
 using namespace Qt::StringLiterals;
 
 namespace {

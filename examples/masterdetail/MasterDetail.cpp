@@ -21,6 +21,12 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+using enum TRLBandType;
+using enum TRLBorderSide;
+using enum TRLControlAlign;
+using enum TRLInfoType;
+using enum TRLTextAlignment;
+
 using namespace Qt::StringLiterals;
 
 namespace {

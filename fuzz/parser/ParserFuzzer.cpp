@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using enum TRLBandType;
+
 namespace {
 
 struct Form {

@@ -29,6 +29,8 @@
 #include <optional>
 #include <vector>
 
+using enum TRLXLSFilterOption;
+
 using namespace Qt::StringLiterals;
 
 namespace {

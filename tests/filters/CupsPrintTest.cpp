@@ -405,7 +405,7 @@ TEST_F(CupsPrint, EachChangeOfOrientationStartsAJob)
     AddPage(*pages, [](TRLGraphicSurface& page) {
         page.Width = kA4Height;
         page.Height = kA4Width;
-        page.SetOrientation(2);
+        page.SetOrientation(TRLPageOrientation::poLandscape);
         page.Rectangle(10, 10, 1000, 700);
     });
     AddPage(*pages, [](TRLGraphicSurface& page) { page.Rectangle(10, 10, 700, 1000); });

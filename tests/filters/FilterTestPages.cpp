@@ -5,14 +5,13 @@
 namespace {
 constexpr double kA4WidthMm = 210.0;
 constexpr double kA4HeightMm = 297.0;
-constexpr int kPortrait = 1;
 }
 
 std::unique_ptr<TTestPages> MakeStore()
 {
     auto pages = std::make_unique<TTestPages>();
     TRLGraphicStorage& storage = *pages->Storage;
-    storage.SetOrientation(kPortrait);
+    storage.SetOrientation(TRLPageOrientation::poPortrait);
     storage.SetPaperWidth(kA4WidthMm);
     storage.SetPaperHeight(kA4HeightMm);
     storage.SetWidth(kA4Width);
@@ -27,7 +26,7 @@ void AddPage(TTestPages& pages, const std::function<void(TRLGraphicSurface&)>& d
     auto page = std::make_unique<TRLGraphicSurface>();
     page->Width = kA4Width;
     page->Height = kA4Height;
-    page->SetOrientation(kPortrait);
+    page->SetOrientation(TRLPageOrientation::poPortrait);
     page->SetPaperWidth(kA4WidthMm);
     page->SetPaperHeight(kA4HeightMm);
     draw(*page);

@@ -16,6 +16,10 @@
 #include <gtest/gtest.h>
 #include <numbers>
 
+using enum TRLPDFFilterFontEncoding;
+using enum TRLPDFFilterPageMode;
+using enum TRLPDFFilterViewerOption;
+
 namespace {
 
 using TDraw = std::function<void(TRLGraphicSurface&)>;

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using enum TRLPageOrientation;
+
 namespace {
 
 TRLPrinterMetrics Metrics(int dpi, int offsetX, int offsetY, int physicalWidth, int physicalHeight,
@@ -50,7 +52,7 @@ TEST(SpoolFilter, PrinterRect)
 {
     struct Case {
         TRLPrinterMetrics metrics;
-        int orientation;
+        TRLPageOrientation orientation;
         double width;
         double height;
         TRect expected;
@@ -58,16 +60,17 @@ TEST(SpoolFilter, PrinterRect)
     };
     const Case cases[] = {
         // A4 at 300 dpi: 210 mm = 2480.31 -> 2480, 297 mm = 3507.87 -> 3508.
-        { Metrics(300, 0, 0, 2480, 3508, 2480, 3508), 1, 210, 297, { 0, 0, 2480, 3508 },
+        { Metrics(300, 0, 0, 2480, 3508, 2480, 3508), poPortrait, 210, 297, { 0, 0, 2480, 3508 },
             "A4 portrait, no margins" },
-        { Metrics(300, 50, 60, 2480, 3508, 2380, 3388), 1, 210, 297, { -50, -60, 2430, 3448 },
+        { Metrics(300, 50, 60, 2480, 3508, 2380, 3388), poPortrait, 210, 297, { -50, -60, 2430, 3448 },
             "moved by the unprintable offsets" },
         // Landscape: width from the paper height, moved by (-bottom margin, -offset x).
-        { Metrics(300, 50, 60, 3508, 2480, 3388, 2380), 2, 210, 297, { -40, -50, 3468, 2430 },
+        { Metrics(300, 50, 60, 3508, 2480, 3388, 2380), poLandscape, 210, 297, { -40, -50, 3468, 2430 },
             "landscape: bottom margin 2480 - 60 - 2380 = 40" },
         // 25.4 mm at 600 dpi is exactly 600; 12.7 mm at 75 dpi is 37.5, which rounds to even 38.
-        { Metrics(600, 0, 0, 0, 0, 0, 0), 1, 25.4, 25.4, { 0, 0, 600, 600 }, "one inch" },
-        { Metrics(75, 0, 0, 0, 0, 0, 0), 1, 12.7, 38.1, { 0, 0, 38, 112 }, "halves to even: 37.5 and 112.5" },
+        { Metrics(600, 0, 0, 0, 0, 0, 0), poPortrait, 25.4, 25.4, { 0, 0, 600, 600 }, "one inch" },
+        { Metrics(75, 0, 0, 0, 0, 0, 0), poPortrait, 12.7, 38.1, { 0, 0, 38, 112 },
+            "halves to even: 37.5 and 112.5" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(ComputePrinterRect(c.metrics, c.orientation, c.width, c.height), c.expected) << c.what;

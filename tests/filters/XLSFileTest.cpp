@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <random>
 
+using enum TRLXLSFilterOption;
+
 namespace {
 
 constexpr quint16 kBof = 0x0809;

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using enum TRLXLSFilterOption;
+
 // The files are read by tools that share no code with the writer: python3-xlrd and LibreOffice.
 // A missing tool skips its test with a message; it never passes silently.
 

@@ -66,7 +66,7 @@ TEST(PageRecord, EmptyPageIsMagicSizeAndThreeZeroCounts)
 TEST(PageRecord, MacrosAndFontTableAreCountedStrings)
 {
     TRLGraphicSurface page;
-    page.SetOrientation(2);
+    page.SetOrientation(TRLPageOrientation::poLandscape);
     page.SetPaperWidth(210);
     page.FontIndex(QStringLiteral("Arial"));
     const QByteArray expected = TBytes()

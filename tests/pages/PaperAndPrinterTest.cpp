@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
+using enum TRLPageOrientation;
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -227,21 +229,23 @@ TEST(PaperSizes, FindPaperSizeAndPaperInfo)
         bool landscape;
         TRLPaperSize size;
         int code;
-        int orientation;
+        TRLPageOrientation orientation;
         double paperWidth;
         double paperHeight;
     };
     const Case cases[] = {
-        { "A4", 210, 297, false, TRLPaperSize::fpA4, 9, 1, 210, 297 },
-        { "A4 within 0.01", 210.005, 297.004, true, TRLPaperSize::fpA4, 9, 2, 210, 297 },
-        { "just beyond A4", 210.02, 297, false, TRLPaperSize::fpCustom, 256, 1, 210.02, 297 },
-        { "A0 has no code", 841, 1189, false, TRLPaperSize::fpCustom, 256, 1, 841, 1189 },
-        { "Letter before its twins", 215.9, 279.4, false, TRLPaperSize::fpLetter, 1, 1, 215.9, 279.4 },
-        { "A4 rotated is not A4", 297, 210, false, TRLPaperSize::fpCustom, 256, 1, 297, 210 },
-        { "B6 before B6 JIS", 125, 176, false, TRLPaperSize::fpB6, 88, 1, 125, 176 },
-        { "negative width", -1, 297, false, TRLPaperSize::fpDefault, -1, 1, -1, -1 },
-        { "zero size", 0, 0, false, TRLPaperSize::fpCustom, 256, 1, 0, 0 },
-        { "Legal 3 has no code, Folio has", 215.9, 330.2, false, TRLPaperSize::fpFolio, 14, 1, 215.9, 330.2 },
+        { "A4", 210, 297, false, TRLPaperSize::fpA4, 9, poPortrait, 210, 297 },
+        { "A4 within 0.01", 210.005, 297.004, true, TRLPaperSize::fpA4, 9, poLandscape, 210, 297 },
+        { "just beyond A4", 210.02, 297, false, TRLPaperSize::fpCustom, 256, poPortrait, 210.02, 297 },
+        { "A0 has no code", 841, 1189, false, TRLPaperSize::fpCustom, 256, poPortrait, 841, 1189 },
+        { "Letter before its twins", 215.9, 279.4, false, TRLPaperSize::fpLetter, 1, poPortrait, 215.9,
+            279.4 },
+        { "A4 rotated is not A4", 297, 210, false, TRLPaperSize::fpCustom, 256, poPortrait, 297, 210 },
+        { "B6 before B6 JIS", 125, 176, false, TRLPaperSize::fpB6, 88, poPortrait, 125, 176 },
+        { "negative width", -1, 297, false, TRLPaperSize::fpDefault, -1, poPortrait, -1, -1 },
+        { "zero size", 0, 0, false, TRLPaperSize::fpCustom, 256, poPortrait, 0, 0 },
+        { "Legal 3 has no code, Folio has", 215.9, 330.2, false, TRLPaperSize::fpFolio, 14, poPortrait, 215.9,
+            330.2 },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FindPaperSize(c.width, c.height), c.size) << c.what;

@@ -148,7 +148,7 @@ TEST(Storage, PageWhoseRecordIsDamagedReadsAsNone)
 TEST(Storage, MacroAccessorsAndTheirFormats)
 {
     const auto store = StoreOf(0);
-    EXPECT_EQ(store->Orientation(), 1) << "missing orientation";
+    EXPECT_EQ(store->Orientation(), TRLPageOrientation::poPortrait) << "missing orientation";
     EXPECT_EQ(store->FirstPageNumber(), 0);
     EXPECT_EQ(store->LastPageNumber(), 0);
     EXPECT_EQ(store->PaperWidth(), 0.0);
@@ -171,7 +171,7 @@ TEST(Storage, MacroAccessorsAndTheirFormats)
     store->Macros().SetValue(QStringLiteral("paperheight"), QStringLiteral("-20"));
     EXPECT_EQ(store->PaperHeight(), -1.0) << "negative height, name in other case";
 
-    store->SetOrientation(2);
+    store->SetOrientation(TRLPageOrientation::poLandscape);
     store->SetFirstPageNumber(1);
     store->SetLastPageNumber(3);
     store->SetTitle(QStringLiteral("Ordem"));
@@ -190,23 +190,29 @@ TEST(Storage, OrientedSizesFollowTheOrientation)
     store->SetPaperWidth(210);
     store->SetPaperHeight(297);
     struct Case {
-        int orientation;
+        const char* macro;
+        TRLPageOrientation orientation;
         double width;
         double height;
         int pixelWidth;
         int pixelHeight;
     };
-    // A4 portrait is 794 x 1123 dots.
-    const Case cases[] = { { 1, 210, 297, 794, 1123 }, { 2, 297, 210, 1123, 794 } };
+    // A4 portrait is 794 x 1123 dots. A value other than 1 or 2 comes from a damaged or foreign
+    // page file; the store, the spool filter and the preview all read it as portrait.
+    const Case cases[] = { { "1", TRLPageOrientation::poPortrait, 210, 297, 794, 1123 },
+        { "2", TRLPageOrientation::poLandscape, 297, 210, 1123, 794 },
+        { "3", TRLPageOrientation::poPortrait, 210, 297, 794, 1123 },
+        { "x", TRLPageOrientation::poPortrait, 210, 297, 794, 1123 } };
     for (const Case& c : cases) {
-        store->SetOrientation(c.orientation);
-        EXPECT_EQ(store->OrientedWidth(), c.width) << c.orientation;
-        EXPECT_EQ(store->OrientedHeight(), c.height) << c.orientation;
-        EXPECT_EQ(store->OrientedPixelWidth(), c.pixelWidth) << c.orientation;
-        EXPECT_EQ(store->OrientedPixelHeight(), c.pixelHeight) << c.orientation;
+        store->Macros().SetValue(QStringLiteral("Orientation"), QString::fromLatin1(c.macro));
+        EXPECT_EQ(store->Orientation(), c.orientation) << c.macro;
+        EXPECT_EQ(store->OrientedWidth(), c.width) << c.macro;
+        EXPECT_EQ(store->OrientedHeight(), c.height) << c.macro;
+        EXPECT_EQ(store->OrientedPixelWidth(), c.pixelWidth) << c.macro;
+        EXPECT_EQ(store->OrientedPixelHeight(), c.pixelHeight) << c.macro;
     }
     store->SetPaperWidth(-3);
-    store->SetOrientation(1);
+    store->SetOrientation(TRLPageOrientation::poPortrait);
     EXPECT_EQ(store->OrientedPixelWidth(), -1);
 }
 

@@ -198,7 +198,7 @@ TEST(Surface, DisplayTextExpandsMacros)
         { "", "" },
     };
     auto page = std::make_unique<TRLGraphicSurface>();
-    page->SetOrientation(2);
+    page->SetOrientation(TRLPageOrientation::poLandscape);
     store.Macros().SetValue(QStringLiteral("Orientation"), QStringLiteral("1"));
     for (const Case& c : cases)
         page->AddObject<TRLTextObject>().Text = QString::fromUtf8(c.text);
@@ -423,13 +423,13 @@ TEST(Surface, GroupIdIsTheCounterAtCreation)
 TEST(Surface, ClearEmptiesObjectsFontsAndMacros)
 {
     TRLGraphicSurface page;
-    page.SetOrientation(2);
+    page.SetOrientation(TRLPageOrientation::poLandscape);
     page.TextOutEx({}, 0, 0, QStringLiteral("x"), TRLMetaTextAlignment::Left, TRLMetaTextLayout::Top, 4);
     page.SetModified(false);
     page.Clear();
     EXPECT_EQ(page.ObjectCount(), 0);
     EXPECT_TRUE(page.FontNames().isEmpty());
-    EXPECT_EQ(page.Orientation(), 1);
+    EXPECT_EQ(page.Orientation(), TRLPageOrientation::poPortrait);
     EXPECT_TRUE(page.Modified());
 }
 

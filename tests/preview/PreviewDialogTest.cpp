@@ -31,6 +31,10 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
+
+using enum TRLPageOrientation;
+using enum TRLWindowState;
 
 using namespace Qt::StringLiterals;
 
@@ -72,8 +76,8 @@ public:
     }
     int GetSelectedOption() const override { return m_selected; }
     void SetSelectedOption(int index) override { m_selected = index; }
-    void SetOrientation(int orientation) override { Orientation = orientation; }
-    int Orientation = 0;
+    void SetOrientation(TRLPageOrientation orientation) override { Orientation = orientation; }
+    std::optional<TRLPageOrientation> Orientation;
 
 protected:
     void InternalBeginDoc() override { }
@@ -510,7 +514,7 @@ TEST(PrintDialog, OnlyTheDefaultEntryDisablesTheFilterCombo)
     EXPECT_TRUE(dialog.ComboBoxOptions->isVisibleTo(&dialog));
     EXPECT_EQ(dialog.LabelOptions->text(), QStringLiteral("Modo:"));
     EXPECT_EQ(dialog.ComboBoxOptions->currentIndex(), 1);
-    EXPECT_EQ(filter.Orientation, 2) << "landscape reaches the filter";
+    EXPECT_EQ(filter.Orientation, TRLPageOrientation::poLandscape) << "landscape reaches the filter";
     dialog.ComboBoxOptions->setCurrentIndex(0);
     dialog.SaveControls();
     EXPECT_EQ(filter.GetSelectedOption(), 0);

@@ -22,6 +22,11 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using enum TRLBorderIcon;
+using enum TRLFormPosition;
+using enum TRLFormStyle;
+using enum TRLWindowState;
+
 using namespace Qt::StringLiterals;
 
 namespace {

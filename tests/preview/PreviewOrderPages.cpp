@@ -7,7 +7,6 @@
 namespace {
 constexpr double kA4WidthMm = 210.0;
 constexpr double kA4HeightMm = 297.0;
-constexpr int kPortrait = 1;
 constexpr int kWidth = 794;
 constexpr int kHeight = 1123;
 constexpr int kMargin = 38;
@@ -100,7 +99,7 @@ std::unique_ptr<TOrderPages> MakeOrderPages(int items)
         auto page = std::make_unique<TRLGraphicSurface>();
         page->Width = kWidth;
         page->Height = kHeight;
-        page->SetOrientation(kPortrait);
+        page->SetOrientation(TRLPageOrientation::poPortrait);
         page->SetPaperWidth(kA4WidthMm);
         page->SetPaperHeight(kA4HeightMm);
         Letterhead(*page);
@@ -120,7 +119,7 @@ std::unique_ptr<TOrderPages> MakeOrderPages(int items)
         pages->Storage->Add(std::move(page));
     }
     TRLGraphicStorage& storage = *pages->Storage;
-    storage.SetOrientation(kPortrait);
+    storage.SetOrientation(TRLPageOrientation::poPortrait);
     storage.SetPaperWidth(kA4WidthMm);
     storage.SetPaperHeight(kA4HeightMm);
     storage.SetWidth(kWidth);

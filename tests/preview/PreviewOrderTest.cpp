@@ -25,6 +25,8 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+using enum TRLWindowState;
+
 namespace {
 
 constexpr int kInkLightness = 160;

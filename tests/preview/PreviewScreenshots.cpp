@@ -17,6 +17,8 @@
 #include <QTest>
 #include <cstdio>
 
+using enum TRLWindowState;
+
 namespace {
 constexpr QSize kWindowSize { 1200, 900 };
 

@@ -29,6 +29,9 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+using enum TRLPreviewDefaults;
+using enum TRLReportPhase;
+
 namespace {
 
 /// A save filter that notes whether a progress window was open while it drew.

@@ -5,7 +5,6 @@
 namespace {
 constexpr double kA4WidthMm = 210.0;
 constexpr double kA4HeightMm = 297.0;
-constexpr int kPortrait = 1;
 constexpr int kTextLeft = 40;
 constexpr int kTextTop = 60;
 constexpr int kTextHeight = 20;
@@ -32,7 +31,7 @@ std::unique_ptr<TPreviewPages> MakePreviewPages(const std::vector<QStringList>& 
         auto page = std::make_unique<TRLGraphicSurface>();
         page->Width = kA4Width;
         page->Height = kA4Height;
-        page->SetOrientation(kPortrait);
+        page->SetOrientation(TRLPageOrientation::poPortrait);
         page->SetPaperWidth(kA4WidthMm);
         page->SetPaperHeight(kA4HeightMm);
         TFont font = page->Font();
@@ -51,7 +50,7 @@ std::unique_ptr<TPreviewPages> MakePreviewPages(const std::vector<QStringList>& 
             QStringLiteral("Página %1 de {LastPageNumber}").arg(firstPageNumber + int(n)));
         storage.Add(std::move(page));
     }
-    storage.SetOrientation(kPortrait);
+    storage.SetOrientation(TRLPageOrientation::poPortrait);
     storage.SetPaperWidth(kA4WidthMm);
     storage.SetPaperHeight(kA4HeightMm);
     storage.SetWidth(kA4Width);

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLControlAlign;
+using enum TRLDegradeDirection;
+using enum TRLImageArrange;
+
 using namespace Qt::StringLiterals;
 
 namespace {

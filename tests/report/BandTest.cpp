@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLCompletionType;
+using enum TRLGridOrganization;
+
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBorderSide;
+using enum TRLBorderSides;
+using enum TRLPrintQuality;
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -18,20 +22,20 @@ struct Flags {
 Flags FlagsOf(const TRLBorders& borders)
 {
     Flags flags { borders.Sides(), {}, {} };
-    for (int side = bsLeft; side <= bsBottom; ++side) {
+    for (int side = int(bsLeft); side <= int(bsBottom); ++side) {
         flags.fixed[side] = borders.Fixed(TRLBorderSide(side));
     }
-    flags.draw[bsLeft] = borders.DrawLeft();
-    flags.draw[bsTop] = borders.DrawTop();
-    flags.draw[bsRight] = borders.DrawRight();
-    flags.draw[bsBottom] = borders.DrawBottom();
+    flags.draw[int(bsLeft)] = borders.DrawLeft();
+    flags.draw[int(bsTop)] = borders.DrawTop();
+    flags.draw[int(bsRight)] = borders.DrawRight();
+    flags.draw[int(bsBottom)] = borders.DrawBottom();
     return flags;
 }
 
 QString Describe(const Flags& flags)
 {
     const char* sides[] = { "custom", "none", "all" };
-    QString text = QString::fromLatin1(sides[flags.sides]) + u" draw "_s;
+    QString text = QString::fromLatin1(sides[int(flags.sides)]) + u" draw "_s;
     for (bool draw : flags.draw)
         text += draw ? u'1' : u'0';
     text += u" fixed "_s;
@@ -68,7 +72,7 @@ TEST(Borders, SidesSummaryRules)
             u"custom draw 1011 fixed 0000"_s, "all, then the top off" },
         { [](TRLBorders& b) {
              b.SetSides(sdAll);
-             for (int side = bsLeft; side <= bsBottom; ++side)
+             for (int side = int(bsLeft); side <= int(bsBottom); ++side)
                  b.SetDraw(TRLBorderSide(side), false);
          },
             u"custom draw 0000 fixed 0000"_s, "all, then every side off: custom, not none" },

@@ -16,6 +16,12 @@
 
 #include <functional>
 
+using enum TRLBandType;
+using enum TRLBorderSide;
+using enum TRLBorderSides;
+using enum TRLPageOrientation;
+using enum TRLPrintQuality;
+
 using namespace Qt::StringLiterals;
 
 namespace {

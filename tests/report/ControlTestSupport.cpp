@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QImage>
 
+using enum TRLBandType;
+
 ControlReport::ControlReport(int count)
 {
     data = new TMemoryDataSet(&form);

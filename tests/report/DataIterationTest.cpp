@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLRecordAction;
+using enum TRLRecordRange;
+
 using namespace Qt::StringLiterals;
 
 TEST(DataIteration, RangesOfRecords)

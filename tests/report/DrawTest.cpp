@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLDrawKind;
+using enum TRLDrawOption;
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -70,15 +73,15 @@ TEST(Draw, ShapesFittedIntoTheControl)
         const char* what;
     };
     const Case cases[] = {
-        { dkCustom, { u"0 0 10 0 10 10"_s }, 0, true, 48, 48, { { 0, 0 }, { 47, 0 }, { 47, 47 } },
+        { dkCustom, { u"0 0 10 0 10 10"_s }, {}, true, 48, 48, { { 0, 0 }, { 47, 0 }, { 47, 47 } },
             "right triangle from DrawData" },
-        { dkCustom, { u"0 0"_s, u"10 0"_s, u"10 10"_s }, 0, true, 101, 51,
+        { dkCustom, { u"0 0"_s, u"10 0"_s, u"10 10"_s }, {}, true, 101, 51,
             { { 0, 0 }, { 100, 0 }, { 100, 50 } }, "one point a line" },
-        { dkLine, {}, 0, true, 48, 48, { { 0, 23 }, { 47, 23 } }, "a line centred vertically" },
-        { dkLine, {}, 0, false, 48, 48, { { 0, 0 }, { 47, 0 } }, "a line at the top without Center" },
-        { dkTriangle, {}, 0, true, 101, 88, { { 0, 87 }, { 50, 0 }, { 100, 87 } },
+        { dkLine, {}, {}, true, 48, 48, { { 0, 23 }, { 47, 23 } }, "a line centred vertically" },
+        { dkLine, {}, {}, false, 48, 48, { { 0, 0 }, { 47, 0 } }, "a line at the top without Center" },
+        { dkTriangle, {}, {}, true, 101, 88, { { 0, 87 }, { 50, 0 }, { 100, 87 } },
             "triangle at its own size" },
-        { dkArrow, {}, 0, true, 9, 7,
+        { dkArrow, {}, {}, true, 9, 7,
             { { 0, 2 }, { 5, 2 }, { 5, 0 }, { 8, 3 }, { 5, 6 }, { 5, 4 }, { 0, 4 } },
             "arrow at its own size" },
         { dkRectangle, {}, doKeepVisible, false, 101, 51, { { 0, 0 }, { 50, 0 }, { 50, 50 }, { 0, 50 } },
@@ -217,7 +220,7 @@ TEST(Draw, LegacyKindMapping)
         { u"dkHorzLine"_s, dkLine, doKeepSize, { u"0 0"_s, u"1 0"_s }, 0 },
         { u"dkvertline"_s, dkLine, doKeepSize | doKeepVisible, { u"0 0"_s, u"1 0"_s }, 100 },
         { u"dkReverseLine"_s, dkCustom, doKeepSize, { u"1 0 0 1"_s }, 0 },
-        { u"dkStar"_s, dkRectangle, 0, {}, 10 },
+        { u"dkStar"_s, dkRectangle, {}, {}, 10 },
     };
     for (const Case& c : cases) {
         DrawReport r;

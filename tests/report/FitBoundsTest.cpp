@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLTextAlignment;
+using enum TRLTextLayout;
+
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLControlAlign;
+using enum TRLPageBreaking;
+using enum TRLReportPhase;
+
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -9,6 +9,8 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+using enum TRLBorderSides;
+
 using namespace Qt::StringLiterals;
 
 namespace {

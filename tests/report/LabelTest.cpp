@@ -10,6 +10,11 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLBorderSides;
+using enum TRLTextAlignment;
+using enum TRLTextLayout;
+
 using namespace Qt::StringLiterals;
 
 namespace {

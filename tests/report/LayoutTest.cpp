@@ -7,6 +7,14 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLControlAlign;
+using enum TRLControlAnchor;
+using enum TRLControlBehaviorItem;
+using enum TRLHoldStyle;
+using enum TRLTextAlignment;
+using enum TRLTextLayout;
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -208,8 +216,8 @@ TEST(Layout, VerticalLayoutOfAutoSize)
         text->NaturalWidth = 50;
         text->NaturalHeight = 15;
         text->SetAutoSize(true);
-        EXPECT_EQ(text->Top(), c.top) << "layout " << c.layout;
-        EXPECT_EQ(text->Height(), c.height) << "layout " << c.layout;
+        EXPECT_EQ(text->Top(), c.top) << "layout " << int(c.layout);
+        EXPECT_EQ(text->Height(), c.height) << "layout " << int(c.layout);
     }
 }
 

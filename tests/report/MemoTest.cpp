@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLBorderSides;
+using enum TRLTextAlignment;
+
 using namespace Qt::StringLiterals;
 
 namespace {

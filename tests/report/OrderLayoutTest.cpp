@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLControlAlign;
+using enum TRLFooterMeasuring;
+using enum TRLPageBreaking;
+
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -8,6 +8,11 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLControlAlign;
+using enum TRLPageBreaking;
+using enum TRLReportPhase;
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -117,7 +122,7 @@ TEST(Pagination, FirstPageNumberAndLastPageNumberMacro)
     TRLGraphicStorage* store = f.report->Pages();
     EXPECT_EQ(store->FirstPageNumber(), 5);
     EXPECT_EQ(store->LastPageNumber(), 7);
-    EXPECT_EQ(store->Orientation(), 1);
+    EXPECT_EQ(store->Orientation(), TRLPageOrientation::poPortrait);
     EXPECT_EQ(store->PaperWidth(), 210.0);
     EXPECT_EQ(store->PaperHeight(), 297.0);
 }

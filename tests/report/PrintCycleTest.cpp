@@ -9,6 +9,11 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLCompletionType;
+using enum TRLControlBehaviorItem;
+using enum TRLReportPhase;
+
 using namespace Qt::StringLiterals;
 
 namespace {

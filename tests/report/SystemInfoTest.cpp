@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLInfoType;
+
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -17,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+using enum TRLBandType;
+using enum TRLTextAlignment;
+
 using namespace Qt::StringLiterals;
 
 namespace {

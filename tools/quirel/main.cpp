@@ -29,6 +29,8 @@
 #include <utility>
 #include <vector>
 
+using enum TRLXLSFilterOption;
+
 namespace {
 
 constexpr int kExitSuccess = 0;
