@@ -100,9 +100,9 @@ int SlotSize(int index, int count, int extent, int start, int position)
     return index == count - 1 ? start + extent - position : extent / count;
 }
 
-/// One list per alignment.
+/// One list per alignment, over the site's lists kept between calls.
 struct ControlLists {
-    std::array<ControlList, kControlAlignCount> Lists;
+    std::array<ControlList, kControlAlignCount>& Lists;
     ControlList& operator[](TRLControlAlign align) { return Lists[std::size_t(align)]; }
     const ControlList& operator[](TRLControlAlign align) const { return Lists[std::size_t(align)]; }
 };
@@ -333,8 +333,8 @@ void TRLCustomSite::AlignChildren()
     if (IsLoading() || IsAligning())
         return;
     StateGuard aligning(*this, kStateAligning);
-    ControlLists& lists = m_alignLists;
-    for (ControlList& list : lists)
+    ControlLists lists { m_alignLists };
+    for (ControlList& list : lists.Lists)
         list.clear();
     for (TControl* child : ChildrenInCreationOrder()) {
         auto* control = ComponentCast<TRLCustomControl>(child);
