@@ -28,10 +28,11 @@ enum class TRLTextAlignment { taLeftJustify, taRightJustify, taCenter, taJustify
 enum class TRLTextLayout { tlTop, tlCenter, tlBottom, tlJustify };
 
 /// Placement of a control inside its owner site, in the order the layout algorithm names them.
-/// The site places them in passes, each taking its room off the space the earlier ones left:
+/// The site places them in passes, in pixels of its client area:
 /// - faLeftMost, faRightMost, then faTop, faBottom, then faLeft, faRight: strips along that edge,
-///   keeping their width (left, right) or height (top, bottom) and stretched along the edge;
-///   faClient: equal full-height columns over what is left (the inner rectangle).
+///   keeping their width (left, right) or height (top, bottom), stretched along the edge, each
+///   taking its room off what the earlier ones left; faClient: equal full-height columns over the
+///   rest, the inner rectangle the later passes use.
 /// - faLeftTop, faRightTop, faLeftBottom, faRightBottom: in that corner of the inner rectangle;
 ///   faClientTop, faClientBottom: equal slots between the two corners of that row;
 ///   faClientLeft, faClientRight: equal rows down that side between the corners.
