@@ -35,7 +35,7 @@ public:
     TRLGraphicSurface(const TRLGraphicSurface&) = delete;
     TRLGraphicSurface& operator=(const TRLGraphicSurface&) = delete;
 
-    /// The store the page belongs to; nullptr for a page of none (a PageCopy).
+    /// The store the page was added to or read from (a PageCopy too); nullptr before either.
     TRLGraphicStorage* Storage() const { return m_storage; }
     /// Leaves the old store's cache, if any, without being freed: the caller owns the page then.
     void SetStorage(TRLGraphicStorage* storage);

@@ -44,7 +44,7 @@ public:
         = rpoPrintToFile | rpoPageNums | rpoSelection | rpoWarning | rpoDisablePrintToFile;
     /// The range chosen in the dialog.
     TRLPrintRange PrintRange = rprAllPages;
-    /// Copies of each page, shown in the dialog and given to the printer when it closes.
+    /// Copies of each page, shown in the dialog and given to the printer when it is accepted.
     int Copies = 1;
     /// Carried and shown only.
     bool PrintToFile = false;

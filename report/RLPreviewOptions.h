@@ -34,7 +34,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TRLBorderIcons)
 /// How the report's preview window looks when the report does not use the global defaults.
 class TRLPreviewOptions {
 public:
-    /// The caption in the user's language; every other option as initialised below.
+    /// The caption in the user's language, the other options at their initial values.
     TRLPreviewOptions();
 
     /// pdIgnoreDefaults makes the preview use these options instead of the shared ones.

@@ -15,16 +15,16 @@ class TComponent;
 class TRLGraphicSurface;
 
 /// What a band prints and when: btHeader at the top of every page, btTitle once after the first
-/// page header, btColumnHeader above the details, btDetail once per
-/// record, btColumnFooter below the details, btSummary once after the last record, btFooter at
-/// the bottom of every page.
+/// page header, btColumnHeader above the details, btDetail once per record, btColumnFooter below
+/// the details, btSummary once after the last record, btFooter at the bottom of every page.
 enum class TRLBandType { btHeader, btTitle, btColumnHeader, btDetail, btColumnFooter, btSummary, btFooter };
 /// Number of TRLBandType values.
 constexpr int kBandTypeCount = 7;
 
-/// Horizontal placement of a text in its box: left, right, centred, or justified to both edges.
+/// Horizontal placement of a text in its box: left, right, centred, or justified to both edges
+/// by widening the blanks (the last line of a paragraph stays left).
 enum class TRLTextAlignment { taLeftJustify, taRightJustify, taCenter, taJustify };
-/// Vertical placement of a text in its box: top, centred, bottom, or spread over the height.
+/// Vertical placement of a text in its box: top, centred or bottom; tlJustify is drawn as tlTop.
 enum class TRLTextLayout { tlTop, tlCenter, tlBottom, tlJustify };
 
 /// Placement of a control inside its owner site, in the order the layout algorithm names them.
