@@ -40,6 +40,7 @@ public:
     /// The page file layout written by SaveToStream.
     static constexpr int kFileVersion = 3;
 
+    /// Empty; deleted by `owner`, or without one by the last Unlink.
     explicit TRLGraphicStorage(TComponent* owner = nullptr);
     ~TRLGraphicStorage() override;
     QString ClassName() const override;
@@ -52,6 +53,7 @@ public:
     TRLGraphicSurface* Pages(int index);
     /// A copy of the page owned by the caller, read without touching the cache; nullptr as Pages.
     std::unique_ptr<TRLGraphicSurface> PageCopy(int index);
+    /// Pages stored so far; safe from any thread.
     int PageCount() const;
     /// Indexes of the pages now in the cache, oldest first.
     std::vector<int> CachedPageIndexes() const;
@@ -84,40 +86,67 @@ public:
     void SaveToStream(QIODevice& stream, const QString& target = {});
     /// Replaces the store's pages and macros by those of a page file.
     void LoadFromFile(const QString& fileName);
+    /// As LoadFromFile from an open stream; `source` names it in messages. Throws EReportError on
+    /// a malformed file, leaving the store as it was.
     void LoadFromStream(QIODevice& stream, const QString& source);
 
     /// Adds a user that keeps the store alive (not the owner, not twice).
     void Link(TComponent* user);
     /// Removes a user; an ownerless store with no users left deletes itself.
     void Unlink(TComponent* user);
+    /// Users linked now.
     int UserCount() const { return int(m_users.size()); }
 
+    /// The numbers texts show for the first and last page, kept in the macros; a preparation writes
+    /// them (the report's FirstPageNumber, and it plus the page count less one), 0 when missing.
+    ///@{
     int FirstPageNumber() const;
     void SetFirstPageNumber(int number);
     int LastPageNumber() const;
     void SetLastPageNumber(int number);
+    ///@}
+    /// Kept in the macros; portrait when missing.
+    ///@{
     TRLPageOrientation Orientation() const;
     void SetOrientation(TRLPageOrientation orientation);
-    /// Millimetres; -1 when negative, 0 when missing or not a number.
+    ///@}
+    /// Paper size in millimetres, portrait sense; -1 when negative, 0 when missing or not a number.
+    ///@{
     double PaperWidth() const;
     void SetPaperWidth(double millimetres);
     double PaperHeight() const;
     void SetPaperHeight(double millimetres);
+    ///@}
+    /// The report's title, which names print jobs and the file the preview proposes to save.
+    ///@{
     QString Title() const;
     void SetTitle(const QString& title);
-    /// Dots.
+    ///@}
+    /// The report's page size in dots (96 per inch), kept in the macros.
+    ///@{
     void SetWidth(int width);
     void SetHeight(int height);
+    ///@}
 
-    /// Millimetres in the page's orientation.
+    /// The paper size in millimetres as the page lies: width and height swapped in landscape.
+    ///@{
     double OrientedWidth() const;
     double OrientedHeight() const;
-    /// Dots; -1 when the millimetre value is negative.
+    ///@}
+    /// OrientedWidth and OrientedHeight in dots (96 per inch), at most TRLGraphicSurface::kMaxPageDots;
+    /// -1 when the millimetre value is negative.
+    ///@{
     int OrientedPixelWidth() const;
     int OrientedPixelHeight() const;
+    ///@}
 
+    /// The named text values saved with the pages (page numbers, title, paper); texts on the
+    /// pages show them by name. Not locked: on another thread use MacrosCopy.
+    ///@{
     TRLMacros& Macros() { return m_macros; }
     const TRLMacros& Macros() const { return m_macros; }
+    ///@}
+    /// kFileVersion.
     int FileVersion() const { return kFileVersion; }
     /// The temporary file's name; empty until the first page is stored.
     QString TempFileName() const { return m_tempFileName; }

@@ -5,18 +5,27 @@
 #include <QPoint>
 #include <QString>
 
+/// @file
+/// Opening a preview window on a page store, and the file name its save dialog proposes.
+
 class TRLGraphicStorage;
 class TRLPreviewForm;
 
 /// How a preview window is shown.
 struct TRLPreviewWindowOptions {
+    /// See TRLFormStyle, TRLFormPosition, TRLWindowState and TRLBorderIcon.
+    ///@{
     TRLFormStyle FormStyle = TRLFormStyle::fsNormal;
     TRLFormPosition Position = TRLFormPosition::poDesigned;
     TRLWindowState WindowState = TRLWindowState::wsMaximized;
     TRLBorderIcons BorderIcons
         = TRLBorderIcon::biSystemMenu | TRLBorderIcon::biMinimize | TRLBorderIcon::biMaximize;
+    ///@}
+    /// Set as properties of the window; the library shows no help.
+    ///@{
     QString HelpFile;
     int HelpContext = 0;
+    ///@}
     /// Empty keeps the localized "Pré-visualização".
     QString Caption;
     /// Percent.
