@@ -10,7 +10,8 @@
 
 bool CommitWholeFile(QSaveFile& file, QString& reason)
 {
-    if (!file.flush()) {
+    // As in WriteWhole, a flush stopped part way gives its reason only when tried again.
+    if (!file.flush() && !file.flush()) {
         reason = file.errorString();
         file.cancelWriting();
         return false;
@@ -40,11 +41,19 @@ QString CreateFailureReason(const QString& path, const QString& systemReason)
 
 bool WriteWhole(QIODevice& device, QByteArrayView bytes)
 {
+    bool failedOnce = false;
     while (!bytes.isEmpty()) {
         const qint64 written = device.write(bytes.data(), bytes.size());
-        if (written <= 0)
+        if (written > 0) {
+            bytes = bytes.sliced(written);
+            failedOnce = false;
+            continue;
+        }
+        // A failed write takes nothing; when it failed in flushing the device's buffer part way,
+        // only the next attempt meets the system's error and names it.
+        if (failedOnce)
             return false;
-        bytes = bytes.sliced(written);
+        failedOnce = true;
     }
     return true;
 }

@@ -17,9 +17,10 @@ bool CommitWholeFile(QSaveFile& file, QString& reason);
 /// `systemReason` (the system's own text) as it is.
 QString CreateFailureReason(const QString& path, const QString& systemReason);
 
-/// Writes all of `bytes`, false on failure. A disk that fills part way through one write takes
-/// only some of the bytes and sets no error; the rest is written again, so that the device
-/// reports the system's reason (no space left) instead of an unknown error.
+/// Writes all of `bytes`, false on failure. A disk that fills part way through one write (or
+/// through a buffered file's flush) takes only some of the bytes and sets no error; the rest is
+/// written again, so that the device reports the system's reason (no space left) instead of an
+/// unknown error.
 bool WriteWhole(QIODevice& device, QByteArrayView bytes);
 
 /// Throws EReportError "Cannot write <target>: <reason>", the message of every failed write.
