@@ -81,13 +81,13 @@ TfrmRLFindDialog::TfrmRLFindDialog(QWidget* parent)
 
 TRLFindOptions TfrmRLFindDialog::Options() const
 {
-    TRLFindOptions options = 0;
+    TRLFindOptions options;
     if (CheckBoxWholeWords->isChecked())
-        options |= foWholeWords;
+        options |= TRLFindOption::foWholeWords;
     if (CheckBoxMatchCase->isChecked())
-        options |= foMatchCase;
+        options |= TRLFindOption::foMatchCase;
     if (RadioButtonUp->isChecked())
-        options |= foBackward;
+        options |= TRLFindOption::foBackward;
     return options;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFlags>
+
 #include <QDialog>
 #include <functional>
 
@@ -11,8 +13,9 @@ class QPushButton;
 class QRadioButton;
 
 /// Options of a search, as bits.
-enum TRLFindOption : unsigned { foWholeWords = 1, foMatchCase = 2, foBackward = 4 };
-using TRLFindOptions = unsigned;
+enum class TRLFindOption : unsigned { foWholeWords = 1, foMatchCase = 2, foBackward = 4 };
+Q_DECLARE_FLAGS(TRLFindOptions, TRLFindOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLFindOptions)
 
 /// The non-modal find window of the preview; it hides when it loses activation.
 class TfrmRLFindDialog : public QDialog {

@@ -625,9 +625,8 @@ void TRLPreviewForm::OpenFindWindow()
 {
     if (!m_findWindow) {
         m_findWindow = new TfrmRLFindDialog(this);
-        m_findWindow->OnFind = [this](TfrmRLFindDialog&, const QString& text, bool& found, unsigned options) {
-            Find(text, found, options);
-        };
+        m_findWindow->OnFind = [this](TfrmRLFindDialog&, const QString& text, bool& found,
+                                   TRLFindOptions options) { Find(text, found, options); };
     }
     m_findWindow->show();
     m_findWindow->raise();
@@ -635,9 +634,10 @@ void TRLPreviewForm::OpenFindWindow()
     m_findWindow->EditTextToFind->setFocus();
 }
 
-void TRLPreviewForm::Find(const QString& text, bool& found, unsigned options)
+void TRLPreviewForm::Find(const QString& text, bool& found, TRLFindOptions options)
 {
-    found = ActiveViewer().FindText(text, options & foBackward, options & foMatchCase);
+    found = ActiveViewer().FindText(
+        text, options.testFlag(TRLFindOption::foBackward), options.testFlag(TRLFindOption::foMatchCase));
 }
 
 // ---- Keyboard, closing ----------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "preview/RLFindDialog.h"
+
 #include <QDialog>
 #include <array>
 #include <memory>
@@ -120,7 +122,7 @@ private:
     void RepeatTick();
     QWidget* RememberFocus() const;
     void RestoreFocus(QWidget* remembered);
-    void Find(const QString& text, bool& found, unsigned options);
+    void Find(const QString& text, bool& found, TRLFindOptions options);
 
     std::vector<TRLPreview*> m_viewers;
     int m_activeIndex = 0;

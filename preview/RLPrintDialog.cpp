@@ -206,20 +206,22 @@ void TRLPrintDialog::LoadControls()
     LoadPrinters();
     LoadFilters();
     ComboBoxFiltersChange();
-    GroupBoxPages->ShowRange(params.PrintRange, params.FromPage, params.ToPage);
+    GroupBoxPages->ShowRange(int(params.PrintRange), params.FromPage, params.ToPage);
     EditCopies->setText(PageNumberToText(params.Copies));
-    PaintEnabled(*EditCopies, !(params.Options & rpoDisableCopies));
-    CheckBoxPrintToFile->setVisible(params.Options & rpoPrintToFile);
-    CheckBoxPrintToFile->setEnabled(!(params.Options & rpoDisablePrintToFile));
+    PaintEnabled(*EditCopies, !params.Options.testFlag(TRLPrintDialogOption::rpoDisableCopies));
+    CheckBoxPrintToFile->setVisible(params.Options.testFlag(TRLPrintDialogOption::rpoPrintToFile));
+    CheckBoxPrintToFile->setEnabled(!(params.Options.testFlag(TRLPrintDialogOption::rpoDisablePrintToFile)));
     CheckBoxPrintToFile->setChecked(params.PrintToFile);
-    CheckBoxPrintInBackground->setEnabled(!(params.Options & rpoDisablePrintInBackground));
+    CheckBoxPrintInBackground->setEnabled(
+        !(params.Options.testFlag(TRLPrintDialogOption::rpoDisablePrintInBackground)));
     CheckBoxPrintInBackground->setChecked(params.PrintInBackground);
-    const bool pageNumbers = params.Options & rpoPageNums;
+    const bool pageNumbers = params.Options.testFlag(TRLPrintDialogOption::rpoPageNums);
     GroupBoxPages->RadioButtonPagesInterval->setEnabled(pageNumbers);
     PaintEnabled(*GroupBoxPages->EditFromPage, pageNumbers);
     PaintEnabled(*GroupBoxPages->EditToPage, pageNumbers);
-    GroupBoxPages->RadioButtonPagesSelect->setEnabled(params.Options & rpoSelection);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, params.Options & rpoHelp);
+    GroupBoxPages->RadioButtonPagesSelect->setEnabled(
+        params.Options.testFlag(TRLPrintDialogOption::rpoSelection));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, params.Options.testFlag(TRLPrintDialogOption::rpoHelp));
 }
 
 TRLCustomPrintFilter* TRLPrintDialog::SelectedFilter() const

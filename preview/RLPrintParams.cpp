@@ -21,7 +21,7 @@ void TRLPrintParams::SetFilter(TRLCustomPrintFilter* filter)
 void TRLPrintParams::Reset()
 {
     ResetPageRange();
-    PrintRange = rprAllPages;
+    PrintRange = TRLPrintRange::rprAllPages;
     Copies = SharedPrinter().Copies();
     FileName.clear();
 }

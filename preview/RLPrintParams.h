@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFlags>
+
 #include "preview/RLPageRangeParams.h"
 #include "report/RLTypes.h"
 
@@ -14,7 +16,7 @@ class TRLCustomPrintFilter;
 /// greys it; rpoPageNums enables the from-to range, rpoSelection the one-page choice;
 /// rpoHelp adds the help button; rpoDisableCopies and rpoDisablePrintInBackground grey those
 /// fields. rpoWarning is carried only.
-enum TRLPrintDialogOption : unsigned {
+enum class TRLPrintDialogOption : unsigned {
     rpoPrintToFile = 0x01,
     rpoPageNums = 0x02,
     rpoSelection = 0x04,
@@ -24,12 +26,13 @@ enum TRLPrintDialogOption : unsigned {
     rpoDisableCopies = 0x40,
     rpoDisablePrintInBackground = 0x80,
 };
-/// A set of TRLPrintDialogOption bits.
-using TRLPrintDialogOptions = unsigned;
+/// A set of TRLPrintDialogOption.
+Q_DECLARE_FLAGS(TRLPrintDialogOptions, TRLPrintDialogOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLPrintDialogOptions)
 
 /// The range the user chose: every page, the one page in FromPage (rprSelection), or FromPage to
 /// ToPage (rprPageNums).
-enum TRLPrintRange { rprAllPages, rprSelection, rprPageNums };
+enum class TRLPrintRange { rprAllPages, rprSelection, rprPageNums };
 
 /// What the print dialog shows and returns; one shared instance, PrintParams(). The pages to print
 /// are FromPage to ToPage (1-based) of TRLPageRangeParams. A print from the preview calls Reset,
@@ -40,10 +43,11 @@ public:
     explicit TRLPrintParams(TComponent* owner = nullptr);
 
     /// Fields the dialog shows and enables; kept by Reset.
-    TRLPrintDialogOptions Options
-        = rpoPrintToFile | rpoPageNums | rpoSelection | rpoWarning | rpoDisablePrintToFile;
+    TRLPrintDialogOptions Options = TRLPrintDialogOption::rpoPrintToFile | TRLPrintDialogOption::rpoPageNums
+        | TRLPrintDialogOption::rpoSelection | TRLPrintDialogOption::rpoWarning
+        | TRLPrintDialogOption::rpoDisablePrintToFile;
     /// The range chosen in the dialog.
-    TRLPrintRange PrintRange = rprAllPages;
+    TRLPrintRange PrintRange = TRLPrintRange::rprAllPages;
     /// Copies of each page, shown in the dialog and given to the printer when it is accepted.
     int Copies = 1;
     /// Carried and shown only.

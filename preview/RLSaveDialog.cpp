@@ -135,10 +135,11 @@ void TRLSaveDialog::LoadControls()
     }
     ComboBoxFilters->setCurrentIndex(selected);
     ShowPdfOptions();
-    GroupBoxPages->ShowRange(params.SaveRange, params.FromPage, params.ToPage);
+    GroupBoxPages->ShowRange(int(params.SaveRange), params.FromPage, params.ToPage);
     EditFileName->setText(params.FileName);
     CheckBoxSaveInBackground->setChecked(params.SaveInBackground);
-    CheckBoxSaveInBackground->setEnabled(!(params.Options & rsoDisableSaveInBackground));
+    CheckBoxSaveInBackground->setEnabled(
+        !params.Options.testFlag(TRLSaveDialogOption::rsoDisableSaveInBackground));
     GroupBoxPages->RadioButtonPagesInterval->setEnabled(true);
     GroupBoxPages->EditFromPage->setEnabled(true);
     GroupBoxPages->EditToPage->setEnabled(true);

@@ -22,7 +22,7 @@ void TRLSaveParams::Reset()
 {
     ResetPageRange();
     FileName.clear();
-    SaveRange = rsrAllPages;
+    SaveRange = TRLSaveRange::rsrAllPages;
 }
 
 TRLSaveParams& SaveParams()

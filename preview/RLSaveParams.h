@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFlags>
+
 #include "preview/RLPageRangeParams.h"
 
 #include <QString>
@@ -10,19 +12,20 @@ class TRLCustomSaveFilter;
 /// The page file's extension, with its dot.
 constexpr QStringView kRLPageFileExtension = u".rpf";
 
-enum TRLSaveDialogOption : unsigned { rsoDisableSaveInBackground = 0x01 };
-using TRLSaveDialogOptions = unsigned;
+enum class TRLSaveDialogOption : unsigned { rsoDisableSaveInBackground = 0x01 };
+Q_DECLARE_FLAGS(TRLSaveDialogOptions, TRLSaveDialogOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TRLSaveDialogOptions)
 
-enum TRLSaveRange { rsrAllPages, rsrSelection, rsrPageNums };
+enum class TRLSaveRange { rsrAllPages, rsrSelection, rsrPageNums };
 
 /// What the save dialog shows and returns; one shared instance, SaveParams().
 class TRLSaveParams : public TRLPageRangeParams {
 public:
     explicit TRLSaveParams(TComponent* owner = nullptr);
 
-    TRLSaveDialogOptions Options = 0;
+    TRLSaveDialogOptions Options;
     QString FileName;
-    TRLSaveRange SaveRange = rsrAllPages;
+    TRLSaveRange SaveRange = TRLSaveRange::rsrAllPages;
     bool SaveInBackground = false;
     /// nullptr: the page file. Cleared when the filter is destroyed.
     TRLCustomSaveFilter* Filter() const;

@@ -35,6 +35,8 @@
 
 using enum TRLPageOrientation;
 using enum TRLWindowState;
+using enum TRLPrintDialogOption;
+using enum TRLPrintRange;
 
 using namespace Qt::StringLiterals;
 

@@ -415,10 +415,10 @@ TEST(PreviewForm, FindNextAcrossPagesThenNotFound)
     EXPECT_EQ(form.ActiveViewer().FoundPage(), 2) << "the last hit stays marked";
     // Match case finds nothing in lower case; upwards finds the first page's text again.
     find->CheckBoxMatchCase->setChecked(true);
-    EXPECT_EQ(find->Options(), unsigned(foMatchCase));
+    EXPECT_EQ(find->Options(), TRLFindOptions(TRLFindOption::foMatchCase));
     find->CheckBoxMatchCase->setChecked(false);
     find->RadioButtonUp->setChecked(true);
-    EXPECT_EQ(find->Options(), unsigned(foBackward));
+    EXPECT_EQ(find->Options(), TRLFindOptions(TRLFindOption::foBackward));
     QTest::mouseClick(find->BitBtnFindNext, Qt::LeftButton);
     EXPECT_EQ(form.ActiveViewer().PageIndex(), 0);
     QTest::mouseClick(find->BitBtnCancel, Qt::LeftButton);
@@ -434,7 +434,7 @@ TEST(PreviewForm, FindWindowLayout)
     EXPECT_EQ(find.LabelTextToFind->text(), QStringLiteral("Te&xto:"));
     EXPECT_EQ(find.Options(), 0u);
     find.CheckBoxWholeWords->setChecked(true);
-    EXPECT_EQ(find.Options(), unsigned(foWholeWords));
+    EXPECT_EQ(find.Options(), TRLFindOptions(TRLFindOption::foWholeWords));
     EXPECT_EQ(MessageBoxTextOf([&find] { find.FindNext(); }), QStringLiteral("Não encontrado"))
         << "no handler";
 }
