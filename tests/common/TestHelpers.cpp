@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <csignal>
 #include <gtest/gtest.h>
 
 #ifndef QUIREL_SOURCE_DIR
@@ -15,6 +16,21 @@
 void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
+}
+
+TFileSizeLimit::TFileSizeLimit(rlim_t bytes)
+{
+    getrlimit(RLIMIT_FSIZE, &m_previous);
+    m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_previous;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+TFileSizeLimit::~TFileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_previous);
+    std::signal(SIGXFSZ, m_previousHandler);
 }
 
 QString ErrorOf(const std::function<void()>& action)

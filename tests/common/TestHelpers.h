@@ -8,12 +8,27 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <ostream>
+#include <sys/resource.h>
 
 /// gtest prints QString values in failure messages through this.
 void PrintTo(const QString& text, std::ostream* out);
 
 /// The message of the EReportError that `action` throws; fails the test when it throws none.
 QString ErrorOf(const std::function<void()>& action);
+
+/// A file-size limit stands in for a full disk while it lives: with SIGXFSZ ignored, a write past
+/// the limit fails with EFBIG as one past the free space fails with ENOSPC.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes);
+    ~TFileSizeLimit();
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit m_previous {};
+    void (*m_previousHandler)(int) = nullptr;
+};
 
 /// Tagged picture data of image objects that do not decode: a bitmap cut inside its header, one
 /// whose header declares 20000 x 10000 pixels over a few bytes, and a PNG tagged as a bitmap.

@@ -9,38 +9,11 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
-
-/// A file-size limit stands in for a full disk: with SIGXFSZ ignored, a write past the limit
-/// fails with EFBIG as one past the free space fails with ENOSPC.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    TFileSizeLimit(const TFileSizeLimit&) = delete;
-    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
-
-private:
-    rlimit m_previous {};
-    void (*m_previousHandler)(int) = nullptr;
-};
 
 QByteArray Contents(const QString& fileName)
 {

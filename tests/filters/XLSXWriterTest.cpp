@@ -12,11 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/resource.h>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -188,18 +186,13 @@ TEST(XLSXSheetSpill, EachStreamReadsBackItsOwnBytesAndARefusedWriteIsKept)
         TRLXLSXSheetSpill spill;
         FILE* stream = spill.Open();
         ASSERT_NE(stream, nullptr);
-        rlimit previous {};
-        getrlimit(RLIMIT_FSIZE, &previous);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = previous;
-        limit.rlim_cur = kLimit;
-        setrlimit(RLIMIT_FSIZE, &limit);
-        const std::string row(1000, 'r');
-        for (int i = 0; i < 100; ++i)
-            fputs(row.c_str(), stream);
-        fflush(stream);
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
+        {
+            const TFileSizeLimit limit(kLimit);
+            const std::string row(1000, 'r');
+            for (int i = 0; i < 100; ++i)
+                fputs(row.c_str(), stream);
+            fflush(stream);
+        }
         EXPECT_TRUE(spill.Failed());
         EXPECT_LE(readAll(stream).size(), std::size_t(kLimit));
     }

@@ -8,9 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -188,15 +186,11 @@ TEST(PageFile, SaveCutShortByTheFileSizeLimitFailsAndKeepsThePreviousFile)
     // Small enough to sit in the write buffer until the last flush, which then fails as it
     // would on a full disk.
     ASSERT_LT(previous.size(), 16 * 1024);
-    rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit limited = saved;
-    limited.rlim_cur = rlim_t(previous.size() / 2);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const QString error = ErrorOf([&] { store->SaveToFile(name); });
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    QString error;
+    {
+        const TFileSizeLimit limit(rlim_t(previous.size() / 2));
+        error = ErrorOf([&] { store->SaveToFile(name); });
+    }
     EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot write ") + name)) << error.toStdString();
     EXPECT_EQ(FileBytes(name), previous);
     EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files), QStringList { QStringLiteral("order.rpf") });
